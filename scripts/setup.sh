@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12 packages), then configures and builds
+# Kelvara into build/ (the program folder is build/kelvara/).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+wanted=$(sed -e 's/#.*//' scripts/packages.d/*.txt | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
+missing=()
+for p in $wanted; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j2
