@@ -1,0 +1,48 @@
+#include "JobList.h"
+
+#include <algorithm>
+
+namespace kelvara {
+
+JobRecord JobList::GetAt(int index) const { return m_jobs[static_cast<std::size_t>(index)]; }
+
+void JobList::SetAt(int index, const JobRecord& record)
+{
+    m_jobs[static_cast<std::size_t>(index)] = record;
+}
+
+int JobList::Add(const JobRecord& record)
+{
+    m_jobs.push_back(record);
+    return static_cast<int>(m_jobs.size()) - 1;
+}
+
+void JobList::RemoveAt(int index) { m_jobs.erase(m_jobs.begin() + index); }
+
+void JobList::RemoveAll() { m_jobs.clear(); }
+
+int JobList::GetSize() const { return static_cast<int>(m_jobs.size()); }
+
+void JobList::ResetProgress(int index)
+{
+    JobRecord job = GetAt(index);
+    job.positionMs = job.trimStartMs;
+    job.percentDone = 0;
+    job.stateIcon = JobState::Queued;
+    job.finished = 0;
+    job.encodedSizeKb = 0;
+    job.encodeRate = 0.0;
+    job.encodedSeconds = 0.0;
+    job.stage = JobStage::Waiting;
+    job.failed = false;
+    job.failureReason.clear();
+    SetAt(index, job);
+}
+
+bool JobList::UsesFileNumber(std::int32_t fileNumber) const
+{
+    return std::any_of(m_jobs.begin(), m_jobs.end(),
+        [fileNumber](const JobRecord& job) { return job.fileNumber == fileNumber; });
+}
+
+} // namespace kelvara

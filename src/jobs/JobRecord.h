@@ -1,0 +1,78 @@
+// One conversion job: a source file and the per-file values its conversion
+// needs. A plain value, copied whole out of and back into the JobList.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kelvara {
+
+// The job's state, also the index of its icon in the file list's first column.
+enum class JobState : std::int32_t {
+    Converting = 0,
+    Done = 1,
+    Stopped = 2,
+    Queued = 3,
+};
+
+// The conversion stage shown in the Status column.
+enum class JobStage : std::int32_t {
+    Waiting = 0,
+    Encoding = 1,
+    Finishing2 = 2,
+    Finishing3 = 3,
+    Finishing4 = 4,
+    Finishing5 = 5,
+    Intermediate = 6,
+    Canceled = 9,
+};
+
+struct JobRecord {
+    std::string sourcePath;
+    double trimStartMs = 0.0;
+    double trimEndMs = 0.0;
+    double positionMs = 0.0;
+    std::int32_t outputWidth = 0;
+    std::int32_t outputHeight = 0;
+    std::int32_t sourceWidth = 0;
+    std::int32_t sourceHeight = 0;
+    double durationMs = 0.0;
+    // The option fields below start from the defaults the option panels show.
+    double aviFrameRate = 25.0;
+    std::int32_t aviVideoCodec = 0;
+    std::int32_t aviAudioCodec = 0;
+    std::int32_t mpegAudioBitrate = 128;
+    std::int32_t mpegAudioRate = 44100;
+    double mpegFrameRate = 25.0;
+    std::int32_t mpegType = 0;
+    std::int32_t percentDone = 0;
+    JobState stateIcon = JobState::Queued;
+    std::string outputTitle;
+    std::string titleText;
+    std::string titleCopy;
+    std::int32_t fileNumber = 0;
+    std::int32_t finished = 0;
+    std::int32_t encodedSizeKb = 0;
+    double encodeRate = 0.0;
+    double encodedSeconds = 0.0;
+    JobStage stage = JobStage::Waiting;
+    std::int32_t isVob = 0;
+    std::int32_t isRealMedia = 0;
+    std::int32_t isVcdDat = 0;
+    std::string intermediatePath;
+    std::int32_t componentDone = 0;
+    double componentPosition = 0.0;
+    double componentPercent = 0.0;
+    double componentRemaining = 0.0;
+    // A conversion that could not start or whose engine failed is not
+    // reported as finished: it keeps the reason so the list can show it.
+    bool failed = false;
+    std::string failureReason;
+
+    // VOB, RealMedia and VCD DAT sources are first rewritten into an
+    // intermediate file that the encoder can read.
+    bool NeedsIntermediateFile() const { return isVob == 1 || isRealMedia == 1 || isVcdDat == 1; }
+    double TrimLengthSeconds() const { return (trimEndMs - trimStartMs) / 1000.0; }
+};
+
+} // namespace kelvara
