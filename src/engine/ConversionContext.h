@@ -1,0 +1,36 @@
+// The state a running batch shares between the dialog, the converters, the
+// encoder runner and the stop procedure. Owned by the main dialog.
+#pragma once
+
+#include "engine/JobListView.h"
+#include "jobs/JobList.h"
+#include "settings/OutputKind.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kelvara {
+
+struct ConversionContext {
+    ConversionContext(JobList& jobList, JobListView& listView)
+        : jobs(jobList)
+        , view(listView)
+    {
+    }
+
+    JobList& jobs;
+    JobListView& view;
+    // Set when the user pressed Stop; cleared when a batch starts.
+    bool stopFlag = false;
+    // Written immediately before each job's conversion (and intermediate step).
+    std::uint32_t startTick = 0;
+    // Holds the encoder, the auxiliary tools and the profile files; ends in "/".
+    std::string toolDirectory;
+    // The batch's output folder; ends in "/".
+    std::string outputFolder;
+    // The job the batch is working on, -1 when none.
+    int currentJob = -1;
+    OutputKind outputKind;
+};
+
+} // namespace kelvara

@@ -1,0 +1,36 @@
+// The output kind of a batch: a category and a kind within it. Every job of a
+// batch is converted to the same kind.
+#pragma once
+
+#include <cstdint>
+
+namespace kelvara {
+
+enum class OutputCategory : std::int32_t { PcVideo = 0, MobileVideo = 1, Audio = 2 };
+
+enum class PcKind : std::int32_t { Avi = 0, Mpeg = 1, Image = 2 };
+enum class MobileKind : std::int32_t { Psp = 0, Xbox360 = 1, PocketPc = 2, Pmp = 3 };
+enum class AudioKind : std::int32_t { Mp3 = 0, Wma = 1, Wav = 2, Mp2 = 3, Ac3 = 4 };
+
+struct OutputKind {
+    OutputCategory category = OutputCategory::PcVideo;
+    std::int32_t kind = 0;
+
+    bool Is(PcKind pc) const
+    {
+        return category == OutputCategory::PcVideo && kind == static_cast<std::int32_t>(pc);
+    }
+    bool Is(MobileKind mobile) const
+    {
+        return category == OutputCategory::MobileVideo && kind == static_cast<std::int32_t>(mobile);
+    }
+    bool Is(AudioKind audio) const
+    {
+        return category == OutputCategory::Audio && kind == static_cast<std::int32_t>(audio);
+    }
+    // AVI and MPEG are converted by the video-editing component, every other
+    // kind by the encoder.
+    bool UsesVideoEditComponent() const { return Is(PcKind::Avi) || Is(PcKind::Mpeg); }
+};
+
+} // namespace kelvara
