@@ -1,0 +1,75 @@
+#include "jobs/JobList.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelvara;
+
+namespace {
+
+JobRecord Named(const std::string& path)
+{
+    JobRecord job;
+    job.sourcePath = path;
+    return job;
+}
+
+} // namespace
+
+TEST(JobList, AddAppendsAndRemoveMovesTheRestDown)
+{
+    JobList jobs;
+    EXPECT_EQ(jobs.Add(Named("a")), 0);
+    EXPECT_EQ(jobs.Add(Named("b")), 1);
+    EXPECT_EQ(jobs.Add(Named("c")), 2);
+    jobs.RemoveAt(1);
+    ASSERT_EQ(jobs.GetSize(), 2);
+    EXPECT_EQ(jobs.GetAt(0).sourcePath, "a");
+    EXPECT_EQ(jobs.GetAt(1).sourcePath, "c");
+    jobs.RemoveAll();
+    EXPECT_EQ(jobs.GetSize(), 0);
+}
+
+TEST(JobList, JobsAreValues)
+{
+    JobList jobs;
+    jobs.Add(Named("a"));
+    JobRecord copy = jobs.GetAt(0);
+    copy.sourcePath = "changed";
+    EXPECT_EQ(jobs.GetAt(0).sourcePath, "a");
+    jobs.SetAt(0, copy);
+    EXPECT_EQ(jobs.GetAt(0).sourcePath, "changed");
+}
+
+TEST(JobList, ResetMakesAConvertedOrFailedJobQueuedAgain)
+{
+    JobList jobs;
+    JobRecord job = Named("a");
+    job.trimStartMs = 1500.0;
+    job.trimEndMs = 9000.0;
+    job.positionMs = 8000.0;
+    job.percentDone = 80;
+    job.stateIcon = JobState::Done;
+    job.finished = 1;
+    job.encodedSizeKb = 300;
+    job.encodeRate = 4.5;
+    job.encodedSeconds = 6.5;
+    job.stage = JobStage::Canceled;
+    job.failed = true;
+    job.failureReason = "broken";
+    jobs.Add(job);
+
+    jobs.ResetProgress(0);
+    const JobRecord reset = jobs.GetAt(0);
+    EXPECT_DOUBLE_EQ(reset.positionMs, 1500.0);
+    EXPECT_EQ(reset.percentDone, 0);
+    EXPECT_EQ(reset.stateIcon, JobState::Queued);
+    EXPECT_EQ(reset.finished, 0);
+    EXPECT_EQ(reset.encodedSizeKb, 0);
+    EXPECT_DOUBLE_EQ(reset.encodeRate, 0.0);
+    EXPECT_DOUBLE_EQ(reset.encodedSeconds, 0.0);
+    EXPECT_EQ(reset.stage, JobStage::Waiting);
+    EXPECT_FALSE(reset.failed);
+    EXPECT_TRUE(reset.failureReason.empty());
+    // The trim is the user's choice and stays.
+    EXPECT_DOUBLE_EQ(reset.trimEndMs, 9000.0);
+}
