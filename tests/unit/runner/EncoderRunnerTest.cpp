@@ -1,0 +1,151 @@
+#include "RunnerFixture.h"
+
+#include "engine/EncoderStop.h"
+
+#include <QTimer>
+
+#include <chrono>
+#include <sys/resource.h>
+
+using namespace kelvara;
+using namespace kelvara::testing;
+
+namespace {
+
+double CpuSecondsOfThisProcess()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+TEST_F(RunnerTest, ProgressOfTheEncoderReachesTheJob)
+{
+    const std::string mark = m_work.File("mark");
+    const RunOutcome outcome = m_runner.RunEncoder(Encoder("status 8 " + Quoted(mark)), m_job);
+    EXPECT_TRUE(outcome.Succeeded()) << outcome.reason;
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.encodedSizeKb, 80);
+    EXPECT_DOUBLE_EQ(job.encodedSeconds, 8.0);
+    EXPECT_GT(job.encodeRate, 0.0);
+    EXPECT_GE(m_view.statusRedraws, 1);
+    EXPECT_FALSE(FileHolds(mark, "quit"));
+}
+
+TEST_F(RunnerTest, AFailingEncoderIsReportedWithItsLastErrorLine)
+{
+    const RunOutcome outcome = m_runner.RunEncoder(Encoder("fail 3"), m_job);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_EQ(outcome.exitCode, 3);
+    EXPECT_NE(outcome.reason.find("Cannot open the input"), std::string::npos) << outcome.reason;
+}
+
+TEST_F(RunnerTest, AMissingEncoderIsReportedAsNotStarted)
+{
+    const RunOutcome outcome = m_runner.RunEncoder("no-such-encoder -i 'a.avi' 'b.mp3'", m_job);
+    EXPECT_FALSE(outcome.started);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_NE(outcome.reason.find("no-such-encoder"), std::string::npos);
+    EXPECT_EQ(m_view.statusRedraws, 0);
+}
+
+TEST_F(RunnerTest, EmptyAndUnclosedCommandsFailWithoutStarting)
+{
+    EXPECT_FALSE(m_runner.RunEncoder("", m_job).started);
+    EXPECT_FALSE(m_runner.RunEncoder("tarvoconverter -i 'open", m_job).started);
+}
+
+TEST_F(RunnerTest, HostileFileNamesReachTheEncoderAsOneArgumentEach)
+{
+    const std::string out = m_work.File("args");
+    const std::string hostile = m_work.File(kHostileName);
+    const std::string second = "$(touch pwned) `id` ; & | > *";
+    m_runner.RunEncoder(Encoder("args " + Quoted(out) + " -i " + Quoted(hostile) + " " + Quoted(second)), m_job);
+    EXPECT_TRUE(FileHolds(out, "-i\n" + hostile + "\n" + second + "\n"));
+    EXPECT_FALSE(std::filesystem::exists(m_tools.File("pwned")));
+}
+
+TEST_F(RunnerTest, ACommandLongerThanAnyFixedBufferIsPassedWhole)
+{
+    const std::string out = m_work.File("args");
+    const std::string longName(5000, 'x');
+    m_runner.RunEncoder(Encoder("args " + Quoted(out) + " " + Quoted(longName)), m_job);
+    EXPECT_TRUE(FileHolds(out, longName + "\n"));
+}
+
+TEST_F(RunnerTest, StopDuringARunAsksTheEncoderToQuitAndLeavesNoProcess)
+{
+    const std::string mark = m_work.File("mark");
+    m_context.outputKind = OutputKind { OutputCategory::Audio, 0 };
+    m_view.onStatusRedraw = [&] {
+        if (m_view.statusRedraws == 3)
+            StopEncoderJob(m_context, m_runner);
+    };
+    const auto started = std::chrono::steady_clock::now();
+    const RunOutcome outcome = m_runner.RunEncoder(Encoder("status 200 " + Quoted(mark)), m_job);
+    const auto took = std::chrono::steady_clock::now() - started;
+
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_TRUE(FileHolds(mark, "quit"));
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_EQ(m_jobs.GetAt(m_job).stateIcon, JobState::Stopped);
+    EXPECT_EQ(m_view.iconRedraws, 1);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+TEST_F(RunnerTest, IntermediateJobGetsQuitOnTheFirstLineAtItsTrimmedLength)
+{
+    JobRecord job = m_jobs.GetAt(m_job);
+    job.isRealMedia = 1;
+    job.trimStartMs = 2000.0;
+    job.trimEndMs = 12000.0;
+    m_jobs.SetAt(m_job, job);
+
+    const std::string mark = m_work.File("mark");
+    const RunOutcome outcome
+        = m_runner.RunEncoder(Encoder("times " + Quoted(mark) + " 4.00 9.96 10.00 14.00 18.00"), m_job);
+    EXPECT_TRUE(outcome.Succeeded()) << outcome.reason;
+    EXPECT_TRUE(FileHolds(mark, "quit"));
+    EXPECT_DOUBLE_EQ(m_jobs.GetAt(m_job).encodedSeconds, 10.0);
+}
+
+TEST_F(RunnerTest, TheWindowIsServicedWhileTheEncoderIsSilentWithoutSpinning)
+{
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(100);
+
+    const double cpuBefore = CpuSecondsOfThisProcess();
+    const RunOutcome outcome = m_runner.RunEncoder(Encoder("silent 1.5 /dev/null"), m_job);
+    const double cpuUsed = CpuSecondsOfThisProcess() - cpuBefore;
+
+    EXPECT_TRUE(outcome.Succeeded()) << outcome.reason;
+    EXPECT_GE(ticks, 8);
+    EXPECT_LT(cpuUsed, 0.2);
+}
+
+TEST_F(RunnerTest, EveryDescriptorOfARunIsReleased)
+{
+    const int before = OpenDescriptorCount();
+    m_runner.RunEncoder(Encoder("status 2 /dev/null"), m_job);
+    m_runner.AskEncoderToQuit();
+    m_runner.RunEncoder("no-such-encoder", m_job);
+    m_runner.AskEncoderToQuit();
+    m_runner.RunEncoder(Encoder("fail 1"), m_job);
+    m_runner.AskEncoderToQuit();
+    EXPECT_EQ(OpenDescriptorCount(), before);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+TEST_F(RunnerTest, SetJobStageStoresTheStageAndRedrawsTheStatus)
+{
+    m_runner.SetJobStage(JobStage::Finishing5, m_job);
+    EXPECT_EQ(m_jobs.GetAt(m_job).stage, JobStage::Finishing5);
+    EXPECT_EQ(m_view.statusRedraws, 1);
+}
