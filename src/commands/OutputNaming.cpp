@@ -1,6 +1,94 @@
 #include "OutputNaming.h"
 
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
 namespace kelvara {
+
+namespace {
+
+constexpr std::array<std::string_view, 13> kPictureExtensions = {
+    ".gif", ".gif", ".bmp", ".eps", ".jpg", ".pcx", ".psd", ".pdf", ".tiff", ".wmf", ".emf", ".png", ".j2k",
+};
+
+constexpr std::array<std::string_view, 5> kAudioExtensions = { ".mp3", ".wma", ".wav", ".mp2", ".ac3" };
+
+constexpr int kFirstH264PspProfile = 17;
+
+template <std::size_t N>
+std::optional<std::string_view> At(const std::array<std::string_view, N>& table, int position)
+{
+    if (position < 0 || static_cast<std::size_t>(position) >= N)
+        return std::nullopt;
+    return table[static_cast<std::size_t>(position)];
+}
+
+std::string WithExtension(const std::string& folder, const std::string& title, std::optional<std::string_view> extension)
+{
+    // An unknown kind has no output name; the encoder then refuses to run.
+    if (!extension)
+        return {};
+    return folder + title + std::string(*extension);
+}
+
+bool NameIsTaken(const std::string& path)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+} // namespace
+
+std::optional<std::string_view> PictureExtension(int pictureTypePosition)
+{
+    return At(kPictureExtensions, pictureTypePosition);
+}
+
+std::optional<std::string_view> AudioExtension(int audioKind) { return At(kAudioExtensions, audioKind); }
+
+std::string ImageOutputPath(const std::string& outputFolder, const std::string& title, int pictureTypePosition)
+{
+    return WithExtension(outputFolder, title, PictureExtension(pictureTypePosition));
+}
+
+std::string AudioOutputPath(const std::string& outputFolder, const std::string& title, int audioKind)
+{
+    return WithExtension(outputFolder, title, AudioExtension(audioKind));
+}
+
+std::string NumberedOutputPath(const std::string& basePath, std::string_view extension)
+{
+    std::string candidate = basePath + std::string(extension);
+    for (int n = 2; NameIsTaken(candidate); ++n)
+        candidate = basePath + std::to_string(n) + std::string(extension);
+    return candidate;
+}
+
+std::string PspOutputFileName(int fileNumber, int pspProfilePosition)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, pspProfilePosition < kFirstH264PspProfile ? "M4V%05d" : "MAQ%05d", fileNumber);
+    return name;
+}
+
+std::string IntermediateFolder()
+{
+    const char* temporary = std::getenv("TMPDIR");
+    std::string folder = temporary && *temporary ? temporary : "/tmp";
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string IntermediatePath(const std::string& folder, const std::string& titleCopy, int number, bool mpeg)
+{
+    // The process id keeps two running programs apart in a shared folder.
+    return folder + "kelvara-" + std::to_string(::getpid()) + "-" + titleCopy + "_" + std::to_string(number)
+        + (mpeg ? ".mpg" : ".avi");
+}
 
 std::string PmpFirstStepVideoPath(const std::string& outputFolder, const std::string& title)
 {
@@ -15,6 +103,34 @@ std::string PmpFirstStepAudioPath(const std::string& outputFolder, const std::st
 std::string PmpFinalPath(const std::string& outputFolder, const std::string& title)
 {
     return outputFolder + title + ".pmp";
+}
+
+std::string OutTypeText(const OutputKind& kind, const JobRecord& job, const OutTypeSelections& selections)
+{
+    const std::string& title = job.outputTitle;
+    switch (kind.category) {
+    case OutputCategory::PcVideo:
+        if (kind.Is(PcKind::Avi))
+            return title + ".avi";
+        if (kind.Is(PcKind::Mpeg))
+            return title + ".mpg";
+        if (kind.Is(PcKind::Image))
+            return WithExtension({}, title, PictureExtension(selections.pictureTypePosition));
+        return {};
+    case OutputCategory::MobileVideo:
+        if (kind.Is(MobileKind::Psp))
+            return PspOutputFileName(job.fileNumber, selections.pspProfilePosition) + ".MP4";
+        if (kind.Is(MobileKind::Xbox360))
+            return title + ".mpg";
+        if (kind.Is(MobileKind::PocketPc))
+            return title + ".avi";
+        if (kind.Is(MobileKind::Pmp))
+            return title + ".pmp";
+        return {};
+    case OutputCategory::Audio:
+        return WithExtension({}, title, AudioExtension(kind.kind));
+    }
+    return {};
 }
 
 } // namespace kelvara

@@ -3,13 +3,46 @@
 // stop procedure and the file list's Out Type column all ask here.
 #pragma once
 
+#include "jobs/JobRecord.h"
+#include "settings/OutputKind.h"
+
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kelvara {
+
+// Picture types by their list position: 0 GIF animation, then the still
+// pictures. Nothing for a position outside the list.
+std::optional<std::string_view> PictureExtension(int pictureTypePosition);
+std::optional<std::string_view> AudioExtension(int audioKind);
+
+std::string ImageOutputPath(const std::string& outputFolder, const std::string& title, int pictureTypePosition);
+std::string AudioOutputPath(const std::string& outputFolder, const std::string& title, int audioKind);
+
+// AVI and MPEG avoid existing files and folders: "clip.avi", else "clip2.avi",
+// "clip3.avi", ... (no separator between the name and the number).
+std::string NumberedOutputPath(const std::string& basePath, std::string_view extension);
+
+// The Sony PSP names its files by number: "M4V%05d" for the MPEG-4 profiles
+// (positions below 17), "MAQ%05d" for the H.264 ones.
+std::string PspOutputFileName(int fileNumber, int pspProfilePosition);
+
+// Where the video-editing component writes the intermediate file of a VOB,
+// RealMedia or DAT source: a writable temporary folder, never the program's.
+std::string IntermediateFolder();
+std::string IntermediatePath(const std::string& folder, const std::string& titleCopy, int number, bool mpeg);
 
 // The PMP conversion writes its video and audio first, then muxes them.
 std::string PmpFirstStepVideoPath(const std::string& outputFolder, const std::string& title);
 std::string PmpFirstStepAudioPath(const std::string& outputFolder, const std::string& title);
 std::string PmpFinalPath(const std::string& outputFolder, const std::string& title);
+
+// The file name shown in the Out Type column for `job` (no folder).
+struct OutTypeSelections {
+    int pictureTypePosition = 0;
+    int pspProfilePosition = 0;
+};
+std::string OutTypeText(const OutputKind& kind, const JobRecord& job, const OutTypeSelections& selections);
 
 } // namespace kelvara

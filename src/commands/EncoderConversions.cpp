@@ -1,0 +1,58 @@
+#include "EncoderConversions.h"
+
+#include "commands/BuiltInCommands.h"
+#include "commands/JobOutcome.h"
+#include "commands/OutputNaming.h"
+#include "engine/ConversionContext.h"
+#include "engine/EncoderRunner.h"
+#include "settings/OptionSelections.h"
+
+#include <cstdio>
+
+namespace kelvara {
+
+namespace {
+
+// The sequence both built-in conversions share.
+void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int jobIndex,
+    const EncoderCommand& command, const std::string& expectedOutput)
+{
+    runner.SetJobStage(JobStage::Encoding, jobIndex);
+    const RunOutcome outcome = runner.RunEncoder(command, jobIndex);
+    if (context.stopFlag)
+        return; // the stop procedure has marked the job and removed its files
+
+    const JobRecord job = context.jobs.GetAt(jobIndex);
+    if (!job.intermediatePath.empty())
+        std::remove(job.intermediatePath.c_str());
+    runner.AskEncoderToQuit();
+
+    const std::string failure = FailureOf(outcome, expectedOutput);
+    if (!failure.empty())
+        MarkJobFailed(context, jobIndex, failure);
+    else
+        MarkJobDone(context, jobIndex, true);
+}
+
+} // namespace
+
+void ConvertImage(ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
+{
+    MarkJobConverting(context, jobIndex);
+    const JobRecord job = context.jobs.GetAt(jobIndex);
+    const EncoderCommand command = BuildImageCommand(job, context.outputFolder, options);
+    const std::string output = ImageOutputPath(context.outputFolder, job.outputTitle, options.PictureTypePosition());
+    RunBuiltInConversion(context, runner, jobIndex, command, output);
+}
+
+void ConvertAudio(ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
+{
+    MarkJobConverting(context, jobIndex);
+    const int audioKind = context.outputKind.kind;
+    const JobRecord job = context.jobs.GetAt(jobIndex);
+    const EncoderCommand command = BuildAudioCommand(job, context.outputFolder, audioKind, options);
+    const std::string output = AudioOutputPath(context.outputFolder, job.outputTitle, audioKind);
+    RunBuiltInConversion(context, runner, jobIndex, command, output);
+}
+
+} // namespace kelvara
