@@ -1,0 +1,189 @@
+#include "commands/BuiltInCommands.h"
+#include "commands/OutputNaming.h"
+#include "settings/OptionSelections.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kelvara;
+
+namespace {
+
+class FixedOptions : public OptionSelections {
+public:
+    int PictureTypePosition() const override { return picture; }
+    bool UseOriginalSize() const override { return original; }
+    int AudioBitratePosition() const override { return bitrate; }
+    int AudioSampleRatePosition() const override { return sampleRate; }
+
+    int picture = 4;
+    bool original = false;
+    int bitrate = 0;
+    int sampleRate = 0;
+};
+
+JobRecord Clip()
+{
+    JobRecord job;
+    job.sourcePath = "/videos/clip.avi";
+    job.outputTitle = "clip";
+    job.trimStartMs = 83400.0;
+    job.trimEndMs = 95900.0;
+    job.sourceWidth = 640;
+    job.sourceHeight = 480;
+    job.outputWidth = 320;
+    job.outputHeight = 240;
+    return job;
+}
+
+JobRecord FromVob()
+{
+    JobRecord job = Clip();
+    job.sourcePath = "/dvd/VTS_01_1.VOB";
+    job.isVob = 1;
+    job.intermediatePath = "/tmp/VTS_01_1_12345.avi";
+    return job;
+}
+
+} // namespace
+
+TEST(ImageCommand, AStillPictureTakesOneFrameAtTheTrimStart)
+{
+    FixedOptions options;
+    EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options),
+        "tarvoconverter -i '/videos/clip.avi' -f image2 -ss 00:01:23 -t 0.001 -s 320*240 '/out/clip.jpg'");
+}
+
+TEST(ImageCommand, OriginalSizeTakesTheSourceSize)
+{
+    FixedOptions options;
+    options.original = true;
+    options.picture = 11;
+    EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options),
+        "tarvoconverter -i '/videos/clip.avi' -f image2 -ss 00:01:23 -t 0.001 -s 640*480 '/out/clip.png'");
+}
+
+TEST(ImageCommand, AGifAnimationCoversTheTrimmedPart)
+{
+    FixedOptions options;
+    options.picture = 0;
+    EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options),
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23 -t 00:00:12 -s 320*240 '/out/clip.gif'");
+}
+
+TEST(ImageCommand, AGifAnimationOfAnIntermediateFileHasNoRange)
+{
+    FixedOptions options;
+    options.picture = 0;
+    EXPECT_EQ(BuildImageCommand(FromVob(), "/out/", options),
+        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi'   -s 320*240 '/out/clip.gif'");
+}
+
+TEST(ImageCommand, EveryPictureTypeHasItsExtensionAndOthersGiveNoCommand)
+{
+    const char* extensions[] = { ".gif", ".gif", ".bmp", ".eps", ".jpg", ".pcx", ".psd", ".pdf", ".tiff", ".wmf",
+        ".emf", ".png", ".j2k" };
+    FixedOptions options;
+    for (int position = 1; position <= 12; ++position) {
+        options.picture = position;
+        const std::string command = BuildImageCommand(Clip(), "/out/", options);
+        EXPECT_NE(command.find("-f image2"), std::string::npos);
+        EXPECT_TRUE(command.ends_with("'/out/clip" + std::string(extensions[position]) + "'")) << command;
+    }
+    options.picture = 13;
+    EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options), "");
+    options.picture = -1;
+    EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options), "");
+}
+
+TEST(AudioCommand, AutoBitrateAndSameRateLeaveThreeBlanks)
+{
+    FixedOptions options;
+    JobRecord job = Clip();
+    job.trimStartMs = 0.0;
+    job.trimEndMs = 10000.0;
+    EXPECT_EQ(BuildAudioCommand(job, "/out/", 0, options),
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:00:00 -t 00:00:10   '/out/clip.mp3'");
+}
+
+TEST(AudioCommand, BitrateAndRateComeFromTheirLists)
+{
+    FixedOptions options;
+    options.bitrate = 6;
+    options.sampleRate = 5;
+    EXPECT_EQ(BuildAudioCommand(Clip(), "/out/", 4, options),
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23 -t 00:00:12 -ab 128 -ar 44100 '/out/clip.ac3'");
+    options.bitrate = 11;
+    options.sampleRate = 1;
+    EXPECT_EQ(BuildAudioCommand(Clip(), "/out/", 1, options),
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23 -t 00:00:12 -ab 320 -ar 8000 '/out/clip.wma'");
+}
+
+TEST(AudioCommand, AnIntermediateFileIsReadWholeAndUnknownKindsHaveNoOutput)
+{
+    FixedOptions options;
+    EXPECT_EQ(BuildAudioCommand(FromVob(), "/out/", 2, options),
+        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi'     '/out/clip.wav'");
+    EXPECT_TRUE(BuildAudioCommand(Clip(), "/out/", 5, options).ends_with(" ''"));
+}
+
+TEST(AudioCommand, QuotesInNamesAreEscapedTheOneWayTheTokenizerReads)
+{
+    FixedOptions options;
+    JobRecord job = Clip();
+    job.sourcePath = "/v/it's.avi";
+    job.outputTitle = "it's";
+    EXPECT_EQ(BuildAudioCommand(job, "/o'/", 0, options),
+        "tarvoconverter -i '/v/it'\\''s.avi' -ss 00:01:23 -t 00:00:12   '/o'\\''/it'\\''s.mp3'");
+}
+
+TEST(OutputNaming, AviAndMpegSkipTakenNamesFilesAndFoldersAlike)
+{
+    kelvara::testing::TempFolder folder;
+    const std::string base = folder.File("a");
+    EXPECT_EQ(NumberedOutputPath(base, ".avi"), base + ".avi");
+    std::ofstream(base + ".avi") << "x";
+    std::filesystem::create_directory(base + "2.avi");
+    EXPECT_EQ(NumberedOutputPath(base, ".avi"), base + "3.avi");
+    EXPECT_EQ(NumberedOutputPath(base, ".mpg"), base + ".mpg");
+}
+
+TEST(OutputNaming, PspNamesSwitchToH264AtProfile17)
+{
+    EXPECT_EQ(PspOutputFileName(10000, 3), "M4V10000");
+    EXPECT_EQ(PspOutputFileName(10000, 16), "M4V10000");
+    EXPECT_EQ(PspOutputFileName(80000, 17), "MAQ80000");
+    EXPECT_EQ(PspOutputFileName(80000, 20), "MAQ80000");
+}
+
+TEST(OutputNaming, OutTypeFollowsTheOutputKind)
+{
+    JobRecord job = Clip();
+    job.fileNumber = 12345;
+    OutTypeSelections selections;
+    selections.pictureTypePosition = 10;
+    selections.pspProfilePosition = 17;
+    EXPECT_EQ(OutTypeText({ OutputCategory::PcVideo, 0 }, job, selections), "clip.avi");
+    EXPECT_EQ(OutTypeText({ OutputCategory::PcVideo, 1 }, job, selections), "clip.mpg");
+    EXPECT_EQ(OutTypeText({ OutputCategory::PcVideo, 2 }, job, selections), "clip.emf");
+    EXPECT_EQ(OutTypeText({ OutputCategory::MobileVideo, 0 }, job, selections), "MAQ12345.MP4");
+    EXPECT_EQ(OutTypeText({ OutputCategory::MobileVideo, 1 }, job, selections), "clip.mpg");
+    EXPECT_EQ(OutTypeText({ OutputCategory::MobileVideo, 2 }, job, selections), "clip.avi");
+    EXPECT_EQ(OutTypeText({ OutputCategory::MobileVideo, 3 }, job, selections), "clip.pmp");
+    EXPECT_EQ(OutTypeText({ OutputCategory::Audio, 0 }, job, selections), "clip.mp3");
+    EXPECT_EQ(OutTypeText({ OutputCategory::Audio, 2 }, job, selections), "clip.wav");
+    selections.pictureTypePosition = 13;
+    EXPECT_EQ(OutTypeText({ OutputCategory::PcVideo, 2 }, job, selections), "");
+}
+
+TEST(OutputNaming, IntermediateFilesGoToTheTemporaryFolder)
+{
+    const std::string avi = IntermediatePath(IntermediateFolder(), "VTS_01_1", 12345, false);
+    const std::string mpg = IntermediatePath(IntermediateFolder(), "VTS_01_1", 12345, true);
+    EXPECT_TRUE(avi.starts_with(IntermediateFolder()));
+    EXPECT_TRUE(avi.ends_with("VTS_01_1_12345.avi"));
+    EXPECT_TRUE(mpg.ends_with("VTS_01_1_12345.mpg"));
+}
