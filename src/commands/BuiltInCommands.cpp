@@ -78,7 +78,9 @@ EncoderCommand BuildImageCommand(const JobRecord& job, const std::string& output
         return Join({ "tarvoconverter -i", input, fromIntermediate ? "" : StartPiece(job),
             fromIntermediate ? "" : LengthPiece(job), size, QuoteArgument(output) });
     }
-    return Join({ "tarvoconverter -i", input, "-f image2", StartPiece(job), "-t 0.001", size, QuoteArgument(output) });
+    // The intermediate file of a still picture begins at the trim start.
+    const std::string start = job.NeedsIntermediateFile() ? "-ss " + HoursMinutesSeconds(0) : StartPiece(job);
+    return Join({ "tarvoconverter -i", input, "-f image2", start, "-t 0.001", size, QuoteArgument(output) });
 }
 
 EncoderCommand BuildAudioCommand(

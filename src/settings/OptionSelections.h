@@ -2,6 +2,8 @@
 // main dialog answers from its panels; tests answer with fixed values.
 #pragma once
 
+#include <string>
+
 namespace kelvara {
 
 class OptionSelections {
@@ -17,6 +19,18 @@ public:
     // As Input File).
     virtual int AudioBitratePosition() const = 0;
     virtual int AudioSampleRatePosition() const = 0;
+
+    // The AVI panel: the frame rate list's selected text ("29.97 HZ"), the
+    // selected positions of the video and sound codec lists.
+    virtual std::string AviFrameRateText() const = 0;
+    virtual int AviVideoCodecPosition() const = 0;
+    virtual int AviAudioCodecPosition() const = 0;
+    // The MPEG panel: the selected texts of the audio bitrate ("128 Kbit/s"),
+    // sample rate and frame rate lists, and the MPEG type position (0..7).
+    virtual std::string MpegAudioBitrateText() const = 0;
+    virtual std::string MpegSampleRateText() const = 0;
+    virtual std::string MpegFrameRateText() const = 0;
+    virtual int MpegTypePosition() const = 0;
 };
 
 } // namespace kelvara

@@ -1,6 +1,6 @@
 #include "commands/BuiltInCommands.h"
 #include "commands/OutputNaming.h"
-#include "settings/OptionSelections.h"
+#include "support/FixedOptions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +9,9 @@
 #include <fstream>
 
 using namespace kelvara;
+using kelvara::testing::FixedOptions;
 
 namespace {
-
-class FixedOptions : public OptionSelections {
-public:
-    int PictureTypePosition() const override { return picture; }
-    bool UseOriginalSize() const override { return original; }
-    int AudioBitratePosition() const override { return bitrate; }
-    int AudioSampleRatePosition() const override { return sampleRate; }
-
-    int picture = 4;
-    bool original = false;
-    int bitrate = 0;
-    int sampleRate = 0;
-};
 
 JobRecord Clip()
 {
@@ -186,4 +174,12 @@ TEST(OutputNaming, IntermediateFilesGoToTheTemporaryFolder)
     EXPECT_TRUE(avi.starts_with(IntermediateFolder()));
     EXPECT_TRUE(avi.ends_with("VTS_01_1_12345.avi"));
     EXPECT_TRUE(mpg.ends_with("VTS_01_1_12345.mpg"));
+}
+
+TEST(ImageCommand, AStillPictureOfAnIntermediateFileTakesItsFirstFrame)
+{
+    // The intermediate file holds the source from the trim start on.
+    FixedOptions options;
+    EXPECT_EQ(BuildImageCommand(FromVob(), "/out/", options),
+        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi' -f image2 -ss 00:00:00 -t 0.001 -s 320*240 '/out/clip.jpg'");
 }
