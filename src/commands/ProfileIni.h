@@ -1,0 +1,81 @@
+// The reader of the device profile files: it remembers the file opened last
+// and answers every question by reading that file again.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kelvara {
+
+// The profile file of each device kind, relative to the tool directory,
+// indexed by the device kind (PSP, Xbox360, Pocket PC, PMP).
+inline constexpr std::array<std::string_view, 4> kDeviceProfileFiles = {
+    "./TARVO_Pro_PSP.ini",
+    "./TARVO_Pro_Xbox.ini",
+    "./TARVO_Pro_PPC.ini",
+    "./TARVO_Pro_PMP.ini",
+};
+
+class ProfileIni {
+public:
+    // The buffers the reads go through; the profile files are written to fit.
+    static constexpr std::size_t kSectionBufferSize = 65535;
+    static constexpr std::size_t kStringBufferSize = 1024;
+    static constexpr std::size_t kHasKeysBufferSize = 1024;
+
+    // Remembers `path` for every later read; true when a file (not a folder)
+    // is there. Reads of a path without a file behave as for an empty file.
+    bool Open(const std::string& path);
+
+    // True when `section` holds at least one line.
+    bool HasKeys(std::string_view section) const;
+
+    // The value of `key` in `section`, or empty text; at most 1023 characters.
+    std::string GetString(std::string_view section, std::string_view key) const;
+
+    // Replaces `names` with the file's section names in file order and returns
+    // their number. A missing or empty file gives one empty name.
+    int GetSectionNames(std::vector<std::string>& names) const;
+
+    // Replaces `keys` and `values` with the section's lines in order, each split
+    // at its first "=" (a line without one has an empty key and the whole line
+    // as its value), and returns the number of lines. A missing section gives
+    // one line with an empty key and an empty value.
+    int GetSection(std::string_view section, std::vector<std::string>& keys,
+        std::vector<std::string>& values) const;
+
+private:
+    std::string m_path;
+};
+
+// The lines of one profile, as the device converters take its command
+// templates: by line number, where line 0 is the title line.
+class ProfileLines {
+public:
+    ProfileLines() = default;
+    explicit ProfileLines(std::vector<std::string> values)
+        : m_values(std::move(values))
+    {
+    }
+
+    // The value of line `number`; empty text beyond the section's lines.
+    std::string Line(std::size_t number) const
+    {
+        return number < m_values.size() ? m_values[number] : std::string();
+    }
+    std::size_t Count() const { return m_values.size(); }
+
+private:
+    std::vector<std::string> m_values;
+};
+
+// The profile at `profilePosition` in the profile list: the section at
+// position `profilePosition` + 1 of the opened file, since "Info" comes first.
+// A position beyond the file's sections reads as a profile of empty lines.
+ProfileLines ReadProfileAt(const ProfileIni& ini, int profilePosition);
+
+} // namespace kelvara
