@@ -1,0 +1,23 @@
+// The mobile-device conversions: the selected profile's command templates,
+// filled in for the job and run one after the other.
+#pragma once
+
+#include "commands/TemplateSubstitution.h"
+
+namespace kelvara {
+
+struct ConversionContext;
+class EncoderRunner;
+
+// The device panel's choice at the time of the conversion.
+struct DeviceChoice {
+    int profilePosition = 0;
+    DeviceSelections selections;
+};
+
+void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+// Xbox360 and Pocket PC share one procedure; the output kind picks the file.
+void ConvertXboxOrPocketPc(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+
+} // namespace kelvara
