@@ -1,0 +1,136 @@
+#include "RunnerFixture.h"
+
+#include "commands/DeviceConversions.h"
+#include "commands/OutputNaming.h"
+#include "engine/EncoderStop.h"
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kelvara;
+using namespace kelvara::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+class DeviceTest : public RunnerTest {
+protected:
+    void WriteProfiles(const std::string& file, const std::string& profileLines)
+    {
+        std::ofstream ini(m_tools.File(file));
+        ini << "[Info]\nDescription=Test profiles#for one device\nDefaultProfile=0\n";
+        ini << "[profile0]\nTitle=Customized\n" << profileLines;
+        ini << "[profile1]\nTitle=Second\n" << profileLines;
+    }
+
+    void UseDevice(MobileKind kind)
+    {
+        m_context.outputKind = { OutputCategory::MobileVideo, static_cast<std::int32_t>(kind) };
+        JobRecord job = m_jobs.GetAt(m_job);
+        job.fileNumber = 12345;
+        m_jobs.SetAt(m_job, job);
+    }
+
+    DeviceChoice m_choice;
+};
+
+} // namespace
+
+TEST_F(DeviceTest, APspConversionRunsTheThumbnailThenTheEncoder)
+{
+    UseDevice(MobileKind::Psp);
+    WriteProfiles("TARVO_Pro_PSP.ini",
+        "Thumb=touch '$OUTPUT_DIR$OUTPUT_FILE.THM'\n"
+        "Video=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.MP4' -i '$INPUT_FILE' -s $SIZE\n"
+        "VideoSize=320x240\n");
+    m_choice.profilePosition = 1;
+    m_choice.selections.videoSize = 1;
+    ConvertPsp(m_context, m_runner, m_choice, m_job);
+
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_FALSE(job.failed);
+    EXPECT_TRUE(fs::exists(m_work.File("M4V12345.THM")));
+    EXPECT_TRUE(FileHolds(m_work.File("M4V12345.MP4"), "-i\n" + job.sourcePath + "\n-s\n368x208\n"));
+}
+
+TEST_F(DeviceTest, AFailingProfileMarksTheJobFailedNotDone)
+{
+    UseDevice(MobileKind::Xbox360);
+    WriteProfiles("TARVO_Pro_Xbox.ini", "Video=tarvoconverter fail 2\n");
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_TRUE(job.failed);
+    EXPECT_NE(job.stateIcon, JobState::Done);
+    EXPECT_NE(job.failureReason.find("Cannot open the input"), std::string::npos);
+}
+
+TEST_F(DeviceTest, AMissingProfileFileFailsTheJobInsteadOfReportingItDone)
+{
+    UseDevice(MobileKind::PocketPc);
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    EXPECT_TRUE(m_jobs.GetAt(m_job).failed);
+}
+
+TEST_F(DeviceTest, AProfileThatWritesNothingFails)
+{
+    UseDevice(MobileKind::PocketPc);
+    WriteProfiles("TARVO_Pro_PPC.ini", "Video=tarvoconverter status 1 /dev/null\n");
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    EXPECT_TRUE(m_jobs.GetAt(m_job).failed);
+}
+
+TEST_F(DeviceTest, APmpConversionMuxesAndRemovesItsFirstStepFiles)
+{
+    UseDevice(MobileKind::Pmp);
+    WriteProfiles("TARVO_Pro_PMP.ini",
+        "Split=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE0001.avi' '$OUTPUT_DIR$OUTPUT_FILE0001.mp3'\n"
+        "Mux=cp '$OUTPUT_DIR$OUTPUT_FILE0001.avi' '$OUTPUT_DIR$OUTPUT_FILE.pmp'\n"
+        "Check=test -s '$OUTPUT_DIR$OUTPUT_FILE.pmp'\n"
+        "Tidy=true\n");
+    std::ofstream(PmpFirstStepAudioPath(m_work.Folder(), "clip")) << "audio";
+    ConvertPmp(m_context, m_runner, m_choice, m_job);
+
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stage, JobStage::Finishing5);
+    EXPECT_TRUE(fs::exists(PmpFinalPath(m_work.Folder(), "clip")));
+    EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
+    EXPECT_FALSE(fs::exists(PmpFirstStepAudioPath(m_work.Folder(), "clip")));
+}
+
+TEST_F(DeviceTest, StopDuringTheEncoderRunCancelsTheJob)
+{
+    UseDevice(MobileKind::Xbox360);
+    WriteProfiles("TARVO_Pro_Xbox.ini", "Video=tarvoconverter status 200 '$OUTPUT_DIR$OUTPUT_FILE.mark'\n");
+    m_view.onStatusRedraw = [&] {
+        if (m_view.statusRedraws == 3)
+            StopEncoderJob(m_context, m_runner);
+    };
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stage, JobStage::Canceled);
+    EXPECT_EQ(job.stateIcon, JobState::Stopped);
+    EXPECT_TRUE(FileHolds(m_work.File("clip.mark"), "quit"));
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+TEST_F(DeviceTest, StopDuringThePmpMuxEndsItAndRemovesThePartialFiles)
+{
+    UseDevice(MobileKind::Pmp);
+    WriteProfiles("TARVO_Pro_PMP.ini",
+        "Split=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE0001.avi'\n"
+        "Mux=sleep 30\n"
+        "Check=true\nTidy=true\n");
+    std::ofstream(PmpFinalPath(m_work.Folder(), "clip")) << "partial";
+    m_view.onStatusRedraw = [&] {
+        if (m_jobs.GetAt(m_job).stage == JobStage::Finishing5)
+            StopEncoderJob(m_context, m_runner);
+    };
+    ConvertPmp(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stage, JobStage::Canceled);
+    EXPECT_FALSE(fs::exists(PmpFinalPath(m_work.Folder(), "clip")));
+    EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
