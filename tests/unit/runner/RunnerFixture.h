@@ -5,6 +5,7 @@
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
 #include "jobs/JobList.h"
+#include "support/Processes.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -43,9 +44,5 @@ protected:
     EncoderRunner m_runner { m_context };
     int m_job = 0;
 };
-
-// The processes whose parent is this test program, zombies included.
-std::vector<int> ChildrenOfThisProcess();
-int OpenDescriptorCount();
 
 } // namespace kelvara::testing
