@@ -1,0 +1,89 @@
+#include "ConversionFixture.h"
+
+#include "commands/EncoderConversions.h"
+#include "commands/OutputNaming.h"
+#include "engine/EncoderStop.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace kelvara;
+using namespace kelvara::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct AudioCase {
+    int kind;
+    const char* codec;
+};
+
+class AudioConversion : public ConversionTest, public ::testing::WithParamInterface<AudioCase> { };
+
+} // namespace
+
+TEST_P(AudioConversion, EveryAudioKindIsWrittenForTheTrimmedPart)
+{
+    m_context.outputKind = { OutputCategory::Audio, GetParam().kind };
+    const int index = AddJob(std::string(kHostileName) + ".avi", 4.0, 1.0, 3.0);
+    m_options.bitrate = 6;    // 128 kbit/s
+    m_options.sampleRate = 6; // 48000 Hz
+
+    ConvertAudio(m_context, m_runner, m_options, index);
+
+    const JobRecord job = Job(index);
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.finished, 1);
+    EXPECT_GT(job.encodedSeconds, 0.0);
+    const std::string output = AudioOutputPath(m_output.Folder(), job.outputTitle, GetParam().kind);
+    ASSERT_TRUE(fs::exists(output));
+    EXPECT_EQ(Probe(output, "stream=codec_name", "a:0"), GetParam().codec);
+    EXPECT_EQ(Probe(output, "stream=sample_rate", "a:0"), "48000");
+    const std::optional<double> duration = ProbeDuration(output);
+    ASSERT_TRUE(duration);
+    EXPECT_NEAR(*duration, 2.0, 0.1);
+}
+
+INSTANTIATE_TEST_SUITE_P(AudioKinds, AudioConversion,
+    ::testing::Values(AudioCase { 0, "mp3" }, AudioCase { 1, "wmav2" }, AudioCase { 2, "pcm_s16le" },
+        AudioCase { 3, "mp2" }, AudioCase { 4, "ac3" }),
+    [](const auto& info) { return std::string(AudioExtension(info.param.kind)->substr(1)); });
+
+TEST_F(ConversionTest, AnExistingAudioOutputIsOverwritten)
+{
+    m_context.outputKind = { OutputCategory::Audio, 0 };
+    const int index = AddJob("song.avi", 2.0, 0.0, 1.0);
+    const std::string output = m_output.File("song.mp3");
+    RunProgram({ "cp", Job(index).sourcePath, output });
+    ConvertAudio(m_context, m_runner, m_options, index);
+    EXPECT_EQ(Probe(output, "stream=codec_name", "a:0"), "mp3");
+}
+
+TEST_F(ConversionTest, StoppingAnAudioConversionKeepsAPlayablePartAndNoProcess)
+{
+    m_context.outputKind = { OutputCategory::Audio, 0 };
+    const int index = AddJob("long.avi", 60.0, 0.0, 60.0, 64, 48);
+    StopAfterFirstProgress([this] { StopEncoderJob(m_context, m_runner); });
+    ConvertAudio(m_context, m_runner, m_options, index);
+    const JobRecord job = Job(index);
+    EXPECT_EQ(job.stateIcon, JobState::Stopped);
+    EXPECT_EQ(job.finished, 0);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+    const std::optional<double> duration = ProbeDuration(m_output.File("long.mp3"));
+    ASSERT_TRUE(duration);
+    EXPECT_LT(*duration, 59.0);
+}
+
+TEST_F(ConversionTest, AMissingEncoderFailsTheJob)
+{
+    m_context.outputKind = { OutputCategory::Audio, 0 };
+    m_context.toolDirectory = m_sources.Folder();
+    const int index = AddJob("song.avi", 1.0, 0.0, 1.0);
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", "/nonexistent", 1);
+    ConvertAudio(m_context, m_runner, m_options, index);
+    ::setenv("PATH", path.c_str(), 1);
+    const JobRecord job = Job(index);
+    EXPECT_TRUE(job.failed);
+    EXPECT_NE(job.failureReason.find("tarvoconverter"), std::string::npos) << job.failureReason;
+}

@@ -1,0 +1,109 @@
+#include "ConversionFixture.h"
+
+#include "commands/EncoderConversions.h"
+#include "commands/OutputNaming.h"
+#include "engine/EncoderStop.h"
+
+#include <filesystem>
+
+using namespace kelvara;
+using namespace kelvara::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ImageConversion : public ConversionTest, public ::testing::WithParamInterface<int> {
+protected:
+    ImageConversion() { m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) }; }
+};
+
+// A reader we did not write opens the picture and, where it can tell, finds
+// the chosen size.
+void ExpectReadablePicture(const std::string& path, int width, int height)
+{
+    const std::string extension = fs::path(path).extension().string();
+    if (extension == ".eps") {
+        EXPECT_TRUE(ReaderOpens({ "gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=nullpage", path }));
+    } else if (extension == ".pdf") {
+        const CommandResult info = RunProgram({ "pdfinfo", path });
+        EXPECT_EQ(info.exitCode, 0) << info.output;
+        EXPECT_NE(info.output.find("Pages:          1"), std::string::npos) << info.output;
+    } else if (extension == ".psd") {
+        const CommandResult identify = RunProgram({ "identify", "-format", "%w %h", path });
+        EXPECT_EQ(identify.exitCode, 0) << identify.output;
+        EXPECT_NE(identify.output.find(std::to_string(width) + " " + std::to_string(height)), std::string::npos)
+            << identify.output;
+    } else if (extension == ".wmf") {
+        EXPECT_TRUE(ReaderOpens({ "wmf2svg", "-o", path + ".svg", path }));
+    } else if (extension == ".emf") {
+        EXPECT_TRUE(ReaderOpens({ "emf2svg-conv", "-i", path, "-o", path + ".svg" }));
+    } else {
+        EXPECT_EQ(Probe(path, "stream=width", "v:0"), std::to_string(width)) << path;
+        EXPECT_EQ(Probe(path, "stream=height", "v:0"), std::to_string(height)) << path;
+    }
+}
+
+} // namespace
+
+TEST_P(ImageConversion, EveryPictureTypeIsWrittenAtTheChosenSize)
+{
+    const int index = AddJob(std::string(kHostileName) + ".avi", 3.0, 1.0, 2.0);
+    JobRecord job = Job(index);
+    job.outputWidth = 96;
+    job.outputHeight = 72;
+    m_jobs.SetAt(index, job);
+    m_options.picture = GetParam();
+
+    ConvertImage(m_context, m_runner, m_options, index);
+
+    job = Job(index);
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.finished, 1);
+    const std::string output = ImageOutputPath(m_output.Folder(), job.outputTitle, GetParam());
+    ASSERT_TRUE(fs::exists(output)) << output;
+    ExpectReadablePicture(output, 96, 72);
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureTypes, ImageConversion, ::testing::Range(0, 13));
+
+TEST_F(ConversionTest, AGifAnimationLastsAsLongAsTheTrim)
+{
+    m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };
+    const int index = AddJob("clip.avi", 4.0, 1.0, 3.0);
+    m_options.picture = 0;
+    m_options.original = true;
+    ConvertImage(m_context, m_runner, m_options, index);
+    const std::string output = m_output.File("clip.gif");
+    ASSERT_TRUE(fs::exists(output)) << Job(index).failureReason;
+    const std::optional<double> duration = ProbeDuration(output);
+    ASSERT_TRUE(duration);
+    EXPECT_NEAR(*duration, 2.0, 0.15);
+    EXPECT_EQ(Probe(output, "stream=width", "v:0"), "160");
+}
+
+TEST_F(ConversionTest, AnImageFromAMissingSourceFails)
+{
+    m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };
+    const int index = AddJob("clip.avi", 1.0, 0.0, 1.0);
+    JobRecord job = Job(index);
+    fs::remove(job.sourcePath);
+    ConvertImage(m_context, m_runner, m_options, index);
+    job = Job(index);
+    EXPECT_TRUE(job.failed);
+    EXPECT_NE(job.stateIcon, JobState::Done);
+    EXPECT_EQ(job.finished, 0);
+    EXPECT_FALSE(job.failureReason.empty());
+}
+
+TEST_F(ConversionTest, StoppingAGifAnimationLeavesTheJobStoppedAndNoProcess)
+{
+    m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };
+    const int index = AddJob("long.avi", 30.0, 0.0, 30.0, 320, 240);
+    m_options.picture = 0;
+    StopAfterFirstProgress([this] { StopEncoderJob(m_context, m_runner); });
+    ConvertImage(m_context, m_runner, m_options, index);
+    const JobRecord job = Job(index);
+    EXPECT_EQ(job.stateIcon, JobState::Stopped);
+    EXPECT_EQ(job.finished, 0);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
