@@ -1,5 +1,7 @@
 // Kelvara's entry point. Until the skinned main dialog exists, a plain
 // placeholder window shows that the program folder is complete.
+#include "commands/OutputNaming.h"
+
 #include <QApplication>
 #include <QLabel>
 
@@ -14,5 +16,8 @@ int main(int argc, char* argv[])
     placeholder.setWindowTitle(QStringLiteral("Kelvara"));
     placeholder.resize(480, 240);
     placeholder.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    // Intermediate files live only as long as the program that made them.
+    kelvara::RemoveIntermediateFilesOfThisProcess(kelvara::IntermediateFolder());
+    return result;
 }

@@ -83,11 +83,28 @@ std::string IntermediateFolder()
     return folder;
 }
 
+namespace {
+
+// The process id keeps two running programs apart in a shared folder.
+std::string IntermediatePrefix() { return "kelvara-" + std::to_string(::getpid()) + "-"; }
+
+} // namespace
+
 std::string IntermediatePath(const std::string& folder, const std::string& titleCopy, int number, bool mpeg)
 {
-    // The process id keeps two running programs apart in a shared folder.
-    return folder + "kelvara-" + std::to_string(::getpid()) + "-" + titleCopy + "_" + std::to_string(number)
-        + (mpeg ? ".mpg" : ".avi");
+    return folder + IntermediatePrefix() + titleCopy + "_" + std::to_string(number) + (mpeg ? ".mpg" : ".avi");
+}
+
+void RemoveIntermediateFilesOfThisProcess(const std::string& folder)
+{
+    const std::string prefix = IntermediatePrefix();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const bool intermediate = name.starts_with(prefix) && (name.ends_with(".avi") || name.ends_with(".mpg"));
+        if (intermediate && entry.is_regular_file(error))
+            std::filesystem::remove(entry.path(), error);
+    }
 }
 
 std::string PmpFirstStepVideoPath(const std::string& outputFolder, const std::string& title)

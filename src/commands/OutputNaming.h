@@ -32,6 +32,8 @@ std::string PspOutputFileName(int fileNumber, int pspProfilePosition);
 // RealMedia or DAT source: a writable temporary folder, never the program's.
 std::string IntermediateFolder();
 std::string IntermediatePath(const std::string& folder, const std::string& titleCopy, int number, bool mpeg);
+// Removes the intermediate files this process left in `folder` (at exit).
+void RemoveIntermediateFilesOfThisProcess(const std::string& folder);
 
 // The PMP conversion writes its video and audio first, then muxes them.
 std::string PmpFirstStepVideoPath(const std::string& outputFolder, const std::string& title);

@@ -183,3 +183,17 @@ TEST(ImageCommand, AStillPictureOfAnIntermediateFileTakesItsFirstFrame)
     EXPECT_EQ(BuildImageCommand(FromVob(), "/out/", options),
         "tarvoconverter -i '/tmp/VTS_01_1_12345.avi' -f image2 -ss 00:00:00 -t 0.001 -s 320*240 '/out/clip.jpg'");
 }
+
+TEST(OutputNaming, IntermediateFilesOfThisProcessAreRemovedAtTheEnd)
+{
+    kelvara::testing::TempFolder folder;
+    const std::string mine = IntermediatePath(folder.Folder(), "clip", 12345, false);
+    const std::string other = folder.File("kelvara-1-clip_12345.avi");
+    const std::string output = folder.File("clip.avi");
+    for (const std::string& path : { mine, other, output })
+        std::ofstream(path) << "x";
+    RemoveIntermediateFilesOfThisProcess(folder.Folder());
+    EXPECT_FALSE(std::filesystem::exists(mine));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(output));
+}
