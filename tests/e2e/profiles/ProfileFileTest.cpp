@@ -128,26 +128,6 @@ TEST(ShippedProfileFiles, OnlyTheCustomizedProfileTakesThePanelValues)
     }
 }
 
-TEST(ShippedProfileFiles, PspNamesMpeg4AndH264ProfilesApart)
-{
-    ProfileIni ini;
-    ini.Open(ProfileFilePath(DeviceKind::Psp).string());
-    std::vector<std::string> names;
-    const int count = ini.GetSectionNames(names);
-    for (int k = 0; k + 1 < count; ++k) {
-        const ProfileLines lines = ReadProfileAt(ini, k);
-        const bool h264 = k >= kFirstPspH264Profile;
-        EXPECT_EQ(
-            lines.Line(2).find(h264 ? "-vcodec libx264" : "-vcodec mpeg4") != std::string::npos,
-            true)
-            << "profile" << k;
-        EXPECT_NE(lines.Line(0).find(h264 ? "H.264" : "MPEG-4"), std::string::npos)
-            << lines.Line(0);
-        EXPECT_NE(lines.Line(1).find("'$OUTPUT_DIR$OUTPUT_FILE.THM'"), std::string::npos);
-        EXPECT_NE(lines.Line(2).find("'$OUTPUT_DIR$OUTPUT_FILE.MP4'"), std::string::npos);
-    }
-}
-
 TEST(ShippedProfileFiles, PmpStepsUseTheFileNamesTheConverterDeletes)
 {
     ProfileIni ini;
