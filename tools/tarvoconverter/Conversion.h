@@ -1,0 +1,23 @@
+// One run of the converter: the command line in, ffmpeg supervised, our own
+// pictures written, the outcome judged; returns the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarvo {
+
+enum class ExitStatus : int {
+    Success = 0,
+    Failed = 1,
+    BadArguments = 2,
+    CannotRunFfmpeg = 3,
+};
+
+// The ffmpeg program: $TARVO_FFMPEG when set, else "ffmpeg" from PATH.
+std::string ffmpegProgram();
+
+// arguments: the command line after the program name.
+ExitStatus runConversion(const std::vector<std::string>& arguments);
+
+} // namespace tarvo

@@ -1,0 +1,19 @@
+// The device-independent bitmap that both Windows metafiles carry: a
+// BITMAPINFOHEADER for 24-bit BI_RGB, and the rows from the bottom up in
+// BGR order, each padded to four bytes.
+#pragma once
+
+#include "ByteWriter.h"
+#include "RgbImage.h"
+
+namespace tarvo {
+
+constexpr std::uint32_t kBitmapInfoHeaderSize = 40;
+constexpr std::uint32_t kSourceCopy = 0x00CC0020; // SRCCOPY raster operation
+constexpr std::uint32_t kDibRgbColours = 0; // DIB_RGB_COLORS
+
+void appendBitmapInfoHeader(Bytes& out, const RgbImage& image);
+void appendBitmapBits(Bytes& out, const RgbImage& image);
+std::uint32_t bitmapBitsSize(const RgbImage& image);
+
+} // namespace tarvo

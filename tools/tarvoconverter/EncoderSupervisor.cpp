@@ -1,0 +1,233 @@
+#include "EncoderSupervisor.h"
+
+#include <cerrno>
+#include <csignal>
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tarvo {
+
+namespace {
+
+    constexpr int kControlSignals[] = { SIGCHLD, SIGINT, SIGTERM, SIGHUP };
+    constexpr std::size_t kReadChunk = 65536;
+    // Far above any real frame (8K RGB is 100 MB); guards memory against a runaway stream.
+    constexpr std::size_t kLargestFrame = 512u * 1024u * 1024u;
+    constexpr std::size_t kLongestErrorLine = 400;
+
+    // Reads what is there; returns false on end of stream or a hard error.
+    bool readAvailable(int fd, std::string& sink, std::size_t limit)
+    {
+        char buffer[kReadChunk];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got > 0) {
+                if (sink.size() < limit)
+                    sink.append(buffer, static_cast<std::size_t>(got));
+                continue;
+            }
+            if (got < 0 && errno == EINTR)
+                continue;
+            return got < 0 && errno == EAGAIN;
+        }
+    }
+
+} // namespace
+
+FileDescriptor blockControlSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : kControlSignals)
+        sigaddset(&signals, signal);
+    ::sigprocmask(SIG_BLOCK, &signals, nullptr);
+    return FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
+}
+
+bool isPipe(int fd)
+{
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
+}
+
+EncoderSupervisor::EncoderSupervisor(pid_t child, RunChannels channels, ProgressHandler onProgress)
+    : m_child(child)
+    , m_channels(std::move(channels))
+    , m_onProgress(std::move(onProgress))
+{
+    m_result.frames.resize(m_channels.frames.size());
+}
+
+SupervisedRun EncoderSupervisor::run()
+{
+    tryReap(); // it may have ended before we started to listen
+    while (!m_reaped)
+        pollOnce();
+    drain();
+    m_result.progress = m_progressReader.latest();
+    return std::move(m_result);
+}
+
+int EncoderSupervisor::pollTimeout() const
+{
+    if (!m_result.stopRequested || m_result.forcedToEnd)
+        return -1;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        m_killDeadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+void EncoderSupervisor::pollOnce()
+{
+    enum class Source { Signals, Control, Progress, Errors, Frame };
+    struct Watched {
+        Source source;
+        std::size_t frameIndex;
+    };
+    std::vector<pollfd> fds;
+    std::vector<Watched> watched;
+    const auto watch = [&](int fd, Source source, std::size_t frameIndex = 0) {
+        if (fd < 0)
+            return;
+        fds.push_back({ fd, POLLIN, 0 });
+        watched.push_back({ source, frameIndex });
+    };
+    watch(m_channels.signals.get(), Source::Signals);
+    if (!m_result.stopRequested)
+        watch(m_channels.controlInput, Source::Control);
+    watch(m_channels.progress.get(), Source::Progress);
+    watch(m_channels.errors.get(), Source::Errors);
+    for (std::size_t i = 0; i < m_channels.frames.size(); ++i)
+        watch(m_channels.frames[i].get(), Source::Frame, i);
+
+    const int ready = ::poll(fds.data(), fds.size(), pollTimeout());
+    if (ready < 0)
+        return; // EINTR: look again
+    if (ready == 0) { // the grace period is over
+        ::kill(m_child, SIGKILL);
+        m_result.forcedToEnd = true;
+        return;
+    }
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        if (fds[i].revents == 0)
+            continue;
+        switch (watched[i].source) {
+        case Source::Signals:
+            handleSignals();
+            break;
+        case Source::Control:
+            readControlInput();
+            break;
+        case Source::Progress:
+            readProgress();
+            break;
+        case Source::Errors:
+            readErrors();
+            break;
+        case Source::Frame:
+            readFrame(watched[i].frameIndex);
+            break;
+        }
+    }
+}
+
+void EncoderSupervisor::handleSignals()
+{
+    signalfd_siginfo info {};
+    while (::read(m_channels.signals.get(), &info, sizeof info) == sizeof info) {
+        if (info.ssi_signo == SIGCHLD)
+            tryReap();
+        else
+            requestStop();
+    }
+}
+
+void EncoderSupervisor::readControlInput()
+{
+    char buffer[256];
+    ssize_t got;
+    do
+        got = ::read(m_channels.controlInput, buffer, sizeof buffer);
+    while (got < 0 && errno == EINTR);
+    if (got < 0 && errno == EAGAIN)
+        return;
+    // The end of the pipe (our caller is gone or done with us) stops us like a "q".
+    if (got <= 0 || std::string_view(buffer, static_cast<std::size_t>(got)).find('q') != std::string_view::npos)
+        requestStop();
+}
+
+void EncoderSupervisor::readProgress()
+{
+    std::string piece;
+    const bool open = readAvailable(m_channels.progress.get(), piece, kReadChunk * 16);
+    for (const ProgressSnapshot& snapshot : m_progressReader.feed(piece))
+        m_onProgress(snapshot);
+    if (!open)
+        m_channels.progress.reset();
+}
+
+void EncoderSupervisor::readErrors()
+{
+    std::string piece;
+    const bool open = readAvailable(m_channels.errors.get(), piece, kReadChunk * 16);
+    for (char c : piece) {
+        if (c == '\n' || c == '\r') {
+            if (!m_errorLineBuffer.empty())
+                m_result.lastErrorLine = std::move(m_errorLineBuffer);
+            m_errorLineBuffer.clear();
+        } else if (m_errorLineBuffer.size() < kLongestErrorLine) {
+            m_errorLineBuffer += c;
+        }
+    }
+    if (!open) {
+        if (!m_errorLineBuffer.empty())
+            m_result.lastErrorLine = std::move(m_errorLineBuffer);
+        m_channels.errors.reset();
+    }
+}
+
+void EncoderSupervisor::readFrame(std::size_t index)
+{
+    if (!readAvailable(m_channels.frames[index].get(), m_result.frames[index], kLargestFrame))
+        m_channels.frames[index].reset();
+}
+
+void EncoderSupervisor::requestStop()
+{
+    if (m_result.stopRequested || m_reaped)
+        return;
+    m_result.stopRequested = true;
+    ::kill(m_child, SIGINT);
+    m_killDeadline = std::chrono::steady_clock::now() + kStopGracePeriod;
+}
+
+void EncoderSupervisor::tryReap()
+{
+    int status = 0;
+    pid_t ended;
+    do
+        ended = ::waitpid(m_child, &status, WNOHANG);
+    while (ended < 0 && errno == EINTR);
+    if (ended == m_child) {
+        m_result.waitStatus = status;
+        m_reaped = true;
+    }
+}
+
+void EncoderSupervisor::drain()
+{
+    // The child is gone, so every pipe ends after what is left in it.
+    if (m_channels.progress.isOpen())
+        readProgress();
+    if (m_channels.errors.isOpen())
+        readErrors();
+    for (std::size_t i = 0; i < m_channels.frames.size(); ++i) {
+        if (m_channels.frames[i].isOpen())
+            readFrame(i);
+    }
+}
+
+} // namespace tarvo

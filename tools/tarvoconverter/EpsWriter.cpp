@@ -1,0 +1,104 @@
+#include "EpsWriter.h"
+
+#include "PackBits.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tarvo {
+
+namespace {
+
+    constexpr std::size_t kAscii85LineLength = 76;
+
+    class LineBreaker {
+    public:
+        LineBreaker(Bytes& out, std::size_t lineLength)
+            : m_out(out)
+            , m_lineLength(lineLength)
+        {
+        }
+
+        void put(char c)
+        {
+            if (m_column == m_lineLength) {
+                m_out.push_back('\n');
+                m_column = 0;
+            }
+            if (m_column == 0 && c == '%') { // ASCII85 skips white space
+                m_out.push_back(' ');
+                ++m_column;
+            }
+            m_out.push_back(static_cast<std::uint8_t>(c));
+            ++m_column;
+        }
+
+    private:
+        Bytes& m_out;
+        std::size_t m_lineLength;
+        std::size_t m_column = 0;
+    };
+
+    std::string imageProgram(const RgbImage& image)
+    {
+        const std::string w = std::to_string(image.width);
+        const std::string h = std::to_string(image.height);
+        return "%!PS-Adobe-3.0 EPSF-3.0\n"
+               "%%Creator: tarvoconverter\n"
+               "%%BoundingBox: 0 0 " + w + " " + h + "\n"
+               "%%LanguageLevel: 2\n"
+               "%%Pages: 1\n"
+               "%%EndComments\n"
+               "%%Page: 1 1\n"
+               "gsave\n"
+            + w + " " + h + " scale\n"
+               "/DeviceRGB setcolorspace\n"
+               "<< /ImageType 1 /Width " + w + " /Height " + h + " /BitsPerComponent 8\n"
+               "   /Decode [0 1 0 1 0 1] /ImageMatrix [" + w + " 0 0 -" + h + " 0 " + h + "]\n"
+               "   /DataSource currentfile /ASCII85Decode filter /RunLengthDecode filter\n"
+               ">> image\n";
+    }
+
+    constexpr std::string_view kTrailer = "\ngrestore\nshowpage\n%%Trailer\n%%EOF\n";
+
+} // namespace
+
+void appendAscii85(Bytes& out, const Bytes& data, std::size_t lineLength)
+{
+    LineBreaker lines(out, lineLength);
+    for (std::size_t i = 0; i < data.size(); i += 4) {
+        const std::size_t count = std::min<std::size_t>(4, data.size() - i);
+        std::uint32_t group = 0;
+        for (std::size_t k = 0; k < 4; ++k)
+            group = (group << 8) | (k < count ? data[i + k] : 0);
+        if (group == 0 && count == 4) {
+            lines.put('z');
+            continue;
+        }
+        char digits[5];
+        for (int k = 4; k >= 0; --k) {
+            digits[k] = static_cast<char>('!' + group % 85);
+            group /= 85;
+        }
+        for (std::size_t k = 0; k < count + 1; ++k)
+            lines.put(digits[k]);
+    }
+    lines.put('~');
+    lines.put('>');
+}
+
+std::optional<Bytes> encodeEps(const RgbImage& image)
+{
+    Bytes packed;
+    packed.reserve(image.pixels.size() + image.pixels.size() / 128 + 2);
+    appendPackBits(packed, image.pixels.data(), image.pixels.size());
+    packed.push_back(kRunLengthEndOfData);
+
+    Bytes out;
+    appendText(out, imageProgram(image));
+    appendAscii85(out, packed, kAscii85LineLength);
+    appendText(out, kTrailer);
+    return out;
+}
+
+} // namespace tarvo

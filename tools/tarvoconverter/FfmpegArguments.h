@@ -1,0 +1,39 @@
+// Translation of a request into one ffmpeg command line.
+#pragma once
+
+#include "CommandLine.h"
+#include "OutputFormat.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvo {
+
+// File descriptors as ffmpeg sees them: progress reports on one, each frame
+// for our own picture writers on one of its own after it.
+constexpr int kProgressChildFd = 3;
+constexpr int kFirstFrameChildFd = 4;
+
+// Several status lines a second while ffmpeg works.
+constexpr const char* kProgressPeriodSeconds = "0.5";
+
+constexpr int kGifFramesPerSecond = 15;
+
+struct OwnPictureTarget {
+    std::string path;
+    OwnPictureFormat format = OwnPictureFormat::Eps;
+    int childFd = -1; // where ffmpeg writes the frame as binary PPM
+};
+
+struct FfmpegInvocation {
+    std::vector<std::string> arguments; // after the program name
+    std::vector<OwnPictureTarget> ownPictures;
+};
+
+FfmpegInvocation buildFfmpegInvocation(const Request& request);
+
+// A path as an ffmpeg URL: relative names with a colon would otherwise be
+// taken for a protocol ("a:b.mp3").
+std::string ffmpegUrlForPath(const std::string& path);
+
+} // namespace tarvo

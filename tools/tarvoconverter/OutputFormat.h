@@ -1,0 +1,38 @@
+// What each output file type is, chosen by the file's extension.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+enum class OutputFamily {
+    Media, // anything ffmpeg writes from its own options (device profiles)
+    Audio, // the five audio kinds
+    FfmpegPicture, // one frame in a picture format ffmpeg writes
+    GifPicture, // one frame as GIF
+    GifAnimation, // the clip as an animated GIF
+    OwnPicture, // one frame, written by our own writers
+};
+
+enum class AudioCodec { Mp3, Wma, Wav, Mp2, Ac3 };
+
+enum class OwnPictureFormat { Eps, Psd, Pdf, Wmf, Emf };
+
+struct OutputFormat {
+    std::string_view extension; // empty for OutputFamily::Media
+    OutputFamily family = OutputFamily::Media;
+    // Blank-separated ffmpeg options written before the caller's own
+    // options for this output, so that a profile can override them.
+    std::string_view ffmpegDefaults;
+    AudioCodec audioCodec = AudioCodec::Mp3; // for OutputFamily::Audio
+    OwnPictureFormat ownPicture = OwnPictureFormat::Eps; // for OutputFamily::OwnPicture
+};
+
+// The lower-case extension of a path's file name, without the dot.
+std::string lowerCaseExtension(std::string_view path);
+
+// A GIF is a single picture when -f image2 or -t 0.001 asked for one frame.
+OutputFormat describeOutput(std::string_view path, bool singlePictureRequested);
+
+} // namespace tarvo

@@ -1,0 +1,15 @@
+// Writes a frame that ffmpeg decoded into one of the picture types ffmpeg
+// cannot write itself.
+#pragma once
+
+#include "OutputFormat.h"
+
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+// ppm: the frame as ffmpeg wrote it. Returns an error text, empty on success.
+std::string writeOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path);
+
+} // namespace tarvo

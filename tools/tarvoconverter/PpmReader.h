@@ -1,0 +1,14 @@
+// Reads the binary PPM (P6, 8 bits) in which ffmpeg hands over a frame.
+#pragma once
+
+#include "RgbImage.h"
+
+#include <optional>
+#include <string_view>
+
+namespace tarvo {
+
+// Nothing for anything but one complete 8-bit P6 image.
+std::optional<RgbImage> readPpm(std::string_view data);
+
+} // namespace tarvo

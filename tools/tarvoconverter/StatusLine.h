@@ -1,0 +1,15 @@
+// The status line the converter prints for its caller, e.g.
+// "frame=   25 q=2.0 size=     123kB time=12.34 bitrate= 81.2kbits/s".
+// Callers read the 8 characters after "size=" as whole kilobytes and the
+// 5 characters after "time=" as seconds, so the widths are fixed.
+#pragma once
+
+#include "ProgressReport.h"
+
+#include <string>
+
+namespace tarvo {
+
+std::string formatStatusLine(const ProgressSnapshot& progress);
+
+} // namespace tarvo

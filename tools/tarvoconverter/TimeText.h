@@ -1,0 +1,18 @@
+// Reading and writing the time values of the command line (-ss, -t).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+// Accepts "hh:mm:ss", "mm:ss" (each with an optional fraction, hours of any
+// length) and plain seconds such as "83" or "0.001". Negative or malformed
+// texts give nothing.
+std::optional<double> parseTimeText(std::string_view text);
+
+// Seconds as ffmpeg reads them, to the millisecond.
+std::string formatSecondsForFfmpeg(double seconds);
+
+} // namespace tarvo
