@@ -110,15 +110,6 @@ TEST(ProfileIniKeys, GetStringReadsTheOpenedFileAndDefaultsToEmpty)
     EXPECT_EQ(ini.GetString("Info", "DefaultProfile"), "4");
 }
 
-TEST(ProfileIniKeys, GetStringKeepsAValueOfTheLongestLine)
-{
-    TemporaryFolder folder;
-    ProfileIni ini;
-    const std::string value(1023 - 2, 'q');
-    ini.Open(folder.Write("d.ini", "[S]\nK=" + value + "\n"));
-    EXPECT_EQ(ini.GetString("S", "K"), value);
-}
-
 TEST(ProfileLinesByPosition, PositionZeroIsTheSecondSection)
 {
     TemporaryFolder folder;

@@ -1,0 +1,146 @@
+#include "MediaTools.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+extern char** environ;
+
+namespace kelvara::test {
+
+namespace {
+
+    std::string ReadFile(const std::filesystem::path& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
+    }
+
+    std::string Unquoted(std::string value)
+    {
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            return value.substr(1, value.size() - 2);
+        return value;
+    }
+
+} // namespace
+
+RunResult RunProgram(const std::vector<std::string>& arguments)
+{
+    RunResult result;
+    if (arguments.empty())
+        return result;
+    char logName[] = "/tmp/kelvara-run-XXXXXX";
+    const int log = mkstemp(logName);
+    if (log < 0)
+        return result;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, log, 1);
+    posix_spawn_file_actions_adddup2(&actions, log, 2);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    const int started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(log);
+    if (started == 0) {
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
+        result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    } else {
+        result.output = "cannot start " + arguments.front() + "\n";
+    }
+    result.output += ReadFile(logName);
+    unlink(logName);
+    return result;
+}
+
+bool ToolDirectoryHas(const std::string& name)
+{
+    const std::filesystem::path path = std::filesystem::path(KELVARA_TOOL_DIR) / name;
+    return access(path.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(path);
+}
+
+std::string ToolProgram(const std::string& name)
+{
+    if (ToolDirectoryHas(name))
+        return (std::filesystem::path(KELVARA_TOOL_DIR) / name).string();
+    return name;
+}
+
+bool MakeSourceClip(const std::filesystem::path& path, double seconds, const std::string& size)
+{
+    const std::string duration = std::to_string(seconds);
+    return RunProgram({ "ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                          "testsrc2=size=" + size + ":rate=25:duration=" + duration, "-f", "lavfi",
+                          "-i", "sine=frequency=440:sample_rate=44100:duration=" + duration, "-c:v",
+                          "mpeg4", "-q:v", "4", "-c:a", "pcm_s16le", "-ac", "2", path.string() })
+               .exitStatus
+        == 0;
+}
+
+ProbeFacts Probe(const std::filesystem::path& path)
+{
+    const RunResult probe = RunProgram({ "ffprobe", "-v", "error", "-count_frames", "-show_format",
+        "-show_streams", "-of", "flat", path.string() });
+    ProbeFacts facts;
+    if (probe.exitStatus != 0)
+        return facts;
+    std::istringstream lines(probe.output);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos)
+            facts[line.substr(0, equals)] = Unquoted(line.substr(equals + 1));
+    }
+    return facts;
+}
+
+ProbeFacts StreamOf(const ProbeFacts& facts, const std::string& type)
+{
+    for (int index = 0; index < 8; ++index) {
+        const std::string prefix = "streams.stream." + std::to_string(index) + ".";
+        const auto found = facts.find(prefix + "codec_type");
+        if (found == facts.end() || found->second != type)
+            continue;
+        ProbeFacts stream;
+        for (const auto& [key, value] : facts) {
+            if (key.starts_with(prefix))
+                stream[key.substr(prefix.size())] = value;
+        }
+        return stream;
+    }
+    return {};
+}
+
+double NumberOf(const ProbeFacts& facts, const std::string& key)
+{
+    const auto found = facts.find(key);
+    return found == facts.end() ? 0.0 : std::atof(found->second.c_str());
+}
+
+double RateOf(const std::string& text)
+{
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos)
+        return std::atof(text.c_str());
+    const double denominator = std::atof(text.c_str() + slash + 1);
+    return denominator > 0 ? std::atof(text.substr(0, slash).c_str()) / denominator : 0.0;
+}
+
+RunResult DecodeToTheEnd(const std::filesystem::path& path)
+{
+    return RunProgram(
+        { "ffmpeg", "-nostdin", "-v", "error", "-i", path.string(), "-f", "null", "-" });
+}
+
+} // namespace kelvara::test

@@ -1,0 +1,149 @@
+// pmpmux against real encoder outputs, judged by ffmpeg's own PMP reader.
+#include "MediaTools.h"
+#include "PmpJudge.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+
+using namespace kelvara::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PmpMux : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("kelvara-pmpmux-" + std::to_string(getpid()));
+        fs::create_directories(m_folder);
+        m_source = m_folder / "source.avi";
+        ASSERT_TRUE(MakeSourceClip(m_source, 2.0, "160x120"));
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    // The encoder's first PMP step: video and audio written apart.
+    void Encode(
+        const std::vector<std::string>& videoOptions, const std::vector<std::string>& audioOptions)
+    {
+        std::vector<std::string> command { "ffmpeg", "-nostdin", "-v", "error", "-y", "-i",
+            m_source.string() };
+        command.insert(command.end(), videoOptions.begin(), videoOptions.end());
+        command.insert(command.end(), { "-an", Video().string() });
+        command.insert(command.end(), audioOptions.begin(), audioOptions.end());
+        command.insert(command.end(), { "-vn", "-c:a", "libmp3lame", Audio().string() });
+        const RunResult encoded = RunProgram(command);
+        ASSERT_EQ(encoded.exitStatus, 0) << encoded.output;
+    }
+
+    RunResult Mux() const
+    {
+        return RunProgram(
+            { ToolProgram("pmpmux"), Video().string(), Audio().string(), Output().string() });
+    }
+    RunResult Check(const fs::path& source) const
+    {
+        return RunProgram({ ToolProgram("pmpmux"), "--check", Output().string(), source.string() });
+    }
+
+    fs::path Video() const { return m_folder / "clip 'x' $SIZE0001.avi"; }
+    fs::path Audio() const { return m_folder / "clip 'x' $SIZE0001.mp3"; }
+    fs::path Output() const { return m_folder / "clip 'x' $SIZE.pmp"; }
+
+    fs::path m_folder;
+    fs::path m_source;
+};
+
+TEST_F(PmpMux, Mpeg4WithStereoMp3IsReadBackFrameForFrame)
+{
+    Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "29.97", "-fps_mode", "cfr" },
+        { "-ar", "44100", "-ac", "2", "-b:a", "128k" });
+    const RunResult muxed = Mux();
+    ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
+    ExpectPlayablePmp(Output(), { "mpeg4", 480, 272, 60, 44100, 2 });
+    EXPECT_EQ(Check(Video()).exitStatus, 0);
+    EXPECT_EQ(Check(Audio()).exitStatus, 0);
+}
+
+TEST_F(PmpMux, H264WithMonoLowRateMp3IsReadBackFrameForFrame)
+{
+    Encode({ "-c:v", "libx264", "-profile:v", "main", "-bf", "0", "-s", "368x272", "-r", "25",
+               "-fps_mode", "cfr" },
+        { "-ar", "22050", "-ac", "1", "-b:a", "32k" });
+    const RunResult muxed = Mux();
+    ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
+    ExpectPlayablePmp(Output(), { "h264", 368, 272, 50, 22050, 1 });
+    EXPECT_EQ(Check(Video()).exitStatus, 0);
+    EXPECT_EQ(Check(Audio()).exitStatus, 0);
+}
+
+TEST_F(PmpMux, AudioShorterThanTheVideoIsPaddedWithSilence)
+{
+    Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "360x272", "-r", "30", "-fps_mode", "cfr" },
+        { "-ar", "32000", "-ac", "1", "-t", "0.5" });
+    const RunResult muxed = Mux();
+    ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
+    ExpectPlayablePmp(Output(), { "mpeg4", 360, 272, 60, 32000, 1 });
+    EXPECT_EQ(Check(Audio()).exitStatus, 0);
+}
+
+TEST_F(PmpMux, VideoWithDroppedFramesIsRefusedAndLeavesNoFile)
+{
+    // Without a constant-rate output the AVI skips the frames it would repeat.
+    Encode({ "-c:v", "mpeg4", "-s", "360x272", "-r", "29.97", "-fps_mode", "vfr" }, {});
+    const RunResult muxed = Mux();
+    EXPECT_NE(muxed.exitStatus, 0);
+    EXPECT_NE(muxed.output.find("constant frame rate"), std::string::npos) << muxed.output;
+    EXPECT_FALSE(fs::exists(Output()));
+}
+
+TEST_F(PmpMux, CheckFindsDamageAndForeignSources)
+{
+    Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "25", "-fps_mode", "cfr" }, {});
+    ASSERT_EQ(Mux().exitStatus, 0);
+    EXPECT_EQ(Check(Video()).exitStatus, 0);
+    // The source clip's own frames are not the ones in the PMP file.
+    EXPECT_NE(Check(m_source).exitStatus, 0);
+
+    const auto size = fs::file_size(Output());
+    {
+        std::fstream file(Output(), std::ios::in | std::ios::out | std::ios::binary);
+        file.seekg(static_cast<std::streamoff>(size - 10));
+        const char byte = static_cast<char>(file.get());
+        file.seekp(static_cast<std::streamoff>(size - 10));
+        file.put(static_cast<char>(byte ^ 0x5A));
+    }
+    EXPECT_NE(Check(Audio()).exitStatus, 0);
+    fs::resize_file(Output(), size - 3);
+    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), "--check", Output().string() }).exitStatus, 0);
+}
+
+TEST_F(PmpMux, RefusesToOverwriteAnInput)
+{
+    Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "25", "-fps_mode", "cfr" }, {});
+    const auto size = fs::file_size(Video());
+    EXPECT_NE(
+        RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Video().string() })
+            .exitStatus,
+        0);
+    EXPECT_EQ(fs::file_size(Video()), size);
+}
+
+TEST_F(PmpMux, UnusableInputsFailWithAReason)
+{
+    const RunResult missing = RunProgram({ ToolProgram("pmpmux"), (m_folder / "none.avi").string(),
+        (m_folder / "none.mp3").string(), Output().string() });
+    EXPECT_NE(missing.exitStatus, 0);
+    EXPECT_NE(missing.output.find("none.avi"), std::string::npos);
+    // The source clip's audio is PCM, not MP3.
+    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), m_source.string(), m_source.string(),
+                             Output().string() })
+                  .exitStatus,
+        0);
+    EXPECT_FALSE(fs::exists(Output()));
+    EXPECT_EQ(RunProgram({ ToolProgram("pmpmux") }).exitStatus, 2);
+}
+
+} // namespace
