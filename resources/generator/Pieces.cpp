@@ -87,10 +87,12 @@ QImage ListTile()
 
 QImage CloseButton(bool hover)
 {
+    // The glyph keeps to the middle 16 pixels: the boxes that use it show it
+    // in buttons narrower than the bitmap, centred.
     QImage image = NewImage(28, 15);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    GlossyPanel(p, QRectF(0, 0, 28, 15), 4, hover ? QColor(214, 60, 48) : QColor(150, 158, 180), hover);
+    GlossyPanel(p, QRectF(6, 0, 16, 15), 4, hover ? QColor(214, 60, 48) : QColor(150, 158, 180), hover);
     QPen pen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap);
     p.setPen(pen);
     p.drawLine(QPointF(11, 4.5), QPointF(17, 10.5));
