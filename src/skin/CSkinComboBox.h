@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QPointer>
 
-class CSkinDropList;
+#include "CSkinDropList.h"
 
 class CSkinComboBox : public QComboBox {
     Q_OBJECT

@@ -33,7 +33,7 @@ QFont SkinFont(int height, bool bold)
         return *it;
     QFont font(Family());
     font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     int pixelSize = qMax(height, 1);
     font.setPixelSize(pixelSize);
     while (pixelSize > 1 && QFontMetrics(font).height() > height) {
