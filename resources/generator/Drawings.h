@@ -34,9 +34,24 @@ QImage PreviewPlaceholder();
 QImage StateIcons();
 
 // Buttons of the main window (buttons.cpp).
-enum class Glyph { Start, Stop, Add, Remove, Clear, Minimize, Close, Square, Previous, Next, Camera, Up, Down };
+enum class Glyph {
+    Start,
+    Stop,
+    Add,
+    Remove,
+    Clear,
+    Minimize,
+    Close,
+    Square,
+    Previous,
+    Next,
+    Camera,
+    Up,
+    Down
+};
 QImage RoundButton(int size, int height, Glyph glyph, const QString& caption, bool hover);
-QImage TextButton(int width, int height, const QString& caption, bool onDark, bool hover, bool arrow);
+QImage TextButton(
+    int width, int height, const QString& caption, bool onDark, bool hover, bool arrow);
 QImage GlyphButton(int width, int height, Glyph glyph, bool onDark, bool hover);
 
 // Icons, with alpha (icons.cpp).

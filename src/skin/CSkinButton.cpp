@@ -46,7 +46,8 @@ int CSkinButton::SetBitmaps(int inId, QRgb inTransparent, int outId, QRgb outTra
     return SetBitmaps(in, inTransparent, out, outTransparent);
 }
 
-int CSkinButton::SetBitmaps(const QImage& in, QRgb inTransparent, const QImage& out, QRgb outTransparent)
+int CSkinButton::SetBitmaps(
+    const QImage& in, QRgb inTransparent, const QImage& out, QRgb outTransparent)
 {
     ClearImages();
     if (in.isNull())
@@ -187,7 +188,12 @@ void CSkinButton::OnClicked()
     QPointer<CSkinButton> self(this);
     QObject* context = m_menuOwner ? static_cast<QObject*>(m_menuOwner.data()) : this;
     QMetaObject::invokeMethod(
-        context, [self, command] { if (self) emit self->menuCommand(command); }, Qt::QueuedConnection);
+        context,
+        [self, command] {
+            if (self)
+                emit self->menuCommand(command);
+        },
+        Qt::QueuedConnection);
 }
 
 int CSkinButton::TrackMenu(const QPoint& globalPosition)
@@ -207,7 +213,8 @@ void CSkinButton::TrackHover(QPoint position, Qt::MouseButtons buttons)
             m_mouseOver = true;
             update();
             if (!m_soundPath.isEmpty())
-                (m_soundPlayer ? *m_soundPlayer : DefaultSoundPlayer()).Play(m_soundPath, m_soundAsync);
+                (m_soundPlayer ? *m_soundPlayer : DefaultSoundPlayer())
+                    .Play(m_soundPath, m_soundAsync);
         }
         return;
     }

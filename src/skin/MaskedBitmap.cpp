@@ -77,8 +77,8 @@ QImage DisabledLook(const MaskedBitmap& bitmap, QColor highlight, QColor shadow)
     return result;
 }
 
-void DrawDisabledBitmap(QPainter& painter, QPoint at, const MaskedBitmap& bitmap, QColor highlight,
-    QColor shadow)
+void DrawDisabledBitmap(
+    QPainter& painter, QPoint at, const MaskedBitmap& bitmap, QColor highlight, QColor shadow)
 {
     if (!bitmap.IsNull())
         painter.drawImage(at, DisabledLook(bitmap, highlight, shadow));

@@ -33,5 +33,5 @@ void DrawMaskedBitmap(QPainter& painter, QPoint at, const MaskedBitmap& bitmap);
 // RGB(114,139,139) and then embossed: its dark parts drawn in the shadow
 // colour with a highlight one pixel down and right, its light parts left out.
 QImage DisabledLook(const MaskedBitmap& bitmap, QColor highlight, QColor shadow);
-void DrawDisabledBitmap(QPainter& painter, QPoint at, const MaskedBitmap& bitmap, QColor highlight,
-    QColor shadow);
+void DrawDisabledBitmap(
+    QPainter& painter, QPoint at, const MaskedBitmap& bitmap, QColor highlight, QColor shadow);

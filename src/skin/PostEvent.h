@@ -7,11 +7,14 @@
 #include <QPointer>
 #include <utility>
 
-template <typename Sender, typename Emit>
-void Post(Sender* sender, Emit emitSignal)
+template <typename Sender, typename Emit> void Post(Sender* sender, Emit emitSignal)
 {
     QPointer<Sender> guard(sender);
     QMetaObject::invokeMethod(
-        sender, [guard, emitSignal = std::move(emitSignal)] { if (guard) emitSignal(guard.data()); },
+        sender,
+        [guard, emitSignal = std::move(emitSignal)] {
+            if (guard)
+                emitSignal(guard.data());
+        },
         Qt::QueuedConnection);
 }

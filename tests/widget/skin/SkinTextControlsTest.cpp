@@ -5,8 +5,8 @@
 #include "SkinTestSupport.h"
 
 #include <QClipboard>
-#include <functional>
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {

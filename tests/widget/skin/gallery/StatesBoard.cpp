@@ -24,11 +24,13 @@ const char* const Columns[] = { "idle", "hover", "pressed", "checked", "disabled
 void Hover(QWidget* widget)
 {
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(
+        QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
-CSkinLabel* Caption(QWidget* parent, const QString& text, QRect at, CSkinLabel::Align align = CSkinLabel::Align::Left)
+CSkinLabel* Caption(QWidget* parent, const QString& text, QRect at,
+    CSkinLabel::Align align = CSkinLabel::Align::Left)
 {
     auto* label = new CSkinLabel(text, parent, align);
     label->setGeometry(at);
@@ -43,8 +45,8 @@ StatesBoard::StatesBoard(QWidget* parent)
     setFixedSize(520, 565);
     Caption(this, QStringLiteral("Skin controls"), { 8, 6, 200, 16 });
     for (int c = 0; c < 5; ++c)
-        Caption(this, QString::fromLatin1(Columns[c]), { FirstColumn + c * ColumnWidth, 36, ColumnWidth, 16 },
-            CSkinLabel::Align::Center);
+        Caption(this, QString::fromLatin1(Columns[c]),
+            { FirstColumn + c * ColumnWidth, 36, ColumnWidth, 16 }, CSkinLabel::Align::Center);
 
     auto bitmapButton = [](int id, QSize size) {
         return [id, size](QWidget* parent) {
@@ -58,8 +60,10 @@ StatesBoard::StatesBoard(QWidget* parent)
     };
     AddButtonRow(58, QStringLiteral("Start"), bitmapButton(SkinId::StartButton, { 48, 49 }), false);
     AddButtonRow(112, QStringLiteral("Add"), bitmapButton(SkinId::AddButton, { 44, 49 }), false);
-    AddButtonRow(170, QStringLiteral("Browse"), bitmapButton(SkinId::BrowseButton, { 70, 22 }), false);
-    AddButtonRow(198, QStringLiteral("Play"),
+    AddButtonRow(
+        170, QStringLiteral("Browse"), bitmapButton(SkinId::BrowseButton, { 70, 22 }), false);
+    AddButtonRow(
+        198, QStringLiteral("Play"),
         [](QWidget* parent) {
             auto* b = new CSkinButton(parent);
             b->SetIcon(SkinId::PlayHoverIcon, SkinId::PlayIdleIcon);
@@ -69,7 +73,8 @@ StatesBoard::StatesBoard(QWidget* parent)
             return b;
         },
         false);
-    AddButtonRow(244, QStringLiteral("Check box"),
+    AddButtonRow(
+        244, QStringLiteral("Check box"),
         [](QWidget* parent) {
             auto* b = new CSkinButton(parent);
             b->SetCheckMode(true);
@@ -84,7 +89,8 @@ StatesBoard::StatesBoard(QWidget* parent)
             return b;
         },
         true);
-    AddButtonRow(288, QStringLiteral("Text button"),
+    AddButtonRow(
+        288, QStringLiteral("Text button"),
         [](QWidget* parent) {
             auto* b = new CSkinButton(parent);
             b->setText(QStringLiteral("OK"));
@@ -97,8 +103,8 @@ StatesBoard::StatesBoard(QWidget* parent)
     AddFields(420);
 }
 
-void StatesBoard::AddButtonRow(int y, const QString& name, const std::function<CSkinButton*(QWidget*)>& make,
-    bool checkable)
+void StatesBoard::AddButtonRow(
+    int y, const QString& name, const std::function<CSkinButton*(QWidget*)>& make, bool checkable)
 {
     Caption(this, name, { 8, y + 12, 110, 16 });
     Row row;
@@ -141,8 +147,8 @@ void StatesBoard::AddFields(int y)
     disabled->setGeometry(80, y + 26, 120, 18);
     disabled->EnableWindow(false);
     m_openCombo = new CSkinComboBox(this);
-    m_openCombo->addItems({ "128 kbit/s", "160 kbit/s", "192 kbit/s", "224 kbit/s", "256 kbit/s", "320 kbit/s",
-        "384 kbit/s", "448 kbit/s" });
+    m_openCombo->addItems({ "128 kbit/s", "160 kbit/s", "192 kbit/s", "224 kbit/s", "256 kbit/s",
+        "320 kbit/s", "384 kbit/s", "448 kbit/s" });
     m_openCombo->SetCurSel(2);
     m_openCombo->SetDroppedHeight(100);
     m_openCombo->setGeometry(80, y + 52, 120, 18);
@@ -164,7 +170,8 @@ void StatesBoard::AddFields(int y)
 
     auto* list = new CSkinListBox(this);
     list->setGeometry(385, y - 2, 125, 76);
-    for (const char* item : { "Sony PSP 368x208", "PSP 320x240", "PSP 480x272", "PSP Widescreen", "PSP High" })
+    for (const char* item :
+        { "Sony PSP 368x208", "PSP 320x240", "PSP 480x272", "PSP Widescreen", "PSP High" })
         list->AddString(QString::fromLatin1(item));
     list->SetItemFlag(1, true);
 
@@ -206,8 +213,8 @@ void StatesBoard::ApplyStates()
     window()->activateWindow();
     QApplication::processEvents();
     m_focusedField->setFocus();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 9), m_focusedField->mapToGlobal(QPointF(4, 9)),
-        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 9),
+        m_focusedField->mapToGlobal(QPointF(4, 9)), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_focusedField, &press);
     QKeyEvent shiftRight(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
     for (int i = 0; i < 2; ++i)
