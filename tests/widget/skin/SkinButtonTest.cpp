@@ -230,6 +230,40 @@ TEST_F(SkinButton, DisablingMovesTheFocusOnEvenWhenItWasElsewhere)
     EXPECT_TRUE(last->hasFocus());
 }
 
+int CountNear(const QImage& image, QColor target)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c(image.pixel(x, y));
+            n += qAbs(c.red() - target.red()) < 12 && qAbs(c.green() - target.green()) < 12
+                && qAbs(c.blue() - target.blue()) < 12;
+        }
+    return n;
+}
+
+TEST_F(SkinButton, TextIsDrawnOverALightUnderlayInTheStateColour)
+{
+    window.setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(0, 0, 120));
+    window.setPalette(palette);
+    button->DrawTransparent(true);
+    button->setText(QStringLiteral("OK"));
+    button->SetColor(CSkinButton::TextOut, QColor(255, 0, 0));
+    button->SetColor(CSkinButton::TextIn, QColor(0, 255, 0));
+    button->SetColor(CSkinButton::TextFocus, QColor(255, 0, 0));
+    button->resize(60, 30);
+    const QImage idle = SkinTest::Grab(*button);
+    EXPECT_GT(CountNear(idle, QColor(200, 200, 200)), 0);
+    EXPECT_GT(CountNear(idle, QColor(255, 0, 0)), 5);
+    EXPECT_EQ(CountNear(idle, QColor(0, 255, 0)), 0);
+    Move(*button, QPoint(5, 5));
+    const QImage hover = SkinTest::Grab(*button);
+    EXPECT_GT(CountNear(hover, QColor(0, 255, 0)), 5);
+    EXPECT_EQ(CountNear(hover, QColor(255, 0, 0)), 0);
+}
+
 TEST_F(SkinButton, ConfigurationReportsItsErrors)
 {
     EXPECT_EQ(button->SetAlign(4), 4);

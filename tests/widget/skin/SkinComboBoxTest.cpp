@@ -144,6 +144,20 @@ TEST_F(SkinComboBox, UpFromTheFirstRowWrapsToTheLastAndScrollsToIt)
     EXPECT_EQ(list->ScrollOffset(), 0);
 }
 
+TEST_F(SkinComboBox, ScrollBarScrollsTheRows)
+{
+    Fill(30);
+    combo->SetDroppedHeight(100);
+    combo->Open();
+    CSkinDropList* list = combo->DropList();
+    CSkinMiniScrollBar* bar = list->ScrollBar();
+    ASSERT_NE(bar, nullptr);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, bar->height() - 2));
+    EXPECT_EQ(bar->Pos(), list->VisibleRows() * 100);
+    QApplication::processEvents();
+    EXPECT_EQ(list->ScrollOffset(), list->VisibleRows() * RowHeight());
+}
+
 TEST_F(SkinComboBox, ReturnChoosesTheHotRow)
 {
     Fill(5);
