@@ -1,0 +1,187 @@
+// Redraws every bitmap, icon and sound of the skin into the resources folder
+// and writes the resource collection that lists them.
+//   kelvara-skin-generator <resources folder>
+#include "../../src/skin/SkinResourceIds.h"
+#include "Canvas.h"
+#include "Drawings.h"
+#include "Sounds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Output {
+    QString folder; // "skin", "icons" or "sounds"
+    QString name; // file name without extension
+    std::function<QImage()> draw;
+};
+
+QString Id(int id)
+{
+    return QString::number(id);
+}
+
+void AddButtonPair(std::vector<Output>& out, int id, const std::function<QImage(bool)>& draw)
+{
+    out.push_back({ "skin", Id(id), [draw] { return draw(true); } });
+    out.push_back({ "skin", Id(id + 1), [draw] { return draw(false); } });
+}
+
+void AddTabs(std::vector<Output>& out, int firstId, const QStringList& labels)
+{
+    for (int i = 0; i < labels.size(); ++i)
+        out.push_back(
+            { "skin", Id(firstId + i), [labels, i] { return Gen::TabStrip(labels, i); } });
+}
+
+std::vector<Output> Bitmaps()
+{
+    using namespace Gen;
+    std::vector<Output> out = {
+        { "skin", Id(SkinId::MessageTitle), MessageTitle },
+        { "skin", Id(SkinId::MessageBody), MessageBody },
+        { "skin", Id(SkinId::FaceStrip), FaceStrip },
+        { "skin", Id(SkinId::SelectionTile), SelectionTile },
+        { "skin", Id(SkinId::DropArrow), DropArrow },
+        { "skin", Id(SkinId::ListTile), ListTile },
+        { "skin", Id(SkinId::CloseHover), [] { return CloseButton(true); } },
+        { "skin", Id(SkinId::CloseIdle), [] { return CloseButton(false); } },
+        { "skin", Id(SkinId::HeaderBackground), HeaderBackground },
+        { "skin", Id(SkinId::HeaderSeparatorLeft), [] { return HeaderSeparator(true); } },
+        { "skin", Id(SkinId::HeaderSeparatorRight), [] { return HeaderSeparator(false); } },
+        { "skin", Id(SkinId::HScrollThumb), [] { return ScrollThumb(false); } },
+        { "skin", Id(SkinId::HScrollRight), [] { return ScrollArrow(16, 15, 1); } },
+        { "skin", Id(SkinId::HScrollTrack), [] { return ScrollTrack(false); } },
+        { "skin", Id(SkinId::HScrollLeft), [] { return ScrollArrow(16, 15, 3); } },
+        { "skin", Id(SkinId::VScrollUp), [] { return ScrollArrow(15, 16, 0); } },
+        { "skin", Id(SkinId::VScrollTrack), [] { return ScrollTrack(true); } },
+        { "skin", Id(SkinId::VScrollThumb), [] { return ScrollThumb(true); } },
+        { "skin", Id(SkinId::VScrollDown), [] { return ScrollArrow(15, 16, 2); } },
+        { "skin", Id(SkinId::ScrollCorner), ScrollCorner },
+        { "skin", Id(SkinId::Splash), Splash },
+        { "skin", Id(SkinId::MainBackground), MainBackground },
+        { "skin", Id(SkinId::PreviewPlaceholder), PreviewPlaceholder },
+        { "skin", Id(SkinId::StateIcons), StateIcons },
+        { "skin", Id(SkinId::AboutBackground), AboutBackground },
+        { "skin", Id(SkinId::SliderTrack), SliderTrack },
+        { "skin", Id(SkinId::SliderLeftThumb), [] { return SliderThumb(true); } },
+        { "skin", Id(SkinId::SliderRightThumb), [] { return SliderThumb(false); } },
+        { "skin", Id(SkinId::SliderBar), SliderBar },
+    };
+    AddTabs(out, SkinId::PcTabs, { "AVI", "MPEG", "Image" });
+    AddTabs(out, SkinId::MobileTabs, { "Sony PSP", "Xbox360", "Pocket PC", "PMP" });
+    AddTabs(out, SkinId::AudioTabs, { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3" });
+
+    AddButtonPair(
+        out, SkinId::StartButton, [](bool h) { return RoundButton(48, 49, Glyph::Start, {}, h); });
+    AddButtonPair(
+        out, SkinId::StopButton, [](bool h) { return RoundButton(48, 49, Glyph::Stop, {}, h); });
+    AddButtonPair(
+        out, SkinId::AddButton, [](bool h) { return RoundButton(44, 49, Glyph::Add, "Add", h); });
+    AddButtonPair(out, SkinId::RemoveButton,
+        [](bool h) { return RoundButton(44, 49, Glyph::Remove, "Remove", h); });
+    AddButtonPair(out, SkinId::ClearButton,
+        [](bool h) { return RoundButton(44, 49, Glyph::Clear, "Clear", h); });
+    AddButtonPair(out, SkinId::FileMenuButton,
+        [](bool h) { return TextButton(64, 22, "File", true, h, true); });
+    AddButtonPair(out, SkinId::FormatMenuButton,
+        [](bool h) { return TextButton(116, 22, "Format Setting", true, h, true); });
+    AddButtonPair(out, SkinId::HelpMenuButton,
+        [](bool h) { return TextButton(64, 22, "Help", true, h, true); });
+    AddButtonPair(out, SkinId::AboutButton,
+        [](bool h) { return TextButton(64, 22, "About", true, h, false); });
+    AddButtonPair(out, SkinId::BrowseButton,
+        [](bool h) { return TextButton(70, 22, "Browse...", false, h, false); });
+    AddButtonPair(out, SkinId::MinimizeButton,
+        [](bool h) { return GlyphButton(18, 18, Glyph::Minimize, true, h); });
+    AddButtonPair(out, SkinId::MainCloseButton,
+        [](bool h) { return GlyphButton(18, 18, Glyph::Close, true, h); });
+    AddButtonPair(out, SkinId::PreviewStopButton,
+        [](bool h) { return GlyphButton(19, 19, Glyph::Square, false, h); });
+    AddButtonPair(out, SkinId::PreviousButton,
+        [](bool h) { return GlyphButton(42, 24, Glyph::Previous, false, h); });
+    AddButtonPair(
+        out, SkinId::NextButton, [](bool h) { return GlyphButton(42, 24, Glyph::Next, false, h); });
+    AddButtonPair(out, SkinId::SnapshotButton,
+        [](bool h) { return GlyphButton(19, 19, Glyph::Camera, false, h); });
+    AddButtonPair(
+        out, SkinId::SpinUpButton, [](bool h) { return GlyphButton(13, 9, Glyph::Up, false, h); });
+    AddButtonPair(out, SkinId::SpinDownButton,
+        [](bool h) { return GlyphButton(13, 9, Glyph::Down, false, h); });
+
+    out.push_back({ "icons", Id(SkinId::AppIcon), AppIcon });
+    out.push_back({ "icons", Id(SkinId::WarningIcon), [] { return MessageIcon(0); } });
+    out.push_back({ "icons", Id(SkinId::QuestionIcon), [] { return MessageIcon(1); } });
+    out.push_back({ "icons", Id(SkinId::ErrorIcon), [] { return MessageIcon(2); } });
+    out.push_back({ "icons", Id(SkinId::InformationIcon), [] { return MessageIcon(3); } });
+    out.push_back({ "icons", Id(SkinId::CheckOnIcon), [] { return CheckIcon(true); } });
+    out.push_back({ "icons", Id(SkinId::CheckOffIcon), [] { return CheckIcon(false); } });
+    out.push_back(
+        { "icons", Id(SkinId::PlayIdleIcon), [] { return TransportIcon(false, false); } });
+    out.push_back(
+        { "icons", Id(SkinId::PlayHoverIcon), [] { return TransportIcon(false, true); } });
+    out.push_back(
+        { "icons", Id(SkinId::PauseIdleIcon), [] { return TransportIcon(true, false); } });
+    out.push_back(
+        { "icons", Id(SkinId::PauseHoverIcon), [] { return TransportIcon(true, true); } });
+    return out;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
+        return 2;
+    }
+    Gen::LoadFonts();
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    for (const char* folder : { "skin", "icons", "sounds" })
+        root.mkpath(folder);
+
+    QString qrc;
+    QTextStream list(&qrc);
+    list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n";
+    auto entry = [&list](const QString& prefix, const QString& file, const QString& alias) {
+        list << "  <qresource prefix=\"/" << prefix << "\"><file alias=\"" << alias << "\">" << file
+             << "</file></qresource>\n";
+    };
+    for (const Output& o : Bitmaps()) {
+        const QString file = o.folder + "/" + o.name + ".png";
+        if (!Gen::Save(o.draw(), root.filePath(file))) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+        entry(o.folder, file, o.name + ".png");
+    }
+    const std::pair<QString, QByteArray> sounds[] = {
+        { "menu", Gen::HoverClick() },
+        { QString::number(SkinId::CompletionSound), Gen::CompletionChime() },
+    };
+    for (const auto& [name, bytes] : sounds) {
+        const QString file = "sounds/" + name + ".wav";
+        if (!WriteFile(root.filePath(file), bytes)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+        entry("sounds", file, name + ".wav");
+    }
+    list << "</RCC>\n";
+    list.flush();
+    return WriteFile(root.filePath("skin.qrc"), qrc.toUtf8()) ? 0 : 1;
+}

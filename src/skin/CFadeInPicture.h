@@ -1,0 +1,40 @@
+// A picture that fades in from nothing over 52 steps, then stays.
+#pragma once
+
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+class CFadeInPicture : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int DefaultStepDelayMs = 100;
+    static constexpr int AlphaStep = 5;
+
+    explicit CFadeInPicture(QWidget* parent = nullptr);
+
+    // Loads bitmap resource bitmapId, sizes the control to it and starts the
+    // fade with delayMs between steps. Returns 0 when the bitmap does not load
+    // (nothing else happens then), 1 otherwise.
+    int SetBitmap(int bitmapId, int delayMs);
+
+    bool IsFadedIn() const { return m_fadedIn; }
+    int Alpha() const { return m_alpha; }
+    int BitmapId() const { return m_bitmapId; }
+
+signals:
+    void fadedIn();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void OnStep();
+
+    QPixmap m_bitmap;
+    QTimer m_timer;
+    int m_bitmapId = 0;
+    int m_delayMs = DefaultStepDelayMs;
+    int m_alpha = 0;
+    bool m_fadedIn = false;
+};

@@ -1,0 +1,20 @@
+// A captioned frame that groups controls of the settings panel.
+#pragma once
+
+#include <QWidget>
+
+class CSkinGroupBox : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int MaxCaption = 256;
+
+    explicit CSkinGroupBox(const QString& caption = QString(), QWidget* parent = nullptr);
+    void SetCaption(const QString& caption);
+    QString Caption() const { return m_caption; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_caption;
+};

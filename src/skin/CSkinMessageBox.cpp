@@ -1,0 +1,247 @@
+#include "CSkinMessageBox.h"
+
+#include "CSkinButton.h"
+#include "CSkinIconStatic.h"
+#include "CSkinLabel.h"
+#include "SkinDialogBackground.h"
+#include "SkinFont.h"
+#include "SkinPalette.h"
+#include "SkinResourceIds.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+constexpr QRgb White = qRgb(255, 255, 255);
+const QColor CloseBrown(97, 66, 49);
+const QColor CloseHot(20, 20, 20);
+
+bool IsYesNo(int type)
+{
+    return (type & SkinMb::YesNo) != 0;
+}
+
+const QPixmap& CachedIcon(int id)
+{
+    // Loaded on the first message box and kept for the life of the program.
+    static const QPixmap icons[]
+        = { LoadSkinIcon(SkinId::ErrorIcon), LoadSkinIcon(SkinId::WarningIcon),
+              LoadSkinIcon(SkinId::QuestionIcon), LoadSkinIcon(SkinId::InformationIcon) };
+    switch (id) {
+    case SkinId::ErrorIcon:
+        return icons[0];
+    case SkinId::WarningIcon:
+        return icons[1];
+    case SkinId::QuestionIcon:
+        return icons[2];
+    default:
+        return icons[3];
+    }
+}
+
+struct TextSize {
+    int width = 0;
+    int height = 0;
+};
+
+TextSize MeasureLines(const QString& text, const QFont& font)
+{
+    TextSize size;
+    if (text.isEmpty())
+        return size;
+    const QFontMetrics metrics(font);
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const int width = metrics.horizontalAdvance(line);
+        if (width > size.width)
+            size.width = width + 10;
+        size.height += metrics.height() + 1;
+    }
+    return size;
+}
+
+} // namespace
+
+CSkinMessageBox::CSkinMessageBox(
+    QWidget* owner, const QString& text, const QString& caption, int type)
+    : QDialog(owner ? owner->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_type(type)
+{
+    setModal(true);
+    m_caption = new CSkinLabel(this);
+    m_close = new CSkinButton(this);
+    m_icon = new CSkinIconStatic(this);
+    m_text = new CSkinLabel(this);
+    m_first = new CSkinButton(this);
+    m_second = new CSkinButton(this);
+
+    m_first->DrawTransparent();
+    m_second->DrawTransparent();
+    SetUpCloseButton();
+
+    m_icon->SetIcon(CachedIcon(IconResource(type)));
+    m_caption->SetWindowText(DefaultCaption(type));
+    if (!caption.isEmpty())
+        m_caption->SetWindowText(caption);
+
+    const int buttons = type & 0x0F;
+    m_first->setText(IsYesNo(type) ? QStringLiteral("Yes") : QStringLiteral("OK"));
+    m_second->setText(buttons == SkinMb::YesNo ? QStringLiteral("No") : QStringLiteral("Cancel"));
+    m_second->setVisible(buttons == SkinMb::YesNo || buttons == SkinMb::OkCancel);
+
+    m_text->SetWindowText(text);
+    LayOut(owner);
+    m_result = SkinMb::IdCancel;
+
+    connect(m_first, &QAbstractButton::clicked, this, &CSkinMessageBox::OnOK);
+    connect(m_second, &QAbstractButton::clicked, this, &CSkinMessageBox::OnCancel);
+    connect(m_close, &QAbstractButton::clicked, this, &CSkinMessageBox::OnCancel);
+    m_first->setFocus();
+}
+
+CSkinMessageBox::~CSkinMessageBox() = default;
+
+QString CSkinMessageBox::DefaultCaption(int type)
+{
+    switch (type & 0xF0) {
+    case SkinMb::IconHand:
+        return QStringLiteral("Error");
+    case SkinMb::IconExclamation:
+        return QStringLiteral("Warning");
+    case SkinMb::IconQuestion:
+        return QStringLiteral("Question");
+    default:
+        return QStringLiteral("Info");
+    }
+}
+
+int CSkinMessageBox::IconResource(int type)
+{
+    switch (type & 0xF0) {
+    case SkinMb::IconHand:
+        return SkinId::ErrorIcon;
+    case SkinMb::IconExclamation:
+        return SkinId::WarningIcon;
+    case SkinMb::IconQuestion:
+        return SkinId::QuestionIcon;
+    default:
+        return SkinId::InformationIcon;
+    }
+}
+
+void CSkinMessageBox::SetUpCloseButton()
+{
+    m_close->SetBitmaps(SkinId::CloseHover, White, SkinId::CloseIdle, White);
+    m_close->DrawTransparent();
+    m_close->DrawBorder(false);
+    m_close->SetAlign(1);
+    m_close->SetColor(CSkinButton::TextOut, CloseBrown);
+    m_close->SetColor(CSkinButton::TextFocus, CloseBrown);
+    m_close->SetColor(CSkinButton::BackgroundIn, CloseBrown);
+    m_close->SetColor(CSkinButton::TextIn, CloseHot);
+    m_close->setFocusPolicy(Qt::NoFocus);
+}
+
+void CSkinMessageBox::LayOut(QWidget* owner)
+{
+    const TextSize text = MeasureLines(m_text->Text(), SkinFont(m_text->FontHeight(), true));
+    const int w = text.width;
+    const int h = text.height;
+    const int d = w >= 128 ? w + 52 : 180;
+    setFixedSize(d, h + 102);
+
+    QRect area;
+    if (owner && owner->window()->isVisible() && !owner->window()->isMinimized()) {
+        QWidget* main = owner->window();
+        area = QRect(main->mapToGlobal(QPoint(0, 0)), main->size());
+    } else {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    }
+    move(area.left() + (area.width() - d) / 2, area.top() + (area.height() - h - 102) / 2);
+
+    m_icon->setGeometry(4, (h + 70) / 2, 32, 32);
+    m_text->setGeometry(36, 50, w + 2, h + 2);
+    m_close->setGeometry(d - 32, 5, 18, 18);
+    m_caption->setGeometry(4, 5, 120, 16);
+    if ((m_type & 0x0F) != 0) {
+        m_first->setGeometry(d / 2 - 72, h + 62, 70, 20);
+        m_second->setGeometry(d / 2 + 2, h + 62, 70, 20);
+    } else {
+        m_first->setGeometry(d / 2 - 35, h + 62, 70, 20);
+    }
+}
+
+void CSkinMessageBox::OnOK()
+{
+    m_result = IsYesNo(m_type) ? SkinMb::IdYes : SkinMb::IdOk;
+    done(m_result);
+}
+
+void CSkinMessageBox::OnCancel()
+{
+    m_result = IsYesNo(m_type) ? SkinMb::IdNo : SkinMb::IdCancel;
+    done(m_result);
+}
+
+void CSkinMessageBox::reject()
+{
+    OnCancel();
+}
+
+void CSkinMessageBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OnOK();
+        break;
+    case Qt::Key_Escape:
+        OnCancel();
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CSkinMessageBox::mousePressEvent(QMouseEvent* event)
+{
+    // The whole box is its caption: it can be dragged by any point.
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+}
+
+void CSkinMessageBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void CSkinMessageBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    PaintSkinDialogBackground(p, size());
+    // A soft plate under each text button, so they read as buttons on the body.
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const CSkinButton* button : { m_first, m_second }) {
+        if (button->isHidden())
+            continue;
+        const QRectF r = QRectF(button->geometry()).adjusted(0.5, 0.5, -0.5, -0.5);
+        QLinearGradient fill(r.topLeft(), r.bottomLeft());
+        fill.setColorAt(0, QColor(255, 255, 255));
+        fill.setColorAt(1, QColor(206, 213, 228));
+        p.setPen(QPen(QColor(138, 148, 172), 1));
+        p.setBrush(fill);
+        p.drawRoundedRect(r, 4, 4);
+    }
+}
+
+int SkinMessageBox(QWidget* owner, const QString& text, const QString& caption, int type)
+{
+    CSkinMessageBox box(owner, text, caption, type);
+    box.exec();
+    return box.Result();
+}

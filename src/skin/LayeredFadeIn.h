@@ -1,0 +1,34 @@
+// Fades a top-level window in through its opacity: +20 of 255 every 20 ms.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class LayeredFadeIn : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int StepMs = 20;
+    static constexpr int AlphaStep = 20;
+
+    explicit LayeredFadeIn(QObject* parent = nullptr);
+
+    // Starts at alpha 0 when layered windows are available; otherwise shows
+    // the window opaque at once.
+    void Start(QWidget* window, bool layeredWindows, int targetAlpha);
+    int Alpha() const { return m_alpha; }
+    bool IsRunning() const { return m_timer.isActive(); }
+
+signals:
+    void finished();
+
+private:
+    void OnTick();
+    void Apply();
+
+    QPointer<QWidget> m_window;
+    QTimer m_timer;
+    int m_alpha = 255;
+    int m_target = 255;
+};

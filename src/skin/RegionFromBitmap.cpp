@@ -1,0 +1,77 @@
+#include "RegionFromBitmap.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Rectangles are gathered in batches and each batch is turned into a region
+// at once, which is far cheaper than uniting the runs one by one.
+constexpr std::size_t RectanglesPerBatch = 2000;
+
+struct KeyRange {
+    int low[3];
+    int high[3];
+
+    bool Contains(QRgb pixel) const
+    {
+        const int c[3] = { qRed(pixel), qGreen(pixel), qBlue(pixel) };
+        for (int i = 0; i < 3; ++i)
+            if (c[i] < low[i] || c[i] > high[i])
+                return false;
+        return true;
+    }
+};
+
+KeyRange RangeOf(QRgb key, int tolerance)
+{
+    const int t = std::max(tolerance, 0);
+    const int low[3] = { qRed(key), qGreen(key), qBlue(key) };
+    KeyRange range {};
+    for (int i = 0; i < 3; ++i) {
+        range.low[i] = low[i];
+        range.high[i] = std::min(low[i] + t, 255);
+    }
+    return range;
+}
+
+void Flush(std::vector<QRect>& batch, QRegion& result)
+{
+    if (batch.empty())
+        return;
+    QRegion part;
+    part.setRects(batch.data(), int(batch.size()));
+    result = result.isEmpty() ? part : result.united(part);
+    batch.clear();
+}
+
+} // namespace
+
+std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tolerance)
+{
+    if (bitmap.isNull())
+        return std::nullopt;
+    const QImage image = bitmap.convertToFormat(QImage::Format_RGB32);
+    const KeyRange range = RangeOf(key, tolerance);
+    QRegion result;
+    std::vector<QRect> batch;
+    batch.reserve(RectanglesPerBatch);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int x = 0;
+        while (x < image.width()) {
+            while (x < image.width() && range.Contains(row[x]))
+                ++x;
+            const int start = x;
+            while (x < image.width() && !range.Contains(row[x]))
+                ++x;
+            if (x > start) {
+                batch.emplace_back(start, y, x - start, 1);
+                if (batch.size() == RectanglesPerBatch)
+                    Flush(batch, result);
+            }
+        }
+    }
+    Flush(batch, result);
+    return result;
+}

@@ -1,0 +1,13 @@
+// A window outline taken from a picture: the region of every pixel that is
+// not of the key colour.
+#pragma once
+
+#include <QImage>
+#include <QRegion>
+#include <QRgb>
+#include <optional>
+
+// A pixel is of the key colour when each channel lies between the key's
+// channel and that channel plus tolerance (capped at 255). No result for a
+// null image; an empty region when every pixel is of the key colour.
+std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tolerance);

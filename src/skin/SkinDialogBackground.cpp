@@ -1,0 +1,27 @@
+#include "SkinDialogBackground.h"
+
+#include "SkinPalette.h"
+
+void PaintSkinDialogBackground(QPainter& painter, QSize client)
+{
+    const SkinPalette& skin = Skin();
+    const int w = client.width();
+    const int h = client.height();
+    if (!skin.messageBody.isNull()) {
+        const int band = skin.messageBody.height();
+        for (int y = 0; y < h; y += band)
+            painter.drawPixmap(QRect(0, y, w, band), skin.messageBody);
+    }
+    if (!skin.messageTitle.isNull())
+        painter.drawPixmap(QRect(0, 0, w, skin.messageTitle.height()), skin.messageTitle);
+    // Light upper-left edges, darker lower-right ones, each three pixels wide.
+    painter.save();
+    painter.setClipRegion(QRegion(0, 0, w, h) - QRegion(4, 4, w, h));
+    painter.setPen(QPen(QColor(224, 224, 224), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(1.5, 1.5, w - 3, h - 3));
+    painter.setClipRegion(QRegion(0, 0, w, h) - QRegion(0, 0, w - 4, h - 4));
+    painter.setPen(QPen(QColor(195, 196, 196), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawRect(QRectF(1.5, 1.5, w - 3, h - 3));
+    painter.restore();
+}

@@ -1,0 +1,55 @@
+// The skin's bitmaps, colours and metrics, loaded once at start-up and shared
+// by every skinned control.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+struct SkinPalette {
+    // Message box, text field, combo box and list box pieces.
+    QPixmap messageTitle; // 173
+    QPixmap messageBody; // 174
+    QPixmap faceStrip; // 175
+    QPixmap selectionTile; // 176
+    QPixmap dropArrow; // 177
+    QPixmap listTile; // 178
+    // File list header and scroll bars.
+    QPixmap headerBackground, headerSeparatorLeft, headerSeparatorRight; // 157, 158, 159
+    QPixmap hScrollThumb, hScrollRight, hScrollTrack, hScrollLeft; // 160..163
+    QPixmap vScrollUp, vScrollTrack, vScrollThumb, vScrollDown, scrollCorner; // 165..168, 170
+
+    QColor comboFrameLight { 200, 200, 200 };
+    QColor comboFrameDark { 180, 180, 180 };
+    QColor listBoxFrameLight { 200, 200, 200 };
+    QColor listBoxFrameDark { 97, 66, 49 };
+    QColor listBoxTextSelected { 200, 200, 200 };
+    QColor listBoxText { 20, 20, 20 };
+    QColor headerFill { 185, 194, 212 };
+    QColor headerText { 190, 190, 190 };
+    QColor headerLine { 200, 200, 200 };
+    QColor scrollFill { 74, 82, 107 };
+    QColor text { 0, 0, 0 };
+
+    int headerHeight = 16;
+    int headerSeparatorWidth = 2;
+    int scrollThickness = 16;
+    int scrollThumbLength = 75;
+    int trackThickness = 1;
+
+    // Windows can fade in through their opacity; when false they show opaque at once.
+    bool layeredWindows = false;
+    int targetAlpha = 255;
+};
+
+// Fills the palette from the compiled-in resources. Call once, after the
+// application object exists and before any skinned control is made.
+void LoadSkinPalette();
+const SkinPalette& Skin();
+
+// Resources by numeric id; a null result when the id does not exist.
+QImage LoadSkinImage(int bitmapId);
+QPixmap LoadSkinBitmap(int bitmapId);
+QPixmap LoadSkinIcon(int iconId);
+QString SkinSoundPath(int soundId);

@@ -1,0 +1,12 @@
+// A sound player that only remembers what it was asked to play.
+#pragma once
+
+#include "SoundPlayer.h"
+
+#include <QStringList>
+
+class FakeSoundPlayer : public SoundPlayer {
+public:
+    void Play(const QString& path, bool) override { played.append(path); }
+    QStringList played;
+};

@@ -1,0 +1,102 @@
+// Every picture the program asks for by id exists with the size its users expect.
+#include "SkinPalette.h"
+#include "SkinResourceIds.h"
+
+#include <QFile>
+#include <QSize>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Expected {
+    int id;
+    QSize size;
+};
+
+constexpr int TabCount[] = { 3, 4, 5 };
+
+TEST(SkinResources, EveryBitmapHasItsSize)
+{
+    const Expected bitmaps[] = {
+        { 173, { 397, 29 } },
+        { 174, { 372, 279 } },
+        { 175, { 1, 18 } },
+        { 176, { 54, 12 } },
+        { 177, { 16, 16 } },
+        { 178, { 165, 21 } },
+        { 149, { 28, 15 } },
+        { 150, { 28, 15 } },
+        { 157, { 1, 16 } },
+        { 158, { 2, 16 } },
+        { 159, { 2, 16 } },
+        { 160, { 26, 15 } },
+        { 161, { 16, 15 } },
+        { 162, { 1, 16 } },
+        { 163, { 16, 15 } },
+        { 165, { 15, 16 } },
+        { 166, { 16, 1 } },
+        { 167, { 15, 26 } },
+        { 168, { 15, 16 } },
+        { 170, { 15, 16 } },
+        { 171, { 359, 212 } },
+        { 183, { 771, 572 } },
+        { 197, { 6, 11 } },
+        { 198, { 13, 17 } },
+        { 199, { 13, 17 } },
+        { 200, { 3, 7 } },
+        { 201, { 298, 217 } },
+        { 212, { 64, 16 } },
+        { 215, { 357, 263 } },
+    };
+    for (const Expected& e : bitmaps)
+        EXPECT_EQ(LoadSkinImage(e.id).size(), e.size) << "bitmap " << e.id;
+}
+
+TEST(SkinResources, EveryTabStripHasOneBitmapPerTab)
+{
+    const int firsts[] = { SkinId::PcTabs, SkinId::MobileTabs, SkinId::AudioTabs };
+    for (int strip = 0; strip < 3; ++strip) {
+        for (int tab = 0; tab < TabCount[strip]; ++tab)
+            EXPECT_EQ(LoadSkinImage(firsts[strip] + tab).size(), QSize(432, 28));
+        EXPECT_TRUE(LoadSkinImage(firsts[strip] + TabCount[strip]).isNull());
+    }
+}
+
+TEST(SkinResources, IconsAndSoundsExist)
+{
+    for (int id : { 129, 130, 131, 132 })
+        EXPECT_EQ(LoadSkinIcon(id).size(), QSize(32, 32)) << "icon " << id;
+    for (int id : { 155, 156 })
+        EXPECT_FALSE(LoadSkinIcon(id).isNull()) << "icon " << id;
+    for (int id : { 260, 261, 262, 263 })
+        EXPECT_EQ(LoadSkinIcon(id).size(), QSize(32, 40)) << "icon " << id;
+    for (const char* sound : { ":/sounds/211.wav", ":/sounds/menu.wav" }) {
+        QFile file(QString::fromLatin1(sound));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << sound;
+        EXPECT_TRUE(file.read(4) == "RIFF") << sound;
+        EXPECT_GT(file.size(), 1000) << sound;
+    }
+}
+
+TEST(SkinResources, MainBackgroundIsWhiteOutsideItsRoundedOutline)
+{
+    const QImage background = LoadSkinImage(SkinId::MainBackground);
+    EXPECT_EQ(background.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(background.pixel(770, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(background.pixel(0, 571), qRgb(255, 255, 255));
+    EXPECT_NE(background.pixel(385, 20), qRgb(255, 255, 255));
+    EXPECT_NE(background.pixel(385, 300), qRgb(255, 255, 255));
+}
+
+TEST(SkinResources, PaletteHoldsItsBitmapsAndColours)
+{
+    const SkinPalette& s = Skin();
+    EXPECT_EQ(s.faceStrip.size(), QSize(1, 18));
+    EXPECT_EQ(s.listTile.size(), QSize(165, 21));
+    EXPECT_EQ(s.scrollCorner.size(), QSize(15, 16));
+    EXPECT_EQ(s.comboFrameDark, QColor(180, 180, 180));
+    EXPECT_EQ(s.listBoxFrameDark, QColor(97, 66, 49));
+    EXPECT_EQ(s.scrollFill, QColor(74, 82, 107));
+}
+
+} // namespace
