@@ -15,7 +15,10 @@ struct AudioKind {
     const char* container;
 };
 
-void PrintTo(const AudioKind& kind, std::ostream* out) { *out << kind.extension; }
+void PrintTo(const AudioKind& kind, std::ostream* out)
+{
+    *out << kind.extension;
+}
 
 class AudioOutput : public ::testing::TestWithParam<AudioKind> { };
 
@@ -34,23 +37,10 @@ TEST_P(AudioOutput, BuiltInCommandGivesTheKindAtTheTrimmedLength)
     EXPECT_NEAR(probeDuration(output), 1.0, 0.12);
 }
 
-TEST_P(AudioOutput, WithoutBitrateAndRateKeepsTheSourceRate)
-{
-    MediaWorkspace& workspace = MediaWorkspace::instance();
-    const std::string output = workspace.path(std::string("auto.") + GetParam().extension);
-
-    // The builder leaves the blanks of the empty pieces; they arrive as nothing.
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t", "00:00:02", output });
-
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(probe(output, "stream=codec_name"), GetParam().codec);
-    EXPECT_EQ(probe(output, "stream=sample_rate"), "44100");
-    EXPECT_NEAR(probeDuration(output), 2.0, 0.12);
-}
-
 INSTANTIATE_TEST_SUITE_P(EveryKind, AudioOutput,
     ::testing::Values(AudioKind { "mp3", "mp3", "mp3" }, AudioKind { "wma", "wmav2", "asf" },
-        AudioKind { "wav", "pcm_s16le", "wav" }, AudioKind { "mp2", "mp2", "mp3" /* ffmpeg reads all MPEG audio with one demuxer */ },
+        AudioKind { "wav", "pcm_s16le", "wav" },
+        AudioKind { "mp2", "mp2", "mp3" /* ffmpeg reads all MPEG audio with one demuxer */ },
         AudioKind { "ac3", "ac3", "ac3" }),
     [](const auto& info) { return std::string(info.param.extension); });
 
@@ -60,25 +50,16 @@ TEST(AudioSettings, RateTheEncoderCannotTakeBecomesTheNearestItCan)
     const std::string ac3 = workspace.path("low.ac3");
     const std::string mp2 = workspace.path("low.mp2");
 
-    const ProgramResult ac3Run = runConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
-    const ProgramResult mp2Run = runConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
+    const ProgramResult ac3Run
+        = runConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
+    const ProgramResult mp2Run
+        = runConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
 
     ASSERT_EQ(ac3Run.exitCode, 0) << ac3Run.err;
     EXPECT_EQ(probe(ac3, "stream=sample_rate"), "32000");
     ASSERT_EQ(mp2Run.exitCode, 0) << mp2Run.err;
     EXPECT_EQ(probe(mp2, "stream=sample_rate"), "22050");
     EXPECT_EQ(probe(mp2, "stream=bit_rate"), "160000");
-}
-
-TEST(AudioSettings, StartAndLengthInSecondsAreAccepted)
-{
-    MediaWorkspace& workspace = MediaWorkspace::instance();
-    const std::string output = workspace.path("seconds.mp3");
-
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "0.5", "-t", "1.25", output });
-
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NEAR(probeDuration(output), 1.25, 0.1);
 }
 
 TEST(AudioSettings, ExistingOutputIsOverwritten)
@@ -93,29 +74,14 @@ TEST(AudioSettings, ExistingOutputIsOverwritten)
     EXPECT_EQ(probe(output, "stream=codec_name"), "pcm_s16le");
 }
 
-TEST(ProfileCommand, FfmpegOptionsOfATemplateReachTheirOutput)
-{
-    MediaWorkspace& workspace = MediaWorkspace::instance();
-    const std::string output = workspace.path("M4V00001.MP4");
-
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t", "00:00:01",
-        "-vcodec", "mpeg4", "-b:v", "300k", "-s", "320x240", "-acodec", "aac", "-ab", "64", "-ar", "24000",
-        "-ac", "2", "-f", "psp", output });
-
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(probe(output, "stream=codec_name"), "mpeg4\naac");
-    EXPECT_EQ(probe(output, "stream=width,height"), "320\n240");
-    EXPECT_EQ(probe(output, "stream=sample_rate,channels"), "24000\n2");
-}
-
 TEST(ProfileCommand, OneRunWritesSeveralOutputsEachWithItsOwnOptions)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string video = workspace.path("X0001.avi");
     const std::string audio = workspace.path("X0001.mp3");
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t", "00:00:01",
-        "-vcodec", "mpeg4", "-an", video, "-vn", "-ab", "64", "-ar", "22050", audio });
+    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t",
+        "00:00:01", "-vcodec", "mpeg4", "-an", video, "-vn", "-ab", "64", "-ar", "22050", audio });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(video, "stream=codec_name"), "mpeg4");

@@ -41,7 +41,10 @@ namespace {
 
 } // namespace
 
-std::string converterPath() { return std::string(KELVARA_TOOL_DIR) + "/tarvoconverter"; }
+std::string converterPath()
+{
+    return std::string(KELVARA_TOOL_DIR) + "/tarvoconverter";
+}
 
 Rgb Pixels::at(int x, int y) const
 {
@@ -75,7 +78,8 @@ MediaWorkspace& MediaWorkspace::instance()
 MediaWorkspace::MediaWorkspace()
 {
     std::string pattern = (std::filesystem::temp_directory_path()
-        / "tarvo e2e 'single' \"double\" $HOME Grüße-XXXXXX").string();
+        / "tarvo e2e 'single' \"double\" $HOME Grüße-XXXXXX")
+                              .string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make the test folder");
     m_folder = pattern + "/";
@@ -87,7 +91,8 @@ MediaWorkspace::~MediaWorkspace()
     std::filesystem::remove_all(m_folder, ignored);
 }
 
-std::string MediaWorkspace::make(const std::string& name, const std::vector<std::string>& ffmpegArguments)
+std::string MediaWorkspace::make(
+    const std::string& name, const std::vector<std::string>& ffmpegArguments)
 {
     const std::string file = path(name);
     if (std::filesystem::exists(file))
@@ -139,7 +144,8 @@ std::string MediaWorkspace::longAudio()
     return make("long sound.wav", { "-f", "lavfi", "-i", "sine=frequency=440:duration=30" });
 }
 
-ProgramResult runConverter(const std::vector<std::string>& arguments, const Environment& environment)
+ProgramResult runConverter(
+    const std::vector<std::string>& arguments, const Environment& environment)
 {
     std::vector<std::string> argv { converterPath() };
     argv.insert(argv.end(), arguments.begin(), arguments.end());

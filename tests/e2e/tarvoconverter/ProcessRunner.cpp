@@ -60,8 +60,8 @@ namespace {
 
 } // namespace
 
-RunningProgram::RunningProgram(
-    const std::vector<std::string>& argv, InputKind input, const Environment& environment, ErrorOutput errors)
+RunningProgram::RunningProgram(const std::vector<std::string>& argv, InputKind input,
+    const Environment& environment, ErrorOutput errors)
 {
     int inputPipe[2] = { -1, -1 };
     int outputPipe[2];
@@ -78,8 +78,8 @@ RunningProgram::RunningProgram(
     else
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outputPipe[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(
-        &actions, errors == ErrorOutput::JoinedWithOutput ? outputPipe[1] : errorPipe[1], STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions,
+        errors == ErrorOutput::JoinedWithOutput ? outputPipe[1] : errorPipe[1], STDERR_FILENO);
 
     std::vector<std::string> arguments = argv;
     std::vector<std::string> variables = mergedEnvironment(environment);
@@ -196,8 +196,8 @@ ProgramResult RunningProgram::finish(std::chrono::milliseconds timeLimit)
     return result;
 }
 
-ProgramResult runProgram(
-    const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit, const Environment& environment)
+ProgramResult runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit,
+    const Environment& environment)
 {
     RunningProgram program(argv, InputKind::DevNull, environment);
     return program.finish(timeLimit);

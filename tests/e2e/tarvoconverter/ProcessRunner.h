@@ -32,8 +32,8 @@ enum class ErrorOutput { Separate, JoinedWithOutput };
 
 class RunningProgram {
 public:
-    RunningProgram(const std::vector<std::string>& argv, InputKind input, const Environment& environment = {},
-        ErrorOutput errors = ErrorOutput::Separate);
+    RunningProgram(const std::vector<std::string>& argv, InputKind input,
+        const Environment& environment = {}, ErrorOutput errors = ErrorOutput::Separate);
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
     ~RunningProgram();
