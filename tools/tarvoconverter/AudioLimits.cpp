@@ -12,10 +12,12 @@ namespace {
     constexpr int kAc3Rates[] = { 32000, 44100, 48000 };
     constexpr int kWmaRates[] = { 8000, 11025, 16000, 22050, 32000, 44100, 48000 };
 
-    constexpr int kMp2Bitrates[] = { 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384 };
-    constexpr int kMp2LowRateBitrates[] = { 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160 };
-    constexpr int kAc3Bitrates[]
-        = { 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640 };
+    constexpr int kMp2Bitrates[]
+        = { 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384 };
+    constexpr int kMp2LowRateBitrates[]
+        = { 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160 };
+    constexpr int kAc3Bitrates[] = { 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320,
+        384, 448, 512, 576, 640 };
 
     // Below this rate MPEG audio uses its "low sampling frequency" tables.
     constexpr int kLowSampleRateLimit = 32000;

@@ -33,9 +33,15 @@ inline void appendBe32(Bytes& out, std::uint32_t value)
     appendBe16(out, value & 0xFFFFu);
 }
 
-inline void appendText(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+inline void appendText(Bytes& out, std::string_view text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+}
 
-inline void appendBytes(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+inline void appendBytes(Bytes& out, const Bytes& more)
+{
+    out.insert(out.end(), more.begin(), more.end());
+}
 
 inline void putLe32At(Bytes& out, std::size_t offset, std::uint32_t value)
 {

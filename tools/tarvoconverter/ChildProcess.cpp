@@ -29,7 +29,7 @@ namespace {
             scratch[i] = ::fcntl(fds[i].parentFd, F_DUPFD_CLOEXEC, kScratchFdBase);
         for (std::size_t i = 0; i < fds.size(); ++i)
             ::dup2(scratch[i], fds[i].childFd); // the copy is inherited: dup2 clears close-on-exec
-        struct sigaction defaultAction {};
+        struct sigaction defaultAction { };
         defaultAction.sa_handler = SIG_DFL;
         for (int signal : kSignalsToReset)
             ::sigaction(signal, &defaultAction, nullptr);
@@ -44,8 +44,8 @@ namespace {
 
 } // namespace
 
-StartedChild startChild(
-    const std::string& program, const std::vector<std::string>& arguments, const std::vector<ChildFd>& fds)
+StartedChild startChild(const std::string& program, const std::vector<std::string>& arguments,
+    const std::vector<ChildFd>& fds)
 {
     // Everything the child needs is prepared before fork: it may not allocate.
     std::vector<char*> argv;

@@ -3,8 +3,8 @@
 #include "TimeText.h"
 
 #include <algorithm>
-#include <iterator>
 #include <charconv>
+#include <iterator>
 #include <string_view>
 
 namespace tarvo {
@@ -13,6 +13,7 @@ namespace {
 
     // ffmpeg's options that take no value; every other option takes one.
     // Knowing them tells a bare file name (a further output) from a value.
+    // clang-format off
     constexpr std::string_view kOptionsWithoutValue[] = {
         "y", "n", "ignore_unknown", "copy_unknown", "recast_media", "benchmark", "benchmark_all",
         "stdin", "dump", "hex", "re", "copyts", "start_at_zero", "debug_ts", "xerror",
@@ -20,6 +21,7 @@ namespace {
         "accurate_seek", "autorotate", "autoscale", "vn", "an", "sn", "dn", "psnr", "vstats",
         "qphist", "force_fps", "fix_sub_duration", "stats", "hide_banner", "report",
     };
+    // clang-format on
 
     constexpr double kSingleFrameLength = 0.001;
 
@@ -38,7 +40,10 @@ namespace {
         return !(name.starts_with("no") && isFlagName(name.substr(2)));
     }
 
-    bool isOptionToken(std::string_view token) { return token.size() > 1 && token[0] == '-'; }
+    bool isOptionToken(std::string_view token)
+    {
+        return token.size() > 1 && token[0] == '-';
+    }
 
     struct Option {
         std::string name; // without the dash
@@ -188,7 +193,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
     Request request;
     for (const Group& group : grouped.groups) {
         if (group.path.empty())
-            return { std::nullopt, group.isInput ? "the input path is empty" : "an output path is empty" };
+            return { std::nullopt,
+                group.isInput ? "the input path is empty" : "an output path is empty" };
         if (group.isInput) {
             request.inputs.push_back(makeInput(group));
             continue;

@@ -57,7 +57,7 @@ namespace {
 
     std::optional<long long> fileSize(const std::string& path)
     {
-        struct stat info {};
+        struct stat info { };
         if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
         return static_cast<long long>(info.st_size);
@@ -68,7 +68,8 @@ namespace {
         if (WIFSIGNALED(waitStatus))
             return WTERMSIG(waitStatus) == SIGINT; // before ffmpeg had set up its handler
         return WIFEXITED(waitStatus)
-            && (WEXITSTATUS(waitStatus) == 0 || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
+            && (WEXITSTATUS(waitStatus) == 0
+                || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
     }
 
     std::optional<Failure> judgeRun(const SupervisedRun& run)
@@ -90,11 +91,13 @@ namespace {
             "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(run.waitStatus)) };
     }
 
-    std::optional<Failure> writeOwnPictures(const FfmpegInvocation& invocation, const SupervisedRun& run)
+    std::optional<Failure> writeOwnPictures(
+        const FfmpegInvocation& invocation, const SupervisedRun& run)
     {
         for (std::size_t i = 0; i < invocation.ownPictures.size(); ++i) {
             const OwnPictureTarget& target = invocation.ownPictures[i];
-            if (std::string error = writeOwnPicture(target.format, run.frames[i], target.path); !error.empty())
+            if (std::string error = writeOwnPicture(target.format, run.frames[i], target.path);
+                !error.empty())
                 return Failure { ExitStatus::Failed, error };
         }
         return std::nullopt;
@@ -122,7 +125,8 @@ namespace {
 
     std::optional<Failure> startFfmpeg(const FfmpegInvocation& invocation, StartedFfmpeg& started)
     {
-        const Failure noPipes { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
+        const Failure noPipes { ExitStatus::Failed,
+            std::string("cannot make pipes: ") + std::strerror(errno) };
         std::optional<ChildPipe> progress = makeChildPipe();
         std::optional<ChildPipe> errors = makeChildPipe();
         FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
@@ -186,8 +190,10 @@ ExitStatus runConversion(const std::vector<std::string>& arguments)
         return report(*failure);
 
     StatusOutput status(STDOUT_FILENO);
-    EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
-        [&status](const ProgressSnapshot& progress) { status.writeLine(formatStatusLine(progress)); });
+    EncoderSupervisor supervisor(
+        ffmpeg.pid, std::move(ffmpeg.channels), [&status](const ProgressSnapshot& progress) {
+            status.writeLine(formatStatusLine(progress));
+        });
     const SupervisedRun run = supervisor.run();
 
     std::optional<Failure> failure = judgeRun(run);

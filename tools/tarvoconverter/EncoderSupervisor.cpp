@@ -49,7 +49,7 @@ FileDescriptor blockControlSignals()
 
 bool isPipe(int fd)
 {
-    struct stat info {};
+    struct stat info { };
     return ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
 }
 
@@ -155,7 +155,9 @@ void EncoderSupervisor::readControlInput()
     if (got < 0 && errno == EAGAIN)
         return;
     // The end of the pipe (our caller is gone or done with us) stops us like a "q".
-    if (got <= 0 || std::string_view(buffer, static_cast<std::size_t>(got)).find('q') != std::string_view::npos)
+    if (got <= 0
+        || std::string_view(buffer, static_cast<std::size_t>(got)).find('q')
+            != std::string_view::npos)
         requestStop();
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace tarvo {
 
@@ -39,24 +40,34 @@ namespace {
         std::size_t m_column = 0;
     };
 
+    // {W} and {H} stand for the picture's width and height in pixels, which
+    // are also its size in points: one pixel per point.
+    constexpr std::string_view kImageProgram = R"(%!PS-Adobe-3.0 EPSF-3.0
+%%Creator: tarvoconverter
+%%BoundingBox: 0 0 {W} {H}
+%%LanguageLevel: 2
+%%Pages: 1
+%%EndComments
+%%Page: 1 1
+gsave
+{W} {H} scale
+/DeviceRGB setcolorspace
+<< /ImageType 1 /Width {W} /Height {H} /BitsPerComponent 8
+   /Decode [0 1 0 1 0 1] /ImageMatrix [{W} 0 0 -{H} 0 {H}]
+   /DataSource currentfile /ASCII85Decode filter /RunLengthDecode filter
+>> image
+)";
+
     std::string imageProgram(const RgbImage& image)
     {
-        const std::string w = std::to_string(image.width);
-        const std::string h = std::to_string(image.height);
-        return "%!PS-Adobe-3.0 EPSF-3.0\n"
-               "%%Creator: tarvoconverter\n"
-               "%%BoundingBox: 0 0 " + w + " " + h + "\n"
-               "%%LanguageLevel: 2\n"
-               "%%Pages: 1\n"
-               "%%EndComments\n"
-               "%%Page: 1 1\n"
-               "gsave\n"
-            + w + " " + h + " scale\n"
-               "/DeviceRGB setcolorspace\n"
-               "<< /ImageType 1 /Width " + w + " /Height " + h + " /BitsPerComponent 8\n"
-               "   /Decode [0 1 0 1 0 1] /ImageMatrix [" + w + " 0 0 -" + h + " 0 " + h + "]\n"
-               "   /DataSource currentfile /ASCII85Decode filter /RunLengthDecode filter\n"
-               ">> image\n";
+        std::string program(kImageProgram);
+        const std::pair<std::string_view, std::string> sizes[]
+            = { { "{W}", std::to_string(image.width) }, { "{H}", std::to_string(image.height) } };
+        for (const auto& [placeholder, value] : sizes) {
+            for (std::size_t at; (at = program.find(placeholder)) != std::string::npos;)
+                program.replace(at, placeholder.size(), value);
+        }
+        return program;
     }
 
     constexpr std::string_view kTrailer = "\ngrestore\nshowpage\n%%Trailer\n%%EOF\n";

@@ -67,8 +67,8 @@ namespace {
         }
     }
 
-    void appendAudioSettings(
-        std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
+    void appendAudioSettings(std::vector<std::string>& arguments, const OutputRequest& output,
+        const OutputFormat& format)
     {
         const bool limited = format.family == OutputFamily::Audio;
         std::optional<int> sampleRate = output.sampleRateHz;

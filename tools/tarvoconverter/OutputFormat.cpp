@@ -10,7 +10,9 @@ namespace {
     // not say so to ffmpeg, which would then not downmix a 5.1 source for it.
     constexpr OutputFormat kFormats[] = {
         { "mp3", OutputFamily::Audio, "-vn -sn -dn -c:a libmp3lame", AudioCodec::Mp3 },
-        { "wma", OutputFamily::Audio, "-vn -sn -dn -c:a wmav2 -f asf -af aformat=channel_layouts=mono|stereo", AudioCodec::Wma },
+        { "wma", OutputFamily::Audio,
+            "-vn -sn -dn -c:a wmav2 -f asf -af aformat=channel_layouts=mono|stereo",
+            AudioCodec::Wma },
         { "wav", OutputFamily::Audio, "-vn -sn -dn -c:a pcm_s16le", AudioCodec::Wav },
         { "mp2", OutputFamily::Audio, "-vn -sn -dn -c:a mp2", AudioCodec::Mp2 },
         { "ac3", OutputFamily::Audio, "-vn -sn -dn -c:a ac3", AudioCodec::Ac3 },

@@ -9,7 +9,8 @@ namespace {
     std::size_t runLengthAt(const std::uint8_t* data, std::size_t size, std::size_t start)
     {
         std::size_t length = 1;
-        while (start + length < size && length < kLongestPacket && data[start + length] == data[start])
+        while (
+            start + length < size && length < kLongestPacket && data[start + length] == data[start])
             ++length;
         return length;
     }

@@ -38,7 +38,8 @@ namespace {
                 std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
                 appendText(m_out, entry);
             }
-            appendText(m_out, "trailer\n<< /Size " + std::to_string(m_offsets.size() + 1)
+            appendText(m_out,
+                "trailer\n<< /Size " + std::to_string(m_offsets.size() + 1)
                     + " /Root 1 0 R >>\nstartxref\n" + std::to_string(tableOffset) + "\n%%EOF\n");
             return std::move(m_out);
         }

@@ -38,7 +38,8 @@ namespace {
             return "cannot write '" + path + "': " + std::strerror(errno);
         std::size_t done = 0;
         while (done < contents.size()) {
-            const ssize_t written = ::write(file.get(), contents.data() + done, contents.size() - done);
+            const ssize_t written
+                = ::write(file.get(), contents.data() + done, contents.size() - done);
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0) {
@@ -63,7 +64,8 @@ namespace {
 std::string writeOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path)
 {
     if (ppm.empty())
-        return "no picture was decoded for '" + path + "' (is the start beyond the end of the input?)";
+        return "no picture was decoded for '" + path
+            + "' (is the start beyond the end of the input?)";
     const std::optional<RgbImage> image = readPpm(ppm);
     if (!image)
         return "the decoded picture for '" + path + "' is incomplete";

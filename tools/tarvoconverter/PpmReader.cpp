@@ -20,7 +20,8 @@ namespace {
             skipBlanksAndComments();
             long value = 0;
             std::size_t digits = 0;
-            while (m_position < m_data.size() && std::isdigit(static_cast<unsigned char>(m_data[m_position]))) {
+            while (m_position < m_data.size()
+                && std::isdigit(static_cast<unsigned char>(m_data[m_position]))) {
                 value = value * 10 + (m_data[m_position++] - '0');
                 if (value > kLargestSide)
                     return std::nullopt;
@@ -34,7 +35,8 @@ namespace {
         // Exactly one blank separates the header from the pixels.
         std::optional<std::size_t> pixelStart() const
         {
-            if (m_position >= m_data.size() || !std::isspace(static_cast<unsigned char>(m_data[m_position])))
+            if (m_position >= m_data.size()
+                || !std::isspace(static_cast<unsigned char>(m_data[m_position])))
                 return std::nullopt;
             return m_position + 1;
         }

@@ -46,7 +46,10 @@ namespace {
         return fields;
     }
 
-    bool isWholeNumber(std::string_view text) { return text.find('.') == std::string_view::npos; }
+    bool isWholeNumber(std::string_view text)
+    {
+        return text.find('.') == std::string_view::npos;
+    }
 
 } // namespace
 

@@ -1,0 +1,93 @@
+// Audio kinds and device-profile style command lines, judged by ffprobe.
+#include "MediaWorkspace.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace tarvotest;
+
+namespace {
+
+struct AudioKind {
+    const char* extension;
+    const char* codec;
+    const char* container;
+};
+
+void PrintTo(const AudioKind& kind, std::ostream* out)
+{
+    *out << kind.extension;
+}
+
+class AudioOutput : public ::testing::TestWithParam<AudioKind> { };
+
+TEST_P(AudioOutput, BuiltInCommandGivesTheKindAtTheTrimmedLength)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string output = workspace.path(std::string("song 'a' $x.") + GetParam().extension);
+
+    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:01", "-t",
+        "00:00:01", "-ab", "128", "-ar", "48000", output });
+
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(probe(output, "stream=codec_name"), GetParam().codec);
+    EXPECT_EQ(probe(output, "format=format_name"), GetParam().container);
+    EXPECT_EQ(probe(output, "stream=sample_rate"), "48000");
+    EXPECT_NEAR(probeDuration(output), 1.0, 0.12);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, AudioOutput,
+    ::testing::Values(AudioKind { "mp3", "mp3", "mp3" }, AudioKind { "wma", "wmav2", "asf" },
+        AudioKind { "wav", "pcm_s16le", "wav" },
+        AudioKind { "mp2", "mp2", "mp3" /* ffmpeg reads all MPEG audio with one demuxer */ },
+        AudioKind { "ac3", "ac3", "ac3" }),
+    [](const auto& info) { return std::string(info.param.extension); });
+
+TEST(AudioSettings, RateTheEncoderCannotTakeBecomesTheNearestItCan)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string ac3 = workspace.path("low.ac3");
+    const std::string mp2 = workspace.path("low.mp2");
+
+    const ProgramResult ac3Run
+        = runConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
+    const ProgramResult mp2Run
+        = runConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
+
+    ASSERT_EQ(ac3Run.exitCode, 0) << ac3Run.err;
+    EXPECT_EQ(probe(ac3, "stream=sample_rate"), "32000");
+    ASSERT_EQ(mp2Run.exitCode, 0) << mp2Run.err;
+    EXPECT_EQ(probe(mp2, "stream=sample_rate"), "22050");
+    EXPECT_EQ(probe(mp2, "stream=bit_rate"), "160000");
+}
+
+TEST(AudioSettings, ExistingOutputIsOverwritten)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string output = workspace.path("again.wav");
+    std::ofstream(output) << "an old file that is no sound at all";
+
+    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-t", "1", output });
+
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(probe(output, "stream=codec_name"), "pcm_s16le");
+}
+
+TEST(ProfileCommand, OneRunWritesSeveralOutputsEachWithItsOwnOptions)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string video = workspace.path("X0001.avi");
+    const std::string audio = workspace.path("X0001.mp3");
+
+    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t",
+        "00:00:01", "-vcodec", "mpeg4", "-an", video, "-vn", "-ab", "64", "-ar", "22050", audio });
+
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(probe(video, "stream=codec_name"), "mpeg4");
+    EXPECT_NEAR(probeDuration(video), 1.0, 0.1);
+    EXPECT_EQ(probe(audio, "stream=codec_name"), "mp3");
+    EXPECT_EQ(probe(audio, "stream=sample_rate"), "22050");
+}
+
+} // namespace

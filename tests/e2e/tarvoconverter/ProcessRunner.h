@@ -1,0 +1,70 @@
+// Runs programs for the tests without a shell (paths with quotes, blanks
+// and $ go through unchanged) and lets a test drive a running converter.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarvotest {
+
+using namespace std::chrono_literals;
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+struct ProgramResult {
+    int exitCode = -1; // -1 when ended by a signal or still running at the time limit
+    bool timedOut = false;
+    std::string out;
+    std::string err;
+};
+
+ProgramResult runProgram(const std::vector<std::string>& argv,
+    std::chrono::milliseconds timeLimit = 30s, const Environment& environment = {});
+
+enum class InputKind { Pipe, DevNull };
+
+// Kelvara reads standard output and standard error through one pipe.
+enum class ErrorOutput { Separate, JoinedWithOutput };
+
+class RunningProgram {
+public:
+    RunningProgram(const std::vector<std::string>& argv, InputKind input,
+        const Environment& environment = {}, ErrorOutput errors = ErrorOutput::Separate);
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    ~RunningProgram();
+
+    pid_t pid() const { return m_pid; }
+    void writeInput(const std::string& text);
+    void closeInput();
+    // Like a caller that stops listening: our end of its output goes away.
+    void closeOutput();
+    // Reads standard output for a while and returns what came.
+    std::string readOutputFor(std::chrono::milliseconds duration);
+    // Reads until the program ends (or the limit), then reaps it.
+    ProgramResult finish(std::chrono::milliseconds timeLimit);
+
+private:
+    void pump(std::chrono::milliseconds duration, bool untilEnd);
+
+    pid_t m_pid = -1;
+    int m_input = -1;
+    int m_output = -1;
+    int m_errors = -1;
+    std::string m_out;
+    std::string m_err;
+    bool m_reaped = false;
+    int m_waitStatus = 0;
+};
+
+// Processes whose parent is pid, now.
+std::vector<pid_t> childrenOf(pid_t pid);
+
+// False once the process has ended (a zombie counts as ended).
+bool isRunning(pid_t pid);
+
+} // namespace tarvotest

@@ -1,0 +1,83 @@
+// Reading the command lines that Kelvara's builders and profiles write.
+#include "CommandLine.h"
+#include "TimeText.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+Request parsed(const Arguments& arguments)
+{
+    ParsedCommandLine result = parseCommandLine(arguments);
+    EXPECT_TRUE(result.request) << result.error;
+    return result.request.value_or(Request {});
+}
+
+TEST(TimeText, ReadsClockTimesAndSecondsAndNothingElse)
+{
+    EXPECT_EQ(parseTimeText("01:00:50"), 3650.0);
+    EXPECT_EQ(parseTimeText("100:00:00"), 360000.0); // hours are not limited to two digits
+    EXPECT_EQ(parseTimeText("02:30.5"), 150.5);
+    EXPECT_EQ(parseTimeText("0.001"), 0.001);
+    for (const char* text : { "", "-5", "soon", "00:61:00", "1:2:3:4", "1.5:00", "12:", "1e3" })
+        EXPECT_FALSE(parseTimeText(text)) << text;
+}
+
+TEST(CommandLine, StillPictureCommandOfTheBuilder)
+{
+    // Empty pieces of the builder's format come through as empty arguments at most.
+    const Request request = parsed({ "-i", "/in/clip.avi", "-f", "image2", "-ss", "00:01:23", "",
+        "-t", "0.001", "-s", "320*240", "/out/clip.jpg" });
+
+    EXPECT_EQ(request.inputs.at(0).path, "/in/clip.avi");
+    EXPECT_EQ(request.startSeconds, 83.0);
+    const OutputRequest& output = request.outputs.at(0);
+    EXPECT_EQ(output.path, "/out/clip.jpg");
+    EXPECT_TRUE(output.pictureRequested);
+    EXPECT_TRUE(output.singleFrame);
+    EXPECT_FALSE(output.lengthSeconds);
+    EXPECT_EQ(output.size->width, 320);
+    EXPECT_EQ(output.size->height, 240);
+    EXPECT_TRUE(output.ffmpegOptions.empty());
+}
+
+TEST(CommandLine, BareArgumentsBeforeTheLastAreFurtherOutputsWithTheirOwnOptions)
+{
+    const Request request = parsed({ "-i", "/in/clip.avi", "-ss", "5", "-vcodec", "mpeg4", "-b:v",
+        "768k", "-an", "/out/X0001.avi", "-noautorotate", "-ab", "64k", "/out/X0001.mp3" });
+
+    ASSERT_EQ(request.outputs.size(), 2u);
+    EXPECT_EQ(request.startSeconds, 5.0);
+    EXPECT_EQ(request.outputs[0].path, "/out/X0001.avi");
+    EXPECT_EQ(request.outputs[0].ffmpegOptions,
+        (Arguments { "-vcodec", "mpeg4", "-b:v", "768k", "-an" }));
+    EXPECT_FALSE(request.outputs[0].audioBitrateKbps);
+    EXPECT_EQ(request.outputs[1].path, "/out/X0001.mp3");
+    EXPECT_EQ(request.outputs[1].ffmpegOptions, (Arguments { "-noautorotate" }));
+    EXPECT_EQ(request.outputs[1].audioBitrateKbps, 64);
+}
+
+TEST(CommandLine, RejectsBrokenCommandLinesWithAReason)
+{
+    const std::vector<Arguments> broken {
+        { "/out/a.mp3" },
+        { "-i", "/in/a.avi" },
+        { "-i", "/in/a.avi", "/out/a.mp3", "-y" },
+        { "-i", "/in/a.avi", "-t", "soon", "/out/a.mp3" },
+        { "-i", "/in/a.avi", "-s", "0*240", "/out/a.png" },
+        { "-i", "/in/a.avi", "-ar", "-5", "/out/a.mp3" },
+        { "-i", "/in/a.avi", "-ab" },
+        { "-i", "", "/out/a.mp3" },
+    };
+    for (const Arguments& arguments : broken) {
+        const ParsedCommandLine result = parseCommandLine(arguments);
+        EXPECT_FALSE(result.request) << arguments.back();
+        EXPECT_FALSE(result.error.empty()) << arguments.back();
+    }
+}
+
+} // namespace
