@@ -126,6 +126,11 @@ namespace {
         return parsePositiveInteger(text);
     }
 
+    bool isBlank(std::string_view text)
+    {
+        return text.find_first_not_of(" \t") == std::string_view::npos;
+    }
+
     std::string badValue(const Option& option, std::string_view expected)
     {
         return "option -" + option.name + " needs " + std::string(expected) + ", got '"
@@ -136,7 +141,10 @@ namespace {
     std::string applyOutputOption(const Option& option, OutputRequest& output, Request& request)
     {
         const std::string& value = option.value.value_or("");
-        if (option.name == "ss" || option.name == "t") {
+        if ((option.name == "ss" || option.name == "t") && isBlank(value)) {
+            // A profile run from an intermediate file has no range: its
+            // start and length are a blank, and the whole input is wanted.
+        } else if (option.name == "ss" || option.name == "t") {
             const std::optional<double> seconds = parseTimeText(value);
             if (!seconds)
                 return badValue(option, "a time (hh:mm:ss or seconds)");

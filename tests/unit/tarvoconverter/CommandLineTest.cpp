@@ -45,6 +45,17 @@ TEST(CommandLine, StillPictureCommandOfTheBuilder)
     EXPECT_TRUE(output.ffmpegOptions.empty());
 }
 
+TEST(CommandLine, ABlankStartOrLengthMeansTheWholeInput)
+{
+    // A profile template quotes '$START' and '$LENGTH', which are one blank
+    // each when the job is read from its intermediate file.
+    const Request request = parsed({ "-i", "/tmp/clip_12345.avi", "-ss", " ", "-t", " ", "-vcodec", "mpeg4",
+        "/out/clip.avi" });
+    EXPECT_FALSE(request.startSeconds);
+    EXPECT_FALSE(request.outputs.at(0).lengthSeconds);
+    EXPECT_FALSE(request.outputs.at(0).singleFrame);
+}
+
 TEST(CommandLine, BareArgumentsBeforeTheLastAreFurtherOutputsWithTheirOwnOptions)
 {
     const Request request = parsed({ "-i", "/in/clip.avi", "-ss", "5", "-vcodec", "mpeg4", "-b:v",
