@@ -29,11 +29,11 @@ std::string OptionAt(const std::array<std::string_view, N>& table, int position)
     return std::string(table[static_cast<std::size_t>(position)]);
 }
 
-std::string StartPiece(const JobRecord& job) { return "-ss " + HoursMinutesSeconds(WholeSeconds(job.trimStartMs)); }
+std::string StartPiece(const JobRecord& job) { return "-ss " + TrimTimeText(job.trimStartMs); }
 
 std::string LengthPiece(const JobRecord& job)
 {
-    return "-t " + HoursMinutesSeconds(WholeSeconds(job.trimEndMs - job.trimStartMs));
+    return "-t " + TrimTimeText(job.trimEndMs - job.trimStartMs);
 }
 
 std::string SizePiece(const JobRecord& job, const OptionSelections& options)
@@ -79,7 +79,7 @@ EncoderCommand BuildImageCommand(const JobRecord& job, const std::string& output
             fromIntermediate ? "" : LengthPiece(job), size, QuoteArgument(output) });
     }
     // The intermediate file of a still picture begins at the trim start.
-    const std::string start = job.NeedsIntermediateFile() ? "-ss " + HoursMinutesSeconds(0) : StartPiece(job);
+    const std::string start = job.NeedsIntermediateFile() ? "-ss " + TrimTimeText(0.0) : StartPiece(job);
     return Join({ "tarvoconverter -i", input, "-f image2", start, "-t 0.001", size, QuoteArgument(output) });
 }
 

@@ -16,8 +16,6 @@ constexpr std::array<std::string_view, 13> kPictureExtensions = {
 
 constexpr std::array<std::string_view, 5> kAudioExtensions = { ".mp3", ".wma", ".wav", ".mp2", ".ac3" };
 
-constexpr int kFirstH264PspProfile = 17;
-
 template <std::size_t N>
 std::optional<std::string_view> At(const std::array<std::string_view, N>& table, int position)
 {
@@ -70,7 +68,7 @@ std::string NumberedOutputPath(const std::string& basePath, std::string_view ext
 std::string PspOutputFileName(int fileNumber, int pspProfilePosition)
 {
     char name[32];
-    std::snprintf(name, sizeof name, pspProfilePosition < kFirstH264PspProfile ? "M4V%05d" : "MAQ%05d", fileNumber);
+    std::snprintf(name, sizeof name, pspProfilePosition < kFirstPspH264Profile ? "M4V%05d" : "MAQ%05d", fileNumber);
     return name;
 }
 

@@ -26,6 +26,7 @@ std::string NumberedOutputPath(const std::string& basePath, std::string_view ext
 
 // The Sony PSP names its files by number: "M4V%05d" for the MPEG-4 profiles
 // (positions below 17), "MAQ%05d" for the H.264 ones.
+inline constexpr int kFirstPspH264Profile = 17;
 std::string PspOutputFileName(int fileNumber, int pspProfilePosition);
 
 // Where the video-editing component writes the intermediate file of a VOB,

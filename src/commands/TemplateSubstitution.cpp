@@ -1,5 +1,7 @@
 #include "TemplateSubstitution.h"
 
+#include "commands/OutputNaming.h"
+#include "commands/TimeText.h"
 #include "platform/CommandLine.h"
 
 #include <cstdio>
@@ -76,7 +78,7 @@ namespace {
     std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context)
     {
         if (context.device == DeviceKind::Psp)
-            return PspOutputName(job.fileNumber, context.profileSelection);
+            return PspOutputFileName(job.fileNumber, context.profileSelection);
         return job.outputTitle;
     }
 
@@ -112,26 +114,6 @@ int DeviceSelections::At(DeviceList list) const
     return -1;
 }
 
-std::string FormatTrimTime(double milliseconds)
-{
-    long long seconds = static_cast<long long>(milliseconds * 0.001);
-    if (seconds < 0)
-        seconds = 0;
-    char text[48];
-    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", seconds / 3600, seconds % 3600 / 60,
-        seconds % 60);
-    return text;
-}
-
-std::string PspOutputName(std::int32_t fileNumber, int profileSelection)
-{
-    char text[32];
-    std::snprintf(text, sizeof text,
-        profileSelection < kFirstPspH264Profile ? "M4V%05d" : "MAQ%05d",
-        static_cast<int>(fileNumber));
-    return text;
-}
-
 std::string SubstituteTemplate(
     std::string_view commandTemplate, const JobRecord& job, const SubstitutionContext& context)
 {
@@ -142,9 +124,9 @@ std::string SubstituteTemplate(
     std::vector<Piece> pieces { { std::string(commandTemplate), true } };
     ReplaceEverywhere(pieces, "$INPUT_FILE", EscapeForSingleQuotes(input), Protection::Path);
     ReplaceEverywhere(
-        pieces, "$START", intermediate ? " " : FormatTrimTime(job.trimStartMs), Protection::None);
+        pieces, "$START", intermediate ? " " : TrimTimeText(job.trimStartMs), Protection::None);
     ReplaceEverywhere(pieces, "$LENGTH",
-        intermediate ? " " : FormatTrimTime(job.trimEndMs - job.trimStartMs), Protection::None);
+        intermediate ? " " : TrimTimeText(job.trimEndMs - job.trimStartMs), Protection::None);
     ReplaceEverywhere(pieces, "$TITLE", EscapeForSingleQuotes(job.titleText), Protection::None);
     ReplaceEverywhere(pieces, "$TIMESTAMP", FormatTimestamp(context.now), Protection::None);
     ReplaceEverywhere(

@@ -44,14 +44,6 @@ struct SubstitutionContext {
     LocalDateTime now;
 };
 
-// Milliseconds as whole seconds written "hh:mm:ss" (hours may grow past two
-// digits); the fraction of a second is dropped, a negative time reads as 0.
-std::string FormatTrimTime(double milliseconds);
-
-// The PSP names its MPEG-4 files M4Vnnnnn and its H.264 files MAQnnnnn; the
-// profiles from position 17 on are the H.264 ones.
-inline constexpr int kFirstPspH264Profile = 17;
-std::string PspOutputName(std::int32_t fileNumber, int profileSelection);
 
 // The command for `job` from `commandTemplate`. The placeholders are
 // replaced in this order, each at every occurrence, case-sensitively:

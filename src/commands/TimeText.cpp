@@ -4,12 +4,13 @@
 
 namespace kelvara {
 
-int WholeSeconds(double milliseconds) { return static_cast<int>(milliseconds * 0.001); }
-
-std::string HoursMinutesSeconds(int seconds)
+std::string TrimTimeText(double milliseconds)
 {
+    long long seconds = static_cast<long long>(milliseconds * 0.001);
+    if (seconds < 0)
+        seconds = 0;
     char text[48];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", seconds / 3600, seconds % 3600 / 60, seconds % 60);
     return text;
 }
 

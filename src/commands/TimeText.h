@@ -5,10 +5,8 @@
 
 namespace kelvara {
 
-// Milliseconds to whole seconds, the fraction dropped.
-int WholeSeconds(double milliseconds);
-
-// "%02d:%02d:%02d"; the hours are not limited to two digits.
-std::string HoursMinutesSeconds(int seconds);
+// Milliseconds as whole seconds written "hh:mm:ss"; the fraction of a second
+// is dropped, the hours may grow past two digits, a negative time reads as 0.
+std::string TrimTimeText(double milliseconds);
 
 } // namespace kelvara

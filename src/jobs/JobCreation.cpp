@@ -54,22 +54,14 @@ JobRecord CreateJobRecord(
     job.sourcePath = path;
     job.durationMs = probe.GetFileDuration(path) * 1000.0;
     job.trimStartMs = 0.0;
-    job.positionMs = 0.0;
     job.trimEndMs = job.durationMs;
+    job.ClearProgress();
 
     const std::string base = BaseNameOf(path);
     job.outputTitle = base;
     job.titleText = base;
     job.titleCopy = base;
     job.fileNumber = numbers.DrawFileNumber(jobs);
-
-    job.percentDone = 0;
-    job.stateIcon = JobState::Queued;
-    job.finished = 0;
-    job.encodedSizeKb = 0;
-    job.encodeRate = 0.0;
-    job.encodedSeconds = 0.0;
-    job.stage = JobStage::Waiting;
 
     const SourceTypeFlags flags = SourceTypeOf(path);
     job.isRealMedia = flags.isRealMedia ? 1 : 0;

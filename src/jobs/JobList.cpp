@@ -26,16 +26,7 @@ int JobList::GetSize() const { return static_cast<int>(m_jobs.size()); }
 void JobList::ResetProgress(int index)
 {
     JobRecord job = GetAt(index);
-    job.positionMs = job.trimStartMs;
-    job.percentDone = 0;
-    job.stateIcon = JobState::Queued;
-    job.finished = 0;
-    job.encodedSizeKb = 0;
-    job.encodeRate = 0.0;
-    job.encodedSeconds = 0.0;
-    job.stage = JobStage::Waiting;
-    job.failed = false;
-    job.failureReason.clear();
+    job.ClearProgress();
     SetAt(index, job);
 }
 

@@ -73,6 +73,22 @@ struct JobRecord {
     // intermediate file that the encoder can read.
     bool NeedsIntermediateFile() const { return isVob == 1 || isRealMedia == 1 || isVcdDat == 1; }
     double TrimLengthSeconds() const { return (trimEndMs - trimStartMs) / 1000.0; }
+
+    // Queued again, with no progress: as at creation, or after the output
+    // settings change. The trim and the options stay.
+    void ClearProgress()
+    {
+        positionMs = trimStartMs;
+        percentDone = 0;
+        stateIcon = JobState::Queued;
+        finished = 0;
+        encodedSizeKb = 0;
+        encodeRate = 0.0;
+        encodedSeconds = 0.0;
+        stage = JobStage::Waiting;
+        failed = false;
+        failureReason.clear();
+    }
 };
 
 } // namespace kelvara

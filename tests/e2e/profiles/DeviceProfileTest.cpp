@@ -3,6 +3,7 @@
 #include "MediaTools.h"
 #include "PmpJudge.h"
 #include "ProfileRun.h"
+#include "commands/OutputNaming.h"
 #include "commands/ProfileIni.h"
 
 #include <gtest/gtest.h>
@@ -172,7 +173,7 @@ int ProfileChannels(DeviceKind device, int profile)
 
 void JudgePsp(const ProfileOutputs& outputs, int profile)
 {
-    const std::string name = PspOutputName(outputs.Job().fileNumber, profile);
+    const std::string name = PspOutputFileName(outputs.Job().fileNumber, profile);
     const ProbeFacts thumbnail = Probe(outputs.File(name + ".THM"));
     const ProbeFacts picture = StreamOf(thumbnail, "video");
     ASSERT_FALSE(picture.empty()) << "no thumbnail " << name << ".THM";

@@ -1,4 +1,5 @@
 #include "commands/TemplateSubstitution.h"
+#include "commands/TimeText.h"
 
 #include "platform/CommandLine.h"
 
@@ -50,8 +51,8 @@ TEST(TemplateTimes, StartAndLengthAreWholeSecondsAsHoursMinutesSeconds)
 
 TEST(TemplateTimes, HoursAreNotLimitedToTwoDigits)
 {
-    EXPECT_EQ(kelvara::FormatTrimTime(400000999.0), "111:06:40");
-    EXPECT_EQ(kelvara::FormatTrimTime(999.9), "00:00:00");
+    EXPECT_EQ(kelvara::TrimTimeText(400000999.0), "111:06:40");
+    EXPECT_EQ(kelvara::TrimTimeText(999.9), "00:00:00");
 }
 
 TEST(TemplateTimes, TimestampIsTheGivenLocalTime)
