@@ -102,9 +102,11 @@ void AppendAviOptions(Arguments& arguments, const ConvertRequest& request)
 {
     const VideoCodecEntry& video = request.videoCodec;
     AppendFrameSize(arguments, request.settings);
+    // AVI has one frame rate per stream: frames are repeated or dropped to
+    // keep it, instead of leaving gaps that players fill as they see fit.
     Append(arguments,
-        { "-r", FrameRateText(AviFrameRate(request.settings.framesPerSecond)), "-c:v",
-            std::string(video.encoder) });
+        { "-r", FrameRateText(AviFrameRate(request.settings.framesPerSecond)), "-fps_mode", "cfr",
+            "-c:v", std::string(video.encoder) });
     if (!video.fourcc.empty())
         Append(arguments, { "-tag:v", std::string(video.fourcc) });
     if (!video.qualityOption.empty())
