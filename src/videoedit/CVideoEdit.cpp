@@ -45,8 +45,8 @@ QStringList ToQt(const std::vector<std::string>& arguments)
 bool HasOutput(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0
-        && !error;
+    return std::filesystem::is_regular_file(path, error)
+        && std::filesystem::file_size(path, error) > 0 && !error;
 }
 
 } // namespace
@@ -60,7 +60,10 @@ CVideoEdit::CVideoEdit(QObject* parent)
 {
 }
 
-CVideoEdit::~CVideoEdit() { StopConvert(); }
+CVideoEdit::~CVideoEdit()
+{
+    StopConvert();
+}
 
 const MediaInfo& CVideoEdit::InfoFor(const std::string& path)
 {
@@ -83,11 +86,20 @@ const MediaInfo& CVideoEdit::InfoFor(const std::string& path)
     return entry.info;
 }
 
-double CVideoEdit::GetFileDuration(const std::string& path) { return InfoFor(path).durationSeconds; }
+double CVideoEdit::GetFileDuration(const std::string& path)
+{
+    return InfoFor(path).durationSeconds;
+}
 
-int CVideoEdit::GetFileWidth(const std::string& path) { return InfoFor(path).width; }
+int CVideoEdit::GetFileWidth(const std::string& path)
+{
+    return InfoFor(path).width;
+}
 
-int CVideoEdit::GetFileHeight(const std::string& path) { return InfoFor(path).height; }
+int CVideoEdit::GetFileHeight(const std::string& path)
+{
+    return InfoFor(path).height;
+}
 
 void CVideoEdit::SetOutputFrameRate(float framesPerSecond)
 {
@@ -140,8 +152,9 @@ std::optional<ConvertRequest> CVideoEdit::RequestFor(const std::string& outputPa
     request.sourcePath = clip.path;
     request.startSeconds = clip.startSeconds;
     // A clip that runs past the source's end is as long as what is there.
-    const double end = source.durationSeconds > 0.0 ? std::min(clip.endSeconds, source.durationSeconds)
-                                                    : clip.endSeconds;
+    const double end = source.durationSeconds > 0.0
+        ? std::min(clip.endSeconds, source.durationSeconds)
+        : clip.endSeconds;
     request.lengthSeconds = end - clip.startSeconds;
     if (request.lengthSeconds <= 0.0)
         return std::nullopt;
@@ -196,7 +209,10 @@ void CVideoEdit::StopConvert()
     m_lastError = kStoppedError;
 }
 
-qint64 CVideoEdit::ConverterProcessId() const { return m_run ? m_run->ProcessId() : 0; }
+qint64 CVideoEdit::ConverterProcessId() const
+{
+    return m_run ? m_run->ProcessId() : 0;
+}
 
 void CVideoEdit::DetachRun()
 {

@@ -63,7 +63,10 @@ public:
     void SetOutputDepth(std::int16_t depth) override { m_settings.depth = depth; }
     void SetOutputFormat(std::int32_t format) override { m_settings.format = format; }
     void SetOutputFrameRate(float framesPerSecond) override;
-    void SetOutputAudioBitrate(std::int32_t kbitsPerSecond) override { m_settings.audioKbits = kbitsPerSecond; }
+    void SetOutputAudioBitrate(std::int32_t kbitsPerSecond) override
+    {
+        m_settings.audioKbits = kbitsPerSecond;
+    }
     void SetOutputSampleRate(std::int32_t hertz) override { m_settings.sampleRate = hertz; }
 
     // False, with nothing emitted, when it cannot start: no clip, a source

@@ -10,11 +10,15 @@ namespace {
 // a microsecond covers any rounding on the way.
 constexpr double kSameTimeSeconds = 1e-6;
 
-bool SameTime(double a, double b) { return std::fabs(a - b) < kSameTimeSeconds; }
+bool SameTime(double a, double b)
+{
+    return std::fabs(a - b) < kSameTimeSeconds;
+}
 
 bool IsSameClip(const Clip& clip, const std::string& path, double start, double end)
 {
-    return clip.path == path && SameTime(clip.startSeconds, start) && SameTime(clip.endSeconds, end);
+    return clip.path == path && SameTime(clip.startSeconds, start)
+        && SameTime(clip.endSeconds, end);
 }
 
 } // namespace

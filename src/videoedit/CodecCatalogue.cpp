@@ -12,8 +12,10 @@ namespace {
 constexpr std::array kVideoCodecs = {
     VideoCodecEntry { "DivX-compatible MPEG-4 Video", "mpeg4", "DX50", "yuv420p", "-q:v", "3" },
     VideoCodecEntry { "Xvid MPEG-4 Video", "libxvid", "XVID", "yuv420p", "-q:v", "3" },
-    VideoCodecEntry { "Microsoft MPEG-4 Video Codec V3", "msmpeg4", "MP43", "yuv420p", "-q:v", "3" },
-    VideoCodecEntry { "Microsoft MPEG-4 Video Codec V2", "msmpeg4v2", "MP42", "yuv420p", "-q:v", "3" },
+    VideoCodecEntry {
+        "Microsoft MPEG-4 Video Codec V3", "msmpeg4", "MP43", "yuv420p", "-q:v", "3" },
+    VideoCodecEntry {
+        "Microsoft MPEG-4 Video Codec V2", "msmpeg4v2", "MP42", "yuv420p", "-q:v", "3" },
     VideoCodecEntry { "H.264 / AVC Video (x264)", "libx264", "H264", "yuv420p", "-crf", "21" },
     VideoCodecEntry { "Motion JPEG", "mjpeg", "MJPG", "yuvj420p", "-q:v", "3" },
     VideoCodecEntry { "HuffYUV Lossless", "huffyuv", "HFYU", "yuv422p", "", "" },
@@ -44,9 +46,15 @@ std::vector<Entry> Available(std::span<const Entry> all, const EncoderCheck& exi
 
 } // namespace
 
-std::span<const VideoCodecEntry> AllVideoCodecs() { return kVideoCodecs; }
+std::span<const VideoCodecEntry> AllVideoCodecs()
+{
+    return kVideoCodecs;
+}
 
-std::span<const AudioCodecEntry> AllAudioCodecs() { return kAudioCodecs; }
+std::span<const AudioCodecEntry> AllAudioCodecs()
+{
+    return kAudioCodecs;
+}
 
 std::vector<VideoCodecEntry> AvailableVideoCodecs(const EncoderCheck& exists)
 {

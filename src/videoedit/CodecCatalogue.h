@@ -13,9 +13,9 @@ namespace kelvara {
 enum class AudioFamily { Pcm, Adpcm, Mp3, Mp2, Ac3 };
 
 struct VideoCodecEntry {
-    std::string_view name;    // what the codec list shows
+    std::string_view name; // what the codec list shows
     std::string_view encoder; // ffmpeg's encoder name
-    std::string_view fourcc;  // AVI tag; empty: ffmpeg's default for the encoder
+    std::string_view fourcc; // AVI tag; empty: ffmpeg's default for the encoder
     std::string_view pixelFormat;
     // Quality settings: a fixed quantiser or rate factor, so that the output
     // looks alike whatever the frame size.

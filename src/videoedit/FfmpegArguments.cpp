@@ -33,10 +33,16 @@ void Append(Arguments& arguments, std::initializer_list<std::string> more)
     arguments.insert(arguments.end(), more);
 }
 
-std::string Kbits(int kbits) { return std::to_string(kbits) + "k"; }
+std::string Kbits(int kbits)
+{
+    return std::to_string(kbits) + "k";
+}
 
 // 4:2:0 and 4:2:2 pictures need even sizes; the encoders refuse odd ones.
-int EvenSize(int pixels) { return std::max(2, pixels - pixels % 2); }
+int EvenSize(int pixels)
+{
+    return std::max(2, pixels - pixels % 2);
+}
 
 bool KeepsSourceSize(const ConvertSettings& settings)
 {
@@ -48,10 +54,13 @@ void AppendFrameSize(Arguments& arguments, const ConvertSettings& settings)
     if (KeepsSourceSize(settings))
         return;
     Append(arguments,
-        { "-s", std::to_string(EvenSize(settings.width)) + "x" + std::to_string(EvenSize(settings.height)) });
+        { "-s",
+            std::to_string(EvenSize(settings.width)) + "x"
+                + std::to_string(EvenSize(settings.height)) });
 }
 
-void AppendDiscOptions(Arguments& arguments, const DiscStandard& standard, const ConvertSettings& settings)
+void AppendDiscOptions(
+    Arguments& arguments, const DiscStandard& standard, const ConvertSettings& settings)
 {
     // Options after -target adjust its preset. Disc players expect a 4:3 or
     // 16:9 picture and stereo sound, whatever the source had.
@@ -155,6 +164,9 @@ std::string SecondsText(double seconds)
     return result;
 }
 
-std::string FfmpegFilePath(const std::string& path) { return "file:" + path; }
+std::string FfmpegFilePath(const std::string& path)
+{
+    return "file:" + path;
+}
 
 } // namespace kelvara

@@ -28,7 +28,10 @@ FfmpegRun::FfmpegRun(QObject* parent)
     connect(&m_process, &QProcess::finished, this, &FfmpegRun::OnFinished);
 }
 
-FfmpegRun::~FfmpegRun() { Stop(); }
+FfmpegRun::~FfmpegRun()
+{
+    Stop();
+}
 
 bool FfmpegRun::Start(const QString& program, const QStringList& arguments)
 {
@@ -53,7 +56,8 @@ void FfmpegRun::Stop()
 void FfmpegRun::OnStandardOutput()
 {
     const QByteArray text = m_process.readAllStandardOutput();
-    const std::vector<double> positions = m_progress.Feed(std::string_view(text.constData(), text.size()));
+    const std::vector<double> positions
+        = m_progress.Feed(std::string_view(text.constData(), text.size()));
     for (double seconds : positions) {
         // A receiver may stop the run while it handles one of them.
         if (m_stopped)

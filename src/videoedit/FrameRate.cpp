@@ -25,7 +25,10 @@ constexpr std::array kNtscBases = { 24, 30, 48, 60, 120 };
 // 23.97 (as the AVI panel writes it) and 23.976 are both the film rate.
 constexpr double kNtscTolerance = 0.01;
 
-double Value(FrameRate rate) { return static_cast<double>(rate.numerator) / rate.denominator; }
+double Value(FrameRate rate)
+{
+    return static_cast<double>(rate.numerator) / rate.denominator;
+}
 
 } // namespace
 
@@ -38,7 +41,8 @@ FrameRate AviFrameRate(double framesPerSecond)
             return { base * 1000, 1001 };
     }
     // Thousandths are as fine as the panel's rates go.
-    const int thousandths = static_cast<int>(std::lround(std::min(framesPerSecond, 1000.0) * 1000.0));
+    const int thousandths
+        = static_cast<int>(std::lround(std::min(framesPerSecond, 1000.0) * 1000.0));
     if (thousandths <= 0)
         return {};
     const int divisor = std::gcd(thousandths, 1000);

@@ -12,7 +12,10 @@ NamedCodecList::NamedCodecList(std::vector<std::string> names)
         m_names.resize(std::numeric_limits<std::int16_t>::max());
 }
 
-std::int16_t NamedCodecList::Count() const { return static_cast<std::int16_t>(m_names.size()); }
+std::int16_t NamedCodecList::Count() const
+{
+    return static_cast<std::int16_t>(m_names.size());
+}
 
 std::string NamedCodecList::Item(std::int16_t index) const
 {

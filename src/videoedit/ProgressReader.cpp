@@ -11,13 +11,17 @@ constexpr std::string_view kBlockEndKey = "progress=";
 // A line longer than this is not ffmpeg's report: drop it rather than grow.
 constexpr std::size_t kLongestLine = 4096;
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 // "N/A" (before the first frame) and garbage give -1.
 double MicrosecondsToSeconds(std::string_view value)
 {
     long long microseconds = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), microseconds);
+    const auto [end, error]
+        = std::from_chars(value.data(), value.data() + value.size(), microseconds);
     if (error != std::errc() || end != value.data() + value.size() || microseconds < 0)
         return -1.0;
     return static_cast<double>(microseconds) / 1e6;

@@ -66,7 +66,10 @@ int IndexOf(const CodecList& list, const std::string& prefix)
     return -1;
 }
 
-bool ProcessExists(qint64 pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH; }
+bool ProcessExists(qint64 pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
 
 class ComponentEvents : public ::testing::Test {
 protected:
@@ -163,12 +166,13 @@ TEST_P(StopTest, StopEndsFfmpegLeavesNoProcessAndNoCompletionFollows)
         component.StopConvert();
     };
     if (fromHandler) {
-        QObject::connect(&component, &CVideoEdit::ConvertProgress, [&](double position, double total) {
-            if (stopCalls == 0 && position < total) {
-                QCoreApplication::processEvents();
-                stop();
-            }
-        });
+        QObject::connect(
+            &component, &CVideoEdit::ConvertProgress, [&](double position, double total) {
+                if (stopCalls == 0 && position < total) {
+                    QCoreApplication::processEvents();
+                    stop();
+                }
+            });
     }
     const std::string output = m_folder.File("stopped.avi");
     ASSERT_TRUE(component.StartConvert(output));
@@ -203,7 +207,9 @@ TEST_P(StopTest, StopEndsFfmpegLeavesNoProcessAndNoCompletionFollows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Callers, StopTest, ::testing::Values(true, false),
-    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "FromHandler" : "FromWaitingLoop"; });
+    [](const ::testing::TestParamInfo<bool>& info) {
+        return info.param ? "FromHandler" : "FromWaitingLoop";
+    });
 
 TEST_F(ComponentEvents, DestroyingTheComponentEndsItsConversion)
 {
@@ -253,7 +259,10 @@ TEST_F(ComponentEvents, RefusalsToStartEmitNothing)
 TEST_F(ComponentEvents, AnFfmpegFailureCompletesOnceWithItsLastErrorLine)
 {
     ::setenv("TARVO_FFMPEG",
-        FakeFfmpeg("echo 'first complaint' >&2\necho 'Conversion failed: the real reason' >&2\nexit 1").c_str(), 1);
+        FakeFfmpeg(
+            "echo 'first complaint' >&2\necho 'Conversion failed: the real reason' >&2\nexit 1")
+            .c_str(),
+        1);
     CVideoEdit component;
     EventLog log(component);
     AddTheClip(component, m_source, 0.0, 1.0);
@@ -271,7 +280,8 @@ TEST_F(ComponentEvents, AnFfmpegFailureCompletesOnceWithItsLastErrorLine)
 TEST_F(ComponentEvents, SuccessWithoutAnOutputIsAFailure)
 {
     // Reports the whole length, exits 0, writes nothing.
-    ::setenv("TARVO_FFMPEG", FakeFfmpeg("echo out_time_us=1000000\necho progress=end\nexit 0").c_str(), 1);
+    ::setenv("TARVO_FFMPEG",
+        FakeFfmpeg("echo out_time_us=1000000\necho progress=end\nexit 0").c_str(), 1);
     CVideoEdit component;
     EventLog log(component);
     AddTheClip(component, m_source, 0.0, 1.0);

@@ -52,8 +52,9 @@ template <typename Number> std::optional<Number> ParseNumber(const std::string& 
 int Probe(const std::string& path)
 {
     CVideoEdit component;
-    std::printf("duration=%s width=%d height=%d\n", SecondsText(component.GetFileDuration(path)).c_str(),
-        component.GetFileWidth(path), component.GetFileHeight(path));
+    std::printf("duration=%s width=%d height=%d\n",
+        SecondsText(component.GetFileDuration(path)).c_str(), component.GetFileWidth(path),
+        component.GetFileHeight(path));
     return 0;
 }
 
@@ -91,13 +92,15 @@ std::optional<ConvertOptions> ReadConvertOptions(const std::vector<std::string>&
             options.paths.push_back(argument);
         }
     }
-    if (options.paths.size() != 2 || !options.values.count("--start") || !options.values.count("--end"))
+    if (options.paths.size() != 2 || !options.values.count("--start")
+        || !options.values.count("--end"))
         return std::nullopt;
     return options;
 }
 
 // Applies one integer option with `apply`; false when its text is no integer.
-template <typename Apply> bool ApplyInteger(const ConvertOptions& options, const char* name, Apply apply)
+template <typename Apply>
+bool ApplyInteger(const ConvertOptions& options, const char* name, Apply apply)
 {
     const auto found = options.values.find(name);
     if (found == options.values.end())
@@ -110,21 +113,21 @@ template <typename Apply> bool ApplyInteger(const ConvertOptions& options, const
 
 bool ApplyProperties(const ConvertOptions& options, CVideoEdit& component)
 {
-    bool ok = ApplyInteger(options, "--format", [&](int v) { component.SetOutputFormat(v); })
-        && ApplyInteger(options, "--width", [&](int v) { component.SetOutputWidth(static_cast<std::int16_t>(v)); })
-        && ApplyInteger(options, "--height", [&](int v) { component.SetOutputHeight(static_cast<std::int16_t>(v)); })
-        && ApplyInteger(options, "--vcodec",
-            [&](int v) {
-                component.SetUseVideoCodec(true);
-                component.SetVideoCodecIndex(static_cast<std::int16_t>(v));
-            })
-        && ApplyInteger(options, "--acodec",
-            [&](int v) {
-                component.SetUseAudioCodec(true);
-                component.SetAudioCodecIndex(static_cast<std::int16_t>(v));
-            })
-        && ApplyInteger(options, "--abitrate", [&](int v) { component.SetOutputAudioBitrate(v); })
-        && ApplyInteger(options, "--rate", [&](int v) { component.SetOutputSampleRate(v); });
+    bool ok = ApplyInteger(options, "--format", [&](int v) {
+        component.SetOutputFormat(v);
+    }) && ApplyInteger(options, "--width", [&](int v) {
+        component.SetOutputWidth(static_cast<std::int16_t>(v));
+    }) && ApplyInteger(options, "--height", [&](int v) {
+        component.SetOutputHeight(static_cast<std::int16_t>(v));
+    }) && ApplyInteger(options, "--vcodec", [&](int v) {
+        component.SetUseVideoCodec(true);
+        component.SetVideoCodecIndex(static_cast<std::int16_t>(v));
+    }) && ApplyInteger(options, "--acodec", [&](int v) {
+        component.SetUseAudioCodec(true);
+        component.SetAudioCodecIndex(static_cast<std::int16_t>(v));
+    }) && ApplyInteger(options, "--abitrate", [&](int v) {
+        component.SetOutputAudioBitrate(v);
+    }) && ApplyInteger(options, "--rate", [&](int v) { component.SetOutputSampleRate(v); });
     if (const auto fps = options.values.find("--fps"); ok && fps != options.values.end()) {
         const std::optional<float> value = ParseNumber<float>(fps->second);
         ok = value.has_value();
@@ -163,7 +166,8 @@ int Convert(int argc, char** argv, const std::vector<std::string>& arguments)
         std::printf("complete\n");
         std::fflush(stdout);
         if (!component.LastConvertSucceeded())
-            std::fprintf(stderr, "videoedit-cli: conversion failed: %s\n", component.LastConvertError().c_str());
+            std::fprintf(stderr, "videoedit-cli: conversion failed: %s\n",
+                component.LastConvertError().c_str());
         application.exit(component.LastConvertSucceeded() ? 0 : kFailed);
     });
     if (!component.StartConvert(options->paths[1])) {
@@ -183,6 +187,7 @@ int main(int argc, char** argv)
     if (arguments.size() == 1 && arguments[0] == "codecs")
         return Codecs();
     if (!arguments.empty() && arguments[0] == "convert")
-        return Convert(argc, argv, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+        return Convert(
+            argc, argv, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     return Usage();
 }

@@ -1,5 +1,5 @@
-#include "videoedit/CodecCatalogue.h"
 #include "videoedit/FfmpegArguments.h"
+#include "videoedit/CodecCatalogue.h"
 
 #include <gtest/gtest.h>
 
