@@ -86,7 +86,6 @@ public:
     // The running ffmpeg's process id, 0 when none runs.
     qint64 ConverterProcessId() const;
 
-    const ConvertSettings& Settings() const { return m_settings; }
 
 signals:
     void ConvertComplete();

@@ -46,20 +46,6 @@ TEST(CodecCatalogue, TheNamesTheProgramLooksForAreThere)
     EXPECT_TRUE(pcm);
 }
 
-TEST(CodecCatalogue, EveryEntryIsComplete)
-{
-    std::set<std::string_view> names;
-    for (const VideoCodecEntry& entry : AllVideoCodecs()) {
-        EXPECT_FALSE(entry.encoder.empty()) << entry.name;
-        EXPECT_FALSE(entry.pixelFormat.empty()) << entry.name;
-        EXPECT_TRUE(entry.fourcc.empty() || entry.fourcc.size() == 4) << entry.name;
-        EXPECT_EQ(entry.qualityOption.empty(), entry.qualityValue.empty()) << entry.name;
-        EXPECT_TRUE(names.insert(entry.name).second) << "twice: " << entry.name;
-    }
-    for (const AudioCodecEntry& entry : AllAudioCodecs())
-        EXPECT_TRUE(names.insert(entry.name).second) << "twice: " << entry.name;
-}
-
 TEST(NamedCodecList, ItemsOutsideTheListAreEmpty)
 {
     const NamedCodecList list({ "first", "second" });
