@@ -86,7 +86,6 @@ public:
     // The running ffmpeg's process id, 0 when none runs.
     qint64 ConverterProcessId() const;
 
-
 signals:
     void ConvertComplete();
     void ConvertProgress(double position, double total);
