@@ -1,10 +1,68 @@
 #include "CVideoEdit.h"
 
+#include "videoedit/EncoderAvailability.h"
+#include "videoedit/FfmpegArguments.h"
+#include "videoedit/FfmpegRun.h"
+#include "videoedit/StartChecks.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <charconv>
+
 namespace kelvara {
+
+namespace {
+
+const char* const kNoOutputError = "no output written";
+const char* const kStoppedError = "stopped";
+
+template <typename Entry> NamedCodecList NamesOf(const std::vector<Entry>& entries)
+{
+    std::vector<std::string> names;
+    for (const Entry& entry : entries)
+        names.emplace_back(entry.name);
+    return NamedCodecList(std::move(names));
+}
+
+template <typename Entry>
+std::optional<Entry> Pick(const std::vector<Entry>& entries, bool useChosen, int chosenIndex)
+{
+    const int index = useChosen ? chosenIndex : 0;
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size())
+        return std::nullopt;
+    return entries[static_cast<std::size_t>(index)];
+}
+
+QStringList ToQt(const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list.append(QString::fromStdString(argument));
+    return list;
+}
+
+bool HasOutput(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error)
+        && std::filesystem::file_size(path, error) > 0 && !error;
+}
+
+} // namespace
 
 CVideoEdit::CVideoEdit(QObject* parent)
     : QObject(parent)
+    , m_videoCodecs(AvailableVideoCodecs(FfmpegHasEncoder))
+    , m_audioCodecs(AvailableAudioCodecs(FfmpegHasEncoder))
+    , m_videoCodecNames(NamesOf(m_videoCodecs))
+    , m_audioCodecNames(NamesOf(m_audioCodecs))
 {
+}
+
+CVideoEdit::~CVideoEdit()
+{
+    StopConvert();
 }
 
 const MediaInfo& CVideoEdit::InfoFor(const std::string& path)
@@ -28,10 +86,174 @@ const MediaInfo& CVideoEdit::InfoFor(const std::string& path)
     return entry.info;
 }
 
-double CVideoEdit::GetFileDuration(const std::string& path) { return InfoFor(path).durationSeconds; }
+double CVideoEdit::GetFileDuration(const std::string& path)
+{
+    return InfoFor(path).durationSeconds;
+}
 
-int CVideoEdit::GetFileWidth(const std::string& path) { return InfoFor(path).width; }
+int CVideoEdit::GetFileWidth(const std::string& path)
+{
+    return InfoFor(path).width;
+}
 
-int CVideoEdit::GetFileHeight(const std::string& path) { return InfoFor(path).height; }
+int CVideoEdit::GetFileHeight(const std::string& path)
+{
+    return InfoFor(path).height;
+}
+
+void CVideoEdit::SetOutputFrameRate(float framesPerSecond)
+{
+    // The panel's rates are decimals ("29.97"): read the float back as its
+    // shortest decimal, so 29.97f means 29.97 and not 29.9699993.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, framesPerSecond);
+    double value = 0.0;
+    std::from_chars(text, written.ptr, value);
+    m_settings.framesPerSecond = value;
+}
+
+bool CVideoEdit::AddClip(const std::string& path, double start, double end)
+{
+    return m_clips.Add(path, start, end);
+}
+
+bool CVideoEdit::AddClipEx(const std::string& path, double start, double end, std::int16_t /*flag*/)
+{
+    return m_clips.Add(path, start, end);
+}
+
+bool CVideoEdit::ResolveCodecs(ConvertRequest& request) const
+{
+    const auto video = Pick(m_videoCodecs, m_settings.useVideoCodec, m_settings.videoCodecIndex);
+    const auto audio = Pick(m_audioCodecs, m_settings.useAudioCodec, m_settings.audioCodecIndex);
+    if (!video || !audio)
+        return false;
+    request.videoCodec = *video;
+    request.audioCodec = *audio;
+    return true;
+}
+
+std::optional<ConvertRequest> CVideoEdit::RequestFor(const std::string& outputPath)
+{
+    if (m_clips.IsEmpty())
+        return std::nullopt;
+    const Clip& clip = m_clips.Only();
+    const std::optional<VideoEditFormat> format = FormatFromValue(m_settings.format);
+    if (!format || !IsReadableFile(clip.path) || !CanWriteOutput(outputPath)
+        || AreSameFile(clip.path, outputPath))
+        return std::nullopt;
+    const MediaInfo& source = InfoFor(clip.path);
+    if (!source.readable)
+        return std::nullopt;
+
+    ConvertRequest request;
+    request.format = *format;
+    request.settings = m_settings;
+    request.sourcePath = clip.path;
+    request.startSeconds = clip.startSeconds;
+    // A clip that runs past the source's end is as long as what is there.
+    const double end = source.durationSeconds > 0.0
+        ? std::min(clip.endSeconds, source.durationSeconds)
+        : clip.endSeconds;
+    request.lengthSeconds = end - clip.startSeconds;
+    if (request.lengthSeconds <= 0.0)
+        return std::nullopt;
+    request.sourceWidth = source.width;
+    request.sourceHeight = source.height;
+    request.outputPath = outputPath;
+    if (*format == VideoEditFormat::Avi && !ResolveCodecs(request))
+        return std::nullopt;
+    return request;
+}
+
+bool CVideoEdit::StartConvert(const std::string& outputPath)
+{
+    // One conversion at a time; the completion of the one that is ending
+    // has not gone out yet while m_finishing is set.
+    if (m_run || m_finishing)
+        return false;
+    const std::optional<ConvertRequest> request = RequestFor(outputPath);
+    const std::optional<std::string> ffmpeg = FindFfmpeg();
+    if (!request || !ffmpeg)
+        return false;
+
+    auto* run = new FfmpegRun(this);
+    if (!run->Start(QString::fromStdString(*ffmpeg), ToQt(BuildFfmpegArguments(*request)))) {
+        delete run;
+        return false;
+    }
+    connect(run, &FfmpegRun::Progressed, this, &CVideoEdit::OnRunProgressed);
+    connect(run, &FfmpegRun::Finished, this, &CVideoEdit::OnRunFinished);
+    m_run = run;
+    m_outputPath = outputPath;
+    m_totalSeconds = request->lengthSeconds;
+    m_lastPosition = 0.0;
+    m_lastSucceeded = false;
+    m_lastError.clear();
+    return true;
+}
+
+void CVideoEdit::StopConvert()
+{
+    if (m_finishing) {
+        // ffmpeg is done, but the caller stops while it hears the last
+        // progress: it stops waiting, so it gets no completion either.
+        m_stoppedWhileFinishing = true;
+        return;
+    }
+    if (!m_run)
+        return;
+    m_run->Stop();
+    DetachRun();
+    m_lastSucceeded = false;
+    m_lastError = kStoppedError;
+}
+
+qint64 CVideoEdit::ConverterProcessId() const
+{
+    return m_run ? m_run->ProcessId() : 0;
+}
+
+void CVideoEdit::DetachRun()
+{
+    FfmpegRun* run = m_run;
+    m_run = nullptr;
+    disconnect(run, nullptr, this, nullptr);
+    run->deleteLater();
+}
+
+void CVideoEdit::OnRunProgressed(double seconds)
+{
+    // ffmpeg's clock can pass the clip's end by a frame; the display should
+    // not pass 100% nor step back.
+    m_lastPosition = std::clamp(seconds, m_lastPosition, m_totalSeconds);
+    emit ConvertProgress(m_lastPosition, m_totalSeconds);
+}
+
+void CVideoEdit::OnRunFinished(const QString& failure)
+{
+    DetachRun();
+    if (!failure.isEmpty()) {
+        m_lastSucceeded = false;
+        m_lastError = failure.toStdString();
+    } else if (!HasOutput(m_outputPath)) {
+        m_lastSucceeded = false;
+        m_lastError = kNoOutputError;
+    } else {
+        m_lastSucceeded = true;
+        m_lastError.clear();
+        m_lastPosition = m_totalSeconds;
+        m_finishing = true;
+        m_stoppedWhileFinishing = false;
+        emit ConvertProgress(m_totalSeconds, m_totalSeconds);
+        m_finishing = false;
+        if (m_stoppedWhileFinishing) {
+            m_lastSucceeded = false;
+            m_lastError = kStoppedError;
+            return;
+        }
+    }
+    emit ConvertComplete();
+}
 
 } // namespace kelvara

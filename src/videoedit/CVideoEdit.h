@@ -1,34 +1,105 @@
 // The video-editing component: answers questions about source files, and
-// (as it grows) converts to AVI and MPEG, writes intermediate files and plays
-// the preview. Its events reach the dialog as signals on the GUI thread.
+// converts clips to AVI, MPEG-1/MPEG-2 program streams and VCD, SVCD and DVD
+// streams by running the ffmpeg program in the background. (The preview will
+// use the same clip list; StopConvert is then also what ends a playback.)
+//
+// Events are Qt signals emitted from the owning thread's event loop, so they
+// reach the program while it services messages:
+// - ConvertProgress(position, total), event 2: seconds of output written and
+//   the clip's length. Positions never go down; a successful conversion ends
+//   with position == total.
+// - ConvertComplete(), event 1: exactly once per conversion that StartConvert
+//   started, also after a failure (LastConvertSucceeded() and
+//   LastConvertError() tell why: ffmpeg's last error line, or "no output
+//   written") — but not after StopConvert.
+//
+// StopConvert asks ffmpeg to finish (the output is closed properly, so the
+// part written so far plays), ends it for good after FfmpegRun::kStopGraceMs,
+// reaps it, and emits no completion afterwards: the program stops waiting
+// when it stops, and a late event would be taken for the next conversion's.
+// The destructor stops a running conversion the same way.
 #pragma once
 
+#include "videoedit/ClipList.h"
+#include "videoedit/CodecCatalogue.h"
+#include "videoedit/ConvertSettings.h"
 #include "videoedit/MediaInfo.h"
 #include "videoedit/MediaProbe.h"
+#include "videoedit/NamedCodecList.h"
+#include "videoedit/VideoEditControl.h"
 
 #include <QObject>
 
-#include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kelvara {
 
-class CVideoEdit : public QObject, public MediaProbe {
+class FfmpegRun;
+struct ConvertRequest;
+
+class CVideoEdit : public QObject, public MediaProbe, public VideoEditControl {
     Q_OBJECT
 
 public:
     explicit CVideoEdit(QObject* parent = nullptr);
+    ~CVideoEdit() override;
 
     double GetFileDuration(const std::string& path) override;
     int GetFileWidth(const std::string& path) override;
     int GetFileHeight(const std::string& path) override;
 
+    void SetVideoCodecIndex(std::int16_t index) override { m_settings.videoCodecIndex = index; }
+    const CodecList& VideoCodecs() const override { return m_videoCodecNames; }
+    void SetUseVideoCodec(bool use) override { m_settings.useVideoCodec = use; }
+    void SetAudioCodecIndex(std::int16_t index) override { m_settings.audioCodecIndex = index; }
+    const CodecList& AudioCodecs() const override { return m_audioCodecNames; }
+    void SetUseAudioCodec(bool use) override { m_settings.useAudioCodec = use; }
+    void SetOutputHeight(std::int16_t height) override { m_settings.height = height; }
+    void SetOutputWidth(std::int16_t width) override { m_settings.width = width; }
+    void SetOutputDepth(std::int16_t depth) override { m_settings.depth = depth; }
+    void SetOutputFormat(std::int32_t format) override { m_settings.format = format; }
+    void SetOutputFrameRate(float framesPerSecond) override;
+    void SetOutputAudioBitrate(std::int32_t kbitsPerSecond) override
+    {
+        m_settings.audioKbits = kbitsPerSecond;
+    }
+    void SetOutputSampleRate(std::int32_t hertz) override { m_settings.sampleRate = hertz; }
+
+    // False, with nothing emitted, when it cannot start: no clip, a source
+    // that is missing or unreadable, an output folder that is missing or
+    // read-only, an output that is the source, an unknown format or codec,
+    // no ffmpeg, or a conversion already running.
+    bool StartConvert(const std::string& outputPath) override;
+    bool AddClip(const std::string& path, double start, double end) override;
+    bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override;
+    void ClearClips() override { m_clips.Clear(); }
+    void StopConvert() override;
+
+    bool LastConvertSucceeded() const override { return m_lastSucceeded; }
+    std::string LastConvertError() const override { return m_lastError; }
+
+    bool IsConverting() const { return m_run != nullptr; }
+    // The running ffmpeg's process id, 0 when none runs.
+    qint64 ConverterProcessId() const;
+
+signals:
+    void ConvertComplete();
+    void ConvertProgress(double position, double total);
+
 private:
     // The file list asks for a source's duration on every row refresh: each
     // file is opened once per version of it (its modification time and size).
     const MediaInfo& InfoFor(const std::string& path);
+
+    std::optional<ConvertRequest> RequestFor(const std::string& outputPath);
+    bool ResolveCodecs(ConvertRequest& request) const;
+    void OnRunProgressed(double seconds);
+    void OnRunFinished(const QString& failure);
+    void DetachRun();
 
     struct CachedInfo {
         std::filesystem::file_time_type modified;
@@ -36,6 +107,26 @@ private:
         MediaInfo info;
     };
     std::map<std::string, CachedInfo> m_cache;
+
+    std::vector<VideoCodecEntry> m_videoCodecs;
+    std::vector<AudioCodecEntry> m_audioCodecs;
+    NamedCodecList m_videoCodecNames;
+    NamedCodecList m_audioCodecNames;
+
+    ConvertSettings m_settings;
+    ClipList m_clips;
+
+    // The running conversion; owned as a child, deleted once its signals are
+    // done (a receiver may stop it from inside one of them).
+    FfmpegRun* m_run = nullptr;
+    std::string m_outputPath;
+    double m_totalSeconds = 0.0;
+    double m_lastPosition = 0.0;
+    // Set while the final progress event of a finished conversion is out.
+    bool m_finishing = false;
+    bool m_stoppedWhileFinishing = false;
+    bool m_lastSucceeded = false;
+    std::string m_lastError;
 };
 
 } // namespace kelvara
