@@ -181,6 +181,8 @@ namespace {
         InputRequest input;
         input.path = group.path;
         for (const Option& option : group.options) {
+            if ((option.name == "ss" || option.name == "t") && isBlank(option.value.value_or("")))
+                continue; // no range: the whole input, as for an intermediate file
             input.options.push_back("-" + option.name);
             if (option.value)
                 input.options.push_back(*option.value);

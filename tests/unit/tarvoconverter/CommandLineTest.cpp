@@ -56,6 +56,13 @@ TEST(CommandLine, ABlankStartOrLengthMeansTheWholeInput)
     EXPECT_FALSE(request.outputs.at(0).singleFrame);
 }
 
+TEST(CommandLine, ABlankStartBeforeTheInputIsDroppedToo)
+{
+    const Request request = parsed({ "-ss", " ", "-i", "/tmp/clip_12345.avi", "-t", " ", "/out/clip.avi" });
+    EXPECT_TRUE(request.inputs.at(0).options.empty());
+    EXPECT_FALSE(request.outputs.at(0).lengthSeconds);
+}
+
 TEST(CommandLine, BareArgumentsBeforeTheLastAreFurtherOutputsWithTheirOwnOptions)
 {
     const Request request = parsed({ "-i", "/in/clip.avi", "-ss", "5", "-vcodec", "mpeg4", "-b:v",
