@@ -264,8 +264,6 @@ class EveryProfile : public ::testing::TestWithParam<ProfileCase> { };
 TEST_P(EveryProfile, MakesAPlayableFileOfTheTrim)
 {
     const auto [device, profile] = GetParam();
-    if (!ToolDirectoryHas("tarvoconverter"))
-        std::cout << "tarvoconverter is not built: its command lines run through ffmpeg\n";
     const ProfileOutputs outputs("clip.avi", "out");
     ASSERT_TRUE(outputs.SourceMade());
     const auto steps = RunDeviceProfile(device, profile, outputs.Job(), outputs.Folder());

@@ -1,8 +1,7 @@
 #include "MediaTools.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include "support/MediaMaker.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,17 +9,9 @@
 #include <iterator>
 #include <sstream>
 
-extern char** environ;
-
 namespace kelvara::test {
 
 namespace {
-
-    std::string ReadFile(const std::filesystem::path& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
-    }
 
     std::string Unquoted(std::string value)
     {
@@ -33,36 +24,10 @@ namespace {
 
 RunResult RunProgram(const std::vector<std::string>& arguments)
 {
-    RunResult result;
     if (arguments.empty())
-        return result;
-    char logName[] = "/tmp/kelvara-run-XXXXXX";
-    const int log = mkstemp(logName);
-    if (log < 0)
-        return result;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, log, 1);
-    posix_spawn_file_actions_adddup2(&actions, log, 2);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(log);
-    if (started == 0) {
-        int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
-        result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    } else {
-        result.output = "cannot start " + arguments.front() + "\n";
-    }
-    result.output += ReadFile(logName);
-    unlink(logName);
-    return result;
+        return {};
+    const testing::CommandResult result = testing::RunProgram(arguments);
+    return { result.exitCode, result.output };
 }
 
 bool ToolDirectoryHas(const std::string& name)

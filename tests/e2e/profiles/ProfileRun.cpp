@@ -1,6 +1,5 @@
 #include "ProfileRun.h"
 
-#include "EncoderStandIn.h"
 #include "commands/ProfileIni.h"
 #include "platform/CommandLine.h"
 
@@ -98,8 +97,6 @@ namespace {
         auto arguments = platform::SplitCommandLine(command);
         if (!arguments || arguments->empty())
             return { -1, "cannot split: " + command };
-        if (arguments->front() == "tarvoconverter" && !ToolDirectoryHas("tarvoconverter"))
-            return RunProgram(EncoderStandInArguments(*arguments));
         arguments->front() = ToolProgram(arguments->front());
         return RunProgram(*arguments);
     }
