@@ -54,7 +54,7 @@ int main(int argc, char* argv[])
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
     const double cpu = CpuSeconds() - cpuBefore;
 
-    std::printf("wall=%.3f runner_cpu=%.3f redraws=%d encoded=%.2f exit=%d\n", wall.count(), cpu, view.redraws,
-        jobs.GetAt(index).encodedSeconds, outcome.exitCode);
+    std::printf("wall=%.3f runner_cpu=%.3f redraws=%d encoded=%.2f exit=%d\n", wall.count(), cpu,
+        view.redraws, jobs.GetAt(index).encodedSeconds, outcome.exitCode);
     return outcome.Succeeded() ? 0 : 1;
 }

@@ -6,15 +6,15 @@
 namespace Gen {
 
 namespace {
-    QString g_regular = QStringLiteral("DejaVu Sans");
-    QString g_bold = QStringLiteral("DejaVu Sans");
+QString g_regular = QStringLiteral("DejaVu Sans");
+QString g_bold = QStringLiteral("DejaVu Sans");
 
-    QString FamilyOf(const QString& file)
-    {
-        const int id = QFontDatabase::addApplicationFont(file);
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QString() : families.first();
-    }
+QString FamilyOf(const QString& file)
+{
+    const int id = QFontDatabase::addApplicationFont(file);
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    return families.isEmpty() ? QString() : families.first();
+}
 } // namespace
 
 void LoadFonts()
@@ -109,8 +109,7 @@ void GlossyPanel(QPainter& p, const QRectF& rect, qreal radius, QColor base, boo
     p.drawRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     // The gloss: a soft white sheen over the upper half.
     QRectF sheen = rect.adjusted(1.5, 1.5, -1.5, -rect.height() / 2);
-    QLinearGradient s
-        = Vertical(sheen, QColor(255, 255, 255, lit ? 150 : 115), QColor(255, 255, 255, 18));
+    QLinearGradient s = Vertical(sheen, QColor(255, 255, 255, lit ? 150 : 115), QColor(255, 255, 255, 18));
     p.setPen(Qt::NoPen);
     p.setBrush(s);
     p.drawRoundedRect(sheen, radius - 1, radius - 1);
@@ -136,8 +135,7 @@ void Recess(QPainter& p, const QRectF& rect, qreal radius, QColor fill)
     p.restore();
 }
 
-void Text(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor colour,
-    int flags)
+void Text(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor colour, int flags)
 {
     p.save();
     p.setFont(font);
@@ -146,8 +144,8 @@ void Text(QPainter& p, const QRectF& rect, const QString& text, const QFont& fon
     p.restore();
 }
 
-void EmbossedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font,
-    QColor colour, QColor shadow, int flags)
+void EmbossedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor colour,
+    QColor shadow, int flags)
 {
     Text(p, rect.translated(1, 1), text, font, shadow, flags);
     Text(p, rect, text, font, colour, flags);

@@ -51,7 +51,7 @@ void GlossyPanel(QPainter& p, const QRectF& rect, qreal radius, QColor base, boo
 void Recess(QPainter& p, const QRectF& rect, qreal radius, QColor fill);
 void Text(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor colour,
     int flags = Qt::AlignCenter);
-void EmbossedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font,
-    QColor colour, QColor shadow, int flags = Qt::AlignCenter);
+void EmbossedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor colour,
+    QColor shadow, int flags = Qt::AlignCenter);
 
 } // namespace Gen

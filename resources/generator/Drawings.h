@@ -50,8 +50,7 @@ enum class Glyph {
     Down
 };
 QImage RoundButton(int size, int height, Glyph glyph, const QString& caption, bool hover);
-QImage TextButton(
-    int width, int height, const QString& caption, bool onDark, bool hover, bool arrow);
+QImage TextButton(int width, int height, const QString& caption, bool onDark, bool hover, bool arrow);
 QImage GlyphButton(int width, int height, Glyph glyph, bool onDark, bool hover);
 
 // Icons, with alpha (icons.cpp).

@@ -6,20 +6,20 @@
 namespace Gen {
 
 namespace {
-    void Disc(QPainter& p, const QRectF& r, QColor light, QColor dark)
-    {
-        QRadialGradient g(r.center() - QPointF(r.width() * 0.2, r.height() * 0.3), r.width());
-        g.setColorAt(0, light);
-        g.setColorAt(0.6, dark);
-        g.setColorAt(1, dark.darker(140));
-        p.setPen(QPen(dark.darker(170), 1));
-        p.setBrush(g);
-        p.drawEllipse(r);
-        QRectF sheen(r.left() + r.width() * 0.2, r.top() + 1.5, r.width() * 0.6, r.height() * 0.4);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Vertical(sheen, QColor(255, 255, 255, 150), QColor(255, 255, 255, 0)));
-        p.drawEllipse(sheen);
-    }
+void Disc(QPainter& p, const QRectF& r, QColor light, QColor dark)
+{
+    QRadialGradient g(r.center() - QPointF(r.width() * 0.2, r.height() * 0.3), r.width());
+    g.setColorAt(0, light);
+    g.setColorAt(0.6, dark);
+    g.setColorAt(1, dark.darker(140));
+    p.setPen(QPen(dark.darker(170), 1));
+    p.setBrush(g);
+    p.drawEllipse(r);
+    QRectF sheen(r.left() + r.width() * 0.2, r.top() + 1.5, r.width() * 0.6, r.height() * 0.4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Vertical(sheen, QColor(255, 255, 255, 150), QColor(255, 255, 255, 0)));
+    p.drawEllipse(sheen);
+}
 } // namespace
 
 QImage MessageIcon(int kind)
@@ -62,8 +62,8 @@ QImage CheckIcon(bool checked)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(1.5, 1.5, 13, 13);
     p.setPen(QPen(checked ? BlueDeep : QColor(110, 120, 146), 1));
-    p.setBrush(checked ? Vertical(r, BlueLight, Blue)
-                       : Vertical(r, QColor(255, 255, 255), QColor(214, 220, 232)));
+    p.setBrush(
+        checked ? Vertical(r, BlueLight, Blue) : Vertical(r, QColor(255, 255, 255), QColor(214, 220, 232)));
     p.drawRoundedRect(r, 3, 3);
     if (checked) {
         p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

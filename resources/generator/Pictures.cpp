@@ -8,69 +8,69 @@ namespace Gen {
 
 namespace {
 
-    // The product mark: a disc with a play triangle and two sound arcs.
-    void Mark(QPainter& p, QPointF centre, qreal radius)
-    {
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        QRadialGradient g(centre - QPointF(radius * 0.35, radius * 0.45), radius * 1.5);
-        g.setColorAt(0, BlueLight);
-        g.setColorAt(0.55, Blue);
-        g.setColorAt(1, BlueDeep);
-        p.setPen(QPen(BlueDeep.darker(150), 1));
-        p.setBrush(g);
-        p.drawEllipse(centre, radius, radius);
-        QPainterPath play;
-        play.moveTo(centre + QPointF(-radius * 0.32, -radius * 0.42));
-        play.lineTo(centre + QPointF(radius * 0.48, 0));
-        play.lineTo(centre + QPointF(-radius * 0.32, radius * 0.42));
-        play.closeSubpath();
-        p.fillPath(play, Qt::white);
-        QPainterPath sheen;
-        sheen.addEllipse(QRectF(
-            centre.x() - radius * 0.75, centre.y() - radius * 0.92, radius * 1.5, radius * 0.95));
-        p.fillPath(sheen, QColor(255, 255, 255, 60));
-        p.restore();
-    }
+// The product mark: a disc with a play triangle and two sound arcs.
+void Mark(QPainter& p, QPointF centre, qreal radius)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(centre - QPointF(radius * 0.35, radius * 0.45), radius * 1.5);
+    g.setColorAt(0, BlueLight);
+    g.setColorAt(0.55, Blue);
+    g.setColorAt(1, BlueDeep);
+    p.setPen(QPen(BlueDeep.darker(150), 1));
+    p.setBrush(g);
+    p.drawEllipse(centre, radius, radius);
+    QPainterPath play;
+    play.moveTo(centre + QPointF(-radius * 0.32, -radius * 0.42));
+    play.lineTo(centre + QPointF(radius * 0.48, 0));
+    play.lineTo(centre + QPointF(-radius * 0.32, radius * 0.42));
+    play.closeSubpath();
+    p.fillPath(play, Qt::white);
+    QPainterPath sheen;
+    sheen.addEllipse(
+        QRectF(centre.x() - radius * 0.75, centre.y() - radius * 0.92, radius * 1.5, radius * 0.95));
+    p.fillPath(sheen, QColor(255, 255, 255, 60));
+    p.restore();
+}
 
-    void Wordmark(QPainter& p, QPointF at, int size, QColor colour, QColor shadow)
-    {
-        const QFont font = Font(size, true);
-        EmbossedText(p, QRectF(at, QSizeF(size * 8, size * 1.4)), QStringLiteral("Kelvara"), font,
-            colour, shadow, Qt::AlignLeft | Qt::AlignVCenter);
-    }
+void Wordmark(QPainter& p, QPointF at, int size, QColor colour, QColor shadow)
+{
+    const QFont font = Font(size, true);
+    EmbossedText(p, QRectF(at, QSizeF(size * 8, size * 1.4)), QStringLiteral("Kelvara"), font, colour, shadow,
+        Qt::AlignLeft | Qt::AlignVCenter);
+}
 
-    void Waves(QPainter& p, const QRectF& area, QColor colour)
-    {
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        for (int k = 0; k < 5; ++k) {
-            QPainterPath wave;
-            for (int x = 0; x <= int(area.width()); x += 3) {
-                const qreal y = area.center().y()
-                    + std::sin(x / (28.0 + k * 9) + k) * (area.height() / 2.6) * (0.4 + 0.15 * k);
-                const QPointF pt(area.left() + x, y);
-                if (x == 0)
-                    wave.moveTo(pt);
-                else
-                    wave.lineTo(pt);
-            }
-            QColor c = colour;
-            c.setAlpha(40 + k * 18);
-            p.setPen(QPen(c, 1.2));
-            p.drawPath(wave);
+void Waves(QPainter& p, const QRectF& area, QColor colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int k = 0; k < 5; ++k) {
+        QPainterPath wave;
+        for (int x = 0; x <= int(area.width()); x += 3) {
+            const qreal y = area.center().y()
+                + std::sin(x / (28.0 + k * 9) + k) * (area.height() / 2.6) * (0.4 + 0.15 * k);
+            const QPointF pt(area.left() + x, y);
+            if (x == 0)
+                wave.moveTo(pt);
+            else
+                wave.lineTo(pt);
         }
-        p.restore();
+        QColor c = colour;
+        c.setAlpha(40 + k * 18);
+        p.setPen(QPen(c, 1.2));
+        p.drawPath(wave);
     }
+    p.restore();
+}
 
-    // A section heading drawn into the background: a small caption and a fine rule.
-    void Heading(QPainter& p, QPointF at, qreal width, const QString& text)
-    {
-        Text(p, QRectF(at, QSizeF(width, 14)), text, Font(11, true), QColor(60, 68, 92),
-            Qt::AlignLeft | Qt::AlignVCenter);
-        p.fillRect(QRectF(at.x(), at.y() + 15, width, 1), QColor(150, 160, 184, 160));
-        p.fillRect(QRectF(at.x(), at.y() + 16, width, 1), QColor(255, 255, 255, 180));
-    }
+// A section heading drawn into the background: a small caption and a fine rule.
+void Heading(QPainter& p, QPointF at, qreal width, const QString& text)
+{
+    Text(p, QRectF(at, QSizeF(width, 14)), text, Font(11, true), QColor(60, 68, 92),
+        Qt::AlignLeft | Qt::AlignVCenter);
+    p.fillRect(QRectF(at.x(), at.y() + 15, width, 1), QColor(150, 160, 184, 160));
+    p.fillRect(QRectF(at.x(), at.y() + 16, width, 1), QColor(255, 255, 255, 180));
+}
 
 } // namespace
 
@@ -99,8 +99,8 @@ QImage MainBackground()
     p.fillRect(QRectF(0, 41, 771, 1), QColor(255, 255, 255, 150));
     Mark(p, QPointF(28, 20), 12);
     Wordmark(p, QPointF(46, 6), 20, Qt::white, QColor(20, 24, 34));
-    Text(p, QRectF(140, 12, 240, 18), QStringLiteral("Audio & Video Batch Converter"),
-        Font(11, false), QColor(200, 210, 232), Qt::AlignLeft | Qt::AlignVCenter);
+    Text(p, QRectF(140, 12, 240, 18), QStringLiteral("Audio & Video Batch Converter"), Font(11, false),
+        QColor(200, 210, 232), Qt::AlignLeft | Qt::AlignVCenter);
 
     // Tool area left of the banner: START/STOP seat and the three list buttons.
     Recess(p, QRectF(12, 50, 212, 70), 8, QColor(214, 220, 232, 200));
@@ -160,10 +160,10 @@ QImage Splash()
     Waves(p, QRectF(0, 110, 359, 70), BlueLight);
     Mark(p, QPointF(52, 66), 30);
     Wordmark(p, QPointF(94, 40), 34, Qt::white, QColor(16, 20, 30));
-    EmbossedText(p, QRectF(250, 53, 56, 20), QStringLiteral("Version"), Font(12, true),
-        QColor(200, 200, 200), Brown, Qt::AlignRight | Qt::AlignVCenter);
-    Text(p, QRectF(96, 86, 240, 18), QStringLiteral("Audio & Video Batch Converter"),
-        Font(13, false), QColor(214, 224, 244), Qt::AlignLeft | Qt::AlignVCenter);
+    EmbossedText(p, QRectF(250, 53, 56, 20), QStringLiteral("Version"), Font(12, true), QColor(200, 200, 200),
+        Brown, Qt::AlignRight | Qt::AlignVCenter);
+    Text(p, QRectF(96, 86, 240, 18), QStringLiteral("Audio & Video Batch Converter"), Font(13, false),
+        QColor(214, 224, 244), Qt::AlignLeft | Qt::AlignVCenter);
     Text(p, QRectF(0, 178, 359, 16), QStringLiteral("Loading the converter..."), Font(11, false),
         QColor(190, 200, 222), Qt::AlignCenter);
     Text(p, QRectF(0, 194, 354, 14), QStringLiteral("Tarvo"), Font(10, true), QColor(150, 162, 190),
@@ -198,11 +198,11 @@ QImage AboutBackground()
         Qt::AlignRight | Qt::AlignVCenter);
     Text(p, QRectF(150, 80, 52, 20), QStringLiteral("Web:"), Font(11, true), QColor(60, 68, 92),
         Qt::AlignRight | Qt::AlignVCenter);
-    Text(p, QRectF(150, 103, 52, 20), QStringLiteral("Support:"), Font(11, true),
-        QColor(60, 68, 92), Qt::AlignRight | Qt::AlignVCenter);
+    Text(p, QRectF(150, 103, 52, 20), QStringLiteral("Support:"), Font(11, true), QColor(60, 68, 92),
+        Qt::AlignRight | Qt::AlignVCenter);
     Text(p, QRectF(150, 132, 196, 40),
-        QStringLiteral("Converts audio and video files\nfor PCs, players and phones."),
-        Font(11, false), QColor(70, 78, 100), Qt::AlignLeft | Qt::AlignTop);
+        QStringLiteral("Converts audio and video files\nfor PCs, players and phones."), Font(11, false),
+        QColor(70, 78, 100), Qt::AlignLeft | Qt::AlignTop);
     Text(p, QRectF(0, 236, 357, 20), QStringLiteral("Copyright \u00A9 Tarvo. All rights reserved."),
         Font(11, false), QColor(80, 88, 110), Qt::AlignCenter);
     p.setPen(QPen(QColor(36, 42, 58), 1));
@@ -228,10 +228,9 @@ QImage PreviewPlaceholder()
         p.fillRect(QRectF(x, 206, 7, 5), QColor(255, 255, 255, 30));
     }
     Mark(p, QPointF(149, 92), 36);
-    Text(p, QRectF(0, 136, 298, 24), QStringLiteral("Kelvara"), Font(18, true),
-        QColor(226, 234, 250));
-    Text(p, QRectF(0, 162, 298, 18), QStringLiteral("Add a video to preview it here"),
-        Font(11, false), QColor(150, 164, 196));
+    Text(p, QRectF(0, 136, 298, 24), QStringLiteral("Kelvara"), Font(18, true), QColor(226, 234, 250));
+    Text(p, QRectF(0, 162, 298, 18), QStringLiteral("Add a video to preview it here"), Font(11, false),
+        QColor(150, 164, 196));
     p.end();
     return Opaque(image);
 }

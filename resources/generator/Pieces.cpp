@@ -39,8 +39,8 @@ QImage FaceStrip()
 {
     QImage image = NewImage(1, 18);
     QPainter p(&image);
-    p.fillRect(QRectF(0, 0, 1, 18),
-        Vertical(QRectF(0, 1, 1, 16), QColor(255, 255, 255), QColor(222, 228, 238)));
+    p.fillRect(
+        QRectF(0, 0, 1, 18), Vertical(QRectF(0, 1, 1, 16), QColor(255, 255, 255), QColor(222, 228, 238)));
     p.fillRect(QRectF(0, 0, 1, 1), QColor(132, 142, 166));
     p.fillRect(QRectF(0, 1, 1, 1), QColor(214, 220, 232));
     p.fillRect(QRectF(0, 17, 1, 1), QColor(160, 168, 188));
@@ -93,8 +93,7 @@ QImage CloseButton(bool hover)
     QImage image = NewImage(28, 15);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    GlossyPanel(
-        p, QRectF(6, 0, 16, 15), 4, hover ? QColor(214, 60, 48) : QColor(150, 158, 180), hover);
+    GlossyPanel(p, QRectF(6, 0, 16, 15), 4, hover ? QColor(214, 60, 48) : QColor(150, 158, 180), hover);
     QPen pen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap);
     p.setPen(pen);
     p.drawLine(QPointF(11, 4.5), QPointF(17, 10.5));

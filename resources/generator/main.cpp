@@ -36,8 +36,7 @@ void AddButtonPair(std::vector<Output>& out, int id, const std::function<QImage(
 void AddTabs(std::vector<Output>& out, int firstId, const QStringList& labels)
 {
     for (int i = 0; i < labels.size(); ++i)
-        out.push_back(
-            { "skin", Id(firstId + i), [labels, i] { return Gen::TabStrip(labels, i); } });
+        out.push_back({ "skin", Id(firstId + i), [labels, i] { return Gen::TabStrip(labels, i); } });
 }
 
 std::vector<Output> Bitmaps()
@@ -78,42 +77,37 @@ std::vector<Output> Bitmaps()
     AddTabs(out, SkinId::MobileTabs, { "Sony PSP", "Xbox360", "Pocket PC", "PMP" });
     AddTabs(out, SkinId::AudioTabs, { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3" });
 
+    AddButtonPair(out, SkinId::StartButton, [](bool h) { return RoundButton(48, 49, Glyph::Start, {}, h); });
+    AddButtonPair(out, SkinId::StopButton, [](bool h) { return RoundButton(48, 49, Glyph::Stop, {}, h); });
+    AddButtonPair(out, SkinId::AddButton, [](bool h) { return RoundButton(44, 49, Glyph::Add, "Add", h); });
     AddButtonPair(
-        out, SkinId::StartButton, [](bool h) { return RoundButton(48, 49, Glyph::Start, {}, h); });
+        out, SkinId::RemoveButton, [](bool h) { return RoundButton(44, 49, Glyph::Remove, "Remove", h); });
     AddButtonPair(
-        out, SkinId::StopButton, [](bool h) { return RoundButton(48, 49, Glyph::Stop, {}, h); });
+        out, SkinId::ClearButton, [](bool h) { return RoundButton(44, 49, Glyph::Clear, "Clear", h); });
     AddButtonPair(
-        out, SkinId::AddButton, [](bool h) { return RoundButton(44, 49, Glyph::Add, "Add", h); });
-    AddButtonPair(out, SkinId::RemoveButton,
-        [](bool h) { return RoundButton(44, 49, Glyph::Remove, "Remove", h); });
-    AddButtonPair(out, SkinId::ClearButton,
-        [](bool h) { return RoundButton(44, 49, Glyph::Clear, "Clear", h); });
-    AddButtonPair(out, SkinId::FileMenuButton,
-        [](bool h) { return TextButton(64, 22, "File", true, h, true); });
+        out, SkinId::FileMenuButton, [](bool h) { return TextButton(64, 22, "File", true, h, true); });
     AddButtonPair(out, SkinId::FormatMenuButton,
         [](bool h) { return TextButton(116, 22, "Format Setting", true, h, true); });
-    AddButtonPair(out, SkinId::HelpMenuButton,
-        [](bool h) { return TextButton(64, 22, "Help", true, h, true); });
-    AddButtonPair(out, SkinId::AboutButton,
-        [](bool h) { return TextButton(64, 22, "About", true, h, false); });
-    AddButtonPair(out, SkinId::BrowseButton,
-        [](bool h) { return TextButton(70, 22, "Browse...", false, h, false); });
-    AddButtonPair(out, SkinId::MinimizeButton,
-        [](bool h) { return GlyphButton(18, 18, Glyph::Minimize, true, h); });
-    AddButtonPair(out, SkinId::MainCloseButton,
-        [](bool h) { return GlyphButton(18, 18, Glyph::Close, true, h); });
-    AddButtonPair(out, SkinId::PreviewStopButton,
-        [](bool h) { return GlyphButton(19, 19, Glyph::Square, false, h); });
-    AddButtonPair(out, SkinId::PreviousButton,
-        [](bool h) { return GlyphButton(42, 24, Glyph::Previous, false, h); });
     AddButtonPair(
-        out, SkinId::NextButton, [](bool h) { return GlyphButton(42, 24, Glyph::Next, false, h); });
-    AddButtonPair(out, SkinId::SnapshotButton,
-        [](bool h) { return GlyphButton(19, 19, Glyph::Camera, false, h); });
+        out, SkinId::HelpMenuButton, [](bool h) { return TextButton(64, 22, "Help", true, h, true); });
     AddButtonPair(
-        out, SkinId::SpinUpButton, [](bool h) { return GlyphButton(13, 9, Glyph::Up, false, h); });
-    AddButtonPair(out, SkinId::SpinDownButton,
-        [](bool h) { return GlyphButton(13, 9, Glyph::Down, false, h); });
+        out, SkinId::AboutButton, [](bool h) { return TextButton(64, 22, "About", true, h, false); });
+    AddButtonPair(
+        out, SkinId::BrowseButton, [](bool h) { return TextButton(70, 22, "Browse...", false, h, false); });
+    AddButtonPair(
+        out, SkinId::MinimizeButton, [](bool h) { return GlyphButton(18, 18, Glyph::Minimize, true, h); });
+    AddButtonPair(
+        out, SkinId::MainCloseButton, [](bool h) { return GlyphButton(18, 18, Glyph::Close, true, h); });
+    AddButtonPair(
+        out, SkinId::PreviewStopButton, [](bool h) { return GlyphButton(19, 19, Glyph::Square, false, h); });
+    AddButtonPair(
+        out, SkinId::PreviousButton, [](bool h) { return GlyphButton(42, 24, Glyph::Previous, false, h); });
+    AddButtonPair(out, SkinId::NextButton, [](bool h) { return GlyphButton(42, 24, Glyph::Next, false, h); });
+    AddButtonPair(
+        out, SkinId::SnapshotButton, [](bool h) { return GlyphButton(19, 19, Glyph::Camera, false, h); });
+    AddButtonPair(out, SkinId::SpinUpButton, [](bool h) { return GlyphButton(13, 9, Glyph::Up, false, h); });
+    AddButtonPair(
+        out, SkinId::SpinDownButton, [](bool h) { return GlyphButton(13, 9, Glyph::Down, false, h); });
 
     out.push_back({ "icons", Id(SkinId::AppIcon), AppIcon });
     out.push_back({ "icons", Id(SkinId::WarningIcon), [] { return MessageIcon(0); } });
@@ -122,14 +116,10 @@ std::vector<Output> Bitmaps()
     out.push_back({ "icons", Id(SkinId::InformationIcon), [] { return MessageIcon(3); } });
     out.push_back({ "icons", Id(SkinId::CheckOnIcon), [] { return CheckIcon(true); } });
     out.push_back({ "icons", Id(SkinId::CheckOffIcon), [] { return CheckIcon(false); } });
-    out.push_back(
-        { "icons", Id(SkinId::PlayIdleIcon), [] { return TransportIcon(false, false); } });
-    out.push_back(
-        { "icons", Id(SkinId::PlayHoverIcon), [] { return TransportIcon(false, true); } });
-    out.push_back(
-        { "icons", Id(SkinId::PauseIdleIcon), [] { return TransportIcon(true, false); } });
-    out.push_back(
-        { "icons", Id(SkinId::PauseHoverIcon), [] { return TransportIcon(true, true); } });
+    out.push_back({ "icons", Id(SkinId::PlayIdleIcon), [] { return TransportIcon(false, false); } });
+    out.push_back({ "icons", Id(SkinId::PlayHoverIcon), [] { return TransportIcon(false, true); } });
+    out.push_back({ "icons", Id(SkinId::PauseIdleIcon), [] { return TransportIcon(true, false); } });
+    out.push_back({ "icons", Id(SkinId::PauseHoverIcon), [] { return TransportIcon(true, true); } });
     return out;
 }
 

@@ -15,21 +15,40 @@ namespace {
 using platform::QuoteArgument;
 
 constexpr std::array<std::string_view, 12> kAudioBitrateOptions = {
-    "", "-ab 32", "-ab 48", "-ab 64", "-ab 80", "-ab 96", "-ab 128", "-ab 160", "-ab 192", "-ab 224", "-ab 256", "-ab 320",
+    "",
+    "-ab 32",
+    "-ab 48",
+    "-ab 64",
+    "-ab 80",
+    "-ab 96",
+    "-ab 128",
+    "-ab 160",
+    "-ab 192",
+    "-ab 224",
+    "-ab 256",
+    "-ab 320",
 };
 constexpr std::array<std::string_view, 7> kSampleRateOptions = {
-    "", "-ar 8000", "-ar 16000", "-ar 22050", "-ar 32000", "-ar 44100", "-ar 48000",
+    "",
+    "-ar 8000",
+    "-ar 16000",
+    "-ar 22050",
+    "-ar 32000",
+    "-ar 44100",
+    "-ar 48000",
 };
 
-template <std::size_t N>
-std::string OptionAt(const std::array<std::string_view, N>& table, int position)
+template <std::size_t N> std::string OptionAt(const std::array<std::string_view, N>& table, int position)
 {
     if (position < 0 || static_cast<std::size_t>(position) >= N)
         return {};
     return std::string(table[static_cast<std::size_t>(position)]);
 }
 
-std::string StartPiece(const JobRecord& job) { return "-ss " + TrimTimeText(job.trimStartMs); }
+std::string StartPiece(const JobRecord& job)
+{
+    return "-ss " + TrimTimeText(job.trimStartMs);
+}
 
 std::string LengthPiece(const JobRecord& job)
 {
@@ -63,7 +82,8 @@ const std::string& EncoderInputOf(const JobRecord& job)
     return job.NeedsIntermediateFile() ? job.intermediatePath : job.sourcePath;
 }
 
-EncoderCommand BuildImageCommand(const JobRecord& job, const std::string& outputFolder, const OptionSelections& options)
+EncoderCommand BuildImageCommand(
+    const JobRecord& job, const std::string& outputFolder, const OptionSelections& options)
 {
     const int position = options.PictureTypePosition();
     const std::string output = ImageOutputPath(outputFolder, job.outputTitle, position);
@@ -87,8 +107,9 @@ EncoderCommand BuildAudioCommand(
     const JobRecord& job, const std::string& outputFolder, int audioKind, const OptionSelections& options)
 {
     const bool fromIntermediate = job.NeedsIntermediateFile();
-    return Join({ "tarvoconverter -i", QuoteArgument(EncoderInputOf(job)), fromIntermediate ? "" : StartPiece(job),
-        fromIntermediate ? "" : LengthPiece(job), OptionAt(kAudioBitrateOptions, options.AudioBitratePosition()),
+    return Join({ "tarvoconverter -i", QuoteArgument(EncoderInputOf(job)),
+        fromIntermediate ? "" : StartPiece(job), fromIntermediate ? "" : LengthPiece(job),
+        OptionAt(kAudioBitrateOptions, options.AudioBitratePosition()),
         OptionAt(kSampleRateOptions, options.AudioSampleRatePosition()),
         QuoteArgument(AudioOutputPath(outputFolder, job.outputTitle, audioKind)) });
 }

@@ -14,7 +14,8 @@ class OptionSelections;
 // The file the encoder reads: the intermediate file when the job has one.
 const std::string& EncoderInputOf(const JobRecord& job);
 
-EncoderCommand BuildImageCommand(const JobRecord& job, const std::string& outputFolder, const OptionSelections& options);
+EncoderCommand BuildImageCommand(
+    const JobRecord& job, const std::string& outputFolder, const OptionSelections& options);
 EncoderCommand BuildAudioCommand(
     const JobRecord& job, const std::string& outputFolder, int audioKind, const OptionSelections& options);
 

@@ -89,7 +89,8 @@ public:
     {
         OutTypeSelections selections;
         selections.pspProfilePosition = m_substitution.profileSelection;
-        return m_context.outputFolder + OutTypeText(m_context.outputKind, m_context.jobs.GetAt(m_jobIndex), selections);
+        return m_context.outputFolder
+            + OutTypeText(m_context.outputKind, m_context.jobs.GetAt(m_jobIndex), selections);
     }
 
     std::string Title() const { return m_context.jobs.GetAt(m_jobIndex).outputTitle; }
@@ -117,7 +118,8 @@ void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     run.Finish(run.ExpectedOutput());
 }
 
-void ConvertXboxOrPocketPc(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
+void ConvertXboxOrPocketPc(
+    ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
     if (!run.Begin())

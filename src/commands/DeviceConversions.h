@@ -17,7 +17,8 @@ struct DeviceChoice {
 
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
 // Xbox360 and Pocket PC share one procedure; the output kind picks the file.
-void ConvertXboxOrPocketPc(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+void ConvertXboxOrPocketPc(
+    ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
 
 } // namespace kelvara

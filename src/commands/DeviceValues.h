@@ -37,66 +37,62 @@ struct DeviceValueList {
 
 namespace device_values {
 
-    inline constexpr std::array<std::string_view, 5> kFrameRates
-        = { "14.985", "23.976", "25.0", "29.97", "30.0" };
-    inline constexpr std::array<std::string_view, 9> kSmallAudioBitrates
-        = { "12", "16", "32", "48", "64", "80", "96", "112", "128" };
-    inline constexpr std::array<std::string_view, 7> kHandheldVideoBitrates
-        = { "192", "216", "384", "512", "640", "768", "1500" };
-    inline constexpr std::array<std::string_view, 2> kChannels = { "1", "2" };
+inline constexpr std::array<std::string_view, 5> kFrameRates
+    = { "14.985", "23.976", "25.0", "29.97", "30.0" };
+inline constexpr std::array<std::string_view, 9> kSmallAudioBitrates
+    = { "12", "16", "32", "48", "64", "80", "96", "112", "128" };
+inline constexpr std::array<std::string_view, 7> kHandheldVideoBitrates
+    = { "192", "216", "384", "512", "640", "768", "1500" };
+inline constexpr std::array<std::string_view, 2> kChannels = { "1", "2" };
 
-    inline constexpr std::array<std::string_view, 4> kPspSizes
-        = { "320x240", "368x208", "640x480", "720x480" };
+inline constexpr std::array<std::string_view, 4> kPspSizes = { "320x240", "368x208", "640x480", "720x480" };
 
-    inline constexpr std::array<std::string_view, 3> kXboxSizes
-        = { "720x480", "1280x720", "1920x1080" };
-    inline constexpr std::array<std::string_view, 5> kXboxVideoBitrates
-        = { "1024", "2048", "4096", "8192", "19200" };
-    inline constexpr std::array<std::string_view, 2> kXboxAudioBitrates = { "128", "192" };
-    inline constexpr std::array<std::string_view, 2> kAspects = { "4:3", "16:9" };
+inline constexpr std::array<std::string_view, 3> kXboxSizes = { "720x480", "1280x720", "1920x1080" };
+inline constexpr std::array<std::string_view, 5> kXboxVideoBitrates
+    = { "1024", "2048", "4096", "8192", "19200" };
+inline constexpr std::array<std::string_view, 2> kXboxAudioBitrates = { "128", "192" };
+inline constexpr std::array<std::string_view, 2> kAspects = { "4:3", "16:9" };
 
-    inline constexpr std::array<std::string_view, 6> kPocketPcSizes
-        = { "160x120", "320x240", "480x480", "640x480", "720x480", "720x576" };
-    inline constexpr std::array<std::string_view, 5> kPocketPcVideoBitrates
-        = { "300", "600", "800", "850", "1500" };
+inline constexpr std::array<std::string_view, 6> kPocketPcSizes
+    = { "160x120", "320x240", "480x480", "640x480", "720x480", "720x576" };
+inline constexpr std::array<std::string_view, 5> kPocketPcVideoBitrates
+    = { "300", "600", "800", "850", "1500" };
 
-    inline constexpr std::array<std::string_view, 4> kPmpSizes
-        = { "360x272", "368x272", "480x208", "480x272" };
-    inline constexpr std::array<std::string_view, 4> kPmpSampleRates
-        = { "22050", "32000", "44100", "48000" };
+inline constexpr std::array<std::string_view, 4> kPmpSizes = { "360x272", "368x272", "480x208", "480x272" };
+inline constexpr std::array<std::string_view, 4> kPmpSampleRates = { "22050", "32000", "44100", "48000" };
 
-    inline constexpr std::array<DeviceValueList, 5> kPsp = { {
-        { "$SIZE", DeviceList::VideoSize, kPspSizes },
-        { "$VIDEOBITRATE", DeviceList::VideoBitrate, kHandheldVideoBitrates },
-        { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
-        { "$AUDIOBITRATE", DeviceList::AudioBitrate, kSmallAudioBitrates },
-        { "$CHANNEL", DeviceList::Channel, kChannels },
-    } };
+inline constexpr std::array<DeviceValueList, 5> kPsp = { {
+    { "$SIZE", DeviceList::VideoSize, kPspSizes },
+    { "$VIDEOBITRATE", DeviceList::VideoBitrate, kHandheldVideoBitrates },
+    { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
+    { "$AUDIOBITRATE", DeviceList::AudioBitrate, kSmallAudioBitrates },
+    { "$CHANNEL", DeviceList::Channel, kChannels },
+} };
 
-    inline constexpr std::array<DeviceValueList, 6> kXbox = { {
-        { "$SIZE", DeviceList::VideoSize, kXboxSizes },
-        { "$VIDEOBITRATE", DeviceList::VideoBitrate, kXboxVideoBitrates },
-        { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
-        { "$AUDIOBITRATE", DeviceList::AudioBitrate, kXboxAudioBitrates },
-        { "$CHANNEL", DeviceList::Channel, kChannels },
-        { "$ASPECT", DeviceList::Aspect, kAspects },
-    } };
+inline constexpr std::array<DeviceValueList, 6> kXbox = { {
+    { "$SIZE", DeviceList::VideoSize, kXboxSizes },
+    { "$VIDEOBITRATE", DeviceList::VideoBitrate, kXboxVideoBitrates },
+    { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
+    { "$AUDIOBITRATE", DeviceList::AudioBitrate, kXboxAudioBitrates },
+    { "$CHANNEL", DeviceList::Channel, kChannels },
+    { "$ASPECT", DeviceList::Aspect, kAspects },
+} };
 
-    inline constexpr std::array<DeviceValueList, 5> kPocketPc = { {
-        { "$SIZE", DeviceList::VideoSize, kPocketPcSizes },
-        { "$VIDEOBITRATE", DeviceList::VideoBitrate, kPocketPcVideoBitrates },
-        { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
-        { "$AUDIOBITRATE", DeviceList::AudioBitrate, kSmallAudioBitrates },
-        { "$CHANNEL", DeviceList::Channel, kChannels },
-    } };
+inline constexpr std::array<DeviceValueList, 5> kPocketPc = { {
+    { "$SIZE", DeviceList::VideoSize, kPocketPcSizes },
+    { "$VIDEOBITRATE", DeviceList::VideoBitrate, kPocketPcVideoBitrates },
+    { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
+    { "$AUDIOBITRATE", DeviceList::AudioBitrate, kSmallAudioBitrates },
+    { "$CHANNEL", DeviceList::Channel, kChannels },
+} };
 
-    inline constexpr std::array<DeviceValueList, 5> kPmp = { {
-        { "$SIZE", DeviceList::VideoSize, kPmpSizes },
-        { "$VIDEOBITRATE", DeviceList::VideoBitrate, kHandheldVideoBitrates },
-        { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
-        { "$AUDIOBITRATE", DeviceList::AudioBitrate, kSmallAudioBitrates },
-        { "$AUDIOSAMPLE", DeviceList::AudioSample, kPmpSampleRates },
-    } };
+inline constexpr std::array<DeviceValueList, 5> kPmp = { {
+    { "$SIZE", DeviceList::VideoSize, kPmpSizes },
+    { "$VIDEOBITRATE", DeviceList::VideoBitrate, kHandheldVideoBitrates },
+    { "$FRAMERATE", DeviceList::FrameRate, kFrameRates },
+    { "$AUDIOBITRATE", DeviceList::AudioBitrate, kSmallAudioBitrates },
+    { "$AUDIOSAMPLE", DeviceList::AudioSample, kPmpSampleRates },
+} };
 
 } // namespace device_values
 

@@ -36,16 +36,19 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
 
 } // namespace
 
-void ConvertImage(ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
+void ConvertImage(
+    ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
 {
     MarkJobConverting(context, jobIndex);
     const JobRecord job = context.jobs.GetAt(jobIndex);
     const EncoderCommand command = BuildImageCommand(job, context.outputFolder, options);
-    const std::string output = ImageOutputPath(context.outputFolder, job.outputTitle, options.PictureTypePosition());
+    const std::string output
+        = ImageOutputPath(context.outputFolder, job.outputTitle, options.PictureTypePosition());
     RunBuiltInConversion(context, runner, jobIndex, command, output);
 }
 
-void ConvertAudio(ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
+void ConvertAudio(
+    ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
 {
     MarkJobConverting(context, jobIndex);
     const int audioKind = context.outputKind.kind;

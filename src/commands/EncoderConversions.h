@@ -8,7 +8,9 @@ struct ConversionContext;
 class EncoderRunner;
 class OptionSelections;
 
-void ConvertImage(ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex);
-void ConvertAudio(ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex);
+void ConvertImage(
+    ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex);
+void ConvertAudio(
+    ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex);
 
 } // namespace kelvara

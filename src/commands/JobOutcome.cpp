@@ -20,7 +20,8 @@ void MarkJobConverting(ConversionContext& context, int jobIndex)
 bool FileHasContent(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0 && !error;
+    return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0
+        && !error;
 }
 
 std::string FailureOf(const RunOutcome& outcome, const std::string& expectedOutput)

@@ -11,7 +11,19 @@ namespace kelvara {
 namespace {
 
 constexpr std::array<std::string_view, 13> kPictureExtensions = {
-    ".gif", ".gif", ".bmp", ".eps", ".jpg", ".pcx", ".psd", ".pdf", ".tiff", ".wmf", ".emf", ".png", ".j2k",
+    ".gif",
+    ".gif",
+    ".bmp",
+    ".eps",
+    ".jpg",
+    ".pcx",
+    ".psd",
+    ".pdf",
+    ".tiff",
+    ".wmf",
+    ".emf",
+    ".png",
+    ".j2k",
 };
 
 constexpr std::array<std::string_view, 5> kAudioExtensions = { ".mp3", ".wma", ".wav", ".mp2", ".ac3" };
@@ -24,7 +36,8 @@ std::optional<std::string_view> At(const std::array<std::string_view, N>& table,
     return table[static_cast<std::size_t>(position)];
 }
 
-std::string WithExtension(const std::string& folder, const std::string& title, std::optional<std::string_view> extension)
+std::string WithExtension(
+    const std::string& folder, const std::string& title, std::optional<std::string_view> extension)
 {
     // An unknown kind has no output name; the encoder then refuses to run.
     if (!extension)
@@ -45,9 +58,13 @@ std::optional<std::string_view> PictureExtension(int pictureTypePosition)
     return At(kPictureExtensions, pictureTypePosition);
 }
 
-std::optional<std::string_view> AudioExtension(int audioKind) { return At(kAudioExtensions, audioKind); }
+std::optional<std::string_view> AudioExtension(int audioKind)
+{
+    return At(kAudioExtensions, audioKind);
+}
 
-std::string ImageOutputPath(const std::string& outputFolder, const std::string& title, int pictureTypePosition)
+std::string ImageOutputPath(
+    const std::string& outputFolder, const std::string& title, int pictureTypePosition)
 {
     return WithExtension(outputFolder, title, PictureExtension(pictureTypePosition));
 }
@@ -68,7 +85,8 @@ std::string NumberedOutputPath(const std::string& basePath, std::string_view ext
 std::string PspOutputFileName(int fileNumber, int pspProfilePosition)
 {
     char name[32];
-    std::snprintf(name, sizeof name, pspProfilePosition < kFirstPspH264Profile ? "M4V%05d" : "MAQ%05d", fileNumber);
+    std::snprintf(
+        name, sizeof name, pspProfilePosition < kFirstPspH264Profile ? "M4V%05d" : "MAQ%05d", fileNumber);
     return name;
 }
 
@@ -84,13 +102,17 @@ std::string IntermediateFolder()
 namespace {
 
 // The process id keeps two running programs apart in a shared folder.
-std::string IntermediatePrefix() { return "kelvara-" + std::to_string(::getpid()) + "-"; }
+std::string IntermediatePrefix()
+{
+    return "kelvara-" + std::to_string(::getpid()) + "-";
+}
 
 } // namespace
 
 std::string IntermediatePath(const std::string& folder, const std::string& titleCopy, int number, bool mpeg)
 {
-    return folder + IntermediatePrefix() + titleCopy + "_" + std::to_string(number) + (mpeg ? ".mpg" : ".avi");
+    return folder + IntermediatePrefix() + titleCopy + "_" + std::to_string(number)
+        + (mpeg ? ".mpg" : ".avi");
 }
 
 void RemoveIntermediateFilesOfThisProcess(const std::string& folder)
@@ -99,7 +121,8 @@ void RemoveIntermediateFilesOfThisProcess(const std::string& folder)
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        const bool intermediate = name.starts_with(prefix) && (name.ends_with(".avi") || name.ends_with(".mpg"));
+        const bool intermediate
+            = name.starts_with(prefix) && (name.ends_with(".avi") || name.ends_with(".mpg"));
         if (intermediate && entry.is_regular_file(error))
             std::filesystem::remove(entry.path(), error);
     }

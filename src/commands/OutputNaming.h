@@ -17,7 +17,8 @@ namespace kelvara {
 std::optional<std::string_view> PictureExtension(int pictureTypePosition);
 std::optional<std::string_view> AudioExtension(int audioKind);
 
-std::string ImageOutputPath(const std::string& outputFolder, const std::string& title, int pictureTypePosition);
+std::string ImageOutputPath(
+    const std::string& outputFolder, const std::string& title, int pictureTypePosition);
 std::string AudioOutputPath(const std::string& outputFolder, const std::string& title, int audioKind);
 
 // AVI and MPEG avoid existing files and folders: "clip.avi", else "clip2.avi",

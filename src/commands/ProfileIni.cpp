@@ -9,20 +9,20 @@ namespace kelvara {
 
 namespace {
 
-    // Splits a zero-separated list up to its terminating double zero. The first
-    // item is always taken, so an empty list gives one empty text.
-    std::vector<std::string> SplitZeroSeparated(const std::string& list)
-    {
-        std::vector<std::string> items;
-        std::size_t position = 0;
-        do {
-            const std::size_t end = list.find('\0', position);
-            const std::size_t stop = end == std::string::npos ? list.size() : end;
-            items.push_back(list.substr(position, stop - position));
-            position = stop + 1;
-        } while (position < list.size() && list[position] != '\0');
-        return items;
-    }
+// Splits a zero-separated list up to its terminating double zero. The first
+// item is always taken, so an empty list gives one empty text.
+std::vector<std::string> SplitZeroSeparated(const std::string& list)
+{
+    std::vector<std::string> items;
+    std::size_t position = 0;
+    do {
+        const std::size_t end = list.find('\0', position);
+        const std::size_t stop = end == std::string::npos ? list.size() : end;
+        items.push_back(list.substr(position, stop - position));
+        position = stop + 1;
+    } while (position < list.size() && list[position] != '\0');
+    return items;
+}
 
 } // namespace
 
@@ -50,8 +50,8 @@ int ProfileIni::GetSectionNames(std::vector<std::string>& names) const
     return static_cast<int>(names.size());
 }
 
-int ProfileIni::GetSection(std::string_view section, std::vector<std::string>& keys,
-    std::vector<std::string>& values) const
+int ProfileIni::GetSection(
+    std::string_view section, std::vector<std::string>& keys, std::vector<std::string>& values) const
 {
     keys.clear();
     values.clear();

@@ -45,8 +45,8 @@ public:
     // at its first "=" (a line without one has an empty key and the whole line
     // as its value), and returns the number of lines. A missing section gives
     // one line with an empty key and an empty value.
-    int GetSection(std::string_view section, std::vector<std::string>& keys,
-        std::vector<std::string>& values) const;
+    int GetSection(
+        std::string_view section, std::vector<std::string>& keys, std::vector<std::string>& values) const;
 
 private:
     std::string m_path;

@@ -12,75 +12,75 @@ namespace kelvara {
 
 namespace {
 
-    // The command under construction: template text and inserted values. Text
-    // that is open is still searched for placeholders; a protected path is not.
-    struct Piece {
-        std::string text;
-        bool open = true;
-    };
+// The command under construction: template text and inserted values. Text
+// that is open is still searched for placeholders; a protected path is not.
+struct Piece {
+    std::string text;
+    bool open = true;
+};
 
-    enum class Protection { None, Path };
+enum class Protection { None, Path };
 
-    // Joins neighbouring open pieces, so that a placeholder spread over template
-    // text and an inserted title is found as it would be in one text.
-    void MergeOpenNeighbours(std::vector<Piece>& pieces)
-    {
-        std::vector<Piece> merged;
-        for (Piece& piece : pieces) {
-            if (piece.text.empty())
-                continue;
-            if (!merged.empty() && merged.back().open && piece.open)
-                merged.back().text += piece.text;
-            else
-                merged.push_back(std::move(piece));
+// Joins neighbouring open pieces, so that a placeholder spread over template
+// text and an inserted title is found as it would be in one text.
+void MergeOpenNeighbours(std::vector<Piece>& pieces)
+{
+    std::vector<Piece> merged;
+    for (Piece& piece : pieces) {
+        if (piece.text.empty())
+            continue;
+        if (!merged.empty() && merged.back().open && piece.open)
+            merged.back().text += piece.text;
+        else
+            merged.push_back(std::move(piece));
+    }
+    pieces = std::move(merged);
+}
+
+void ReplaceEverywhere(
+    std::vector<Piece>& pieces, std::string_view placeholder, std::string_view value, Protection protection)
+{
+    std::vector<Piece> result;
+    for (Piece& piece : pieces) {
+        if (!piece.open) {
+            result.push_back(std::move(piece));
+            continue;
         }
-        pieces = std::move(merged);
-    }
-
-    void ReplaceEverywhere(std::vector<Piece>& pieces, std::string_view placeholder,
-        std::string_view value, Protection protection)
-    {
-        std::vector<Piece> result;
-        for (Piece& piece : pieces) {
-            if (!piece.open) {
-                result.push_back(std::move(piece));
-                continue;
-            }
-            std::size_t from = 0;
-            for (std::size_t at = piece.text.find(placeholder); at != std::string::npos;
-                 at = piece.text.find(placeholder, from)) {
-                result.push_back({ piece.text.substr(from, at - from), true });
-                result.push_back({ std::string(value), protection == Protection::None });
-                from = at + placeholder.size();
-            }
-            result.push_back({ piece.text.substr(from), true });
+        std::size_t from = 0;
+        for (std::size_t at = piece.text.find(placeholder); at != std::string::npos;
+             at = piece.text.find(placeholder, from)) {
+            result.push_back({ piece.text.substr(from, at - from), true });
+            result.push_back({ std::string(value), protection == Protection::None });
+            from = at + placeholder.size();
         }
-        pieces = std::move(result);
-        MergeOpenNeighbours(pieces);
+        result.push_back({ piece.text.substr(from), true });
     }
+    pieces = std::move(result);
+    MergeOpenNeighbours(pieces);
+}
 
-    std::string Joined(const std::vector<Piece>& pieces)
-    {
-        std::string text;
-        for (const Piece& piece : pieces)
-            text += piece.text;
-        return text;
-    }
+std::string Joined(const std::vector<Piece>& pieces)
+{
+    std::string text;
+    for (const Piece& piece : pieces)
+        text += piece.text;
+    return text;
+}
 
-    std::string FormatTimestamp(const LocalDateTime& now)
-    {
-        char text[64];
-        std::snprintf(text, sizeof text, "%d-%02d-%02d %02d:%02d:%02d", now.year, now.month,
-            now.day, now.hour, now.minute, now.second);
-        return text;
-    }
+std::string FormatTimestamp(const LocalDateTime& now)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day, now.hour,
+        now.minute, now.second);
+    return text;
+}
 
-    std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context)
-    {
-        if (context.device == DeviceKind::Psp)
-            return PspOutputFileName(job.fileNumber, context.profileSelection);
-        return job.outputTitle;
-    }
+std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context)
+{
+    if (context.device == DeviceKind::Psp)
+        return PspOutputFileName(job.fileNumber, context.profileSelection);
+    return job.outputTitle;
+}
 
 } // namespace
 
@@ -123,20 +123,17 @@ std::string SubstituteTemplate(
 
     std::vector<Piece> pieces { { std::string(commandTemplate), true } };
     ReplaceEverywhere(pieces, "$INPUT_FILE", EscapeForSingleQuotes(input), Protection::Path);
-    ReplaceEverywhere(
-        pieces, "$START", intermediate ? " " : TrimTimeText(job.trimStartMs), Protection::None);
-    ReplaceEverywhere(pieces, "$LENGTH",
-        intermediate ? " " : TrimTimeText(job.trimEndMs - job.trimStartMs), Protection::None);
+    ReplaceEverywhere(pieces, "$START", intermediate ? " " : TrimTimeText(job.trimStartMs), Protection::None);
+    ReplaceEverywhere(pieces, "$LENGTH", intermediate ? " " : TrimTimeText(job.trimEndMs - job.trimStartMs),
+        Protection::None);
     ReplaceEverywhere(pieces, "$TITLE", EscapeForSingleQuotes(job.titleText), Protection::None);
     ReplaceEverywhere(pieces, "$TIMESTAMP", FormatTimestamp(context.now), Protection::None);
+    ReplaceEverywhere(pieces, "$OUTPUT_DIR", EscapeForSingleQuotes(context.outputFolder), Protection::Path);
     ReplaceEverywhere(
-        pieces, "$OUTPUT_DIR", EscapeForSingleQuotes(context.outputFolder), Protection::Path);
-    ReplaceEverywhere(pieces, "$OUTPUT_FILE", EscapeForSingleQuotes(OutputFileName(job, context)),
-        Protection::Path);
+        pieces, "$OUTPUT_FILE", EscapeForSingleQuotes(OutputFileName(job, context)), Protection::Path);
     for (const DeviceValueList& values : DeviceValueLists(context.device)) {
         ReplaceEverywhere(pieces, values.placeholder,
-            DeviceValue(context.device, values.list, context.selections.At(values.list)),
-            Protection::None);
+            DeviceValue(context.device, values.list, context.selections.At(values.list)), Protection::None);
     }
     return Joined(pieces);
 }

@@ -44,7 +44,6 @@ struct SubstitutionContext {
     LocalDateTime now;
 };
 
-
 // The command for `job` from `commandTemplate`. The placeholders are
 // replaced in this order, each at every occurrence, case-sensitively:
 // $INPUT_FILE, $START, $LENGTH, $TITLE, $TIMESTAMP, $OUTPUT_DIR, $OUTPUT_FILE,

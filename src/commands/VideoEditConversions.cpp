@@ -37,7 +37,10 @@ void RemoveFile(const std::string& path)
         std::remove(path.c_str());
 }
 
-bool JobIsValid(const ConversionContext& context, int index) { return index >= 0 && index < context.jobs.GetSize(); }
+bool JobIsValid(const ConversionContext& context, int index)
+{
+    return index >= 0 && index < context.jobs.GetSize();
+}
 
 } // namespace
 
@@ -65,8 +68,8 @@ int FindCodec(const CodecList& codecs, const std::string& preferred, const std::
     return preferredIndex >= 0 ? preferredIndex : fallbackIndex;
 }
 
-VideoEditConversions::VideoEditConversions(
-    ConversionContext& context, VideoEditControl& component, const OptionSelections& options, RandomNumbers& numbers)
+VideoEditConversions::VideoEditConversions(ConversionContext& context, VideoEditControl& component,
+    const OptionSelections& options, RandomNumbers& numbers)
     : m_context(context)
     , m_component(component)
     , m_options(options)
@@ -102,7 +105,8 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
 
     JobRecord job = m_context.jobs.GetAt(jobIndex);
     const double start = job.trimStartMs * 0.001;
-    const double end = IsStillPicture(m_context, m_options) ? start + kStillPictureSeconds : job.trimEndMs * 0.001;
+    const double end
+        = IsStillPicture(m_context, m_options) ? start + kStillPictureSeconds : job.trimEndMs * 0.001;
     m_component.AddClipEx(job.sourcePath, start, end, 0);
     m_component.AddClip(job.sourcePath, start, end);
 
@@ -146,7 +150,8 @@ void VideoEditConversions::FinishIntermediate(int jobIndex)
     const JobRecord job = m_context.jobs.GetAt(jobIndex);
     std::string failure;
     if (!m_component.LastConvertSucceeded())
-        failure = m_component.LastConvertError().empty() ? "The conversion failed." : m_component.LastConvertError();
+        failure = m_component.LastConvertError().empty() ? "The conversion failed."
+                                                         : m_component.LastConvertError();
     else if (!FileHasContent(job.intermediatePath))
         failure = "The video-editing component wrote no intermediate file.";
     if (failure.empty())
@@ -164,8 +169,10 @@ void VideoEditConversions::SetUpAvi(const std::string& frameRateText)
 
 void VideoEditConversions::SetUpMpeg()
 {
-    m_component.SetOutputAudioBitrate(static_cast<std::int32_t>(LeadingNumberOf(m_options.MpegAudioBitrateText())));
-    m_component.SetOutputSampleRate(static_cast<std::int32_t>(LeadingNumberOf(m_options.MpegSampleRateText())));
+    m_component.SetOutputAudioBitrate(
+        static_cast<std::int32_t>(LeadingNumberOf(m_options.MpegAudioBitrateText())));
+    m_component.SetOutputSampleRate(
+        static_cast<std::int32_t>(LeadingNumberOf(m_options.MpegSampleRateText())));
     m_component.SetOutputFrameRate(static_cast<float>(LeadingNumberOf(m_options.MpegFrameRateText())));
     m_component.SetOutputFormat(m_options.MpegTypePosition());
 }
@@ -192,8 +199,8 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
     MarkJobConverting(m_context, jobIndex);
     if (!m_component.StartConvert(outputPath)) {
         m_componentBusy = false;
-        MarkJobFailed(m_context, jobIndex, "The video-editing component cannot convert " + job.sourcePath + " into "
-                + outputPath + ".");
+        MarkJobFailed(m_context, jobIndex,
+            "The video-editing component cannot convert " + job.sourcePath + " into " + outputPath + ".");
         return false;
     }
     while (m_componentBusy) {
@@ -220,7 +227,8 @@ void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& o
     }
     std::string failure;
     if (!m_component.LastConvertSucceeded())
-        failure = m_component.LastConvertError().empty() ? "The conversion failed." : m_component.LastConvertError();
+        failure = m_component.LastConvertError().empty() ? "The conversion failed."
+                                                         : m_component.LastConvertError();
     else if (!FileHasContent(outputPath))
         failure = "The video-editing component wrote no output file.";
     if (!failure.empty()) {

@@ -14,8 +14,8 @@ class VideoEditControl;
 
 class VideoEditConversions {
 public:
-    VideoEditConversions(
-        ConversionContext& context, VideoEditControl& component, const OptionSelections& options, RandomNumbers& numbers);
+    VideoEditConversions(ConversionContext& context, VideoEditControl& component,
+        const OptionSelections& options, RandomNumbers& numbers);
 
     // Writes the job's intermediate file and waits for it, servicing the
     // window. True when the file is there for the encoder; otherwise the job

@@ -35,8 +35,7 @@ bool IsReadable(int fd)
 
 bool IsStatusLine(std::string_view line)
 {
-    return line.find("size=") != std::string_view::npos
-        && line.find("time=") != std::string_view::npos;
+    return line.find("size=") != std::string_view::npos && line.find("time=") != std::string_view::npos;
 }
 
 void IgnoreBrokenPipes()
@@ -58,7 +57,10 @@ EncoderRunner::EncoderRunner(ConversionContext& context)
     IgnoreBrokenPipes();
 }
 
-EncoderRunner::~EncoderRunner() { AskEncoderToQuit(); }
+EncoderRunner::~EncoderRunner()
+{
+    AskEncoderToQuit();
+}
 
 void EncoderRunner::Report(const std::string& api, int errorCode)
 {
@@ -287,7 +289,8 @@ RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
     }
     outcome.exitCode = helper.ExitCode();
     if (outcome.exitCode != 0)
-        outcome.reason = request.program + " failed with exit status " + std::to_string(outcome.exitCode) + ".";
+        outcome.reason
+            = request.program + " failed with exit status " + std::to_string(outcome.exitCode) + ".";
     return outcome;
 }
 

@@ -20,8 +20,8 @@ namespace kelvara {
 struct RunOutcome {
     bool started = false;
     bool stopped = false; // the user pressed Stop during the run
-    int exitCode = -1;    // -1 when not started or ended by a signal
-    std::string reason;   // why it failed: the tool's last error lines
+    int exitCode = -1; // -1 when not started or ended by a signal
+    std::string reason; // why it failed: the tool's last error lines
 
     bool Succeeded() const { return started && !stopped && exitCode == 0; }
 };
@@ -55,9 +55,8 @@ public:
     const std::vector<std::string>& Diagnostics() const { return m_diagnostics; }
 
 private:
-    bool StartEncoderProcess(
-        int standardOutput, int standardInput, int standardError, const std::string& program,
-        const std::vector<std::string>& arguments);
+    bool StartEncoderProcess(int standardOutput, int standardInput, int standardError,
+        const std::string& program, const std::vector<std::string>& arguments);
     void ReadEncoderOutput(int jobIndex);
     // Waits, servicing the window, until the process ends or `timeoutMs` passes.
     bool WaitForExit(platform::ChildProcess& process, int timeoutMs);

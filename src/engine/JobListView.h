@@ -4,7 +4,14 @@
 
 namespace kelvara {
 
-enum class JobColumn : int { Icon = 0, SourceVideo = 1, SplitSpan = 2, FrameSize = 3, OutType = 4, Status = 5 };
+enum class JobColumn : int {
+    Icon = 0,
+    SourceVideo = 1,
+    SplitSpan = 2,
+    FrameSize = 3,
+    OutType = 4,
+    Status = 5
+};
 
 class JobListView {
 public:

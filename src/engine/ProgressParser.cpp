@@ -63,8 +63,7 @@ bool ParseProgressChunk(
     const std::size_t time = chunk.find(kTimeToken);
     if (time != std::string_view::npos && chunk.size() - time >= kTimeMinimumLength) {
         const double seconds = LeadingDecimal(FieldAfter(chunk, time, kTimeFieldLength));
-        if (job.NeedsIntermediateFile() && job.encodedSizeKb > 0
-            && seconds >= job.TrimLengthSeconds())
+        if (job.NeedsIntermediateFile() && job.encodedSizeKb > 0 && seconds >= job.TrimLengthSeconds())
             askToQuit = true;
         job.encodedSeconds = seconds;
         const std::uint32_t elapsedMs = nowTick - startTick;

@@ -4,7 +4,10 @@
 
 namespace kelvara {
 
-JobRecord JobList::GetAt(int index) const { return m_jobs[static_cast<std::size_t>(index)]; }
+JobRecord JobList::GetAt(int index) const
+{
+    return m_jobs[static_cast<std::size_t>(index)];
+}
 
 void JobList::SetAt(int index, const JobRecord& record)
 {
@@ -17,11 +20,20 @@ int JobList::Add(const JobRecord& record)
     return static_cast<int>(m_jobs.size()) - 1;
 }
 
-void JobList::RemoveAt(int index) { m_jobs.erase(m_jobs.begin() + index); }
+void JobList::RemoveAt(int index)
+{
+    m_jobs.erase(m_jobs.begin() + index);
+}
 
-void JobList::RemoveAll() { m_jobs.clear(); }
+void JobList::RemoveAll()
+{
+    m_jobs.clear();
+}
 
-int JobList::GetSize() const { return static_cast<int>(m_jobs.size()); }
+int JobList::GetSize() const
+{
+    return static_cast<int>(m_jobs.size());
+}
 
 void JobList::ResetProgress(int index)
 {

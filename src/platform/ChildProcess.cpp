@@ -60,7 +60,10 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
     return *this;
 }
 
-ChildProcess::~ChildProcess() { KillAndReap(); }
+ChildProcess::~ChildProcess()
+{
+    KillAndReap();
+}
 
 void ChildProcess::Reset()
 {

@@ -12,9 +12,9 @@
 namespace kelvara::platform {
 
 struct SpawnRequest {
-    std::string program;                // full path of the executable
+    std::string program; // full path of the executable
     std::vector<std::string> arguments; // argv, arguments[0] included
-    std::string workingDirectory;       // empty: the parent's
+    std::string workingDirectory; // empty: the parent's
     // Descriptors for the child's standard streams; -1 gives it /dev/null.
     int standardInput = -1;
     int standardOutput = -1;

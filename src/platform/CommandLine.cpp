@@ -22,9 +22,15 @@ std::string QuoteArgument(std::string_view text)
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
-bool EscapableInDoubleQuotes(char c) { return c == '"' || c == '\\' || c == '$' || c == '`'; }
+bool EscapableInDoubleQuotes(char c)
+{
+    return c == '"' || c == '\\' || c == '$' || c == '`';
+}
 
 } // namespace
 

@@ -27,13 +27,12 @@ std::string ReadProfileSectionNames(const std::string& path, std::size_t bufferS
 // truncation as above. Key and value are trimmed; a line without "=" comes
 // back as it stands; blank lines and ";" comments are left out. A missing
 // section gives "\0\0".
-std::string ReadProfileSection(
-    const std::string& path, std::string_view section, std::size_t bufferSize);
+std::string ReadProfileSection(const std::string& path, std::string_view section, std::size_t bufferSize);
 
 // The value of the first line whose key is `key` in the first section named
 // `section` (both compared without regard to case), or `defaultValue` when
 // there is none, cut to at most `bufferSize` - 1 characters.
-std::string ReadProfileString(const std::string& path, std::string_view section,
-    std::string_view key, std::string_view defaultValue, std::size_t bufferSize);
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+    std::string_view defaultValue, std::size_t bufferSize);
 
 } // namespace kelvara::platform

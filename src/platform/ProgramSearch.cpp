@@ -11,9 +11,8 @@ namespace {
 
 bool IsExecutableFile(const std::string& path)
 {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)
-        && ::access(path.c_str(), X_OK) == 0;
+    struct stat info { };
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name)

@@ -46,8 +46,7 @@ int CSkinButton::SetBitmaps(int inId, QRgb inTransparent, int outId, QRgb outTra
     return SetBitmaps(in, inTransparent, out, outTransparent);
 }
 
-int CSkinButton::SetBitmaps(
-    const QImage& in, QRgb inTransparent, const QImage& out, QRgb outTransparent)
+int CSkinButton::SetBitmaps(const QImage& in, QRgb inTransparent, const QImage& out, QRgb outTransparent)
 {
     ClearImages();
     if (in.isNull())
@@ -213,8 +212,7 @@ void CSkinButton::TrackHover(QPoint position, Qt::MouseButtons buttons)
             m_mouseOver = true;
             update();
             if (!m_soundPath.isEmpty())
-                (m_soundPlayer ? *m_soundPlayer : DefaultSoundPlayer())
-                    .Play(m_soundPath, m_soundAsync);
+                (m_soundPlayer ? *m_soundPlayer : DefaultSoundPlayer()).Play(m_soundPath, m_soundAsync);
         }
         return;
     }
@@ -396,8 +394,8 @@ void CSkinButton::DrawTheIcon(QPainter& painter, const QRect& imageRect)
     }
     const MaskedBitmap asBitmap { icon.toImage().convertToFormat(QImage::Format_ARGB32), {}, 0 };
     const QPalette system = QApplication::palette();
-    DrawDisabledBitmap(painter, imageRect.topLeft(), asBitmap, system.color(QPalette::Light),
-        system.color(QPalette::Dark));
+    DrawDisabledBitmap(
+        painter, imageRect.topLeft(), asBitmap, system.color(QPalette::Light), system.color(QPalette::Dark));
 }
 
 void CSkinButton::DrawTheBitmap(QPainter& painter, const QRect& imageRect)

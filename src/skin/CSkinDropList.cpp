@@ -58,8 +58,7 @@ void CSkinDropList::Measure()
 
 QPoint CSkinDropList::Placement(const QRect& comboRect, QSize list, QSize screen)
 {
-    int x = list.width() > comboRect.width() ? comboRect.right() + 1 - list.width()
-                                             : comboRect.left();
+    int x = list.width() > comboRect.width() ? comboRect.right() + 1 - list.width() : comboRect.left();
     int y = comboRect.top() + CSkinComboBox::FaceHeight;
     if (y + list.height() > screen.height() - 50)
         y = comboRect.top() + CSkinComboBox::FaceHeight - comboRect.height() - list.height() - 2;

@@ -157,8 +157,7 @@ void CSkinListBox::paintEvent(QPaintEvent*)
     if (!m_bodyTile.isNull())
         p.drawTiledPixmap(rect(), m_bodyTile);
     PaintRoundedListFrame(p, size(), m_frameLight, m_frameDark);
-    const int right
-        = width() - RowLayout::Left - (m_scrollBarNeeded ? RowLayout::ScrollBarRoom : 0);
+    const int right = width() - RowLayout::Left - (m_scrollBarNeeded ? RowLayout::ScrollBarRoom : 0);
     const QRect panel(QPoint(RowLayout::Left, 3), QPoint(right - 1, height() - 4));
     PaintItemPanel(p, panel, m_panelTile, m_offset, m_frameLight, m_frameDark);
     p.setClipRect(QRect(QPoint(0, 4), QPoint(right - 1, height() - 5)));

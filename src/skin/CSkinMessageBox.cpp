@@ -29,9 +29,8 @@ bool IsYesNo(int type)
 const QPixmap& CachedIcon(int id)
 {
     // Loaded on the first message box and kept for the life of the program.
-    static const QPixmap icons[]
-        = { LoadSkinIcon(SkinId::ErrorIcon), LoadSkinIcon(SkinId::WarningIcon),
-              LoadSkinIcon(SkinId::QuestionIcon), LoadSkinIcon(SkinId::InformationIcon) };
+    static const QPixmap icons[] = { LoadSkinIcon(SkinId::ErrorIcon), LoadSkinIcon(SkinId::WarningIcon),
+        LoadSkinIcon(SkinId::QuestionIcon), LoadSkinIcon(SkinId::InformationIcon) };
     switch (id) {
     case SkinId::ErrorIcon:
         return icons[0];
@@ -66,8 +65,7 @@ TextSize MeasureLines(const QString& text, const QFont& font)
 
 } // namespace
 
-CSkinMessageBox::CSkinMessageBox(
-    QWidget* owner, const QString& text, const QString& caption, int type)
+CSkinMessageBox::CSkinMessageBox(QWidget* owner, const QString& text, const QString& caption, int type)
     : QDialog(owner ? owner->window() : nullptr, Qt::Dialog | Qt::FramelessWindowHint)
     , m_type(type)
 {

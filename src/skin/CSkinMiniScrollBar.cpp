@@ -107,8 +107,8 @@ void CSkinMiniScrollBar::paintEvent(QPaintEvent*)
         p.drawTiledPixmap(rect(), m_tile);
     Frame(p, rect().adjusted(0, 0, -1, -1));
     const QRect thumb(1, ThumbStart() + 1, width() - 2, qMax(ThumbLength(), 4));
-    const QColor brush((m_light.red() + m_dark.red() + 1) / 2,
-        (m_light.green() + m_dark.green() + 1) / 2, (m_light.blue() + m_dark.blue() + 1) / 2);
+    const QColor brush((m_light.red() + m_dark.red() + 1) / 2, (m_light.green() + m_dark.green() + 1) / 2,
+        (m_light.blue() + m_dark.blue() + 1) / 2);
     p.fillRect(thumb, brush);
     if (!m_tile.isNull()) {
         p.setOpacity(0.5);

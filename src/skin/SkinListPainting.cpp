@@ -12,15 +12,15 @@ void PaintRoundedListFrame(QPainter& p, QSize size, QColor light, QColor dark)
     p.setClipRegion(QRegion(0, 0, size.width(), 2) + QRegion(0, 0, 2, size.height()));
     p.setPen(QPen(light, 1));
     p.drawRoundedRect(outline, 5, 5);
-    p.setClipRegion(QRegion(0, size.height() - 2, size.width(), 2)
-        + QRegion(size.width() - 2, 0, 2, size.height()));
+    p.setClipRegion(
+        QRegion(0, size.height() - 2, size.width(), 2) + QRegion(size.width() - 2, 0, 2, size.height()));
     p.setPen(QPen(dark, 1));
     p.drawRoundedRect(outline, 5, 5);
     p.restore();
 }
 
-void PaintItemPanel(QPainter& p, const QRect& panel, const QPixmap& tile, int scrollOffset,
-    QColor light, QColor dark)
+void PaintItemPanel(
+    QPainter& p, const QRect& panel, const QPixmap& tile, int scrollOffset, QColor light, QColor dark)
 {
     p.save();
     p.setClipRect(panel);

@@ -9,7 +9,7 @@
 #include <QRect>
 
 void PaintRoundedListFrame(QPainter& p, QSize size, QColor light, QColor dark);
-void PaintItemPanel(QPainter& p, const QRect& panel, const QPixmap& tile, int scrollOffset,
-    QColor light, QColor dark);
-void PaintPressedRow(QPainter& p, const QRect& row, const QPixmap& tile, int scrollOffset,
-    QColor light, QColor dark);
+void PaintItemPanel(
+    QPainter& p, const QRect& panel, const QPixmap& tile, int scrollOffset, QColor light, QColor dark);
+void PaintPressedRow(
+    QPainter& p, const QRect& row, const QPixmap& tile, int scrollOffset, QColor light, QColor dark);

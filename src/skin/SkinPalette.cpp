@@ -64,8 +64,7 @@ void LoadSkinPalette()
     s.scrollCorner = LoadSkinBitmap(SkinId::ScrollCorner);
     // Window opacity needs a compositing platform; offscreen and minimal ones have none.
     const QString platform = QGuiApplication::platformName();
-    s.layeredWindows
-        = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+    s.layeredWindows = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 const SkinPalette& Skin()

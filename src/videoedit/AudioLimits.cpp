@@ -20,12 +20,9 @@ constexpr std::array kAc3Rates = { 32000, 44100, 48000 };
 
 // MPEG audio has one bitrate table for 32 kHz and above, another below.
 constexpr int kMpegLowRateLimit = 32000;
-constexpr std::array kMp3Bitrates
-    = { 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320 };
-constexpr std::array kMp2Bitrates
-    = { 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384 };
-constexpr std::array kMpegLowBitrates
-    = { 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160 };
+constexpr std::array kMp3Bitrates = { 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320 };
+constexpr std::array kMp2Bitrates = { 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384 };
+constexpr std::array kMpegLowBitrates = { 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160 };
 constexpr std::array kAc3Bitrates
     = { 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640 };
 
@@ -63,11 +60,9 @@ int AudioBitrateFor(AudioFamily family, int sampleRateHertz, int requestedKbits)
     const bool lowRate = sampleRateHertz < kMpegLowRateLimit;
     switch (family) {
     case AudioFamily::Mp3:
-        return Nearest(
-            lowRate ? std::span<const int>(kMpegLowBitrates) : kMp3Bitrates, requestedKbits);
+        return Nearest(lowRate ? std::span<const int>(kMpegLowBitrates) : kMp3Bitrates, requestedKbits);
     case AudioFamily::Mp2:
-        return Nearest(
-            lowRate ? std::span<const int>(kMpegLowBitrates) : kMp2Bitrates, requestedKbits);
+        return Nearest(lowRate ? std::span<const int>(kMpegLowBitrates) : kMp2Bitrates, requestedKbits);
     case AudioFamily::Ac3:
         return Nearest(kAc3Bitrates, requestedKbits);
     case AudioFamily::Pcm:

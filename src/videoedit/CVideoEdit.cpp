@@ -45,8 +45,8 @@ QStringList ToQt(const std::vector<std::string>& arguments)
 bool HasOutput(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error)
-        && std::filesystem::file_size(path, error) > 0 && !error;
+    return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0
+        && !error;
 }
 
 } // namespace
@@ -152,9 +152,8 @@ std::optional<ConvertRequest> CVideoEdit::RequestFor(const std::string& outputPa
     request.sourcePath = clip.path;
     request.startSeconds = clip.startSeconds;
     // A clip that runs past the source's end is as long as what is there.
-    const double end = source.durationSeconds > 0.0
-        ? std::min(clip.endSeconds, source.durationSeconds)
-        : clip.endSeconds;
+    const double end
+        = source.durationSeconds > 0.0 ? std::min(clip.endSeconds, source.durationSeconds) : clip.endSeconds;
     request.lengthSeconds = end - clip.startSeconds;
     if (request.lengthSeconds <= 0.0)
         return std::nullopt;

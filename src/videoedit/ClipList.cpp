@@ -17,8 +17,7 @@ bool SameTime(double a, double b)
 
 bool IsSameClip(const Clip& clip, const std::string& path, double start, double end)
 {
-    return clip.path == path && SameTime(clip.startSeconds, start)
-        && SameTime(clip.endSeconds, end);
+    return clip.path == path && SameTime(clip.startSeconds, start) && SameTime(clip.endSeconds, end);
 }
 
 } // namespace

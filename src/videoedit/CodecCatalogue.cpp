@@ -12,10 +12,8 @@ namespace {
 constexpr std::array kVideoCodecs = {
     VideoCodecEntry { "DivX-compatible MPEG-4 Video", "mpeg4", "DX50", "yuv420p", "-q:v", "3" },
     VideoCodecEntry { "Xvid MPEG-4 Video", "libxvid", "XVID", "yuv420p", "-q:v", "3" },
-    VideoCodecEntry {
-        "Microsoft MPEG-4 Video Codec V3", "msmpeg4", "MP43", "yuv420p", "-q:v", "3" },
-    VideoCodecEntry {
-        "Microsoft MPEG-4 Video Codec V2", "msmpeg4v2", "MP42", "yuv420p", "-q:v", "3" },
+    VideoCodecEntry { "Microsoft MPEG-4 Video Codec V3", "msmpeg4", "MP43", "yuv420p", "-q:v", "3" },
+    VideoCodecEntry { "Microsoft MPEG-4 Video Codec V2", "msmpeg4v2", "MP42", "yuv420p", "-q:v", "3" },
     VideoCodecEntry { "H.264 / AVC Video (x264)", "libx264", "H264", "yuv420p", "-crf", "21" },
     VideoCodecEntry { "Motion JPEG", "mjpeg", "MJPG", "yuvj420p", "-q:v", "3" },
     VideoCodecEntry { "HuffYUV Lossless", "huffyuv", "HFYU", "yuv422p", "", "" },
@@ -33,8 +31,7 @@ constexpr std::array kAudioCodecs = {
     AudioCodecEntry { "IMA ADPCM", "adpcm_ima_wav", AudioFamily::Adpcm },
 };
 
-template <typename Entry>
-std::vector<Entry> Available(std::span<const Entry> all, const EncoderCheck& exists)
+template <typename Entry> std::vector<Entry> Available(std::span<const Entry> all, const EncoderCheck& exists)
 {
     std::vector<Entry> available;
     for (const Entry& entry : all) {

@@ -54,13 +54,10 @@ void AppendFrameSize(Arguments& arguments, const ConvertSettings& settings)
     if (KeepsSourceSize(settings))
         return;
     Append(arguments,
-        { "-s",
-            std::to_string(EvenSize(settings.width)) + "x"
-                + std::to_string(EvenSize(settings.height)) });
+        { "-s", std::to_string(EvenSize(settings.width)) + "x" + std::to_string(EvenSize(settings.height)) });
 }
 
-void AppendDiscOptions(
-    Arguments& arguments, const DiscStandard& standard, const ConvertSettings& settings)
+void AppendDiscOptions(Arguments& arguments, const DiscStandard& standard, const ConvertSettings& settings)
 {
     // Options after -target adjust its preset. Disc players expect a 4:3 or
     // 16:9 picture and stereo sound, whatever the source had.
@@ -78,14 +75,13 @@ int MpegVideoKbits(const ConvertRequest& request, FrameRate rate)
         width = request.sourceWidth > 0 ? request.sourceWidth : kFallbackWidth;
         height = request.sourceHeight > 0 ? request.sourceHeight : kFallbackHeight;
     }
-    const double pixelsPerSecond
-        = static_cast<double>(width) * height * rate.numerator / rate.denominator;
+    const double pixelsPerSecond = static_cast<double>(width) * height * rate.numerator / rate.denominator;
     const int kbits = static_cast<int>(std::lround(pixelsPerSecond * kMpegBitsPerPixel / 1000.0));
     return std::clamp(kbits, kLowestMpegKbits, kHighestMpegKbits);
 }
 
-void AppendAudio(Arguments& arguments, std::string_view encoder, AudioFamily family,
-    const ConvertSettings& settings)
+void AppendAudio(
+    Arguments& arguments, std::string_view encoder, AudioFamily family, const ConvertSettings& settings)
 {
     const int sampleRate = AudioSampleRateFor(family, settings.sampleRate);
     Append(arguments, { "-c:a", std::string(encoder) });
@@ -114,8 +110,8 @@ void AppendAviOptions(Arguments& arguments, const ConvertRequest& request)
     // AVI has one frame rate per stream: frames are repeated or dropped to
     // keep it, instead of leaving gaps that players fill as they see fit.
     Append(arguments,
-        { "-r", FrameRateText(AviFrameRate(request.settings.framesPerSecond)), "-fps_mode", "cfr",
-            "-c:v", std::string(video.encoder) });
+        { "-r", FrameRateText(AviFrameRate(request.settings.framesPerSecond)), "-fps_mode", "cfr", "-c:v",
+            std::string(video.encoder) });
     if (!video.fourcc.empty())
         Append(arguments, { "-tag:v", std::string(video.fourcc) });
     if (!video.qualityOption.empty())

@@ -56,8 +56,7 @@ void FfmpegRun::Stop()
 void FfmpegRun::OnStandardOutput()
 {
     const QByteArray text = m_process.readAllStandardOutput();
-    const std::vector<double> positions
-        = m_progress.Feed(std::string_view(text.constData(), text.size()));
+    const std::vector<double> positions = m_progress.Feed(std::string_view(text.constData(), text.size()));
     for (double seconds : positions) {
         // A receiver may stop the run while it handles one of them.
         if (m_stopped)

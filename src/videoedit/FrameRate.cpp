@@ -41,8 +41,7 @@ FrameRate AviFrameRate(double framesPerSecond)
             return { base * 1000, 1001 };
     }
     // Thousandths are as fine as the panel's rates go.
-    const int thousandths
-        = static_cast<int>(std::lround(std::min(framesPerSecond, 1000.0) * 1000.0));
+    const int thousandths = static_cast<int>(std::lround(std::min(framesPerSecond, 1000.0) * 1000.0));
     if (thousandths <= 0)
         return {};
     const int divisor = std::gcd(thousandths, 1000);

@@ -20,8 +20,7 @@ bool StartsWith(std::string_view text, std::string_view prefix)
 double MicrosecondsToSeconds(std::string_view value)
 {
     long long microseconds = 0;
-    const auto [end, error]
-        = std::from_chars(value.data(), value.data() + value.size(), microseconds);
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), microseconds);
     if (error != std::errc() || end != value.data() + value.size() || microseconds < 0)
         return -1.0;
     return static_cast<double>(microseconds) / 1e6;

@@ -33,7 +33,6 @@ struct InterleavePlan {
 // frame starts, at least one and at most 255; audio that starts after the
 // last video frame ends is left out. When the audio runs out, the remaining
 // packets take padding frames (silence) so that none is without audio.
-InterleavePlan PlanInterleave(
-    std::uint32_t videoFrames, std::uint32_t audioFrames, const Timing& timing);
+InterleavePlan PlanInterleave(std::uint32_t videoFrames, std::uint32_t audioFrames, const Timing& timing);
 
 } // namespace kelvara::pmp

@@ -6,12 +6,12 @@ namespace kelvara::pmp {
 
 namespace {
 
-    constexpr std::size_t kHeaderSize = 4;
+constexpr std::size_t kHeaderSize = 4;
 
-    unsigned char ByteAt(std::string_view bytes, std::size_t i)
-    {
-        return static_cast<unsigned char>(bytes[i]);
-    }
+unsigned char ByteAt(std::string_view bytes, std::size_t i)
+{
+    return static_cast<unsigned char>(bytes[i]);
+}
 
 } // namespace
 

@@ -10,7 +10,7 @@ namespace kelvara::pmp {
 // when it carries exactly that file's video frames (or, for a file without
 // video, its audio frames, followed by nothing but silent padding). On
 // failure `error` says what is wrong; on success `summary` describes the file.
-bool CheckPmp(const std::string& pmpPath, const std::string& sourcePath, std::string& error,
-    std::string& summary);
+bool CheckPmp(
+    const std::string& pmpPath, const std::string& sourcePath, std::string& error, std::string& summary);
 
 } // namespace kelvara::pmp

@@ -6,145 +6,144 @@ namespace kelvara::pmp {
 
 namespace {
 
-    void AppendU32(std::string& bytes, std::uint32_t value)
+void AppendU32(std::string& bytes, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void AppendI32(std::string& bytes, std::int32_t value)
+{
+    AppendU32(bytes, static_cast<std::uint32_t>(value));
+}
+
+// Reads little-endian numbers from the front of a byte range, noting when
+// the range ran out.
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view bytes)
+        : m_bytes(bytes)
     {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes += static_cast<char>((value >> shift) & 0xFF);
     }
 
-    void AppendI32(std::string& bytes, std::int32_t value)
+    std::uint32_t U32()
     {
-        AppendU32(bytes, static_cast<std::uint32_t>(value));
+        if (!Has(4))
+            return 0;
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i)
+            value = (value << 8) | static_cast<unsigned char>(m_bytes[static_cast<std::size_t>(i)]);
+        m_bytes.remove_prefix(4);
+        return value;
+    }
+    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
+    std::uint8_t U8()
+    {
+        if (!Has(1))
+            return 0;
+        const auto value = static_cast<std::uint8_t>(m_bytes.front());
+        m_bytes.remove_prefix(1);
+        return value;
+    }
+    std::string_view Bytes(std::size_t count)
+    {
+        if (!Has(count))
+            return {};
+        const std::string_view taken = m_bytes.substr(0, count);
+        m_bytes.remove_prefix(count);
+        return taken;
+    }
+    bool Overran() const { return m_overran; }
+    std::size_t Left() const { return m_bytes.size(); }
+
+private:
+    bool Has(std::size_t count)
+    {
+        if (m_bytes.size() >= count)
+            return true;
+        m_overran = true;
+        m_bytes = {};
+        return false;
     }
 
-    // Reads little-endian numbers from the front of a byte range, noting when
-    // the range ran out.
-    class ByteReader {
-    public:
-        explicit ByteReader(std::string_view bytes)
-            : m_bytes(bytes)
-        {
-        }
+    std::string_view m_bytes;
+    bool m_overran = false;
+};
 
-        std::uint32_t U32()
-        {
-            if (!Has(4))
-                return 0;
-            std::uint32_t value = 0;
-            for (int i = 3; i >= 0; --i)
-                value = (value << 8)
-                    | static_cast<unsigned char>(m_bytes[static_cast<std::size_t>(i)]);
-            m_bytes.remove_prefix(4);
-            return value;
-        }
-        std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
-        std::uint8_t U8()
-        {
-            if (!Has(1))
-                return 0;
-            const auto value = static_cast<std::uint8_t>(m_bytes.front());
-            m_bytes.remove_prefix(1);
-            return value;
-        }
-        std::string_view Bytes(std::size_t count)
-        {
-            if (!Has(count))
-                return {};
-            const std::string_view taken = m_bytes.substr(0, count);
-            m_bytes.remove_prefix(count);
-            return taken;
-        }
-        bool Overran() const { return m_overran; }
-        std::size_t Left() const { return m_bytes.size(); }
-
-    private:
-        bool Has(std::size_t count)
-        {
-            if (m_bytes.size() >= count)
-                return true;
-            m_overran = true;
-            m_bytes = {};
-            return false;
-        }
-
-        std::string_view m_bytes;
-        bool m_overran = false;
-    };
-
-    std::optional<PmpHeader> ParseHeader(ByteReader& reader, std::string& error)
-    {
-        if (reader.Bytes(kMagic.size()) != kMagic) {
-            error = "not a PMP file (no \"pmpm\" at the start)";
-            return std::nullopt;
-        }
-        if (reader.U32() != kVersion) {
-            error = "unknown PMP version";
-            return std::nullopt;
-        }
-        PmpHeader header;
-        const std::uint32_t videoFormat = reader.U32();
-        header.videoFormat = static_cast<VideoFormat>(videoFormat);
-        header.videoFrameCount = reader.U32();
-        header.width = reader.U32();
-        header.height = reader.U32();
-        header.frameDurationNumerator = reader.U32();
-        header.frameDurationDenominator = reader.U32();
-        const std::uint32_t audioFormat = reader.U32();
-        header.audioFormat = static_cast<AudioFormat>(audioFormat);
-        header.audioStreamCount = reader.U32() & 0xFFFF;
-        header.mostAudioFramesPerPacket = reader.U32();
-        header.samplesPerAudioFrame = reader.U32();
-        header.sampleRate = reader.U32();
-        const std::uint32_t stereo = reader.U32();
-        header.stereo = stereo == 1;
-        if (reader.Overran())
-            error = "the header is cut short";
-        else if (videoFormat > 1 || audioFormat > 1)
-            error = "unknown video or audio format";
-        else if (header.width == 0 || header.height == 0 || header.frameDurationNumerator == 0
-            || header.frameDurationDenominator == 0)
-            error = "no picture size or frame duration";
-        else if (header.audioStreamCount != 1)
-            error = "not exactly one audio stream";
-        else if (header.mostAudioFramesPerPacket == 0
-            || header.mostAudioFramesPerPacket > kMostAudioFramesPerPacket)
-            error = "impossible number of audio frames per packet";
-        else if (header.samplesPerAudioFrame == 0 || header.sampleRate == 0 || stereo > 1)
-            error = "no audio frame length, sample rate or channel mode";
-        return error.empty() ? std::optional(header) : std::nullopt;
+std::optional<PmpHeader> ParseHeader(ByteReader& reader, std::string& error)
+{
+    if (reader.Bytes(kMagic.size()) != kMagic) {
+        error = "not a PMP file (no \"pmpm\" at the start)";
+        return std::nullopt;
     }
-
-    std::optional<PmpPacket> ParsePacket(
-        ByteReader& reader, const PmpHeader& header, const PmpIndexEntry& entry, std::string& error)
-    {
-        PmpPacket packet;
-        const std::uint8_t audioFrames = reader.U8();
-        packet.head.firstAudioDelayMs = reader.I32();
-        packet.head.lastAudioDelayMs = reader.I32();
-        packet.head.videoSize = reader.U32();
-        for (std::uint8_t i = 0; i < audioFrames; ++i)
-            packet.head.audioSizes.push_back(reader.U32());
-        if (reader.Overran()) {
-            error = "a packet is cut short";
-            return std::nullopt;
-        }
-        if (audioFrames == 0 || audioFrames > header.mostAudioFramesPerPacket) {
-            error = "a packet's number of audio frames is out of range";
-            return std::nullopt;
-        }
-        if (packet.head.PacketSize() != entry.packetSize) {
-            error = "a packet's size does not match the index";
-            return std::nullopt;
-        }
-        packet.video = reader.Bytes(packet.head.videoSize);
-        for (std::uint32_t size : packet.head.audioSizes)
-            packet.audio.push_back(reader.Bytes(size));
-        if (reader.Overran()) {
-            error = "a packet's frames are cut short";
-            return std::nullopt;
-        }
-        return packet;
+    if (reader.U32() != kVersion) {
+        error = "unknown PMP version";
+        return std::nullopt;
     }
+    PmpHeader header;
+    const std::uint32_t videoFormat = reader.U32();
+    header.videoFormat = static_cast<VideoFormat>(videoFormat);
+    header.videoFrameCount = reader.U32();
+    header.width = reader.U32();
+    header.height = reader.U32();
+    header.frameDurationNumerator = reader.U32();
+    header.frameDurationDenominator = reader.U32();
+    const std::uint32_t audioFormat = reader.U32();
+    header.audioFormat = static_cast<AudioFormat>(audioFormat);
+    header.audioStreamCount = reader.U32() & 0xFFFF;
+    header.mostAudioFramesPerPacket = reader.U32();
+    header.samplesPerAudioFrame = reader.U32();
+    header.sampleRate = reader.U32();
+    const std::uint32_t stereo = reader.U32();
+    header.stereo = stereo == 1;
+    if (reader.Overran())
+        error = "the header is cut short";
+    else if (videoFormat > 1 || audioFormat > 1)
+        error = "unknown video or audio format";
+    else if (header.width == 0 || header.height == 0 || header.frameDurationNumerator == 0
+        || header.frameDurationDenominator == 0)
+        error = "no picture size or frame duration";
+    else if (header.audioStreamCount != 1)
+        error = "not exactly one audio stream";
+    else if (header.mostAudioFramesPerPacket == 0
+        || header.mostAudioFramesPerPacket > kMostAudioFramesPerPacket)
+        error = "impossible number of audio frames per packet";
+    else if (header.samplesPerAudioFrame == 0 || header.sampleRate == 0 || stereo > 1)
+        error = "no audio frame length, sample rate or channel mode";
+    return error.empty() ? std::optional(header) : std::nullopt;
+}
+
+std::optional<PmpPacket> ParsePacket(
+    ByteReader& reader, const PmpHeader& header, const PmpIndexEntry& entry, std::string& error)
+{
+    PmpPacket packet;
+    const std::uint8_t audioFrames = reader.U8();
+    packet.head.firstAudioDelayMs = reader.I32();
+    packet.head.lastAudioDelayMs = reader.I32();
+    packet.head.videoSize = reader.U32();
+    for (std::uint8_t i = 0; i < audioFrames; ++i)
+        packet.head.audioSizes.push_back(reader.U32());
+    if (reader.Overran()) {
+        error = "a packet is cut short";
+        return std::nullopt;
+    }
+    if (audioFrames == 0 || audioFrames > header.mostAudioFramesPerPacket) {
+        error = "a packet's number of audio frames is out of range";
+        return std::nullopt;
+    }
+    if (packet.head.PacketSize() != entry.packetSize) {
+        error = "a packet's size does not match the index";
+        return std::nullopt;
+    }
+    packet.video = reader.Bytes(packet.head.videoSize);
+    for (std::uint32_t size : packet.head.audioSizes)
+        packet.audio.push_back(reader.Bytes(size));
+    if (reader.Overran()) {
+        error = "a packet's frames are cut short";
+        return std::nullopt;
+    }
+    return packet;
+}
 
 } // namespace
 

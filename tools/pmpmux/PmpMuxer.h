@@ -8,7 +8,7 @@ namespace kelvara::pmp {
 
 // Writes `outputPath`; on failure removes what was written and says why in
 // `error`.
-bool MuxPmp(const std::string& videoPath, const std::string& audioPath,
-    const std::string& outputPath, std::string& error);
+bool MuxPmp(const std::string& videoPath, const std::string& audioPath, const std::string& outputPath,
+    std::string& error);
 
 } // namespace kelvara::pmp

@@ -12,12 +12,11 @@ extern "C" {
 
 namespace {
 
-constexpr const char* kUsage
-    = "usage: pmpmux VIDEO AUDIO OUTPUT.pmp\n"
-      "       pmpmux --check FILE.pmp [SOURCE]\n"
-      "VIDEO holds MPEG-4 part 2 or H.264 video at a constant frame rate\n"
-      "(an AVI), AUDIO MP3 audio. --check verifies a PMP file and, with a\n"
-      "SOURCE, that it carries that file's video (or audio) frames.\n";
+constexpr const char* kUsage = "usage: pmpmux VIDEO AUDIO OUTPUT.pmp\n"
+                               "       pmpmux --check FILE.pmp [SOURCE]\n"
+                               "VIDEO holds MPEG-4 part 2 or H.264 video at a constant frame rate\n"
+                               "(an AVI), AUDIO MP3 audio. --check verifies a PMP file and, with a\n"
+                               "SOURCE, that it carries that file's video (or audio) frames.\n";
 
 int Fail(const std::string& message)
 {

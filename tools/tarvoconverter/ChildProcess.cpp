@@ -12,40 +12,40 @@ namespace tarvo {
 
 namespace {
 
-    // Above every descriptor the child is given, so that moving one into
-    // place never overwrites another that still has to be moved.
-    constexpr int kScratchFdBase = 64;
+// Above every descriptor the child is given, so that moving one into
+// place never overwrites another that still has to be moved.
+constexpr int kScratchFdBase = 64;
 
-    constexpr int kSignalsToReset[] = { SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD, SIGQUIT };
+constexpr int kSignalsToReset[] = { SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD, SIGQUIT };
 
-    // Runs in the child between fork and exec: async-signal-safe calls only.
-    [[noreturn]] void execInChild(pid_t parent, const char* program, char* const argv[],
-        const std::vector<ChildFd>& fds, int* scratch, int errorPipe)
-    {
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent) // the parent ended before the line above
-            ::_exit(127);
-        for (std::size_t i = 0; i < fds.size(); ++i)
-            scratch[i] = ::fcntl(fds[i].parentFd, F_DUPFD_CLOEXEC, kScratchFdBase);
-        for (std::size_t i = 0; i < fds.size(); ++i)
-            ::dup2(scratch[i], fds[i].childFd); // the copy is inherited: dup2 clears close-on-exec
-        struct sigaction defaultAction { };
-        defaultAction.sa_handler = SIG_DFL;
-        for (int signal : kSignalsToReset)
-            ::sigaction(signal, &defaultAction, nullptr);
-        sigset_t none;
-        sigemptyset(&none);
-        ::sigprocmask(SIG_SETMASK, &none, nullptr);
-        ::execvp(program, argv);
-        const int error = errno;
-        [[maybe_unused]] ssize_t ignored = ::write(errorPipe, &error, sizeof error);
+// Runs in the child between fork and exec: async-signal-safe calls only.
+[[noreturn]] void execInChild(pid_t parent, const char* program, char* const argv[],
+    const std::vector<ChildFd>& fds, int* scratch, int errorPipe)
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) // the parent ended before the line above
         ::_exit(127);
-    }
+    for (std::size_t i = 0; i < fds.size(); ++i)
+        scratch[i] = ::fcntl(fds[i].parentFd, F_DUPFD_CLOEXEC, kScratchFdBase);
+    for (std::size_t i = 0; i < fds.size(); ++i)
+        ::dup2(scratch[i], fds[i].childFd); // the copy is inherited: dup2 clears close-on-exec
+    struct sigaction defaultAction { };
+    defaultAction.sa_handler = SIG_DFL;
+    for (int signal : kSignalsToReset)
+        ::sigaction(signal, &defaultAction, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::execvp(program, argv);
+    const int error = errno;
+    [[maybe_unused]] ssize_t ignored = ::write(errorPipe, &error, sizeof error);
+    ::_exit(127);
+}
 
 } // namespace
 
-StartedChild startChild(const std::string& program, const std::vector<std::string>& arguments,
-    const std::vector<ChildFd>& fds)
+StartedChild startChild(
+    const std::string& program, const std::vector<std::string>& arguments, const std::vector<ChildFd>& fds)
 {
     // Everything the child needs is prepared before fork: it may not allocate.
     std::vector<char*> argv;

@@ -24,7 +24,7 @@ struct StartedChild {
 // (argv[0] included). The child gets exactly the descriptors in fds plus
 // nothing of ours (ours are close-on-exec), default signal handling, an
 // empty signal mask, and SIGKILL as soon as this process ends.
-StartedChild startChild(const std::string& program, const std::vector<std::string>& arguments,
-    const std::vector<ChildFd>& fds);
+StartedChild startChild(
+    const std::string& program, const std::vector<std::string>& arguments, const std::vector<ChildFd>& fds);
 
 } // namespace tarvo

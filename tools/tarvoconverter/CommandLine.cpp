@@ -11,9 +11,9 @@ namespace tarvo {
 
 namespace {
 
-    // ffmpeg's options that take no value; every other option takes one.
-    // Knowing them tells a bare file name (a further output) from a value.
-    // clang-format off
+// ffmpeg's options that take no value; every other option takes one.
+// Knowing them tells a bare file name (a further output) from a value.
+// clang-format off
     constexpr std::string_view kOptionsWithoutValue[] = {
         "y", "n", "ignore_unknown", "copy_unknown", "recast_media", "benchmark", "benchmark_all",
         "stdin", "dump", "hex", "re", "copyts", "start_at_zero", "debug_ts", "xerror",
@@ -21,176 +21,176 @@ namespace {
         "accurate_seek", "autorotate", "autoscale", "vn", "an", "sn", "dn", "psnr", "vstats",
         "qphist", "force_fps", "fix_sub_duration", "stats", "hide_banner", "report",
     };
-    // clang-format on
+// clang-format on
 
-    constexpr double kSingleFrameLength = 0.001;
+constexpr double kSingleFrameLength = 0.001;
 
-    bool isFlagName(std::string_view name)
-    {
-        return std::find(std::begin(kOptionsWithoutValue), std::end(kOptionsWithoutValue), name)
-            != std::end(kOptionsWithoutValue);
-    }
+bool isFlagName(std::string_view name)
+{
+    return std::find(std::begin(kOptionsWithoutValue), std::end(kOptionsWithoutValue), name)
+        != std::end(kOptionsWithoutValue);
+}
 
-    bool optionTakesValue(std::string_view name)
-    {
-        name = name.substr(0, name.find(':')); // a stream specifier does not change it
-        if (isFlagName(name))
-            return false;
-        // Boolean options can be negated: -nostdin, -noautorotate.
-        return !(name.starts_with("no") && isFlagName(name.substr(2)));
-    }
+bool optionTakesValue(std::string_view name)
+{
+    name = name.substr(0, name.find(':')); // a stream specifier does not change it
+    if (isFlagName(name))
+        return false;
+    // Boolean options can be negated: -nostdin, -noautorotate.
+    return !(name.starts_with("no") && isFlagName(name.substr(2)));
+}
 
-    bool isOptionToken(std::string_view token)
-    {
-        return token.size() > 1 && token[0] == '-';
-    }
+bool isOptionToken(std::string_view token)
+{
+    return token.size() > 1 && token[0] == '-';
+}
 
-    struct Option {
-        std::string name; // without the dash
-        std::optional<std::string> value;
-    };
+struct Option {
+    std::string name; // without the dash
+    std::optional<std::string> value;
+};
 
-    // The options up to one file, and that file: an input (after -i) or an output.
-    struct Group {
-        std::vector<Option> options;
-        std::string path;
-        bool isInput = false;
-    };
+// The options up to one file, and that file: an input (after -i) or an output.
+struct Group {
+    std::vector<Option> options;
+    std::string path;
+    bool isInput = false;
+};
 
-    struct GroupedArguments {
-        std::vector<Group> groups;
-        std::string error;
-    };
+struct GroupedArguments {
+    std::vector<Group> groups;
+    std::string error;
+};
 
-    GroupedArguments groupArguments(const std::vector<std::string>& arguments)
-    {
-        GroupedArguments result;
-        Group current;
-        for (std::size_t i = 0; i < arguments.size(); ++i) {
-            const std::string& token = arguments[i];
-            if (token.empty())
-                continue;
-            if (!isOptionToken(token)) {
-                current.path = token;
-                result.groups.push_back(std::move(current));
-                current = Group();
-                continue;
-            }
-            Option option { token.substr(1), std::nullopt };
-            if (optionTakesValue(option.name)) {
-                if (i + 1 >= arguments.size()) {
-                    result.error = "option " + token + " needs a value";
-                    return result;
-                }
-                option.value = arguments[++i];
-            }
-            if (option.name == "i") {
-                current.path = *option.value;
-                current.isInput = true;
-                result.groups.push_back(std::move(current));
-                current = Group();
-                continue;
-            }
-            current.options.push_back(std::move(option));
+GroupedArguments groupArguments(const std::vector<std::string>& arguments)
+{
+    GroupedArguments result;
+    Group current;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& token = arguments[i];
+        if (token.empty())
+            continue;
+        if (!isOptionToken(token)) {
+            current.path = token;
+            result.groups.push_back(std::move(current));
+            current = Group();
+            continue;
         }
-        if (!current.options.empty())
-            result.error = "the output file must come last, after its options";
-        return result;
-    }
-
-    std::optional<int> parsePositiveInteger(std::string_view text)
-    {
-        int value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size() || value <= 0)
-            return std::nullopt;
-        return value;
-    }
-
-    std::optional<FrameSize> parseFrameSize(std::string_view text)
-    {
-        const std::size_t separator = text.find_first_of("*x");
-        if (separator == std::string_view::npos)
-            return std::nullopt;
-        const auto width = parsePositiveInteger(text.substr(0, separator));
-        const auto height = parsePositiveInteger(text.substr(separator + 1));
-        if (!width || !height)
-            return std::nullopt;
-        return FrameSize { *width, *height };
-    }
-
-    std::optional<int> parseKilobits(std::string_view text)
-    {
-        if (text.ends_with('k') || text.ends_with('K'))
-            text.remove_suffix(1);
-        return parsePositiveInteger(text);
-    }
-
-    bool isBlank(std::string_view text)
-    {
-        return text.find_first_not_of(" \t") == std::string_view::npos;
-    }
-
-    std::string badValue(const Option& option, std::string_view expected)
-    {
-        return "option -" + option.name + " needs " + std::string(expected) + ", got '"
-            + option.value.value_or("") + "'";
-    }
-
-    // Reads one option of an output into the request; returns an error text.
-    std::string applyOutputOption(const Option& option, OutputRequest& output, Request& request)
-    {
-        const std::string& value = option.value.value_or("");
-        if ((option.name == "ss" || option.name == "t") && isBlank(value)) {
-            // A profile run from an intermediate file has no range: its
-            // start and length are a blank, and the whole input is wanted.
-        } else if (option.name == "ss" || option.name == "t") {
-            const std::optional<double> seconds = parseTimeText(value);
-            if (!seconds)
-                return badValue(option, "a time (hh:mm:ss or seconds)");
-            if (option.name == "ss")
-                request.startSeconds = *seconds;
-            else if (*seconds == kSingleFrameLength)
-                output.singleFrame = true;
-            else
-                output.lengthSeconds = *seconds;
-        } else if (option.name == "f" && value == "image2") {
-            output.pictureRequested = true;
-        } else if (option.name == "s") {
-            output.size = parseFrameSize(value);
-            if (!output.size)
-                return badValue(option, "a frame size W*H or WxH");
-        } else if (option.name == "ab") {
-            output.audioBitrateKbps = parseKilobits(value);
-            if (!output.audioBitrateKbps)
-                return badValue(option, "a bitrate in kbit/s");
-        } else if (option.name == "ar") {
-            output.sampleRateHz = parsePositiveInteger(value);
-            if (!output.sampleRateHz)
-                return badValue(option, "a sample rate in Hz");
-        } else {
-            output.ffmpegOptions.push_back("-" + option.name);
-            if (option.value)
-                output.ffmpegOptions.push_back(*option.value);
+        Option option { token.substr(1), std::nullopt };
+        if (optionTakesValue(option.name)) {
+            if (i + 1 >= arguments.size()) {
+                result.error = "option " + token + " needs a value";
+                return result;
+            }
+            option.value = arguments[++i];
         }
-        return {};
-    }
-
-    InputRequest makeInput(const Group& group)
-    {
-        InputRequest input;
-        input.path = group.path;
-        for (const Option& option : group.options) {
-            if ((option.name == "ss" || option.name == "t") && isBlank(option.value.value_or("")))
-                continue; // no range: the whole input, as for an intermediate file
-            input.options.push_back("-" + option.name);
-            if (option.value)
-                input.options.push_back(*option.value);
-            if (option.name == "f")
-                input.hasExplicitFormat = true;
+        if (option.name == "i") {
+            current.path = *option.value;
+            current.isInput = true;
+            result.groups.push_back(std::move(current));
+            current = Group();
+            continue;
         }
-        return input;
+        current.options.push_back(std::move(option));
     }
+    if (!current.options.empty())
+        result.error = "the output file must come last, after its options";
+    return result;
+}
+
+std::optional<int> parsePositiveInteger(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<FrameSize> parseFrameSize(std::string_view text)
+{
+    const std::size_t separator = text.find_first_of("*x");
+    if (separator == std::string_view::npos)
+        return std::nullopt;
+    const auto width = parsePositiveInteger(text.substr(0, separator));
+    const auto height = parsePositiveInteger(text.substr(separator + 1));
+    if (!width || !height)
+        return std::nullopt;
+    return FrameSize { *width, *height };
+}
+
+std::optional<int> parseKilobits(std::string_view text)
+{
+    if (text.ends_with('k') || text.ends_with('K'))
+        text.remove_suffix(1);
+    return parsePositiveInteger(text);
+}
+
+bool isBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+std::string badValue(const Option& option, std::string_view expected)
+{
+    return "option -" + option.name + " needs " + std::string(expected) + ", got '"
+        + option.value.value_or("") + "'";
+}
+
+// Reads one option of an output into the request; returns an error text.
+std::string applyOutputOption(const Option& option, OutputRequest& output, Request& request)
+{
+    const std::string& value = option.value.value_or("");
+    if ((option.name == "ss" || option.name == "t") && isBlank(value)) {
+        // A profile run from an intermediate file has no range: its
+        // start and length are a blank, and the whole input is wanted.
+    } else if (option.name == "ss" || option.name == "t") {
+        const std::optional<double> seconds = parseTimeText(value);
+        if (!seconds)
+            return badValue(option, "a time (hh:mm:ss or seconds)");
+        if (option.name == "ss")
+            request.startSeconds = *seconds;
+        else if (*seconds == kSingleFrameLength)
+            output.singleFrame = true;
+        else
+            output.lengthSeconds = *seconds;
+    } else if (option.name == "f" && value == "image2") {
+        output.pictureRequested = true;
+    } else if (option.name == "s") {
+        output.size = parseFrameSize(value);
+        if (!output.size)
+            return badValue(option, "a frame size W*H or WxH");
+    } else if (option.name == "ab") {
+        output.audioBitrateKbps = parseKilobits(value);
+        if (!output.audioBitrateKbps)
+            return badValue(option, "a bitrate in kbit/s");
+    } else if (option.name == "ar") {
+        output.sampleRateHz = parsePositiveInteger(value);
+        if (!output.sampleRateHz)
+            return badValue(option, "a sample rate in Hz");
+    } else {
+        output.ffmpegOptions.push_back("-" + option.name);
+        if (option.value)
+            output.ffmpegOptions.push_back(*option.value);
+    }
+    return {};
+}
+
+InputRequest makeInput(const Group& group)
+{
+    InputRequest input;
+    input.path = group.path;
+    for (const Option& option : group.options) {
+        if ((option.name == "ss" || option.name == "t") && isBlank(option.value.value_or("")))
+            continue; // no range: the whole input, as for an intermediate file
+        input.options.push_back("-" + option.name);
+        if (option.value)
+            input.options.push_back(*option.value);
+        if (option.name == "f")
+            input.hasExplicitFormat = true;
+    }
+    return input;
+}
 
 } // namespace
 
@@ -203,8 +203,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
     Request request;
     for (const Group& group : grouped.groups) {
         if (group.path.empty())
-            return { std::nullopt,
-                group.isInput ? "the input path is empty" : "an output path is empty" };
+            return { std::nullopt, group.isInput ? "the input path is empty" : "an output path is empty" };
         if (group.isInput) {
             request.inputs.push_back(makeInput(group));
             continue;

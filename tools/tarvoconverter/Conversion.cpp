@@ -22,148 +22,144 @@ namespace tarvo {
 
 namespace {
 
-    // ffmpeg's exit status after it finished the output because of a signal.
-    constexpr int kFfmpegStatusAfterSignal = 255;
-    // Room for the last status line in a slow reader's pipe.
-    constexpr int kLastLineWaitMilliseconds = 1000;
+// ffmpeg's exit status after it finished the output because of a signal.
+constexpr int kFfmpegStatusAfterSignal = 255;
+// Room for the last status line in a slow reader's pipe.
+constexpr int kLastLineWaitMilliseconds = 1000;
 
-    struct Failure {
-        ExitStatus status;
-        std::string reason;
-    };
+struct Failure {
+    ExitStatus status;
+    std::string reason;
+};
 
-    ExitStatus report(const Failure& failure)
-    {
-        const std::string line = "tarvoconverter: " + failure.reason + "\n";
-        [[maybe_unused]] ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
-        return failure.status;
-    }
+ExitStatus report(const Failure& failure)
+{
+    const std::string line = "tarvoconverter: " + failure.reason + "\n";
+    [[maybe_unused]] ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
+    return failure.status;
+}
 
-    struct ChildPipe {
-        FileDescriptor ours; // read end, non-blocking
-        FileDescriptor childEnd; // write end, given to ffmpeg
-    };
+struct ChildPipe {
+    FileDescriptor ours; // read end, non-blocking
+    FileDescriptor childEnd; // write end, given to ffmpeg
+};
 
-    std::optional<ChildPipe> makeChildPipe()
-    {
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            return std::nullopt;
-        ChildPipe pipe { FileDescriptor(ends[0]), FileDescriptor(ends[1]) };
-        // Only our end: ffmpeg expects its writes to block while we are busy.
-        ::fcntl(pipe.ours.get(), F_SETFL, ::fcntl(pipe.ours.get(), F_GETFL) | O_NONBLOCK);
-        return pipe;
-    }
+std::optional<ChildPipe> makeChildPipe()
+{
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return std::nullopt;
+    ChildPipe pipe { FileDescriptor(ends[0]), FileDescriptor(ends[1]) };
+    // Only our end: ffmpeg expects its writes to block while we are busy.
+    ::fcntl(pipe.ours.get(), F_SETFL, ::fcntl(pipe.ours.get(), F_GETFL) | O_NONBLOCK);
+    return pipe;
+}
 
-    std::optional<long long> fileSize(const std::string& path)
-    {
-        struct stat info { };
-        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-            return std::nullopt;
-        return static_cast<long long>(info.st_size);
-    }
+std::optional<long long> fileSize(const std::string& path)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return static_cast<long long>(info.st_size);
+}
 
-    bool endedAsAskedToStop(int waitStatus)
-    {
-        if (WIFSIGNALED(waitStatus))
-            return WTERMSIG(waitStatus) == SIGINT; // before ffmpeg had set up its handler
-        return WIFEXITED(waitStatus)
-            && (WEXITSTATUS(waitStatus) == 0
-                || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
-    }
+bool endedAsAskedToStop(int waitStatus)
+{
+    if (WIFSIGNALED(waitStatus))
+        return WTERMSIG(waitStatus) == SIGINT; // before ffmpeg had set up its handler
+    return WIFEXITED(waitStatus)
+        && (WEXITSTATUS(waitStatus) == 0 || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
+}
 
-    std::optional<Failure> judgeRun(const SupervisedRun& run)
-    {
-        if (run.forcedToEnd)
-            return Failure { ExitStatus::Failed,
-                "ffmpeg had not finished " + std::to_string(kStopGracePeriod.count() / 1000)
-                    + " s after the stop request and was ended" };
-        if (run.stopRequested && endedAsAskedToStop(run.waitStatus))
-            return std::nullopt;
-        if (WIFEXITED(run.waitStatus) && WEXITSTATUS(run.waitStatus) == 0)
-            return std::nullopt;
-        if (!run.lastErrorLine.empty())
-            return Failure { ExitStatus::Failed, "ffmpeg failed: " + run.lastErrorLine };
-        if (WIFSIGNALED(run.waitStatus))
-            return Failure { ExitStatus::Failed,
-                "ffmpeg was ended by signal " + std::to_string(WTERMSIG(run.waitStatus)) };
+std::optional<Failure> judgeRun(const SupervisedRun& run)
+{
+    if (run.forcedToEnd)
         return Failure { ExitStatus::Failed,
-            "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(run.waitStatus)) };
-    }
-
-    std::optional<Failure> writeOwnPictures(
-        const FfmpegInvocation& invocation, const SupervisedRun& run)
-    {
-        for (std::size_t i = 0; i < invocation.ownPictures.size(); ++i) {
-            const OwnPictureTarget& target = invocation.ownPictures[i];
-            if (std::string error = writeOwnPicture(target.format, run.frames[i], target.path);
-                !error.empty())
-                return Failure { ExitStatus::Failed, error };
-        }
+            "ffmpeg had not finished " + std::to_string(kStopGracePeriod.count() / 1000)
+                + " s after the stop request and was ended" };
+    if (run.stopRequested && endedAsAskedToStop(run.waitStatus))
         return std::nullopt;
-    }
-
-    std::optional<Failure> checkOutputsWritten(const Request& request, const SupervisedRun& run)
-    {
-        for (const OutputRequest& output : request.outputs) {
-            if (fileSize(output.path).value_or(0) > 0)
-                continue;
-            std::string reason = run.stopRequested ? "stopped before any output was written to '"
-                                                   : "no output was written to '";
-            reason += output.path + "'";
-            if (!run.lastErrorLine.empty())
-                reason += ": " + run.lastErrorLine;
-            return Failure { ExitStatus::Failed, reason };
-        }
+    if (WIFEXITED(run.waitStatus) && WEXITSTATUS(run.waitStatus) == 0)
         return std::nullopt;
-    }
+    if (!run.lastErrorLine.empty())
+        return Failure { ExitStatus::Failed, "ffmpeg failed: " + run.lastErrorLine };
+    if (WIFSIGNALED(run.waitStatus))
+        return Failure { ExitStatus::Failed,
+            "ffmpeg was ended by signal " + std::to_string(WTERMSIG(run.waitStatus)) };
+    return Failure { ExitStatus::Failed,
+        "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(run.waitStatus)) };
+}
 
-    struct StartedFfmpeg {
-        pid_t pid = -1;
-        RunChannels channels;
+std::optional<Failure> writeOwnPictures(const FfmpegInvocation& invocation, const SupervisedRun& run)
+{
+    for (std::size_t i = 0; i < invocation.ownPictures.size(); ++i) {
+        const OwnPictureTarget& target = invocation.ownPictures[i];
+        if (std::string error = writeOwnPicture(target.format, run.frames[i], target.path); !error.empty())
+            return Failure { ExitStatus::Failed, error };
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> checkOutputsWritten(const Request& request, const SupervisedRun& run)
+{
+    for (const OutputRequest& output : request.outputs) {
+        if (fileSize(output.path).value_or(0) > 0)
+            continue;
+        std::string reason
+            = run.stopRequested ? "stopped before any output was written to '" : "no output was written to '";
+        reason += output.path + "'";
+        if (!run.lastErrorLine.empty())
+            reason += ": " + run.lastErrorLine;
+        return Failure { ExitStatus::Failed, reason };
+    }
+    return std::nullopt;
+}
+
+struct StartedFfmpeg {
+    pid_t pid = -1;
+    RunChannels channels;
+};
+
+std::optional<Failure> startFfmpeg(const FfmpegInvocation& invocation, StartedFfmpeg& started)
+{
+    const Failure noPipes { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
+    std::optional<ChildPipe> progress = makeChildPipe();
+    std::optional<ChildPipe> errors = makeChildPipe();
+    FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    if (!progress || !errors || !nothing.isOpen())
+        return noPipes;
+    std::vector<ChildFd> childFds = {
+        { STDIN_FILENO, nothing.get() },
+        { STDOUT_FILENO, nothing.get() },
+        { STDERR_FILENO, errors->childEnd.get() },
+        { kProgressChildFd, progress->childEnd.get() },
     };
-
-    std::optional<Failure> startFfmpeg(const FfmpegInvocation& invocation, StartedFfmpeg& started)
-    {
-        const Failure noPipes { ExitStatus::Failed,
-            std::string("cannot make pipes: ") + std::strerror(errno) };
-        std::optional<ChildPipe> progress = makeChildPipe();
-        std::optional<ChildPipe> errors = makeChildPipe();
-        FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
-        if (!progress || !errors || !nothing.isOpen())
+    std::vector<ChildPipe> frames;
+    for (const OwnPictureTarget& target : invocation.ownPictures) {
+        std::optional<ChildPipe> frame = makeChildPipe();
+        if (!frame)
             return noPipes;
-        std::vector<ChildFd> childFds = {
-            { STDIN_FILENO, nothing.get() },
-            { STDOUT_FILENO, nothing.get() },
-            { STDERR_FILENO, errors->childEnd.get() },
-            { kProgressChildFd, progress->childEnd.get() },
-        };
-        std::vector<ChildPipe> frames;
-        for (const OwnPictureTarget& target : invocation.ownPictures) {
-            std::optional<ChildPipe> frame = makeChildPipe();
-            if (!frame)
-                return noPipes;
-            childFds.push_back({ target.childFd, frame->childEnd.get() });
-            frames.push_back(std::move(*frame));
-        }
-
-        started.channels.signals = blockControlSignals();
-        const std::string program = ffmpegProgram();
-        std::vector<std::string> argv { program };
-        argv.insert(argv.end(), invocation.arguments.begin(), invocation.arguments.end());
-        const StartedChild child = startChild(program, argv, childFds);
-        if (child.pid < 0)
-            return Failure { ExitStatus::CannotRunFfmpeg,
-                "cannot run ffmpeg ('" + program + "'): " + std::strerror(child.startError) };
-
-        started.pid = child.pid;
-        started.channels.progress = std::move(progress->ours);
-        started.channels.errors = std::move(errors->ours);
-        for (ChildPipe& frame : frames)
-            started.channels.frames.push_back(std::move(frame.ours));
-        started.channels.controlInput = isPipe(STDIN_FILENO) ? STDIN_FILENO : -1;
-        return std::nullopt; // the child ends of the pipes close here, leaving them to ffmpeg
+        childFds.push_back({ target.childFd, frame->childEnd.get() });
+        frames.push_back(std::move(*frame));
     }
+
+    started.channels.signals = blockControlSignals();
+    const std::string program = ffmpegProgram();
+    std::vector<std::string> argv { program };
+    argv.insert(argv.end(), invocation.arguments.begin(), invocation.arguments.end());
+    const StartedChild child = startChild(program, argv, childFds);
+    if (child.pid < 0)
+        return Failure { ExitStatus::CannotRunFfmpeg,
+            "cannot run ffmpeg ('" + program + "'): " + std::strerror(child.startError) };
+
+    started.pid = child.pid;
+    started.channels.progress = std::move(progress->ours);
+    started.channels.errors = std::move(errors->ours);
+    for (ChildPipe& frame : frames)
+        started.channels.frames.push_back(std::move(frame.ours));
+    started.channels.controlInput = isPipe(STDIN_FILENO) ? STDIN_FILENO : -1;
+    return std::nullopt; // the child ends of the pipes close here, leaving them to ffmpeg
+}
 
 } // namespace
 
@@ -190,10 +186,8 @@ ExitStatus runConversion(const std::vector<std::string>& arguments)
         return report(*failure);
 
     StatusOutput status(STDOUT_FILENO);
-    EncoderSupervisor supervisor(
-        ffmpeg.pid, std::move(ffmpeg.channels), [&status](const ProgressSnapshot& progress) {
-            status.writeLine(formatStatusLine(progress));
-        });
+    EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
+        [&status](const ProgressSnapshot& progress) { status.writeLine(formatStatusLine(progress)); });
     const SupervisedRun run = supervisor.run();
 
     std::optional<Failure> failure = judgeRun(run);

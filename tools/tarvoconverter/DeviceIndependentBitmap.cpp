@@ -4,12 +4,12 @@ namespace tarvo {
 
 namespace {
 
-    constexpr std::uint32_t kPixelsPerMetreAt96Dpi = 3780;
+constexpr std::uint32_t kPixelsPerMetreAt96Dpi = 3780;
 
-    std::uint32_t paddedRowSize(const RgbImage& image)
-    {
-        return (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
-    }
+std::uint32_t paddedRowSize(const RgbImage& image)
+{
+    return (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
+}
 
 } // namespace
 
@@ -35,8 +35,7 @@ void appendBitmapInfoHeader(Bytes& out, const RgbImage& image)
 
 void appendBitmapBits(Bytes& out, const RgbImage& image)
 {
-    const std::uint32_t padding
-        = paddedRowSize(image) - static_cast<std::uint32_t>(image.width) * 3;
+    const std::uint32_t padding = paddedRowSize(image) - static_cast<std::uint32_t>(image.width) * 3;
     for (int y = image.height - 1; y >= 0; --y) {
         const std::uint8_t* pixel = image.row(y);
         for (int x = 0; x < image.width; ++x, pixel += 3) {

@@ -12,28 +12,28 @@ namespace tarvo {
 
 namespace {
 
-    constexpr int kControlSignals[] = { SIGCHLD, SIGINT, SIGTERM, SIGHUP };
-    constexpr std::size_t kReadChunk = 65536;
-    // Far above any real frame (8K RGB is 100 MB); guards memory against a runaway stream.
-    constexpr std::size_t kLargestFrame = 512u * 1024u * 1024u;
-    constexpr std::size_t kLongestErrorLine = 400;
+constexpr int kControlSignals[] = { SIGCHLD, SIGINT, SIGTERM, SIGHUP };
+constexpr std::size_t kReadChunk = 65536;
+// Far above any real frame (8K RGB is 100 MB); guards memory against a runaway stream.
+constexpr std::size_t kLargestFrame = 512u * 1024u * 1024u;
+constexpr std::size_t kLongestErrorLine = 400;
 
-    // Reads what is there; returns false on end of stream or a hard error.
-    bool readAvailable(int fd, std::string& sink, std::size_t limit)
-    {
-        char buffer[kReadChunk];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got > 0) {
-                if (sink.size() < limit)
-                    sink.append(buffer, static_cast<std::size_t>(got));
-                continue;
-            }
-            if (got < 0 && errno == EINTR)
-                continue;
-            return got < 0 && errno == EAGAIN;
+// Reads what is there; returns false on end of stream or a hard error.
+bool readAvailable(int fd, std::string& sink, std::size_t limit)
+{
+    char buffer[kReadChunk];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            if (sink.size() < limit)
+                sink.append(buffer, static_cast<std::size_t>(got));
+            continue;
         }
+        if (got < 0 && errno == EINTR)
+            continue;
+        return got < 0 && errno == EAGAIN;
     }
+}
 
 } // namespace
 
@@ -156,8 +156,7 @@ void EncoderSupervisor::readControlInput()
         return;
     // The end of the pipe (our caller is gone or done with us) stops us like a "q".
     if (got <= 0
-        || std::string_view(buffer, static_cast<std::size_t>(got)).find('q')
-            != std::string_view::npos)
+        || std::string_view(buffer, static_cast<std::size_t>(got)).find('q') != std::string_view::npos)
         requestStop();
 }
 

@@ -10,39 +10,39 @@ namespace tarvo {
 
 namespace {
 
-    constexpr std::size_t kAscii85LineLength = 76;
+constexpr std::size_t kAscii85LineLength = 76;
 
-    class LineBreaker {
-    public:
-        LineBreaker(Bytes& out, std::size_t lineLength)
-            : m_out(out)
-            , m_lineLength(lineLength)
-        {
+class LineBreaker {
+public:
+    LineBreaker(Bytes& out, std::size_t lineLength)
+        : m_out(out)
+        , m_lineLength(lineLength)
+    {
+    }
+
+    void put(char c)
+    {
+        if (m_column == m_lineLength) {
+            m_out.push_back('\n');
+            m_column = 0;
         }
-
-        void put(char c)
-        {
-            if (m_column == m_lineLength) {
-                m_out.push_back('\n');
-                m_column = 0;
-            }
-            if (m_column == 0 && c == '%') { // ASCII85 skips white space
-                m_out.push_back(' ');
-                ++m_column;
-            }
-            m_out.push_back(static_cast<std::uint8_t>(c));
+        if (m_column == 0 && c == '%') { // ASCII85 skips white space
+            m_out.push_back(' ');
             ++m_column;
         }
+        m_out.push_back(static_cast<std::uint8_t>(c));
+        ++m_column;
+    }
 
-    private:
-        Bytes& m_out;
-        std::size_t m_lineLength;
-        std::size_t m_column = 0;
-    };
+private:
+    Bytes& m_out;
+    std::size_t m_lineLength;
+    std::size_t m_column = 0;
+};
 
-    // {W} and {H} stand for the picture's width and height in pixels, which
-    // are also its size in points: one pixel per point.
-    constexpr std::string_view kImageProgram = R"(%!PS-Adobe-3.0 EPSF-3.0
+// {W} and {H} stand for the picture's width and height in pixels, which
+// are also its size in points: one pixel per point.
+constexpr std::string_view kImageProgram = R"(%!PS-Adobe-3.0 EPSF-3.0
 %%Creator: tarvoconverter
 %%BoundingBox: 0 0 {W} {H}
 %%LanguageLevel: 2
@@ -58,19 +58,19 @@ gsave
 >> image
 )";
 
-    std::string imageProgram(const RgbImage& image)
-    {
-        std::string program(kImageProgram);
-        const std::pair<std::string_view, std::string> sizes[]
-            = { { "{W}", std::to_string(image.width) }, { "{H}", std::to_string(image.height) } };
-        for (const auto& [placeholder, value] : sizes) {
-            for (std::size_t at; (at = program.find(placeholder)) != std::string::npos;)
-                program.replace(at, placeholder.size(), value);
-        }
-        return program;
+std::string imageProgram(const RgbImage& image)
+{
+    std::string program(kImageProgram);
+    const std::pair<std::string_view, std::string> sizes[]
+        = { { "{W}", std::to_string(image.width) }, { "{H}", std::to_string(image.height) } };
+    for (const auto& [placeholder, value] : sizes) {
+        for (std::size_t at; (at = program.find(placeholder)) != std::string::npos;)
+            program.replace(at, placeholder.size(), value);
     }
+    return program;
+}
 
-    constexpr std::string_view kTrailer = "\ngrestore\nshowpage\n%%Trailer\n%%EOF\n";
+constexpr std::string_view kTrailer = "\ngrestore\nshowpage\n%%Trailer\n%%EOF\n";
 
 } // namespace
 

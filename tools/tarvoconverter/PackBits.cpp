@@ -4,16 +4,15 @@ namespace tarvo {
 
 namespace {
 
-    constexpr std::size_t kLongestPacket = 128;
+constexpr std::size_t kLongestPacket = 128;
 
-    std::size_t runLengthAt(const std::uint8_t* data, std::size_t size, std::size_t start)
-    {
-        std::size_t length = 1;
-        while (
-            start + length < size && length < kLongestPacket && data[start + length] == data[start])
-            ++length;
-        return length;
-    }
+std::size_t runLengthAt(const std::uint8_t* data, std::size_t size, std::size_t start)
+{
+    std::size_t length = 1;
+    while (start + length < size && length < kLongestPacket && data[start + length] == data[start])
+        ++length;
+    return length;
+}
 
 } // namespace
 

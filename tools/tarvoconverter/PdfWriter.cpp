@@ -10,44 +10,44 @@ namespace tarvo {
 
 namespace {
 
-    class PdfBuilder {
-    public:
-        PdfBuilder() { appendText(m_out, "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n"); }
+class PdfBuilder {
+public:
+    PdfBuilder() { appendText(m_out, "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n"); }
 
-        void addObject(const std::string& body) { addObject(body, nullptr); }
+    void addObject(const std::string& body) { addObject(body, nullptr); }
 
-        void addObject(const std::string& dictionary, const Bytes* stream)
-        {
-            m_offsets.push_back(m_out.size());
-            appendText(m_out, std::to_string(m_offsets.size()) + " 0 obj\n" + dictionary);
-            if (stream) {
-                appendText(m_out, "\nstream\n");
-                appendBytes(m_out, *stream);
-                appendText(m_out, "\nendstream");
-            }
-            appendText(m_out, "\nendobj\n");
+    void addObject(const std::string& dictionary, const Bytes* stream)
+    {
+        m_offsets.push_back(m_out.size());
+        appendText(m_out, std::to_string(m_offsets.size()) + " 0 obj\n" + dictionary);
+        if (stream) {
+            appendText(m_out, "\nstream\n");
+            appendBytes(m_out, *stream);
+            appendText(m_out, "\nendstream");
         }
+        appendText(m_out, "\nendobj\n");
+    }
 
-        Bytes finish()
-        {
-            const std::size_t tableOffset = m_out.size();
-            appendText(m_out, "xref\n0 " + std::to_string(m_offsets.size() + 1) + "\n");
-            appendText(m_out, "0000000000 65535 f \n");
-            for (std::size_t offset : m_offsets) {
-                char entry[24];
-                std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
-                appendText(m_out, entry);
-            }
-            appendText(m_out,
-                "trailer\n<< /Size " + std::to_string(m_offsets.size() + 1)
-                    + " /Root 1 0 R >>\nstartxref\n" + std::to_string(tableOffset) + "\n%%EOF\n");
-            return std::move(m_out);
+    Bytes finish()
+    {
+        const std::size_t tableOffset = m_out.size();
+        appendText(m_out, "xref\n0 " + std::to_string(m_offsets.size() + 1) + "\n");
+        appendText(m_out, "0000000000 65535 f \n");
+        for (std::size_t offset : m_offsets) {
+            char entry[24];
+            std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
+            appendText(m_out, entry);
         }
+        appendText(m_out,
+            "trailer\n<< /Size " + std::to_string(m_offsets.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+                + std::to_string(tableOffset) + "\n%%EOF\n");
+        return std::move(m_out);
+    }
 
-    private:
-        Bytes m_out;
-        std::vector<std::size_t> m_offsets;
-    };
+private:
+    Bytes m_out;
+    std::vector<std::size_t> m_offsets;
+};
 
 } // namespace
 

@@ -17,55 +17,53 @@ namespace tarvo {
 
 namespace {
 
-    struct PictureWriter {
-        OwnPictureFormat format;
-        std::optional<Bytes> (*encode)(const RgbImage&);
-        const char* name;
-    };
+struct PictureWriter {
+    OwnPictureFormat format;
+    std::optional<Bytes> (*encode)(const RgbImage&);
+    const char* name;
+};
 
-    constexpr PictureWriter kWriters[] = {
-        { OwnPictureFormat::Eps, encodeEps, "EPS" },
-        { OwnPictureFormat::Psd, encodePsd, "PSD" },
-        { OwnPictureFormat::Pdf, encodePdf, "PDF" },
-        { OwnPictureFormat::Wmf, encodeWmf, "WMF" },
-        { OwnPictureFormat::Emf, encodeEmf, "EMF" },
-    };
+constexpr PictureWriter kWriters[] = {
+    { OwnPictureFormat::Eps, encodeEps, "EPS" },
+    { OwnPictureFormat::Psd, encodePsd, "PSD" },
+    { OwnPictureFormat::Pdf, encodePdf, "PDF" },
+    { OwnPictureFormat::Wmf, encodeWmf, "WMF" },
+    { OwnPictureFormat::Emf, encodeEmf, "EMF" },
+};
 
-    std::string writeFile(const std::string& path, const Bytes& contents)
-    {
-        FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-        if (!file.isOpen())
-            return "cannot write '" + path + "': " + std::strerror(errno);
-        std::size_t done = 0;
-        while (done < contents.size()) {
-            const ssize_t written
-                = ::write(file.get(), contents.data() + done, contents.size() - done);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0) {
-                const std::string reason = std::strerror(errno);
-                ::unlink(path.c_str());
-                return "cannot write '" + path + "': " + reason;
-            }
-            done += static_cast<std::size_t>(written);
-        }
-        if (::close(file.get()) != 0) { // a full disk may show only here
+std::string writeFile(const std::string& path, const Bytes& contents)
+{
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!file.isOpen())
+        return "cannot write '" + path + "': " + std::strerror(errno);
+    std::size_t done = 0;
+    while (done < contents.size()) {
+        const ssize_t written = ::write(file.get(), contents.data() + done, contents.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
             const std::string reason = std::strerror(errno);
-            file.release();
             ::unlink(path.c_str());
             return "cannot write '" + path + "': " + reason;
         }
-        file.release();
-        return {};
+        done += static_cast<std::size_t>(written);
     }
+    if (::close(file.get()) != 0) { // a full disk may show only here
+        const std::string reason = std::strerror(errno);
+        file.release();
+        ::unlink(path.c_str());
+        return "cannot write '" + path + "': " + reason;
+    }
+    file.release();
+    return {};
+}
 
 } // namespace
 
 std::string writeOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path)
 {
     if (ppm.empty())
-        return "no picture was decoded for '" + path
-            + "' (is the start beyond the end of the input?)";
+        return "no picture was decoded for '" + path + "' (is the start beyond the end of the input?)";
     const std::optional<RgbImage> image = readPpm(ppm);
     if (!image)
         return "the decoded picture for '" + path + "' is incomplete";

@@ -6,60 +6,58 @@ namespace tarvo {
 
 namespace {
 
-    constexpr int kLargestSide = 65535;
+constexpr int kLargestSide = 65535;
 
-    class HeaderCursor {
-    public:
-        explicit HeaderCursor(std::string_view data)
-            : m_data(data)
-        {
-        }
+class HeaderCursor {
+public:
+    explicit HeaderCursor(std::string_view data)
+        : m_data(data)
+    {
+    }
 
-        std::optional<int> nextNumber()
-        {
-            skipBlanksAndComments();
-            long value = 0;
-            std::size_t digits = 0;
-            while (m_position < m_data.size()
-                && std::isdigit(static_cast<unsigned char>(m_data[m_position]))) {
-                value = value * 10 + (m_data[m_position++] - '0');
-                if (value > kLargestSide)
-                    return std::nullopt;
-                ++digits;
-            }
-            if (digits == 0)
+    std::optional<int> nextNumber()
+    {
+        skipBlanksAndComments();
+        long value = 0;
+        std::size_t digits = 0;
+        while (m_position < m_data.size() && std::isdigit(static_cast<unsigned char>(m_data[m_position]))) {
+            value = value * 10 + (m_data[m_position++] - '0');
+            if (value > kLargestSide)
                 return std::nullopt;
-            return static_cast<int>(value);
+            ++digits;
         }
+        if (digits == 0)
+            return std::nullopt;
+        return static_cast<int>(value);
+    }
 
-        // Exactly one blank separates the header from the pixels.
-        std::optional<std::size_t> pixelStart() const
-        {
-            if (m_position >= m_data.size()
-                || !std::isspace(static_cast<unsigned char>(m_data[m_position])))
-                return std::nullopt;
-            return m_position + 1;
-        }
+    // Exactly one blank separates the header from the pixels.
+    std::optional<std::size_t> pixelStart() const
+    {
+        if (m_position >= m_data.size() || !std::isspace(static_cast<unsigned char>(m_data[m_position])))
+            return std::nullopt;
+        return m_position + 1;
+    }
 
-    private:
-        void skipBlanksAndComments()
-        {
-            while (m_position < m_data.size()) {
-                const char c = m_data[m_position];
-                if (c == '#') {
-                    while (m_position < m_data.size() && m_data[m_position] != '\n')
-                        ++m_position;
-                } else if (std::isspace(static_cast<unsigned char>(c))) {
+private:
+    void skipBlanksAndComments()
+    {
+        while (m_position < m_data.size()) {
+            const char c = m_data[m_position];
+            if (c == '#') {
+                while (m_position < m_data.size() && m_data[m_position] != '\n')
                     ++m_position;
-                } else {
-                    break;
-                }
+            } else if (std::isspace(static_cast<unsigned char>(c))) {
+                ++m_position;
+            } else {
+                break;
             }
         }
+    }
 
-        std::string_view m_data;
-        std::size_t m_position = 2; // after "P6"
-    };
+    std::string_view m_data;
+    std::size_t m_position = 2; // after "P6"
+};
 
 } // namespace
 

@@ -8,25 +8,25 @@ namespace tarvo {
 
 namespace {
 
-    // Over-long lines are not progress; they are dropped, not stored.
-    constexpr std::size_t kLongestLine = 1024;
+// Over-long lines are not progress; they are dropped, not stored.
+constexpr std::size_t kLongestLine = 1024;
 
-    template <typename Number> std::optional<Number> parseNumber(std::string_view text)
-    {
-        while (!text.empty() && text.front() == ' ')
-            text.remove_prefix(1);
-        Number value {};
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end == text.data())
-            return std::nullopt; // "N/A" before anything is written
-        return value;
-    }
+template <typename Number> std::optional<Number> parseNumber(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    Number value {};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data())
+        return std::nullopt; // "N/A" before anything is written
+    return value;
+}
 
-    bool isQualityKey(std::string_view key)
-    {
-        // stream_<file>_<stream>_q: only video streams report one.
-        return key.starts_with("stream_") && key.ends_with("_q");
-    }
+bool isQualityKey(std::string_view key)
+{
+    // stream_<file>_<stream>_q: only video streams report one.
+    return key.starts_with("stream_") && key.ends_with("_q");
+}
 
 } // namespace
 

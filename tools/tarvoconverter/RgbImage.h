@@ -11,10 +11,7 @@ struct RgbImage {
     int height = 0;
     std::vector<std::uint8_t> pixels; // width * height * 3 bytes
 
-    const std::uint8_t* row(int y) const
-    {
-        return pixels.data() + static_cast<std::size_t>(y) * width * 3;
-    }
+    const std::uint8_t* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width * 3; }
 };
 
 } // namespace tarvo

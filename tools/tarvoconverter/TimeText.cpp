@@ -9,47 +9,47 @@ namespace tarvo {
 
 namespace {
 
-    bool isDigitsWithOptionalFraction(std::string_view text)
-    {
-        bool seenDigit = false;
-        bool seenPoint = false;
-        for (char c : text) {
-            if (c >= '0' && c <= '9')
-                seenDigit = true;
-            else if (c == '.' && !seenPoint)
-                seenPoint = true;
-            else
-                return false;
-        }
-        return seenDigit;
+bool isDigitsWithOptionalFraction(std::string_view text)
+{
+    bool seenDigit = false;
+    bool seenPoint = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            seenDigit = true;
+        else if (c == '.' && !seenPoint)
+            seenPoint = true;
+        else
+            return false;
     }
+    return seenDigit;
+}
 
-    std::optional<double> parseNonNegativeNumber(std::string_view text)
-    {
-        if (!isDigitsWithOptionalFraction(text))
-            return std::nullopt;
-        double value = 0.0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-            return std::nullopt;
-        return value;
-    }
+std::optional<double> parseNonNegativeNumber(std::string_view text)
+{
+    if (!isDigitsWithOptionalFraction(text))
+        return std::nullopt;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
 
-    std::vector<std::string_view> splitAtColons(std::string_view text)
-    {
-        std::vector<std::string_view> fields;
-        for (std::size_t colon; (colon = text.find(':')) != std::string_view::npos;) {
-            fields.push_back(text.substr(0, colon));
-            text.remove_prefix(colon + 1);
-        }
-        fields.push_back(text);
-        return fields;
+std::vector<std::string_view> splitAtColons(std::string_view text)
+{
+    std::vector<std::string_view> fields;
+    for (std::size_t colon; (colon = text.find(':')) != std::string_view::npos;) {
+        fields.push_back(text.substr(0, colon));
+        text.remove_prefix(colon + 1);
     }
+    fields.push_back(text);
+    return fields;
+}
 
-    bool isWholeNumber(std::string_view text)
-    {
-        return text.find('.') == std::string_view::npos;
-    }
+bool isWholeNumber(std::string_view text)
+{
+    return text.find('.') == std::string_view::npos;
+}
 
 } // namespace
 

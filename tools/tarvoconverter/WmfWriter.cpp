@@ -6,63 +6,63 @@ namespace tarvo {
 
 namespace {
 
-    constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
-    constexpr int kLargestSide = 32767;
-    constexpr std::uint32_t kUnitsPerInch = 96; // one unit per pixel on a 96 dpi screen
-    constexpr std::uint16_t kMetaSetWindowOrg = 0x020B;
-    constexpr std::uint16_t kMetaSetWindowExt = 0x020C;
-    constexpr std::uint16_t kMetaStretchDib = 0x0F43;
-    constexpr std::uint16_t kMetaEof = 0x0000;
-    constexpr std::uint32_t kHeaderWords = 9;
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr int kLargestSide = 32767;
+constexpr std::uint32_t kUnitsPerInch = 96; // one unit per pixel on a 96 dpi screen
+constexpr std::uint16_t kMetaSetWindowOrg = 0x020B;
+constexpr std::uint16_t kMetaSetWindowExt = 0x020C;
+constexpr std::uint16_t kMetaStretchDib = 0x0F43;
+constexpr std::uint16_t kMetaEof = 0x0000;
+constexpr std::uint32_t kHeaderWords = 9;
 
-    void appendPlaceableHeader(Bytes& out, const RgbImage& image)
-    {
-        const std::size_t start = out.size();
-        appendLe32(out, kPlaceableKey);
-        appendLe16(out, 0); // handle, unused in files
-        appendLe16(out, 0); // bounding box: left, top, right, bottom
-        appendLe16(out, 0);
-        appendLe16(out, static_cast<std::uint32_t>(image.width));
-        appendLe16(out, static_cast<std::uint32_t>(image.height));
-        appendLe16(out, kUnitsPerInch);
-        appendLe32(out, 0); // reserved
-        std::uint16_t checksum = 0; // XOR of the ten 16-bit words before it
-        for (std::size_t i = start; i < start + 20; i += 2)
-            checksum ^= static_cast<std::uint16_t>(out[i] | (out[i + 1] << 8));
-        appendLe16(out, checksum);
-    }
+void appendPlaceableHeader(Bytes& out, const RgbImage& image)
+{
+    const std::size_t start = out.size();
+    appendLe32(out, kPlaceableKey);
+    appendLe16(out, 0); // handle, unused in files
+    appendLe16(out, 0); // bounding box: left, top, right, bottom
+    appendLe16(out, 0);
+    appendLe16(out, static_cast<std::uint32_t>(image.width));
+    appendLe16(out, static_cast<std::uint32_t>(image.height));
+    appendLe16(out, kUnitsPerInch);
+    appendLe32(out, 0); // reserved
+    std::uint16_t checksum = 0; // XOR of the ten 16-bit words before it
+    for (std::size_t i = start; i < start + 20; i += 2)
+        checksum ^= static_cast<std::uint16_t>(out[i] | (out[i + 1] << 8));
+    appendLe16(out, checksum);
+}
 
-    void appendRecordStart(Bytes& out, std::uint32_t words, std::uint16_t function)
-    {
-        appendLe32(out, words);
-        appendLe16(out, function);
-    }
+void appendRecordStart(Bytes& out, std::uint32_t words, std::uint16_t function)
+{
+    appendLe32(out, words);
+    appendLe16(out, function);
+}
 
-    void appendPointRecord(Bytes& out, std::uint16_t function, int x, int y)
-    {
-        appendRecordStart(out, 5, function);
-        appendLe16(out, static_cast<std::uint32_t>(y)); // parameters are stored last first
-        appendLe16(out, static_cast<std::uint32_t>(x));
-    }
+void appendPointRecord(Bytes& out, std::uint16_t function, int x, int y)
+{
+    appendRecordStart(out, 5, function);
+    appendLe16(out, static_cast<std::uint32_t>(y)); // parameters are stored last first
+    appendLe16(out, static_cast<std::uint32_t>(x));
+}
 
-    void appendStretchDib(Bytes& out, const RgbImage& image, std::uint32_t words)
-    {
-        const auto width = static_cast<std::uint32_t>(image.width);
-        const auto height = static_cast<std::uint32_t>(image.height);
-        appendRecordStart(out, words, kMetaStretchDib);
-        appendLe32(out, kSourceCopy);
-        appendLe16(out, kDibRgbColours);
-        appendLe16(out, height); // source height, width, y, x
-        appendLe16(out, width);
-        appendLe16(out, 0);
-        appendLe16(out, 0);
-        appendLe16(out, height); // destination height, width, y, x
-        appendLe16(out, width);
-        appendLe16(out, 0);
-        appendLe16(out, 0);
-        appendBitmapInfoHeader(out, image);
-        appendBitmapBits(out, image);
-    }
+void appendStretchDib(Bytes& out, const RgbImage& image, std::uint32_t words)
+{
+    const auto width = static_cast<std::uint32_t>(image.width);
+    const auto height = static_cast<std::uint32_t>(image.height);
+    appendRecordStart(out, words, kMetaStretchDib);
+    appendLe32(out, kSourceCopy);
+    appendLe16(out, kDibRgbColours);
+    appendLe16(out, height); // source height, width, y, x
+    appendLe16(out, width);
+    appendLe16(out, 0);
+    appendLe16(out, 0);
+    appendLe16(out, height); // destination height, width, y, x
+    appendLe16(out, width);
+    appendLe16(out, 0);
+    appendLe16(out, 0);
+    appendBitmapInfoHeader(out, image);
+    appendBitmapBits(out, image);
+}
 
 } // namespace
 

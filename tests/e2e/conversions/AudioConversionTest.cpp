@@ -26,7 +26,7 @@ TEST_P(AudioConversion, EveryAudioKindIsWrittenForTheTrimmedPart)
 {
     m_context.outputKind = { OutputCategory::Audio, GetParam().kind };
     const int index = AddJob(std::string(kHostileName) + ".avi", 4.0, 1.0, 3.0);
-    m_options.bitrate = 6;    // 128 kbit/s
+    m_options.bitrate = 6; // 128 kbit/s
     m_options.sampleRate = 6; // 48000 Hz
 
     ConvertAudio(m_context, m_runner, m_options, index);

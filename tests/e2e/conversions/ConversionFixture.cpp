@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-
 namespace kelvara::testing {
 
 void CountingView::RedrawCell(int, JobColumn column)
@@ -48,7 +47,10 @@ void ConversionTest::StopAfterFirstProgress(std::function<void()> stop)
     };
 }
 
-bool ReaderOpens(const std::vector<std::string>& command) { return RunProgram(command).exitCode == 0; }
+bool ReaderOpens(const std::vector<std::string>& command)
+{
+    return RunProgram(command).exitCode == 0;
+}
 
 } // namespace kelvara::testing
 

@@ -89,7 +89,8 @@ TEST_P(DeviceConversion, StopLeavesTheJobStoppedAndNoProcess)
 }
 
 INSTANTIATE_TEST_SUITE_P(StartProfiles, DeviceConversion,
-    ::testing::Values(DeviceCase { MobileKind::Psp, 7, "PspStart" }, DeviceCase { MobileKind::Psp, 17, "PspH264" },
-        DeviceCase { MobileKind::Xbox360, 2, "XboxStart" }, DeviceCase { MobileKind::PocketPc, 2, "PocketPcStart" },
+    ::testing::Values(DeviceCase { MobileKind::Psp, 7, "PspStart" },
+        DeviceCase { MobileKind::Psp, 17, "PspH264" }, DeviceCase { MobileKind::Xbox360, 2, "XboxStart" },
+        DeviceCase { MobileKind::PocketPc, 2, "PocketPcStart" },
         DeviceCase { MobileKind::Pmp, 1, "PmpStart" }),
     [](const auto& info) { return std::string(info.param.name); });

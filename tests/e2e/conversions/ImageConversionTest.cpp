@@ -24,7 +24,8 @@ void ExpectReadablePicture(const std::string& path, int width, int height)
 {
     const std::string extension = fs::path(path).extension().string();
     if (extension == ".eps") {
-        EXPECT_TRUE(ReaderOpens({ "gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=nullpage", path }));
+        EXPECT_TRUE(
+            ReaderOpens({ "gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=nullpage", path }));
     } else if (extension == ".pdf") {
         const CommandResult info = RunProgram({ "pdfinfo", path });
         EXPECT_EQ(info.exitCode, 0) << info.output;
@@ -32,7 +33,8 @@ void ExpectReadablePicture(const std::string& path, int width, int height)
     } else if (extension == ".psd") {
         const CommandResult identify = RunProgram({ "identify", "-format", "%w %h", path });
         EXPECT_EQ(identify.exitCode, 0) << identify.output;
-        EXPECT_NE(identify.output.find(std::to_string(width) + " " + std::to_string(height)), std::string::npos)
+        EXPECT_NE(
+            identify.output.find(std::to_string(width) + " " + std::to_string(height)), std::string::npos)
             << identify.output;
     } else if (extension == ".wmf") {
         EXPECT_TRUE(ReaderOpens({ "wmf2svg", "-o", path + ".svg", path }));

@@ -28,7 +28,8 @@ class IntermediateConversion : public ConversionTest, public ::testing::WithPara
 protected:
     IntermediateConversion()
     {
-        QObject::connect(&m_component, &CVideoEdit::ConvertComplete, [this] { m_conversions.OnVideoEditComplete(); });
+        QObject::connect(
+            &m_component, &CVideoEdit::ConvertComplete, [this] { m_conversions.OnVideoEditComplete(); });
         QObject::connect(&m_component, &CVideoEdit::ConvertProgress,
             [this](double position, double total) { m_conversions.OnVideoEditProgress(position, total); });
     }

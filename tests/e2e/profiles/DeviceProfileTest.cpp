@@ -78,8 +78,7 @@ struct FrameSize {
 FrameSize SizeOf(const std::string& text)
 {
     const std::size_t x = text.find('x');
-    return { std::atoi(text.c_str()),
-        x == std::string::npos ? 0 : std::atoi(text.c_str() + x + 1) };
+    return { std::atoi(text.c_str()), x == std::string::npos ? 0 : std::atoi(text.c_str() + x + 1) };
 }
 
 // A folder with the source clip; the outputs go into a subfolder.
@@ -150,8 +149,7 @@ void ExpectVideoBitrateNear(const ProbeFacts& facts, DeviceKind device, int prof
 {
     // One second leaves a rate control little room: the first key frame
     // weighs much. The ceiling still catches a rate that was never set.
-    const double nominal
-        = std::atof(ProfileValue(device, profile, DeviceList::VideoBitrate).c_str());
+    const double nominal = std::atof(ProfileValue(device, profile, DeviceList::VideoBitrate).c_str());
     double bitrate = NumberOf(StreamOf(facts, "video"), "bit_rate");
     if (bitrate <= 0)
         bitrate = NumberOf(facts, "format.bit_rate");
@@ -207,8 +205,8 @@ void JudgeXbox(const ProfileOutputs& outputs, int profile)
     EXPECT_EQ(facts.at("format.format_name"), "mpeg");
     const ProbeFacts video = StreamOf(facts, "video");
     EXPECT_EQ(video.at("codec_name"), "mpeg2video");
-    EXPECT_EQ(video.at("display_aspect_ratio"),
-        ProfileValue(DeviceKind::Xbox360, profile, DeviceList::Aspect));
+    EXPECT_EQ(
+        video.at("display_aspect_ratio"), ProfileValue(DeviceKind::Xbox360, profile, DeviceList::Aspect));
     ExpectVideoOfTheProfile(facts, DeviceKind::Xbox360, profile);
     ExpectVideoBitrateNear(facts, DeviceKind::Xbox360, profile);
     ExpectAudio(facts, "ac3", ProfileChannels(DeviceKind::Xbox360, profile));
@@ -241,8 +239,7 @@ void JudgePmp(const ProfileOutputs& outputs, int profile)
     ExpectPlayablePmp(outputs.File(title + ".pmp"),
         { h264 ? "h264" : "mpeg4", size.width, size.height,
             static_cast<int>(std::lround(rate * kTrimSeconds)),
-            std::atoi(ProfileValue(DeviceKind::Pmp, profile, DeviceList::AudioSample).c_str()),
-            2 });
+            std::atoi(ProfileValue(DeviceKind::Pmp, profile, DeviceList::AudioSample).c_str()), 2 });
 }
 
 void Judge(const ProfileOutputs& outputs, DeviceKind device, int profile)

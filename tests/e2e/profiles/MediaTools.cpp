@@ -13,12 +13,12 @@ namespace kelvara::test {
 
 namespace {
 
-    std::string Unquoted(std::string value)
-    {
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            return value.substr(1, value.size() - 2);
-        return value;
-    }
+std::string Unquoted(std::string value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
 
 } // namespace
 
@@ -47,9 +47,9 @@ bool MakeSourceClip(const std::filesystem::path& path, double seconds, const std
 {
     const std::string duration = std::to_string(seconds);
     return RunProgram({ "ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
-                          "testsrc2=size=" + size + ":rate=25:duration=" + duration, "-f", "lavfi",
-                          "-i", "sine=frequency=440:sample_rate=44100:duration=" + duration, "-c:v",
-                          "mpeg4", "-q:v", "4", "-c:a", "pcm_s16le", "-ac", "2", path.string() })
+                          "testsrc2=size=" + size + ":rate=25:duration=" + duration, "-f", "lavfi", "-i",
+                          "sine=frequency=440:sample_rate=44100:duration=" + duration, "-c:v", "mpeg4",
+                          "-q:v", "4", "-c:a", "pcm_s16le", "-ac", "2", path.string() })
                .exitStatus
         == 0;
 }
@@ -104,8 +104,7 @@ double RateOf(const std::string& text)
 
 RunResult DecodeToTheEnd(const std::filesystem::path& path)
 {
-    return RunProgram(
-        { "ffmpeg", "-nostdin", "-v", "error", "-i", path.string(), "-f", "null", "-" });
+    return RunProgram({ "ffmpeg", "-nostdin", "-v", "error", "-i", path.string(), "-f", "null", "-" });
 }
 
 } // namespace kelvara::test

@@ -12,26 +12,26 @@ namespace kelvara::test {
 
 namespace {
 
-    // ffmpeg's PMP reader does not look for the end of the file before it reads
-    // the next packet's audio count, so after the last packet of every file it
-    // reports "No audio packets.", which ffmpeg may pass on as invalid data.
-    // Those closing lines are no complaint about the file; anything else is.
-    std::string WithoutEndOfFileNote(const std::string& messages, const std::string& path)
-    {
-        std::vector<std::string> lines;
-        std::istringstream stream(messages);
-        for (std::string line; std::getline(stream, line);)
-            lines.push_back(line);
-        if (!lines.empty() && lines.back() == path + ": Invalid data found when processing input")
-            lines.pop_back();
-        if (!lines.empty() && lines.back().starts_with("[pmp @ ")
-            && lines.back().ends_with("] No audio packets."))
-            lines.pop_back();
-        std::string rest;
-        for (const std::string& line : lines)
-            rest += line + "\n";
-        return rest;
-    }
+// ffmpeg's PMP reader does not look for the end of the file before it reads
+// the next packet's audio count, so after the last packet of every file it
+// reports "No audio packets.", which ffmpeg may pass on as invalid data.
+// Those closing lines are no complaint about the file; anything else is.
+std::string WithoutEndOfFileNote(const std::string& messages, const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(messages);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    if (!lines.empty() && lines.back() == path + ": Invalid data found when processing input")
+        lines.pop_back();
+    if (!lines.empty() && lines.back().starts_with("[pmp @ ")
+        && lines.back().ends_with("] No audio packets."))
+        lines.pop_back();
+    std::string rest;
+    for (const std::string& line : lines)
+        rest += line + "\n";
+    return rest;
+}
 
 } // namespace
 

@@ -25,8 +25,7 @@ protected:
     void TearDown() override { fs::remove_all(m_folder); }
 
     // The encoder's first PMP step: video and audio written apart.
-    void Encode(
-        const std::vector<std::string>& videoOptions, const std::vector<std::string>& audioOptions)
+    void Encode(const std::vector<std::string>& videoOptions, const std::vector<std::string>& audioOptions)
     {
         std::vector<std::string> command { "ffmpeg", "-nostdin", "-v", "error", "-y", "-i",
             m_source.string() };
@@ -40,8 +39,7 @@ protected:
 
     RunResult Mux() const
     {
-        return RunProgram(
-            { ToolProgram("pmpmux"), Video().string(), Audio().string(), Output().string() });
+        return RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Output().string() });
     }
     RunResult Check(const fs::path& source) const
     {
@@ -69,8 +67,8 @@ TEST_F(PmpMux, Mpeg4WithStereoMp3IsReadBackFrameForFrame)
 
 TEST_F(PmpMux, H264WithMonoLowRateMp3IsReadBackFrameForFrame)
 {
-    Encode({ "-c:v", "libx264", "-profile:v", "main", "-bf", "0", "-s", "368x272", "-r", "25",
-               "-fps_mode", "cfr" },
+    Encode({ "-c:v", "libx264", "-profile:v", "main", "-bf", "0", "-s", "368x272", "-r", "25", "-fps_mode",
+               "cfr" },
         { "-ar", "22050", "-ac", "1", "-b:a", "32k" });
     const RunResult muxed = Mux();
     ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
@@ -124,9 +122,8 @@ TEST_F(PmpMux, RefusesToOverwriteAnInput)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "25", "-fps_mode", "cfr" }, {});
     const auto size = fs::file_size(Video());
-    EXPECT_NE(
-        RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Video().string() })
-            .exitStatus,
+    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Video().string() })
+                  .exitStatus,
         0);
     EXPECT_EQ(fs::file_size(Video()), size);
 }
@@ -138,8 +135,7 @@ TEST_F(PmpMux, UnusableInputsFailWithAReason)
     EXPECT_NE(missing.exitStatus, 0);
     EXPECT_NE(missing.output.find("none.avi"), std::string::npos);
     // The source clip's audio is PCM, not MP3.
-    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), m_source.string(), m_source.string(),
-                             Output().string() })
+    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), m_source.string(), m_source.string(), Output().string() })
                   .exitStatus,
         0);
     EXPECT_FALSE(fs::exists(Output()));

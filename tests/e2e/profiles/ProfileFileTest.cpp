@@ -92,16 +92,14 @@ TEST(ShippedProfileFiles, EveryProfileHasATitleItsTemplatesAndPanelKeysInRange)
             EXPECT_EQ(keys[0], "Title");
             EXPECT_FALSE(values[0].empty());
             for (std::size_t line = 1; line <= file.templateLines; ++line)
-                EXPECT_TRUE(values[line].starts_with(line == 1 ? "tarvoconverter " : ""))
-                    << section;
+                EXPECT_TRUE(values[line].starts_with(line == 1 ? "tarvoconverter " : "")) << section;
             // The panel's keys follow the templates.
             for (const std::string& key : file.panelKeys) {
                 const std::string text = ini.GetString(section, key);
                 ASSERT_FALSE(text.empty()) << section << " " << key;
                 const int position = std::atoi(text.c_str());
                 EXPECT_GE(position, 0);
-                EXPECT_LT(
-                    static_cast<std::size_t>(position), ListLength(file.device, ListOfKey(key)))
+                EXPECT_LT(static_cast<std::size_t>(position), ListLength(file.device, ListOfKey(key)))
                     << section << " " << key;
             }
         }

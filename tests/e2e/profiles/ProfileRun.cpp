@@ -10,96 +10,91 @@ namespace kelvara::test {
 
 namespace {
 
-    struct PanelKey {
-        const char* key;
-        DeviceList list;
-    };
+struct PanelKey {
+    const char* key;
+    DeviceList list;
+};
 
-    // The keys the panel reads for each device, and the list each one selects.
-    std::vector<PanelKey> PanelKeys(DeviceKind device)
-    {
-        switch (device) {
-        case DeviceKind::Psp:
-            return { { "VideoSize", DeviceList::VideoSize },
-                { "VideoBitrate", DeviceList::VideoBitrate },
-                { "FrameRate", DeviceList::FrameRate },
-                { "AudioBitrate", DeviceList::AudioBitrate }, { "Channel", DeviceList::Channel } };
-        case DeviceKind::Xbox360:
-            return { { "VideoSize", DeviceList::VideoSize },
-                { "VideoBitrate", DeviceList::VideoBitrate },
-                { "FrameRate", DeviceList::FrameRate }, { "Aspect", DeviceList::Aspect },
-                { "AudioBitrate", DeviceList::AudioBitrate }, { "Channel", DeviceList::Channel } };
-        case DeviceKind::PocketPc:
-            return { { "VideoSize", DeviceList::VideoSize },
-                { "VideoBitrate", DeviceList::VideoBitrate },
-                { "FrameRate", DeviceList::FrameRate },
-                { "AudioBitrate", DeviceList::AudioBitrate }, { "Channel", DeviceList::Channel } };
-        case DeviceKind::Pmp:
-            return { { "VideoSize", DeviceList::VideoSize },
-                { "VideoBitrate", DeviceList::VideoBitrate },
-                { "FrameRate", DeviceList::FrameRate },
-                { "AudioBitrate", DeviceList::AudioBitrate },
-                { "AudioSample", DeviceList::AudioSample } };
-        }
-        return {};
+// The keys the panel reads for each device, and the list each one selects.
+std::vector<PanelKey> PanelKeys(DeviceKind device)
+{
+    switch (device) {
+    case DeviceKind::Psp:
+        return { { "VideoSize", DeviceList::VideoSize }, { "VideoBitrate", DeviceList::VideoBitrate },
+            { "FrameRate", DeviceList::FrameRate }, { "AudioBitrate", DeviceList::AudioBitrate },
+            { "Channel", DeviceList::Channel } };
+    case DeviceKind::Xbox360:
+        return { { "VideoSize", DeviceList::VideoSize }, { "VideoBitrate", DeviceList::VideoBitrate },
+            { "FrameRate", DeviceList::FrameRate }, { "Aspect", DeviceList::Aspect },
+            { "AudioBitrate", DeviceList::AudioBitrate }, { "Channel", DeviceList::Channel } };
+    case DeviceKind::PocketPc:
+        return { { "VideoSize", DeviceList::VideoSize }, { "VideoBitrate", DeviceList::VideoBitrate },
+            { "FrameRate", DeviceList::FrameRate }, { "AudioBitrate", DeviceList::AudioBitrate },
+            { "Channel", DeviceList::Channel } };
+    case DeviceKind::Pmp:
+        return { { "VideoSize", DeviceList::VideoSize }, { "VideoBitrate", DeviceList::VideoBitrate },
+            { "FrameRate", DeviceList::FrameRate }, { "AudioBitrate", DeviceList::AudioBitrate },
+            { "AudioSample", DeviceList::AudioSample } };
     }
+    return {};
+}
 
-    void Select(DeviceSelections& selections, DeviceList list, int position)
-    {
-        switch (list) {
-        case DeviceList::VideoSize:
-            selections.videoSize = position;
-            break;
-        case DeviceList::VideoBitrate:
-            selections.videoBitrate = position;
-            break;
-        case DeviceList::FrameRate:
-            selections.frameRate = position;
-            break;
-        case DeviceList::AudioBitrate:
-            selections.audioBitrate = position;
-            break;
-        case DeviceList::Channel:
-            selections.channel = position;
-            break;
-        case DeviceList::Aspect:
-            selections.aspect = position;
-            break;
-        case DeviceList::AudioSample:
-            selections.audioSample = position;
-            break;
-        }
+void Select(DeviceSelections& selections, DeviceList list, int position)
+{
+    switch (list) {
+    case DeviceList::VideoSize:
+        selections.videoSize = position;
+        break;
+    case DeviceList::VideoBitrate:
+        selections.videoBitrate = position;
+        break;
+    case DeviceList::FrameRate:
+        selections.frameRate = position;
+        break;
+    case DeviceList::AudioBitrate:
+        selections.audioBitrate = position;
+        break;
+    case DeviceList::Channel:
+        selections.channel = position;
+        break;
+    case DeviceList::Aspect:
+        selections.aspect = position;
+        break;
+    case DeviceList::AudioSample:
+        selections.audioSample = position;
+        break;
     }
+}
 
-    // Each step: the template line it runs and, for the PMP, the file the
-    // converter deletes after it.
-    struct Step {
-        std::size_t line;
-        std::string deletedSuffix;
-    };
+// Each step: the template line it runs and, for the PMP, the file the
+// converter deletes after it.
+struct Step {
+    std::size_t line;
+    std::string deletedSuffix;
+};
 
-    std::vector<Step> StepsOf(DeviceKind device)
-    {
-        switch (device) {
-        case DeviceKind::Psp:
-            return { { 1, "" }, { 2, "" } };
-        case DeviceKind::Xbox360:
-        case DeviceKind::PocketPc:
-            return { { 1, "" } };
-        case DeviceKind::Pmp:
-            return { { 1, "" }, { 2, "" }, { 3, "0001.avi" }, { 4, "0001.mp3" } };
-        }
-        return {};
+std::vector<Step> StepsOf(DeviceKind device)
+{
+    switch (device) {
+    case DeviceKind::Psp:
+        return { { 1, "" }, { 2, "" } };
+    case DeviceKind::Xbox360:
+    case DeviceKind::PocketPc:
+        return { { 1, "" } };
+    case DeviceKind::Pmp:
+        return { { 1, "" }, { 2, "" }, { 3, "0001.avi" }, { 4, "0001.mp3" } };
     }
+    return {};
+}
 
-    RunResult RunCommand(const std::string& command)
-    {
-        auto arguments = platform::SplitCommandLine(command);
-        if (!arguments || arguments->empty())
-            return { -1, "cannot split: " + command };
-        arguments->front() = ToolProgram(arguments->front());
-        return RunProgram(*arguments);
-    }
+RunResult RunCommand(const std::string& command)
+{
+    auto arguments = platform::SplitCommandLine(command);
+    if (!arguments || arguments->empty())
+        return { -1, "cannot split: " + command };
+    arguments->front() = ToolProgram(arguments->front());
+    return RunProgram(*arguments);
+}
 
 } // namespace
 

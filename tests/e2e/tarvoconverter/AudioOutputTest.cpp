@@ -27,8 +27,8 @@ TEST_P(AudioOutput, BuiltInCommandGivesTheKindAtTheTrimmedLength)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path(std::string("song 'a' $x.") + GetParam().extension);
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:01", "-t",
-        "00:00:01", "-ab", "128", "-ar", "48000", output });
+    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:01", "-t", "00:00:01",
+        "-ab", "128", "-ar", "48000", output });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), GetParam().codec);
@@ -50,10 +50,8 @@ TEST(AudioSettings, RateTheEncoderCannotTakeBecomesTheNearestItCan)
     const std::string ac3 = workspace.path("low.ac3");
     const std::string mp2 = workspace.path("low.mp2");
 
-    const ProgramResult ac3Run
-        = runConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
-    const ProgramResult mp2Run
-        = runConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
+    const ProgramResult ac3Run = runConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
+    const ProgramResult mp2Run = runConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
 
     ASSERT_EQ(ac3Run.exitCode, 0) << ac3Run.err;
     EXPECT_EQ(probe(ac3, "stream=sample_rate"), "32000");
@@ -80,8 +78,8 @@ TEST(ProfileCommand, OneRunWritesSeveralOutputsEachWithItsOwnOptions)
     const std::string video = workspace.path("X0001.avi");
     const std::string audio = workspace.path("X0001.mp3");
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t",
-        "00:00:01", "-vcodec", "mpeg4", "-an", video, "-vn", "-ab", "64", "-ar", "22050", audio });
+    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t", "00:00:01",
+        "-vcodec", "mpeg4", "-an", video, "-vn", "-ab", "64", "-ar", "22050", audio });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(video, "stream=codec_name"), "mpeg4");

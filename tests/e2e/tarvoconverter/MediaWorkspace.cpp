@@ -11,33 +11,33 @@ namespace tarvotest {
 
 namespace {
 
-    std::string trimmed(const std::string& text)
-    {
-        const std::size_t first = text.find_first_not_of(" \n\r\t");
-        const std::size_t last = text.find_last_not_of(" \n\r\t");
-        return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-    }
+std::string trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \n\r\t");
+    const std::size_t last = text.find_last_not_of(" \n\r\t");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
 
-    void skipBlanksAndComments(const std::string& data, std::size_t& position)
-    {
-        while (position < data.size()) {
-            if (data[position] == '#')
-                position = data.find('\n', position);
-            else if (std::isspace(static_cast<unsigned char>(data[position])))
-                ++position;
-            else
-                return;
-        }
+void skipBlanksAndComments(const std::string& data, std::size_t& position)
+{
+    while (position < data.size()) {
+        if (data[position] == '#')
+            position = data.find('\n', position);
+        else if (std::isspace(static_cast<unsigned char>(data[position])))
+            ++position;
+        else
+            return;
     }
+}
 
-    int readNumber(const std::string& data, std::size_t& position)
-    {
-        skipBlanksAndComments(data, position);
-        int value = 0;
-        while (position < data.size() && std::isdigit(static_cast<unsigned char>(data[position])))
-            value = value * 10 + (data[position++] - '0');
-        return value;
-    }
+int readNumber(const std::string& data, std::size_t& position)
+{
+    skipBlanksAndComments(data, position);
+    int value = 0;
+    while (position < data.size() && std::isdigit(static_cast<unsigned char>(data[position])))
+        value = value * 10 + (data[position++] - '0');
+    return value;
+}
 
 } // namespace
 
@@ -77,9 +77,9 @@ MediaWorkspace& MediaWorkspace::instance()
 
 MediaWorkspace::MediaWorkspace()
 {
-    std::string pattern = (std::filesystem::temp_directory_path()
-        / "tarvo e2e 'single' \"double\" $HOME Grüße-XXXXXX")
-                              .string();
+    std::string pattern
+        = (std::filesystem::temp_directory_path() / "tarvo e2e 'single' \"double\" $HOME Grüße-XXXXXX")
+              .string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make the test folder");
     m_folder = pattern + "/";
@@ -91,8 +91,7 @@ MediaWorkspace::~MediaWorkspace()
     std::filesystem::remove_all(m_folder, ignored);
 }
 
-std::string MediaWorkspace::make(
-    const std::string& name, const std::vector<std::string>& ffmpegArguments)
+std::string MediaWorkspace::make(const std::string& name, const std::vector<std::string>& ffmpegArguments)
 {
     const std::string file = path(name);
     if (std::filesystem::exists(file))
@@ -135,8 +134,8 @@ std::string MediaWorkspace::timeline()
 std::string MediaWorkspace::gradient()
 {
     return make("gradient.mkv",
-        { "-f", "lavfi", "-i", "gradients=s=160x120:r=25:d=1:speed=0.002:seed=7", "-vf",
-            "format=yuv420p", "-c:v", "ffv1" });
+        { "-f", "lavfi", "-i", "gradients=s=160x120:r=25:d=1:speed=0.002:seed=7", "-vf", "format=yuv420p",
+            "-c:v", "ffv1" });
 }
 
 std::string MediaWorkspace::longAudio()
@@ -144,8 +143,7 @@ std::string MediaWorkspace::longAudio()
     return make("long sound.wav", { "-f", "lavfi", "-i", "sine=frequency=440:duration=30" });
 }
 
-ProgramResult runConverter(
-    const std::vector<std::string>& arguments, const Environment& environment)
+ProgramResult runConverter(const std::vector<std::string>& arguments, const Environment& environment)
 {
     std::vector<std::string> argv { converterPath() };
     argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -167,8 +165,8 @@ double probeDuration(const std::string& file)
 
 std::optional<Pixels> renderWithGhostscript(const std::string& file, bool encapsulated)
 {
-    std::vector<std::string> argv { "gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-r72",
-        "-sDEVICE=ppmraw", "-sOutputFile=-" };
+    std::vector<std::string> argv { "gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-r72", "-sDEVICE=ppmraw",
+        "-sOutputFile=-" };
     if (encapsulated)
         argv.emplace_back("-dEPSCrop");
     argv.push_back(file);

@@ -51,8 +51,7 @@ private:
     std::string m_folder;
 };
 
-ProgramResult runConverter(
-    const std::vector<std::string>& arguments, const Environment& environment = {});
+ProgramResult runConverter(const std::vector<std::string>& arguments, const Environment& environment = {});
 
 // ffprobe's values for entries such as "stream=codec_name", one per line.
 std::string probe(const std::string& file, const std::string& entries);

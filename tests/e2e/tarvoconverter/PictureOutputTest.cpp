@@ -18,8 +18,8 @@ namespace {
 
 constexpr int kColourTolerance = 24;
 
-std::vector<std::string> stillPictureCommand(const std::string& input, const std::string& start,
-    const std::string& size, const std::string& output)
+std::vector<std::string> stillPictureCommand(
+    const std::string& input, const std::string& start, const std::string& size, const std::string& output)
 {
     std::vector<std::string> arguments { "-i", input, "-f", "image2", "-ss", start, "-t", "0.001" };
     if (!size.empty()) {
@@ -32,13 +32,12 @@ std::vector<std::string> stillPictureCommand(const std::string& input, const std
 
 ::testing::AssertionResult colourNear(const Rgb& seen, const Rgb& expected)
 {
-    if (std::abs(seen.r - expected.r) <= kColourTolerance
-        && std::abs(seen.g - expected.g) <= kColourTolerance
+    if (std::abs(seen.r - expected.r) <= kColourTolerance && std::abs(seen.g - expected.g) <= kColourTolerance
         && std::abs(seen.b - expected.b) <= kColourTolerance)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-        << "saw (" << seen.r << "," << seen.g << "," << seen.b << "), expected (" << expected.r
-        << "," << expected.g << "," << expected.b << ")";
+        << "saw (" << seen.r << "," << seen.g << "," << seen.b << "), expected (" << expected.r << ","
+        << expected.g << "," << expected.b << ")";
 }
 
 // The centre of each quadrant, wherever the reader scaled the picture to.
@@ -123,12 +122,10 @@ TEST(StillPicture, J2kIsABareCodestream)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("stream.j2k");
 
-    const ProgramResult run
-        = runConverter(stillPictureCommand(workspace.clip(), "00:00:01", "", output));
+    const ProgramResult run = runConverter(stillPictureCommand(workspace.clip(), "00:00:01", "", output));
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(readFile(output).starts_with("\xFF\x4F\xFF\x51"))
-        << "no SOC and SIZ marker at the start";
+    EXPECT_TRUE(readFile(output).starts_with("\xFF\x4F\xFF\x51")) << "no SOC and SIZ marker at the start";
 }
 
 TEST(StillPicture, StartChoosesTheFrame)
@@ -137,10 +134,8 @@ TEST(StillPicture, StartChoosesTheFrame)
     const std::string first = workspace.path("first.png");
     const std::string later = workspace.path("later.psd");
 
-    ASSERT_EQ(
-        runConverter(stillPictureCommand(workspace.timeline(), "00:00:00", "", first)).exitCode, 0);
-    ASSERT_EQ(
-        runConverter(stillPictureCommand(workspace.timeline(), "00:00:01", "", later)).exitCode, 0);
+    ASSERT_EQ(runConverter(stillPictureCommand(workspace.timeline(), "00:00:00", "", first)).exitCode, 0);
+    ASSERT_EQ(runConverter(stillPictureCommand(workspace.timeline(), "00:00:01", "", later)).exitCode, 0);
 
     const std::optional<Pixels> firstPixels = readWithImageMagick(first);
     const std::optional<Pixels> laterPixels = readWithImageMagick(later);
@@ -155,10 +150,8 @@ TEST(StillPicture, StartBeyondTheEndFailsWithAReason)
     const std::string jpeg = workspace.path("late.jpg");
     const std::string eps = workspace.path("late.eps");
 
-    const ProgramResult jpegRun
-        = runConverter(stillPictureCommand(workspace.clip(), "00:00:10", "", jpeg));
-    const ProgramResult epsRun
-        = runConverter(stillPictureCommand(workspace.clip(), "00:00:10", "", eps));
+    const ProgramResult jpegRun = runConverter(stillPictureCommand(workspace.clip(), "00:00:10", "", jpeg));
+    const ProgramResult epsRun = runConverter(stillPictureCommand(workspace.clip(), "00:00:10", "", eps));
 
     EXPECT_NE(jpegRun.exitCode, 0);
     EXPECT_NE(jpegRun.err.find(jpeg), std::string::npos) << jpegRun.err;
@@ -243,10 +236,9 @@ TEST_P(OwnPicture, ReaderSeesTheFrameInItsColoursTheRightWayUp)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, OwnPicture,
-    ::testing::Values(OwnPictureKind { "eps", readEps, true },
-        OwnPictureKind { "pdf", readPdf, true },
-        OwnPictureKind { "psd", readWithImageMagick, true },
-        OwnPictureKind { "wmf", readWmf, false }, OwnPictureKind { "emf", readEmf, true }),
+    ::testing::Values(OwnPictureKind { "eps", readEps, true }, OwnPictureKind { "pdf", readPdf, true },
+        OwnPictureKind { "psd", readWithImageMagick, true }, OwnPictureKind { "wmf", readWmf, false },
+        OwnPictureKind { "emf", readEmf, true }),
     [](const auto& info) { return std::string(info.param.extension); });
 
 // ---- GIF animation -------------------------------------------------------------
@@ -254,17 +246,16 @@ INSTANTIATE_TEST_SUITE_P(EveryType, OwnPicture,
 double psnrOfFrame(const std::string& gif, const std::string& source, int frame)
 {
     const std::string select = "select=eq(n\\," + std::to_string(frame) + "),format=rgb24";
-    const ProgramResult run
-        = runProgram({ "ffmpeg", "-hide_banner", "-nostdin", "-i", gif, "-i", source, "-lavfi",
-            "[0]" + select + "[a];[1]fps=15," + select + "[b];[a][b]psnr", "-f", "null", "-" });
+    const ProgramResult run = runProgram({ "ffmpeg", "-hide_banner", "-nostdin", "-i", gif, "-i", source,
+        "-lavfi", "[0]" + select + "[a];[1]fps=15," + select + "[b];[a][b]psnr", "-f", "null", "-" });
     const std::size_t found = run.err.find("average:");
     return found == std::string::npos ? 0.0 : std::atof(run.err.c_str() + found + 8);
 }
 
 int countFrames(const std::string& file)
 {
-    const ProgramResult run = runProgram({ "ffprobe", "-v", "error", "-count_frames",
-        "-show_entries", "stream=nb_read_frames", "-of", "default=nw=1:nk=1", file });
+    const ProgramResult run = runProgram({ "ffprobe", "-v", "error", "-count_frames", "-show_entries",
+        "stream=nb_read_frames", "-of", "default=nw=1:nk=1", file });
     return std::atoi(run.out.c_str());
 }
 
@@ -273,8 +264,8 @@ TEST(GifAnimation, TrimmedClipAnimatesAtAFrameRateOfItsOwnWithPalettesOfItsOwn)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("moving.gif");
 
-    const ProgramResult run = runConverter({ "-i", workspace.gradient(), "-ss", "00:00:00", "-t",
-        "00:00:01", "-s", "160*120", output });
+    const ProgramResult run = runConverter(
+        { "-i", workspace.gradient(), "-ss", "00:00:00", "-t", "00:00:01", "-s", "160*120", output });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), "gif");

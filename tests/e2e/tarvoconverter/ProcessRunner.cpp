@@ -19,49 +19,49 @@ namespace tarvotest {
 
 namespace {
 
-    std::vector<std::string> mergedEnvironment(const Environment& overrides)
-    {
-        std::vector<std::string> result;
-        for (char** entry = environ; *entry; ++entry) {
-            const std::string text(*entry);
-            bool replaced = false;
-            for (const auto& [name, value] : overrides)
-                replaced = replaced || text.starts_with(name + "=");
-            if (!replaced)
-                result.push_back(text);
-        }
+std::vector<std::string> mergedEnvironment(const Environment& overrides)
+{
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text(*entry);
+        bool replaced = false;
         for (const auto& [name, value] : overrides)
-            result.push_back(name + "=" + value);
-        return result;
+            replaced = replaced || text.starts_with(name + "=");
+        if (!replaced)
+            result.push_back(text);
     }
+    for (const auto& [name, value] : overrides)
+        result.push_back(name + "=" + value);
+    return result;
+}
 
-    std::vector<char*> pointersTo(std::vector<std::string>& texts)
-    {
-        std::vector<char*> pointers;
-        for (std::string& text : texts)
-            pointers.push_back(text.data());
-        pointers.push_back(nullptr);
-        return pointers;
-    }
+std::vector<char*> pointersTo(std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (std::string& text : texts)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
 
-    void makePipe(int ends[2])
-    {
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe2 failed");
-    }
+void makePipe(int ends[2])
+{
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        throw std::runtime_error("pipe2 failed");
+}
 
-    std::string statFieldsAfterName(pid_t pid)
-    {
-        std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        const std::size_t end = text.rfind(')'); // the name may hold blanks and parentheses
-        return end == std::string::npos ? std::string() : text.substr(end + 2);
-    }
+std::string statFieldsAfterName(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t end = text.rfind(')'); // the name may hold blanks and parentheses
+    return end == std::string::npos ? std::string() : text.substr(end + 2);
+}
 
 } // namespace
 
-RunningProgram::RunningProgram(const std::vector<std::string>& argv, InputKind input,
-    const Environment& environment, ErrorOutput errors)
+RunningProgram::RunningProgram(
+    const std::vector<std::string>& argv, InputKind input, const Environment& environment, ErrorOutput errors)
 {
     int inputPipe[2] = { -1, -1 };
     int outputPipe[2];
@@ -78,8 +78,8 @@ RunningProgram::RunningProgram(const std::vector<std::string>& argv, InputKind i
     else
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outputPipe[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions,
-        errors == ErrorOutput::JoinedWithOutput ? outputPipe[1] : errorPipe[1], STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(
+        &actions, errors == ErrorOutput::JoinedWithOutput ? outputPipe[1] : errorPipe[1], STDERR_FILENO);
 
     std::vector<std::string> arguments = argv;
     std::vector<std::string> variables = mergedEnvironment(environment);
@@ -196,8 +196,8 @@ ProgramResult RunningProgram::finish(std::chrono::milliseconds timeLimit)
     return result;
 }
 
-ProgramResult runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit,
-    const Environment& environment)
+ProgramResult runProgram(
+    const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit, const Environment& environment)
 {
     RunningProgram program(argv, InputKind::DevNull, environment);
     return program.finish(timeLimit);

@@ -22,8 +22,8 @@ struct ProgramResult {
     std::string err;
 };
 
-ProgramResult runProgram(const std::vector<std::string>& argv,
-    std::chrono::milliseconds timeLimit = 30s, const Environment& environment = {});
+ProgramResult runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit = 30s,
+    const Environment& environment = {});
 
 enum class InputKind { Pipe, DevNull };
 
@@ -32,8 +32,8 @@ enum class ErrorOutput { Separate, JoinedWithOutput };
 
 class RunningProgram {
 public:
-    RunningProgram(const std::vector<std::string>& argv, InputKind input,
-        const Environment& environment = {}, ErrorOutput errors = ErrorOutput::Separate);
+    RunningProgram(const std::vector<std::string>& argv, InputKind input, const Environment& environment = {},
+        ErrorOutput errors = ErrorOutput::Separate);
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
     ~RunningProgram();

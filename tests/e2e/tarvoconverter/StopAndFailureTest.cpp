@@ -55,8 +55,7 @@ std::vector<std::string> linesOf(const std::string& text)
 double fieldAfter(const std::string& line, const std::string& token, std::size_t width)
 {
     const std::size_t found = line.find(token);
-    return found == std::string::npos ? -1.0
-                                      : std::atof(line.substr(found + token.size(), width).c_str());
+    return found == std::string::npos ? -1.0 : std::atof(line.substr(found + token.size(), width).c_str());
 }
 
 void expectWellFormedStatusLinesWithRisingTime(const std::string& output)
@@ -135,8 +134,7 @@ TEST(Stop, InputThatIsNotAPipeIsIgnored)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("not stopped.mp3");
     RunningProgram converter(
-        { converterPath(), "-re", "-i", workspace.longAudio(), "-t", "1.5", output },
-        InputKind::DevNull);
+        { converterPath(), "-re", "-i", workspace.longAudio(), "-t", "1.5", output }, InputKind::DevNull);
 
     const ProgramResult result = converter.finish(10s);
 
@@ -150,9 +148,8 @@ TEST(Stop, FfmpegThatIgnoresTheRequestIsEndedAfterTheGracePeriod)
     const std::string stubborn = workspace.path("stubborn ffmpeg.sh");
     std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\nexec sleep 30\n";
     std::filesystem::permissions(stubborn, std::filesystem::perms::owner_all);
-    RunningProgram converter(
-        { converterPath(), "-i", workspace.clip(), workspace.path("never.mp3") }, InputKind::Pipe,
-        { { "TARVO_FFMPEG", stubborn } });
+    RunningProgram converter({ converterPath(), "-i", workspace.clip(), workspace.path("never.mp3") },
+        InputKind::Pipe, { { "TARVO_FFMPEG", stubborn } });
     const std::vector<pid_t> children = ffmpegChildrenWhileRunning(converter);
 
     const auto asked = std::chrono::steady_clock::now();
@@ -189,8 +186,7 @@ TEST(Failure, ReasonWrittenIntoAPipeTheCallerClosedEndsNoWorse)
     const std::string failing = workspace.path("failing ffmpeg.sh");
     std::ofstream(failing) << "#!/bin/sh\nsleep 0.5\nexit 1\n";
     std::filesystem::permissions(failing, std::filesystem::perms::owner_all);
-    RunningProgram converter(
-        { converterPath(), "-i", workspace.clip(), workspace.path("failed.mp3") },
+    RunningProgram converter({ converterPath(), "-i", workspace.clip(), workspace.path("failed.mp3") },
         InputKind::DevNull, { { "TARVO_FFMPEG", failing } }, ErrorOutput::JoinedWithOutput);
 
     converter.closeOutput();

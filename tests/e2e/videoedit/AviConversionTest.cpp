@@ -46,8 +46,7 @@ const Expected kAudio[] = {
     { "IMA ADPCM", "adpcm_ima_wav", "" },
 };
 
-template <std::size_t N>
-const Expected* ExpectationFor(const Expected (&table)[N], const std::string& name)
+template <std::size_t N> const Expected* ExpectationFor(const Expected (&table)[N], const std::string& name)
 {
     for (const Expected& expected : table) {
         if (name.rfind(expected.namePrefix, 0) == 0)
@@ -103,8 +102,8 @@ TEST_F(AviConversion, EveryVideoCodecGivesItsStreamAtTheChosenSizeAndRate)
         const Expected* expected = ExpectationFor(kVideo, names[index]);
         ASSERT_NE(expected, nullptr);
         const std::string output = Convert("video " + std::to_string(index),
-            { "--vcodec", std::to_string(index), "--acodec", "0", "--width", "176", "--height",
-                "144", "--fps", "15" });
+            { "--vcodec", std::to_string(index), "--acodec", "0", "--width", "176", "--height", "144",
+                "--fps", "15" });
         const auto video = ProbeEntries(output, "v:0");
         ASSERT_FALSE(video.empty());
         EXPECT_EQ(video.at("codec_name"), expected->codec);
@@ -130,8 +129,7 @@ TEST_F(AviConversion, EveryAudioCodecGivesItsStream)
         // 22050 Hz is a rate AC-3 does not have: the component must still
         // make a file, at the nearest rate the codec takes.
         const std::string output = Convert("audio " + std::to_string(index),
-            { "--vcodec", "0", "--acodec", std::to_string(index), "--rate", "22050", "--abitrate",
-                "96" });
+            { "--vcodec", "0", "--acodec", std::to_string(index), "--rate", "22050", "--abitrate", "96" });
         const auto audio = ProbeEntries(output, "a:0");
         ASSERT_FALSE(audio.empty());
         EXPECT_EQ(audio.at("codec_name"), expected->codec);
@@ -148,8 +146,7 @@ TEST_F(AviConversion, EveryAudioCodecGivesItsStream)
 
 TEST_F(AviConversion, NtscRatesAreExactAndOddSizesBecomeEven)
 {
-    const std::string output
-        = Convert("ntsc", { "--fps", "29.97", "--width", "175", "--height", "131" });
+    const std::string output = Convert("ntsc", { "--fps", "29.97", "--width", "175", "--height", "131" });
     const auto video = ProbeEntries(output, "v:0");
     ASSERT_FALSE(video.empty());
     EXPECT_EQ(video.at("r_frame_rate"), "30000/1001");
@@ -164,8 +161,7 @@ TEST_F(AviConversion, NtscRatesAreExactAndOddSizesBecomeEven)
 
 TEST_F(AviConversion, NoSizeKeepsTheSourcesSize)
 {
-    const auto video
-        = ProbeEntries(Convert("source size", { "--width", "0", "--height", "0" }), "v:0");
+    const auto video = ProbeEntries(Convert("source size", { "--width", "0", "--height", "0" }), "v:0");
     ASSERT_FALSE(video.empty());
     EXPECT_EQ(video.at("width"), "160");
     EXPECT_EQ(video.at("height"), "120");

@@ -52,8 +52,8 @@ TEST(VideoEditCli, ProbePrintsDurationAndSize)
     double duration = -1.0;
     int width = -1;
     int height = -1;
-    ASSERT_EQ(std::sscanf(result.output.c_str(), "duration=%lf width=%d height=%d\n", &duration,
-                  &width, &height),
+    ASSERT_EQ(
+        std::sscanf(result.output.c_str(), "duration=%lf width=%d height=%d\n", &duration, &width, &height),
         3)
         << result.output;
     EXPECT_NEAR(duration, 1.5, 0.1);
@@ -80,8 +80,7 @@ TEST(VideoEditCli, CodecListsHoldOnlyEncodersThisFfmpegHas)
     // The program looks for these by name: the AVI panel's default, the
     // intermediate file's preferred codecs and their fall-backs.
     EXPECT_TRUE(AnyStartsWith(video, "DivX"));
-    EXPECT_NE(
-        std::find(video.begin(), video.end(), "Microsoft MPEG-4 Video Codec V3"), video.end());
+    EXPECT_NE(std::find(video.begin(), video.end(), "Microsoft MPEG-4 Video Codec V3"), video.end());
     EXPECT_TRUE(AnyStartsWith(audio, "MPEG Layer-3"));
     EXPECT_TRUE(AnyStartsWith(audio, "PCM"));
 
@@ -90,25 +89,21 @@ TEST(VideoEditCli, CodecListsHoldOnlyEncodersThisFfmpegHas)
     // the list is not padded with names whose encoder the machine lacks.
     const std::set<std::string> encoders = FfmpegEncoders();
     ASSERT_FALSE(encoders.empty());
-    const std::map<std::string, std::string> expectedEncoder = { { "DivX", "mpeg4" },
-        { "Xvid", "libxvid" }, { "Microsoft MPEG-4 Video Codec V3", "msmpeg4" },
-        { "Microsoft MPEG-4 Video Codec V2", "msmpeg4v2" }, { "H.264", "libx264" },
-        { "Motion JPEG", "mjpeg" }, { "HuffYUV", "huffyuv" }, { "FFV1", "ffv1" },
+    const std::map<std::string, std::string> expectedEncoder = { { "DivX", "mpeg4" }, { "Xvid", "libxvid" },
+        { "Microsoft MPEG-4 Video Codec V3", "msmpeg4" }, { "Microsoft MPEG-4 Video Codec V2", "msmpeg4v2" },
+        { "H.264", "libx264" }, { "Motion JPEG", "mjpeg" }, { "HuffYUV", "huffyuv" }, { "FFV1", "ffv1" },
         { "Uncompressed", "rawvideo" }, { "MPEG Layer-3", "libmp3lame" }, { "PCM", "pcm_s16le" },
         { "MPEG Layer-2", "mp2" }, { "AC-3", "ac3" }, { "Microsoft ADPCM", "adpcm_ms" },
         { "IMA ADPCM", "adpcm_ima_wav" } };
     std::vector<std::string> all = video;
     all.insert(all.end(), audio.begin(), audio.end());
     for (const std::string& name : all) {
-        const auto known
-            = std::find_if(expectedEncoder.begin(), expectedEncoder.end(), [&](const auto& entry) {
-                  return name.compare(0, entry.first.size(), entry.first) == 0;
-              });
+        const auto known = std::find_if(expectedEncoder.begin(), expectedEncoder.end(),
+            [&](const auto& entry) { return name.compare(0, entry.first.size(), entry.first) == 0; });
         ASSERT_NE(known, expectedEncoder.end()) << "unexpected codec " << name;
         EXPECT_TRUE(encoders.count(known->second)) << name << " needs " << known->second;
     }
-    EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), all.size())
-        << "a name is listed twice";
+    EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), all.size()) << "a name is listed twice";
 }
 
 TEST(VideoEditCli, ConversionsThatCannotStartExitNonZeroWithoutEvents)
@@ -128,17 +123,14 @@ TEST(VideoEditCli, ConversionsThatCannotStartExitNonZeroWithoutEvents)
         { "missing source",
             { "--start", "0", "--end", "1", folder.File("missing.mp4"), folder.File("out.avi") } },
         { "unreadable source", { "--start", "0", "--end", "1", aFile, folder.File("out.avi") } },
-        { "missing output folder",
-            { "--start", "0", "--end", "1", clip, folder.File("nowhere/out.avi") } },
+        { "missing output folder", { "--start", "0", "--end", "1", clip, folder.File("nowhere/out.avi") } },
         { "output folder is a file", { "--start", "0", "--end", "1", clip, aFile + "/out.avi" } },
         { "output is a folder", { "--start", "0", "--end", "1", clip, folder.File("a folder") } },
         { "output is the source", { "--start", "0", "--end", "1", clip, clip } },
         { "empty range", { "--start", "0.5", "--end", "0.5", clip, folder.File("out.avi") } },
         { "range after the end", { "--start", "5", "--end", "6", clip, folder.File("out.avi") } },
-        { "no such format",
-            { "--format", "9", "--start", "0", "--end", "1", clip, folder.File("out.avi") } },
-        { "no such codec",
-            { "--vcodec", "99", "--start", "0", "--end", "1", clip, folder.File("out.avi") } },
+        { "no such format", { "--format", "9", "--start", "0", "--end", "1", clip, folder.File("out.avi") } },
+        { "no such codec", { "--vcodec", "99", "--start", "0", "--end", "1", clip, folder.File("out.avi") } },
     };
     for (const Case& one : cases) {
         std::vector<std::string> arguments = { "convert" };
@@ -156,7 +148,5 @@ TEST(VideoEditCli, WrongUsageExitsNonZero)
 {
     EXPECT_NE(RunProgram({ VIDEOEDIT_CLI }).exitCode, 0);
     EXPECT_NE(RunProgram({ VIDEOEDIT_CLI, "convert", "in.avi", "out.avi" }).exitCode, 0);
-    EXPECT_NE(
-        RunProgram({ VIDEOEDIT_CLI, "convert", "--start", "x", "--end", "1", "a", "b" }).exitCode,
-        0);
+    EXPECT_NE(RunProgram({ VIDEOEDIT_CLI, "convert", "--start", "x", "--end", "1", "a", "b" }).exitCode, 0);
 }

@@ -166,13 +166,12 @@ TEST_P(StopTest, StopEndsFfmpegLeavesNoProcessAndNoCompletionFollows)
         component.StopConvert();
     };
     if (fromHandler) {
-        QObject::connect(
-            &component, &CVideoEdit::ConvertProgress, [&](double position, double total) {
-                if (stopCalls == 0 && position < total) {
-                    QCoreApplication::processEvents();
-                    stop();
-                }
-            });
+        QObject::connect(&component, &CVideoEdit::ConvertProgress, [&](double position, double total) {
+            if (stopCalls == 0 && position < total) {
+                QCoreApplication::processEvents();
+                stop();
+            }
+        });
     }
     const std::string output = m_folder.File("stopped.avi");
     ASSERT_TRUE(component.StartConvert(output));
@@ -206,8 +205,8 @@ TEST_P(StopTest, StopEndsFfmpegLeavesNoProcessAndNoCompletionFollows)
     EXPECT_EQ(log.completions, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Callers, StopTest, ::testing::Values(true, false),
-    [](const ::testing::TestParamInfo<bool>& info) {
+INSTANTIATE_TEST_SUITE_P(
+    Callers, StopTest, ::testing::Values(true, false), [](const ::testing::TestParamInfo<bool>& info) {
         return info.param ? "FromHandler" : "FromWaitingLoop";
     });
 
@@ -259,8 +258,7 @@ TEST_F(ComponentEvents, RefusalsToStartEmitNothing)
 TEST_F(ComponentEvents, AnFfmpegFailureCompletesOnceWithItsLastErrorLine)
 {
     ::setenv("TARVO_FFMPEG",
-        FakeFfmpeg(
-            "echo 'first complaint' >&2\necho 'Conversion failed: the real reason' >&2\nexit 1")
+        FakeFfmpeg("echo 'first complaint' >&2\necho 'Conversion failed: the real reason' >&2\nexit 1")
             .c_str(),
         1);
     CVideoEdit component;
@@ -280,8 +278,7 @@ TEST_F(ComponentEvents, AnFfmpegFailureCompletesOnceWithItsLastErrorLine)
 TEST_F(ComponentEvents, SuccessWithoutAnOutputIsAFailure)
 {
     // Reports the whole length, exits 0, writes nothing.
-    ::setenv("TARVO_FFMPEG",
-        FakeFfmpeg("echo out_time_us=1000000\necho progress=end\nexit 0").c_str(), 1);
+    ::setenv("TARVO_FFMPEG", FakeFfmpeg("echo out_time_us=1000000\necho progress=end\nexit 0").c_str(), 1);
     CVideoEdit component;
     EventLog log(component);
     AddTheClip(component, m_source, 0.0, 1.0);

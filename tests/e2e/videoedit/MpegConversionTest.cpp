@@ -42,8 +42,8 @@ void PrintTo(const Format& format, std::ostream* out)
 
 // Disc formats get properties that do not fit them (320 x 240, 29 Hz,
 // 22050 Hz): the standard's values must win.
-const std::vector<std::string> kMisfitOptions = { "--width", "320", "--height", "240", "--fps",
-    "29", "--rate", "22050", "--abitrate", "224" };
+const std::vector<std::string> kMisfitOptions
+    = { "--width", "320", "--height", "240", "--fps", "29", "--rate", "22050", "--abitrate", "224" };
 
 const Format kFormats[] = {
     { 0, "VCD PAL", "mpeg1video", 352, 288, "25/1", "mp2", "44100", Authoring::Vcd },
@@ -102,8 +102,7 @@ void ExpectStreams(const std::string& output, const Format& format)
 
 // Runs an authoring tool in a folder of its own; returns its output when it
 // refused the stream, "" when it took it.
-std::string AuthoringRefusal(
-    const std::string& stream, Authoring authoring, const TempFolder& folder)
+std::string AuthoringRefusal(const std::string& stream, Authoring authoring, const TempFolder& folder)
 {
     const std::string work = folder.File("authoring");
     std::vector<std::string> command;
@@ -115,16 +114,15 @@ std::string AuthoringRefusal(
         break;
     case Authoring::DvdPal:
     case Authoring::DvdNtsc:
-        command = { "env",
-            std::string("VIDEO_FORMAT=") + (authoring == Authoring::DvdPal ? "PAL" : "NTSC"),
+        command = { "env", std::string("VIDEO_FORMAT=") + (authoring == Authoring::DvdPal ? "PAL" : "NTSC"),
             "dvdauthor", "-o", work, "-t", stream };
         break;
     case Authoring::None:
         return {};
     }
     const CommandResult result = RunProgram(command);
-    const bool complained = result.output.find("WARN") != std::string::npos
-        || result.output.find("ERR") != std::string::npos;
+    const bool complained
+        = result.output.find("WARN") != std::string::npos || result.output.find("ERR") != std::string::npos;
     if (result.exitCode != 0 || complained)
         return result.output;
     return {};
@@ -138,8 +136,7 @@ TEST_P(DiscConversion, FollowsItsStandard)
     const std::string output = Convert(format.value, kMisfitOptions);
     ExpectStreams(output, format);
     const bool vcd = format.authoring == Authoring::Vcd || format.authoring == Authoring::Svcd;
-    ASSERT_TRUE(HasProgram(vcd ? "vcdimager" : "dvdauthor"))
-        << "the authoring tool is not installed";
+    ASSERT_TRUE(HasProgram(vcd ? "vcdimager" : "dvdauthor")) << "the authoring tool is not installed";
     const std::string refusal = AuthoringRefusal(output, format.authoring, m_folder);
     EXPECT_TRUE(refusal.empty()) << refusal;
 }
@@ -169,8 +166,7 @@ TEST_F(MpegConversion, Mpeg1ProgramStreamHasTheChosenSizeRateAndAudio)
     // 23.976 is a rate MPEG-1 has; 22050 Hz with 224 kbit/s is not a Layer II
     // combination, so the bitrate is the nearest one that is (160).
     const std::string output = Convert(6,
-        { "--width", "320", "--height", "240", "--fps", "23.976", "--rate", "22050", "--abitrate",
-            "224" });
+        { "--width", "320", "--height", "240", "--fps", "23.976", "--rate", "22050", "--abitrate", "224" });
     const Format expected
         = { 6, "MPEG1", "mpeg1video", 320, 240, "24000/1001", "mp2", "22050", Authoring::None };
     ExpectStreams(output, expected);
@@ -182,9 +178,8 @@ TEST_F(MpegConversion, Mpeg1ProgramStreamHasTheChosenSizeRateAndAudio)
 TEST_F(MpegConversion, Mpeg2ProgramStreamHasTheChosenSizeRateAndAudio)
 {
     // "29" from the frame rate list is the NTSC rate: MPEG-2 has no 29.
-    const std::string output = Convert(7,
-        { "--width", "480", "--height", "360", "--fps", "29", "--rate", "48000", "--abitrate",
-            "128" });
+    const std::string output = Convert(
+        7, { "--width", "480", "--height", "360", "--fps", "29", "--rate", "48000", "--abitrate", "128" });
     const Format expected
         = { 7, "MPEG2", "mpeg2video", 480, 360, "30000/1001", "mp2", "48000", Authoring::None };
     ExpectStreams(output, expected);

@@ -114,8 +114,7 @@ double RateValue(const std::string& fraction)
     return static_cast<double>(numerator) / denominator;
 }
 
-std::string ProgressFault(
-    const std::vector<std::pair<double, double>>& progress, double expectedTotal)
+std::string ProgressFault(const std::vector<std::pair<double, double>>& progress, double expectedTotal)
 {
     if (progress.empty())
         return "no progress event";

@@ -40,8 +40,7 @@ double RateValue(const std::string& fraction);
 // Checks the progress a conversion reported: positions never go down and
 // stay within the total, the total is `expectedTotal` throughout, and the
 // last event reaches it. Returns a description of the first fault, or "".
-std::string ProgressFault(
-    const std::vector<std::pair<double, double>>& progress, double expectedTotal);
+std::string ProgressFault(const std::vector<std::pair<double, double>>& progress, double expectedTotal);
 
 // The processes whose parent is this test program.
 std::vector<pid_t> ChildProcesses();

@@ -52,9 +52,8 @@ template <typename Number> std::optional<Number> ParseNumber(const std::string& 
 int Probe(const std::string& path)
 {
     CVideoEdit component;
-    std::printf("duration=%s width=%d height=%d\n",
-        SecondsText(component.GetFileDuration(path)).c_str(), component.GetFileWidth(path),
-        component.GetFileHeight(path));
+    std::printf("duration=%s width=%d height=%d\n", SecondsText(component.GetFileDuration(path)).c_str(),
+        component.GetFileWidth(path), component.GetFileHeight(path));
     return 0;
 }
 
@@ -79,8 +78,8 @@ struct ConvertOptions {
 
 std::optional<ConvertOptions> ReadConvertOptions(const std::vector<std::string>& arguments)
 {
-    static const std::vector<std::string> kKnown = { "--format", "--width", "--height", "--fps",
-        "--vcodec", "--acodec", "--abitrate", "--rate", "--start", "--end" };
+    static const std::vector<std::string> kKnown = { "--format", "--width", "--height", "--fps", "--vcodec",
+        "--acodec", "--abitrate", "--rate", "--start", "--end" };
     ConvertOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -92,15 +91,13 @@ std::optional<ConvertOptions> ReadConvertOptions(const std::vector<std::string>&
             options.paths.push_back(argument);
         }
     }
-    if (options.paths.size() != 2 || !options.values.count("--start")
-        || !options.values.count("--end"))
+    if (options.paths.size() != 2 || !options.values.count("--start") || !options.values.count("--end"))
         return std::nullopt;
     return options;
 }
 
 // Applies one integer option with `apply`; false when its text is no integer.
-template <typename Apply>
-bool ApplyInteger(const ConvertOptions& options, const char* name, Apply apply)
+template <typename Apply> bool ApplyInteger(const ConvertOptions& options, const char* name, Apply apply)
 {
     const auto found = options.values.find(name);
     if (found == options.values.end())
@@ -166,8 +163,8 @@ int Convert(int argc, char** argv, const std::vector<std::string>& arguments)
         std::printf("complete\n");
         std::fflush(stdout);
         if (!component.LastConvertSucceeded())
-            std::fprintf(stderr, "videoedit-cli: conversion failed: %s\n",
-                component.LastConvertError().c_str());
+            std::fprintf(
+                stderr, "videoedit-cli: conversion failed: %s\n", component.LastConvertError().c_str());
         application.exit(component.LastConvertSucceeded() ? 0 : kFailed);
     });
     if (!component.StartConvert(options->paths[1])) {
@@ -187,7 +184,6 @@ int main(int argc, char** argv)
     if (arguments.size() == 1 && arguments[0] == "codecs")
         return Codecs();
     if (!arguments.empty() && arguments[0] == "convert")
-        return Convert(
-            argc, argv, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+        return Convert(argc, argv, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     return Usage();
 }

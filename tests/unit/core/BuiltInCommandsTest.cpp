@@ -72,8 +72,8 @@ TEST(ImageCommand, AGifAnimationOfAnIntermediateFileHasNoRange)
 
 TEST(ImageCommand, EveryPictureTypeHasItsExtensionAndOthersGiveNoCommand)
 {
-    const char* extensions[] = { ".gif", ".gif", ".bmp", ".eps", ".jpg", ".pcx", ".psd", ".pdf", ".tiff", ".wmf",
-        ".emf", ".png", ".j2k" };
+    const char* extensions[] = { ".gif", ".gif", ".bmp", ".eps", ".jpg", ".pcx", ".psd", ".pdf", ".tiff",
+        ".wmf", ".emf", ".png", ".j2k" };
     FixedOptions options;
     for (int position = 1; position <= 12; ++position) {
         options.picture = position;
@@ -181,7 +181,8 @@ TEST(ImageCommand, AStillPictureOfAnIntermediateFileTakesItsFirstFrame)
     // The intermediate file holds the source from the trim start on.
     FixedOptions options;
     EXPECT_EQ(BuildImageCommand(FromVob(), "/out/", options),
-        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi' -f image2 -ss 00:00:00 -t 0.001 -s 320*240 '/out/clip.jpg'");
+        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi' -f image2 -ss 00:00:00 -t 0.001 -s 320*240 "
+        "'/out/clip.jpg'");
 }
 
 TEST(OutputNaming, IntermediateFilesOfThisProcessAreRemovedAtTheEnd)

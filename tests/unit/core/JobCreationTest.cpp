@@ -72,18 +72,14 @@ TEST(JobCreation, SourceTypesAreFoundInTheExtensionCaseSensitively)
         bool vob, realMedia, dat;
     };
     const Case cases[] = {
-        { "/v/a.rm", false, true, false },
-        { "/v/a.rmvb", false, true, false },
-        { "/v/a.rmx", false, true, false },   // "rm" inside a longer extension
+        { "/v/a.rm", false, true, false }, { "/v/a.rmvb", false, true, false },
+        { "/v/a.rmx", false, true, false }, // "rm" inside a longer extension
         { "/v/a.RMVB", false, false, false }, // capitals are not RealMedia
-        { "/v/a.dat", false, false, true },
-        { "/v/a.DAT", false, false, true },
-        { "/v/a.xdat", false, false, true },
-        { "/v/a.vob", true, false, false },
-        { "/v/a.VOB", true, false, false },
-        { "/v/a.Vob", false, false, false },
+        { "/v/a.dat", false, false, true }, { "/v/a.DAT", false, false, true },
+        { "/v/a.xdat", false, false, true }, { "/v/a.vob", true, false, false },
+        { "/v/a.VOB", true, false, false }, { "/v/a.Vob", false, false, false },
         { "/farm.dat.vob/clip.avi", false, false, false }, // folders do not count
-        { "/v/storm", false, false, false },               // no extension at all
+        { "/v/storm", false, false, false }, // no extension at all
     };
     for (const Case& c : cases) {
         const SourceTypeFlags flags = SourceTypeOf(c.path);

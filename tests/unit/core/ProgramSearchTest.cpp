@@ -1,5 +1,5 @@
-#include "platform/Diagnostics.h"
 #include "platform/ProgramSearch.h"
+#include "platform/Diagnostics.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -23,8 +23,8 @@ JobRecord FromIntermediateFile(double trimSeconds)
 TEST(ProgressParser, ReadsSizeAndTimeOfAStatusLine)
 {
     JobRecord job;
-    ParseProgressChunk("frame=  100 fps= 25 q=2.0 size=    1234kB time=4.00 bitrate= 81.2kbits/s",
-        job, 2000, 0);
+    ParseProgressChunk(
+        "frame=  100 fps= 25 q=2.0 size=    1234kB time=4.00 bitrate= 81.2kbits/s", job, 2000, 0);
     EXPECT_EQ(job.encodedSizeKb, 1234);
     EXPECT_DOUBLE_EQ(job.encodedSeconds, 4.0);
     EXPECT_DOUBLE_EQ(job.encodeRate, 2.0); // 4 media seconds in 2 seconds

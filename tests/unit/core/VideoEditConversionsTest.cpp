@@ -134,7 +134,8 @@ protected:
 TEST(VideoEditCodecs, DiscoveryPrefersTheLastMatchOfThePreferredName)
 {
     NameList list;
-    list.names = { "DivX 5", "Microsoft MPEG-4 Video Codec V3", "DivX 6", "Microsoft MPEG-4 Video Codec V3 (fast)" };
+    list.names
+        = { "DivX 5", "Microsoft MPEG-4 Video Codec V3", "DivX 6", "Microsoft MPEG-4 Video Codec V3 (fast)" };
     EXPECT_EQ(FindCodec(list, "Microsoft MPEG-4 Video Codec V3", "DivX"), 3);
     list.names = { "DivX 5", "Motion JPEG", "DivX 6" };
     EXPECT_EQ(FindCodec(list, "Microsoft MPEG-4 Video Codec V3", "DivX"), 2);

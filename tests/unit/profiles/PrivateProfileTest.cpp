@@ -19,8 +19,8 @@ constexpr std::size_t kLarge = 65535;
 TEST(PrivateProfileReading, SectionNamesComeInFileOrderWithDuplicatesKept)
 {
     TemporaryFolder folder;
-    const auto path = folder.Write("a.ini",
-        "stray=before any section\n[Info]\nA=1\n[profile1]\n[ profile0 ]\nB=2\n[Info]\nA=3\n");
+    const auto path = folder.Write(
+        "a.ini", "stray=before any section\n[Info]\nA=1\n[profile1]\n[ profile0 ]\nB=2\n[Info]\nA=3\n");
     EXPECT_EQ(ReadProfileSectionNames(path, kLarge), "Info\0profile1\0profile0\0Info\0\0"s);
 }
 

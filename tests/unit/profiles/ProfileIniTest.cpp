@@ -90,8 +90,8 @@ TEST(ProfileIniKeys, HasKeysNeedsAtLeastOneLine)
 {
     TemporaryFolder folder;
     ProfileIni ini;
-    ini.Open(folder.Write("d.ini",
-        "[Empty]\n; only a comment\n[One]\nK=v\n[Long]\nK=" + std::string(2000, 'x') + "\n"));
+    ini.Open(folder.Write(
+        "d.ini", "[Empty]\n; only a comment\n[One]\nK=v\n[Long]\nK=" + std::string(2000, 'x') + "\n"));
     EXPECT_FALSE(ini.HasKeys("Empty"));
     EXPECT_FALSE(ini.HasKeys("Missing"));
     EXPECT_TRUE(ini.HasKeys("one"));

@@ -69,13 +69,12 @@ TEST(TemplateIntermediate, SourceNeedingAnIntermediateFileTakesItWithoutTrimTime
     job.intermediatePath = "/tmp/movie_12345.avi";
     job.trimStartMs = 75500;
     job.trimEndMs = 3725900;
-    EXPECT_EQ(SubstituteTemplate(
-                  "-i '$INPUT_FILE' -ss [$START] -t [$LENGTH]", job, ContextFor(DeviceKind::Psp)),
+    EXPECT_EQ(
+        SubstituteTemplate("-i '$INPUT_FILE' -ss [$START] -t [$LENGTH]", job, ContextFor(DeviceKind::Psp)),
         "-i '/tmp/movie_12345.avi' -ss [ ] -t [ ]");
     job.isVob = 0;
     job.isRealMedia = 1;
-    EXPECT_EQ(SubstituteTemplate("$INPUT_FILE", job, ContextFor(DeviceKind::Psp)),
-        "/tmp/movie_12345.avi");
+    EXPECT_EQ(SubstituteTemplate("$INPUT_FILE", job, ContextFor(DeviceKind::Psp)), "/tmp/movie_12345.avi");
     job.isRealMedia = 0;
     EXPECT_EQ(SubstituteTemplate("$INPUT_FILE $START", job, ContextFor(DeviceKind::Psp)),
         "/media/movie.vob 00:01:15");
@@ -102,8 +101,8 @@ TEST(TemplateOutputNames, PspNameSwitchesToH264NamesAtProfile17)
 TEST(TemplateOutputNames, OtherDevicesUseTheBaseNameAndEveryOccurrenceIsReplaced)
 {
     const JobRecord job = ClipJob();
-    EXPECT_EQ(SubstituteTemplate("'$OUTPUT_DIR$OUTPUT_FILE0001.avi' '$OUTPUT_DIR$OUTPUT_FILE.pmp'",
-                  job, ContextFor(DeviceKind::Pmp)),
+    EXPECT_EQ(SubstituteTemplate("'$OUTPUT_DIR$OUTPUT_FILE0001.avi' '$OUTPUT_DIR$OUTPUT_FILE.pmp'", job,
+                  ContextFor(DeviceKind::Pmp)),
         "'/out/clip0001.avi' '/out/clip.pmp'");
 }
 
@@ -123,11 +122,10 @@ TEST(TemplateOrder, TitleIsSearchedByTheLaterPlaceholdersOnly)
 
 TEST(TemplateOrder, UnknownAndDifferentlyCasedWordsStay)
 {
-    EXPECT_EQ(SubstituteTemplate("$size $ASPECT $CHANNEL $AUDIOSAMPLE $OTHER", ClipJob(),
-                  ContextFor(DeviceKind::Psp)),
+    EXPECT_EQ(SubstituteTemplate(
+                  "$size $ASPECT $CHANNEL $AUDIOSAMPLE $OTHER", ClipJob(), ContextFor(DeviceKind::Psp)),
         "$size $ASPECT 1 $AUDIOSAMPLE $OTHER");
-    EXPECT_EQ(
-        SubstituteTemplate("$CHANNEL $ASPECT $AUDIOSAMPLE", ClipJob(), ContextFor(DeviceKind::Pmp)),
+    EXPECT_EQ(SubstituteTemplate("$CHANNEL $ASPECT $AUDIOSAMPLE", ClipJob(), ContextFor(DeviceKind::Pmp)),
         "$CHANNEL $ASPECT 22050");
 }
 
@@ -135,18 +133,18 @@ TEST(TemplateDeviceValues, SelectedPositionsPickTheDeviceValues)
 {
     SubstitutionContext context = ContextFor(DeviceKind::Xbox360);
     context.selections = { 2, 4, 3, 1, 0, 1, 0 };
-    EXPECT_EQ(SubstituteTemplate("$SIZE $VIDEOBITRATE $FRAMERATE $AUDIOBITRATE $CHANNEL $ASPECT",
-                  ClipJob(), context),
+    EXPECT_EQ(SubstituteTemplate(
+                  "$SIZE $VIDEOBITRATE $FRAMERATE $AUDIOBITRATE $CHANNEL $ASPECT", ClipJob(), context),
         "1920x1080 19200 29.97 192 1 16:9");
     context.device = DeviceKind::PocketPc;
     context.selections = { 5, 0, 0, 8, 1, 1, 0 };
-    EXPECT_EQ(SubstituteTemplate("$SIZE $VIDEOBITRATE $FRAMERATE $AUDIOBITRATE $CHANNEL $ASPECT",
-                  ClipJob(), context),
+    EXPECT_EQ(SubstituteTemplate(
+                  "$SIZE $VIDEOBITRATE $FRAMERATE $AUDIOBITRATE $CHANNEL $ASPECT", ClipJob(), context),
         "720x576 300 14.985 128 2 $ASPECT");
     context.device = DeviceKind::Pmp;
     context.selections = { 3, 6, 4, 2, 0, 0, 3 };
-    EXPECT_EQ(SubstituteTemplate(
-                  "$SIZE $VIDEOBITRATE $FRAMERATE $AUDIOBITRATE $AUDIOSAMPLE", ClipJob(), context),
+    EXPECT_EQ(
+        SubstituteTemplate("$SIZE $VIDEOBITRATE $FRAMERATE $AUDIOBITRATE $AUDIOSAMPLE", ClipJob(), context),
         "480x272 1500 30.0 32 48000");
 }
 
@@ -166,8 +164,8 @@ TEST(TemplatePaths, FileNamesThatLookLikePlaceholdersStayFileNames)
     job.titleText = "plain";
     SubstitutionContext context = ContextFor(DeviceKind::PocketPc);
     context.outputFolder = "/out/$OUTPUT_FILE $CHANNEL/";
-    const std::string command = SubstituteTemplate(
-        "tool -i '$INPUT_FILE' '$OUTPUT_DIR$OUTPUT_FILE.avi' -s $SIZE", job, context);
+    const std::string command
+        = SubstituteTemplate("tool -i '$INPUT_FILE' '$OUTPUT_DIR$OUTPUT_FILE.avi' -s $SIZE", job, context);
     EXPECT_EQ(Arguments(command),
         (std::vector<std::string> { "tool", "-i", "/media/$SIZE $START/$TITLE.avi",
             "/out/$OUTPUT_FILE $CHANNEL/a$OUTPUT_FILE$SIZE.avi", "-s", "160x120" }));
@@ -193,8 +191,8 @@ TEST(TemplatePaths, QuotedPathsComeBackUnchangedWhateverTheyHold)
         const std::string command = SubstituteTemplate(
             "tool -i '$INPUT_FILE' -title '$TITLE' '$OUTPUT_DIR$OUTPUT_FILE.pmp'", job, context);
         EXPECT_EQ(Arguments(command),
-            (std::vector<std::string> { "tool", "-i", job.sourcePath, "-title", name,
-                context.outputFolder + name + ".pmp" }))
+            (std::vector<std::string> {
+                "tool", "-i", job.sourcePath, "-title", name, context.outputFolder + name + ".pmp" }))
             << name;
     }
 }

@@ -8,8 +8,7 @@ namespace kelvara::test {
 
 TemporaryFolder::TemporaryFolder()
 {
-    std::string pattern
-        = (std::filesystem::temp_directory_path() / "kelvara-profiles-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvara-profiles-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     m_path = pattern;
@@ -24,8 +23,7 @@ TemporaryFolder::~TemporaryFolder()
 std::string TemporaryFolder::Write(std::string_view name, std::string_view bytes) const
 {
     const std::filesystem::path file = m_path / name;
-    std::ofstream(file, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file.string();
 }
 

@@ -64,7 +64,8 @@ TEST_F(RunnerTest, HostileFileNamesReachTheEncoderAsOneArgumentEach)
     const std::string out = m_work.File("args");
     const std::string hostile = m_work.File(kHostileName);
     const std::string second = "$(touch pwned) `id` ; & | > *";
-    m_runner.RunEncoder(Encoder("args " + Quoted(out) + " -i " + Quoted(hostile) + " " + Quoted(second)), m_job);
+    m_runner.RunEncoder(
+        Encoder("args " + Quoted(out) + " -i " + Quoted(hostile) + " " + Quoted(second)), m_job);
     EXPECT_TRUE(FileHolds(out, "-i\n" + hostile + "\n" + second + "\n"));
     EXPECT_FALSE(std::filesystem::exists(m_tools.File("pwned")));
 }

@@ -30,8 +30,8 @@ TEST(TimeText, ReadsClockTimesAndSecondsAndNothingElse)
 TEST(CommandLine, StillPictureCommandOfTheBuilder)
 {
     // Empty pieces of the builder's format come through as empty arguments at most.
-    const Request request = parsed({ "-i", "/in/clip.avi", "-f", "image2", "-ss", "00:01:23", "",
-        "-t", "0.001", "-s", "320*240", "/out/clip.jpg" });
+    const Request request = parsed({ "-i", "/in/clip.avi", "-f", "image2", "-ss", "00:01:23", "", "-t",
+        "0.001", "-s", "320*240", "/out/clip.jpg" });
 
     EXPECT_EQ(request.inputs.at(0).path, "/in/clip.avi");
     EXPECT_EQ(request.startSeconds, 83.0);
@@ -49,8 +49,8 @@ TEST(CommandLine, ABlankStartOrLengthMeansTheWholeInput)
 {
     // A profile template quotes '$START' and '$LENGTH', which are one blank
     // each when the job is read from its intermediate file.
-    const Request request = parsed({ "-i", "/tmp/clip_12345.avi", "-ss", " ", "-t", " ", "-vcodec", "mpeg4",
-        "/out/clip.avi" });
+    const Request request
+        = parsed({ "-i", "/tmp/clip_12345.avi", "-ss", " ", "-t", " ", "-vcodec", "mpeg4", "/out/clip.avi" });
     EXPECT_FALSE(request.startSeconds);
     EXPECT_FALSE(request.outputs.at(0).lengthSeconds);
     EXPECT_FALSE(request.outputs.at(0).singleFrame);
@@ -65,14 +65,13 @@ TEST(CommandLine, ABlankStartBeforeTheInputIsDroppedToo)
 
 TEST(CommandLine, BareArgumentsBeforeTheLastAreFurtherOutputsWithTheirOwnOptions)
 {
-    const Request request = parsed({ "-i", "/in/clip.avi", "-ss", "5", "-vcodec", "mpeg4", "-b:v",
-        "768k", "-an", "/out/X0001.avi", "-noautorotate", "-ab", "64k", "/out/X0001.mp3" });
+    const Request request = parsed({ "-i", "/in/clip.avi", "-ss", "5", "-vcodec", "mpeg4", "-b:v", "768k",
+        "-an", "/out/X0001.avi", "-noautorotate", "-ab", "64k", "/out/X0001.mp3" });
 
     ASSERT_EQ(request.outputs.size(), 2u);
     EXPECT_EQ(request.startSeconds, 5.0);
     EXPECT_EQ(request.outputs[0].path, "/out/X0001.avi");
-    EXPECT_EQ(request.outputs[0].ffmpegOptions,
-        (Arguments { "-vcodec", "mpeg4", "-b:v", "768k", "-an" }));
+    EXPECT_EQ(request.outputs[0].ffmpegOptions, (Arguments { "-vcodec", "mpeg4", "-b:v", "768k", "-an" }));
     EXPECT_FALSE(request.outputs[0].audioBitrateKbps);
     EXPECT_EQ(request.outputs[1].path, "/out/X0001.mp3");
     EXPECT_EQ(request.outputs[1].ffmpegOptions, (Arguments { "-noautorotate" }));

@@ -20,8 +20,7 @@ FfmpegInvocation invocationFor(const Arguments& commandLine)
 
 std::ptrdiff_t positionOf(const Arguments& arguments, const Arguments& sequence)
 {
-    const auto found
-        = std::search(arguments.begin(), arguments.end(), sequence.begin(), sequence.end());
+    const auto found = std::search(arguments.begin(), arguments.end(), sequence.begin(), sequence.end());
     return found == arguments.end() ? -1 : found - arguments.begin();
 }
 
@@ -33,8 +32,8 @@ std::string valueAfter(const Arguments& arguments, const std::string& option)
 
 TEST(FfmpegArguments, StartSeeksInTheInputAndLengthLimitsTheOutput)
 {
-    const Arguments arguments = invocationFor({ "-i", "/in/song.wav", "-ss", "00:01:15", "-t",
-                                                  "01:00:50", "-ab", "128", "/out/song.mp3" })
+    const Arguments arguments = invocationFor(
+        { "-i", "/in/song.wav", "-ss", "00:01:15", "-t", "01:00:50", "-ab", "128", "/out/song.mp3" })
                                     .arguments;
 
     const std::ptrdiff_t seek = positionOf(arguments, { "-ss", "75.000", "-i", "/in/song.wav" });
@@ -47,39 +46,34 @@ TEST(FfmpegArguments, StartSeeksInTheInputAndLengthLimitsTheOutput)
 TEST(FfmpegArguments, StillPictureIsWrittenUnderExactlyItsName)
 {
     const Arguments arguments
-        = invocationFor({ "-i", "/in/clip.avi", "-f", "image2", "-t", "0.001", "/out/100%d.jpg" })
-              .arguments;
+        = invocationFor({ "-i", "/in/clip.avi", "-f", "image2", "-t", "0.001", "/out/100%d.jpg" }).arguments;
 
-    EXPECT_GE(positionOf(arguments,
-                  { "-frames:v", "1", "-update", "1", "-f", "image2", "/out/100%d.jpg" }),
-        0);
+    EXPECT_GE(
+        positionOf(arguments, { "-frames:v", "1", "-update", "1", "-f", "image2", "/out/100%d.jpg" }), 0);
 }
 
 TEST(FfmpegArguments, GifAnimationScalesBeforeMakingPalettes)
 {
     const Arguments arguments
-        = invocationFor({ "-i", "/in/a.avi", "-t", "00:00:02", "-s", "160*120", "/out/a.gif" })
-              .arguments;
+        = invocationFor({ "-i", "/in/a.avi", "-t", "00:00:02", "-s", "160*120", "/out/a.gif" }).arguments;
 
     const std::string graph = valueAfter(arguments, "-vf");
     EXPECT_LT(graph.find("scale=160:120"), graph.find("palettegen")) << graph;
     EXPECT_NE(graph.find("paletteuse"), std::string::npos) << graph;
-    EXPECT_EQ(
-        positionOf(arguments, { "-s" }), -1); // scaling after paletteuse would spoil the palette
+    EXPECT_EQ(positionOf(arguments, { "-s" }), -1); // scaling after paletteuse would spoil the palette
 }
 
 TEST(FfmpegArguments, OwnPicturesEachGetAFramePipe)
 {
-    const FfmpegInvocation invocation = invocationFor({ "-i", "/in/a.avi", "-f", "image2", "-t",
-        "0.001", "/out/a.eps", "-s", "80x60", "/out/a.WMF" });
+    const FfmpegInvocation invocation = invocationFor(
+        { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.eps", "-s", "80x60", "/out/a.WMF" });
 
     ASSERT_EQ(invocation.ownPictures.size(), 2u);
     EXPECT_EQ(invocation.ownPictures[0].format, OwnPictureFormat::Eps);
     EXPECT_EQ(invocation.ownPictures[1].format, OwnPictureFormat::Wmf);
     EXPECT_NE(invocation.ownPictures[0].childFd, invocation.ownPictures[1].childFd);
     EXPECT_GE(positionOf(invocation.arguments, { "-c:v", "ppm", "-f", "image2pipe" }), 0);
-    EXPECT_EQ(
-        invocation.arguments.back(), "pipe:" + std::to_string(invocation.ownPictures[1].childFd));
+    EXPECT_EQ(invocation.arguments.back(), "pipe:" + std::to_string(invocation.ownPictures[1].childFd));
 }
 
 TEST(FfmpegArguments, ProfileOptionsComeAfterOurDefaultsSoTheyWin)
@@ -87,16 +81,15 @@ TEST(FfmpegArguments, ProfileOptionsComeAfterOurDefaultsSoTheyWin)
     const Arguments arguments
         = invocationFor({ "-i", "/in/a.avi", "-acodec", "libshine", "/out/a.mp3" }).arguments;
 
-    EXPECT_LT(positionOf(arguments, { "-c:a", "libmp3lame" }),
-        positionOf(arguments, { "-acodec", "libshine" }));
+    EXPECT_LT(
+        positionOf(arguments, { "-c:a", "libmp3lame" }), positionOf(arguments, { "-acodec", "libshine" }));
 }
 
 TEST(FfmpegArguments, NamesThatLookLikeProtocolsStayFiles)
 {
     EXPECT_EQ(ffmpegUrlForPath("a:b.mp3"), "file:a:b.mp3");
     EXPECT_EQ(ffmpegUrlForPath("/out/a:b.mp3"), "/out/a:b.mp3");
-    const Arguments lavfi
-        = invocationFor({ "-f", "lavfi", "-i", "sine=f=440:d=1", "/out/a.wav" }).arguments;
+    const Arguments lavfi = invocationFor({ "-f", "lavfi", "-i", "sine=f=440:d=1", "/out/a.wav" }).arguments;
     EXPECT_GE(positionOf(lavfi, { "-i", "sine=f=440:d=1" }),
         0); // an input with its own format names no file
 }

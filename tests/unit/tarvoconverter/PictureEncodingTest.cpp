@@ -46,8 +46,7 @@ Bytes unpack(const Bytes& packed, std::size_t& position, std::size_t wanted)
     while (out.size() < wanted && position < packed.size()) {
         const int header = static_cast<std::int8_t>(packed[position++]);
         if (header >= 0) {
-            out.insert(
-                out.end(), packed.begin() + position, packed.begin() + position + header + 1);
+            out.insert(out.end(), packed.begin() + position, packed.begin() + position + header + 1);
             position += header + 1;
         } else if (header != -128) {
             out.insert(out.end(), 1 - header, packed[position++]);
@@ -134,9 +133,8 @@ TEST(PdfWriter, CrossReferenceTablePointsAtEveryObject)
     for (int object = 1; object <= 5; ++object) {
         const std::size_t entry = table + 9 + object * 20; // "xref\n0 6\n", then 20 bytes each
         const std::size_t offset = std::stoul(pdf.substr(entry, 10));
-        EXPECT_EQ(pdf.compare(
-                      offset, std::to_string(object).size() + 6, std::to_string(object) + " 0 obj"),
-            0)
+        EXPECT_EQ(
+            pdf.compare(offset, std::to_string(object).size() + 6, std::to_string(object) + " 0 obj"), 0)
             << "object " << object;
     }
     EXPECT_NE(pdf.find("/MediaBox [0 0 20 10]"), std::string::npos);

@@ -18,8 +18,8 @@ TEST(StatusLine, HasTheFormKelvaraParses)
     progress.sizeBytes = 123 * 1024;
     progress.seconds = 12.34;
 
-    EXPECT_EQ(formatStatusLine(progress),
-        "frame=   25 q=2.0 size=     123kB time=12.34 bitrate=  81.7kbits/s\n");
+    EXPECT_EQ(
+        formatStatusLine(progress), "frame=   25 q=2.0 size=     123kB time=12.34 bitrate=  81.7kbits/s\n");
 }
 
 TEST(StatusLine, SizeAndTimeReadBackAtEveryMagnitude)
@@ -31,11 +31,9 @@ TEST(StatusLine, SizeAndTimeReadBackAtEveryMagnitude)
             progress.seconds = seconds;
             const std::string line = formatStatusLine(progress);
             // Kelvara reads 8 characters after "size=" and 5 after "time=".
-            EXPECT_EQ(
-                std::strtol(line.substr(line.find("size=") + 5, 8).c_str(), nullptr, 10), kilobytes)
+            EXPECT_EQ(std::strtol(line.substr(line.find("size=") + 5, 8).c_str(), nullptr, 10), kilobytes)
                 << line;
-            EXPECT_DOUBLE_EQ(std::atof(line.substr(line.find("time=") + 5, 5).c_str()), seconds)
-                << line;
+            EXPECT_DOUBLE_EQ(std::atof(line.substr(line.find("time=") + 5, 5).c_str()), seconds) << line;
             EXPECT_EQ(line.find('\n'), line.size() - 1);
         }
     }

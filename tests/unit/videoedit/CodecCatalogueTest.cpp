@@ -11,8 +11,7 @@ using namespace kelvara;
 
 TEST(CodecCatalogue, OnlyEncodersThatExistAreOfferedInCatalogueOrder)
 {
-    const std::set<std::string_view> present
-        = { "mpeg4", "msmpeg4", "rawvideo", "pcm_s16le", "ac3" };
+    const std::set<std::string_view> present = { "mpeg4", "msmpeg4", "rawvideo", "pcm_s16le", "ac3" };
     const auto exists = [&](std::string_view encoder) { return present.count(encoder) > 0; };
     const std::vector<VideoCodecEntry> video = AvailableVideoCodecs(exists);
     ASSERT_EQ(video.size(), 3u);

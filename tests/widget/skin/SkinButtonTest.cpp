@@ -29,8 +29,8 @@ QImage Solid(QRgb colour)
 
 void Move(QWidget& widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::NoButton,
-        buttons, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::NoButton, buttons,
+        Qt::NoModifier);
     QApplication::sendEvent(&widget, &move);
 }
 
@@ -88,8 +88,7 @@ TEST_F(SkinButton, WithOnlyAnInImageShowsItInEveryState)
 TEST_F(SkinButton, InCheckModeTheInImageMeansChecked)
 {
     button->SetCheckMode(true);
-    ASSERT_EQ(
-        button->SetIcon(LoadSkinIcon(SkinId::CheckOnIcon), LoadSkinIcon(SkinId::CheckOffIcon)), 0);
+    ASSERT_EQ(button->SetIcon(LoadSkinIcon(SkinId::CheckOnIcon), LoadSkinIcon(SkinId::CheckOffIcon)), 0);
     Move(*button, QPoint(5, 5));
     EXPECT_TRUE(button->IsHovering());
     EXPECT_EQ(button->ShownImage(), CSkinButton::Image::Out);
@@ -113,10 +112,9 @@ TEST_F(SkinButton, DisabledBitmapIsDrawnGrey)
 
 void Send(QWidget& widget, QEvent::Type type)
 {
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(5, 5), widget.mapToGlobal(QPointF(5, 5)), Qt::LeftButton, held,
-        Qt::NoModifier);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(
+        type, QPointF(5, 5), widget.mapToGlobal(QPointF(5, 5)), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(&widget, &event);
 }
 
@@ -131,8 +129,8 @@ TEST_F(SkinButton, DoubleClickInCheckModeTogglesTwice)
     EXPECT_EQ(clicks.count(), 2);
     EXPECT_FALSE(button->GetCheck());
     // One whose second press comes as a press followed by a double-click event.
-    for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-             QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease })
+    for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+             QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease })
         Send(*button, type);
     EXPECT_EQ(clicks.count(), 4);
     EXPECT_FALSE(button->GetCheck());
@@ -176,8 +174,7 @@ TEST_F(SkinButton, MenuCommandIsPostedOnlyWhenOneIsChosen)
     ASSERT_EQ(button->SetMenu(ListMenu(), &window), 0);
     QSignalSpy commands(button, &CSkinButton::menuCommand);
     bool shownPressed = false;
-    QTimer::singleShot(
-        20, [&] { shownPressed = button->IsMenuShown() && button->IsPressedLook(); });
+    QTimer::singleShot(20, [&] { shownPressed = button->IsMenuShown() && button->IsPressedLook(); });
     AnswerMenu(2);
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_TRUE(shownPressed);

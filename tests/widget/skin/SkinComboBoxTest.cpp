@@ -195,8 +195,8 @@ TEST_F(SkinComboBox, MouseMovesAfterOpeningAreIgnoredAtFirst)
     CSkinDropList* list = combo->DropList();
     const QPoint onRow1 = list->Rows().Row(1).center();
     auto moveOnRow = [&] {
-        QMouseEvent move(QEvent::MouseMove, QPointF(onRow1), list->mapToGlobal(QPointF(onRow1)),
-            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(onRow1), list->mapToGlobal(QPointF(onRow1)), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list, &move);
     };
     for (int i = 0; i < CSkinDropList::IgnoredMoves; ++i)
@@ -232,11 +232,8 @@ TEST(SkinDropListPlacement, WiderListIsRightAlignedAndKeptOnTheScreen)
 {
     EXPECT_EQ(CSkinDropList::Placement(QRect(300, 100, 100, 18), QSize(180, 60), QSize(800, 600)),
         QPoint(400 - 180, 118));
-    EXPECT_EQ(
-        CSkinDropList::Placement(QRect(20, 100, 100, 18), QSize(180, 60), QSize(800, 600)).x(), 0);
-    EXPECT_EQ(
-        CSkinDropList::Placement(QRect(700, 100, 150, 18), QSize(150, 60), QSize(800, 600)).x(),
-        650);
+    EXPECT_EQ(CSkinDropList::Placement(QRect(20, 100, 100, 18), QSize(180, 60), QSize(800, 600)).x(), 0);
+    EXPECT_EQ(CSkinDropList::Placement(QRect(700, 100, 150, 18), QSize(150, 60), QSize(800, 600)).x(), 650);
 }
 
 TEST_F(SkinComboBox, OpenListNearTheBottomGoesAbove)

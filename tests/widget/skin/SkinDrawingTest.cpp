@@ -204,8 +204,7 @@ TEST(CFadeInPicture, FadesInFromNothingAndThenShowsTheBitmap)
     ASSERT_EQ(quick.SetBitmap(SkinId::PreviewPlaceholder, 1), 1);
     ASSERT_TRUE(SkinTest::WaitFor([&] { return quick.IsFadedIn(); }));
     const QImage shown = SkinTest::Grab(quick);
-    const QImage bitmap
-        = LoadSkinImage(SkinId::PreviewPlaceholder).convertToFormat(QImage::Format_RGB32);
+    const QImage bitmap = LoadSkinImage(SkinId::PreviewPlaceholder).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown.pixel(149, 92), bitmap.pixel(149, 92));
     EXPECT_EQ(shown.pixel(10, 200), bitmap.pixel(10, 200));
 }

@@ -30,8 +30,8 @@ TEST(SkinMessageBox, EmptyTextGivesTheSmallestBox)
 TEST(SkinMessageBox, ThreeLinesAreSizedToTheWidestLine)
 {
     const QString widest = QStringLiteral("The output folder cannot be written to, sorry.");
-    CSkinMessageBox box(nullptr, QStringLiteral("Short.\n") + widest + QStringLiteral("\nEnd."),
-        QString(), SkinMb::OkCancel);
+    CSkinMessageBox box(
+        nullptr, QStringLiteral("Short.\n") + widest + QStringLiteral("\nEnd."), QString(), SkinMb::OkCancel);
     const QFontMetrics metrics(SkinFont(12, true));
     const int w = metrics.horizontalAdvance(widest) + 10;
     const int h = 3 * (metrics.height() + 1);
@@ -61,8 +61,8 @@ TEST(SkinMessageBox, ErrorTypeKeepsAGivenCaption)
     CSkinMessageBox plain(nullptr, QStringLiteral("x"), QString(), SkinMb::IconHand);
     EXPECT_EQ(plain.CaptionLabel()->Text(), QStringLiteral("Error"));
     EXPECT_TRUE(SameIcon(plain, SkinId::ErrorIcon));
-    CSkinMessageBox named(nullptr, QStringLiteral("Can't turn off the computer."),
-        QStringLiteral("Warning"), SkinMb::IconHand);
+    CSkinMessageBox named(
+        nullptr, QStringLiteral("Can't turn off the computer."), QStringLiteral("Warning"), SkinMb::IconHand);
     EXPECT_EQ(named.CaptionLabel()->Text(), QStringLiteral("Warning"));
     EXPECT_TRUE(SameIcon(named, SkinId::ErrorIcon));
     EXPECT_TRUE(named.SecondButton()->isHidden());
@@ -113,15 +113,13 @@ TEST(SkinMessageBox, ModalCallReturnsTheChosenButton)
         if (auto* box = qobject_cast<CSkinMessageBox*>(QApplication::activeModalWidget()))
             QTest::keyClick(box, Qt::Key_Return);
     });
-    EXPECT_EQ(
-        SkinMessageBox(nullptr, QStringLiteral("All tasks have been completed!"), QString(), 0),
+    EXPECT_EQ(SkinMessageBox(nullptr, QStringLiteral("All tasks have been completed!"), QString(), 0),
         SkinMb::IdOk);
     QTimer::singleShot(50, [] {
         if (auto* box = qobject_cast<CSkinMessageBox*>(QApplication::activeModalWidget()))
             QTest::mouseClick(box->SecondButton(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     });
-    EXPECT_EQ(
-        SkinMessageBox(nullptr, QStringLiteral("Really?"), QString(), SkinMb::YesNo), SkinMb::IdNo);
+    EXPECT_EQ(SkinMessageBox(nullptr, QStringLiteral("Really?"), QString(), SkinMb::YesNo), SkinMb::IdNo);
 }
 
 TEST(SkinMessageBox, CentredOnAVisibleOwnerElseOnTheScreen)
@@ -136,8 +134,8 @@ TEST(SkinMessageBox, CentredOnAVisibleOwnerElseOnTheScreen)
     owner.hide();
     CSkinMessageBox onScreen(&owner, QString(), QString(), 0);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(onScreen.pos(),
-        screen.topLeft() + QPoint((screen.width() - 180) / 2, (screen.height() - 102) / 2));
+    EXPECT_EQ(
+        onScreen.pos(), screen.topLeft() + QPoint((screen.width() - 180) / 2, (screen.height() - 102) / 2));
 }
 
 } // namespace

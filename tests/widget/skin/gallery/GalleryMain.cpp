@@ -45,8 +45,7 @@ QImage MessageRow()
     QPainter p(&row);
     int x = 0;
     for (const MessageSample& s : samples) {
-        CSkinMessageBox box(
-            nullptr, QString::fromUtf8(s.text), QString::fromUtf8(s.caption), s.type);
+        CSkinMessageBox box(nullptr, QString::fromUtf8(s.text), QString::fromUtf8(s.caption), s.type);
         box.ensurePolished();
         const QPixmap picture = box.grab();
         p.drawPixmap(x, 0, picture);
@@ -95,8 +94,7 @@ void AddAbout(QWidget* parent, QPoint at)
     auto* about = new Picture(SkinId::AboutBackground, parent);
     about->move(at);
     auto* close = new CSkinButton(about);
-    close->SetBitmaps(
-        SkinId::CloseHover, qRgb(255, 255, 255), SkinId::CloseIdle, qRgb(255, 255, 255));
+    close->SetBitmaps(SkinId::CloseHover, qRgb(255, 255, 255), SkinId::CloseIdle, qRgb(255, 255, 255));
     close->DrawTransparent();
     close->DrawBorder(false);
     close->setGeometry(330, 2, 23, 25);
@@ -137,8 +135,8 @@ public:
         CSkinComboBox* combo = m_board->OpenCombo();
         if (CSkinDropList* list = combo->DropList()) {
             QPainter p(&sheet);
-            const QPoint at = combo->mapTo(
-                this, QPoint(combo->width() - list->width(), CSkinComboBox::FaceHeight));
+            const QPoint at
+                = combo->mapTo(this, QPoint(combo->width() - list->width(), CSkinComboBox::FaceHeight));
             QPainterPath outline;
             outline.addRoundedRect(QRectF(at, QSizeF(list->size())).adjusted(0, 0, 1, 1), 2.5, 2.5);
             p.setClipPath(outline);

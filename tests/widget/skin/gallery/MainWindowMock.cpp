@@ -127,8 +127,7 @@ void MainWindowMock::AddSettings()
     Label(this, QStringLiteral("AudioRate:"), { 551, 374, 90, 16 });
     Combo(this, { "44100", "48000", "22050" }, { 641, 372, 94, 18 }, 0);
 
-    (new CSkinGroupBox(QStringLiteral("Export Video Width /Height"), this))
-        ->setGeometry(335, 420, 410, 78);
+    (new CSkinGroupBox(QStringLiteral("Export Video Width /Height"), this))->setGeometry(335, 420, 410, 78);
     auto* widthField = new CSkinTextField(this);
     widthField->setGeometry(350, 446, 60, 18);
     widthField->SetText(QStringLiteral("640"));
@@ -147,8 +146,7 @@ void MainWindowMock::AddSettings()
     folder->setGeometry(333, 534, 200, 20);
     folder->SetText(QStringLiteral("/home/user/Videos/"));
     BitmapButton(this, SkinId::BrowseButton, { 538, 533, 70, 22 });
-    IconCheckBox(
-        this, QStringLiteral("Shutdown computer when finished"), { 612, 512, 140, 46 }, false);
+    IconCheckBox(this, QStringLiteral("Shutdown computer when finished"), { 612, 512, 140, 46 }, false);
 }
 
 void MainWindowMock::paintEvent(QPaintEvent*)
@@ -204,8 +202,8 @@ void MainWindowMock::PaintFileList(QPainter& p)
         p.drawImage(list.left() + 4, top + 1, icons, icon[r] * 16, 0, 16, 16);
         for (int c = 0; c < 5; ++c) {
             const int left = list.left() + columns[c] + (c == 0 ? 24 : c == 4 ? 58 : 6);
-            p.drawText(QRect(left, top, list.left() + columns[c + 1] - left - 4, 18),
-                Qt::AlignVCenter, QString::fromLatin1(rows[r][c]));
+            p.drawText(QRect(left, top, list.left() + columns[c + 1] - left - 4, 18), Qt::AlignVCenter,
+                QString::fromLatin1(rows[r][c]));
         }
         if (r == 1) {
             const QRect bar(list.left() + 536, top + 4, 48, 10);
@@ -234,13 +232,12 @@ void MainWindowMock::PaintSlider(QPainter& p)
     const QRect slider(32, 505, 267, 17);
     const int left = 40;
     const int right = 180;
-    p.drawPixmap(QRect(slider.left(), slider.top() + 3, slider.width(), 11),
-        LoadSkinBitmap(SkinId::SliderTrack));
+    p.drawPixmap(
+        QRect(slider.left(), slider.top() + 3, slider.width(), 11), LoadSkinBitmap(SkinId::SliderTrack));
     p.drawPixmap(QRect(slider.left() + left + 12, slider.top() + 5, right - left + 2, 7),
         LoadSkinBitmap(SkinId::SliderBar));
-    QImage thumbs[]
-        = { LoadSkinImage(SkinId::SliderLeftThumb).convertToFormat(QImage::Format_ARGB32),
-              LoadSkinImage(SkinId::SliderRightThumb).convertToFormat(QImage::Format_ARGB32) };
+    QImage thumbs[] = { LoadSkinImage(SkinId::SliderLeftThumb).convertToFormat(QImage::Format_ARGB32),
+        LoadSkinImage(SkinId::SliderRightThumb).convertToFormat(QImage::Format_ARGB32) };
     for (QImage& t : thumbs)
         for (int y = 0; y < t.height(); ++y)
             for (int x = 0; x < t.width(); ++x)

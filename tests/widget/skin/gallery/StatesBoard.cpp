@@ -29,8 +29,8 @@ void Hover(QWidget* widget)
     QApplication::sendEvent(widget, &move);
 }
 
-CSkinLabel* Caption(QWidget* parent, const QString& text, QRect at,
-    CSkinLabel::Align align = CSkinLabel::Align::Left)
+CSkinLabel* Caption(
+    QWidget* parent, const QString& text, QRect at, CSkinLabel::Align align = CSkinLabel::Align::Left)
 {
     auto* label = new CSkinLabel(text, parent, align);
     label->setGeometry(at);
@@ -45,8 +45,8 @@ StatesBoard::StatesBoard(QWidget* parent)
     setFixedSize(520, 565);
     Caption(this, QStringLiteral("Skin controls"), { 8, 6, 200, 16 });
     for (int c = 0; c < 5; ++c)
-        Caption(this, QString::fromLatin1(Columns[c]),
-            { FirstColumn + c * ColumnWidth, 36, ColumnWidth, 16 }, CSkinLabel::Align::Center);
+        Caption(this, QString::fromLatin1(Columns[c]), { FirstColumn + c * ColumnWidth, 36, ColumnWidth, 16 },
+            CSkinLabel::Align::Center);
 
     auto bitmapButton = [](int id, QSize size) {
         return [id, size](QWidget* parent) {
@@ -60,8 +60,7 @@ StatesBoard::StatesBoard(QWidget* parent)
     };
     AddButtonRow(58, QStringLiteral("Start"), bitmapButton(SkinId::StartButton, { 48, 49 }), false);
     AddButtonRow(112, QStringLiteral("Add"), bitmapButton(SkinId::AddButton, { 44, 49 }), false);
-    AddButtonRow(
-        170, QStringLiteral("Browse"), bitmapButton(SkinId::BrowseButton, { 70, 22 }), false);
+    AddButtonRow(170, QStringLiteral("Browse"), bitmapButton(SkinId::BrowseButton, { 70, 22 }), false);
     AddButtonRow(
         198, QStringLiteral("Play"),
         [](QWidget* parent) {
@@ -213,8 +212,8 @@ void StatesBoard::ApplyStates()
     window()->activateWindow();
     QApplication::processEvents();
     m_focusedField->setFocus();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 9),
-        m_focusedField->mapToGlobal(QPointF(4, 9)), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 9), m_focusedField->mapToGlobal(QPointF(4, 9)),
+        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_focusedField, &press);
     QKeyEvent shiftRight(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
     for (int i = 0; i < 2; ++i)

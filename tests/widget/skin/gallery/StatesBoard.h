@@ -24,8 +24,8 @@ private:
     struct Row {
         QList<CSkinButton*> buttons; // idle, hover, pressed, checked, disabled
     };
-    void AddButtonRow(int y, const QString& name, const std::function<CSkinButton*(QWidget*)>& make,
-        bool checkable);
+    void AddButtonRow(
+        int y, const QString& name, const std::function<CSkinButton*(QWidget*)>& make, bool checkable);
     void AddTabs(int y);
     void AddFields(int y);
 
