@@ -55,21 +55,17 @@ void WaitForActivity(std::initializer_list<int> fds, int timeoutMs)
         return;
     }
 
-    QEventLoop loop;
+    // Registered notifiers and a running timer wake the event dispatcher; one
+    // round of processEvents sleeps until one of them, or any other event,
+    // arrives, and handles what came.
     std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
     for (int fd : fds) {
-        if (fd < 0)
-            continue;
-        auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-        notifiers.push_back(std::move(notifier));
+        if (fd >= 0)
+            notifiers.push_back(std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read));
     }
     QTimer timer;
     timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     timer.start(timeoutMs);
-    // One round of waiting: processEvents sleeps until something happens and
-    // handles it; a notifier or the timer ends the round.
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
 }
 
