@@ -2,6 +2,21 @@
 
 #include <QPainterPath>
 
+namespace {
+
+// Dark on the top and left, light on the bottom and right: a pressed-in look.
+void DrawSunkenFrame(QPainter& p, const QRect& r, QColor light, QColor dark)
+{
+    p.setPen(dark);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(light);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+
+} // namespace
+
 void PaintRoundedListFrame(QPainter& p, QSize size, QColor light, QColor dark)
 {
     const QRectF outline(0.5, 0.5, size.width() - 1, size.height() - 1);
@@ -28,13 +43,7 @@ void PaintItemPanel(
         const int phase = scrollOffset % tile.height();
         p.drawTiledPixmap(panel, tile, QPoint(0, phase + panel.top() % tile.height()));
     }
-    const QRect r = panel.adjusted(0, 0, -1, -1);
-    p.setPen(dark);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(light);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
+    DrawSunkenFrame(p, panel.adjusted(0, 0, -1, -1), light, dark);
     p.restore();
 }
 
@@ -44,11 +53,5 @@ void PaintPressedRow(
     const QRect inner = row.adjusted(0, 1, 0, -1);
     if (!tile.isNull())
         p.drawTiledPixmap(inner, tile, QPoint(0, (scrollOffset + inner.top()) % tile.height()));
-    const QRect r = inner.adjusted(0, 0, -1, -1);
-    p.setPen(dark);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(light);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
+    DrawSunkenFrame(p, inner.adjusted(0, 0, -1, -1), light, dark);
 }
