@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <span>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -37,7 +37,7 @@ constexpr CodecLimits kLimits[] = {
 
 constexpr CodecLimits kNoLimits { AudioCodec::Wav, {}, {}, {} };
 
-const CodecLimits& limitsOf(AudioCodec codec)
+const CodecLimits& LimitsOf(AudioCodec codec)
 {
     for (const CodecLimits& limits : kLimits) {
         if (limits.codec == codec)
@@ -61,18 +61,18 @@ int nearest(std::span<const int> allowed, int requested)
 
 } // namespace
 
-int supportedSampleRate(AudioCodec codec, int requestedHz)
+int SupportedSampleRate(AudioCodec codec, int requestedHz)
 {
-    return nearest(limitsOf(codec).sampleRates, requestedHz);
+    return nearest(LimitsOf(codec).sampleRates, requestedHz);
 }
 
-int supportedBitrateKbps(AudioCodec codec, std::optional<int> sampleRateHz, int requestedKbps)
+int SupportedBitrateKbps(AudioCodec codec, std::optional<int> sampleRateHz, int requestedKbps)
 {
-    const CodecLimits& limits = limitsOf(codec);
+    const CodecLimits& limits = LimitsOf(codec);
     const bool lowRate = sampleRateHz && *sampleRateHz < kLowSampleRateLimit;
     if (lowRate && !limits.lowRateBitrates.empty())
         return nearest(limits.lowRateBitrates, requestedKbps);
     return nearest(limits.bitrates, requestedKbps);
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

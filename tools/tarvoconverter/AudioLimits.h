@@ -7,12 +7,12 @@
 
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-int supportedSampleRate(AudioCodec codec, int requestedHz);
+int SupportedSampleRate(AudioCodec codec, int requestedHz);
 
 // The bitrate may depend on the sample rate (MPEG audio has other bitrates
 // below 32 kHz); an unknown rate is taken as one of 32 kHz or more.
-int supportedBitrateKbps(AudioCodec codec, std::optional<int> sampleRateHz, int requestedKbps);
+int SupportedBitrateKbps(AudioCodec codec, std::optional<int> sampleRateHz, int requestedKbps);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int kScratchFdBase = 64;
 constexpr int kSignalsToReset[] = { SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD, SIGQUIT };
 
 // Runs in the child between fork and exec: async-signal-safe calls only.
-[[noreturn]] void execInChild(pid_t parent, const char* program, char* const argv[],
+[[noreturn]] void ExecInChild(pid_t parent, const char* program, char* const argv[],
     const std::vector<ChildFd>& fds, int* scratch, int errorPipe)
 {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -44,7 +44,7 @@ constexpr int kSignalsToReset[] = { SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD, S
 
 } // namespace
 
-StartedChild startChild(
+StartedChild StartChild(
     const std::string& program, const std::vector<std::string>& arguments, const std::vector<ChildFd>& fds)
 {
     // Everything the child needs is prepared before fork: it may not allocate.
@@ -65,7 +65,7 @@ StartedChild startChild(
     if (pid < 0)
         return { -1, errno };
     if (pid == 0)
-        execInChild(parent, program.c_str(), argv.data(), fds, scratch.data(), errorWriter.get());
+        ExecInChild(parent, program.c_str(), argv.data(), fds, scratch.data(), errorWriter.get());
 
     errorWriter.reset();
     int childError = 0;
@@ -80,4 +80,4 @@ StartedChild startChild(
     return { pid, 0 };
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

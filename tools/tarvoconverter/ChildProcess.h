@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // A descriptor of ours that the child gets as childFd.
 struct ChildFd {
@@ -24,7 +24,7 @@ struct StartedChild {
 // (argv[0] included). The child gets exactly the descriptors in fds plus
 // nothing of ours (ours are close-on-exec), default signal handling, an
 // empty signal mask, and SIGKILL as soon as this process ends.
-StartedChild startChild(
+StartedChild StartChild(
     const std::string& program, const std::vector<std::string>& arguments, const std::vector<ChildFd>& fds);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -1,10 +1,10 @@
 #include "Conversion.h"
 
 #include "ChildProcess.h"
-#include "CommandLine.h"
 #include "EncoderSupervisor.h"
-#include "FfmpegArguments.h"
+#include "FfmpegInvocation.h"
 #include "PictureFiles.h"
+#include "RequestParser.h"
 #include "StatusLine.h"
 #include "StatusOutput.h"
 
@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -44,7 +44,7 @@ struct ChildPipe {
     FileDescriptor childEnd; // write end, given to ffmpeg
 };
 
-std::optional<ChildPipe> makeChildPipe()
+std::optional<ChildPipe> MakeChildPipe()
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
@@ -55,7 +55,7 @@ std::optional<ChildPipe> makeChildPipe()
     return pipe;
 }
 
-std::optional<long long> fileSize(const std::string& path)
+std::optional<long long> FileSize(const std::string& path)
 {
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -63,7 +63,7 @@ std::optional<long long> fileSize(const std::string& path)
     return static_cast<long long>(info.st_size);
 }
 
-bool endedAsAskedToStop(int waitStatus)
+bool EndedAsAskedToStop(int waitStatus)
 {
     if (WIFSIGNALED(waitStatus))
         return WTERMSIG(waitStatus) == SIGINT; // before ffmpeg had set up its handler
@@ -71,13 +71,13 @@ bool endedAsAskedToStop(int waitStatus)
         && (WEXITSTATUS(waitStatus) == 0 || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
 }
 
-std::optional<Failure> judgeRun(const SupervisedRun& run)
+std::optional<Failure> JudgeRun(const SupervisedRun& run)
 {
     if (run.forcedToEnd)
         return Failure { ExitStatus::Failed,
             "ffmpeg had not finished " + std::to_string(kStopGracePeriod.count() / 1000)
                 + " s after the stop request and was ended" };
-    if (run.stopRequested && endedAsAskedToStop(run.waitStatus))
+    if (run.stopRequested && EndedAsAskedToStop(run.waitStatus))
         return std::nullopt;
     if (WIFEXITED(run.waitStatus) && WEXITSTATUS(run.waitStatus) == 0)
         return std::nullopt;
@@ -90,20 +90,20 @@ std::optional<Failure> judgeRun(const SupervisedRun& run)
         "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(run.waitStatus)) };
 }
 
-std::optional<Failure> writeOwnPictures(const FfmpegInvocation& invocation, const SupervisedRun& run)
+std::optional<Failure> WriteOwnPictures(const FfmpegInvocation& invocation, const SupervisedRun& run)
 {
     for (std::size_t i = 0; i < invocation.ownPictures.size(); ++i) {
         const OwnPictureTarget& target = invocation.ownPictures[i];
-        if (std::string error = writeOwnPicture(target.format, run.frames[i], target.path); !error.empty())
+        if (std::string error = WriteOwnPicture(target.format, run.frames[i], target.path); !error.empty())
             return Failure { ExitStatus::Failed, error };
     }
     return std::nullopt;
 }
 
-std::optional<Failure> checkOutputsWritten(const Request& request, const SupervisedRun& run)
+std::optional<Failure> CheckOutputsWritten(const Request& request, const SupervisedRun& run)
 {
     for (const OutputRequest& output : request.outputs) {
-        if (fileSize(output.path).value_or(0) > 0)
+        if (FileSize(output.path).value_or(0) > 0)
             continue;
         std::string reason
             = run.stopRequested ? "stopped before any output was written to '" : "no output was written to '";
@@ -120,13 +120,13 @@ struct StartedFfmpeg {
     RunChannels channels;
 };
 
-std::optional<Failure> startFfmpeg(const FfmpegInvocation& invocation, StartedFfmpeg& started)
+std::optional<Failure> StartFfmpeg(const FfmpegInvocation& invocation, StartedFfmpeg& started)
 {
     const Failure noPipes { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
-    std::optional<ChildPipe> progress = makeChildPipe();
-    std::optional<ChildPipe> errors = makeChildPipe();
+    std::optional<ChildPipe> progress = MakeChildPipe();
+    std::optional<ChildPipe> errors = MakeChildPipe();
     FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
-    if (!progress || !errors || !nothing.isOpen())
+    if (!progress || !errors || !nothing.IsOpen())
         return noPipes;
     std::vector<ChildFd> childFds = {
         { STDIN_FILENO, nothing.get() },
@@ -136,18 +136,18 @@ std::optional<Failure> startFfmpeg(const FfmpegInvocation& invocation, StartedFf
     };
     std::vector<ChildPipe> frames;
     for (const OwnPictureTarget& target : invocation.ownPictures) {
-        std::optional<ChildPipe> frame = makeChildPipe();
+        std::optional<ChildPipe> frame = MakeChildPipe();
         if (!frame)
             return noPipes;
         childFds.push_back({ target.childFd, frame->childEnd.get() });
         frames.push_back(std::move(*frame));
     }
 
-    started.channels.signals = blockControlSignals();
-    const std::string program = ffmpegProgram();
+    started.channels.signals = BlockControlSignals();
+    const std::string program = FfmpegProgram();
     std::vector<std::string> argv { program };
     argv.insert(argv.end(), invocation.arguments.begin(), invocation.arguments.end());
-    const StartedChild child = startChild(program, argv, childFds);
+    const StartedChild child = StartChild(program, argv, childFds);
     if (child.pid < 0)
         return Failure { ExitStatus::CannotRunFfmpeg,
             "cannot run ffmpeg ('" + program + "'): " + std::strerror(child.startError) };
@@ -157,51 +157,51 @@ std::optional<Failure> startFfmpeg(const FfmpegInvocation& invocation, StartedFf
     started.channels.errors = std::move(errors->ours);
     for (ChildPipe& frame : frames)
         started.channels.frames.push_back(std::move(frame.ours));
-    started.channels.controlInput = isPipe(STDIN_FILENO) ? STDIN_FILENO : -1;
+    started.channels.controlInput = IsPipe(STDIN_FILENO) ? STDIN_FILENO : -1;
     return std::nullopt; // the child ends of the pipes close here, leaving them to ffmpeg
 }
 
 } // namespace
 
-std::string ffmpegProgram()
+std::string FfmpegProgram()
 {
     const char* configured = std::getenv("TARVO_FFMPEG");
     return configured && *configured ? configured : "ffmpeg";
 }
 
-ExitStatus runConversion(const std::vector<std::string>& arguments)
+ExitStatus RunConversion(const std::vector<std::string>& arguments)
 {
     // Our caller closes its end of our output before it asks us to stop; the
     // writes that then fail must not end us before the output is finished.
     std::signal(SIGPIPE, SIG_IGN);
 
-    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.request)
         return report({ ExitStatus::BadArguments, "bad arguments: " + parsed.error });
     const Request& request = *parsed.request;
-    const FfmpegInvocation invocation = buildFfmpegInvocation(request);
+    const FfmpegInvocation invocation = BuildFfmpegInvocation(request);
 
     StartedFfmpeg ffmpeg;
-    if (std::optional<Failure> failure = startFfmpeg(invocation, ffmpeg))
+    if (std::optional<Failure> failure = StartFfmpeg(invocation, ffmpeg))
         return report(*failure);
 
     StatusOutput status(STDOUT_FILENO);
     EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
-        [&status](const ProgressSnapshot& progress) { status.writeLine(formatStatusLine(progress)); });
-    const SupervisedRun run = supervisor.run();
+        [&status](const ProgressSnapshot& progress) { status.WriteLine(FormatStatusLine(progress)); });
+    const SupervisedRun run = supervisor.Run();
 
-    std::optional<Failure> failure = judgeRun(run);
+    std::optional<Failure> failure = JudgeRun(run);
     if (!failure)
-        failure = writeOwnPictures(invocation, run);
+        failure = WriteOwnPictures(invocation, run);
     if (!failure)
-        failure = checkOutputsWritten(request, run);
+        failure = CheckOutputsWritten(request, run);
     if (failure)
         return report(*failure);
 
     ProgressSnapshot last = run.progress;
-    last.sizeBytes = fileSize(request.outputs.front().path).value_or(0);
-    status.writeLine(formatStatusLine(last), kLastLineWaitMilliseconds);
+    last.sizeBytes = FileSize(request.outputs.front().path).value_or(0);
+    status.WriteLine(FormatStatusLine(last), kLastLineWaitMilliseconds);
     return ExitStatus::Success;
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

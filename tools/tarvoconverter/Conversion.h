@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 enum class ExitStatus : int {
     Success = 0,
@@ -15,9 +15,9 @@ enum class ExitStatus : int {
 };
 
 // The ffmpeg program: $TARVO_FFMPEG when set, else "ffmpeg" from PATH.
-std::string ffmpegProgram();
+std::string FfmpegProgram();
 
 // arguments: the command line after the program name.
-ExitStatus runConversion(const std::vector<std::string>& arguments);
+ExitStatus RunConversion(const std::vector<std::string>& arguments);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

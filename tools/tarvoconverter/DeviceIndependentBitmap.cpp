@@ -1,43 +1,43 @@
 #include "DeviceIndependentBitmap.h"
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
 constexpr std::uint32_t kPixelsPerMetreAt96Dpi = 3780;
 
-std::uint32_t paddedRowSize(const RgbImage& image)
+std::uint32_t PaddedRowSize(const RgbImage& image)
 {
     return (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
 }
 
 } // namespace
 
-std::uint32_t bitmapBitsSize(const RgbImage& image)
+std::uint32_t BitmapBitsSize(const RgbImage& image)
 {
-    return paddedRowSize(image) * image.height;
+    return PaddedRowSize(image) * image.height;
 }
 
-void appendBitmapInfoHeader(Bytes& out, const RgbImage& image)
+void AppendBitmapInfoHeader(Bytes& out, const RgbImage& image)
 {
-    appendLe32(out, kBitmapInfoHeaderSize);
-    appendLe32(out, static_cast<std::uint32_t>(image.width));
-    appendLe32(out, static_cast<std::uint32_t>(image.height)); // positive: bottom-up rows
-    appendLe16(out, 1); // planes
-    appendLe16(out, 24); // bits per pixel
-    appendLe32(out, 0); // BI_RGB
-    appendLe32(out, bitmapBitsSize(image));
-    appendLe32(out, kPixelsPerMetreAt96Dpi);
-    appendLe32(out, kPixelsPerMetreAt96Dpi);
-    appendLe32(out, 0); // colours used
-    appendLe32(out, 0); // important colours
+    AppendLe32(out, kBitmapInfoHeaderSize);
+    AppendLe32(out, static_cast<std::uint32_t>(image.width));
+    AppendLe32(out, static_cast<std::uint32_t>(image.height)); // positive: bottom-up rows
+    AppendLe16(out, 1); // planes
+    AppendLe16(out, 24); // bits per pixel
+    AppendLe32(out, 0); // BI_RGB
+    AppendLe32(out, BitmapBitsSize(image));
+    AppendLe32(out, kPixelsPerMetreAt96Dpi);
+    AppendLe32(out, kPixelsPerMetreAt96Dpi);
+    AppendLe32(out, 0); // colours used
+    AppendLe32(out, 0); // important colours
 }
 
-void appendBitmapBits(Bytes& out, const RgbImage& image)
+void AppendBitmapBits(Bytes& out, const RgbImage& image)
 {
-    const std::uint32_t padding = paddedRowSize(image) - static_cast<std::uint32_t>(image.width) * 3;
+    const std::uint32_t padding = PaddedRowSize(image) - static_cast<std::uint32_t>(image.width) * 3;
     for (int y = image.height - 1; y >= 0; --y) {
-        const std::uint8_t* pixel = image.row(y);
+        const std::uint8_t* pixel = image.Row(y);
         for (int x = 0; x < image.width; ++x, pixel += 3) {
             out.push_back(pixel[2]);
             out.push_back(pixel[1]);
@@ -47,4 +47,4 @@ void appendBitmapBits(Bytes& out, const RgbImage& image)
     }
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

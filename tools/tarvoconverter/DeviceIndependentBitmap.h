@@ -6,14 +6,14 @@
 #include "ByteWriter.h"
 #include "RgbImage.h"
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 constexpr std::uint32_t kBitmapInfoHeaderSize = 40;
 constexpr std::uint32_t kSourceCopy = 0x00CC0020; // SRCCOPY raster operation
 constexpr std::uint32_t kDibRgbColours = 0; // DIB_RGB_COLORS
 
-void appendBitmapInfoHeader(Bytes& out, const RgbImage& image);
-void appendBitmapBits(Bytes& out, const RgbImage& image);
-std::uint32_t bitmapBitsSize(const RgbImage& image);
+void AppendBitmapInfoHeader(Bytes& out, const RgbImage& image);
+void AppendBitmapBits(Bytes& out, const RgbImage& image);
+std::uint32_t BitmapBitsSize(const RgbImage& image);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -6,8 +6,8 @@
 
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-std::optional<Bytes> encodeEmf(const RgbImage& image);
+std::optional<Bytes> EncodeEmf(const RgbImage& image);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

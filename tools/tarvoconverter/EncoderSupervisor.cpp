@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr std::size_t kLargestFrame = 512u * 1024u * 1024u;
 constexpr std::size_t kLongestErrorLine = 400;
 
 // Reads what is there; returns false on end of stream or a hard error.
-bool readAvailable(int fd, std::string& sink, std::size_t limit)
+bool ReadAvailable(int fd, std::string& sink, std::size_t limit)
 {
     char buffer[kReadChunk];
     for (;;) {
@@ -37,7 +37,7 @@ bool readAvailable(int fd, std::string& sink, std::size_t limit)
 
 } // namespace
 
-FileDescriptor blockControlSignals()
+FileDescriptor BlockControlSignals()
 {
     sigset_t signals;
     sigemptyset(&signals);
@@ -47,7 +47,7 @@ FileDescriptor blockControlSignals()
     return FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
 }
 
-bool isPipe(int fd)
+bool IsPipe(int fd)
 {
     struct stat info { };
     return ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
@@ -61,17 +61,17 @@ EncoderSupervisor::EncoderSupervisor(pid_t child, RunChannels channels, Progress
     m_result.frames.resize(m_channels.frames.size());
 }
 
-SupervisedRun EncoderSupervisor::run()
+SupervisedRun EncoderSupervisor::Run()
 {
-    tryReap(); // it may have ended before we started to listen
+    TryReap(); // it may have ended before we started to listen
     while (!m_reaped)
-        pollOnce();
-    drain();
-    m_result.progress = m_progressReader.latest();
+        PollOnce();
+    Drain();
+    m_result.progress = m_progressReader.Latest();
     return std::move(m_result);
 }
 
-int EncoderSupervisor::pollTimeout() const
+int EncoderSupervisor::PollTimeout() const
 {
     if (!m_result.stopRequested || m_result.forcedToEnd)
         return -1;
@@ -80,7 +80,7 @@ int EncoderSupervisor::pollTimeout() const
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-void EncoderSupervisor::pollOnce()
+void EncoderSupervisor::PollOnce()
 {
     enum class Source { Signals, Control, Progress, Errors, Frame };
     struct Watched {
@@ -103,7 +103,7 @@ void EncoderSupervisor::pollOnce()
     for (std::size_t i = 0; i < m_channels.frames.size(); ++i)
         watch(m_channels.frames[i].get(), Source::Frame, i);
 
-    const int ready = ::poll(fds.data(), fds.size(), pollTimeout());
+    const int ready = ::poll(fds.data(), fds.size(), PollTimeout());
     if (ready < 0)
         return; // EINTR: look again
     if (ready == 0) { // the grace period is over
@@ -116,36 +116,36 @@ void EncoderSupervisor::pollOnce()
             continue;
         switch (watched[i].source) {
         case Source::Signals:
-            handleSignals();
+            HandleSignals();
             break;
         case Source::Control:
-            readControlInput();
+            ReadControlInput();
             break;
         case Source::Progress:
-            readProgress();
+            ReadProgress();
             break;
         case Source::Errors:
-            readErrors();
+            ReadErrors();
             break;
         case Source::Frame:
-            readFrame(watched[i].frameIndex);
+            ReadFrame(watched[i].frameIndex);
             break;
         }
     }
 }
 
-void EncoderSupervisor::handleSignals()
+void EncoderSupervisor::HandleSignals()
 {
     signalfd_siginfo info {};
     while (::read(m_channels.signals.get(), &info, sizeof info) == sizeof info) {
         if (info.ssi_signo == SIGCHLD)
-            tryReap();
+            TryReap();
         else
-            requestStop();
+            RequestStop();
     }
 }
 
-void EncoderSupervisor::readControlInput()
+void EncoderSupervisor::ReadControlInput()
 {
     char buffer[256];
     ssize_t got;
@@ -157,23 +157,23 @@ void EncoderSupervisor::readControlInput()
     // The end of the pipe (our caller is gone or done with us) stops us like a "q".
     if (got <= 0
         || std::string_view(buffer, static_cast<std::size_t>(got)).find('q') != std::string_view::npos)
-        requestStop();
+        RequestStop();
 }
 
-void EncoderSupervisor::readProgress()
+void EncoderSupervisor::ReadProgress()
 {
     std::string piece;
-    const bool open = readAvailable(m_channels.progress.get(), piece, kReadChunk * 16);
-    for (const ProgressSnapshot& snapshot : m_progressReader.feed(piece))
+    const bool open = ReadAvailable(m_channels.progress.get(), piece, kReadChunk * 16);
+    for (const ProgressSnapshot& snapshot : m_progressReader.Feed(piece))
         m_onProgress(snapshot);
     if (!open)
         m_channels.progress.reset();
 }
 
-void EncoderSupervisor::readErrors()
+void EncoderSupervisor::ReadErrors()
 {
     std::string piece;
-    const bool open = readAvailable(m_channels.errors.get(), piece, kReadChunk * 16);
+    const bool open = ReadAvailable(m_channels.errors.get(), piece, kReadChunk * 16);
     for (char c : piece) {
         if (c == '\n' || c == '\r') {
             if (!m_errorLineBuffer.empty())
@@ -190,13 +190,13 @@ void EncoderSupervisor::readErrors()
     }
 }
 
-void EncoderSupervisor::readFrame(std::size_t index)
+void EncoderSupervisor::ReadFrame(std::size_t index)
 {
-    if (!readAvailable(m_channels.frames[index].get(), m_result.frames[index], kLargestFrame))
+    if (!ReadAvailable(m_channels.frames[index].get(), m_result.frames[index], kLargestFrame))
         m_channels.frames[index].reset();
 }
 
-void EncoderSupervisor::requestStop()
+void EncoderSupervisor::RequestStop()
 {
     if (m_result.stopRequested || m_reaped)
         return;
@@ -205,7 +205,7 @@ void EncoderSupervisor::requestStop()
     m_killDeadline = std::chrono::steady_clock::now() + kStopGracePeriod;
 }
 
-void EncoderSupervisor::tryReap()
+void EncoderSupervisor::TryReap()
 {
     int status = 0;
     pid_t ended;
@@ -218,17 +218,17 @@ void EncoderSupervisor::tryReap()
     }
 }
 
-void EncoderSupervisor::drain()
+void EncoderSupervisor::Drain()
 {
     // The child is gone, so every pipe ends after what is left in it.
-    if (m_channels.progress.isOpen())
-        readProgress();
-    if (m_channels.errors.isOpen())
-        readErrors();
+    if (m_channels.progress.IsOpen())
+        ReadProgress();
+    if (m_channels.errors.IsOpen())
+        ReadErrors();
     for (std::size_t i = 0; i < m_channels.frames.size(); ++i) {
-        if (m_channels.frames[i].isOpen())
-            readFrame(i);
+        if (m_channels.frames[i].IsOpen())
+            ReadFrame(i);
     }
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

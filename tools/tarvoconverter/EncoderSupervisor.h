@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 constexpr std::chrono::milliseconds kStopGracePeriod { 3000 };
 
@@ -25,7 +25,7 @@ struct RunChannels {
     FileDescriptor errors; // ffmpeg's standard error
     std::vector<FileDescriptor> frames; // one per own picture, in order
     int controlInput = -1; // our standard input when it is a pipe, else -1 (not owned)
-    FileDescriptor signals; // from blockControlSignals()
+    FileDescriptor signals; // from BlockControlSignals()
 };
 
 struct SupervisedRun {
@@ -40,11 +40,11 @@ struct SupervisedRun {
 // Blocks SIGCHLD and the stop signals for this process (the child gets a
 // clear mask) and returns a descriptor that reports them. Call before the
 // child is started, so that its end is never missed.
-FileDescriptor blockControlSignals();
+FileDescriptor BlockControlSignals();
 
 // Standard input counts as a control channel only when it is a pipe (or a
 // socket); a terminal or /dev/null is ignored.
-bool isPipe(int fd);
+bool IsPipe(int fd);
 
 class EncoderSupervisor {
 public:
@@ -53,19 +53,19 @@ public:
     EncoderSupervisor(pid_t child, RunChannels channels, ProgressHandler onProgress);
 
     // Returns once the child has ended and its output has been read.
-    SupervisedRun run();
+    SupervisedRun Run();
 
 private:
-    void pollOnce();
-    void handleSignals();
-    void readControlInput();
-    void readProgress();
-    void readErrors();
-    void readFrame(std::size_t index);
-    void requestStop();
-    void tryReap();
-    void drain();
-    int pollTimeout() const;
+    void PollOnce();
+    void HandleSignals();
+    void ReadControlInput();
+    void ReadProgress();
+    void ReadErrors();
+    void ReadFrame(std::size_t index);
+    void RequestStop();
+    void TryReap();
+    void Drain();
+    int PollTimeout() const;
 
     pid_t m_child;
     RunChannels m_channels;
@@ -77,4 +77,4 @@ private:
     std::chrono::steady_clock::time_point m_killDeadline;
 };
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -58,7 +58,7 @@ gsave
 >> image
 )";
 
-std::string imageProgram(const RgbImage& image)
+std::string ImageProgram(const RgbImage& image)
 {
     std::string program(kImageProgram);
     const std::pair<std::string_view, std::string> sizes[]
@@ -74,7 +74,7 @@ constexpr std::string_view kTrailer = "\ngrestore\nshowpage\n%%Trailer\n%%EOF\n"
 
 } // namespace
 
-void appendAscii85(Bytes& out, const Bytes& data, std::size_t lineLength)
+void AppendAscii85(Bytes& out, const Bytes& data, std::size_t lineLength)
 {
     LineBreaker lines(out, lineLength);
     for (std::size_t i = 0; i < data.size(); i += 4) {
@@ -98,18 +98,18 @@ void appendAscii85(Bytes& out, const Bytes& data, std::size_t lineLength)
     lines.put('>');
 }
 
-std::optional<Bytes> encodeEps(const RgbImage& image)
+std::optional<Bytes> EncodeEps(const RgbImage& image)
 {
     Bytes packed;
     packed.reserve(image.pixels.size() + image.pixels.size() / 128 + 2);
-    appendPackBits(packed, image.pixels.data(), image.pixels.size());
+    AppendPackBits(packed, image.pixels.data(), image.pixels.size());
     packed.push_back(kRunLengthEndOfData);
 
     Bytes out;
-    appendText(out, imageProgram(image));
-    appendAscii85(out, packed, kAscii85LineLength);
-    appendText(out, kTrailer);
+    AppendText(out, ImageProgram(image));
+    AppendAscii85(out, packed, kAscii85LineLength);
+    AppendText(out, kTrailer);
     return out;
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -7,12 +7,12 @@
 
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-std::optional<Bytes> encodeEps(const RgbImage& image);
+std::optional<Bytes> EncodeEps(const RgbImage& image);
 
 // ASCII85 of data with the "~>" end mark, in lines no longer than lineLength;
 // no line starts with "%", so none can pass for a document comment.
-void appendAscii85(Bytes& out, const Bytes& data, std::size_t lineLength);
+void AppendAscii85(Bytes& out, const Bytes& data, std::size_t lineLength);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

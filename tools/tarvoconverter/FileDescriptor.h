@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 class FileDescriptor {
 public:
@@ -31,7 +31,7 @@ public:
     int get() const { return m_fd; }
     // Gives up ownership without closing (after an explicit close).
     int release() { return std::exchange(m_fd, -1); }
-    bool isOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
     void reset(int fd = -1)
     {
         if (m_fd >= 0)
@@ -43,4 +43,4 @@ private:
     int m_fd = -1;
 };
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

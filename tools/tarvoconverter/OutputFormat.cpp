@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -35,7 +35,7 @@ constexpr OutputFormat kFormats[] = {
 
 } // namespace
 
-std::string lowerCaseExtension(std::string_view path)
+std::string LowerCaseExtension(std::string_view path)
 {
     const std::string_view name = path.substr(path.find_last_of('/') + 1);
     const std::size_t dot = name.find_last_of('.');
@@ -47,9 +47,9 @@ std::string lowerCaseExtension(std::string_view path)
     return extension;
 }
 
-OutputFormat describeOutput(std::string_view path, bool singlePictureRequested)
+OutputFormat DescribeOutput(std::string_view path, bool singlePictureRequested)
 {
-    const std::string extension = lowerCaseExtension(path);
+    const std::string extension = LowerCaseExtension(path);
     for (const OutputFormat& format : kFormats) {
         if (format.extension != extension)
             continue;
@@ -61,4 +61,4 @@ OutputFormat describeOutput(std::string_view path, bool singlePictureRequested)
     return OutputFormat {};
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

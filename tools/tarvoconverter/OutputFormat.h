@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 enum class OutputFamily {
     Media, // anything ffmpeg writes from its own options (device profiles)
@@ -30,9 +30,9 @@ struct OutputFormat {
 };
 
 // The lower-case extension of a path's file name, without the dot.
-std::string lowerCaseExtension(std::string_view path);
+std::string LowerCaseExtension(std::string_view path);
 
 // A GIF is a single picture when -f image2 or -t 0.001 asked for one frame.
-OutputFormat describeOutput(std::string_view path, bool singlePictureRequested);
+OutputFormat DescribeOutput(std::string_view path, bool singlePictureRequested);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

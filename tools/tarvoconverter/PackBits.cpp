@@ -1,12 +1,12 @@
 #include "PackBits.h"
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
 constexpr std::size_t kLongestPacket = 128;
 
-std::size_t runLengthAt(const std::uint8_t* data, std::size_t size, std::size_t start)
+std::size_t RunLengthAt(const std::uint8_t* data, std::size_t size, std::size_t start)
 {
     std::size_t length = 1;
     while (start + length < size && length < kLongestPacket && data[start + length] == data[start])
@@ -16,11 +16,11 @@ std::size_t runLengthAt(const std::uint8_t* data, std::size_t size, std::size_t 
 
 } // namespace
 
-void appendPackBits(Bytes& out, const std::uint8_t* data, std::size_t size)
+void AppendPackBits(Bytes& out, const std::uint8_t* data, std::size_t size)
 {
     std::size_t position = 0;
     while (position < size) {
-        const std::size_t run = runLengthAt(data, size, position);
+        const std::size_t run = RunLengthAt(data, size, position);
         // Runs of two are left in literals: as a packet of their own they
         // would cost as much and break the literal up.
         if (run >= 3) {
@@ -31,7 +31,7 @@ void appendPackBits(Bytes& out, const std::uint8_t* data, std::size_t size)
         }
         std::size_t literalEnd = position;
         while (literalEnd < size && literalEnd - position < kLongestPacket
-            && runLengthAt(data, size, literalEnd) < 3)
+            && RunLengthAt(data, size, literalEnd) < 3)
             ++literalEnd;
         out.push_back(static_cast<std::uint8_t>(literalEnd - position - 1));
         out.insert(out.end(), data + position, data + literalEnd);
@@ -39,4 +39,4 @@ void appendPackBits(Bytes& out, const std::uint8_t* data, std::size_t size)
     }
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

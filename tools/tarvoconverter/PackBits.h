@@ -7,12 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // Appends the encoding of size bytes at data (no end-of-data mark).
-void appendPackBits(Bytes& out, const std::uint8_t* data, std::size_t size);
+void AppendPackBits(Bytes& out, const std::uint8_t* data, std::size_t size);
 
 // The end-of-data mark of the RunLengthDecode filter.
 constexpr std::uint8_t kRunLengthEndOfData = 128;
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-std::optional<Bytes> encodePdf(const RgbImage& image);
+std::optional<Bytes> EncodePdf(const RgbImage& image);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

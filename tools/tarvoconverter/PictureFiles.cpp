@@ -13,7 +13,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -24,17 +24,17 @@ struct PictureWriter {
 };
 
 constexpr PictureWriter kWriters[] = {
-    { OwnPictureFormat::Eps, encodeEps, "EPS" },
-    { OwnPictureFormat::Psd, encodePsd, "PSD" },
-    { OwnPictureFormat::Pdf, encodePdf, "PDF" },
-    { OwnPictureFormat::Wmf, encodeWmf, "WMF" },
-    { OwnPictureFormat::Emf, encodeEmf, "EMF" },
+    { OwnPictureFormat::Eps, EncodeEps, "EPS" },
+    { OwnPictureFormat::Psd, EncodePsd, "PSD" },
+    { OwnPictureFormat::Pdf, EncodePdf, "PDF" },
+    { OwnPictureFormat::Wmf, EncodeWmf, "WMF" },
+    { OwnPictureFormat::Emf, EncodeEmf, "EMF" },
 };
 
-std::string writeFile(const std::string& path, const Bytes& contents)
+std::string WriteFile(const std::string& path, const Bytes& contents)
 {
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!file.isOpen())
+    if (!file.IsOpen())
         return "cannot write '" + path + "': " + std::strerror(errno);
     std::size_t done = 0;
     while (done < contents.size()) {
@@ -60,11 +60,11 @@ std::string writeFile(const std::string& path, const Bytes& contents)
 
 } // namespace
 
-std::string writeOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path)
+std::string WriteOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path)
 {
     if (ppm.empty())
         return "no picture was decoded for '" + path + "' (is the start beyond the end of the input?)";
-    const std::optional<RgbImage> image = readPpm(ppm);
+    const std::optional<RgbImage> image = ReadPpm(ppm);
     if (!image)
         return "the decoded picture for '" + path + "' is incomplete";
     for (const PictureWriter& writer : kWriters) {
@@ -73,9 +73,9 @@ std::string writeOwnPicture(OwnPictureFormat format, std::string_view ppm, const
         const std::optional<Bytes> contents = writer.encode(*image);
         if (!contents)
             return std::string("the picture is too large for ") + writer.name;
-        return writeFile(path, *contents);
+        return WriteFile(path, *contents);
     }
     return "no writer for '" + path + "'";
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

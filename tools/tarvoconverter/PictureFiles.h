@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // ppm: the frame as ffmpeg wrote it. Returns an error text, empty on success.
-std::string writeOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path);
+std::string WriteOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

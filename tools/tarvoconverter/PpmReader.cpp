@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -15,9 +15,9 @@ public:
     {
     }
 
-    std::optional<int> nextNumber()
+    std::optional<int> NextNumber()
     {
-        skipBlanksAndComments();
+        SkipBlanksAndComments();
         long value = 0;
         std::size_t digits = 0;
         while (m_position < m_data.size() && std::isdigit(static_cast<unsigned char>(m_data[m_position]))) {
@@ -32,7 +32,7 @@ public:
     }
 
     // Exactly one blank separates the header from the pixels.
-    std::optional<std::size_t> pixelStart() const
+    std::optional<std::size_t> PixelStart() const
     {
         if (m_position >= m_data.size() || !std::isspace(static_cast<unsigned char>(m_data[m_position])))
             return std::nullopt;
@@ -40,7 +40,7 @@ public:
     }
 
 private:
-    void skipBlanksAndComments()
+    void SkipBlanksAndComments()
     {
         while (m_position < m_data.size()) {
             const char c = m_data[m_position];
@@ -61,15 +61,15 @@ private:
 
 } // namespace
 
-std::optional<RgbImage> readPpm(std::string_view data)
+std::optional<RgbImage> ReadPpm(std::string_view data)
 {
     if (!data.starts_with("P6"))
         return std::nullopt;
     HeaderCursor cursor(data);
-    const std::optional<int> width = cursor.nextNumber();
-    const std::optional<int> height = cursor.nextNumber();
-    const std::optional<int> maximum = cursor.nextNumber();
-    const std::optional<std::size_t> start = cursor.pixelStart();
+    const std::optional<int> width = cursor.NextNumber();
+    const std::optional<int> height = cursor.NextNumber();
+    const std::optional<int> maximum = cursor.NextNumber();
+    const std::optional<std::size_t> start = cursor.PixelStart();
     if (!width || !height || !maximum || !start || *width == 0 || *height == 0 || *maximum != 255)
         return std::nullopt;
     const std::size_t size = static_cast<std::size_t>(*width) * *height * 3;
@@ -83,4 +83,4 @@ std::optional<RgbImage> readPpm(std::string_view data)
     return image;
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // Nothing for anything but one complete 8-bit P6 image.
-std::optional<RgbImage> readPpm(std::string_view data);
+std::optional<RgbImage> ReadPpm(std::string_view data);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -4,14 +4,14 @@
 #include <charconv>
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
 // Over-long lines are not progress; they are dropped, not stored.
 constexpr std::size_t kLongestLine = 1024;
 
-template <typename Number> std::optional<Number> parseNumber(std::string_view text)
+template <typename Number> std::optional<Number> ParseNumber(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
@@ -22,7 +22,7 @@ template <typename Number> std::optional<Number> parseNumber(std::string_view te
     return value;
 }
 
-bool isQualityKey(std::string_view key)
+bool IsQualityKey(std::string_view key)
 {
     // stream_<file>_<stream>_q: only video streams report one.
     return key.starts_with("stream_") && key.ends_with("_q");
@@ -30,15 +30,15 @@ bool isQualityKey(std::string_view key)
 
 } // namespace
 
-std::vector<ProgressSnapshot> ProgressReader::feed(std::string_view piece)
+std::vector<ProgressSnapshot> ProgressReader::Feed(std::string_view piece)
 {
     std::vector<ProgressSnapshot> completed;
     for (std::size_t newline; (newline = piece.find('\n')) != std::string_view::npos;) {
         if (m_partialLine.empty()) {
-            applyLine(piece.substr(0, newline), completed);
+            ApplyLine(piece.substr(0, newline), completed);
         } else {
             m_partialLine.append(piece.substr(0, newline));
-            applyLine(m_partialLine, completed);
+            ApplyLine(m_partialLine, completed);
             m_partialLine.clear();
         }
         piece.remove_prefix(newline + 1);
@@ -50,7 +50,7 @@ std::vector<ProgressSnapshot> ProgressReader::feed(std::string_view piece)
     return completed;
 }
 
-void ProgressReader::applyLine(std::string_view line, std::vector<ProgressSnapshot>& completed)
+void ProgressReader::ApplyLine(std::string_view line, std::vector<ProgressSnapshot>& completed)
 {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
@@ -61,15 +61,15 @@ void ProgressReader::applyLine(std::string_view line, std::vector<ProgressSnapsh
     const std::string_view value = line.substr(equals + 1);
 
     if (key == "frame") {
-        m_current.frames = parseNumber<std::int64_t>(value).value_or(m_current.frames);
-    } else if (isQualityKey(key) && !m_haveQuality) {
+        m_current.frames = ParseNumber<std::int64_t>(value).value_or(m_current.frames);
+    } else if (IsQualityKey(key) && !m_haveQuality) {
         // Encoders without a quantiser report -1 (or -0.0); the line shows 0 for them.
-        m_current.quality = std::max(0.0, parseNumber<double>(value).value_or(0.0));
+        m_current.quality = std::max(0.0, ParseNumber<double>(value).value_or(0.0));
         m_haveQuality = true;
     } else if (key == "total_size") {
-        m_current.sizeBytes = parseNumber<std::int64_t>(value).value_or(m_current.sizeBytes);
+        m_current.sizeBytes = ParseNumber<std::int64_t>(value).value_or(m_current.sizeBytes);
     } else if (key == "out_time_us") {
-        if (const auto microseconds = parseNumber<std::int64_t>(value))
+        if (const auto microseconds = ParseNumber<std::int64_t>(value))
             m_current.seconds = std::max<std::int64_t>(*microseconds, 0) / 1e6;
     } else if (key == "progress") {
         m_current.finished = value == "end";
@@ -79,4 +79,4 @@ void ProgressReader::applyLine(std::string_view line, std::vector<ProgressSnapsh
     }
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 struct ProgressSnapshot {
     std::int64_t frames = 0;
@@ -21,12 +21,12 @@ class ProgressReader {
 public:
     // Takes the next piece of the stream (pieces may split lines anywhere)
     // and returns the reports completed by it.
-    std::vector<ProgressSnapshot> feed(std::string_view piece);
+    std::vector<ProgressSnapshot> Feed(std::string_view piece);
 
-    const ProgressSnapshot& latest() const { return m_latest; }
+    const ProgressSnapshot& Latest() const { return m_latest; }
 
 private:
-    void applyLine(std::string_view line, std::vector<ProgressSnapshot>& completed);
+    void ApplyLine(std::string_view line, std::vector<ProgressSnapshot>& completed);
 
     std::string m_partialLine;
     ProgressSnapshot m_current;
@@ -34,4 +34,4 @@ private:
     bool m_haveQuality = false;
 };
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

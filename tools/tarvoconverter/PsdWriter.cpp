@@ -2,7 +2,7 @@
 
 #include "PackBits.h"
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -11,53 +11,53 @@ constexpr std::uint32_t kChannels = 3;
 constexpr std::uint32_t kRgbColourMode = 3;
 constexpr std::uint32_t kRleCompression = 1;
 
-void appendHeader(Bytes& out, const RgbImage& image)
+void AppendHeader(Bytes& out, const RgbImage& image)
 {
-    appendText(out, "8BPS");
-    appendBe16(out, 1); // version
+    AppendText(out, "8BPS");
+    AppendBe16(out, 1); // version
     out.insert(out.end(), 6, 0); // reserved
-    appendBe16(out, kChannels);
-    appendBe32(out, static_cast<std::uint32_t>(image.height));
-    appendBe32(out, static_cast<std::uint32_t>(image.width));
-    appendBe16(out, 8); // bits per channel
-    appendBe16(out, kRgbColourMode);
-    appendBe32(out, 0); // colour mode data
-    appendBe32(out, 0); // image resources
-    appendBe32(out, 0); // layers and masks
+    AppendBe16(out, kChannels);
+    AppendBe32(out, static_cast<std::uint32_t>(image.height));
+    AppendBe32(out, static_cast<std::uint32_t>(image.width));
+    AppendBe16(out, 8); // bits per channel
+    AppendBe16(out, kRgbColourMode);
+    AppendBe32(out, 0); // colour mode data
+    AppendBe32(out, 0); // image resources
+    AppendBe32(out, 0); // layers and masks
 }
 
 // The image data is planar: every row of red, then of green, then of blue,
 // each row packed on its own; a table of the packed row sizes comes first.
-void appendImageData(Bytes& out, const RgbImage& image)
+void AppendImageData(Bytes& out, const RgbImage& image)
 {
     Bytes rows;
     Bytes sizes;
     Bytes channelRow(static_cast<std::size_t>(image.width));
     for (std::uint32_t channel = 0; channel < kChannels; ++channel) {
         for (int y = 0; y < image.height; ++y) {
-            const std::uint8_t* pixel = image.row(y) + channel;
+            const std::uint8_t* pixel = image.Row(y) + channel;
             for (int x = 0; x < image.width; ++x, pixel += 3)
                 channelRow[static_cast<std::size_t>(x)] = *pixel;
             const std::size_t before = rows.size();
-            appendPackBits(rows, channelRow.data(), channelRow.size());
-            appendBe16(sizes, static_cast<std::uint32_t>(rows.size() - before));
+            AppendPackBits(rows, channelRow.data(), channelRow.size());
+            AppendBe16(sizes, static_cast<std::uint32_t>(rows.size() - before));
         }
     }
-    appendBe16(out, kRleCompression);
-    appendBytes(out, sizes);
-    appendBytes(out, rows);
+    AppendBe16(out, kRleCompression);
+    AppendBytes(out, sizes);
+    AppendBytes(out, rows);
 }
 
 } // namespace
 
-std::optional<Bytes> encodePsd(const RgbImage& image)
+std::optional<Bytes> EncodePsd(const RgbImage& image)
 {
     if (image.width > kLargestSide || image.height > kLargestSide)
         return std::nullopt;
     Bytes out;
-    appendHeader(out, image);
-    appendImageData(out, image);
+    AppendHeader(out, image);
+    AppendImageData(out, image);
     return out;
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

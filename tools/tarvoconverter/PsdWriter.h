@@ -7,9 +7,9 @@
 
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // Nothing when a side exceeds the format's 30000 pixels.
-std::optional<Bytes> encodePsd(const RgbImage& image);
+std::optional<Bytes> EncodePsd(const RgbImage& image);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

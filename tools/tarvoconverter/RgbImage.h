@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 struct RgbImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> pixels; // width * height * 3 bytes
 
-    const std::uint8_t* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width * 3; }
+    const std::uint8_t* Row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width * 3; }
 };
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

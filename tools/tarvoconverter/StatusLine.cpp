@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-std::string formatStatusLine(const ProgressSnapshot& progress)
+std::string FormatStatusLine(const ProgressSnapshot& progress)
 {
     const long long kilobytes = progress.sizeBytes / 1024;
     const double kilobitsPerSecond
@@ -18,4 +18,4 @@ std::string formatStatusLine(const ProgressSnapshot& progress)
     return std::string(line, length > 0 ? std::min<std::size_t>(length, sizeof line - 1) : 0);
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -8,8 +8,8 @@
 
 #include <string>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-std::string formatStatusLine(const ProgressSnapshot& progress);
+std::string FormatStatusLine(const ProgressSnapshot& progress);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

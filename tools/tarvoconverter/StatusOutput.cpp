@@ -4,9 +4,9 @@
 #include <poll.h>
 #include <unistd.h>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
-void StatusOutput::writeLine(const std::string& line, int waitMilliseconds)
+void StatusOutput::WriteLine(const std::string& line, int waitMilliseconds)
 {
     if (m_broken)
         return;
@@ -29,4 +29,4 @@ void StatusOutput::writeLine(const std::string& line, int waitMilliseconds)
         m_broken = true;
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 class StatusOutput {
 public:
@@ -16,12 +16,12 @@ public:
     }
 
     // waitMilliseconds: how long to wait for room in the pipe (0: not at all).
-    void writeLine(const std::string& line, int waitMilliseconds = 0);
-    bool isBroken() const { return m_broken; }
+    void WriteLine(const std::string& line, int waitMilliseconds = 0);
+    bool IsBroken() const { return m_broken; }
 
 private:
     int m_fd;
     bool m_broken = false;
 };
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -6,9 +6,9 @@
 
 #include <optional>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // Nothing when a side exceeds the format's 16-bit coordinates.
-std::optional<Bytes> encodeWmf(const RgbImage& image);
+std::optional<Bytes> EncodeWmf(const RgbImage& image);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

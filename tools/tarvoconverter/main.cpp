@@ -6,5 +6,5 @@
 
 int main(int argc, char* argv[])
 {
-    return static_cast<int>(tarvo::runConversion(std::vector<std::string>(argv + 1, argv + argc)));
+    return static_cast<int>(kelvara::tarvo::RunConversion(std::vector<std::string>(argv + 1, argv + argc)));
 }

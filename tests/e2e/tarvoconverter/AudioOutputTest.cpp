@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-using namespace tarvotest;
+using namespace kelvara::tarvo::test;
 
 namespace {
 
@@ -27,14 +27,14 @@ TEST_P(AudioOutput, BuiltInCommandGivesTheKindAtTheTrimmedLength)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path(std::string("song 'a' $x.") + GetParam().extension);
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:01", "-t", "00:00:01",
+    const ProgramResult run = RunConverter({ "-i", workspace.clip(), "-ss", "00:00:01", "-t", "00:00:01",
         "-ab", "128", "-ar", "48000", output });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), GetParam().codec);
     EXPECT_EQ(probe(output, "format=format_name"), GetParam().container);
     EXPECT_EQ(probe(output, "stream=sample_rate"), "48000");
-    EXPECT_NEAR(probeDuration(output), 1.0, 0.12);
+    EXPECT_NEAR(ProbeDuration(output), 1.0, 0.12);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, AudioOutput,
@@ -50,8 +50,8 @@ TEST(AudioSettings, RateTheEncoderCannotTakeBecomesTheNearestItCan)
     const std::string ac3 = workspace.path("low.ac3");
     const std::string mp2 = workspace.path("low.mp2");
 
-    const ProgramResult ac3Run = runConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
-    const ProgramResult mp2Run = runConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
+    const ProgramResult ac3Run = RunConverter({ "-i", workspace.clip(), "-ab", "64", "-ar", "8000", ac3 });
+    const ProgramResult mp2Run = RunConverter({ "-i", workspace.clip(), "-ab", "320", "-ar", "22050", mp2 });
 
     ASSERT_EQ(ac3Run.exitCode, 0) << ac3Run.err;
     EXPECT_EQ(probe(ac3, "stream=sample_rate"), "32000");
@@ -66,7 +66,7 @@ TEST(AudioSettings, ExistingOutputIsOverwritten)
     const std::string output = workspace.path("again.wav");
     std::ofstream(output) << "an old file that is no sound at all";
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-t", "1", output });
+    const ProgramResult run = RunConverter({ "-i", workspace.clip(), "-t", "1", output });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), "pcm_s16le");
@@ -78,12 +78,12 @@ TEST(ProfileCommand, OneRunWritesSeveralOutputsEachWithItsOwnOptions)
     const std::string video = workspace.path("X0001.avi");
     const std::string audio = workspace.path("X0001.mp3");
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t", "00:00:01",
+    const ProgramResult run = RunConverter({ "-i", workspace.clip(), "-ss", "00:00:00", "-t", "00:00:01",
         "-vcodec", "mpeg4", "-an", video, "-vn", "-ab", "64", "-ar", "22050", audio });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(video, "stream=codec_name"), "mpeg4");
-    EXPECT_NEAR(probeDuration(video), 1.0, 0.1);
+    EXPECT_NEAR(ProbeDuration(video), 1.0, 0.1);
     EXPECT_EQ(probe(audio, "stream=codec_name"), "mp3");
     EXPECT_EQ(probe(audio, "stream=sample_rate"), "22050");
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace tarvotest {
+namespace kelvara::tarvo::test {
 
 namespace {
 
@@ -18,7 +18,7 @@ std::string trimmed(const std::string& text)
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
-void skipBlanksAndComments(const std::string& data, std::size_t& position)
+void SkipBlanksAndComments(const std::string& data, std::size_t& position)
 {
     while (position < data.size()) {
         if (data[position] == '#')
@@ -30,9 +30,9 @@ void skipBlanksAndComments(const std::string& data, std::size_t& position)
     }
 }
 
-int readNumber(const std::string& data, std::size_t& position)
+int ReadNumber(const std::string& data, std::size_t& position)
 {
-    skipBlanksAndComments(data, position);
+    SkipBlanksAndComments(data, position);
     int value = 0;
     while (position < data.size() && std::isdigit(static_cast<unsigned char>(data[position])))
         value = value * 10 + (data[position++] - '0');
@@ -41,7 +41,7 @@ int readNumber(const std::string& data, std::size_t& position)
 
 } // namespace
 
-std::string converterPath()
+std::string ConverterPath()
 {
     return std::string(KELVARA_TOOL_DIR) + "/tarvoconverter";
 }
@@ -52,15 +52,15 @@ Rgb Pixels::at(int x, int y) const
     return { rgb[offset], rgb[offset + 1], rgb[offset + 2] };
 }
 
-std::optional<Pixels> parsePpm(const std::string& data)
+std::optional<Pixels> ParsePpm(const std::string& data)
 {
     if (!data.starts_with("P6"))
         return std::nullopt;
     std::size_t position = 2;
     Pixels pixels;
-    pixels.width = readNumber(data, position);
-    pixels.height = readNumber(data, position);
-    const int maximum = readNumber(data, position);
+    pixels.width = ReadNumber(data, position);
+    pixels.height = ReadNumber(data, position);
+    const int maximum = ReadNumber(data, position);
     ++position;
     const std::size_t size = static_cast<std::size_t>(pixels.width) * pixels.height * 3;
     if (maximum != 255 || pixels.width <= 0 || data.size() < position + size)
@@ -99,7 +99,7 @@ std::string MediaWorkspace::make(const std::string& name, const std::vector<std:
     std::vector<std::string> argv { "ffmpeg", "-v", "error", "-nostdin", "-y" };
     argv.insert(argv.end(), ffmpegArguments.begin(), ffmpegArguments.end());
     argv.push_back(file);
-    const ProgramResult made = runProgram(argv);
+    const ProgramResult made = RunProgram(argv);
     EXPECT_EQ(made.exitCode, 0) << "making " << name << ": " << made.err;
     return file;
 }
@@ -138,47 +138,47 @@ std::string MediaWorkspace::gradient()
             "-c:v", "ffv1" });
 }
 
-std::string MediaWorkspace::longAudio()
+std::string MediaWorkspace::LongAudio()
 {
     return make("long sound.wav", { "-f", "lavfi", "-i", "sine=frequency=440:duration=30" });
 }
 
-ProgramResult runConverter(const std::vector<std::string>& arguments, const Environment& environment)
+ProgramResult RunConverter(const std::vector<std::string>& arguments, const Environment& environment)
 {
-    std::vector<std::string> argv { converterPath() };
+    std::vector<std::string> argv { ConverterPath() };
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return runProgram(argv, 60s, environment);
+    return RunProgram(argv, 60s, environment);
 }
 
 std::string probe(const std::string& file, const std::string& entries)
 {
-    const ProgramResult result = runProgram(
+    const ProgramResult result = RunProgram(
         { "ffprobe", "-v", "error", "-show_entries", entries, "-of", "default=nw=1:nk=1", file });
     return result.exitCode == 0 ? trimmed(result.out) : std::string();
 }
 
-double probeDuration(const std::string& file)
+double ProbeDuration(const std::string& file)
 {
     const std::string text = probe(file, "format=duration");
     return text.empty() ? -1.0 : std::atof(text.c_str());
 }
 
-std::optional<Pixels> renderWithGhostscript(const std::string& file, bool encapsulated)
+std::optional<Pixels> RenderWithGhostscript(const std::string& file, bool encapsulated)
 {
     std::vector<std::string> argv { "gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-r72", "-sDEVICE=ppmraw",
         "-sOutputFile=-" };
     if (encapsulated)
         argv.emplace_back("-dEPSCrop");
     argv.push_back(file);
-    const ProgramResult result = runProgram(argv);
-    return result.exitCode == 0 ? parsePpm(result.out) : std::nullopt;
+    const ProgramResult result = RunProgram(argv);
+    return result.exitCode == 0 ? ParsePpm(result.out) : std::nullopt;
 }
 
-std::optional<Pixels> readWithImageMagick(const std::string& file)
+std::optional<Pixels> ReadWithImageMagick(const std::string& file)
 {
     // ImageMagick 6 from Debian; another "convert" may come first in PATH.
-    const ProgramResult result = runProgram({ "/usr/bin/convert", file, "-depth", "8", "ppm:-" });
-    return result.exitCode == 0 ? parsePpm(result.out) : std::nullopt;
+    const ProgramResult result = RunProgram({ "/usr/bin/convert", file, "-depth", "8", "ppm:-" });
+    return result.exitCode == 0 ? ParsePpm(result.out) : std::nullopt;
 }
 
-} // namespace tarvotest
+} // namespace kelvara::tarvo::test

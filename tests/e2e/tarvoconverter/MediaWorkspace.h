@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace tarvotest {
+namespace kelvara::tarvo::test {
 
-std::string converterPath();
+std::string ConverterPath();
 
 struct Rgb {
     int r = 0;
@@ -28,7 +28,7 @@ struct Pixels {
 };
 
 // Readers only take 8-bit binary PPM, which every renderer here can write.
-std::optional<Pixels> parsePpm(const std::string& data);
+std::optional<Pixels> ParsePpm(const std::string& data);
 
 class MediaWorkspace {
 public:
@@ -42,7 +42,7 @@ public:
     std::string quadrants(); // 160x120: red, green / blue, yellow
     std::string timeline(); // 2 s: red for the first second, then blue
     std::string gradient(); // 1 s of slowly moving colour gradients
-    std::string longAudio(); // 30 s sine
+    std::string LongAudio(); // 30 s sine
 
 private:
     MediaWorkspace();
@@ -51,13 +51,13 @@ private:
     std::string m_folder;
 };
 
-ProgramResult runConverter(const std::vector<std::string>& arguments, const Environment& environment = {});
+ProgramResult RunConverter(const std::vector<std::string>& arguments, const Environment& environment = {});
 
 // ffprobe's values for entries such as "stream=codec_name", one per line.
 std::string probe(const std::string& file, const std::string& entries);
-double probeDuration(const std::string& file);
+double ProbeDuration(const std::string& file);
 
-std::optional<Pixels> renderWithGhostscript(const std::string& file, bool encapsulated);
-std::optional<Pixels> readWithImageMagick(const std::string& file);
+std::optional<Pixels> RenderWithGhostscript(const std::string& file, bool encapsulated);
+std::optional<Pixels> ReadWithImageMagick(const std::string& file);
 
-} // namespace tarvotest
+} // namespace kelvara::tarvo::test

@@ -12,13 +12,13 @@
 #include <functional>
 #include <sstream>
 
-using namespace tarvotest;
+using namespace kelvara::tarvo::test;
 
 namespace {
 
 constexpr int kColourTolerance = 24;
 
-std::vector<std::string> stillPictureCommand(
+std::vector<std::string> StillPictureCommand(
     const std::string& input, const std::string& start, const std::string& size, const std::string& output)
 {
     std::vector<std::string> arguments { "-i", input, "-f", "image2", "-ss", start, "-t", "0.001" };
@@ -30,7 +30,7 @@ std::vector<std::string> stillPictureCommand(
     return arguments;
 }
 
-::testing::AssertionResult colourNear(const Rgb& seen, const Rgb& expected)
+::testing::AssertionResult ColourNear(const Rgb& seen, const Rgb& expected)
 {
     if (std::abs(seen.r - expected.r) <= kColourTolerance && std::abs(seen.g - expected.g) <= kColourTolerance
         && std::abs(seen.b - expected.b) <= kColourTolerance)
@@ -41,25 +41,25 @@ std::vector<std::string> stillPictureCommand(
 }
 
 // The centre of each quadrant, wherever the reader scaled the picture to.
-void expectQuadrantColours(const Pixels& pixels)
+void ExpectQuadrantColours(const Pixels& pixels)
 {
     const int left = pixels.width / 4;
     const int right = pixels.width * 3 / 4;
     const int top = pixels.height / 4;
     const int bottom = pixels.height * 3 / 4;
-    EXPECT_TRUE(colourNear(pixels.at(left, top), { 255, 0, 0 })) << "top left";
-    EXPECT_TRUE(colourNear(pixels.at(right, top), { 0, 255, 0 })) << "top right";
-    EXPECT_TRUE(colourNear(pixels.at(left, bottom), { 0, 0, 255 })) << "bottom left";
-    EXPECT_TRUE(colourNear(pixels.at(right, bottom), { 255, 255, 0 })) << "bottom right";
+    EXPECT_TRUE(ColourNear(pixels.at(left, top), { 255, 0, 0 })) << "top left";
+    EXPECT_TRUE(ColourNear(pixels.at(right, top), { 0, 255, 0 })) << "top right";
+    EXPECT_TRUE(ColourNear(pixels.at(left, bottom), { 0, 0, 255 })) << "bottom left";
+    EXPECT_TRUE(ColourNear(pixels.at(right, bottom), { 255, 255, 0 })) << "bottom right";
 }
 
-std::string readFile(const std::string& path)
+std::string ReadFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-std::string decodeBase64(const std::string& text)
+std::string DecodeBase64(const std::string& text)
 {
     std::string bytes;
     unsigned buffer = 0;
@@ -99,15 +99,15 @@ TEST_P(FfmpegPicture, BuiltInCommandGivesOneFrameAtTheRequestedSize)
     const std::string output = workspace.path(std::string("clip \"1\".") + GetParam().extension);
 
     const ProgramResult run
-        = runConverter(stillPictureCommand(workspace.quadrants(), "00:00:00", "320*240", output));
+        = RunConverter(StillPictureCommand(workspace.quadrants(), "00:00:00", "320*240", output));
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), GetParam().codec);
     EXPECT_EQ(probe(output, "stream=width,height"), "320\n240");
-    const std::optional<Pixels> pixels = readWithImageMagick(output);
+    const std::optional<Pixels> pixels = ReadWithImageMagick(output);
     ASSERT_TRUE(pixels) << "ImageMagick cannot read " << output;
     EXPECT_EQ(pixels->width, 320);
-    expectQuadrantColours(*pixels);
+    ExpectQuadrantColours(*pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, FfmpegPicture,
@@ -122,10 +122,10 @@ TEST(StillPicture, J2kIsABareCodestream)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("stream.j2k");
 
-    const ProgramResult run = runConverter(stillPictureCommand(workspace.clip(), "00:00:01", "", output));
+    const ProgramResult run = RunConverter(StillPictureCommand(workspace.clip(), "00:00:01", "", output));
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(readFile(output).starts_with("\xFF\x4F\xFF\x51")) << "no SOC and SIZ marker at the start";
+    EXPECT_TRUE(ReadFile(output).starts_with("\xFF\x4F\xFF\x51")) << "no SOC and SIZ marker at the start";
 }
 
 TEST(StillPicture, StartChoosesTheFrame)
@@ -134,14 +134,14 @@ TEST(StillPicture, StartChoosesTheFrame)
     const std::string first = workspace.path("first.png");
     const std::string later = workspace.path("later.psd");
 
-    ASSERT_EQ(runConverter(stillPictureCommand(workspace.timeline(), "00:00:00", "", first)).exitCode, 0);
-    ASSERT_EQ(runConverter(stillPictureCommand(workspace.timeline(), "00:00:01", "", later)).exitCode, 0);
+    ASSERT_EQ(RunConverter(StillPictureCommand(workspace.timeline(), "00:00:00", "", first)).exitCode, 0);
+    ASSERT_EQ(RunConverter(StillPictureCommand(workspace.timeline(), "00:00:01", "", later)).exitCode, 0);
 
-    const std::optional<Pixels> firstPixels = readWithImageMagick(first);
-    const std::optional<Pixels> laterPixels = readWithImageMagick(later);
+    const std::optional<Pixels> firstPixels = ReadWithImageMagick(first);
+    const std::optional<Pixels> laterPixels = ReadWithImageMagick(later);
     ASSERT_TRUE(firstPixels && laterPixels);
-    EXPECT_TRUE(colourNear(firstPixels->at(32, 24), { 255, 0, 0 }));
-    EXPECT_TRUE(colourNear(laterPixels->at(32, 24), { 0, 0, 255 }));
+    EXPECT_TRUE(ColourNear(firstPixels->at(32, 24), { 255, 0, 0 }));
+    EXPECT_TRUE(ColourNear(laterPixels->at(32, 24), { 0, 0, 255 }));
 }
 
 TEST(StillPicture, StartBeyondTheEndFailsWithAReason)
@@ -150,8 +150,8 @@ TEST(StillPicture, StartBeyondTheEndFailsWithAReason)
     const std::string jpeg = workspace.path("late.jpg");
     const std::string eps = workspace.path("late.eps");
 
-    const ProgramResult jpegRun = runConverter(stillPictureCommand(workspace.clip(), "00:00:10", "", jpeg));
-    const ProgramResult epsRun = runConverter(stillPictureCommand(workspace.clip(), "00:00:10", "", eps));
+    const ProgramResult jpegRun = RunConverter(StillPictureCommand(workspace.clip(), "00:00:10", "", jpeg));
+    const ProgramResult epsRun = RunConverter(StillPictureCommand(workspace.clip(), "00:00:10", "", eps));
 
     EXPECT_NE(jpegRun.exitCode, 0);
     EXPECT_NE(jpegRun.err.find(jpeg), std::string::npos) << jpegRun.err;
@@ -173,35 +173,35 @@ void PrintTo(const OwnPictureKind& kind, std::ostream* out)
     *out << kind.extension;
 }
 
-std::optional<Pixels> readEps(const std::string& file)
+std::optional<Pixels> ReadEps(const std::string& file)
 {
-    return renderWithGhostscript(file, true);
+    return RenderWithGhostscript(file, true);
 }
 
-std::optional<Pixels> readPdf(const std::string& file)
+std::optional<Pixels> ReadPdf(const std::string& file)
 {
-    const ProgramResult info = runProgram({ "pdfinfo", file });
+    const ProgramResult info = RunProgram({ "pdfinfo", file });
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("Page size:       160 x 120 pts"), std::string::npos) << info.out;
-    return renderWithGhostscript(file, false);
+    return RenderWithGhostscript(file, false);
 }
 
-std::optional<Pixels> readWmf(const std::string& file)
+std::optional<Pixels> ReadWmf(const std::string& file)
 {
     const std::string rendered = file + ".png";
-    const ProgramResult run = runProgram({ "wmf2gd", "-t", "png", "-o", rendered, file });
+    const ProgramResult run = RunProgram({ "wmf2gd", "-t", "png", "-o", rendered, file });
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    return readWithImageMagick(rendered);
+    return ReadWithImageMagick(rendered);
 }
 
-std::optional<Pixels> readEmf(const std::string& file)
+std::optional<Pixels> ReadEmf(const std::string& file)
 {
     const std::string svg = file + ".svg";
-    const ProgramResult run = runProgram({ "emf2svg-conv", "-i", file, "-o", svg });
+    const ProgramResult run = RunProgram({ "emf2svg-conv", "-i", file, "-o", svg });
     EXPECT_EQ(run.exitCode, 0) << run.err;
     // emf2svg draws the bitmap record as an embedded PNG.
-    const std::string text = readFile(svg);
+    const std::string text = ReadFile(svg);
     const std::string marker = "data:image/png;base64,";
     const std::size_t start = text.find(marker);
     if (start == std::string::npos)
@@ -209,8 +209,8 @@ std::optional<Pixels> readEmf(const std::string& file)
     const std::size_t end = text.find('"', start);
     const std::string png = file + ".png";
     std::ofstream(png, std::ios::binary)
-        << decodeBase64(text.substr(start + marker.size(), end - start - marker.size()));
-    return readWithImageMagick(png);
+        << DecodeBase64(text.substr(start + marker.size(), end - start - marker.size()));
+    return ReadWithImageMagick(png);
 }
 
 class OwnPicture : public ::testing::TestWithParam<OwnPictureKind> { };
@@ -221,7 +221,7 @@ TEST_P(OwnPicture, ReaderSeesTheFrameInItsColoursTheRightWayUp)
     const std::string output = workspace.path(std::string("frame 'é'.") + GetParam().extension);
 
     const ProgramResult run
-        = runConverter(stillPictureCommand(workspace.quadrants(), "00:00:00", "", output));
+        = RunConverter(StillPictureCommand(workspace.quadrants(), "00:00:00", "", output));
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::optional<Pixels> pixels = GetParam().read(output);
@@ -232,29 +232,29 @@ TEST_P(OwnPicture, ReaderSeesTheFrameInItsColoursTheRightWayUp)
     } else { // rendered at the reader's own resolution
         EXPECT_EQ(pixels->width * 3, pixels->height * 4);
     }
-    expectQuadrantColours(*pixels);
+    ExpectQuadrantColours(*pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, OwnPicture,
-    ::testing::Values(OwnPictureKind { "eps", readEps, true }, OwnPictureKind { "pdf", readPdf, true },
-        OwnPictureKind { "psd", readWithImageMagick, true }, OwnPictureKind { "wmf", readWmf, false },
-        OwnPictureKind { "emf", readEmf, true }),
+    ::testing::Values(OwnPictureKind { "eps", ReadEps, true }, OwnPictureKind { "pdf", ReadPdf, true },
+        OwnPictureKind { "psd", ReadWithImageMagick, true }, OwnPictureKind { "wmf", ReadWmf, false },
+        OwnPictureKind { "emf", ReadEmf, true }),
     [](const auto& info) { return std::string(info.param.extension); });
 
 // ---- GIF animation -------------------------------------------------------------
 
-double psnrOfFrame(const std::string& gif, const std::string& source, int frame)
+double PsnrOfFrame(const std::string& gif, const std::string& source, int frame)
 {
     const std::string select = "select=eq(n\\," + std::to_string(frame) + "),format=rgb24";
-    const ProgramResult run = runProgram({ "ffmpeg", "-hide_banner", "-nostdin", "-i", gif, "-i", source,
+    const ProgramResult run = RunProgram({ "ffmpeg", "-hide_banner", "-nostdin", "-i", gif, "-i", source,
         "-lavfi", "[0]" + select + "[a];[1]fps=15," + select + "[b];[a][b]psnr", "-f", "null", "-" });
     const std::size_t found = run.err.find("average:");
     return found == std::string::npos ? 0.0 : std::atof(run.err.c_str() + found + 8);
 }
 
-int countFrames(const std::string& file)
+int CountFrames(const std::string& file)
 {
-    const ProgramResult run = runProgram({ "ffprobe", "-v", "error", "-count_frames", "-show_entries",
+    const ProgramResult run = RunProgram({ "ffprobe", "-v", "error", "-count_frames", "-show_entries",
         "stream=nb_read_frames", "-of", "default=nw=1:nk=1", file });
     return std::atoi(run.out.c_str());
 }
@@ -264,16 +264,16 @@ TEST(GifAnimation, TrimmedClipAnimatesAtAFrameRateOfItsOwnWithPalettesOfItsOwn)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("moving.gif");
 
-    const ProgramResult run = runConverter(
+    const ProgramResult run = RunConverter(
         { "-i", workspace.gradient(), "-ss", "00:00:00", "-t", "00:00:01", "-s", "160*120", output });
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), "gif");
-    EXPECT_NEAR(probeDuration(output), 1.0, 0.1);
-    EXPECT_EQ(countFrames(output), 15);
+    EXPECT_NEAR(ProbeDuration(output), 1.0, 0.1);
+    EXPECT_EQ(CountFrames(output), 15);
     // A fixed 256-colour palette reaches about 20 dB on these gradients.
-    EXPECT_GT(psnrOfFrame(output, workspace.gradient(), 0), 35.0);
-    EXPECT_GT(psnrOfFrame(output, workspace.gradient(), 10), 35.0);
+    EXPECT_GT(PsnrOfFrame(output, workspace.gradient(), 0), 35.0);
+    EXPECT_GT(PsnrOfFrame(output, workspace.gradient(), 10), 35.0);
 }
 
 } // namespace

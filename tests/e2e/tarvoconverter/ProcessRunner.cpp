@@ -15,11 +15,11 @@
 
 extern char** environ;
 
-namespace tarvotest {
+namespace kelvara::tarvo::test {
 
 namespace {
 
-std::vector<std::string> mergedEnvironment(const Environment& overrides)
+std::vector<std::string> MergedEnvironment(const Environment& overrides)
 {
     std::vector<std::string> result;
     for (char** entry = environ; *entry; ++entry) {
@@ -35,7 +35,7 @@ std::vector<std::string> mergedEnvironment(const Environment& overrides)
     return result;
 }
 
-std::vector<char*> pointersTo(std::vector<std::string>& texts)
+std::vector<char*> PointersTo(std::vector<std::string>& texts)
 {
     std::vector<char*> pointers;
     for (std::string& text : texts)
@@ -44,13 +44,13 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts)
     return pointers;
 }
 
-void makePipe(int ends[2])
+void MakePipe(int ends[2])
 {
     if (::pipe2(ends, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe2 failed");
 }
 
-std::string statFieldsAfterName(pid_t pid)
+std::string StatFieldsAfterName(pid_t pid)
 {
     std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -67,9 +67,9 @@ RunningProgram::RunningProgram(
     int outputPipe[2];
     int errorPipe[2];
     if (input == InputKind::Pipe)
-        makePipe(inputPipe);
-    makePipe(outputPipe);
-    makePipe(errorPipe);
+        MakePipe(inputPipe);
+    MakePipe(outputPipe);
+    MakePipe(errorPipe);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -82,9 +82,9 @@ RunningProgram::RunningProgram(
         &actions, errors == ErrorOutput::JoinedWithOutput ? outputPipe[1] : errorPipe[1], STDERR_FILENO);
 
     std::vector<std::string> arguments = argv;
-    std::vector<std::string> variables = mergedEnvironment(environment);
+    std::vector<std::string> variables = MergedEnvironment(environment);
     const int error = ::posix_spawnp(&m_pid, arguments.front().c_str(), &actions, nullptr,
-        pointersTo(arguments).data(), pointersTo(variables).data());
+        PointersTo(arguments).data(), PointersTo(variables).data());
     posix_spawn_file_actions_destroy(&actions);
 
     if (input == InputKind::Pipe) {
@@ -114,7 +114,7 @@ RunningProgram::~RunningProgram()
     }
 }
 
-void RunningProgram::writeInput(const std::string& text)
+void RunningProgram::WriteInput(const std::string& text)
 {
     if (m_input >= 0) {
         std::signal(SIGPIPE, SIG_IGN);
@@ -122,21 +122,21 @@ void RunningProgram::writeInput(const std::string& text)
     }
 }
 
-void RunningProgram::closeInput()
+void RunningProgram::CloseInput()
 {
     if (m_input >= 0)
         ::close(m_input);
     m_input = -1;
 }
 
-void RunningProgram::closeOutput()
+void RunningProgram::CloseOutput()
 {
     if (m_output >= 0)
         ::close(m_output);
     m_output = -1;
 }
 
-std::string RunningProgram::readOutputFor(std::chrono::milliseconds duration)
+std::string RunningProgram::ReadOutputFor(std::chrono::milliseconds duration)
 {
     const std::size_t before = m_out.size();
     pump(duration, false);
@@ -196,14 +196,14 @@ ProgramResult RunningProgram::finish(std::chrono::milliseconds timeLimit)
     return result;
 }
 
-ProgramResult runProgram(
+ProgramResult RunProgram(
     const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit, const Environment& environment)
 {
     RunningProgram program(argv, InputKind::DevNull, environment);
     return program.finish(timeLimit);
 }
 
-std::vector<pid_t> childrenOf(pid_t parent)
+std::vector<pid_t> ChildrenOf(pid_t parent)
 {
     std::vector<pid_t> children;
     DIR* proc = ::opendir("/proc");
@@ -213,7 +213,7 @@ std::vector<pid_t> childrenOf(pid_t parent)
         const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
         if (pid <= 0)
             continue;
-        std::istringstream fields(statFieldsAfterName(pid));
+        std::istringstream fields(StatFieldsAfterName(pid));
         char state = 0;
         pid_t ppid = 0;
         if (fields >> state >> ppid && ppid == parent)
@@ -223,10 +223,10 @@ std::vector<pid_t> childrenOf(pid_t parent)
     return children;
 }
 
-bool isRunning(pid_t pid)
+bool IsRunning(pid_t pid)
 {
-    const std::string fields = statFieldsAfterName(pid);
+    const std::string fields = StatFieldsAfterName(pid);
     return !fields.empty() && fields[0] != 'Z';
 }
 
-} // namespace tarvotest
+} // namespace kelvara::tarvo::test

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace tarvotest {
+namespace kelvara::tarvo::test {
 
 using namespace std::chrono_literals;
 
@@ -22,7 +22,7 @@ struct ProgramResult {
     std::string err;
 };
 
-ProgramResult runProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit = 30s,
+ProgramResult RunProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeLimit = 30s,
     const Environment& environment = {});
 
 enum class InputKind { Pipe, DevNull };
@@ -39,12 +39,12 @@ public:
     ~RunningProgram();
 
     pid_t pid() const { return m_pid; }
-    void writeInput(const std::string& text);
-    void closeInput();
+    void WriteInput(const std::string& text);
+    void CloseInput();
     // Like a caller that stops listening: our end of its output goes away.
-    void closeOutput();
+    void CloseOutput();
     // Reads standard output for a while and returns what came.
-    std::string readOutputFor(std::chrono::milliseconds duration);
+    std::string ReadOutputFor(std::chrono::milliseconds duration);
     // Reads until the program ends (or the limit), then reaps it.
     ProgramResult finish(std::chrono::milliseconds timeLimit);
 
@@ -62,9 +62,9 @@ private:
 };
 
 // Processes whose parent is pid, now.
-std::vector<pid_t> childrenOf(pid_t pid);
+std::vector<pid_t> ChildrenOf(pid_t pid);
 
 // False once the process has ended (a zombie counts as ended).
-bool isRunning(pid_t pid);
+bool IsRunning(pid_t pid);
 
-} // namespace tarvotest
+} // namespace kelvara::tarvo::test

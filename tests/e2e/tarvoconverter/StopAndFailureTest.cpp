@@ -10,38 +10,38 @@
 #include <sstream>
 #include <thread>
 
-using namespace tarvotest;
+using namespace kelvara::tarvo::test;
 
 namespace {
 
 // -re makes ffmpeg read at the pace of playback: a 30-second source then
 // takes 30 seconds, long enough to be stopped in the middle.
-std::vector<std::string> slowConversion(const std::string& input, const std::string& output)
+std::vector<std::string> SlowConversion(const std::string& input, const std::string& output)
 {
-    return { converterPath(), "-re", "-i", input, "-ab", "128", output };
+    return { ConverterPath(), "-re", "-i", input, "-ab", "128", output };
 }
 
-std::vector<pid_t> ffmpegChildrenWhileRunning(const RunningProgram& converter)
+std::vector<pid_t> FfmpegChildrenWhileRunning(const RunningProgram& converter)
 {
     std::vector<pid_t> children;
     for (int attempt = 0; attempt < 50 && children.empty(); ++attempt) {
-        children = childrenOf(converter.pid());
+        children = ChildrenOf(converter.pid());
         if (children.empty())
             std::this_thread::sleep_for(20ms);
     }
     return children;
 }
 
-::testing::AssertionResult allEnded(const std::vector<pid_t>& processes)
+::testing::AssertionResult AllEnded(const std::vector<pid_t>& processes)
 {
     for (pid_t pid : processes) {
-        if (isRunning(pid))
+        if (IsRunning(pid))
             return ::testing::AssertionFailure() << "process " << pid << " is still running";
     }
     return ::testing::AssertionSuccess();
 }
 
-std::vector<std::string> linesOf(const std::string& text)
+std::vector<std::string> LinesOf(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream stream(text);
@@ -52,81 +52,81 @@ std::vector<std::string> linesOf(const std::string& text)
 
 // Reads a field the way Kelvara's progress parser does: a fixed number of
 // characters after the token.
-double fieldAfter(const std::string& line, const std::string& token, std::size_t width)
+double FieldAfter(const std::string& line, const std::string& token, std::size_t width)
 {
     const std::size_t found = line.find(token);
     return found == std::string::npos ? -1.0 : std::atof(line.substr(found + token.size(), width).c_str());
 }
 
-void expectWellFormedStatusLinesWithRisingTime(const std::string& output)
+void ExpectWellFormedStatusLinesWithRisingTime(const std::string& output)
 {
     const std::regex form(
         R"(frame= {0,4}\d+ q=\d+\.\d size= {0,7}\d+kB time=\d+\.\d\d bitrate= {0,5}\d+\.\dkbits/s)");
-    const std::vector<std::string> lines = linesOf(output);
+    const std::vector<std::string> lines = LinesOf(output);
     ASSERT_FALSE(lines.empty());
     double previousTime = -1.0;
     for (const std::string& line : lines) {
         EXPECT_TRUE(std::regex_match(line, form)) << line;
-        const double time = fieldAfter(line, "time=", 5);
+        const double time = FieldAfter(line, "time=", 5);
         EXPECT_GE(time, previousTime) << line;
         previousTime = time;
     }
     EXPECT_GT(previousTime, 1.0);
-    EXPECT_GT(fieldAfter(lines.back(), "size=", 8), 0.0) << lines.back();
+    EXPECT_GT(FieldAfter(lines.back(), "size=", 8), 0.0) << lines.back();
 }
 
 TEST(Stop, QOnThePipeFinishesAPlayableShorterOutputAndLeavesNoFfmpeg)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("stopped by q.mp3");
-    RunningProgram converter(slowConversion(workspace.longAudio(), output), InputKind::Pipe);
-    const std::vector<pid_t> children = ffmpegChildrenWhileRunning(converter);
+    RunningProgram converter(SlowConversion(workspace.LongAudio(), output), InputKind::Pipe);
+    const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
     ASSERT_FALSE(children.empty()) << "ffmpeg was not started";
 
-    const std::string early = converter.readOutputFor(1800ms);
-    converter.writeInput("q");
+    const std::string early = converter.ReadOutputFor(1800ms);
+    converter.WriteInput("q");
     const ProgramResult result = converter.finish(8s);
 
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    const double duration = probeDuration(output);
+    const double duration = ProbeDuration(output);
     EXPECT_GT(duration, 1.0);
     EXPECT_LT(duration, 6.0);
-    EXPECT_TRUE(allEnded(children));
-    EXPECT_GE(linesOf(early).size(), 3u) << "a few status lines a second while working:\n" << early;
-    expectWellFormedStatusLinesWithRisingTime(result.out);
+    EXPECT_TRUE(AllEnded(children));
+    EXPECT_GE(LinesOf(early).size(), 3u) << "a few status lines a second while working:\n" << early;
+    ExpectWellFormedStatusLinesWithRisingTime(result.out);
 }
 
 TEST(Stop, ClosingAPipedInputStopsLikeQ)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("stopped by close.mp3");
-    RunningProgram converter(slowConversion(workspace.longAudio(), output), InputKind::Pipe);
+    RunningProgram converter(SlowConversion(workspace.LongAudio(), output), InputKind::Pipe);
 
-    converter.readOutputFor(1000ms);
-    converter.closeInput();
+    converter.ReadOutputFor(1000ms);
+    converter.CloseInput();
     const ProgramResult result = converter.finish(8s);
 
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_GT(probeDuration(output), 0.3);
-    EXPECT_LT(probeDuration(output), 6.0);
+    EXPECT_GT(ProbeDuration(output), 0.3);
+    EXPECT_LT(ProbeDuration(output), 6.0);
 }
 
 TEST(Stop, CallerThatClosedItsEndBeforeQStillGetsAFinishedOutput)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("stopped unheard.wma");
-    RunningProgram converter(slowConversion(workspace.longAudio(), output), InputKind::Pipe);
+    RunningProgram converter(SlowConversion(workspace.LongAudio(), output), InputKind::Pipe);
 
-    converter.readOutputFor(1000ms);
-    converter.closeOutput(); // our later status lines now meet a broken pipe
-    converter.readOutputFor(700ms);
-    converter.writeInput("q");
+    converter.ReadOutputFor(1000ms);
+    converter.CloseOutput(); // our later status lines now meet a broken pipe
+    converter.ReadOutputFor(700ms);
+    converter.WriteInput("q");
     const ProgramResult result = converter.finish(8s);
 
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(probe(output, "stream=codec_name"), "wmav2");
-    EXPECT_GT(probeDuration(output), 1.0);
+    EXPECT_GT(ProbeDuration(output), 1.0);
 }
 
 TEST(Stop, InputThatIsNotAPipeIsIgnored)
@@ -134,12 +134,12 @@ TEST(Stop, InputThatIsNotAPipeIsIgnored)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string output = workspace.path("not stopped.mp3");
     RunningProgram converter(
-        { converterPath(), "-re", "-i", workspace.longAudio(), "-t", "1.5", output }, InputKind::DevNull);
+        { ConverterPath(), "-re", "-i", workspace.LongAudio(), "-t", "1.5", output }, InputKind::DevNull);
 
     const ProgramResult result = converter.finish(10s);
 
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NEAR(probeDuration(output), 1.5, 0.1);
+    EXPECT_NEAR(ProbeDuration(output), 1.5, 0.1);
 }
 
 TEST(Stop, FfmpegThatIgnoresTheRequestIsEndedAfterTheGracePeriod)
@@ -148,12 +148,12 @@ TEST(Stop, FfmpegThatIgnoresTheRequestIsEndedAfterTheGracePeriod)
     const std::string stubborn = workspace.path("stubborn ffmpeg.sh");
     std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\nexec sleep 30\n";
     std::filesystem::permissions(stubborn, std::filesystem::perms::owner_all);
-    RunningProgram converter({ converterPath(), "-i", workspace.clip(), workspace.path("never.mp3") },
+    RunningProgram converter({ ConverterPath(), "-i", workspace.clip(), workspace.path("never.mp3") },
         InputKind::Pipe, { { "TARVO_FFMPEG", stubborn } });
-    const std::vector<pid_t> children = ffmpegChildrenWhileRunning(converter);
+    const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
 
     const auto asked = std::chrono::steady_clock::now();
-    converter.writeInput("q");
+    converter.WriteInput("q");
     const ProgramResult result = converter.finish(10s);
     const auto waited = std::chrono::steady_clock::now() - asked;
 
@@ -162,22 +162,22 @@ TEST(Stop, FfmpegThatIgnoresTheRequestIsEndedAfterTheGracePeriod)
     EXPECT_NE(result.err.find("stop"), std::string::npos) << result.err;
     EXPECT_GT(waited, 2500ms);
     EXPECT_LT(waited, 6s);
-    EXPECT_TRUE(allEnded(children));
+    EXPECT_TRUE(AllEnded(children));
 }
 
 TEST(Stop, KillingTheConverterTakesFfmpegWithIt)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     RunningProgram converter(
-        slowConversion(workspace.longAudio(), workspace.path("orphan.mp3")), InputKind::Pipe);
-    const std::vector<pid_t> children = ffmpegChildrenWhileRunning(converter);
+        SlowConversion(workspace.LongAudio(), workspace.path("orphan.mp3")), InputKind::Pipe);
+    const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
     ASSERT_FALSE(children.empty());
 
     ::kill(converter.pid(), SIGKILL);
     converter.finish(5s);
     std::this_thread::sleep_for(300ms);
 
-    EXPECT_TRUE(allEnded(children));
+    EXPECT_TRUE(AllEnded(children));
 }
 
 TEST(Failure, ReasonWrittenIntoAPipeTheCallerClosedEndsNoWorse)
@@ -186,10 +186,10 @@ TEST(Failure, ReasonWrittenIntoAPipeTheCallerClosedEndsNoWorse)
     const std::string failing = workspace.path("failing ffmpeg.sh");
     std::ofstream(failing) << "#!/bin/sh\nsleep 0.5\nexit 1\n";
     std::filesystem::permissions(failing, std::filesystem::perms::owner_all);
-    RunningProgram converter({ converterPath(), "-i", workspace.clip(), workspace.path("failed.mp3") },
+    RunningProgram converter({ ConverterPath(), "-i", workspace.clip(), workspace.path("failed.mp3") },
         InputKind::DevNull, { { "TARVO_FFMPEG", failing } }, ErrorOutput::JoinedWithOutput);
 
-    converter.closeOutput();
+    converter.CloseOutput();
     const ProgramResult result = converter.finish(5s);
 
     EXPECT_EQ(result.exitCode, 1) << "ended by a signal instead of its failure status";
@@ -199,12 +199,12 @@ TEST(Failure, MissingFfmpegIsReported)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
 
-    const ProgramResult run = runConverter({ "-i", workspace.clip(), workspace.path("none.mp3") },
+    const ProgramResult run = RunConverter({ "-i", workspace.clip(), workspace.path("none.mp3") },
         { { "TARVO_FFMPEG", "/nonexistent/ffmpeg" } });
 
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.err.find("/nonexistent/ffmpeg"), std::string::npos) << run.err;
-    EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+    EXPECT_EQ(LinesOf(run.err).size(), 1u) << run.err;
 }
 
 TEST(Failure, UnreadableInputIsReportedWithFfmpegsReason)
@@ -214,8 +214,8 @@ TEST(Failure, UnreadableInputIsReportedWithFfmpegsReason)
     const std::string garbage = workspace.path("garbage.avi");
     std::ofstream(garbage) << "these are not the frames you are looking for";
 
-    const ProgramResult missingRun = runConverter({ "-i", missing, workspace.path("a.mp3") });
-    const ProgramResult garbageRun = runConverter({ "-i", garbage, workspace.path("b.mp3") });
+    const ProgramResult missingRun = RunConverter({ "-i", missing, workspace.path("a.mp3") });
+    const ProgramResult garbageRun = RunConverter({ "-i", garbage, workspace.path("b.mp3") });
 
     EXPECT_NE(missingRun.exitCode, 0);
     EXPECT_NE(missingRun.err.find("No such file"), std::string::npos) << missingRun.err;

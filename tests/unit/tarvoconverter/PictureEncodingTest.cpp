@@ -9,11 +9,11 @@
 
 #include <string>
 
-using namespace tarvo;
+using namespace kelvara::tarvo;
 
 namespace {
 
-RgbImage patternImage(int width, int height)
+RgbImage PatternImage(int width, int height)
 {
     RgbImage image;
     image.width = width;
@@ -69,7 +69,7 @@ TEST(PackBits, EveryRunAndLiteralLengthUnpacksToTheSameBytes)
         data.push_back(static_cast<std::uint8_t>(i * 7919 % 251));
 
     Bytes packed;
-    appendPackBits(packed, data.data(), data.size());
+    AppendPackBits(packed, data.data(), data.size());
     std::size_t position = 0;
 
     EXPECT_EQ(unpack(packed, position, data.size()), data);
@@ -79,7 +79,7 @@ TEST(PackBits, EveryRunAndLiteralLengthUnpacksToTheSameBytes)
 TEST(Ascii85, KnownTextAndNoLineThatPassesForAComment)
 {
     Bytes out;
-    appendAscii85(out, Bytes { 'M', 'a', 'n', ' ', 'i', 's' }, 76);
+    AppendAscii85(out, Bytes { 'M', 'a', 'n', ' ', 'i', 's' }, 76);
     EXPECT_EQ(text(out), "9jqo^Bla~>");
 
     // 0x0D000000 encodes as "%" followed by four more digits.
@@ -87,7 +87,7 @@ TEST(Ascii85, KnownTextAndNoLineThatPassesForAComment)
     for (int i = 0; i < 8; ++i)
         percent.insert(percent.end(), { 0x0D, 0, 0, 0 });
     Bytes lines;
-    appendAscii85(lines, percent, 5);
+    AppendAscii85(lines, percent, 5);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i == 0 || lines[i - 1] == '\n') {
             EXPECT_NE(lines[i], '%') << text(lines);
@@ -98,7 +98,7 @@ TEST(Ascii85, KnownTextAndNoLineThatPassesForAComment)
 
 TEST(WmfWriter, ChecksumSizesAndRecordChainAreConsistent)
 {
-    const Bytes wmf = encodeWmf(patternImage(33, 17)).value();
+    const Bytes wmf = EncodeWmf(PatternImage(33, 17)).value();
 
     std::uint16_t checksum = 0;
     for (std::size_t i = 0; i < 20; i += 2)
@@ -119,12 +119,12 @@ TEST(WmfWriter, ChecksumSizesAndRecordChainAreConsistent)
     EXPECT_EQ(offset, wmf.size());
     EXPECT_EQ(lastFunction, 0u); // META_EOF
     EXPECT_EQ(largest, le32(wmf, 22 + 12));
-    EXPECT_FALSE(encodeWmf(patternImage(32768, 1)));
+    EXPECT_FALSE(EncodeWmf(PatternImage(32768, 1)));
 }
 
 TEST(PdfWriter, CrossReferenceTablePointsAtEveryObject)
 {
-    const std::string pdf = text(encodePdf(patternImage(20, 10)).value());
+    const std::string pdf = text(EncodePdf(PatternImage(20, 10)).value());
 
     const std::size_t startxref = pdf.rfind("startxref\n");
     ASSERT_NE(startxref, std::string::npos);

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-using namespace tarvo;
+using namespace kelvara::tarvo;
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST(StatusLine, HasTheFormKelvaraParses)
     progress.seconds = 12.34;
 
     EXPECT_EQ(
-        formatStatusLine(progress), "frame=   25 q=2.0 size=     123kB time=12.34 bitrate=  81.7kbits/s\n");
+        FormatStatusLine(progress), "frame=   25 q=2.0 size=     123kB time=12.34 bitrate=  81.7kbits/s\n");
 }
 
 TEST(StatusLine, SizeAndTimeReadBackAtEveryMagnitude)
@@ -29,7 +29,7 @@ TEST(StatusLine, SizeAndTimeReadBackAtEveryMagnitude)
             ProgressSnapshot progress;
             progress.sizeBytes = kilobytes * 1024 + 1023; // whole kilobytes: the rest is dropped
             progress.seconds = seconds;
-            const std::string line = formatStatusLine(progress);
+            const std::string line = FormatStatusLine(progress);
             // Kelvara reads 8 characters after "size=" and 5 after "time=".
             EXPECT_EQ(std::strtol(line.substr(line.find("size=") + 5, 8).c_str(), nullptr, 10), kilobytes)
                 << line;
@@ -46,10 +46,10 @@ TEST(ProgressReader, BlocksSplitAnywhereAreJoinedAndGapsKeepTheLastValues)
     ProgressReader reader;
     std::vector<ProgressSnapshot> reports;
     for (char c : block) {
-        for (const ProgressSnapshot& report : reader.feed(std::string_view(&c, 1)))
+        for (const ProgressSnapshot& report : reader.Feed(std::string_view(&c, 1)))
             reports.push_back(report);
     }
-    const auto last = reader.feed("frame=26\ntotal_size=N/A\nout_time_us=N/A\nprogress=end\n");
+    const auto last = reader.Feed("frame=26\ntotal_size=N/A\nout_time_us=N/A\nprogress=end\n");
 
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].frames, 25);

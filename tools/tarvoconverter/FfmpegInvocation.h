@@ -1,13 +1,13 @@
 // Translation of a request into one ffmpeg command line.
 #pragma once
 
-#include "CommandLine.h"
 #include "OutputFormat.h"
+#include "RequestParser.h"
 
 #include <string>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // File descriptors as ffmpeg sees them: progress reports on one, each frame
 // for our own picture writers on one of its own after it.
@@ -30,10 +30,10 @@ struct FfmpegInvocation {
     std::vector<OwnPictureTarget> ownPictures;
 };
 
-FfmpegInvocation buildFfmpegInvocation(const Request& request);
+FfmpegInvocation BuildFfmpegInvocation(const Request& request);
 
 // A path as an ffmpeg URL: relative names with a colon would otherwise be
 // taken for a protocol ("a:b.mp3").
-std::string ffmpegUrlForPath(const std::string& path);
+std::string FfmpegUrlForPath(const std::string& path);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -1,15 +1,15 @@
-#include "TimeText.h"
+#include "TimeArguments.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
-bool isDigitsWithOptionalFraction(std::string_view text)
+bool IsDigitsWithOptionalFraction(std::string_view text)
 {
     bool seenDigit = false;
     bool seenPoint = false;
@@ -24,9 +24,9 @@ bool isDigitsWithOptionalFraction(std::string_view text)
     return seenDigit;
 }
 
-std::optional<double> parseNonNegativeNumber(std::string_view text)
+std::optional<double> ParseNonNegativeNumber(std::string_view text)
 {
-    if (!isDigitsWithOptionalFraction(text))
+    if (!IsDigitsWithOptionalFraction(text))
         return std::nullopt;
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -35,7 +35,7 @@ std::optional<double> parseNonNegativeNumber(std::string_view text)
     return value;
 }
 
-std::vector<std::string_view> splitAtColons(std::string_view text)
+std::vector<std::string_view> SplitAtColons(std::string_view text)
 {
     std::vector<std::string_view> fields;
     for (std::size_t colon; (colon = text.find(':')) != std::string_view::npos;) {
@@ -46,23 +46,23 @@ std::vector<std::string_view> splitAtColons(std::string_view text)
     return fields;
 }
 
-bool isWholeNumber(std::string_view text)
+bool IsWholeNumber(std::string_view text)
 {
     return text.find('.') == std::string_view::npos;
 }
 
 } // namespace
 
-std::optional<double> parseTimeText(std::string_view text)
+std::optional<double> ParseTimeText(std::string_view text)
 {
-    const std::vector<std::string_view> fields = splitAtColons(text);
+    const std::vector<std::string_view> fields = SplitAtColons(text);
     if (fields.size() > 3)
         return std::nullopt;
     double seconds = 0.0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const bool last = i + 1 == fields.size();
-        const std::optional<double> value = parseNonNegativeNumber(fields[i]);
-        if (!value || (!last && !isWholeNumber(fields[i])))
+        const std::optional<double> value = ParseNonNegativeNumber(fields[i]);
+        if (!value || (!last && !IsWholeNumber(fields[i])))
             return std::nullopt;
         // Minutes and seconds after a colon stay below 60, as on a clock.
         if (i > 0 && *value >= 60.0)
@@ -72,11 +72,11 @@ std::optional<double> parseTimeText(std::string_view text)
     return seconds;
 }
 
-std::string formatSecondsForFfmpeg(double seconds)
+std::string FormatSecondsForFfmpeg(double seconds)
 {
     char text[64];
     std::snprintf(text, sizeof text, "%.3f", seconds);
     return text;
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

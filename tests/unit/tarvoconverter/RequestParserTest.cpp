@@ -1,10 +1,10 @@
 // Reading the command lines that Kelvara's builders and profiles write.
-#include "CommandLine.h"
-#include "TimeText.h"
+#include "RequestParser.h"
+#include "TimeArguments.h"
 
 #include <gtest/gtest.h>
 
-using namespace tarvo;
+using namespace kelvara::tarvo;
 
 namespace {
 
@@ -12,19 +12,19 @@ using Arguments = std::vector<std::string>;
 
 Request parsed(const Arguments& arguments)
 {
-    ParsedCommandLine result = parseCommandLine(arguments);
+    ParsedCommandLine result = ParseCommandLine(arguments);
     EXPECT_TRUE(result.request) << result.error;
     return result.request.value_or(Request {});
 }
 
 TEST(TimeText, ReadsClockTimesAndSecondsAndNothingElse)
 {
-    EXPECT_EQ(parseTimeText("01:00:50"), 3650.0);
-    EXPECT_EQ(parseTimeText("100:00:00"), 360000.0); // hours are not limited to two digits
-    EXPECT_EQ(parseTimeText("02:30.5"), 150.5);
-    EXPECT_EQ(parseTimeText("0.001"), 0.001);
+    EXPECT_EQ(ParseTimeText("01:00:50"), 3650.0);
+    EXPECT_EQ(ParseTimeText("100:00:00"), 360000.0); // hours are not limited to two digits
+    EXPECT_EQ(ParseTimeText("02:30.5"), 150.5);
+    EXPECT_EQ(ParseTimeText("0.001"), 0.001);
     for (const char* text : { "", "-5", "soon", "00:61:00", "1:2:3:4", "1.5:00", "12:", "1e3" })
-        EXPECT_FALSE(parseTimeText(text)) << text;
+        EXPECT_FALSE(ParseTimeText(text)) << text;
 }
 
 TEST(CommandLine, StillPictureCommandOfTheBuilder)
@@ -91,7 +91,7 @@ TEST(CommandLine, RejectsBrokenCommandLinesWithAReason)
         { "-i", "", "/out/a.mp3" },
     };
     for (const Arguments& arguments : broken) {
-        const ParsedCommandLine result = parseCommandLine(arguments);
+        const ParsedCommandLine result = ParseCommandLine(arguments);
         EXPECT_FALSE(result.request) << arguments.back();
         EXPECT_FALSE(result.error.empty()) << arguments.back();
     }

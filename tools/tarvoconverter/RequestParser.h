@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 struct FrameSize {
     int width = 0;
@@ -48,6 +48,6 @@ struct ParsedCommandLine {
 };
 
 // The arguments after the program name.
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

@@ -1,13 +1,13 @@
-#include "CommandLine.h"
+#include "RequestParser.h"
 
-#include "TimeText.h"
+#include "TimeArguments.h"
 
 #include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <string_view>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 namespace {
 
@@ -25,22 +25,22 @@ namespace {
 
 constexpr double kSingleFrameLength = 0.001;
 
-bool isFlagName(std::string_view name)
+bool IsFlagName(std::string_view name)
 {
     return std::find(std::begin(kOptionsWithoutValue), std::end(kOptionsWithoutValue), name)
         != std::end(kOptionsWithoutValue);
 }
 
-bool optionTakesValue(std::string_view name)
+bool OptionTakesValue(std::string_view name)
 {
     name = name.substr(0, name.find(':')); // a stream specifier does not change it
-    if (isFlagName(name))
+    if (IsFlagName(name))
         return false;
     // Boolean options can be negated: -nostdin, -noautorotate.
-    return !(name.starts_with("no") && isFlagName(name.substr(2)));
+    return !(name.starts_with("no") && IsFlagName(name.substr(2)));
 }
 
-bool isOptionToken(std::string_view token)
+bool IsOptionToken(std::string_view token)
 {
     return token.size() > 1 && token[0] == '-';
 }
@@ -62,7 +62,7 @@ struct GroupedArguments {
     std::string error;
 };
 
-GroupedArguments groupArguments(const std::vector<std::string>& arguments)
+GroupedArguments GroupArguments(const std::vector<std::string>& arguments)
 {
     GroupedArguments result;
     Group current;
@@ -70,14 +70,14 @@ GroupedArguments groupArguments(const std::vector<std::string>& arguments)
         const std::string& token = arguments[i];
         if (token.empty())
             continue;
-        if (!isOptionToken(token)) {
+        if (!IsOptionToken(token)) {
             current.path = token;
             result.groups.push_back(std::move(current));
             current = Group();
             continue;
         }
         Option option { token.substr(1), std::nullopt };
-        if (optionTakesValue(option.name)) {
+        if (OptionTakesValue(option.name)) {
             if (i + 1 >= arguments.size()) {
                 result.error = "option " + token + " needs a value";
                 return result;
@@ -98,7 +98,7 @@ GroupedArguments groupArguments(const std::vector<std::string>& arguments)
     return result;
 }
 
-std::optional<int> parsePositiveInteger(std::string_view text)
+std::optional<int> ParsePositiveInteger(std::string_view text)
 {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -107,47 +107,47 @@ std::optional<int> parsePositiveInteger(std::string_view text)
     return value;
 }
 
-std::optional<FrameSize> parseFrameSize(std::string_view text)
+std::optional<FrameSize> ParseFrameSize(std::string_view text)
 {
     const std::size_t separator = text.find_first_of("*x");
     if (separator == std::string_view::npos)
         return std::nullopt;
-    const auto width = parsePositiveInteger(text.substr(0, separator));
-    const auto height = parsePositiveInteger(text.substr(separator + 1));
+    const auto width = ParsePositiveInteger(text.substr(0, separator));
+    const auto height = ParsePositiveInteger(text.substr(separator + 1));
     if (!width || !height)
         return std::nullopt;
     return FrameSize { *width, *height };
 }
 
-std::optional<int> parseKilobits(std::string_view text)
+std::optional<int> ParseKilobits(std::string_view text)
 {
     if (text.ends_with('k') || text.ends_with('K'))
         text.remove_suffix(1);
-    return parsePositiveInteger(text);
+    return ParsePositiveInteger(text);
 }
 
-bool isBlank(std::string_view text)
+bool IsBlank(std::string_view text)
 {
     return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-std::string badValue(const Option& option, std::string_view expected)
+std::string BadValue(const Option& option, std::string_view expected)
 {
     return "option -" + option.name + " needs " + std::string(expected) + ", got '"
         + option.value.value_or("") + "'";
 }
 
 // Reads one option of an output into the request; returns an error text.
-std::string applyOutputOption(const Option& option, OutputRequest& output, Request& request)
+std::string ApplyOutputOption(const Option& option, OutputRequest& output, Request& request)
 {
     const std::string& value = option.value.value_or("");
-    if ((option.name == "ss" || option.name == "t") && isBlank(value)) {
+    if ((option.name == "ss" || option.name == "t") && IsBlank(value)) {
         // A profile run from an intermediate file has no range: its
         // start and length are a blank, and the whole input is wanted.
     } else if (option.name == "ss" || option.name == "t") {
-        const std::optional<double> seconds = parseTimeText(value);
+        const std::optional<double> seconds = ParseTimeText(value);
         if (!seconds)
-            return badValue(option, "a time (hh:mm:ss or seconds)");
+            return BadValue(option, "a time (hh:mm:ss or seconds)");
         if (option.name == "ss")
             request.startSeconds = *seconds;
         else if (*seconds == kSingleFrameLength)
@@ -157,17 +157,17 @@ std::string applyOutputOption(const Option& option, OutputRequest& output, Reque
     } else if (option.name == "f" && value == "image2") {
         output.pictureRequested = true;
     } else if (option.name == "s") {
-        output.size = parseFrameSize(value);
+        output.size = ParseFrameSize(value);
         if (!output.size)
-            return badValue(option, "a frame size W*H or WxH");
+            return BadValue(option, "a frame size W*H or WxH");
     } else if (option.name == "ab") {
-        output.audioBitrateKbps = parseKilobits(value);
+        output.audioBitrateKbps = ParseKilobits(value);
         if (!output.audioBitrateKbps)
-            return badValue(option, "a bitrate in kbit/s");
+            return BadValue(option, "a bitrate in kbit/s");
     } else if (option.name == "ar") {
-        output.sampleRateHz = parsePositiveInteger(value);
+        output.sampleRateHz = ParsePositiveInteger(value);
         if (!output.sampleRateHz)
-            return badValue(option, "a sample rate in Hz");
+            return BadValue(option, "a sample rate in Hz");
     } else {
         output.ffmpegOptions.push_back("-" + option.name);
         if (option.value)
@@ -176,12 +176,12 @@ std::string applyOutputOption(const Option& option, OutputRequest& output, Reque
     return {};
 }
 
-InputRequest makeInput(const Group& group)
+InputRequest MakeInput(const Group& group)
 {
     InputRequest input;
     input.path = group.path;
     for (const Option& option : group.options) {
-        if ((option.name == "ss" || option.name == "t") && isBlank(option.value.value_or("")))
+        if ((option.name == "ss" || option.name == "t") && IsBlank(option.value.value_or("")))
             continue; // no range: the whole input, as for an intermediate file
         input.options.push_back("-" + option.name);
         if (option.value)
@@ -194,9 +194,9 @@ InputRequest makeInput(const Group& group)
 
 } // namespace
 
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
-    GroupedArguments grouped = groupArguments(arguments);
+    GroupedArguments grouped = GroupArguments(arguments);
     if (!grouped.error.empty())
         return { std::nullopt, grouped.error };
 
@@ -205,13 +205,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (group.path.empty())
             return { std::nullopt, group.isInput ? "the input path is empty" : "an output path is empty" };
         if (group.isInput) {
-            request.inputs.push_back(makeInput(group));
+            request.inputs.push_back(MakeInput(group));
             continue;
         }
         OutputRequest output;
         output.path = group.path;
         for (const Option& option : group.options) {
-            if (std::string error = applyOutputOption(option, output, request); !error.empty())
+            if (std::string error = ApplyOutputOption(option, output, request); !error.empty())
                 return { std::nullopt, error };
         }
         request.outputs.push_back(std::move(output));
@@ -223,4 +223,4 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
     return { std::move(request), {} };
 }
 
-} // namespace tarvo
+} // namespace kelvara::tarvo

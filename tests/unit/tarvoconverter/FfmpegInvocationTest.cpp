@@ -1,96 +1,96 @@
 // The ffmpeg command line made from a request.
-#include "FfmpegArguments.h"
+#include "FfmpegInvocation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-using namespace tarvo;
+using namespace kelvara::tarvo;
 
 namespace {
 
 using Arguments = std::vector<std::string>;
 
-FfmpegInvocation invocationFor(const Arguments& commandLine)
+FfmpegInvocation InvocationFor(const Arguments& commandLine)
 {
-    const ParsedCommandLine parsed = parseCommandLine(commandLine);
+    const ParsedCommandLine parsed = ParseCommandLine(commandLine);
     EXPECT_TRUE(parsed.request) << parsed.error;
-    return parsed.request ? buildFfmpegInvocation(*parsed.request) : FfmpegInvocation {};
+    return parsed.request ? BuildFfmpegInvocation(*parsed.request) : FfmpegInvocation {};
 }
 
-std::ptrdiff_t positionOf(const Arguments& arguments, const Arguments& sequence)
+std::ptrdiff_t PositionOf(const Arguments& arguments, const Arguments& sequence)
 {
     const auto found = std::search(arguments.begin(), arguments.end(), sequence.begin(), sequence.end());
     return found == arguments.end() ? -1 : found - arguments.begin();
 }
 
-std::string valueAfter(const Arguments& arguments, const std::string& option)
+std::string ValueAfter(const Arguments& arguments, const std::string& option)
 {
-    const std::ptrdiff_t found = positionOf(arguments, { option });
+    const std::ptrdiff_t found = PositionOf(arguments, { option });
     return found < 0 || found + 1 == std::ssize(arguments) ? std::string() : arguments[found + 1];
 }
 
 TEST(FfmpegArguments, StartSeeksInTheInputAndLengthLimitsTheOutput)
 {
-    const Arguments arguments = invocationFor(
+    const Arguments arguments = InvocationFor(
         { "-i", "/in/song.wav", "-ss", "00:01:15", "-t", "01:00:50", "-ab", "128", "/out/song.mp3" })
                                     .arguments;
 
-    const std::ptrdiff_t seek = positionOf(arguments, { "-ss", "75.000", "-i", "/in/song.wav" });
+    const std::ptrdiff_t seek = PositionOf(arguments, { "-ss", "75.000", "-i", "/in/song.wav" });
     EXPECT_GE(seek, 0);
-    EXPECT_GT(positionOf(arguments, { "-t", "3650.000" }), seek);
-    EXPECT_EQ(valueAfter(arguments, "-b:a"), "128k"); // kbit/s, where ffmpeg's -ab counts bit/s
+    EXPECT_GT(PositionOf(arguments, { "-t", "3650.000" }), seek);
+    EXPECT_EQ(ValueAfter(arguments, "-b:a"), "128k"); // kbit/s, where ffmpeg's -ab counts bit/s
     EXPECT_EQ(arguments.back(), "/out/song.mp3");
 }
 
 TEST(FfmpegArguments, StillPictureIsWrittenUnderExactlyItsName)
 {
     const Arguments arguments
-        = invocationFor({ "-i", "/in/clip.avi", "-f", "image2", "-t", "0.001", "/out/100%d.jpg" }).arguments;
+        = InvocationFor({ "-i", "/in/clip.avi", "-f", "image2", "-t", "0.001", "/out/100%d.jpg" }).arguments;
 
     EXPECT_GE(
-        positionOf(arguments, { "-frames:v", "1", "-update", "1", "-f", "image2", "/out/100%d.jpg" }), 0);
+        PositionOf(arguments, { "-frames:v", "1", "-update", "1", "-f", "image2", "/out/100%d.jpg" }), 0);
 }
 
 TEST(FfmpegArguments, GifAnimationScalesBeforeMakingPalettes)
 {
     const Arguments arguments
-        = invocationFor({ "-i", "/in/a.avi", "-t", "00:00:02", "-s", "160*120", "/out/a.gif" }).arguments;
+        = InvocationFor({ "-i", "/in/a.avi", "-t", "00:00:02", "-s", "160*120", "/out/a.gif" }).arguments;
 
-    const std::string graph = valueAfter(arguments, "-vf");
+    const std::string graph = ValueAfter(arguments, "-vf");
     EXPECT_LT(graph.find("scale=160:120"), graph.find("palettegen")) << graph;
     EXPECT_NE(graph.find("paletteuse"), std::string::npos) << graph;
-    EXPECT_EQ(positionOf(arguments, { "-s" }), -1); // scaling after paletteuse would spoil the palette
+    EXPECT_EQ(PositionOf(arguments, { "-s" }), -1); // scaling after paletteuse would spoil the palette
 }
 
 TEST(FfmpegArguments, OwnPicturesEachGetAFramePipe)
 {
-    const FfmpegInvocation invocation = invocationFor(
+    const FfmpegInvocation invocation = InvocationFor(
         { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.eps", "-s", "80x60", "/out/a.WMF" });
 
     ASSERT_EQ(invocation.ownPictures.size(), 2u);
     EXPECT_EQ(invocation.ownPictures[0].format, OwnPictureFormat::Eps);
     EXPECT_EQ(invocation.ownPictures[1].format, OwnPictureFormat::Wmf);
     EXPECT_NE(invocation.ownPictures[0].childFd, invocation.ownPictures[1].childFd);
-    EXPECT_GE(positionOf(invocation.arguments, { "-c:v", "ppm", "-f", "image2pipe" }), 0);
+    EXPECT_GE(PositionOf(invocation.arguments, { "-c:v", "ppm", "-f", "image2pipe" }), 0);
     EXPECT_EQ(invocation.arguments.back(), "pipe:" + std::to_string(invocation.ownPictures[1].childFd));
 }
 
 TEST(FfmpegArguments, ProfileOptionsComeAfterOurDefaultsSoTheyWin)
 {
     const Arguments arguments
-        = invocationFor({ "-i", "/in/a.avi", "-acodec", "libshine", "/out/a.mp3" }).arguments;
+        = InvocationFor({ "-i", "/in/a.avi", "-acodec", "libshine", "/out/a.mp3" }).arguments;
 
     EXPECT_LT(
-        positionOf(arguments, { "-c:a", "libmp3lame" }), positionOf(arguments, { "-acodec", "libshine" }));
+        PositionOf(arguments, { "-c:a", "libmp3lame" }), PositionOf(arguments, { "-acodec", "libshine" }));
 }
 
 TEST(FfmpegArguments, NamesThatLookLikeProtocolsStayFiles)
 {
-    EXPECT_EQ(ffmpegUrlForPath("a:b.mp3"), "file:a:b.mp3");
-    EXPECT_EQ(ffmpegUrlForPath("/out/a:b.mp3"), "/out/a:b.mp3");
-    const Arguments lavfi = invocationFor({ "-f", "lavfi", "-i", "sine=f=440:d=1", "/out/a.wav" }).arguments;
-    EXPECT_GE(positionOf(lavfi, { "-i", "sine=f=440:d=1" }),
+    EXPECT_EQ(FfmpegUrlForPath("a:b.mp3"), "file:a:b.mp3");
+    EXPECT_EQ(FfmpegUrlForPath("/out/a:b.mp3"), "/out/a:b.mp3");
+    const Arguments lavfi = InvocationFor({ "-f", "lavfi", "-i", "sine=f=440:d=1", "/out/a.wav" }).arguments;
+    EXPECT_GE(PositionOf(lavfi, { "-i", "sine=f=440:d=1" }),
         0); // an input with its own format names no file
 }
 

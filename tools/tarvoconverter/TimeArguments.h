@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-namespace tarvo {
+namespace kelvara::tarvo {
 
 // Accepts "hh:mm:ss", "mm:ss" (each with an optional fraction, hours of any
 // length) and plain seconds such as "83" or "0.001". Negative or malformed
 // texts give nothing.
-std::optional<double> parseTimeText(std::string_view text);
+std::optional<double> ParseTimeText(std::string_view text);
 
 // Seconds as ffmpeg reads them, to the millisecond.
-std::string formatSecondsForFfmpeg(double seconds);
+std::string FormatSecondsForFfmpeg(double seconds);
 
-} // namespace tarvo
+} // namespace kelvara::tarvo
