@@ -136,7 +136,7 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
         return;
     if (!run.EncoderRun(1, JobStage::Encoding))
         return;
-    run.SetStage(JobStage::Finishing5);
+    run.SetStage(JobStage::AuxiliaryRuns);
     run.AuxiliaryRun(2);
     if (run.Stopped()) {
         run.SetStage(JobStage::Canceled);

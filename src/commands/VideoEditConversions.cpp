@@ -113,7 +113,7 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     const std::string path
         = IntermediatePath(IntermediateFolder(), job.titleCopy, m_numbers.Draw(10000, 50000), mpeg);
     job.intermediatePath = path;
-    job.stage = JobStage::Intermediate;
+    job.stage = JobStage::MakingIntermediate;
     job.componentDone = 0;
     m_context.jobs.SetAt(jobIndex, job);
     m_context.view.RedrawCell(jobIndex, JobColumn::Status);

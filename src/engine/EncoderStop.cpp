@@ -22,7 +22,7 @@ void StopPmpJob(const ConversionContext& context, EncoderRunner& runner, const J
     RemoveFile(PmpFirstStepVideoPath(context.outputFolder, job.outputTitle));
     if (job.stage == JobStage::Encoding)
         runner.AskEncoderToQuit();
-    else if (job.stage == JobStage::Finishing5)
+    else if (job.stage == JobStage::AuxiliaryRuns)
         RemoveFile(PmpFinalPath(context.outputFolder, job.outputTitle));
 }
 

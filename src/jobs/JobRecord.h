@@ -15,16 +15,18 @@ enum class JobState : std::int32_t {
     Queued = 3,
 };
 
-// The conversion stage shown in the Status column.
+// The conversion stage shown in the Status column. The values are what the
+// Status column reads; 2 to 4 are finishing steps that the Status column knows
+// how to show but that no converter of ours goes through today.
 enum class JobStage : std::int32_t {
-    Waiting = 0,
-    Encoding = 1,
-    Finishing2 = 2,
-    Finishing3 = 3,
-    Finishing4 = 4,
-    Finishing5 = 5,
-    Intermediate = 6,
-    Canceled = 9,
+    Waiting = 0, // queued, nothing started
+    Encoding = 1, // the encoder's main run
+    Finishing = 2,
+    FinishingLast = 3,
+    FinishingExtra = 4,
+    AuxiliaryRuns = 5, // a device profile's helper programs after the encoder (PMP muxing)
+    MakingIntermediate = 6, // the video-editing component rewrites the source first
+    Canceled = 9, // the user stopped the encoder run
 };
 
 struct JobRecord {

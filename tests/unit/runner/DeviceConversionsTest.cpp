@@ -93,7 +93,7 @@ TEST_F(DeviceTest, APmpConversionMuxesAndRemovesItsFirstStepFiles)
 
     const JobRecord job = m_jobs.GetAt(m_job);
     EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
-    EXPECT_EQ(job.stage, JobStage::Finishing5);
+    EXPECT_EQ(job.stage, JobStage::AuxiliaryRuns);
     EXPECT_TRUE(fs::exists(PmpFinalPath(m_work.Folder(), "clip")));
     EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
     EXPECT_FALSE(fs::exists(PmpFirstStepAudioPath(m_work.Folder(), "clip")));
@@ -124,7 +124,7 @@ TEST_F(DeviceTest, StopDuringThePmpMuxEndsItAndRemovesThePartialFiles)
         "Check=true\nTidy=true\n");
     std::ofstream(PmpFinalPath(m_work.Folder(), "clip")) << "partial";
     m_view.onStatusRedraw = [&] {
-        if (m_jobs.GetAt(m_job).stage == JobStage::Finishing5)
+        if (m_jobs.GetAt(m_job).stage == JobStage::AuxiliaryRuns)
             StopEncoderJob(m_context, m_runner);
     };
     ConvertPmp(m_context, m_runner, m_choice, m_job);

@@ -146,7 +146,7 @@ TEST_F(RunnerTest, EveryDescriptorOfARunIsReleased)
 
 TEST_F(RunnerTest, SetJobStageStoresTheStageAndRedrawsTheStatus)
 {
-    m_runner.SetJobStage(JobStage::Finishing5, m_job);
-    EXPECT_EQ(m_jobs.GetAt(m_job).stage, JobStage::Finishing5);
+    m_runner.SetJobStage(JobStage::AuxiliaryRuns, m_job);
+    EXPECT_EQ(m_jobs.GetAt(m_job).stage, JobStage::AuxiliaryRuns);
     EXPECT_EQ(m_view.statusRedraws, 1);
 }

@@ -45,7 +45,7 @@ TEST_F(RunnerTest, StoppingAPmpJobRemovesItsPartialFiles)
              PmpFirstStepAudioPath(folder, "clip"), PmpFinalPath(folder, "clip") })
         std::ofstream(path) << "partial";
     JobRecord job = m_jobs.GetAt(m_job);
-    job.stage = JobStage::Finishing5;
+    job.stage = JobStage::AuxiliaryRuns;
     job.isVob = 1;
     job.intermediatePath = m_work.File("clip_12345.avi");
     std::ofstream(job.intermediatePath) << "intermediate";
