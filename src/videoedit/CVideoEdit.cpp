@@ -62,7 +62,10 @@ CVideoEdit::CVideoEdit(QObject* parent)
 
 CVideoEdit::~CVideoEdit()
 {
-    StopConvert();
+    // A component that goes away wants no output anymore: its run, a child
+    // object, ends ffmpeg at once as it is destroyed, and emits nothing.
+    if (m_run)
+        disconnect(m_run, nullptr, this, nullptr);
 }
 
 const MediaInfo& CVideoEdit::InfoFor(const std::string& path)

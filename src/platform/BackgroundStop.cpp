@@ -1,0 +1,88 @@
+#include "BackgroundStop.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace kelvara::platform {
+
+namespace {
+
+// Without an exit notifier (no pidfd) the end of a child is looked for this often.
+constexpr std::chrono::milliseconds kLookAgainWithoutNotifier { 50 };
+
+int g_pending = 0;
+
+// One child being stopped; deletes itself once the child is reaped. Owned
+// by the application object, whose end kills and reaps what is left.
+class StoppingChild : public QObject {
+public:
+    StoppingChild(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen)
+        : QObject(QCoreApplication::instance())
+        , m_child(std::move(child))
+        , m_keepOpen(std::move(keepOpen))
+    {
+        ++g_pending;
+        m_stop.emplace(m_child, std::move(request));
+        if (m_child.ExitNotifier() >= 0) {
+            m_exitNotifier = std::make_unique<QSocketNotifier>(m_child.ExitNotifier(), QSocketNotifier::Read);
+            connect(m_exitNotifier.get(), &QSocketNotifier::activated, this, &StoppingChild::Step);
+        }
+        m_timer.setSingleShot(true);
+        connect(&m_timer, &QTimer::timeout, this, &StoppingChild::Step);
+        Step();
+    }
+    ~StoppingChild() override { --g_pending; }
+
+private:
+    void Step()
+    {
+        if (m_done)
+            return;
+        if (m_stop->Advance() == StopState::Done) {
+            m_done = true;
+            m_exitNotifier.reset(); // before the pidfd it watches closes
+            m_keepOpen.clear();
+            deleteLater();
+            return;
+        }
+        std::chrono::milliseconds wait = m_stop->TimeLeft();
+        if (!m_exitNotifier)
+            wait = std::min(wait, kLookAgainWithoutNotifier);
+        m_timer.start(wait);
+    }
+
+    ChildProcess m_child;
+    std::vector<UniqueFd> m_keepOpen;
+    std::optional<ProcessStop> m_stop;
+    std::unique_ptr<QSocketNotifier> m_exitNotifier;
+    QTimer m_timer;
+    bool m_done = false;
+};
+
+} // namespace
+
+void StopInBackground(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen)
+{
+    if (!child.IsRunning())
+        return;
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr || application->thread() != QThread::currentThread()) {
+        StopAndReap(child, std::move(request));
+        return;
+    }
+    new StoppingChild(std::move(child), std::move(request), std::move(keepOpen)); // owned by the application
+}
+
+int BackgroundStopsPending()
+{
+    return g_pending;
+}
+
+} // namespace kelvara::platform
