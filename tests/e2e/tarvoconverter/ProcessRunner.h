@@ -2,6 +2,9 @@
 // and $ go through unchanged) and lets a test drive a running converter.
 #pragma once
 
+#include "process/ChildProcess.h"
+#include "process/UniqueFd.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -38,7 +41,7 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
     ~RunningProgram();
 
-    pid_t pid() const { return m_pid; }
+    pid_t pid() const { return m_child.Pid(); }
     void WriteInput(const std::string& text);
     void CloseInput();
     // Like a caller that stops listening: our end of its output goes away.
@@ -51,14 +54,12 @@ public:
 private:
     void pump(std::chrono::milliseconds duration, bool untilEnd);
 
-    pid_t m_pid = -1;
-    int m_input = -1;
-    int m_output = -1;
-    int m_errors = -1;
+    ChildProcess m_child;
+    UniqueFd m_input;
+    UniqueFd m_output;
+    UniqueFd m_errors;
     std::string m_out;
     std::string m_err;
-    bool m_reaped = false;
-    int m_waitStatus = 0;
 };
 
 // Processes whose parent is pid, now.
