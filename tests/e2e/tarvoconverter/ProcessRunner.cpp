@@ -5,10 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <dirent.h>
-#include <fstream>
 #include <poll.h>
-#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -22,14 +19,6 @@ PipeEnds MakePipe()
     if (!ends)
         throw std::runtime_error("pipe2 failed");
     return std::move(*ends);
-}
-
-std::string StatFieldsAfterName(pid_t pid)
-{
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const std::size_t end = text.rfind(')'); // the name may hold blanks and parentheses
-    return end == std::string::npos ? std::string() : text.substr(end + 2);
 }
 
 } // namespace
@@ -146,32 +135,6 @@ ProgramResult RunProgram(
 {
     RunningProgram program(argv, InputKind::DevNull, environment);
     return program.finish(timeLimit);
-}
-
-std::vector<pid_t> ChildrenOf(pid_t parent)
-{
-    std::vector<pid_t> children;
-    DIR* proc = ::opendir("/proc");
-    if (!proc)
-        return children;
-    while (const dirent* entry = ::readdir(proc)) {
-        const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
-        if (pid <= 0)
-            continue;
-        std::istringstream fields(StatFieldsAfterName(pid));
-        char state = 0;
-        pid_t ppid = 0;
-        if (fields >> state >> ppid && ppid == parent)
-            children.push_back(pid);
-    }
-    ::closedir(proc);
-    return children;
-}
-
-bool IsRunning(pid_t pid)
-{
-    const std::string fields = StatFieldsAfterName(pid);
-    return !fields.empty() && fields[0] != 'Z';
 }
 
 } // namespace kelvara::tarvo::test

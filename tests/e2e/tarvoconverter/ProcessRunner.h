@@ -4,6 +4,7 @@
 
 #include "process/ChildProcess.h"
 #include "process/UniqueFd.h"
+#include "support/Processes.h"
 
 #include <sys/types.h>
 
@@ -62,10 +63,7 @@ private:
     std::string m_err;
 };
 
-// Processes whose parent is pid, now.
-std::vector<pid_t> ChildrenOf(pid_t pid);
-
-// False once the process has ended (a zombie counts as ended).
-bool IsRunning(pid_t pid);
+using kelvara::testing::ChildrenOf;
+using kelvara::testing::IsRunning;
 
 } // namespace kelvara::tarvo::test
