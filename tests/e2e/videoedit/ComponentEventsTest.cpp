@@ -211,6 +211,60 @@ INSTANTIATE_TEST_SUITE_P(
         return info.param ? "FromHandler" : "FromWaitingLoop";
     });
 
+// The window must not freeze while ffmpeg finishes its file: the stop asks
+// and returns, the event loop finishes the stop policy.
+TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinTheGracePeriod)
+{
+    const std::string longSource = m_folder.File("long.mp4");
+    ASSERT_TRUE(MakeClip(longSource, 8.0, 160, 120));
+    CVideoEdit component;
+    component.SetOutputWidth(1920);
+    component.SetOutputHeight(1080);
+    AddTheClip(component, longSource, 0.0, 8.0);
+    EventLog log(component);
+    const std::string output = m_folder.File("stopped at once.avi");
+    ASSERT_TRUE(component.StartConvert(output));
+    ASSERT_TRUE(PumpUntil([&] { return !log.progress.empty() || log.completions > 0; }, 30000));
+    ASSERT_EQ(log.completions, 0) << "finished before it could be stopped";
+    const qint64 pid = component.ConverterProcessId();
+    ASSERT_GT(pid, 0);
+
+    QElapsedTimer timer;
+    timer.start();
+    component.StopConvert();
+    EXPECT_LT(timer.elapsed(), 50);
+    EXPECT_FALSE(component.IsConverting());
+
+    EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, FfmpegRun::kStopGraceMs));
+    EXPECT_TRUE(ChildProcesses().empty());
+    EXPECT_EQ(log.completions, 0);
+    EXPECT_EQ(Probe(output, "format=format_name").value_or(""), "avi");
+}
+
+TEST_F(ComponentEvents, AnFfmpegThatIgnoresTheStopIsEndedAfterTheGracePeriodWithoutBlocking)
+{
+    const std::string stubborn = m_folder.File("stubborn ffmpeg");
+    std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\nexec sleep 30\n";
+    std::filesystem::permissions(stubborn, std::filesystem::perms::owner_all);
+    ::setenv("TARVO_FFMPEG", stubborn.c_str(), 1);
+    CVideoEdit component;
+    AddTheClip(component, m_source, 0.0, 2.0);
+    ASSERT_TRUE(component.StartConvert(m_folder.File("never.avi")));
+    ::unsetenv("TARVO_FFMPEG");
+    PumpFor(200); // the script sets its trap
+    const qint64 pid = component.ConverterProcessId();
+    ASSERT_GT(pid, 0);
+
+    QElapsedTimer timer;
+    timer.start();
+    component.StopConvert();
+    EXPECT_LT(timer.elapsed(), 50);
+    PumpFor(FfmpegRun::kStopGraceMs - 500);
+    EXPECT_TRUE(ProcessExists(pid)) << "ended before its grace period was over";
+    EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, 1500));
+    EXPECT_TRUE(ChildProcesses().empty());
+}
+
 TEST_F(ComponentEvents, DestroyingTheComponentEndsItsConversion)
 {
     const std::string longSource = m_folder.File("long.mp4");
