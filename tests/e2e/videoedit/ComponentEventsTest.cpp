@@ -3,6 +3,7 @@
 #include "VideoEditTestSupport.h"
 
 #include "support/MediaMaker.h"
+#include "support/Processes.h"
 #include "support/TempFolder.h"
 #include "videoedit/CVideoEdit.h"
 #include "videoedit/FfmpegRun.h"
@@ -223,6 +224,7 @@ TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinT
     AddTheClip(component, longSource, 0.0, 8.0);
     EventLog log(component);
     const std::string output = m_folder.File("stopped at once.avi");
+    const int descriptors = OpenDescriptorCount();
     ASSERT_TRUE(component.StartConvert(output));
     ASSERT_TRUE(PumpUntil([&] { return !log.progress.empty() || log.completions > 0; }, 30000));
     ASSERT_EQ(log.completions, 0) << "finished before it could be stopped";
@@ -237,6 +239,8 @@ TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinT
 
     EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, FfmpegRun::kStopGraceMs));
     EXPECT_TRUE(ChildProcesses().empty());
+    PumpFor(100); // the finished stop lets go of its pipes
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
     EXPECT_EQ(log.completions, 0);
     EXPECT_EQ(Probe(output, "format=format_name").value_or(""), "avi");
 }
