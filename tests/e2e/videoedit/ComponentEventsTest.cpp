@@ -212,6 +212,20 @@ INSTANTIATE_TEST_SUITE_P(
         return info.param ? "FromHandler" : "FromWaitingLoop";
     });
 
+// Stops the running conversion; the stop must be back in the event loop
+// within 50 ms. Returns the pid ffmpeg had.
+qint64 StopWithinFiftyMilliseconds(CVideoEdit& component)
+{
+    const qint64 pid = component.ConverterProcessId();
+    EXPECT_GT(pid, 0);
+    QElapsedTimer timer;
+    timer.start();
+    component.StopConvert();
+    EXPECT_LT(timer.elapsed(), 50);
+    EXPECT_FALSE(component.IsConverting());
+    return pid;
+}
+
 // The window must not freeze while ffmpeg finishes its file: the stop asks
 // and returns, the event loop finishes the stop policy.
 TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinTheGracePeriod)
@@ -228,14 +242,7 @@ TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinT
     ASSERT_TRUE(component.StartConvert(output));
     ASSERT_TRUE(PumpUntil([&] { return !log.progress.empty() || log.completions > 0; }, 30000));
     ASSERT_EQ(log.completions, 0) << "finished before it could be stopped";
-    const qint64 pid = component.ConverterProcessId();
-    ASSERT_GT(pid, 0);
-
-    QElapsedTimer timer;
-    timer.start();
-    component.StopConvert();
-    EXPECT_LT(timer.elapsed(), 50);
-    EXPECT_FALSE(component.IsConverting());
+    const qint64 pid = StopWithinFiftyMilliseconds(component);
 
     EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, FfmpegRun::kStopGraceMs));
     EXPECT_TRUE(ChildProcesses().empty());
@@ -256,13 +263,7 @@ TEST_F(ComponentEvents, AnFfmpegThatIgnoresTheStopIsEndedAfterTheGracePeriodWith
     ASSERT_TRUE(component.StartConvert(m_folder.File("never.avi")));
     ::unsetenv("TARVO_FFMPEG");
     PumpFor(200); // the script sets its trap
-    const qint64 pid = component.ConverterProcessId();
-    ASSERT_GT(pid, 0);
-
-    QElapsedTimer timer;
-    timer.start();
-    component.StopConvert();
-    EXPECT_LT(timer.elapsed(), 50);
+    const qint64 pid = StopWithinFiftyMilliseconds(component);
     PumpFor(FfmpegRun::kStopGraceMs - 500);
     EXPECT_TRUE(ProcessExists(pid)) << "ended before its grace period was over";
     EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, 1500));
