@@ -68,11 +68,13 @@ int CSkinListScrollBar::ValueAtThumbPosition(int pixel) const
 {
     if (!CanScroll())
         return 0;
+    // Back from the thumb's travel, end to end, so that both ends of the
+    // range can be reached by dragging.
     const int limit = m_target->maximum() - m_target->minimum();
-    const double scale = double(Length() - kThumb - 3 * kArrow + 2) / limit;
-    if (scale <= 0.0)
+    const int travel = Length() - 2 * kArrow - kThumb - kArrow;
+    if (travel <= 0)
         return m_target->minimum();
-    const int value = static_cast<int>((pixel - 15) / scale + 0.5) + m_target->minimum();
+    const int value = static_cast<int>(double(pixel - kArrow) * limit / travel + 0.5) + m_target->minimum();
     return std::clamp(value, m_target->minimum(), m_target->maximum());
 }
 
