@@ -134,7 +134,8 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& change
         const std::string_view text(*entry);
         const bool replaced = std::any_of(changes.begin(), changes.end(), [&](const std::string& change) {
             const std::size_t nameEnd = change.find('=');
-            return text.substr(0, nameEnd + 1) == std::string_view(change).substr(0, nameEnd + 1);
+            return nameEnd != std::string::npos
+                && text.substr(0, nameEnd + 1) == std::string_view(change).substr(0, nameEnd + 1);
         });
         if (!replaced)
             result.emplace_back(text);

@@ -17,8 +17,6 @@ namespace {
 // Without an exit notifier (no pidfd) the end of a child is looked for this often.
 constexpr std::chrono::milliseconds kLookAgainWithoutNotifier { 50 };
 
-int g_pending = 0;
-
 // One child being stopped; deletes itself once the child is reaped. Owned
 // by the application object, whose end kills and reaps what is left.
 class StoppingChild : public QObject {
@@ -28,7 +26,6 @@ public:
         , m_child(std::move(child))
         , m_keepOpen(std::move(keepOpen))
     {
-        ++g_pending;
         m_stop.emplace(m_child, std::move(request));
         if (m_child.ExitNotifier() >= 0) {
             m_exitNotifier = std::make_unique<QSocketNotifier>(m_child.ExitNotifier(), QSocketNotifier::Read);
@@ -38,7 +35,6 @@ public:
         connect(&m_timer, &QTimer::timeout, this, &StoppingChild::Step);
         Step();
     }
-    ~StoppingChild() override { --g_pending; }
 
 private:
     void Step()
@@ -47,7 +43,8 @@ private:
             return;
         if (m_stop->Advance() == StopState::Done) {
             m_done = true;
-            m_exitNotifier.reset(); // before the pidfd it watches closes
+            if (m_exitNotifier) // its pidfd is closed; it goes with this object
+                m_exitNotifier->setEnabled(false);
             m_keepOpen.clear();
             deleteLater();
             return;
@@ -78,11 +75,6 @@ void StopInBackground(ChildProcess child, StopRequest request, std::vector<Uniqu
         return;
     }
     new StoppingChild(std::move(child), std::move(request), std::move(keepOpen)); // owned by the application
-}
-
-int BackgroundStopsPending()
-{
-    return g_pending;
 }
 
 } // namespace kelvara::platform

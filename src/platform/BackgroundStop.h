@@ -20,7 +20,4 @@ namespace kelvara::platform {
 // its end before this returns.
 void StopInBackground(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen = {});
 
-// Children whose stop has not finished yet.
-int BackgroundStopsPending();
-
 } // namespace kelvara::platform

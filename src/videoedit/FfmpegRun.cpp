@@ -47,11 +47,20 @@ std::string ReadAvailable(UniqueFd& fd)
     return text;
 }
 
-std::unique_ptr<QSocketNotifier> Watch(int fd, QObject* receiver, void (FfmpegRun::*handler)())
+QSocketNotifier* Watch(int fd, FfmpegRun* receiver, void (FfmpegRun::*handler)())
 {
-    auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    QObject::connect(notifier.get(), &QSocketNotifier::activated, static_cast<FfmpegRun*>(receiver), handler);
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, receiver);
+    QObject::connect(notifier, &QSocketNotifier::activated, receiver, handler);
     return notifier;
+}
+
+void Retire(QSocketNotifier*& notifier)
+{
+    if (!notifier)
+        return;
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    notifier = nullptr;
 }
 
 } // namespace
@@ -101,9 +110,9 @@ bool FfmpegRun::Start(const QString& program, const QStringList& arguments)
 
 void FfmpegRun::StopWatching()
 {
-    m_outputNotifier.reset();
-    m_errorNotifier.reset();
-    m_exitNotifier.reset();
+    Retire(m_outputNotifier);
+    Retire(m_errorNotifier);
+    Retire(m_exitNotifier);
 }
 
 void FfmpegRun::Stop()
@@ -122,7 +131,7 @@ void FfmpegRun::OnStandardOutput()
 {
     const std::string text = ReadAvailable(m_output);
     if (!m_output.IsOpen()) {
-        m_outputNotifier.reset();
+        Retire(m_outputNotifier);
         // Without a pidfd the end of the output is the sign that ffmpeg ends.
         if (!m_exitNotifier && m_child.IsRunning() && !m_stopped) {
             m_child.Wait();
@@ -145,14 +154,14 @@ void FfmpegRun::OnStandardError()
     if (m_errorTail.size() > kErrorTailBytes)
         m_errorTail.erase(0, m_errorTail.size() - kErrorTailBytes);
     if (!m_errors.IsOpen())
-        m_errorNotifier.reset();
+        Retire(m_errorNotifier);
 }
 
 void FfmpegRun::OnExited()
 {
     if (!m_child.TryReap())
         return;
-    m_exitNotifier.reset();
+    Retire(m_exitNotifier);
     // ffmpeg is gone, so what it wrote last is all in the pipes.
     if (m_output.IsOpen())
         OnStandardOutput();

@@ -12,7 +12,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <string>
 
 class QSocketNotifier;
@@ -62,9 +61,11 @@ private:
     ChildProcess m_child;
     UniqueFd m_output;
     UniqueFd m_errors;
-    std::unique_ptr<QSocketNotifier> m_outputNotifier;
-    std::unique_ptr<QSocketNotifier> m_errorNotifier;
-    std::unique_ptr<QSocketNotifier> m_exitNotifier;
+    // Children of this object; retired ones are disabled and deleted later,
+    // since one may be retired from its own signal.
+    QSocketNotifier* m_outputNotifier = nullptr;
+    QSocketNotifier* m_errorNotifier = nullptr;
+    QSocketNotifier* m_exitNotifier = nullptr;
     ProgressReader m_progress;
     std::string m_errorTail;
     std::string m_startError;
