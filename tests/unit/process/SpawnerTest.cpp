@@ -135,10 +135,12 @@ TEST(Spawner, WorkingFolderAndEnvironmentChangesApplyToTheChildOnly)
     kelvara::testing::TempFolder folder;
     SpawnRequest request;
     request.workingDirectory = folder.Path().string();
-    request.environmentChanges = { "KELVARA_SPAWN_TEST=one two", "HOME=/nowhere" };
-    const ScriptRun run = RunScript(R"(pwd; echo "$KELVARA_SPAWN_TEST|$HOME")", request);
+    // An entry without "=" replaces nothing (it must not wipe the rest).
+    request.environmentChanges = { "KELVARA_SPAWN_TEST=one two", "HOME=/nowhere", "NO_VALUE" };
+    const ScriptRun run = RunScript(R"(pwd; echo "$KELVARA_SPAWN_TEST|$HOME|${PATH:+path kept}")", request);
     ASSERT_TRUE(run.spawn.Started());
-    EXPECT_EQ(run.output, std::filesystem::canonical(folder.Path()).string() + "\none two|/nowhere\n");
+    EXPECT_EQ(
+        run.output, std::filesystem::canonical(folder.Path()).string() + "\none two|/nowhere|path kept\n");
     EXPECT_EQ(std::getenv("KELVARA_SPAWN_TEST"), nullptr);
 }
 
