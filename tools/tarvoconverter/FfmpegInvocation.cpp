@@ -1,8 +1,9 @@
 #include "FfmpegInvocation.h"
 
-#include "AudioLimits.h"
-#include "TimeArguments.h"
+#include "ffmpeg/AudioLimits.h"
+#include "ffmpeg/FfmpegTexts.h"
 
+#include <optional>
 #include <string_view>
 
 namespace kelvara::tarvo {
@@ -63,38 +64,64 @@ void AppendLength(std::vector<std::string>& arguments, const OutputRequest& outp
 {
     if (output.lengthSeconds) {
         arguments.emplace_back("-t");
-        arguments.push_back(FormatSecondsForFfmpeg(*output.lengthSeconds));
+        arguments.push_back(SecondsText(*output.lengthSeconds));
     }
 }
 
-void AppendAudioSettings(
-    std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
+struct AudioSettings {
+    std::optional<int> sampleRateHz;
+    std::optional<int> kbps;
+    std::optional<std::string> downmixFilter;
+};
+
+// The audio kinds are held to what their encoder accepts, so that every
+// choice offered for them gives a file; a device profile's values go to
+// ffmpeg as they are.
+AudioSettings AudioSettingsFor(const OutputRequest& output, const OutputFormat& format)
 {
-    const bool limited = format.family == OutputFamily::Audio;
-    std::optional<int> sampleRate = output.sampleRateHz;
-    if (sampleRate && limited)
-        sampleRate = SupportedSampleRate(format.audioCodec, *sampleRate);
-    if (output.audioBitrateKbps) {
-        const int kbps = limited
-            ? SupportedBitrateKbps(format.audioCodec, sampleRate, *output.audioBitrateKbps)
-            : *output.audioBitrateKbps;
-        arguments.emplace_back("-b:a");
-        arguments.push_back(std::to_string(kbps) + "k");
+    AudioSettings settings { output.sampleRateHz, output.audioBitrateKbps, std::nullopt };
+    if (format.family != OutputFamily::Audio)
+        return settings;
+    const AudioFamily family = format.audioCodec;
+    if (settings.sampleRateHz)
+        settings.sampleRateHz = AudioSampleRateFor(family, *settings.sampleRateHz);
+    if (settings.kbps) {
+        // Without -ar, a rate of 32 kHz or more is the likely one.
+        const int rate = settings.sampleRateHz.value_or(AudioSampleRateFor(family, 0));
+        const int kbps = AudioBitrateFor(family, rate, *settings.kbps);
+        settings.kbps = kbps > 0 ? std::optional<int>(kbps) : std::nullopt;
+        if (settings.kbps)
+            settings.downmixFilter = AudioDownmixFilterFor(family, kbps);
     }
-    if (sampleRate) {
+    return settings;
+}
+
+void AppendAudioSettings(std::vector<std::string>& arguments, const AudioSettings& settings)
+{
+    if (settings.kbps) {
+        arguments.emplace_back("-b:a");
+        arguments.push_back(std::to_string(*settings.kbps) + "k");
+    }
+    if (settings.sampleRateHz) {
         arguments.emplace_back("-ar");
-        arguments.push_back(std::to_string(*sampleRate));
+        arguments.push_back(std::to_string(*settings.sampleRateHz));
     }
 }
 
 void AppendMediaOutput(
     std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
 {
+    const AudioSettings audio = AudioSettingsFor(output, format);
     AppendWords(arguments, format.ffmpegDefaults);
+    // Before the caller's options, so that a filter of their own wins.
+    if (audio.downmixFilter) {
+        arguments.emplace_back("-af");
+        arguments.push_back(*audio.downmixFilter);
+    }
     append(arguments, output.ffmpegOptions);
     if (format.family == OutputFamily::Media)
         AppendSize(arguments, output);
-    AppendAudioSettings(arguments, output, format);
+    AppendAudioSettings(arguments, audio);
     AppendLength(arguments, output);
     if (format.family == OutputFamily::Media) {
         if (output.singleFrame)
@@ -103,7 +130,7 @@ void AppendMediaOutput(
         if (output.pictureRequested)
             AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
     }
-    arguments.push_back(FfmpegUrlForPath(output.path));
+    arguments.push_back(FfmpegFilePath(output.path));
 }
 
 void AppendFfmpegPicture(
@@ -115,7 +142,7 @@ void AppendFfmpegPicture(
     AppendSize(arguments, output);
     // -update writes exactly this file name: no "%d" pattern in it is expanded.
     AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
-    arguments.push_back(FfmpegUrlForPath(output.path));
+    arguments.push_back(FfmpegFilePath(output.path));
 }
 
 void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output, bool animation)
@@ -129,7 +156,7 @@ void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
     else
         AppendWords(arguments, "-frames:v 1");
     AppendWords(arguments, "-f gif");
-    arguments.push_back(FfmpegUrlForPath(output.path));
+    arguments.push_back(FfmpegFilePath(output.path));
 }
 
 OwnPictureTarget AppendOwnPicture(
@@ -145,14 +172,6 @@ OwnPictureTarget AppendOwnPicture(
 
 } // namespace
 
-std::string FfmpegUrlForPath(const std::string& path)
-{
-    const std::size_t colon = path.find(':');
-    if (path.starts_with('/') || colon == std::string::npos || path.find('/') < colon)
-        return path;
-    return "file:" + path;
-}
-
 FfmpegInvocation BuildFfmpegInvocation(const Request& request)
 {
     FfmpegInvocation invocation;
@@ -167,10 +186,10 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request)
         // Seeking in the input is fast and exact, and output times then start at zero.
         if (request.startSeconds) {
             arguments.emplace_back("-ss");
-            arguments.push_back(FormatSecondsForFfmpeg(*request.startSeconds));
+            arguments.push_back(SecondsText(*request.startSeconds));
         }
         arguments.emplace_back("-i");
-        arguments.push_back(input.hasExplicitFormat ? input.path : FfmpegUrlForPath(input.path));
+        arguments.push_back(input.hasExplicitFormat ? input.path : FfmpegFilePath(input.path));
     }
 
     int nextFrameFd = kFirstFrameChildFd;

@@ -32,8 +32,4 @@ struct FfmpegInvocation {
 
 FfmpegInvocation BuildFfmpegInvocation(const Request& request);
 
-// A path as an ffmpeg URL: relative names with a colon would otherwise be
-// taken for a protocol ("a:b.mp3").
-std::string FfmpegUrlForPath(const std::string& path);
-
 } // namespace kelvara::tarvo

@@ -1,0 +1,29 @@
+#include "ffmpeg/FfmpegTexts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace kelvara {
+
+std::string FfmpegFilePath(const std::string& path)
+{
+    if (path.starts_with('/'))
+        return path;
+    return "file:" + path;
+}
+
+std::string SecondsText(double seconds)
+{
+    if (!std::isfinite(seconds))
+        seconds = 0.0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", std::max(seconds, 0.0));
+    std::string result(text);
+    result.erase(result.find_last_not_of('0') + 1);
+    if (result.back() == '.')
+        result.pop_back();
+    return result;
+}
+
+} // namespace kelvara
