@@ -143,6 +143,15 @@ std::string MediaWorkspace::LongAudio()
     return make("long sound.wav", { "-f", "lavfi", "-i", "sine=frequency=440:duration=30" });
 }
 
+std::string MediaWorkspace::SurroundSound()
+{
+    // Steady tones are harder on the AC-3 encoder's bit allocation than noise.
+    return make("surround 5.1.wav",
+        { "-f", "lavfi", "-i",
+            "aevalsrc=sin(440*2*PI*t)|sin(550*2*PI*t)|sin(660*2*PI*t)|sin(50*2*PI*t)|sin(3000*2*PI*t)"
+            "|sin(5000*2*PI*t):c=5.1:s=48000:d=2" });
+}
+
 ProgramResult RunConverter(const std::vector<std::string>& arguments, const Environment& environment)
 {
     std::vector<std::string> argv { ConverterPath() };

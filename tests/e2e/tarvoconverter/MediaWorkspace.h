@@ -43,6 +43,7 @@ public:
     std::string timeline(); // 2 s: red for the first second, then blue
     std::string gradient(); // 1 s of slowly moving colour gradients
     std::string LongAudio(); // 30 s sine
+    std::string SurroundSound(); // 2 s of 5.1 sound, a tone of its own in each channel
 
 private:
     MediaWorkspace();

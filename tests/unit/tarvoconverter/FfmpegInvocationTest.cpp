@@ -92,4 +92,19 @@ TEST(FfmpegArguments, AnInputWithItsOwnFormatNamesNoFile)
         0); // an input with its own format names no file
 }
 
+TEST(FfmpegArguments, Ac3TooLowForSurroundIsDownmixedUnlessTheCallerFiltersItself)
+{
+    const Arguments arguments = InvocationFor({ "-i", "/in/a.wav", "-ab", "40", "/out/a.ac3" }).arguments;
+    EXPECT_EQ(ValueAfter(arguments, "-af"), "aformat=channel_layouts=mono|stereo");
+    EXPECT_EQ(ValueAfter(arguments, "-b:a"), "40k");
+
+    const Arguments filtered
+        = InvocationFor({ "-i", "/in/a.wav", "-af", "volume=2", "-ab", "40", "/out/a.ac3" }).arguments;
+    EXPECT_LT(PositionOf(filtered, { "-af", "aformat=channel_layouts=mono|stereo" }),
+        PositionOf(filtered, { "-af", "volume=2" })); // the last -af is the one ffmpeg keeps
+
+    const Arguments surround = InvocationFor({ "-i", "/in/a.wav", "-ab", "448", "/out/a.ac3" }).arguments;
+    EXPECT_LT(PositionOf(surround, { "-af" }), 0);
+}
+
 } // namespace
