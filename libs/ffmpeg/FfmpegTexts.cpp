@@ -6,6 +6,21 @@
 
 namespace kelvara {
 
+namespace {
+
+std::string Escaped(std::string_view text, std::string_view specials)
+{
+    std::string escaped;
+    for (char c : text) {
+        if (specials.find(c) != std::string_view::npos)
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+} // namespace
+
 std::string FfmpegFilePath(const std::string& path)
 {
     if (path.starts_with('/'))
@@ -24,6 +39,11 @@ std::string SecondsText(double seconds)
     if (result.back() == '.')
         result.pop_back();
     return result;
+}
+
+std::string FilterGraphValue(std::string_view value)
+{
+    return Escaped(Escaped(value, "\\':"), "\\'[],;");
 }
 
 } // namespace kelvara

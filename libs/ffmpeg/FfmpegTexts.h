@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kelvara {
 
@@ -14,5 +15,11 @@ std::string FfmpegFilePath(const std::string& path);
 // ffmpeg's own time unit, so no precision is lost and none is invented;
 // a negative time is 0.
 std::string SecondsText(double seconds);
+
+// A value inside a filter graph written as one command-line argument (a
+// file name for "movie=", say). Such a value is read twice: once as the
+// graph, where , ; [ ] separate filters, and once as the filter's options,
+// where : separates them; quotes and backslashes matter to both.
+std::string FilterGraphValue(std::string_view value);
 
 } // namespace kelvara

@@ -7,6 +7,7 @@
 #include "RequestParser.h"
 #include "StatusLine.h"
 #include "StatusOutput.h"
+#include "TemporaryFolder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -161,6 +162,21 @@ std::optional<Failure> StartFfmpeg(const FfmpegInvocation& invocation, StartedFf
     return std::nullopt; // the child ends of the pipes close here, leaving them to ffmpeg
 }
 
+// The first run of a GIF animation: it writes the clip's palette and
+// nothing of the output yet, which its status lines say while it works.
+std::optional<Failure> RunPalettePass(const FfmpegInvocation& invocation, StatusOutput& status)
+{
+    StartedFfmpeg ffmpeg;
+    if (std::optional<Failure> failure = StartFfmpeg({ invocation.paletteArguments, {}, {} }, ffmpeg))
+        return failure;
+    EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
+        [&status](const ProgressSnapshot&) { status.WriteLine(FormatStatusLine(ProgressSnapshot {})); });
+    const SupervisedRun run = supervisor.Run();
+    if (run.stopRequested)
+        return Failure { ExitStatus::Failed, "stopped before any output was written" };
+    return JudgeRun(run);
+}
+
 } // namespace
 
 std::string FfmpegProgram()
@@ -179,13 +195,20 @@ ExitStatus RunConversion(const std::vector<std::string>& arguments)
     if (!parsed.request)
         return report({ ExitStatus::BadArguments, "bad arguments: " + parsed.error });
     const Request& request = *parsed.request;
-    const FfmpegInvocation invocation = BuildFfmpegInvocation(request);
+    const TemporaryFolder work;
+    const FfmpegInvocation invocation = BuildFfmpegInvocation(request, work.Path());
+    StatusOutput status(STDOUT_FILENO);
+    if (!invocation.paletteArguments.empty()) {
+        if (!work.IsMade())
+            return report({ ExitStatus::Failed, work.Error() });
+        if (std::optional<Failure> failure = RunPalettePass(invocation, status))
+            return report(*failure);
+    }
 
     StartedFfmpeg ffmpeg;
     if (std::optional<Failure> failure = StartFfmpeg(invocation, ffmpeg))
         return report(*failure);
 
-    StatusOutput status(STDOUT_FILENO);
     EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
         [&status](const ProgressSnapshot& progress) { status.WriteLine(FormatStatusLine(progress)); });
     const SupervisedRun run = supervisor.Run();

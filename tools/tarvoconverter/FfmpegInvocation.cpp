@@ -36,10 +36,8 @@ std::string SizeText(const FrameSize& size)
     return std::to_string(size.width) + "x" + std::to_string(size.height);
 }
 
-// Each frame gets a palette of its own: output starts at once and memory
-// stays flat however long the clip is, which one palette for the whole
-// clip (made only after its last frame) cannot give.
-std::string GifFilterGraph(const OutputRequest& output, bool animation)
+// The frames as the GIF shows them, before any palette is made of them.
+std::string GifFrames(const OutputRequest& output, bool animation)
 {
     std::string graph;
     if (animation)
@@ -47,9 +45,28 @@ std::string GifFilterGraph(const OutputRequest& output, bool animation)
     if (output.size)
         graph += "scale=" + std::to_string(output.size->width) + ":" + std::to_string(output.size->height)
             + ":flags=lanczos,";
-    graph += "split[frames][sample];[sample]palettegen=stats_mode=single[palette];"
-             "[frames][palette]paletteuse=new=1";
     return graph;
+}
+
+// An animation takes the palette the first run made of the whole clip (see
+// PalettePath): frames are written as they come, memory stays flat however
+// long the clip is, and one palette for all frames does not flicker. A
+// single picture makes its own palette on the way.
+std::string GifFilterGraph(const OutputRequest& output, const std::optional<std::string>& palette)
+{
+    std::string graph = GifFrames(output, palette.has_value());
+    if (!palette)
+        return graph
+            + "split[frames][sample];[sample]palettegen=stats_mode=single[palette];"
+              "[frames][palette]paletteuse=new=1";
+    graph.pop_back(); // the last filter's comma
+    return (graph.empty() ? "null" : graph) + "[frames];movie=" + FilterGraphValue(*palette)
+        + "[palette];[frames][palette]paletteuse";
+}
+
+std::string PalettePath(const std::string& workFolder, std::size_t outputIndex)
+{
+    return workFolder + "palette" + std::to_string(outputIndex) + ".png";
 }
 
 void AppendSize(std::vector<std::string>& arguments, const OutputRequest& output)
@@ -145,12 +162,14 @@ void AppendFfmpegPicture(
     arguments.push_back(FfmpegFilePath(output.path));
 }
 
-void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output, bool animation)
+void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
+    const std::optional<std::string>& palette)
 {
+    const bool animation = palette.has_value();
     append(arguments, output.ffmpegOptions);
     AppendWords(arguments, kNoOtherStreams);
     arguments.emplace_back("-vf");
-    arguments.push_back(GifFilterGraph(output, animation));
+    arguments.push_back(GifFilterGraph(output, palette));
     if (animation)
         AppendLength(arguments, output);
     else
@@ -170,12 +189,19 @@ OwnPictureTarget AppendOwnPicture(
     return { output.path, format.ownPicture, childFd };
 }
 
-} // namespace
-
-FfmpegInvocation BuildFfmpegInvocation(const Request& request)
+void AppendPaletteOutput(
+    std::vector<std::string>& arguments, const OutputRequest& output, const std::string& path)
 {
-    FfmpegInvocation invocation;
-    std::vector<std::string>& arguments = invocation.arguments;
+    AppendWords(arguments, kNoOtherStreams);
+    arguments.emplace_back("-vf");
+    arguments.push_back(GifFrames(output, true) + "palettegen");
+    AppendLength(arguments, output);
+    AppendWords(arguments, "-update 1 -f image2");
+    arguments.push_back(FfmpegFilePath(path));
+}
+
+void AppendInputs(std::vector<std::string>& arguments, const Request& request)
+{
     AppendWords(arguments, kCommonOptions);
     arguments.emplace_back(kProgressPeriodSeconds);
     arguments.emplace_back("-progress");
@@ -191,9 +217,19 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request)
         arguments.emplace_back("-i");
         arguments.push_back(input.hasExplicitFormat ? input.path : FfmpegFilePath(input.path));
     }
+}
+
+} // namespace
+
+FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string& workFolder)
+{
+    FfmpegInvocation invocation;
+    std::vector<std::string>& arguments = invocation.arguments;
+    AppendInputs(arguments, request);
 
     int nextFrameFd = kFirstFrameChildFd;
-    for (const OutputRequest& output : request.outputs) {
+    for (std::size_t i = 0; i < request.outputs.size(); ++i) {
+        const OutputRequest& output = request.outputs[i];
         const OutputFormat format
             = DescribeOutput(output.path, output.pictureRequested || output.singleFrame);
         switch (format.family) {
@@ -205,8 +241,13 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request)
             AppendFfmpegPicture(arguments, output, format);
             break;
         case OutputFamily::GifPicture:
+            AppendGif(arguments, output, std::nullopt);
+            break;
         case OutputFamily::GifAnimation:
-            AppendGif(arguments, output, format.family == OutputFamily::GifAnimation);
+            if (invocation.paletteArguments.empty())
+                AppendInputs(invocation.paletteArguments, request);
+            AppendPaletteOutput(invocation.paletteArguments, output, PalettePath(workFolder, i));
+            AppendGif(arguments, output, PalettePath(workFolder, i));
             break;
         case OutputFamily::OwnPicture:
             invocation.ownPictures.push_back(AppendOwnPicture(arguments, output, format, nextFrameFd++));

@@ -15,7 +15,7 @@ FfmpegInvocation InvocationFor(const Arguments& commandLine)
 {
     const ParsedCommandLine parsed = ParseCommandLine(commandLine);
     EXPECT_TRUE(parsed.request) << parsed.error;
-    return parsed.request ? BuildFfmpegInvocation(*parsed.request) : FfmpegInvocation {};
+    return parsed.request ? BuildFfmpegInvocation(*parsed.request, "/work/") : FfmpegInvocation {};
 }
 
 std::ptrdiff_t PositionOf(const Arguments& arguments, const Arguments& sequence)
