@@ -36,3 +36,14 @@ TEST(FfmpegTexts, NamesThatLookLikeProtocolsOrOptionsStayFiles)
     EXPECT_EQ(FfmpegFilePath("/out/a:b.mp3"), "/out/a:b.mp3");
     EXPECT_EQ(FfmpegFilePath("/media/in.vob"), "/media/in.vob");
 }
+
+// ffmpeg reads a filter graph value twice, so each special character gets
+// two levels of escapes: the graph's and the filter option's.
+TEST(FfmpegTexts, FilterGraphValuesKeepEveryCharacterLiteral)
+{
+    EXPECT_EQ(FilterGraphValue("/tmp/palette0.png"), "/tmp/palette0.png");
+    EXPECT_EQ(FilterGraphValue("a:b"), "a\\\\:b");
+    EXPECT_EQ(FilterGraphValue("a,b;c[d]"), "a\\,b\\;c\\[d\\]");
+    EXPECT_EQ(FilterGraphValue("it's"), "it\\\\\\'s");
+    EXPECT_EQ(FilterGraphValue("a\\b"), "a\\\\\\\\b");
+}

@@ -107,4 +107,29 @@ TEST(FfmpegArguments, Ac3TooLowForSurroundIsDownmixedUnlessTheCallerFiltersItsel
     EXPECT_LT(PositionOf(surround, { "-af" }), 0);
 }
 
+TEST(FfmpegArguments, GifAnimationTakesThePaletteAFirstRunMakesOfTheTrimmedClip)
+{
+    const FfmpegInvocation invocation
+        = InvocationFor({ "-i", "/in/a.avi", "-ss", "5", "-t", "00:00:02", "-s", "160*120", "/out/a.gif" });
+    const Arguments& first = invocation.paletteArguments;
+
+    // The same part of the clip at the same size and rate as the frames it is for.
+    EXPECT_GE(PositionOf(first, { "-ss", "5", "-i", "/in/a.avi" }), 0);
+    EXPECT_EQ(ValueAfter(first, "-vf"), "fps=15,scale=160:120:flags=lanczos,palettegen");
+    EXPECT_EQ(ValueAfter(first, "-t"), "2");
+    EXPECT_EQ(first.back(), "/work/palette0.png");
+    EXPECT_EQ(ValueAfter(first, "-progress"), "pipe:3"); // a stop reaches the first run too
+
+    const std::string graph = ValueAfter(invocation.arguments, "-vf");
+    EXPECT_NE(graph.find("movie=/work/palette0.png[palette]"), std::string::npos) << graph;
+    EXPECT_EQ(graph.find("new=1"), std::string::npos) << graph;
+}
+
+TEST(FfmpegArguments, OnlyAnAnimationNeedsAFirstRun)
+{
+    EXPECT_TRUE(InvocationFor({ "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.gif" })
+                    .paletteArguments.empty());
+    EXPECT_TRUE(InvocationFor({ "-i", "/in/a.avi", "-ab", "128", "/out/a.mp3" }).paletteArguments.empty());
+}
+
 } // namespace
