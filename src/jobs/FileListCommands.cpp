@@ -100,7 +100,8 @@ void FileListCommands::AddFiles(const QStringList& paths)
 void FileListCommands::AddProbedJob(const QString& path, const MediaInfo& info)
 {
     ProbedMediaInfo probe(info);
-    const JobRecord job = CreateJobRecord(path.toStdString(), probe, m_numbers, m_jobs);
+    const JobRecord job
+        = CreateJobRecord(path.toStdString(), probe, m_numbers, m_jobs, m_host.NewJobCodecPositions());
     ShowFrameSize(job.outputWidth, job.outputHeight);
     const int index = m_jobs.Add(job);
     m_view.SyncItemCount();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "jobs/JobRecord.h"
+#include "jobs/OptionDefaults.h"
 #include "settings/OutputKind.h"
 
 #include <QString>
@@ -28,6 +29,9 @@ public:
     virtual int PspProfilePosition() const = 0;
     // Index in the MPEG type list; 0..5 are the VCD, SVCD and DVD presets.
     virtual int MpegTypePosition() const = 0;
+    // The AVI codec positions a new job starts with: the panel's first
+    // choices among the component's codecs (DefaultAviCodecs).
+    virtual AviCodecDefaults NewJobCodecPositions() const = 0;
 
     // The job whose options the panels show; -1 when none.
     virtual int CurrentJob() const = 0;

@@ -19,6 +19,7 @@ public:
     int PictureTypePosition() const override { return pictureType; }
     int PspProfilePosition() const override { return pspProfile; }
     int MpegTypePosition() const override { return mpegType; }
+    AviCodecDefaults NewJobCodecPositions() const override { return codecs; }
     int CurrentJob() const override { return current; }
     void SetCurrentJob(int index) override { current = index; }
     void ShowJobOptions(const JobRecord& job) override
@@ -62,6 +63,7 @@ public:
     int pictureType = 0;
     int pspProfile = 0;
     int mpegType = 7;
+    AviCodecDefaults codecs { 3, 2 };
     int current = -1;
     QStringList shownOptions;
     QString widthField = "x", heightField = "x";

@@ -56,6 +56,15 @@ TEST_F(FileListCommandsTest, MpegPresetsApplyToAddedFiles)
     EXPECT_EQ(host.mpegPresets, 1) << "not a preset";
 }
 
+TEST_F(FileListCommandsTest, AddedJobsStartWithThePanelsCodecsAndMpegType)
+{
+    Add({ "/media/a.mp4" });
+    const JobRecord job = jobs.GetAt(0);
+    EXPECT_EQ(job.aviVideoCodec, 3);
+    EXPECT_EQ(job.aviAudioCodec, 2);
+    EXPECT_EQ(job.mpegType, 6);
+}
+
 TEST_F(FileListCommandsTest, NothingChangesWhileABatchRuns)
 {
     Add(Paths(3));
