@@ -77,7 +77,8 @@ StagedOutput::Created StagedOutput::Create(const std::string& finalPath)
             break;
     }
     return { std::nullopt,
-        "cannot write in the folder '" + FolderForMessage(staged.m_folder) + "': " + std::strerror(lastError) };
+        "cannot write in the folder '" + FolderForMessage(staged.m_folder)
+            + "': " + std::strerror(lastError) };
 }
 
 StagedOutput::StagedOutput(StagedOutput&& other) noexcept

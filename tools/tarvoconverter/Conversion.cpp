@@ -115,13 +115,14 @@ const OutputRequest& OutputNamedIn(const Request& forFfmpeg, const Request& requ
 // made from is missing from the source.
 std::string MissingStreamReason(const OutputRequest& output)
 {
-    const OutputFamily family = DescribeOutput(output.path, output.pictureRequested || output.singleFrame).family;
+    const OutputFamily family
+        = DescribeOutput(output.path, output.pictureRequested || output.singleFrame).family;
     const bool wantsSound = family == OutputFamily::Audio
         || (family == OutputFamily::Media
             && std::find(output.ffmpegOptions.begin(), output.ffmpegOptions.end(), "-vn")
                 != output.ffmpegOptions.end());
-    return std::string(wantsSound ? "the source has no sound" : "the source has no picture") + " to write to '"
-        + output.path + "'";
+    return std::string(wantsSound ? "the source has no sound" : "the source has no picture")
+        + " to write to '" + output.path + "'";
 }
 
 // Own words for the failures a user can act on; ffmpeg's line otherwise.

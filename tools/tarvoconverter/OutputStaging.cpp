@@ -54,8 +54,9 @@ OutputStaging::Prepared OutputStaging::Prepare(const Request& request)
                 if (!entry.folder.IsOpen())
                     return { std::nullopt, "cannot open the folder '" + folder + "'" };
                 // The child's own view of its descriptor: a short path to the same file.
-                entry.ffmpegPath = "/proc/self/fd/" + std::to_string(kFirstFolderChildFd + static_cast<int>(i))
-                    + "/" + entry.staged->TemporaryName();
+                entry.ffmpegPath = "/proc/self/fd/"
+                    + std::to_string(kFirstFolderChildFd + static_cast<int>(i)) + "/"
+                    + entry.staged->TemporaryName();
             }
         }
         staging.m_forFfmpeg.outputs[i].path = entry.ffmpegPath;
@@ -81,7 +82,8 @@ long long OutputStaging::FirstOutputBytes() const
     if (m_entries.front().staged)
         return m_entries.front().staged->WrittenBytes();
     struct stat info { };
-    return ::stat(m_entries.front().ffmpegPath.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : 0;
+    return ::stat(m_entries.front().ffmpegPath.c_str(), &info) == 0 ? static_cast<long long>(info.st_size)
+                                                                    : 0;
 }
 
 std::optional<std::string> OutputStaging::FirstEmptyOutput() const

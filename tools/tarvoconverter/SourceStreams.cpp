@@ -62,9 +62,10 @@ SourceStreams ParseAnswer(const std::string& answer)
 
 bool HasOption(const OutputRequest& output, std::initializer_list<const char*> names)
 {
-    return std::any_of(output.ffmpegOptions.begin(), output.ffmpegOptions.end(), [&](const std::string& option) {
-        return std::any_of(names.begin(), names.end(), [&](const char* name) { return option == name; });
-    });
+    return std::any_of(
+        output.ffmpegOptions.begin(), output.ffmpegOptions.end(), [&](const std::string& option) {
+            return std::any_of(names.begin(), names.end(), [&](const char* name) { return option == name; });
+        });
 }
 
 } // namespace
@@ -87,7 +88,8 @@ std::optional<SourceStreams> ProbeSourceStreams(const std::string& path)
     const std::vector<std::string> argv { program, "-v", "error", "-show_entries",
         "stream=codec_type:format=duration", "-of", "default=nw=1", "file:" + path };
     const StartedChild child = StartChild(program, argv,
-        { { STDIN_FILENO, nothing.get() }, { STDOUT_FILENO, writer.get() }, { STDERR_FILENO, nothing.get() } });
+        { { STDIN_FILENO, nothing.get() }, { STDOUT_FILENO, writer.get() },
+            { STDERR_FILENO, nothing.get() } });
     writer.reset();
     if (child.pid < 0)
         return std::nullopt;
