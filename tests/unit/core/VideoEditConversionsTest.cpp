@@ -46,16 +46,16 @@ public:
     void SetOutputFrameRate(float fps) override { frameRate = fps; }
     void SetOutputAudioBitrate(std::int32_t kbits) override { audioBitrate = kbits; }
     void SetOutputSampleRate(std::int32_t hz) override { sampleRate = hz; }
-    bool StartConvert(const std::string& path) override
+    ConvertStart StartConvert(const std::string& path) override
     {
         output = path;
         if (!canStart)
-            return false;
+            return ConvertStart::Refused(refusal, refusalReason);
         if (writesOutput)
             std::ofstream(path) << "converted";
         if (onStart)
             onStart();
-        return true;
+        return ConvertStart::Started();
     }
     bool AddClip(const std::string& path, double start, double end) override
     {
@@ -82,6 +82,8 @@ public:
     bool useVideo = false, useAudio = false, canStart = true, writesOutput = true, succeeded = true;
     float frameRate = 0;
     std::string output;
+    ConvertRefusal refusal = ConvertRefusal::NoClip;
+    std::string refusalReason = "no clip to convert";
     std::vector<Clip> clips, clipsEx;
     std::function<void()> onStart;
 };
