@@ -45,6 +45,12 @@ QStringList ToQt(const std::vector<std::string>& arguments)
     return list;
 }
 
+bool HoldsFrames(const std::string& path)
+{
+    const MediaInfo info = ReadMediaInfo(path);
+    return info.readable && info.durationSeconds > 0.0;
+}
+
 ConvertStart Refuse(ConvertRefusal refusal, std::string reason)
 {
     return ConvertStart::Refused(refusal, std::move(reason));
@@ -151,7 +157,8 @@ CVideoEdit::PreparedRequest CVideoEdit::RequestFor(const std::string& outputPath
     const std::optional<VideoEditFormat> format = FormatFromValue(m_settings.format);
     if (!format)
         return { std::nullopt,
-            Refuse(ConvertRefusal::UnknownFormat, "unknown output format " + std::to_string(m_settings.format)) };
+            Refuse(ConvertRefusal::UnknownFormat,
+                "unknown output format " + std::to_string(m_settings.format)) };
     if (std::optional<ConvertStart> refusal = CheckSource(clip.path))
         return { std::nullopt, *refusal };
     if (std::optional<ConvertStart> refusal = CheckOutput(outputPath))
@@ -176,7 +183,8 @@ CVideoEdit::PreparedRequest CVideoEdit::RequestFor(const std::string& outputPath
         = source.durationSeconds > 0.0 ? std::min(clip.endSeconds, source.durationSeconds) : clip.endSeconds;
     request.lengthSeconds = end - clip.startSeconds;
     if (request.lengthSeconds <= 0.0)
-        return { std::nullopt, Refuse(ConvertRefusal::EmptyClip, "the clip of '" + clip.path + "' is empty") };
+        return { std::nullopt,
+            Refuse(ConvertRefusal::EmptyClip, "the clip of '" + clip.path + "' is empty") };
     request.sourceWidth = source.width;
     request.sourceHeight = source.height;
     request.outputPath = outputPath;
@@ -234,9 +242,10 @@ void CVideoEdit::StopConvert()
         return;
     m_run->Stop();
     DetachRun();
-    // A stop finishes the output properly: keep it when frames were written,
-    // remove the file with headers only that an early stop leaves.
-    if (m_output && m_lastPosition > 0.0 && m_output->WrittenBytes() > 0)
+    // A stop finishes the output properly (ffmpeg also writes the frames it
+    // still held): keep it when it plays, and remove the file of headers
+    // only that a stop before the first frame leaves.
+    if (m_output && m_output->WrittenBytes() > 0 && HoldsFrames(m_output->TemporaryPath()))
         m_output->Commit();
     m_output.reset();
     m_lastSucceeded = false;
