@@ -211,6 +211,8 @@ TEST_F(VideoEditConversionsTest, AnIntermediateThatCannotStartFailsTheJob)
     const JobRecord job = jobs.GetAt(0);
     EXPECT_TRUE(job.failed);
     EXPECT_FALSE(job.failureReason.empty());
+    EXPECT_NE(job.failureReason.find("no clip to convert"), std::string::npos)
+        << "the component's reason reaches the job: " << job.failureReason;
     EXPECT_FALSE(std::filesystem::exists(job.intermediatePath));
 }
 
