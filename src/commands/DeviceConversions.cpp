@@ -134,8 +134,15 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     DeviceRun run(context, runner, choice, jobIndex);
     if (!run.Begin())
         return;
-    if (!run.EncoderRun(1, JobStage::Encoding))
+    if (!run.EncoderRun(1, JobStage::Encoding)) {
+        // A stopped encoder moves its finished first-step files into place
+        // when it ends, after the stop removed what was there.
+        if (run.Stopped()) {
+            std::remove(PmpFirstStepVideoPath(context.outputFolder, run.Title()).c_str());
+            std::remove(PmpFirstStepAudioPath(context.outputFolder, run.Title()).c_str());
+        }
         return;
+    }
     run.SetStage(JobStage::AuxiliaryRuns);
     run.AuxiliaryRun(2);
     if (run.Stopped()) {
