@@ -1,5 +1,7 @@
 #include "support/SmallFileSystem.h"
 
+#include "support/FileContents.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,12 +32,7 @@ SmallFileSystem::~SmallFileSystem()
 
 std::size_t SmallFileSystem::EntryCount() const
 {
-    std::error_code error;
-    std::size_t count = 0;
-    for (std::filesystem::directory_iterator it(m_folder, error), end; !error && it != end;
-         it.increment(error))
-        ++count;
-    return count;
+    return EntriesIn(m_folder);
 }
 
 } // namespace kelvara::testing

@@ -4,6 +4,7 @@
 
 #include "commands/VideoEditConversions.h"
 #include "jobs/RandomNumbers.h"
+#include "support/FileContents.h"
 #include "support/SmallFileSystem.h"
 #include "videoedit/CVideoEdit.h"
 
@@ -74,16 +75,11 @@ TEST_F(ComponentRefusal, ReadOnlyOutputFolderIsNamed)
 TEST_F(ComponentRefusal, OutputThatIsTheSourceIsRefusedAndTheSourceKept)
 {
     const std::string source = Job(m_index).sourcePath;
-    std::ifstream file(source, std::ios::binary);
-    std::ostringstream before;
-    before << file.rdbuf();
+    const std::string before = FileContents(source);
     const std::string link = m_output.File("link.mp4");
     fs::create_symlink(source, link);
     ExpectReason(link, "is the same file as the source");
-    std::ifstream again(source, std::ios::binary);
-    std::ostringstream after;
-    after << again.rdbuf();
-    EXPECT_EQ(after.str() == before.str(), true);
+    EXPECT_EQ(FileContents(source) == before, true);
 }
 
 TEST_F(ComponentRefusal, MissingFfmpegIsNamed)

@@ -1,6 +1,7 @@
 // pmpmux against real encoder outputs, judged by ffmpeg's own PMP reader.
 #include "MediaTools.h"
 #include "PmpJudge.h"
+#include "support/FileContents.h"
 #include "support/SmallFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +15,6 @@ using namespace kelvara::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
-}
 
 class PmpMux : public ::testing::Test {
 protected:
@@ -153,7 +148,7 @@ TEST_F(PmpMux, UnusableInputsFailWithAReason)
 TEST_F(PmpMux, RefusesAnInputInAnyOtherSpellingAndKeepsIt)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "160x120", "-r", "25", "-fps_mode", "cfr" }, {});
-    const std::string before = Contents(Audio());
+    const std::string before = kelvara::testing::FileContents(Audio().string());
     const fs::path symbolic = m_folder / "link.mp3";
     const fs::path hard = m_folder / "hard.mp3";
     fs::create_symlink(Audio(), symbolic);
@@ -165,7 +160,7 @@ TEST_F(PmpMux, RefusesAnInputInAnyOtherSpellingAndKeepsIt)
         EXPECT_NE(muxed.exitStatus, 0) << output;
         EXPECT_NE(muxed.output.find("same file"), std::string::npos) << muxed.output;
     }
-    EXPECT_EQ(Contents(Audio()) == before, true);
+    EXPECT_EQ(kelvara::testing::FileContents(Audio().string()) == before, true);
 }
 
 TEST_F(PmpMux, EachFailureSaysWhatAndWhereAndLeavesNoFile)

@@ -2,6 +2,7 @@
 // failed or empty run leaves no file, long paths get their exact name, and
 // the reasons say what went wrong in words a user can act on.
 #include "MediaWorkspace.h"
+#include "support/FileContents.h"
 #include "support/SmallFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -11,26 +12,12 @@
 #include <sstream>
 
 using namespace kelvara::tarvo::test;
+using kelvara::testing::EntriesIn;
+using kelvara::testing::FileContents;
 using kelvara::testing::SmallFileSystem;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::size_t EntriesIn(const std::string& folder)
-{
-    std::size_t count = 0;
-    for ([[maybe_unused]] const fs::directory_entry& entry : fs::directory_iterator(folder))
-        ++count;
-    return count;
-}
 
 // An empty folder of the workspace for one test.
 std::string FreshFolder(const std::string& name)
@@ -102,14 +89,15 @@ TEST(SameFile, EveryOtherSpellingOfTheSourceIsRefusedAndTheSourceKept)
 {
     const std::string folder = FreshFolder("same file");
     for (const SameKind& kind : SourcesOfEveryKind(folder)) {
-        const std::string before = Contents(kind.source);
+        const std::string before = FileContents(kind.source);
         ASSERT_FALSE(before.empty()) << kind.name;
         for (const std::string& output : OtherSpellings(kind.source, folder + kind.name + "-")) {
             const ProgramResult run
                 = RunConverter(Joined({ "-i", kind.source }, Joined(kind.options, { output })));
             EXPECT_NE(run.exitCode, 0) << kind.name << " over " << output;
             EXPECT_NE(run.err.find("same file"), std::string::npos) << run.err;
-            EXPECT_EQ(Contents(kind.source) == before, true) << kind.name << " changed through " << output;
+            EXPECT_EQ(FileContents(kind.source) == before, true)
+                << kind.name << " changed through " << output;
         }
     }
 }
@@ -119,13 +107,13 @@ TEST(SameFile, PictureOverItsOwnSourceGivenByTheSameTextIsRefused)
     const std::string folder = FreshFolder("same picture");
     const std::string picture = MadeWithFfmpeg(
         { "-i", MediaWorkspace::instance().clip(), "-frames:v", "1", "-update", "1" }, folder + "p.jpg");
-    const std::string before = Contents(picture);
+    const std::string before = FileContents(picture);
 
     const ProgramResult run = RunConverter({ "-i", picture, "-f", "image2", "-t", "0.001", picture });
 
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.err.find("same file"), std::string::npos) << run.err;
-    EXPECT_EQ(Contents(picture) == before, true);
+    EXPECT_EQ(FileContents(picture) == before, true);
 }
 
 TEST(FullDisk, NoPartialOutputIsLeftAndTheReasonSaysSo)
@@ -153,7 +141,7 @@ TEST(FullDisk, NoPartialOutputIsLeftAndTheReasonSaysSo)
 TEST(DamagedSource, LeavesNoOutputOfAnyKind)
 {
     const std::string folder = FreshFolder("damaged");
-    const std::string whole = Contents(MediaWorkspace::instance().LongClip());
+    const std::string whole = FileContents(MediaWorkspace::instance().LongClip());
     const std::string damaged = folder + "damaged.mp4";
     std::ofstream(damaged, std::ios::binary) << whole.substr(0, whole.size() / 2); // its index is at the end
 
@@ -240,7 +228,7 @@ TEST(LongPath, EveryStillPictureTypeGetsItsExactNameAndNothingElse)
         const ProgramResult run = RunConverter(
             { "-i", MediaWorkspace::instance().quadrants(), "-f", "image2", "-t", "0.001", output });
         EXPECT_EQ(run.exitCode, 0) << type.extension << ": " << run.err;
-        EXPECT_TRUE(Contents(output).starts_with(type.signature)) << type.extension;
+        EXPECT_TRUE(FileContents(output).starts_with(type.signature)) << type.extension;
     }
     std::size_t files = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(top)) {

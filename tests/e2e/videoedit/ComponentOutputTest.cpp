@@ -2,6 +2,7 @@
 // failure or a stop, and a refusal that says why.
 #include "VideoEditTestSupport.h"
 
+#include "support/FileContents.h"
 #include "support/MediaMaker.h"
 #include "support/SmallFileSystem.h"
 #include "support/TempFolder.h"
@@ -19,22 +20,6 @@ using namespace kelvara::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::size_t EntriesIn(const fs::path& folder)
-{
-    std::size_t count = 0;
-    for ([[maybe_unused]] const fs::directory_entry& entry : fs::directory_iterator(folder))
-        ++count;
-    return count;
-}
 
 constexpr std::int32_t kAvi = 8;
 constexpr std::int32_t kMpeg1 = 6;
@@ -72,7 +57,7 @@ TEST_F(ComponentOutput, TheSourceInAnySpellingIsRefusedAndKept)
     for (const auto& [format, extension] : { std::pair { kAvi, ".avi" }, std::pair { kMpeg1, ".mpg" } }) {
         const std::string source = m_folder.File(std::string("source") + extension);
         ASSERT_TRUE(MakeClip(source, 1.0));
-        const std::string before = Contents(source);
+        const std::string before = FileContents(source);
         const std::string symbolic = m_folder.File(std::string("link") + extension);
         const std::string hard = m_folder.File(std::string("hard") + extension);
         fs::create_symlink(source, symbolic);
@@ -85,7 +70,7 @@ TEST_F(ComponentOutput, TheSourceInAnySpellingIsRefusedAndKept)
             EXPECT_EQ(start.Refusal(), ConvertRefusal::OutputIsSource) << output << ": " << start.Reason();
             EXPECT_NE(start.Reason().find("same file"), std::string::npos) << start.Reason();
         }
-        EXPECT_EQ(Contents(source) == before, true) << extension;
+        EXPECT_EQ(FileContents(source) == before, true) << extension;
     }
 }
 
@@ -113,7 +98,7 @@ TEST_F(ComponentOutput, ADamagedSourceLeavesNoFile)
 {
     const std::string whole = m_folder.File("whole.mp4");
     ASSERT_TRUE(MakeClip(whole, 3.0));
-    const std::string text = Contents(whole);
+    const std::string text = FileContents(whole);
     const std::string damaged = m_folder.File("damaged.mp4");
     std::ofstream(damaged, std::ios::binary) << text.substr(0, text.size() / 2); // its index is at the end
     const fs::path outputs = m_folder.File("outputs");
@@ -129,7 +114,7 @@ TEST_F(ComponentOutput, ADamagedSourceLeavesNoFile)
         } else {
             EXPECT_EQ(start.Refusal(), ConvertRefusal::SourceUnreadable) << start.Reason();
         }
-        EXPECT_EQ(EntriesIn(outputs), 0u) << name;
+        EXPECT_EQ(EntriesIn(outputs.string()), 0u) << name;
     }
 }
 
@@ -147,7 +132,7 @@ TEST_F(ComponentOutput, AStopBeforeTheFirstFrameLeavesNoFileAndALaterStopAPlayab
 
     ASSERT_TRUE(m_component.StartConvert((outputs / "early.avi").string()));
     m_component.StopConvert();
-    EXPECT_EQ(EntriesIn(outputs), 0u) << "a stop before the first frame keeps nothing";
+    EXPECT_EQ(EntriesIn(outputs.string()), 0u) << "a stop before the first frame keeps nothing";
 
     double position = 0.0;
     QObject::connect(&m_component, &CVideoEdit::ConvertProgress, [&](double at, double) { position = at; });
@@ -155,7 +140,7 @@ TEST_F(ComponentOutput, AStopBeforeTheFirstFrameLeavesNoFileAndALaterStopAPlayab
     ASSERT_TRUE(m_component.StartConvert(later));
     ASSERT_TRUE(PumpUntil([&] { return position > 0.5; }, 30000));
     m_component.StopConvert();
-    EXPECT_EQ(EntriesIn(outputs), 1u);
+    EXPECT_EQ(EntriesIn(outputs.string()), 1u);
     EXPECT_GT(ProbeDuration(later).value_or(0.0), 0.3);
     EXPECT_EQ(Probe(later, "format=format_name").value_or(""), "avi");
 }
