@@ -51,6 +51,16 @@ bool HoldsFrames(const std::string& path)
     return info.readable && info.durationSeconds > 0.0;
 }
 
+// ffmpeg's messages name the temporary file; the user knows the final name.
+std::string WithFinalName(std::string text, const StagedOutput& output)
+{
+    const std::string& temporary = output.TemporaryPath();
+    for (std::size_t at = text.find(temporary); at != std::string::npos;
+         at = text.find(temporary, at + output.FinalPath().size()))
+        text.replace(at, temporary.size(), output.FinalPath());
+    return text;
+}
+
 ConvertStart Refuse(ConvertRefusal refusal, std::string reason)
 {
     return ConvertStart::Refused(refusal, std::move(reason));
@@ -278,6 +288,8 @@ void CVideoEdit::OnRunFinished(const QString& failure)
     DetachRun();
     std::optional<StagedOutput> output = std::exchange(m_output, std::nullopt);
     std::string error = failure.toStdString();
+    if (output)
+        error = WithFinalName(error, *output);
     if (error.empty() && (!output || output->WrittenBytes() == 0))
         error = kNoOutputError;
     if (error.empty())

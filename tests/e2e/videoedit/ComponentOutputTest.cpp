@@ -90,6 +90,8 @@ TEST_F(ComponentOutput, AFullDiskLeavesNoFileAndSaysSo)
         EXPECT_FALSE(m_component.LastConvertSucceeded()) << name;
         EXPECT_NE(m_component.LastConvertError().find("No space left on device"), std::string::npos)
             << m_component.LastConvertError();
+        EXPECT_NE(m_component.LastConvertError().find(disk.Folder() + name), std::string::npos)
+            << "the name the user gave: " << m_component.LastConvertError();
         EXPECT_EQ(disk.EntryCount(), 0u) << name << " left a file behind";
     }
 }
