@@ -18,6 +18,10 @@
 // reaps it, and emits no completion afterwards: the program stops waiting
 // when it stops, and a late event would be taken for the next conversion's.
 // The destructor stops a running conversion the same way.
+//
+// ffmpeg writes under a hidden temporary name beside the output; the output
+// gets its name when the conversion ends well, or when a stop leaves a file
+// that holds frames. A failed conversion or an earlier stop leaves no file.
 #pragma once
 
 #include "videoedit/ClipList.h"
