@@ -152,6 +152,23 @@ std::string MediaWorkspace::SurroundSound()
             "|sin(5000*2*PI*t):c=5.1:s=48000:d=2" });
 }
 
+std::string MediaWorkspace::LongClip()
+{
+    return make("long clip.mp4",
+        { "-f", "lavfi", "-i", "testsrc2=s=160x120:r=25:d=30", "-f", "lavfi", "-i",
+            "sine=frequency=440:duration=30", "-c:v", "mpeg4", "-q:v", "5", "-c:a", "aac", "-shortest" });
+}
+
+std::string MediaWorkspace::SilentClip()
+{
+    return make("silent clip.mp4", { "-f", "lavfi", "-i", "testsrc2=s=160x120:r=25:d=3", "-c:v", "mpeg4" });
+}
+
+std::string MediaWorkspace::ToneOnly()
+{
+    return make("tone only.mp3", { "-f", "lavfi", "-i", "sine=frequency=440:duration=3" });
+}
+
 ProgramResult RunConverter(const std::vector<std::string>& arguments, const Environment& environment)
 {
     std::vector<std::string> argv { ConverterPath() };
