@@ -162,8 +162,15 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     // Taken now: the first step's files carry this name even if the job
     // leaves the list while the window is serviced.
     const std::string title = run.Title();
-    if (!run.EncoderRun(1, JobStage::Encoding))
+    if (!run.EncoderRun(1, JobStage::Encoding)) {
+        // A stopped encoder moves its finished first-step files into place
+        // when it ends, after the stop removed what was there.
+        if (run.Stopped()) {
+            std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
+            std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
+        }
         return;
+    }
     run.SetStage(JobStage::AuxiliaryRuns);
     run.AuxiliaryRun(2);
     if (run.Stopped()) {

@@ -119,9 +119,11 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
 
     RemoveFile(path);
     m_context.startTick = platform::TickCount();
-    if (!m_component.StartConvert(path)) {
+    if (const ConvertStart start = m_component.StartConvert(path); !start) {
         RemoveFile(path);
-        MarkJobFailed(m_context, jobIndex, "The video-editing component cannot read " + job.sourcePath + ".");
+        MarkJobFailed(m_context, jobIndex,
+            "The video-editing component cannot make the intermediate file of " + job.sourcePath + ": "
+                + start.Reason() + ".");
         return false;
     }
     WaitForIntermediate();
@@ -205,10 +207,11 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
 
     m_componentBusy = true;
     MarkJobConverting(m_context, jobIndex);
-    if (!m_component.StartConvert(outputPath)) {
+    if (const ConvertStart start = m_component.StartConvert(outputPath); !start) {
         m_componentBusy = false;
         MarkJobFailed(m_context, jobIndex,
-            "The video-editing component cannot convert " + job.sourcePath + " into " + outputPath + ".");
+            "The video-editing component cannot convert " + job.sourcePath + " into " + outputPath + ": "
+                + start.Reason() + ".");
         return false;
     }
     while (m_componentBusy) {

@@ -139,12 +139,13 @@ void FfmpegRun::OnStandardOutput()
             return;
         }
     }
-    const std::vector<double> positions = m_progress.Feed(text);
-    for (double seconds : positions) {
+    const std::vector<ProgressSnapshot> reports = m_progress.Feed(text);
+    for (const ProgressSnapshot& report : reports) {
         // A receiver may stop the run while it handles one of them.
         if (m_stopped)
             return;
-        emit Progressed(seconds);
+        if (report.timeKnown)
+            emit Progressed(report.seconds);
     }
 }
 

@@ -3,10 +3,10 @@
 // signals while that thread services events.
 #pragma once
 
+#include "ffmpeg/ProgressReader.h"
 #include "process/ChildProcess.h"
 #include "process/ProcessStop.h"
 #include "process/UniqueFd.h"
-#include "videoedit/ProgressReader.h"
 
 #include <QObject>
 #include <QString>

@@ -7,7 +7,7 @@
 // if it has not ended after the grace period it is killed, so nothing hangs.
 #pragma once
 
-#include "ProgressReport.h"
+#include "ffmpeg/ProgressReader.h"
 #include "process/ChildProcess.h"
 #include "process/ProcessStop.h"
 #include "process/UniqueFd.h"

@@ -54,16 +54,16 @@ public:
     }
     void SetOutputAudioBitrate(std::int32_t kbits) override { audioBitrate = kbits; }
     void SetOutputSampleRate(std::int32_t hz) override { sampleRate = hz; }
-    bool StartConvert(const std::string& path) override
+    ConvertStart StartConvert(const std::string& path) override
     {
         output = path;
         if (!canStart)
-            return false;
+            return ConvertStart::Refused(refusal, refusalReason);
         if (writesOutput)
             std::ofstream(path) << "converted";
         if (onStart)
             onStart();
-        return true;
+        return ConvertStart::Started();
     }
     bool AddClip(const std::string& path, double start, double end) override
     {
@@ -90,6 +90,8 @@ public:
     bool useVideo = false, useAudio = false, canStart = true, writesOutput = true, succeeded = true;
     float frameRate = 0;
     std::string output;
+    ConvertRefusal refusal = ConvertRefusal::NoClip;
+    std::string refusalReason = "no clip to convert";
     std::vector<Clip> clips, clipsEx;
     std::vector<std::string> rateAndFormat; // the order the two were set in
     std::function<void()> onStart;
@@ -218,6 +220,8 @@ TEST_F(VideoEditConversionsTest, AnIntermediateThatCannotStartFailsTheJob)
     const JobRecord job = jobs.GetAt(0);
     EXPECT_TRUE(job.failed);
     EXPECT_FALSE(job.failureReason.empty());
+    EXPECT_NE(job.failureReason.find("no clip to convert"), std::string::npos)
+        << "the component's reason reaches the job: " << job.failureReason;
     EXPECT_FALSE(std::filesystem::exists(job.intermediatePath));
 }
 
