@@ -21,8 +21,10 @@ constexpr std::chrono::milliseconds kLookAgainWithoutNotifier { 50 };
 // by the application object, whose end kills and reaps what is left.
 class StoppingChild : public QObject {
 public:
-    StoppingChild(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen)
+    StoppingChild(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen,
+        std::function<void()> onEnded)
         : QObject(QCoreApplication::instance())
+        , m_onEnded(std::move(onEnded))
         , m_child(std::move(child))
         , m_keepOpen(std::move(keepOpen))
     {
@@ -47,6 +49,8 @@ private:
                 m_exitNotifier->setEnabled(false);
             m_keepOpen.clear();
             deleteLater();
+            if (m_onEnded)
+                std::exchange(m_onEnded, nullptr)();
             return;
         }
         std::chrono::milliseconds wait = m_stop->TimeLeft();
@@ -55,6 +59,8 @@ private:
         m_timer.start(wait);
     }
 
+    // Declared first, so destroyed last: after the child has been ended.
+    std::function<void()> m_onEnded;
     ChildProcess m_child;
     std::vector<UniqueFd> m_keepOpen;
     std::optional<ProcessStop> m_stop;
@@ -65,16 +71,24 @@ private:
 
 } // namespace
 
-void StopInBackground(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen)
+void StopInBackground(
+    ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen, std::function<void()> onEnded)
 {
-    if (!child.IsRunning())
+    if (!child.IsRunning()) {
+        if (onEnded)
+            onEnded();
         return;
+    }
     const QCoreApplication* application = QCoreApplication::instance();
     if (application == nullptr || application->thread() != QThread::currentThread()) {
         StopAndReap(child, std::move(request));
+        keepOpen.clear();
+        if (onEnded)
+            onEnded();
         return;
     }
-    new StoppingChild(std::move(child), std::move(request), std::move(keepOpen)); // owned by the application
+    // Owned by the application object.
+    new StoppingChild(std::move(child), std::move(request), std::move(keepOpen), std::move(onEnded));
 }
 
 } // namespace kelvara::platform

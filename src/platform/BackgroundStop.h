@@ -9,15 +9,19 @@
 #include "process/ProcessStop.h"
 #include "process/UniqueFd.h"
 
+#include <functional>
 #include <vector>
 
 namespace kelvara::platform {
 
 // Asks at once, then returns. `keepOpen` stays open until the child has
 // ended (its output pipes: closing them early would end it by SIGPIPE
-// before it has finished its file). Without an application object (no event
-// loop to finish on), or off the application's thread, the policy runs to
-// its end before this returns.
-void StopInBackground(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen = {});
+// before it has finished its file). `onEnded` runs on the event loop once
+// the child is reaped (what it wrote is then complete); it is dropped
+// unrun when the application goes away first. Without an application
+// object (no event loop to finish on), or off the application's thread, the
+// policy runs to its end before this returns.
+void StopInBackground(ChildProcess child, StopRequest request, std::vector<UniqueFd> keepOpen = {},
+    std::function<void()> onEnded = {});
 
 } // namespace kelvara::platform

@@ -115,16 +115,15 @@ void FfmpegRun::StopWatching()
     Retire(m_exitNotifier);
 }
 
-void FfmpegRun::Stop()
+void FfmpegRun::Stop(std::function<void()> onEnded)
 {
     m_stopped = true;
     StopWatching();
-    if (!m_child.IsRunning())
-        return;
     std::vector<UniqueFd> pipes;
     pipes.push_back(std::move(m_output));
     pipes.push_back(std::move(m_errors));
-    platform::StopInBackground(std::move(m_child), StopRequest::BySignal(SIGINT), std::move(pipes));
+    platform::StopInBackground(
+        std::move(m_child), StopRequest::BySignal(SIGINT), std::move(pipes), std::move(onEnded));
 }
 
 void FfmpegRun::OnStandardOutput()

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 
 class QSocketNotifier;
@@ -34,9 +35,10 @@ public:
 
     // Asks ffmpeg to finish (SIGINT: it closes the output properly) and
     // returns at once; the event loop finishes the stop policy (ends it for
-    // good after the grace period, reaps it). Emits nothing, then or later.
-    // Does nothing when no process runs.
-    void Stop();
+    // good after the grace period, reaps it) and then runs `onEnded`, when
+    // the output is complete. Emits nothing, then or later. With no process
+    // running, `onEnded` runs at once.
+    void Stop(std::function<void()> onEnded = {});
 
     bool IsRunning() const { return m_child.IsRunning(); }
     qint64 ProcessId() const { return IsRunning() ? m_child.Pid() : 0; }
