@@ -31,6 +31,8 @@ public:
     void OnVideoEditProgress(double position, double total);
 
     bool ComponentBusy() const { return m_componentBusy; }
+    // A batch starts with the component idle.
+    void ClearBusy() { m_componentBusy = false; }
 
 private:
     void SetUpIntermediate(bool mpeg, int videoCodec, int audioCodec);

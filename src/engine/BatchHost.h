@@ -1,0 +1,45 @@
+// What the batch run needs of the main dialog: its output folder field, the
+// selected output kind, the controls a batch locks, the file list's
+// selection, the message box, the shutdown check box and countdown.
+#pragma once
+
+#include "settings/OutputKind.h"
+
+#include <string>
+
+namespace kelvara {
+
+enum class MessageIcon { None, Error, Warning };
+
+class BatchHost {
+public:
+    virtual ~BatchHost() = default;
+
+    // The text of the output folder field, as typed.
+    virtual std::string OutputFolderText() const = 0;
+    // The output kind selected now; read for every job and by Stop.
+    virtual OutputKind SelectedOutputKind() const = 0;
+
+    // The width and height fields, the AVI and MPEG panels' combos and the
+    // device profile combo; the other option combos stay enabled.
+    virtual void EnableOptionControls(bool enable) = 0;
+    // STOP shown in START's place while converting, START otherwise.
+    virtual void ShowConvertingButtons(bool converting) = 0;
+    virtual void StopPreview() = 0;
+
+    // Selection mark, selected and focused state on the row.
+    virtual void SelectRow(int row) = 0;
+    virtual void EnsureRowVisible(int row) = 0;
+    // The option panels show the job's own options.
+    virtual void ShowJobOptions(int row) = 0;
+
+    virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+
+    // The "Shutdown computer when finished" check box.
+    virtual bool ShutdownWhenFinished() const = 0;
+    // The countdown before the power-off; true when it ran out, false when
+    // the user cancelled it.
+    virtual bool ConfirmShutdownCountdown() = 0;
+};
+
+} // namespace kelvara

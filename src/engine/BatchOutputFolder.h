@@ -1,0 +1,19 @@
+// The output folder a batch writes to, from the text of the output folder
+// field.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kelvara {
+
+// The field holds at most this many bytes of text.
+inline constexpr std::size_t kOutputFolderLimit = 1023;
+
+// The typed text without the blanks around it, ending in "/", the folder
+// created (one level) when nothing of that name exists; a folder that cannot
+// be created is not reported here, its jobs fail to write instead. Nothing
+// for an empty text.
+std::optional<std::string> PrepareOutputFolder(std::string text);
+
+} // namespace kelvara
