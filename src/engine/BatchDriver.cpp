@@ -4,6 +4,7 @@
 #include "engine/BatchOutputFolder.h"
 #include "engine/CompletionMessage.h"
 #include "engine/ConversionContext.h"
+#include "jobs/JobCreation.h"
 #include "platform/ShutdownService.h"
 #include "platform/TickCount.h"
 #include "skin/SoundPlayer.h"
@@ -43,16 +44,6 @@ EncoderConverter EncoderConverterOf(const OutputKind& kind)
             return route.converter;
     }
     return nullptr;
-}
-
-// The text between the last "/" and the last "." of the source's path.
-std::string BaseNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = path.rfind('.');
-    const std::size_t end = dot == std::string::npos || dot < start ? path.size() : dot;
-    return path.substr(start, end - start);
 }
 
 bool SourceFileExists(const std::string& path)

@@ -1,6 +1,6 @@
 // The batch run's start, loop, stop and end against fake converters.
 #include "engine/BatchDriver.h"
-#include "BatchFakes.h"
+#include "support/BatchFakes.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

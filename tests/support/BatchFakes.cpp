@@ -1,4 +1,4 @@
-#include "BatchFakes.h"
+#include "support/BatchFakes.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,0 +1,185 @@
+// Whole batches through the real converters: the encoder for an audio kind,
+// the video-editing component for AVI, judged by ffprobe.
+#include "commands/VideoEditConversions.h"
+#include "engine/BatchDriver.h"
+#include "engine/CommandConverters.h"
+#include "engine/EncoderRunner.h"
+#include "jobs/JobCreation.h"
+#include "jobs/RandomNumbers.h"
+#include "support/BatchFakes.h"
+#include "support/FixedOptions.h"
+#include "support/MediaMaker.h"
+#include "support/Processes.h"
+#include "support/TempFolder.h"
+#include "videoedit/CVideoEdit.h"
+
+#include <QCoreApplication>
+#include <QObject>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kelvara;
+using namespace kelvara::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+class CountingView : public JobListView {
+public:
+    void RedrawCell(int, JobColumn column) override
+    {
+        if (column == JobColumn::Status && onStatusRedraw)
+            onStatusRedraw();
+    }
+    std::function<void()> onStatusRedraw;
+};
+
+class BatchRun : public ::testing::Test {
+protected:
+    BatchRun()
+    {
+        m_context.toolDirectory = std::string(KELVARA_TOOL_DIR) + "/";
+        m_host.folderText = m_output.Folder();
+        QObject::connect(
+            &m_component, &CVideoEdit::ConvertComplete, [this] { m_conversions.OnVideoEditComplete(); });
+        QObject::connect(&m_component, &CVideoEdit::ConvertProgress,
+            [this](double position, double total) { m_conversions.OnVideoEditProgress(position, total); });
+    }
+
+    // A job for a generated clip, trimmed to [1 s, 2 s] of its 3 seconds (command lines carry whole seconds).
+    int AddClip(const std::string& name)
+    {
+        const std::string path = m_sources.File(name);
+        EXPECT_TRUE(MakeClip(path, 3.0, 160, 120));
+        JobRecord job = CreateJobRecord(path, m_component, m_numbers, m_jobs,
+            DefaultAviCodecs(m_component.VideoCodecs(), m_component.AudioCodecs()));
+        job.trimStartMs = 1000.0;
+        job.trimEndMs = 2000.0;
+        return m_jobs.Add(job);
+    }
+    JobRecord Job(int index) const { return m_jobs.GetAt(index); }
+
+    TempFolder m_sources;
+    TempFolder m_output;
+    JobList m_jobs;
+    CountingView m_view;
+    ConversionContext m_context { m_jobs, m_view };
+    EncoderRunner m_runner { m_context };
+    FixedOptions m_options;
+    CVideoEdit m_component;
+    RandomNumbers m_numbers;
+    VideoEditConversions m_conversions { m_context, m_component, m_options, m_numbers };
+    CommandConverters m_converters { m_context, m_runner, m_conversions, m_options,
+        [] { return DeviceChoice {}; } };
+    FakeBatchHost m_host;
+    FakeSound m_sound;
+    FakeShutdown m_shutdown;
+    BatchDriver m_driver { m_context, m_host, m_converters, m_sound, m_shutdown };
+};
+
+const std::string kNames[] = { std::string(kHostileName) + ".avi", "second clip.mp4", "third.mkv" };
+
+TEST_F(BatchRun, ThreeClipsBecomeMp3FilesOfTheTrimmedLength)
+{
+    m_host.kind = { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Mp3) };
+    for (const std::string& name : kNames)
+        AddClip(name);
+    m_driver.OnStart();
+
+    for (int i = 0; i < 3; ++i) {
+        const JobRecord job = Job(i);
+        EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+        EXPECT_EQ(job.finished, 1);
+        const std::string output = m_output.Folder() + BaseNameOf(job.sourcePath) + ".mp3";
+        EXPECT_EQ(Probe(output, "stream=codec_name", "a:0"), "mp3") << output;
+        const std::optional<double> duration = ProbeDuration(output);
+        ASSERT_TRUE(duration);
+        EXPECT_NEAR(*duration, 1.0, 0.15);
+    }
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0].text, "All tasks have been completed!");
+    EXPECT_EQ(m_sound.played.size(), 1u);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+TEST_F(BatchRun, TwoClipsBecomeNumberedAviFiles)
+{
+    m_host.kind = { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Avi) };
+    AddClip(kNames[0]);
+    AddClip("b.mp4");
+    std::ofstream(m_output.File("b.avi")) << "an earlier output, kept";
+    m_driver.OnStart();
+
+    const std::string outputs[]
+        = { m_output.Folder() + BaseNameOf(kNames[0]) + ".avi", m_output.File("b2.avi") };
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).failureReason;
+        EXPECT_EQ(Probe(outputs[i], "format=format_name"), "avi") << outputs[i];
+        EXPECT_EQ(Probe(outputs[i], "stream=width", "v:0"), "160");
+        const std::optional<double> duration = ProbeDuration(outputs[i]);
+        ASSERT_TRUE(duration);
+        EXPECT_NEAR(*duration, 1.0, 0.2);
+    }
+    std::ifstream kept(m_output.File("b.avi"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "an earlier output, kept");
+    EXPECT_EQ(m_host.messages.size(), 1u);
+}
+
+TEST_F(BatchRun, StopDuringTheSecondAudioJobLeavesTheThirdQueuedAndNothingRunning)
+{
+    m_host.kind = { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Wav) };
+    for (const std::string& name : kNames)
+        AddClip(name);
+    m_view.onStatusRedraw = [this] {
+        if (m_context.currentJob == 1 && !m_context.stopFlag && Job(1).encodedSeconds > 0.0)
+            m_driver.OnStop();
+    };
+    m_driver.OnStart();
+
+    EXPECT_EQ(Job(0).stateIcon, JobState::Done);
+    EXPECT_EQ(Job(1).stateIcon, JobState::Stopped);
+    EXPECT_EQ(Job(1).finished, 0);
+    EXPECT_EQ(Job(2).stateIcon, JobState::Queued);
+    EXPECT_FALSE(fs::exists(m_output.File("third.wav")));
+    EXPECT_TRUE(m_host.messages.empty());
+    EXPECT_TRUE(m_sound.played.empty());
+    EXPECT_FALSE(m_driver.Converting());
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+
+    // The next START converts every job again.
+    m_view.onStatusRedraw = {};
+    m_driver.OnStart();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).failureReason;
+    EXPECT_EQ(m_host.messages.size(), 1u);
+}
+
+TEST_F(BatchRun, UnreadableSourceFailsAndTheEndCountsIt)
+{
+    m_host.kind = { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Mp3) };
+    AddClip("good.avi");
+    const int bad = AddClip("bad.avi");
+    std::ofstream(Job(bad).sourcePath, std::ios::trunc) << "this is not a video";
+    m_driver.OnStart();
+
+    EXPECT_EQ(Job(0).finished, 1);
+    EXPECT_TRUE(Job(bad).failed);
+    EXPECT_EQ(Job(bad).finished, 0);
+    EXPECT_FALSE(Job(bad).failureReason.empty());
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(
+        m_host.messages[0].text, "All tasks have been completed!\n1 of 2 files could not be converted.");
+    EXPECT_EQ(m_host.messages[0].icon, MessageIcon::Warning);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
