@@ -20,6 +20,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 using namespace kelvara;
 using namespace kelvara::testing;
@@ -79,6 +80,18 @@ protected:
     FakeShutdown m_shutdown;
     BatchDriver m_driver { m_context, m_host, m_converters, m_sound, m_shutdown };
 };
+
+bool PumpUntilNoChildren(std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!ChildrenOfThisProcess().empty()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
 
 const std::string kNames[] = { std::string(kHostileName) + ".avi", "second clip.mp4", "third.mkv" };
 
@@ -173,6 +186,38 @@ TEST_F(BatchRun, UnreadableSourceFailsAndTheEndCountsIt)
     EXPECT_EQ(
         m_host.messages[0].text, "All tasks have been completed!\n1 of 2 files could not be converted.");
     EXPECT_EQ(m_host.messages[0].icon, MessageIcon::Warning);
+}
+
+TEST_F(BatchRun, StopWhileTheFirstOfThreeVobSourcesIsRewrittenEndsTheBatch)
+{
+    m_host.kind = { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Mp3) };
+    const std::string vob = m_sources.File("disc.vob");
+    ASSERT_TRUE(MakeClip(vob, 3.0, 352, 288, { "-c:v", "mpeg2video", "-c:a", "mp2", "-f", "vob" }));
+    const int first = m_jobs.Add(CreateJobRecord(vob, m_component, m_numbers, m_jobs,
+        DefaultAviCodecs(m_component.VideoCodecs(), m_component.AudioCodecs())));
+    ASSERT_TRUE(Job(first).NeedsIntermediateFile());
+    AddClip("second.avi");
+    AddClip("third.avi");
+    std::string intermediate;
+    m_view.onStatusRedraw = [&] {
+        const JobRecord job = Job(0);
+        if (!m_context.stopFlag && job.stage == JobStage::MakingIntermediate) {
+            intermediate = job.intermediatePath;
+            m_driver.OnStop();
+        }
+    };
+    m_driver.OnStart();
+
+    ASSERT_FALSE(intermediate.empty());
+    EXPECT_FALSE(fs::exists(intermediate));
+    EXPECT_EQ(Job(0).stateIcon, JobState::Stopped);
+    EXPECT_EQ(Job(1).stateIcon, JobState::Queued);
+    EXPECT_EQ(Job(2).stateIcon, JobState::Queued);
+    EXPECT_FALSE(fs::exists(m_output.File("disc.mp3")));
+    EXPECT_TRUE(m_host.messages.empty());
+    // The component's ffmpeg is ended without blocking the window: gone
+    // once the event loop has run its stop to the end.
+    EXPECT_TRUE(PumpUntilNoChildren(std::chrono::seconds(8)));
 }
 
 } // namespace
