@@ -1,5 +1,6 @@
-// Runs the file list's widget tests inside one offscreen application.
-#include "skin/SkinPalette.h"
+// Runs a program's widget tests inside one offscreen application with the
+// skin loaded, as the program itself loads it before any window is made.
+#include "SkinPalette.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
