@@ -174,7 +174,8 @@ int main(int argc, char* argv[])
     }
     // The banner lives beside the program, where the main window plays it from.
     constexpr int kBannerFrameCs = 15;
-    if (!WriteFile(root.filePath("banner/Banners.gif"), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
+    if (!WriteFile(
+            root.filePath("banner/Banners.gif"), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
         std::fprintf(stderr, "cannot write banner/Banners.gif\n");
         return 1;
     }

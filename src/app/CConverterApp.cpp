@@ -15,7 +15,8 @@ int CConverterApp::InitInstance(const QStringList& files)
 {
     InstallSkinAccessibility();
     LoadSkinPalette();
-    const ProgramFolders folders = ReadProgramFolders(m_settings, QCoreApplication::applicationDirPath(), QDir::homePath());
+    const ProgramFolders folders
+        = ReadProgramFolders(m_settings, QCoreApplication::applicationDirPath(), QDir::homePath());
     CSplashThread splash;
     splash.Show(folders.version);
     QDir::setCurrent(folders.toolDir);
@@ -27,7 +28,8 @@ int CConverterApp::InitInstance(const QStringList& files)
     QDir::setCurrent(folders.programDir);
     // For the start-up benchmark: end as soon as the first picture is shown.
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))
-        QObject::connect(&dialog, &CConverterDlg::FirstPainted, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        QObject::connect(
+            &dialog, &CConverterDlg::FirstPainted, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     dialog.show();
     return QApplication::exec();
 }

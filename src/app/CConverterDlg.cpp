@@ -75,7 +75,10 @@ void CConverterDlg::SkinControls()
     m_controls->Picture(ctl::PreviewPlaceholder)->SetBitmap(SkinId::PreviewPlaceholder, kPlaceholderStepMs);
 }
 
-QString CConverterDlg::OutputFolderText() const { return m_controls->Field(ctl::OutputFolder)->GetText(); }
+QString CConverterDlg::OutputFolderText() const
+{
+    return m_controls->Field(ctl::OutputFolder)->GetText();
+}
 
 void CConverterDlg::RedrawRow(int row)
 {
@@ -113,11 +116,20 @@ void CConverterDlg::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void CConverterDlg::mousePressEvent(QMouseEvent* event) { m_drag.Press(this, event); }
+void CConverterDlg::mousePressEvent(QMouseEvent* event)
+{
+    m_drag.Press(this, event);
+}
 
-void CConverterDlg::mouseMoveEvent(QMouseEvent* event) { m_drag.Move(this, event); }
+void CConverterDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    m_drag.Move(this, event);
+}
 
-void CConverterDlg::mouseReleaseEvent(QMouseEvent*) { m_drag.Release(); }
+void CConverterDlg::mouseReleaseEvent(QMouseEvent*)
+{
+    m_drag.Release();
+}
 
 // The window has no system menu of its own; its About item lives here.
 void CConverterDlg::contextMenuEvent(QContextMenuEvent* event)

@@ -4,11 +4,11 @@
 // panels (OptionPanels.cpp).
 #pragma once
 
+#include "WindowDrag.h"
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
 #include "jobs/JobList.h"
 #include "settings/OutputChoice.h"
-#include "WindowDrag.h"
 
 #include <QPixmap>
 #include <QRegion>

@@ -120,16 +120,43 @@ QWidget* ControlTable::At(int id) const
     return found == m_widgets.end() ? nullptr : found->second;
 }
 
-template <typename T> T* ControlTable::As(int id) const { return qobject_cast<T*>(At(id)); }
+template <typename T> T* ControlTable::As(int id) const
+{
+    return qobject_cast<T*>(At(id));
+}
 
-CSkinButton* ControlTable::Button(int id) const { return As<CSkinButton>(id); }
-CImageTab* ControlTable::Tab(int id) const { return As<CImageTab>(id); }
-CSkinComboBox* ControlTable::Combo(int id) const { return As<CSkinComboBox>(id); }
-CSkinTextField* ControlTable::Field(int id) const { return As<CSkinTextField>(id); }
-CSkinLabel* ControlTable::Label(int id) const { return As<CSkinLabel>(id); }
-CSkinGroupBox* ControlTable::Group(int id) const { return As<CSkinGroupBox>(id); }
-CFadeInPicture* ControlTable::Picture(int id) const { return As<CFadeInPicture>(id); }
-CBanner* ControlTable::Banner(int id) const { return As<CBanner>(id); }
+CSkinButton* ControlTable::Button(int id) const
+{
+    return As<CSkinButton>(id);
+}
+CImageTab* ControlTable::Tab(int id) const
+{
+    return As<CImageTab>(id);
+}
+CSkinComboBox* ControlTable::Combo(int id) const
+{
+    return As<CSkinComboBox>(id);
+}
+CSkinTextField* ControlTable::Field(int id) const
+{
+    return As<CSkinTextField>(id);
+}
+CSkinLabel* ControlTable::Label(int id) const
+{
+    return As<CSkinLabel>(id);
+}
+CSkinGroupBox* ControlTable::Group(int id) const
+{
+    return As<CSkinGroupBox>(id);
+}
+CFadeInPicture* ControlTable::Picture(int id) const
+{
+    return As<CFadeInPicture>(id);
+}
+CBanner* ControlTable::Banner(int id) const
+{
+    return As<CBanner>(id);
+}
 
 void ControlTable::Show(std::span<const int> ids, bool show) const
 {

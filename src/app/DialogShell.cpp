@@ -42,8 +42,8 @@ void CConverterDlg::AttachMenus()
                       { "To Audio", cmd::ToAudio } }),
             this);
     m_controls->Button(ctl::HelpMenu)
-        ->SetMenu(
-            MakeMenu({ { "Contents", cmd::Contents }, { "Home Page", cmd::HomePage }, { "About...", cmd::AboutBox } }),
+        ->SetMenu(MakeMenu({ { "Contents", cmd::Contents }, { "Home Page", cmd::HomePage },
+                      { "About...", cmd::AboutBox } }),
             this);
 }
 
@@ -72,8 +72,8 @@ void CConverterDlg::WireOutputKinds()
 {
     for (const int id : { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs })
         connect(m_controls->Tab(id), &CImageTab::imageTabClick, this, &CConverterDlg::OnOutputTabChanged);
-    connect(m_controls->Combo(ctl::ImageType), &CSkinComboBox::selChange, this, &CConverterDlg::OnImageTypeChanged,
-        Qt::QueuedConnection);
+    connect(m_controls->Combo(ctl::ImageType), &CSkinComboBox::selChange, this,
+        &CConverterDlg::OnImageTypeChanged, Qt::QueuedConnection);
 }
 
 void CConverterDlg::OnMenuCommand(int commandId)
@@ -110,7 +110,10 @@ void CConverterDlg::OnHelp()
     m_services.shell->Open(QUrl::fromLocalFile(m_folders.programDir + QStringLiteral("help.html")));
 }
 
-void CConverterDlg::OnHomePage() { m_services.shell->Open(QUrl(QString::fromLatin1(kHomePageUrl))); }
+void CConverterDlg::OnHomePage()
+{
+    m_services.shell->Open(QUrl(QString::fromLatin1(kHomePageUrl)));
+}
 
 void CConverterDlg::OnBrowse()
 {
@@ -123,8 +126,14 @@ void CConverterDlg::OnBrowse()
     StoreOutputFolder(*m_services.settings, *folder);
 }
 
-void CConverterDlg::OnCloseButton() { close(); }
+void CConverterDlg::OnCloseButton()
+{
+    close();
+}
 
-void CConverterDlg::OnMinimize() { showMinimized(); }
+void CConverterDlg::OnMinimize()
+{
+    showMinimized();
+}
 
 } // namespace kelvara

@@ -114,7 +114,10 @@ constexpr ControlSpec kControls[] = {
 
 } // namespace
 
-std::span<const ControlSpec> MainDialogTemplate() { return kControls; }
+std::span<const ControlSpec> MainDialogTemplate()
+{
+    return kControls;
+}
 
 std::optional<ControlSpec> FindControl(int id)
 {

@@ -10,7 +10,10 @@
 namespace kelvara {
 namespace {
 
-QString Text(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The codec names as the lists show them: leading blanks trimmed, empty
 // names left out.
@@ -63,7 +66,8 @@ void CConverterDlg::FillCodecLists()
     const QStringList video = Names(m_videoEdit->VideoCodecs());
     const QStringList audio = Names(m_videoEdit->AudioCodecs());
     Fill(m_controls->Combo(ctl::AviCodec), video, FirstWithPrefix(video, option_items::kPreferredVideoCodec));
-    Fill(m_controls->Combo(ctl::AviSoundCodec), audio, FirstWithPrefix(audio, option_items::kPreferredSoundCodec));
+    Fill(m_controls->Combo(ctl::AviSoundCodec), audio,
+        FirstWithPrefix(audio, option_items::kPreferredSoundCodec));
 }
 
 } // namespace kelvara

@@ -21,9 +21,15 @@ namespace {
 constexpr std::array<int, 3> kStrips = { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs };
 const QColor kGreyText(128, 128, 128);
 
-int StripOf(OutputCategory category) { return kStrips[static_cast<std::size_t>(category)]; }
+int StripOf(OutputCategory category)
+{
+    return kStrips[static_cast<std::size_t>(category)];
+}
 
-QString Text(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 

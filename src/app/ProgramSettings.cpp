@@ -9,14 +9,17 @@ QString WithTrailingSlash(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-ProgramFolders ReadProgramFolders(const SettingsStore& settings, const QString& programDir, const QString& home)
+ProgramFolders ReadProgramFolders(
+    const SettingsStore& settings, const QString& programDir, const QString& home)
 {
     ProgramFolders folders;
     folders.programDir = WithTrailingSlash(programDir);
     folders.toolDir = settings.Read(QString::fromLatin1(kToolDirKey))
                           .value_or(folders.programDir + QStringLiteral("tools/"));
-    folders.outputFolder = WithTrailingSlash(settings.Read(QString::fromLatin1(kOutputDirKey)).value_or(home));
-    folders.version = settings.Read(QString::fromLatin1(kVersionKey)).value_or(QString::fromLatin1(kDefaultVersion));
+    folders.outputFolder
+        = WithTrailingSlash(settings.Read(QString::fromLatin1(kOutputDirKey)).value_or(home));
+    folders.version
+        = settings.Read(QString::fromLatin1(kVersionKey)).value_or(QString::fromLatin1(kDefaultVersion));
     return folders;
 }
 

@@ -25,7 +25,8 @@ struct ProgramFolders {
 QString WithTrailingSlash(const QString& folder);
 // What the settings say, with the defaults: the program's "tools/" folder,
 // the user's home folder and version "1.0".
-ProgramFolders ReadProgramFolders(const SettingsStore& settings, const QString& programDir, const QString& home);
+ProgramFolders ReadProgramFolders(
+    const SettingsStore& settings, const QString& programDir, const QString& home);
 // Stores the folder chosen in the folder browser as given; an empty path is
 // not stored.
 void StoreOutputFolder(SettingsStore& settings, const QString& folder);

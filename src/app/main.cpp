@@ -17,7 +17,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     for (const QString& rejected : commandLine.rejected)
-        std::fprintf(stderr, "kelvara: not a readable file, skipped: %s\n", rejected.toLocal8Bit().constData());
+        std::fprintf(
+            stderr, "kelvara: not a readable file, skipped: %s\n", rejected.toLocal8Bit().constData());
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Tarvo");

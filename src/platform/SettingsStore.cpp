@@ -7,7 +7,10 @@ namespace {
 
 // Named explicitly rather than through the application object, so the store
 // reads the same place whoever creates it.
-QSettings Open() { return QSettings(QStringLiteral("Tarvo"), QStringLiteral("Kelvara")); }
+QSettings Open()
+{
+    return QSettings(QStringLiteral("Tarvo"), QStringLiteral("Kelvara"));
+}
 
 } // namespace
 

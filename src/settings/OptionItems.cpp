@@ -21,6 +21,9 @@ constexpr std::array<OptionList, 9> kLists = { {
 
 } // namespace
 
-std::span<const OptionList> FixedOptionLists() { return kLists; }
+std::span<const OptionList> FixedOptionLists()
+{
+    return kLists;
+}
 
 } // namespace kelvara

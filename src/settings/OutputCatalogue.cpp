@@ -13,40 +13,51 @@ constexpr std::array<PictureType, 13> kPictureTypes = { {
         "    Convert your video files to Gif animation so you can enjoy them \n with your Gif Picture Viewer "
         "and ACDSee" },
     { "To GIF Image - gif picture(*.gif)",
-        "    Extract the first frame of your video files into gif format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into gif format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To BMP Image - bmp picture(*.bmp)",
-        "    Extract the first frame of your video files into bmp format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into bmp format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To EPS Image - eps picture(*.eps)",
-        "    Extract the first frame of your video files into eps format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into eps format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To JPG Image - jpg picture(*.jpg)",
-        "    Extract the first frame of your video files into jpg format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into jpg format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To PCX Image - pcx picture(*.pcx)",
-        "    Extract the first frame of your video files into pcx format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into pcx format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To PSD Image - psd picture(*.psd)",
-        "    Extract the first frame of your video files into psd format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into psd format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer and Photoshop" },
     { "To PDF Image - pdf picture(*.pdf)",
-        "    Extract the first frame of your video files into pdf format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into pdf format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To TIFF Image - tiff picture(*.tiff)",
         "    Extract the first frame of your video files into tiff format picture\n so you can enjoy them "
         "with your Picture Viewer" },
     { "To WMF Image - wmf picture(*.wmf)",
-        "    Extract the first frame of your video files into wmf format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into wmf format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To EMF Image - emf picture(*.emf)",
-        "    Extract the first frame of your video files into emf format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into emf format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To PNG Image - png picture(*.png)",
-        "    Extract the first frame of your video files into png format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into png format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
     { "To J2K Image - j2k picture(*.j2k)",
-        "    Extract the first frame of your video files into j2k format picture\n so you can enjoy them with "
+        "    Extract the first frame of your video files into j2k format picture\n so you can enjoy them "
+        "with "
         "your Picture Viewer" },
 } };
 
@@ -94,9 +105,15 @@ std::string_view TabLabel(const OutputKind& kind)
     return labels[static_cast<std::size_t>(kind.kind)];
 }
 
-int KindCount(OutputCategory category) { return static_cast<int>(TabLabels(category).size()); }
+int KindCount(OutputCategory category)
+{
+    return static_cast<int>(TabLabels(category).size());
+}
 
-std::span<const PictureType> PictureTypes() { return kPictureTypes; }
+std::span<const PictureType> PictureTypes()
+{
+    return kPictureTypes;
+}
 
 std::string_view AudioDescription(int audioKind)
 {

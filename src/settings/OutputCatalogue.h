@@ -24,9 +24,10 @@ std::span<const PictureType> PictureTypes();
 // The description of an audio kind; empty text outside 0..4.
 std::string_view AudioDescription(int audioKind);
 // The audio description shown before any audio kind has been chosen.
-inline constexpr std::string_view kAudioStartDescription = "    Extract audio from your video files to MP3s so "
-                                                           "you can listen them \nwith your MP3 player and iPod "
-                                                           "player.";
+inline constexpr std::string_view kAudioStartDescription
+    = "    Extract audio from your video files to MP3s so "
+      "you can listen them \nwith your MP3 player and iPod "
+      "player.";
 // The profile shown first when a device tab is chosen; -1 outside 0..3.
 int DeviceStartProfile(int mobileKind);
 // The number of kinds of a category.

@@ -35,7 +35,10 @@ void OutputChoice::SelectCategory(OutputCategory category)
     KindRef(category) = 0;
 }
 
-void OutputChoice::SetCurrentKind(int kind) { KindRef(m_category) = kind; }
+void OutputChoice::SetCurrentKind(int kind)
+{
+    KindRef(m_category) = kind;
+}
 
 void OutputChoice::SelectSnapshot()
 {

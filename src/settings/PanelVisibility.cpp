@@ -5,8 +5,7 @@
 namespace kelvara::panel {
 namespace {
 
-template <std::size_t... N>
-constexpr auto Join(const std::array<int, N>&... lists)
+template <std::size_t... N> constexpr auto Join(const std::array<int, N>&... lists)
 {
     std::array<int, (N + ...)> all {};
     std::size_t at = 0;
@@ -14,11 +13,13 @@ constexpr auto Join(const std::array<int, N>&... lists)
     return all;
 }
 
-constexpr auto kAllPanelControls
-    = Join(kPcVideo, kAviAndMpeg, kAvi, kMpeg, kImage, kMobile, kDeviceChannels, kDeviceAspect, kDeviceAudioSample,
-        kAudio);
+constexpr auto kAllPanelControls = Join(kPcVideo, kAviAndMpeg, kAvi, kMpeg, kImage, kMobile, kDeviceChannels,
+    kDeviceAspect, kDeviceAudioSample, kAudio);
 
-void Append(std::vector<int>& shown, std::span<const int> ids) { shown.insert(shown.end(), ids.begin(), ids.end()); }
+void Append(std::vector<int>& shown, std::span<const int> ids)
+{
+    shown.insert(shown.end(), ids.begin(), ids.end());
+}
 
 void AppendDevice(std::vector<int>& shown, int device)
 {
@@ -34,7 +35,10 @@ void AppendDevice(std::vector<int>& shown, int device)
 
 } // namespace
 
-std::span<const int> PanelControls() { return kAllPanelControls; }
+std::span<const int> PanelControls()
+{
+    return kAllPanelControls;
+}
 
 std::vector<int> ShownControls(const OutputKind& kind)
 {

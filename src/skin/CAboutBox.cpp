@@ -44,7 +44,10 @@ CAboutBox::CAboutBox(QWidget* mainWindow, const QString& version, DesktopShell* 
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
-QString CAboutBox::VersionText() const { return m_version->Text(); }
+QString CAboutBox::VersionText() const
+{
+    return m_version->Text();
+}
 
 // Centred across the main window, a little above its middle.
 void CAboutBox::PlaceOver(const QWidget* mainWindow)
@@ -63,10 +66,19 @@ void CAboutBox::paintEvent(QPaintEvent*)
     p.drawPixmap(rect(), m_background);
 }
 
-void CAboutBox::mousePressEvent(QMouseEvent* event) { m_drag.Press(this, event); }
+void CAboutBox::mousePressEvent(QMouseEvent* event)
+{
+    m_drag.Press(this, event);
+}
 
-void CAboutBox::mouseMoveEvent(QMouseEvent* event) { m_drag.Move(this, event); }
+void CAboutBox::mouseMoveEvent(QMouseEvent* event)
+{
+    m_drag.Move(this, event);
+}
 
-void CAboutBox::mouseReleaseEvent(QMouseEvent*) { m_drag.Release(); }
+void CAboutBox::mouseReleaseEvent(QMouseEvent*)
+{
+    m_drag.Release();
+}
 
 } // namespace kelvara

@@ -25,7 +25,8 @@ constexpr std::array<std::pair<int, const char*>, 12> kReasons = { {
     { 27, "The filename association is\nincomplete or invalid." },
     { 28, "The DDE transaction could not\nbe completed because the request timed out." },
     { 29, "The DDE transaction failed." },
-    { 30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed." },
+    { 30,
+        "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed." },
     { 31, "There is no application associated\nwith the given filename extension." },
     { 32, "The specified dynamic-link library was not found." },
 } };

@@ -28,7 +28,10 @@ CSplashDlg::CSplashDlg(const QString& version)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QString CSplashDlg::VersionText() const { return m_version->Text(); }
+QString CSplashDlg::VersionText() const
+{
+    return m_version->Text();
+}
 
 void CSplashDlg::paintEvent(QPaintEvent*)
 {

@@ -3,12 +3,13 @@
 #include "CImageTab.h"
 #include "CLinkLabel.h"
 #include "CSkinButton.h"
+#include "CSkinComboBox.h"
 #include "CSkinGroupBox.h"
 #include "CSkinLabel.h"
+#include "SkinPartAccessible.h"
 #include "SkinTextFieldAccessible.h"
 
 #include <QAccessibleWidget>
-#include <vector>
 
 namespace kelvara {
 namespace {
@@ -52,106 +53,65 @@ public:
     }
 };
 
-class TabStripAccessible;
-
-// One tab of a strip: not a widget of its own, so it answers for its part of
-// the strip.
-class TabAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    TabAccessible(CImageTab* strip, int index)
-        : m_strip(strip)
-        , m_index(index)
-    {
-    }
-    bool isValid() const override { return !m_strip.isNull(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_strip ? m_strip->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_strip); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
-        const QStringList names = m_strip->property(kTabNamesProperty).toStringList();
-        return t == QAccessible::Name && m_index < names.size() ? names[m_index] : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override { }
-    QRect rect() const override
-    {
-        const int tabWidth = m_strip->width() / std::max(1, m_strip->Count());
-        return QRect(m_strip->mapToGlobal(QPoint(m_index * tabWidth, 0)), QSize(tabWidth, m_strip->height()));
-    }
-    QAccessible::Role role() const override { return QAccessible::PageTab; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s;
-        s.selectable = true;
-        s.selected = m_strip->GetCurSel() == m_index;
-        s.invisible = !m_strip->isVisible();
-        s.disabled = !m_strip->isEnabled();
-        return s;
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return { pressAction() }; }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-    // The same as a press of the mouse on the tab.
-    void doAction(const QString& name) override
-    {
-        if (name != pressAction() || !m_strip || m_strip->GetCurSel() == m_index)
-            return;
-        m_strip->Select(m_index);
-        emit m_strip->imageTabClick(m_strip);
-    }
-
-private:
-    QPointer<CImageTab> m_strip;
-    int m_index;
-};
-
-class TabStripAccessible : public QAccessibleWidget {
+class TabStripAccessible : public PartsOwnerAccessible {
 public:
     explicit TabStripAccessible(CImageTab* strip)
-        : QAccessibleWidget(strip, QAccessible::PageTabList)
+        : PartsOwnerAccessible(strip, QAccessible::PageTabList)
     {
-        for (int i = 0; i < strip->Count(); ++i) {
-            auto* tab = new TabAccessible(strip, i);
-            m_tabs.push_back(QAccessible::registerAccessibleInterface(tab));
-        }
     }
-    ~TabStripAccessible() override
+    CImageTab* Strip() const { return static_cast<CImageTab*>(widget()); }
+    int PartCount() const override { return Strip()->Count(); }
+    QAccessible::Role PartRole() const override { return QAccessible::PageTab; }
+    QString PartName(int index) const override
     {
-        for (const QAccessible::Id id : m_tabs)
-            QAccessible::deleteAccessibleInterface(id);
+        const QStringList names = Strip()->property(kTabNamesProperty).toStringList();
+        return index < names.size() ? names[index] : QString();
     }
-    int childCount() const override { return static_cast<int>(m_tabs.size()); }
-    QAccessibleInterface* child(int index) const override
+    QRect PartRect(int index) const override
     {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        return QAccessible::accessibleInterface(m_tabs[static_cast<std::size_t>(index)]);
+        const int tabWidth = Strip()->width() / std::max(1, Strip()->Count());
+        return { Strip()->mapToGlobal(QPoint(index * tabWidth, 0)), QSize(tabWidth, Strip()->height()) };
     }
-    int indexOfChild(const QAccessibleInterface* child) const override
+    bool PartSelected(int index) const override { return Strip()->GetCurSel() == index; }
+    // The same as a press of the mouse on the tab.
+    void PressPart(int index) override
     {
-        for (int i = 0; i < childCount(); ++i)
-            if (this->child(i) == child)
-                return i;
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (int i = 0; i < childCount(); ++i)
-            if (child(i)->rect().contains(x, y))
-                return child(i);
-        return nullptr;
+        if (Strip()->GetCurSel() == index)
+            return;
+        Strip()->Select(index);
+        emit Strip()->imageTabClick(Strip());
     }
     QStringList actionNames() const override { return {}; }
+};
 
-private:
-    std::vector<QAccessible::Id> m_tabs;
+// A list named for its label, whose value is the selected item and whose
+// items are its children; pressing an item selects it as the user would.
+class ComboAccessible : public PartsOwnerAccessible {
+public:
+    explicit ComboAccessible(CSkinComboBox* combo)
+        : PartsOwnerAccessible(combo, QAccessible::ComboBox)
+    {
+    }
+    CSkinComboBox* Combo() const { return static_cast<CSkinComboBox*>(widget()); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return Combo()->currentText();
+        if (t == QAccessible::Name)
+            return OwnOrFallbackName(Combo(), Combo()->currentText());
+        return QAccessibleWidget::text(t);
+    }
+    int PartCount() const override { return Combo()->count(); }
+    QAccessible::Role PartRole() const override { return QAccessible::ListItem; }
+    QString PartName(int index) const override { return Combo()->itemText(index); }
+    QRect PartRect(int index) const override
+    {
+        const QRect face = Combo()->rect();
+        return { Combo()->mapToGlobal(QPoint(0, face.height() * (index + 1))), face.size() };
+    }
+    bool PartSelected(int index) const override { return Combo()->currentIndex() == index; }
+    void PressPart(int index) override { Combo()->SelectByUser(index); }
+    QStringList actionNames() const override { return {}; }
 };
 
 class NamedWidgetAccessible : public QAccessibleWidget {
@@ -176,7 +136,7 @@ class LinkAccessible : public NamedWidgetAccessible {
 public:
     explicit LinkAccessible(CLinkLabel* link)
         : NamedWidgetAccessible(link, QAccessible::Link,
-              [](const QWidget* w) { return static_cast<const CLinkLabel*>(w)->Text(); })
+            [](const QWidget* w) { return static_cast<const CLinkLabel*>(w)->Text(); })
     {
     }
     QStringList actionNames() const override { return { pressAction() }; }
@@ -187,7 +147,10 @@ public:
     }
 };
 
-QString NoName(const QWidget*) { return {}; }
+QString NoName(const QWidget*)
+{
+    return {};
+}
 
 QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
 {
@@ -198,6 +161,8 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
         return new TabStripAccessible(static_cast<CImageTab*>(widget));
     if (className == QLatin1String("CSkinButton"))
         return new SkinButtonAccessible(static_cast<CSkinButton*>(widget));
+    if (className == QLatin1String("CSkinComboBox"))
+        return new ComboAccessible(static_cast<CSkinComboBox*>(widget));
     if (className == QLatin1String("CSkinTextField"))
         return NewTextFieldAccessible(widget);
     if (className == QLatin1String("CSkinLabel"))

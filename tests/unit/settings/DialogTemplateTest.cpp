@@ -36,7 +36,8 @@ TEST(DialogTemplate, FixedPlacesOfTheListTabsPreviewAndBanner)
 {
     const auto at = [](int id) {
         const auto spec = FindControl(id);
-        return spec ? std::make_tuple(spec->x, spec->y, spec->width, spec->height) : std::make_tuple(0, 0, 0, 0);
+        return spec ? std::make_tuple(spec->x, spec->y, spec->width, spec->height)
+                    : std::make_tuple(0, 0, 0, 0);
     };
     EXPECT_EQ(at(ctl::FileList), std::make_tuple(15, 125, 720, 135));
     for (const int strip : { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs })
@@ -51,10 +52,11 @@ TEST(DialogTemplate, FixedPlacesOfTheListTabsPreviewAndBanner)
 
 TEST(DialogTemplate, PictureButtonsAndListsCarryTheNamesAScreenReaderSays)
 {
-    const std::pair<int, std::string_view> names[] = { { ctl::Start, "Start" }, { ctl::AddVideo, "Add Video" },
-        { ctl::FormatMenu, "Format Setting" }, { ctl::Browse, "Browse" }, { ctl::PreviewStop, "Preview stop" },
-        { ctl::Snapshot, "Snapshot" }, { ctl::OutputFolder, "Output folder" }, { ctl::MpegType, "MpegType" },
-        { ctl::AudioSample, "Audio Sample" }, { ctl::TrimRange, "Trim range" } };
+    const std::pair<int, std::string_view> names[]
+        = { { ctl::Start, "Start" }, { ctl::AddVideo, "Add Video" }, { ctl::FormatMenu, "Format Setting" },
+              { ctl::Browse, "Browse" }, { ctl::PreviewStop, "Preview stop" }, { ctl::Snapshot, "Snapshot" },
+              { ctl::OutputFolder, "Output folder" }, { ctl::MpegType, "MpegType" },
+              { ctl::AudioSample, "Audio Sample" }, { ctl::TrimRange, "Trim range" } };
     for (const auto& [id, name] : names) {
         const auto spec = FindControl(id);
         ASSERT_TRUE(spec) << id;
@@ -65,7 +67,10 @@ TEST(DialogTemplate, PictureButtonsAndListsCarryTheNamesAScreenReaderSays)
             << spec.id << " has no name";
 }
 
-TEST(DialogTemplate, AnUnknownIdIsNotFound) { EXPECT_FALSE(FindControl(4242)); }
+TEST(DialogTemplate, AnUnknownIdIsNotFound)
+{
+    EXPECT_FALSE(FindControl(4242));
+}
 
 } // namespace
 } // namespace kelvara

@@ -1,7 +1,7 @@
 // The texts of the output kinds, as the panel shows them.
+#include "settings/OutputCatalogue.h"
 #include "app/DialogTemplate.h"
 #include "settings/OptionItems.h"
-#include "settings/OutputCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +26,17 @@ TEST(OutputCatalogue, PictureTypesKeepTheirExactTexts)
     ASSERT_EQ(types.size(), 13u);
     EXPECT_EQ(types[0].comboText, "To GIF Animation - gif video(*.gif)");
     EXPECT_EQ(types[0].description,
-        "    Convert your video files to Gif animation so you can enjoy them \n with your Gif Picture Viewer and "
+        "    Convert your video files to Gif animation so you can enjoy them \n with your Gif Picture Viewer "
+        "and "
         "ACDSee");
     EXPECT_EQ(types[8].comboText, "To TIFF Image - tiff picture(*.tiff)");
     EXPECT_EQ(types[8].description,
-        "    Extract the first frame of your video files into tiff format picture\n so you can enjoy them with your "
+        "    Extract the first frame of your video files into tiff format picture\n so you can enjoy them "
+        "with your "
         "Picture Viewer");
     EXPECT_EQ(types[6].description,
-        "    Extract the first frame of your video files into psd format picture\n so you can enjoy them with your "
+        "    Extract the first frame of your video files into psd format picture\n so you can enjoy them "
+        "with your "
         "Picture Viewer and Photoshop");
     EXPECT_EQ(types[12].comboText, "To J2K Image - j2k picture(*.j2k)");
 }
@@ -47,7 +50,8 @@ TEST(OutputCatalogue, EveryStillPictureDescriptionNamesItsOwnFormat)
         std::string lower;
         for (const char c : format)
             lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_NE(types[i].description.find("into " + lower + " format picture"), std::string_view::npos) << i;
+        EXPECT_NE(types[i].description.find("into " + lower + " format picture"), std::string_view::npos)
+            << i;
     }
 }
 

@@ -9,9 +9,18 @@
 namespace kelvara {
 namespace {
 
-OutputKind Pc(PcKind kind) { return { OutputCategory::PcVideo, static_cast<int>(kind) }; }
-OutputKind Mobile(MobileKind kind) { return { OutputCategory::MobileVideo, static_cast<int>(kind) }; }
-OutputKind Audio(AudioKind kind) { return { OutputCategory::Audio, static_cast<int>(kind) }; }
+OutputKind Pc(PcKind kind)
+{
+    return { OutputCategory::PcVideo, static_cast<int>(kind) };
+}
+OutputKind Mobile(MobileKind kind)
+{
+    return { OutputCategory::MobileVideo, static_cast<int>(kind) };
+}
+OutputKind Audio(AudioKind kind)
+{
+    return { OutputCategory::Audio, static_cast<int>(kind) };
+}
 
 std::set<int> Shown(const OutputKind& kind)
 {
@@ -23,11 +32,11 @@ TEST(PanelVisibility, AviShowsItsCombosAndTheFrameSizeButNoMpegOrImageControls)
 {
     const std::set<int> shown = Shown(Pc(PcKind::Avi));
     for (const int id : { ctl::AviFrameRate, ctl::AviCodec, ctl::AviSoundCodec, ctl::AviFrameRateLabel,
-             ctl::VideoFormatGroup, ctl::AudioFormatGroup, ctl::Width, ctl::Height, ctl::Original, ctl::Custom,
-             ctl::FrameSizeGroup, ctl::WidthUp, ctl::HeightDown, ctl::SizeSlash })
+             ctl::VideoFormatGroup, ctl::AudioFormatGroup, ctl::Width, ctl::Height, ctl::Original,
+             ctl::Custom, ctl::FrameSizeGroup, ctl::WidthUp, ctl::HeightDown, ctl::SizeSlash })
         EXPECT_TRUE(shown.contains(id)) << id;
-    for (const int id : { ctl::MpegType, ctl::MpegFrameRate, ctl::ImageType, ctl::ImageDescription, ctl::Profile,
-             ctl::AudioBitrate, ctl::AudioDescription })
+    for (const int id : { ctl::MpegType, ctl::MpegFrameRate, ctl::ImageType, ctl::ImageDescription,
+             ctl::Profile, ctl::AudioBitrate, ctl::AudioDescription })
         EXPECT_FALSE(shown.contains(id)) << id;
 }
 
@@ -51,7 +60,8 @@ TEST(PanelVisibility, ImageShowsItsTypeAndDescriptionButNoFormatGroups)
 
 TEST(PanelVisibility, DevicesShareTheBaseControlsAndDifferInChannelsAspectAndSampleRate)
 {
-    for (const MobileKind device : { MobileKind::Psp, MobileKind::Xbox360, MobileKind::PocketPc, MobileKind::Pmp }) {
+    for (const MobileKind device :
+        { MobileKind::Psp, MobileKind::Xbox360, MobileKind::PocketPc, MobileKind::Pmp }) {
         const std::set<int> shown = Shown(Mobile(device));
         for (const int id : { ctl::Profile, ctl::ProfileLabel, ctl::DeviceVideoSize, ctl::DeviceVideoBitrate,
                  ctl::DeviceFrameRate, ctl::DeviceAudioBitrate, ctl::DeviceAudioBitrateLabel })
@@ -66,8 +76,9 @@ TEST(PanelVisibility, DevicesShareTheBaseControlsAndDifferInChannelsAspectAndSam
 TEST(PanelVisibility, EveryAudioKindShowsTheSameTwoCombosAndDescription)
 {
     const std::set<int> mp3 = Shown(Audio(AudioKind::Mp3));
-    EXPECT_EQ(mp3, (std::set<int> { ctl::AudioSampleLabel, ctl::AudioBitrateLabel, ctl::AudioSample,
-                       ctl::AudioBitrate, ctl::AudioDescription }));
+    EXPECT_EQ(mp3,
+        (std::set<int> { ctl::AudioSampleLabel, ctl::AudioBitrateLabel, ctl::AudioSample, ctl::AudioBitrate,
+            ctl::AudioDescription }));
     EXPECT_EQ(Shown(Audio(AudioKind::Ac3)), mp3);
 }
 

@@ -1,7 +1,7 @@
 // The folders and version the program starts with, and the arguments it takes.
-#include "app/CommandLineFiles.h"
 #include "app/ProgramSettings.h"
 #include "FakeSettingsStore.h"
+#include "app/CommandLineFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +52,8 @@ TEST(CommandLine, ReadableFilesAreKeptInOrderAndEverythingElseIsRejected)
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const CommandLineFiles result = ParseCommandLine({ second, dir.filePath("missing.mp4"), dir.path(), first });
+    const CommandLineFiles result
+        = ParseCommandLine({ second, dir.filePath("missing.mp4"), dir.path(), first });
     EXPECT_FALSE(result.showHelp);
     EXPECT_EQ(result.files, QStringList({ second, first }));
     EXPECT_EQ(result.rejected, QStringList({ dir.filePath("missing.mp4"), dir.path() }));
