@@ -3,6 +3,7 @@
 #include "CBanner.h"
 #include "CFadeInPicture.h"
 #include "CSkinButton.h"
+#include "CSkinLabel.h"
 #include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
 #include "CSplashDlg.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr QRgb kOutsideOutline = qRgb(255, 255, 255);
 constexpr int kPlaceholderStepMs = 100;
+constexpr int kDescriptionFontHeight = 10;
 constexpr int kButtonsWithSound[] = { ctl::Stop, ctl::Start, ctl::About };
 
 } // namespace
@@ -72,6 +74,9 @@ void CConverterDlg::SkinControls()
         if (m_services.sound)
             button->SetSoundPlayer(m_services.sound);
     }
+    // The descriptions are long lines that must fit the panel's width.
+    for (const int id : { ctl::AudioDescription, ctl::ImageDescription })
+        m_controls->Label(id)->SetFontHeight(kDescriptionFontHeight);
     m_controls->Picture(ctl::PreviewPlaceholder)->SetBitmap(SkinId::PreviewPlaceholder, kPlaceholderStepMs);
 }
 

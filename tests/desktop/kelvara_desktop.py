@@ -89,16 +89,23 @@ def windows(app):
 
 
 def find(root, role, name=None, visible_only=True):
-    def matches(node):
-        return (node is not None and node.getRoleName() == role
-                and (name is None or node.name == name)
-                and (not visible_only or showing(node)))
-    return pyatspi.findDescendant(root, matches)
+    """The first descendant with this role (and name). Every question goes over
+    the bus, so hidden subtrees and the items of lists are not walked."""
+    for node in children(root):
+        if visible_only and not showing(node):
+            continue
+        if node.getRoleName() == role and (name is None or node.name == name):
+            return node
+        if node.getRoleName() == "combo box" and role != "list item":
+            continue
+        found = find(node, role, name, visible_only)
+        if found is not None:
+            return found
+    return None
 
 
-def find_all(root, role, visible_only=True):
-    return pyatspi.findAllDescendants(
-        root, lambda n: n is not None and n.getRoleName() == role and (not visible_only or showing(n)))
+def children(node):
+    return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
 
 
 def choose_in_open_menu(index):
