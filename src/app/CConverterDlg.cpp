@@ -96,9 +96,9 @@ void CConverterDlg::RedrawRow(int row)
 // banner's animation and the codec lists, which ask the FFmpeg libraries.
 void CConverterDlg::LoadAfterFirstPicture()
 {
+    emit FirstPainted();
     m_controls->Banner(ctl::Banner)->LoadMovie(m_folders.programDir + QStringLiteral("Banners.gif"));
     FillCodecLists();
-    emit FirstPainted();
 }
 
 void CConverterDlg::paintEvent(QPaintEvent*)

@@ -180,7 +180,10 @@ TEST(MainDialog, FirstPictureLoadsTheCodecListsAfterwards)
     f.dialog->show();
     ASSERT_TRUE(WaitFor([&] { return painted; }));
     CSkinComboBox* codecs = f.dialog->Controls().Combo(ctl::AviCodec);
-    ASSERT_GT(codecs->count(), 0);
+    ASSERT_TRUE(WaitFor([&] { return codecs->count() > 0; }));
+    if (const int divx = codecs->findText("DivX", Qt::MatchStartsWith); divx >= 0) {
+        EXPECT_EQ(codecs->currentIndex(), divx);
+    }
     for (int i = 0; i < codecs->count(); ++i)
         EXPECT_FALSE(codecs->itemText(i).isEmpty() || codecs->itemText(i).startsWith(' '));
     EXPECT_GT(f.dialog->Controls().Combo(ctl::AviSoundCodec)->count(), 0);
