@@ -237,7 +237,7 @@ QImage PreviewPlaceholder()
 
 QImage StateIcons()
 {
-    QImage image = NewImage(64, 16);
+    QImage image = NewImage(80, 16);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // 0 converting: two blue arrows chasing round.
@@ -271,6 +271,13 @@ QImage StateIcons()
     p.setPen(QPen(QColor(70, 78, 100), 1.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(56, 8), QPointF(56, 4.5));
     p.drawLine(QPointF(56, 8), QPointF(59, 9.5));
+    // 4 failed: a red cross.
+    p.setPen(QPen(QColor(120, 16, 12), 4.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(68, 4), QPointF(76, 12));
+    p.drawLine(QPointF(76, 4), QPointF(68, 12));
+    p.setPen(QPen(QColor(226, 40, 30), 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(68, 4), QPointF(76, 12));
+    p.drawLine(QPointF(76, 4), QPointF(68, 12));
     p.end();
     return Flatten(image, QColor(236, 240, 246), White);
 }

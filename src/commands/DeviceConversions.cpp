@@ -3,10 +3,12 @@
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
 #include "commands/ProfileIni.h"
+#include "commands/WrittenFiles.h"
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace kelvara {
 
@@ -24,14 +26,15 @@ public:
         m_substitution.device = static_cast<DeviceKind>(context.outputKind.kind);
         m_substitution.profileSelection = choice.profilePosition;
         m_substitution.selections = choice.selections;
-        m_substitution.now = CurrentLocalDateTime();
+        m_clock = choice.clock;
     }
 
-    // Marks the job converting and reads the profile; false when the file
-    // has no sections at all.
+    // Marks the job converting and reads the profile; false when the job is
+    // gone or the file has no sections at all.
     bool Begin()
     {
-        MarkJobConverting(m_context, m_jobIndex);
+        if (!MarkJobConverting(m_context, m_jobIndex))
+            return false;
         const std::size_t device = static_cast<std::size_t>(m_context.outputKind.kind);
         if (device >= kDeviceProfileFiles.size())
             return false;
@@ -47,8 +50,14 @@ public:
         return true;
     }
 
-    std::string Command(std::size_t line) const
+    // The line filled in for the job as it is now, at the time the step
+    // runs; nothing when the job is no longer in the list (the window was
+    // serviced during the previous step).
+    std::optional<std::string> Command(std::size_t line)
     {
+        if (!m_context.jobs.Contains(m_jobIndex))
+            return std::nullopt;
+        m_substitution.now = m_clock();
         return SubstituteTemplate(m_lines.Line(line), m_context.jobs.GetAt(m_jobIndex), m_substitution);
     }
 
@@ -56,8 +65,11 @@ public:
     // stopped (the job is then canceled) or failed (the job is then failed).
     bool EncoderRun(std::size_t line, JobStage stage)
     {
+        const std::optional<std::string> command = Command(line);
+        if (!command)
+            return false;
         m_runner.SetJobStage(stage, m_jobIndex);
-        const RunOutcome outcome = m_runner.RunEncoder(Command(line), m_jobIndex);
+        const RunOutcome outcome = m_runner.RunEncoder(*command, m_jobIndex);
         if (m_context.stopFlag) {
             m_runner.SetJobStage(JobStage::Canceled, m_jobIndex);
             return false;
@@ -71,9 +83,33 @@ public:
         return true;
     }
 
+    // The encoder step of a profile whose file names are its own: the step
+    // that succeeded is done when it wrote any file named with
+    // "$OUTPUT_FILE" into the output folder, whatever the extension or
+    // suffix the profile gave it (the name in the Out Type column is only
+    // what the program expects). A run that wrote nothing there is failed.
+    void EncoderRunAndFinish(std::size_t line)
+    {
+        const std::string outputFile = OutputFileName(m_context.jobs.GetAt(m_jobIndex), m_substitution);
+        const WrittenFiles files(m_context.outputFolder, outputFile);
+        if (!EncoderRun(line, JobStage::Encoding))
+            return;
+        if (files.Written().empty()) {
+            MarkJobFailed(m_context, m_jobIndex,
+                "The profile's commands wrote no file named " + outputFile + " into " + m_context.outputFolder
+                    + ".");
+            return;
+        }
+        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged);
+    }
+
     // An auxiliary step: a failure of its own is not reported, since the
     // output check at the end tells whether the conversion worked.
-    void AuxiliaryRun(std::size_t line) { m_runner.RunHelperAndWait(Command(line)); }
+    void AuxiliaryRun(std::size_t line)
+    {
+        if (const std::optional<std::string> command = Command(line))
+            m_runner.RunHelperAndWait(*command);
+    }
 
     // Done when the file the device plays is there, failed otherwise.
     void Finish(const std::string& expectedOutput)
@@ -82,15 +118,7 @@ public:
             MarkJobFailed(m_context, m_jobIndex, "The profile's commands wrote no " + expectedOutput + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, false);
-    }
-
-    std::string ExpectedOutput() const
-    {
-        OutTypeSelections selections;
-        selections.pspProfilePosition = m_substitution.profileSelection;
-        return m_context.outputFolder
-            + OutTypeText(m_context.outputKind, m_context.jobs.GetAt(m_jobIndex), selections);
+        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged);
     }
 
     std::string Title() const { return m_context.jobs.GetAt(m_jobIndex).outputTitle; }
@@ -102,6 +130,7 @@ private:
     EncoderRunner& m_runner;
     int m_jobIndex;
     SubstitutionContext m_substitution;
+    std::function<LocalDateTime()> m_clock;
     ProfileLines m_lines;
 };
 
@@ -113,9 +142,7 @@ void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     if (!run.Begin())
         return;
     run.AuxiliaryRun(1); // the thumbnail the device shows in its list
-    if (!run.EncoderRun(2, JobStage::Encoding))
-        return;
-    run.Finish(run.ExpectedOutput());
+    run.EncoderRunAndFinish(2);
 }
 
 void ConvertXboxOrPocketPc(
@@ -124,9 +151,7 @@ void ConvertXboxOrPocketPc(
     DeviceRun run(context, runner, choice, jobIndex);
     if (!run.Begin())
         return;
-    if (!run.EncoderRun(1, JobStage::Encoding))
-        return;
-    run.Finish(run.ExpectedOutput());
+    run.EncoderRunAndFinish(1);
 }
 
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
@@ -134,15 +159,24 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     DeviceRun run(context, runner, choice, jobIndex);
     if (!run.Begin())
         return;
-    if (!run.EncoderRun(1, JobStage::Encoding))
+    // Taken now: the first step's files carry this name even if the job
+    // leaves the list while the window is serviced.
+    const std::string title = run.Title();
+    if (!run.EncoderRun(1, JobStage::Encoding)) {
+        // A stopped encoder moves its finished first-step files into place
+        // when it ends, after the stop removed what was there.
+        if (run.Stopped()) {
+            std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
+            std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
+        }
         return;
+    }
     run.SetStage(JobStage::AuxiliaryRuns);
     run.AuxiliaryRun(2);
     if (run.Stopped()) {
         run.SetStage(JobStage::Canceled);
         return;
     }
-    const std::string title = run.Title();
     run.AuxiliaryRun(3);
     std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
     run.AuxiliaryRun(4);

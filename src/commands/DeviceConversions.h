@@ -4,6 +4,8 @@
 
 #include "commands/TemplateSubstitution.h"
 
+#include <functional>
+
 namespace kelvara {
 
 struct ConversionContext;
@@ -13,6 +15,8 @@ class EncoderRunner;
 struct DeviceChoice {
     int profilePosition = 0;
     DeviceSelections selections;
+    // What "$TIMESTAMP" reads; asked again for each step as the step runs.
+    std::function<LocalDateTime()> clock = CurrentLocalDateTime;
 };
 
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);

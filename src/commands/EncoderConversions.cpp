@@ -22,6 +22,8 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
     if (context.stopFlag)
         return; // the stop procedure has marked the job and removed its files
 
+    // The window was serviced during the run: the job may be gone, and then
+    // its default record names no intermediate file.
     const JobRecord job = context.jobs.GetAt(jobIndex);
     if (!job.intermediatePath.empty())
         std::remove(job.intermediatePath.c_str());
@@ -31,7 +33,7 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
     if (!failure.empty())
         MarkJobFailed(context, jobIndex, failure);
     else
-        MarkJobDone(context, jobIndex, true);
+        MarkJobDone(context, jobIndex, DoneStatus::Finished);
 }
 
 } // namespace
@@ -39,7 +41,8 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
 void ConvertImage(
     ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
 {
-    MarkJobConverting(context, jobIndex);
+    if (!MarkJobConverting(context, jobIndex))
+        return;
     const JobRecord job = context.jobs.GetAt(jobIndex);
     const EncoderCommand command = BuildImageCommand(job, context.outputFolder, options);
     const std::string output
@@ -50,7 +53,8 @@ void ConvertImage(
 void ConvertAudio(
     ConversionContext& context, EncoderRunner& runner, const OptionSelections& options, int jobIndex)
 {
-    MarkJobConverting(context, jobIndex);
+    if (!MarkJobConverting(context, jobIndex))
+        return;
     const int audioKind = context.outputKind.kind;
     const JobRecord job = context.jobs.GetAt(jobIndex);
     const EncoderCommand command = BuildAudioCommand(job, context.outputFolder, audioKind, options);

@@ -7,14 +7,15 @@
 
 namespace kelvara {
 
-void MarkJobConverting(ConversionContext& context, int jobIndex)
+bool MarkJobConverting(ConversionContext& context, int jobIndex)
 {
-    JobRecord job = context.jobs.GetAt(jobIndex);
-    job.stateIcon = JobState::Converting;
-    job.failed = false;
-    job.failureReason.clear();
-    context.jobs.SetAt(jobIndex, job);
-    context.view.RedrawCell(jobIndex, JobColumn::Icon);
+    return context.UpdateJob(jobIndex,
+        [](JobRecord& job) {
+            job.stateIcon = JobState::Converting;
+            job.failed = false;
+            job.failureReason.clear();
+        },
+        { JobColumn::Icon });
 }
 
 bool FileHasContent(const std::string& path)
@@ -35,29 +36,31 @@ std::string FailureOf(const RunOutcome& outcome, const std::string& expectedOutp
 
 void MarkJobFailed(ConversionContext& context, int jobIndex, const std::string& reason)
 {
-    JobRecord job = context.jobs.GetAt(jobIndex);
-    job.failed = true;
-    job.failureReason = reason;
-    job.finished = 0;
-    // Not queued (a batch would take it again) and not done: the "not
-    // converted" icon, with the reason in the status column.
-    job.stateIcon = JobState::Stopped;
-    context.jobs.SetAt(jobIndex, job);
-    context.view.RedrawCell(jobIndex, JobColumn::Status);
-    context.view.RedrawCell(jobIndex, JobColumn::Icon);
+    context.UpdateJob(jobIndex,
+        [&reason](JobRecord& job) {
+            job.failed = true;
+            job.failureReason = reason;
+            job.finished = 0;
+            // Not queued (a batch would take it again) and not done: the
+            // "not converted" icon, with the reason in the status column.
+            job.stateIcon = JobState::Stopped;
+        },
+        { JobColumn::Status, JobColumn::Icon });
 }
 
-void MarkJobDone(ConversionContext& context, int jobIndex, bool finished)
+void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status)
 {
-    JobRecord job = context.jobs.GetAt(jobIndex);
-    if (finished) {
-        job.finished = 1;
-        context.jobs.SetAt(jobIndex, job);
-        context.view.RedrawCell(jobIndex, JobColumn::Status);
-    }
-    job.stateIcon = JobState::Done;
-    context.jobs.SetAt(jobIndex, job);
-    context.view.RedrawCell(jobIndex, JobColumn::Icon);
+    const auto change = [status](JobRecord& job) {
+        job.stateIcon = JobState::Done;
+        if (status == DoneStatus::Finished)
+            job.finished = 1;
+        else if (status == DoneStatus::FullPercentage)
+            job.percentDone = 100;
+    };
+    if (status == DoneStatus::Unchanged)
+        context.UpdateJob(jobIndex, change, { JobColumn::Icon });
+    else
+        context.UpdateJob(jobIndex, change, { JobColumn::Icon, JobColumn::Status });
 }
 
 } // namespace kelvara

@@ -8,8 +8,9 @@ namespace kelvara {
 struct ConversionContext;
 struct RunOutcome;
 
-// Marks the job converting and redraws its icon.
-void MarkJobConverting(ConversionContext& context, int jobIndex);
+// Marks the job converting and redraws its icon; false when the job is no
+// longer in the list (the conversion then has nothing to do).
+bool MarkJobConverting(ConversionContext& context, int jobIndex);
 
 // A run that could not start or failed, or an output that is missing or
 // empty, is a failure with its reason; nothing for a good run.
@@ -19,8 +20,12 @@ std::string FailureOf(const RunOutcome& outcome, const std::string& expectedOutp
 // shows why.
 void MarkJobFailed(ConversionContext& context, int jobIndex, const std::string& reason);
 
-// Marks the job done (the icon), and finished when `finished` (the status).
-void MarkJobDone(ConversionContext& context, int jobIndex, bool finished);
+// What a done job shows in its Status column besides its done icon: the
+// encoder's conversions mark it finished, the video-editing component's set
+// its percentage to 100, a device conversion leaves the status as it is.
+enum class DoneStatus { Unchanged, Finished, FullPercentage };
+
+void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status);
 
 bool FileHasContent(const std::string& path);
 

@@ -75,14 +75,14 @@ std::string FormatTimestamp(const LocalDateTime& now)
     return text;
 }
 
+} // namespace
+
 std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context)
 {
     if (context.device == DeviceKind::Psp)
         return PspOutputFileName(job.fileNumber, context.profileSelection);
     return job.outputTitle;
 }
-
-} // namespace
 
 LocalDateTime CurrentLocalDateTime()
 {

@@ -44,6 +44,9 @@ struct SubstitutionContext {
     LocalDateTime now;
 };
 
+// What "$OUTPUT_FILE" stands for: the PSP's numbered name, else the title.
+std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context);
+
 // The command for `job` from `commandTemplate`. The placeholders are
 // replaced in this order, each at every occurrence, case-sensitively:
 // $INPUT_FILE, $START, $LENGTH, $TITLE, $TIMESTAMP, $OUTPUT_DIR, $OUTPUT_FILE,

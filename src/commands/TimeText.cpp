@@ -6,7 +6,11 @@ namespace kelvara {
 
 std::string TrimTimeText(double milliseconds)
 {
-    long long seconds = static_cast<long long>(milliseconds * 0.001);
+    return ClockText(static_cast<long long>(milliseconds * 0.001));
+}
+
+std::string ClockText(long long seconds)
+{
     if (seconds < 0)
         seconds = 0;
     char text[48];

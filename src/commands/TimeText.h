@@ -9,4 +9,7 @@ namespace kelvara {
 // is dropped, the hours may grow past two digits, a negative time reads as 0.
 std::string TrimTimeText(double milliseconds);
 
+// Whole seconds written "hh:mm:ss"; a negative time reads as 0.
+std::string ClockText(long long seconds);
+
 } // namespace kelvara

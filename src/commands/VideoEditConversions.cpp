@@ -37,11 +37,6 @@ void RemoveFile(const std::string& path)
         std::remove(path.c_str());
 }
 
-bool JobIsValid(const ConversionContext& context, int index)
-{
-    return index >= 0 && index < context.jobs.GetSize();
-}
-
 } // namespace
 
 double LeadingNumberOf(const std::string& text)
@@ -101,9 +96,11 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     const int videoCodec = FindCodec(m_component.VideoCodecs(), "Microsoft MPEG-4 Video Codec V3", "DivX");
     const int audioCodec = FindCodec(m_component.AudioCodecs(), "MPEG Layer-3", "PCM");
     const bool mpeg = videoCodec < 0 || audioCodec < 0;
+    if (!m_context.jobs.Contains(jobIndex))
+        return false;
     SetUpIntermediate(mpeg, videoCodec, audioCodec);
 
-    JobRecord job = m_context.jobs.GetAt(jobIndex);
+    const JobRecord job = m_context.jobs.GetAt(jobIndex);
     const double start = job.trimStartMs * 0.001;
     const double end
         = IsStillPicture(m_context, m_options) ? start + kStillPictureSeconds : job.trimEndMs * 0.001;
@@ -112,17 +109,21 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
 
     const std::string path
         = IntermediatePath(IntermediateFolder(), job.titleCopy, m_numbers.Draw(10000, 50000), mpeg);
-    job.intermediatePath = path;
-    job.stage = JobStage::MakingIntermediate;
-    job.componentDone = 0;
-    m_context.jobs.SetAt(jobIndex, job);
-    m_context.view.RedrawCell(jobIndex, JobColumn::Status);
+    m_context.UpdateJob(jobIndex,
+        [&path](JobRecord& changed) {
+            changed.intermediatePath = path;
+            changed.stage = JobStage::MakingIntermediate;
+            changed.componentDone = 0;
+        },
+        { JobColumn::Status });
 
     RemoveFile(path);
     m_context.startTick = platform::TickCount();
-    if (!m_component.StartConvert(path)) {
+    if (const ConvertStart start = m_component.StartConvert(path); !start) {
         RemoveFile(path);
-        MarkJobFailed(m_context, jobIndex, "The video-editing component cannot read " + job.sourcePath + ".");
+        MarkJobFailed(m_context, jobIndex,
+            "The video-editing component cannot make the intermediate file of " + job.sourcePath + ": "
+                + start.Reason() + ".");
         return false;
     }
     WaitForIntermediate();
@@ -132,13 +133,13 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
         return false;
     }
     FinishIntermediate(jobIndex);
-    return !m_context.jobs.GetAt(jobIndex).failed;
+    return m_context.jobs.Contains(jobIndex) && !m_context.jobs.GetAt(jobIndex).failed;
 }
 
 void VideoEditConversions::WaitForIntermediate()
 {
     while (!m_context.stopFlag) {
-        if (!JobIsValid(m_context, m_context.currentJob)
+        if (!m_context.jobs.Contains(m_context.currentJob)
             || m_context.jobs.GetAt(m_context.currentJob).componentDone == 1)
             return;
         platform::WaitForActivity({}, platform::kWaitSliceMs);
@@ -173,13 +174,22 @@ void VideoEditConversions::SetUpMpeg()
         static_cast<std::int32_t>(LeadingNumberOf(m_options.MpegAudioBitrateText())));
     m_component.SetOutputSampleRate(
         static_cast<std::int32_t>(LeadingNumberOf(m_options.MpegSampleRateText())));
-    m_component.SetOutputFrameRate(static_cast<float>(LeadingNumberOf(m_options.MpegFrameRateText())));
-    m_component.SetOutputFormat(m_options.MpegTypePosition());
+    const float frameRate = static_cast<float>(LeadingNumberOf(m_options.MpegFrameRateText()));
+    m_component.SetOutputFrameRate(frameRate);
+    const int type = m_options.MpegTypePosition();
+    m_component.SetOutputFormat(type);
+    // Choosing a format may load that format's own frame rate; the two
+    // MPEG standards take the panel's rate, so it is set again after it.
+    if (type == static_cast<int>(VideoEditFormat::Mpeg1Standard)
+        || type == static_cast<int>(VideoEditFormat::Mpeg2Standard))
+        m_component.SetOutputFrameRate(frameRate);
 }
 
 bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string& outputPath)
 {
-    JobRecord job = m_context.jobs.GetAt(jobIndex);
+    if (!m_context.jobs.Contains(jobIndex))
+        return false;
+    const JobRecord job = m_context.jobs.GetAt(jobIndex);
     const bool original = m_options.UseOriginalSize();
     m_component.SetOutputWidth(static_cast<std::int16_t>(original ? job.sourceWidth : job.outputWidth));
     m_component.SetOutputHeight(static_cast<std::int16_t>(original ? job.sourceHeight : job.outputHeight));
@@ -197,10 +207,11 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
 
     m_componentBusy = true;
     MarkJobConverting(m_context, jobIndex);
-    if (!m_component.StartConvert(outputPath)) {
+    if (const ConvertStart start = m_component.StartConvert(outputPath); !start) {
         m_componentBusy = false;
         MarkJobFailed(m_context, jobIndex,
-            "The video-editing component cannot convert " + job.sourcePath + " into " + outputPath + ".");
+            "The video-editing component cannot convert " + job.sourcePath + " into " + outputPath + ": "
+                + start.Reason() + ".");
         return false;
     }
     while (m_componentBusy) {
@@ -219,10 +230,8 @@ void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& o
 {
     if (m_context.stopFlag) {
         // A stopped job stays stopped, with the percentage it reached.
-        JobRecord job = m_context.jobs.GetAt(jobIndex);
-        job.stateIcon = JobState::Stopped;
-        m_context.jobs.SetAt(jobIndex, job);
-        m_context.view.RedrawCell(jobIndex, JobColumn::Icon);
+        m_context.UpdateJob(
+            jobIndex, [](JobRecord& job) { job.stateIcon = JobState::Stopped; }, { JobColumn::Icon });
         return;
     }
     std::string failure;
@@ -235,13 +244,7 @@ void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& o
         MarkJobFailed(m_context, jobIndex, failure);
         return;
     }
-    JobRecord job = m_context.jobs.GetAt(jobIndex);
-    job.stateIcon = JobState::Done;
-    m_context.jobs.SetAt(jobIndex, job);
-    m_context.view.RedrawCell(jobIndex, JobColumn::Icon);
-    job.percentDone = 100;
-    m_context.jobs.SetAt(jobIndex, job);
-    m_context.view.RedrawCell(jobIndex, JobColumn::Status);
+    MarkJobDone(m_context, jobIndex, DoneStatus::FullPercentage);
 }
 
 void VideoEditConversions::OnVideoEditComplete()
@@ -251,38 +254,39 @@ void VideoEditConversions::OnVideoEditComplete()
         return;
     }
     m_component.StopConvert();
-    const int index = m_context.currentJob;
-    if (!JobIsValid(m_context, index))
-        return;
-    JobRecord job = m_context.jobs.GetAt(index);
-    job.componentDone = 1;
-    job.stage = JobStage::Encoding;
-    m_context.jobs.SetAt(index, job);
+    m_context.jobs.Update(m_context.currentJob, [](JobRecord& job) {
+        job.componentDone = 1;
+        job.stage = JobStage::Encoding;
+    });
 }
 
 void VideoEditConversions::OnVideoEditProgress(double position, double total)
 {
     const int index = m_context.currentJob;
-    if (!JobIsValid(m_context, index))
-        return;
-    JobRecord job = m_context.jobs.GetAt(index);
     if (m_context.outputKind.UsesVideoEditComponent()) {
-        job.percentDone = total == 0.0 ? 0 : static_cast<int>(position * 100.0 / total + 0.5);
-        job.positionMs = job.trimStartMs + position * 1000.0;
-        m_context.jobs.SetAt(index, job);
-        m_context.view.RedrawCell(index, JobColumn::Status);
+        m_context.UpdateJob(index,
+            [&](JobRecord& job) {
+                job.percentDone = total == 0.0 ? 0 : static_cast<int>(position * 100.0 / total + 0.5);
+                job.positionMs = job.trimStartMs + position * 1000.0;
+            },
+            { JobColumn::Status });
         return;
     }
-    job.componentPosition = position;
-    job.componentPercent = total == 0.0 ? 0.0 : position * 100.0 / total;
     const std::uint32_t elapsedMs = platform::TickCount() - m_context.startTick;
     const double rate = elapsedMs == 0 ? 0.0 : position * 1000.0 / elapsedMs;
-    job.componentRemaining = rate > 0.0 && position > 20.0 ? (total - position) / rate : total - position;
-    m_context.jobs.SetAt(index, job);
-    m_context.view.RedrawCell(index, JobColumn::Status);
-    if (m_context.stopFlag) {
+    std::string intermediatePath;
+    const bool updated = m_context.UpdateJob(index,
+        [&](JobRecord& job) {
+            job.componentPosition = position;
+            job.componentPercent = total == 0.0 ? 0.0 : position * 100.0 / total;
+            job.componentRemaining
+                = rate > 0.0 && position > 20.0 ? (total - position) / rate : total - position;
+            intermediatePath = job.intermediatePath;
+        },
+        { JobColumn::Status });
+    if (updated && m_context.stopFlag) {
         m_component.StopConvert();
-        RemoveFile(job.intermediatePath);
+        RemoveFile(intermediatePath);
     }
 }
 

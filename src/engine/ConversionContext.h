@@ -7,6 +7,7 @@
 #include "settings/OutputKind.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace kelvara {
@@ -16,6 +17,16 @@ struct ConversionContext {
         : jobs(jobList)
         , view(listView)
     {
+    }
+
+    // Changes job `index` through the list's update and redraws the given
+    // cells of its row; nothing for an index that is no longer in the list.
+    bool UpdateJob(int index, const JobList::Change& change, std::initializer_list<JobColumn> redraw)
+    {
+        return jobs.Update(index, change, [&] {
+            for (const JobColumn column : redraw)
+                view.RedrawCell(index, column);
+        });
     }
 
     JobList& jobs;

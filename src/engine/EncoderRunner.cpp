@@ -174,12 +174,16 @@ void EncoderRunner::ReadEncoderOutput(int jobIndex)
 
 void EncoderRunner::ParseEncoderOutput(std::string_view chunk, int jobIndex)
 {
-    JobRecord job = m_context.jobs.GetAt(jobIndex);
-    const bool askToQuit = ParseProgressChunk(chunk, job, platform::TickCount(), m_context.startTick);
+    // Called after the window was serviced: the update does nothing when the
+    // job is no longer in the list, and the run then just drains the encoder.
+    bool askToQuit = false;
+    m_context.UpdateJob(jobIndex,
+        [&](JobRecord& job) {
+            askToQuit = ParseProgressChunk(chunk, job, platform::TickCount(), m_context.startTick);
+        },
+        { JobColumn::Status });
     if (askToQuit)
         AskEncoderToQuit();
-    m_context.jobs.SetAt(jobIndex, job);
-    m_context.view.RedrawCell(jobIndex, JobColumn::Status);
 }
 
 void EncoderRunner::AskEncoderToQuit()
@@ -296,10 +300,7 @@ RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
 
 void EncoderRunner::SetJobStage(JobStage stage, int jobIndex)
 {
-    JobRecord job = m_context.jobs.GetAt(jobIndex);
-    job.stage = stage;
-    m_context.jobs.SetAt(jobIndex, job);
-    m_context.view.RedrawCell(jobIndex, JobColumn::Status);
+    m_context.UpdateJob(jobIndex, [stage](JobRecord& job) { job.stage = stage; }, { JobColumn::Status });
 }
 
 } // namespace kelvara

@@ -32,13 +32,15 @@ void StopEncoderJob(ConversionContext& context, EncoderRunner& runner)
 {
     context.stopFlag = true;
     const int index = context.currentJob;
-    if (index < 0 || index >= context.jobs.GetSize())
+    JobRecord job;
+    const bool marked = context.UpdateJob(index,
+        [&job](JobRecord& stopped) {
+            stopped.stateIcon = JobState::Stopped;
+            job = stopped;
+        },
+        { JobColumn::Icon });
+    if (!marked)
         return;
-
-    JobRecord job = context.jobs.GetAt(index);
-    job.stateIcon = JobState::Stopped;
-    context.jobs.SetAt(index, job);
-    context.view.RedrawCell(index, JobColumn::Icon);
 
     const OutputKind kind = context.outputKind;
     if (kind.Is(MobileKind::Pmp))

@@ -47,10 +47,12 @@ SourceTypeFlags SourceTypeOf(std::string_view path)
     return flags;
 }
 
-JobRecord CreateJobRecord(
-    const std::string& path, MediaProbe& probe, RandomNumbers& numbers, const JobList& jobs)
+JobRecord CreateJobRecord(const std::string& path, MediaProbe& probe, RandomNumbers& numbers,
+    const JobList& jobs, const AviCodecDefaults& codecs)
 {
     JobRecord job;
+    job.aviVideoCodec = codecs.video;
+    job.aviAudioCodec = codecs.audio;
     job.sourcePath = path;
     job.durationMs = probe.GetFileDuration(path) * 1000.0;
     job.trimStartMs = 0.0;

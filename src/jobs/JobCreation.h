@@ -2,6 +2,7 @@
 #pragma once
 
 #include "JobRecord.h"
+#include "OptionDefaults.h"
 
 #include <string>
 #include <string_view>
@@ -27,9 +28,9 @@ struct SourceTypeFlags {
 SourceTypeFlags SourceTypeOf(std::string_view path);
 
 // A queued job for `path`, probed for duration and size (a VOB is taken as
-// 320x240), with a PSP file number that no job of `jobs` uses. The record is
-// not added to the list.
-JobRecord CreateJobRecord(
-    const std::string& path, MediaProbe& probe, RandomNumbers& numbers, const JobList& jobs);
+// 320x240), with a PSP file number that no job of `jobs` uses, and the AVI
+// codec positions the panel starts with. The record is not added to the list.
+JobRecord CreateJobRecord(const std::string& path, MediaProbe& probe, RandomNumbers& numbers,
+    const JobList& jobs, const AviCodecDefaults& codecs);
 
 } // namespace kelvara

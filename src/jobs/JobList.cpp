@@ -4,14 +4,38 @@
 
 namespace kelvara {
 
+bool JobList::Contains(int index) const
+{
+    return index >= 0 && index < GetSize();
+}
+
 JobRecord JobList::GetAt(int index) const
 {
+    if (!Contains(index))
+        return {};
     return m_jobs[static_cast<std::size_t>(index)];
 }
 
 void JobList::SetAt(int index, const JobRecord& record)
 {
-    m_jobs[static_cast<std::size_t>(index)] = record;
+    if (Contains(index))
+        m_jobs[static_cast<std::size_t>(index)] = record;
+}
+
+bool JobList::Update(int index, const Change& change, const Redraw& redraw)
+{
+    if (!Contains(index))
+        return false;
+    // A copy, not a reference into the list: `change` may be handed code
+    // that adds jobs, which would move the elements.
+    JobRecord job = m_jobs[static_cast<std::size_t>(index)];
+    change(job);
+    if (!Contains(index))
+        return false;
+    m_jobs[static_cast<std::size_t>(index)] = std::move(job);
+    if (redraw)
+        redraw();
+    return true;
 }
 
 int JobList::Add(const JobRecord& record)
@@ -22,7 +46,8 @@ int JobList::Add(const JobRecord& record)
 
 void JobList::RemoveAt(int index)
 {
-    m_jobs.erase(m_jobs.begin() + index);
+    if (Contains(index))
+        m_jobs.erase(m_jobs.begin() + index);
 }
 
 void JobList::RemoveAll()
@@ -37,9 +62,7 @@ int JobList::GetSize() const
 
 void JobList::ResetProgress(int index)
 {
-    JobRecord job = GetAt(index);
-    job.ClearProgress();
-    SetAt(index, job);
+    Update(index, [](JobRecord& job) { job.ClearProgress(); });
 }
 
 bool JobList::UsesFileNumber(std::int32_t fileNumber) const

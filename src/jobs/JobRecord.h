@@ -2,6 +2,8 @@
 // needs. A plain value, copied whole out of and back into the JobList.
 #pragma once
 
+#include "OptionDefaults.h"
+
 #include <cstdint>
 #include <string>
 
@@ -39,14 +41,16 @@ struct JobRecord {
     std::int32_t sourceWidth = 0;
     std::int32_t sourceHeight = 0;
     double durationMs = 0.0;
-    // The option fields below start from the defaults the option panels show.
-    double aviFrameRate = 25.0;
+    // The option fields below start from the defaults the option panels
+    // show; the codec positions depend on the component's codec lists and
+    // are set when the job is created.
+    double aviFrameRate = kDefaultAviFrameRate;
     std::int32_t aviVideoCodec = 0;
     std::int32_t aviAudioCodec = 0;
-    std::int32_t mpegAudioBitrate = 128;
-    std::int32_t mpegAudioRate = 44100;
-    double mpegFrameRate = 25.0;
-    std::int32_t mpegType = 0;
+    std::int32_t mpegAudioBitrate = kDefaultMpegAudioBitrate;
+    std::int32_t mpegAudioRate = kDefaultMpegAudioRate;
+    double mpegFrameRate = kDefaultMpegFrameRate;
+    std::int32_t mpegType = kDefaultMpegType;
     std::int32_t percentDone = 0;
     JobState stateIcon = JobState::Queued;
     std::string outputTitle;

@@ -32,7 +32,7 @@ inline constexpr int ScrollCorner = 170; // 15 x 16
 inline constexpr int Splash = 171; // 359 x 212
 inline constexpr int MainBackground = 183; // 771 x 572, white outside the outline
 inline constexpr int PreviewPlaceholder = 201; // 298 x 217
-inline constexpr int StateIcons = 212; // four 16 x 16 icons in a row
+inline constexpr int StateIcons = 212; // five 16 x 16 icons in a row: converting, done, stopped, queued, failed
 inline constexpr int AboutBackground = 215; // 357 x 263
 
 // Trim range slider.

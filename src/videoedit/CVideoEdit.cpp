@@ -5,10 +5,13 @@
 #include "videoedit/FfmpegRun.h"
 #include "videoedit/StartChecks.h"
 
+#include "SameFile.h"
+
 #include <QStringList>
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace kelvara {
 
@@ -42,14 +45,33 @@ QStringList ToQt(const std::vector<std::string>& arguments)
     return list;
 }
 
-bool HasOutput(const std::string& path)
+bool HoldsFrames(const std::string& path)
 {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0
-        && !error;
+    const MediaInfo info = ReadMediaInfo(path);
+    return info.readable && info.durationSeconds > 0.0;
+}
+
+// ffmpeg's messages name the temporary file; the user knows the final name.
+std::string WithFinalName(std::string text, const StagedOutput& output)
+{
+    const std::string& temporary = output.TemporaryPath();
+    for (std::size_t at = text.find(temporary); at != std::string::npos;
+         at = text.find(temporary, at + output.FinalPath().size()))
+        text.replace(at, temporary.size(), output.FinalPath());
+    return text;
+}
+
+ConvertStart Refuse(ConvertRefusal refusal, std::string reason)
+{
+    return ConvertStart::Refused(refusal, std::move(reason));
 }
 
 } // namespace
+
+struct CVideoEdit::PreparedRequest {
+    std::optional<ConvertRequest> request;
+    ConvertStart refusal; // when request is empty
+};
 
 CVideoEdit::CVideoEdit(QObject* parent)
     : QObject(parent)
@@ -122,29 +144,44 @@ bool CVideoEdit::AddClipEx(const std::string& path, double start, double end, st
     return m_clips.Add(path, start, end);
 }
 
-bool CVideoEdit::ResolveCodecs(ConvertRequest& request) const
+std::optional<ConvertStart> CVideoEdit::ResolveCodecs(ConvertRequest& request) const
 {
     const auto video = Pick(m_videoCodecs, m_settings.useVideoCodec, m_settings.videoCodecIndex);
     const auto audio = Pick(m_audioCodecs, m_settings.useAudioCodec, m_settings.audioCodecIndex);
-    if (!video || !audio)
-        return false;
+    if (!video)
+        return Refuse(ConvertRefusal::UnknownCodec,
+            "there is no video codec number " + std::to_string(m_settings.videoCodecIndex));
+    if (!audio)
+        return Refuse(ConvertRefusal::UnknownCodec,
+            "there is no audio codec number " + std::to_string(m_settings.audioCodecIndex));
     request.videoCodec = *video;
     request.audioCodec = *audio;
-    return true;
+    return std::nullopt;
 }
 
-std::optional<ConvertRequest> CVideoEdit::RequestFor(const std::string& outputPath)
+CVideoEdit::PreparedRequest CVideoEdit::RequestFor(const std::string& outputPath)
 {
     if (m_clips.IsEmpty())
-        return std::nullopt;
+        return { std::nullopt, Refuse(ConvertRefusal::NoClip, "no clip to convert") };
     const Clip& clip = m_clips.Only();
     const std::optional<VideoEditFormat> format = FormatFromValue(m_settings.format);
-    if (!format || !IsReadableFile(clip.path) || !CanWriteOutput(outputPath)
-        || AreSameFile(clip.path, outputPath))
-        return std::nullopt;
+    if (!format)
+        return { std::nullopt,
+            Refuse(ConvertRefusal::UnknownFormat,
+                "unknown output format " + std::to_string(m_settings.format)) };
+    if (std::optional<ConvertStart> refusal = CheckSource(clip.path))
+        return { std::nullopt, *refusal };
+    if (std::optional<ConvertStart> refusal = CheckOutput(outputPath))
+        return { std::nullopt, *refusal };
+    if (IsSameFile(clip.path, outputPath))
+        return { std::nullopt,
+            Refuse(ConvertRefusal::OutputIsSource,
+                "the output '" + outputPath + "' is the same file as the source '" + clip.path
+                    + "'; the source is left as it is") };
     const MediaInfo& source = InfoFor(clip.path);
     if (!source.readable)
-        return std::nullopt;
+        return { std::nullopt,
+            Refuse(ConvertRefusal::SourceUnreadable, "cannot read '" + clip.path + "': not a media file") };
 
     ConvertRequest request;
     request.format = *format;
@@ -156,40 +193,51 @@ std::optional<ConvertRequest> CVideoEdit::RequestFor(const std::string& outputPa
         = source.durationSeconds > 0.0 ? std::min(clip.endSeconds, source.durationSeconds) : clip.endSeconds;
     request.lengthSeconds = end - clip.startSeconds;
     if (request.lengthSeconds <= 0.0)
-        return std::nullopt;
+        return { std::nullopt,
+            Refuse(ConvertRefusal::EmptyClip, "the clip of '" + clip.path + "' is empty") };
     request.sourceWidth = source.width;
     request.sourceHeight = source.height;
     request.outputPath = outputPath;
-    if (*format == VideoEditFormat::Avi && !ResolveCodecs(request))
-        return std::nullopt;
-    return request;
+    if (*format == VideoEditFormat::Avi) {
+        if (std::optional<ConvertStart> refusal = ResolveCodecs(request))
+            return { std::nullopt, *refusal };
+    }
+    return { request, ConvertStart::Started() };
 }
 
-bool CVideoEdit::StartConvert(const std::string& outputPath)
+ConvertStart CVideoEdit::StartConvert(const std::string& outputPath)
 {
     // One conversion at a time; the completion of the one that is ending
     // has not gone out yet while m_finishing is set.
     if (m_run || m_finishing)
-        return false;
-    const std::optional<ConvertRequest> request = RequestFor(outputPath);
+        return Refuse(ConvertRefusal::AlreadyConverting, "a conversion is already running");
+    PreparedRequest prepared = RequestFor(outputPath);
+    if (!prepared.request)
+        return prepared.refusal;
     const std::optional<std::string> ffmpeg = FindFfmpeg();
-    if (!request || !ffmpeg)
-        return false;
+    if (!ffmpeg)
+        return Refuse(ConvertRefusal::NoFfmpeg, "the ffmpeg program was not found");
+    // ffmpeg writes under a temporary name; the output gets its name only
+    // when the conversion ended well (or was stopped after it wrote frames).
+    StagedOutput::Created staged = StagedOutput::Create(outputPath);
+    if (!staged.output)
+        return Refuse(ConvertRefusal::OutputFolderReadOnly, staged.error);
+    prepared.request->outputPath = staged.output->TemporaryPath();
 
     auto* run = new FfmpegRun(this);
-    if (!run->Start(QString::fromStdString(*ffmpeg), ToQt(BuildFfmpegArguments(*request)))) {
+    if (!run->Start(QString::fromStdString(*ffmpeg), ToQt(BuildFfmpegArguments(*prepared.request)))) {
         delete run;
-        return false;
+        return Refuse(ConvertRefusal::CannotRunFfmpeg, "cannot run ffmpeg ('" + *ffmpeg + "')");
     }
     connect(run, &FfmpegRun::Progressed, this, &CVideoEdit::OnRunProgressed);
     connect(run, &FfmpegRun::Finished, this, &CVideoEdit::OnRunFinished);
     m_run = run;
-    m_outputPath = outputPath;
-    m_totalSeconds = request->lengthSeconds;
+    m_output = std::move(staged.output);
+    m_totalSeconds = prepared.request->lengthSeconds;
     m_lastPosition = 0.0;
     m_lastSucceeded = false;
     m_lastError.clear();
-    return true;
+    return ConvertStart::Started();
 }
 
 void CVideoEdit::StopConvert()
@@ -204,6 +252,12 @@ void CVideoEdit::StopConvert()
         return;
     m_run->Stop();
     DetachRun();
+    // A stop finishes the output properly (ffmpeg also writes the frames it
+    // still held): keep it when it plays, and remove the file of headers
+    // only that a stop before the first frame leaves.
+    if (m_output && m_output->WrittenBytes() > 0 && HoldsFrames(m_output->TemporaryPath()))
+        m_output->Commit();
+    m_output.reset();
     m_lastSucceeded = false;
     m_lastError = kStoppedError;
 }
@@ -232,12 +286,18 @@ void CVideoEdit::OnRunProgressed(double seconds)
 void CVideoEdit::OnRunFinished(const QString& failure)
 {
     DetachRun();
-    if (!failure.isEmpty()) {
+    std::optional<StagedOutput> output = std::exchange(m_output, std::nullopt);
+    std::string error = failure.toStdString();
+    if (output)
+        error = WithFinalName(error, *output);
+    if (error.empty() && (!output || output->WrittenBytes() == 0))
+        error = kNoOutputError;
+    if (error.empty())
+        error = output->Commit();
+    output.reset(); // removes what a failed run wrote
+    if (!error.empty()) {
         m_lastSucceeded = false;
-        m_lastError = failure.toStdString();
-    } else if (!HasOutput(m_outputPath)) {
-        m_lastSucceeded = false;
-        m_lastError = kNoOutputError;
+        m_lastError = error;
     } else {
         m_lastSucceeded = true;
         m_lastError.clear();

@@ -18,6 +18,10 @@
 // reaps it, and emits no completion afterwards: the program stops waiting
 // when it stops, and a late event would be taken for the next conversion's.
 // The destructor stops a running conversion the same way.
+//
+// ffmpeg writes under a hidden temporary name beside the output; the output
+// gets its name when the conversion ends well, or when a stop leaves a file
+// that holds frames. A failed conversion or an earlier stop leaves no file.
 #pragma once
 
 #include "videoedit/ClipList.h"
@@ -27,6 +31,8 @@
 #include "videoedit/MediaProbe.h"
 #include "videoedit/NamedCodecList.h"
 #include "videoedit/VideoEditControl.h"
+
+#include "StagedOutput.h"
 
 #include <QObject>
 
@@ -69,11 +75,11 @@ public:
     }
     void SetOutputSampleRate(std::int32_t hertz) override { m_settings.sampleRate = hertz; }
 
-    // False, with nothing emitted, when it cannot start: no clip, a source
-    // that is missing or unreadable, an output folder that is missing or
-    // read-only, an output that is the source, an unknown format or codec,
-    // no ffmpeg, or a conversion already running.
-    bool StartConvert(const std::string& outputPath) override;
+    // Refused, with the reason and nothing emitted, when it cannot start: no
+    // clip, a source that is missing or unreadable, an output folder that is
+    // missing or read-only, an output that is the source, an unknown format
+    // or codec, no ffmpeg, or a conversion already running.
+    ConvertStart StartConvert(const std::string& outputPath) override;
     bool AddClip(const std::string& path, double start, double end) override;
     bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override;
     void ClearClips() override { m_clips.Clear(); }
@@ -95,8 +101,9 @@ private:
     // file is opened once per version of it (its modification time and size).
     const MediaInfo& InfoFor(const std::string& path);
 
-    std::optional<ConvertRequest> RequestFor(const std::string& outputPath);
-    bool ResolveCodecs(ConvertRequest& request) const;
+    struct PreparedRequest; // the request, or the refusal
+    PreparedRequest RequestFor(const std::string& outputPath);
+    std::optional<ConvertStart> ResolveCodecs(ConvertRequest& request) const;
     void OnRunProgressed(double seconds);
     void OnRunFinished(const QString& failure);
     void DetachRun();
@@ -119,7 +126,8 @@ private:
     // The running conversion; owned as a child, deleted once its signals are
     // done (a receiver may stop it from inside one of them).
     FfmpegRun* m_run = nullptr;
-    std::string m_outputPath;
+    // The output under its temporary name until the conversion ends well.
+    std::optional<StagedOutput> m_output;
     double m_totalSeconds = 0.0;
     double m_lastPosition = 0.0;
     // Set while the final progress event of a finished conversion is out.

@@ -2,15 +2,14 @@
 // lists, and the ffmpeg encoder and settings behind each name.
 #pragma once
 
+#include "ffmpeg/AudioLimits.h"
+
 #include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace kelvara {
-
-// How an audio codec limits sample rates and bitrates.
-enum class AudioFamily { Pcm, Adpcm, Mp3, Mp2, Ac3 };
 
 struct VideoCodecEntry {
     std::string_view name; // what the codec list shows

@@ -1,6 +1,6 @@
 #include "DiscStandards.h"
 
-#include "videoedit/AudioLimits.h"
+#include "ffmpeg/AudioLimits.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
 #include "FfmpegArguments.h"
 
-#include "videoedit/AudioLimits.h"
+#include "ffmpeg/AudioLimits.h"
+#include "ffmpeg/FfmpegTexts.h"
 #include "videoedit/DiscStandards.h"
 #include "videoedit/FrameRate.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace kelvara {
 
@@ -147,22 +147,6 @@ std::optional<VideoEditFormat> FormatFromValue(std::int32_t value)
         || value > static_cast<std::int32_t>(VideoEditFormat::Avi))
         return std::nullopt;
     return static_cast<VideoEditFormat>(value);
-}
-
-std::string SecondsText(double seconds)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.6f", std::max(seconds, 0.0));
-    std::string result(text);
-    result.erase(result.find_last_not_of('0') + 1);
-    if (result.back() == '.')
-        result.pop_back();
-    return result;
-}
-
-std::string FfmpegFilePath(const std::string& path)
-{
-    return "file:" + path;
 }
 
 } // namespace kelvara

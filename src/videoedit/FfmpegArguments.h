@@ -3,6 +3,7 @@
 // would type to make the same file: one pass, nothing extra.
 #pragma once
 
+#include "ffmpeg/FfmpegTexts.h"
 #include "videoedit/ClipList.h"
 #include "videoedit/CodecCatalogue.h"
 #include "videoedit/ConvertSettings.h"
@@ -35,12 +36,5 @@ std::vector<std::string> BuildFfmpegArguments(const ConvertRequest& request);
 
 // The format of a raw OutputFormat value; nothing for a value outside 0 to 8.
 std::optional<VideoEditFormat> FormatFromValue(std::int32_t value);
-
-// Seconds as ffmpeg reads them: "12.5", "0.04", "3" (microsecond precision).
-std::string SecondsText(double seconds);
-
-// A path for ffmpeg's command line. ffmpeg reads "-name" as an option and
-// "name:rest" as a protocol; through the file protocol a path is only a path.
-std::string FfmpegFilePath(const std::string& path);
 
 } // namespace kelvara

@@ -56,12 +56,14 @@ void FfmpegRun::Stop()
 void FfmpegRun::OnStandardOutput()
 {
     const QByteArray text = m_process.readAllStandardOutput();
-    const std::vector<double> positions = m_progress.Feed(std::string_view(text.constData(), text.size()));
-    for (double seconds : positions) {
+    const std::vector<ProgressSnapshot> reports
+        = m_progress.Feed(std::string_view(text.constData(), text.size()));
+    for (const ProgressSnapshot& report : reports) {
         // A receiver may stop the run while it handles one of them.
         if (m_stopped)
             return;
-        emit Progressed(seconds);
+        if (report.timeKnown)
+            emit Progressed(report.seconds);
     }
 }
 

@@ -3,7 +3,7 @@
 // signals while that thread services events.
 #pragma once
 
-#include "videoedit/ProgressReader.h"
+#include "ffmpeg/ProgressReader.h"
 
 #include <QObject>
 #include <QProcess>

@@ -2,13 +2,14 @@
 
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelvara {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -16,38 +17,56 @@ constexpr const char* kFfmpegVariable = "TARVO_FFMPEG";
 
 bool IsExecutableFile(const std::string& path)
 {
-    std::error_code error;
-    return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+    struct stat info { };
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+ConvertStart CannotRead(const std::string& path, int error)
+{
+    return ConvertStart::Refused(
+        ConvertRefusal::SourceUnreadable, "cannot read '" + path + "': " + std::strerror(error));
 }
 
 } // namespace
 
-bool IsReadableFile(const std::string& path)
+std::optional<ConvertStart> CheckSource(const std::string& path)
 {
-    std::error_code error;
-    return !path.empty() && fs::is_regular_file(path, error) && ::access(path.c_str(), R_OK) == 0;
+    if (path.empty())
+        return CannotRead(path, ENOENT);
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file < 0)
+        return CannotRead(path, errno);
+    struct stat info { };
+    const bool regular = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(file);
+    if (!regular)
+        return CannotRead(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    return std::nullopt;
 }
 
-bool CanWriteOutput(const std::string& outputPath)
+std::optional<ConvertStart> CheckOutput(const std::string& outputPath)
 {
-    if (outputPath.empty() || outputPath.back() == '/')
-        return false;
-    std::error_code error;
-    fs::path folder = fs::path(outputPath).parent_path();
-    if (folder.empty())
-        folder = ".";
-    if (!fs::is_directory(folder, error) || ::access(folder.c_str(), W_OK | X_OK) != 0)
-        return false;
-    const fs::file_status status = fs::status(outputPath, error);
-    if (status.type() == fs::file_type::not_found)
-        return true;
-    return status.type() == fs::file_type::regular && ::access(outputPath.c_str(), W_OK) == 0;
-}
-
-bool AreSameFile(const std::string& first, const std::string& second)
-{
-    std::error_code error;
-    return fs::equivalent(first, second, error) && !error;
+    const std::string folder = FolderOf(outputPath);
+    struct stat info { };
+    const bool found = ::stat(folder.c_str(), &info) == 0;
+    if (!found || !S_ISDIR(info.st_mode)) {
+        const int error = found ? ENOTDIR : errno;
+        return ConvertStart::Refused(ConvertRefusal::OutputFolderMissing,
+            "cannot write in the output folder '" + folder + "': " + std::strerror(error));
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return ConvertStart::Refused(ConvertRefusal::OutputFolderReadOnly,
+            "cannot write in the output folder '" + folder + "': " + std::strerror(errno));
+    if (outputPath.back() == '/' || (::stat(outputPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)))
+        return ConvertStart::Refused(ConvertRefusal::OutputFolderReadOnly,
+            "cannot write '" + outputPath + "': " + std::strerror(EISDIR));
+    return std::nullopt;
 }
 
 std::optional<std::string> FindFfmpeg()

@@ -1,21 +1,20 @@
-// What must hold before a conversion starts, so that StartConvert can say
-// "cannot start" at once instead of reporting a failure later.
+// What must hold before a conversion starts, so that StartConvert can refuse
+// at once, with the reason, instead of reporting a failure later.
 #pragma once
+
+#include "videoedit/ConvertStart.h"
 
 #include <optional>
 #include <string>
 
 namespace kelvara {
 
-// A regular file this process may read.
-bool IsReadableFile(const std::string& path);
+// A regular file this process may read; otherwise a refusal saying why.
+std::optional<ConvertStart> CheckSource(const std::string& path);
 
 // The output's folder exists and takes new files, and the output itself is
-// either absent or a regular file that may be overwritten.
-bool CanWriteOutput(const std::string& outputPath);
-
-// Both name one existing file (writing the output would destroy the source).
-bool AreSameFile(const std::string& first, const std::string& second);
+// either absent or a regular file; otherwise a refusal saying why.
+std::optional<ConvertStart> CheckOutput(const std::string& outputPath);
 
 // The ffmpeg program: $TARVO_FFMPEG when set (and then only that), else the
 // first "ffmpeg" on PATH. Nothing when it is not an executable file.

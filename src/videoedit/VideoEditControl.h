@@ -4,6 +4,8 @@
 // messages. CVideoEdit is the real component; tests use fakes.
 #pragma once
 
+#include "videoedit/ConvertStart.h"
+
 #include <cstdint>
 #include <string>
 
@@ -48,9 +50,10 @@ public:
     virtual void SetOutputAudioBitrate(std::int32_t kbitsPerSecond) = 0;
     virtual void SetOutputSampleRate(std::int32_t hertz) = 0;
 
-    // Starts converting the clips into `outputPath` in the background; false
-    // when it cannot start (no clip, missing source, unwritable output).
-    virtual bool StartConvert(const std::string& outputPath) = 0;
+    // Starts converting the clips into `outputPath` in the background, or
+    // says why it cannot start (no clip, unreadable source, missing or
+    // read-only output folder, output equal to the source, no ffmpeg, ...).
+    virtual ConvertStart StartConvert(const std::string& outputPath) = 0;
     // Times in seconds of the source.
     virtual bool AddClip(const std::string& path, double start, double end) = 0;
     virtual bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) = 0;

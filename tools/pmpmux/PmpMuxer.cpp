@@ -4,10 +4,16 @@
 #include "MediaReader.h"
 #include "Mp3Frames.h"
 #include "PmpFormat.h"
+#include "SameFile.h"
+#include "StagedOutput.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 extern "C" {
@@ -196,10 +202,30 @@ bool WritePackets(std::FILE* file, const std::string& videoPath, const std::stri
     return true;
 }
 
-bool IsSameFile(const std::string& a, const std::string& b)
+// The system's own words for a missing or unreadable input, before the
+// demuxer turns them into its own.
+bool CheckReadable(const std::string& path, std::string& error)
 {
-    std::error_code ignored;
-    return std::filesystem::equivalent(a, b, ignored);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = "cannot read '" + path + "': " + std::strerror(errno);
+        return false;
+    }
+    struct stat info { };
+    const bool directory = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    if (directory)
+        error = "cannot read '" + path + "': " + std::strerror(EISDIR);
+    return !directory;
+}
+
+bool CheckNotAnInput(const std::string& output, const std::string& input, std::string& error)
+{
+    if (!IsSameFile(output, input))
+        return true;
+    error = "the output '" + output + "' is the same file as the input '" + input
+        + "'; the input is left as it is";
+    return false;
 }
 
 bool WriteIndex(std::FILE* file, const std::vector<PmpPacketHead>& heads, const std::vector<bool>& keyFrames,
@@ -237,28 +263,40 @@ bool MuxPmp(const std::string& videoPath, const std::string& audioPath, const st
     std::string& error)
 {
     error.clear();
-    if (IsSameFile(outputPath, videoPath) || IsSameFile(outputPath, audioPath)) {
-        error = "the output would overwrite an input";
+    if (!CheckReadable(videoPath, error) || !CheckReadable(audioPath, error)
+        || !CheckNotAnInput(outputPath, videoPath, error) || !CheckNotAnInput(outputPath, audioPath, error))
         return false;
-    }
     VideoScan video;
     AudioScan audio;
     if (!ScanVideo(videoPath, video, error) || !ScanAudio(audioPath, audio, error))
         return false;
-    File file(std::fopen(outputPath.c_str(), "wb"));
-    if (!file) {
-        error = "cannot write " + outputPath;
+    // Written under a temporary name: a failed run leaves no partial file.
+    StagedOutput::Created staged = StagedOutput::Create(outputPath);
+    if (!staged.output) {
+        error = staged.error;
         return false;
     }
+    File file(std::fopen(staged.output->TemporaryPath().c_str(), "wb"));
+    if (!file) {
+        error = "cannot write '" + outputPath + "': " + std::strerror(errno);
+        return false;
+    }
+    int writeError = 0;
     bool written = WriteContents(file.get(), videoPath, audioPath, video, audio, error);
-    written = written && std::fflush(file.get()) == 0;
-    written = std::fclose(file.release()) == 0 && written;
-    if (written)
-        return true;
+    if (!written || std::fflush(file.get()) != 0) {
+        written = false;
+        writeError = errno;
+    }
+    if (std::fclose(file.release()) != 0 && written) { // a full disk may show only here
+        written = false;
+        writeError = errno;
+    }
+    if (written) {
+        error = staged.output->Commit();
+        return error.empty();
+    }
     if (error.empty())
-        error = "cannot write " + outputPath;
-    std::error_code ignored;
-    std::filesystem::remove(outputPath, ignored);
+        error = "cannot write '" + outputPath + "': " + std::strerror(writeError);
     return false;
 }
 

@@ -3,11 +3,16 @@
 #include "ChildProcess.h"
 #include "EncoderSupervisor.h"
 #include "FfmpegInvocation.h"
+#include "OutputStaging.h"
 #include "PictureFiles.h"
 #include "RequestParser.h"
+#include "SourceChecks.h"
+#include "SourceStreams.h"
 #include "StatusLine.h"
 #include "StatusOutput.h"
+#include "TemporaryFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -71,8 +76,71 @@ bool EndedAsAskedToStop(int waitStatus)
         && (WEXITSTATUS(waitStatus) == 0 || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
 }
 
-std::optional<Failure> JudgeRun(const SupervisedRun& run)
+// ffmpeg can report a failed write and still exit with status 0 (a full
+// disk while it writes the trailer of an MP3).
+bool ReportsFailedWrite(const std::string& line)
 {
+    for (int error : { ENOSPC, EDQUOT, EIO, EFBIG }) {
+        if (line.find(std::strerror(error)) != std::string::npos)
+            return true;
+    }
+    return line.find("Error writing trailer") != std::string::npos
+        || line.find("Error closing file") != std::string::npos;
+}
+
+std::string SystemErrorIn(const std::string& line)
+{
+    for (int error : { ENOSPC, EDQUOT, EIO, EFBIG }) {
+        if (line.find(std::strerror(error)) != std::string::npos)
+            return std::strerror(error);
+    }
+    return line;
+}
+
+// The output a message of ffmpeg's names, the first one when it names none.
+const OutputRequest& OutputNamedIn(const Request& forFfmpeg, const Request& request, const std::string& line)
+{
+    if (const std::size_t at = line.find("Output file #"); at != std::string::npos) {
+        const std::size_t index = std::strtoul(line.c_str() + at + 13, nullptr, 10);
+        if (index < request.outputs.size())
+            return request.outputs[index];
+    }
+    for (std::size_t i = 0; i < forFfmpeg.outputs.size(); ++i) {
+        if (line.find(forFfmpeg.outputs[i].path) != std::string::npos)
+            return request.outputs[i];
+    }
+    return request.outputs.front();
+}
+
+// "Output file #0 does not contain any stream": the stream the output is
+// made from is missing from the source.
+std::string MissingStreamReason(const OutputRequest& output)
+{
+    const OutputFamily family
+        = DescribeOutput(output.path, output.pictureRequested || output.singleFrame).family;
+    const bool wantsSound = family == OutputFamily::Audio
+        || (family == OutputFamily::Media
+            && std::find(output.ffmpegOptions.begin(), output.ffmpegOptions.end(), "-vn")
+                != output.ffmpegOptions.end());
+    return std::string(wantsSound ? "the source has no sound" : "the source has no picture")
+        + " to write to '" + output.path + "'";
+}
+
+// Own words for the failures a user can act on; ffmpeg's line otherwise.
+std::string ExplainFfmpegLine(const Request& forFfmpeg, const Request& request, const std::string& line)
+{
+    const OutputRequest& output = OutputNamedIn(forFfmpeg, request, line);
+    if (line.find("does not contain any stream") != std::string::npos)
+        return MissingStreamReason(output);
+    if (ReportsFailedWrite(line))
+        return "cannot write '" + output.path + "': " + SystemErrorIn(line);
+    return "ffmpeg failed: " + line;
+}
+
+std::optional<Failure> JudgeRun(const SupervisedRun& run, const Request& forFfmpeg, const Request& request)
+{
+    if (ReportsFailedWrite(run.lastErrorLine))
+        return Failure { ExitStatus::Failed, ExplainFfmpegLine(forFfmpeg, request, run.lastErrorLine) };
     if (run.forcedToEnd)
         return Failure { ExitStatus::Failed,
             "ffmpeg had not finished " + std::to_string(kStopGracePeriod.count() / 1000)
@@ -82,7 +150,7 @@ std::optional<Failure> JudgeRun(const SupervisedRun& run)
     if (WIFEXITED(run.waitStatus) && WEXITSTATUS(run.waitStatus) == 0)
         return std::nullopt;
     if (!run.lastErrorLine.empty())
-        return Failure { ExitStatus::Failed, "ffmpeg failed: " + run.lastErrorLine };
+        return Failure { ExitStatus::Failed, ExplainFfmpegLine(forFfmpeg, request, run.lastErrorLine) };
     if (WIFSIGNALED(run.waitStatus))
         return Failure { ExitStatus::Failed,
             "ffmpeg was ended by signal " + std::to_string(WTERMSIG(run.waitStatus)) };
@@ -100,19 +168,26 @@ std::optional<Failure> WriteOwnPictures(const FfmpegInvocation& invocation, cons
     return std::nullopt;
 }
 
-std::optional<Failure> CheckOutputsWritten(const Request& request, const SupervisedRun& run)
+std::optional<Failure> CheckOutputsWritten(const OutputStaging& staging, const SupervisedRun& run)
 {
-    for (const OutputRequest& output : request.outputs) {
-        if (FileSize(output.path).value_or(0) > 0)
-            continue;
-        std::string reason
-            = run.stopRequested ? "stopped before any output was written to '" : "no output was written to '";
-        reason += output.path + "'";
-        if (!run.lastErrorLine.empty())
-            reason += ": " + run.lastErrorLine;
-        return Failure { ExitStatus::Failed, reason };
-    }
-    return std::nullopt;
+    const std::optional<std::string> empty = staging.FirstEmptyOutput();
+    if (!empty)
+        return std::nullopt;
+    std::string reason
+        = run.stopRequested ? "stopped before any output was written to '" : "no output was written to '";
+    reason += *empty + "'";
+    if (!run.lastErrorLine.empty())
+        reason += ": " + run.lastErrorLine;
+    return Failure { ExitStatus::Failed, reason };
+}
+
+// A stop before the first frame or sound packet can end with status 0 and
+// a file that holds only headers, which no player opens.
+std::optional<Failure> CheckSomethingEncoded(const SupervisedRun& run)
+{
+    if (!run.stopRequested || run.progress.frames > 0 || run.progress.seconds > 0.0)
+        return std::nullopt;
+    return Failure { ExitStatus::Failed, "stopped before anything was encoded; no output was kept" };
 }
 
 struct StartedFfmpeg {
@@ -120,7 +195,8 @@ struct StartedFfmpeg {
     RunChannels channels;
 };
 
-std::optional<Failure> StartFfmpeg(const FfmpegInvocation& invocation, StartedFfmpeg& started)
+std::optional<Failure> StartFfmpeg(
+    const FfmpegInvocation& invocation, const std::vector<ChildFd>& folders, StartedFfmpeg& started)
 {
     const Failure noPipes { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
     std::optional<ChildPipe> progress = MakeChildPipe();
@@ -142,6 +218,7 @@ std::optional<Failure> StartFfmpeg(const FfmpegInvocation& invocation, StartedFf
         childFds.push_back({ target.childFd, frame->childEnd.get() });
         frames.push_back(std::move(*frame));
     }
+    childFds.insert(childFds.end(), folders.begin(), folders.end());
 
     started.channels.signals = BlockControlSignals();
     const std::string program = FfmpegProgram();
@@ -161,6 +238,22 @@ std::optional<Failure> StartFfmpeg(const FfmpegInvocation& invocation, StartedFf
     return std::nullopt; // the child ends of the pipes close here, leaving them to ffmpeg
 }
 
+// The first run of a GIF animation: it writes the clip's palette and
+// nothing of the output yet, which its status lines say while it works.
+std::optional<Failure> RunPalettePass(const FfmpegInvocation& invocation, const Request& forFfmpeg,
+    const Request& request, StatusOutput& status)
+{
+    StartedFfmpeg ffmpeg;
+    if (std::optional<Failure> failure = StartFfmpeg({ invocation.paletteArguments, {}, {} }, {}, ffmpeg))
+        return failure;
+    EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
+        [&status](const ProgressSnapshot&) { status.WriteLine(FormatStatusLine(ProgressSnapshot {})); });
+    const SupervisedRun run = supervisor.Run();
+    if (run.stopRequested)
+        return Failure { ExitStatus::Failed, "stopped before any output was written" };
+    return JudgeRun(run, forFfmpeg, request);
+}
+
 } // namespace
 
 std::string FfmpegProgram()
@@ -178,25 +271,48 @@ ExitStatus RunConversion(const std::vector<std::string>& arguments)
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.request)
         return report({ ExitStatus::BadArguments, "bad arguments: " + parsed.error });
-    const Request& request = *parsed.request;
-    const FfmpegInvocation invocation = BuildFfmpegInvocation(request);
+    Request request = *parsed.request;
+    if (std::string refusal = CheckSources(request); !refusal.empty())
+        return report({ ExitStatus::Failed, refusal });
+    AddSilentSoundWhereMissing(request);
+    OutputStaging::Prepared prepared = OutputStaging::Prepare(request);
+    if (!prepared.staging)
+        return report({ ExitStatus::Failed, prepared.error });
+    OutputStaging& staging = *prepared.staging;
+    const TemporaryFolder work;
+    const FfmpegInvocation invocation = BuildFfmpegInvocation(staging.ForFfmpeg(), work.Path());
+    StatusOutput status(STDOUT_FILENO);
+    if (!invocation.paletteArguments.empty()) {
+        if (!work.IsMade())
+            return report({ ExitStatus::Failed, work.Error() });
+        if (std::optional<Failure> failure = RunPalettePass(invocation, staging.ForFfmpeg(), request, status))
+            return report(*failure);
+    }
 
     StartedFfmpeg ffmpeg;
-    if (std::optional<Failure> failure = StartFfmpeg(invocation, ffmpeg))
+    if (std::optional<Failure> failure = StartFfmpeg(invocation, staging.FolderDescriptors(), ffmpeg))
         return report(*failure);
 
-    StatusOutput status(STDOUT_FILENO);
     EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
         [&status](const ProgressSnapshot& progress) { status.WriteLine(FormatStatusLine(progress)); });
     const SupervisedRun run = supervisor.Run();
 
-    std::optional<Failure> failure = JudgeRun(run);
+    std::optional<Failure> failure = JudgeRun(run, staging.ForFfmpeg(), request);
     if (!failure)
         failure = WriteOwnPictures(invocation, run);
     if (!failure)
-        failure = CheckOutputsWritten(request, run);
-    if (failure)
+        failure = CheckOutputsWritten(staging, run);
+    if (!failure)
+        failure = CheckSomethingEncoded(run);
+    if (!failure) {
+        if (std::string error = staging.CommitAll(); !error.empty())
+            failure = Failure { ExitStatus::Failed, error };
+    }
+    if (failure) {
+        staging.DiscardAll();
+        failure->reason = staging.WithFinalNames(failure->reason);
         return report(*failure);
+    }
 
     ProgressSnapshot last = run.progress;
     last.sizeBytes = FileSize(request.outputs.front().path).value_or(0);

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "FileDescriptor.h"
-#include "ProgressReport.h"
+#include "ffmpeg/ProgressReader.h"
 
 #include <sys/types.h>
 

@@ -1,8 +1,9 @@
 #include "FfmpegInvocation.h"
 
-#include "AudioLimits.h"
-#include "TimeArguments.h"
+#include "ffmpeg/AudioLimits.h"
+#include "ffmpeg/FfmpegTexts.h"
 
+#include <optional>
 #include <string_view>
 
 namespace kelvara::tarvo {
@@ -35,10 +36,8 @@ std::string SizeText(const FrameSize& size)
     return std::to_string(size.width) + "x" + std::to_string(size.height);
 }
 
-// Each frame gets a palette of its own: output starts at once and memory
-// stays flat however long the clip is, which one palette for the whole
-// clip (made only after its last frame) cannot give.
-std::string GifFilterGraph(const OutputRequest& output, bool animation)
+// The frames as the GIF shows them, before any palette is made of them.
+std::string GifFrames(const OutputRequest& output, bool animation)
 {
     std::string graph;
     if (animation)
@@ -46,9 +45,28 @@ std::string GifFilterGraph(const OutputRequest& output, bool animation)
     if (output.size)
         graph += "scale=" + std::to_string(output.size->width) + ":" + std::to_string(output.size->height)
             + ":flags=lanczos,";
-    graph += "split[frames][sample];[sample]palettegen=stats_mode=single[palette];"
-             "[frames][palette]paletteuse=new=1";
     return graph;
+}
+
+// An animation takes the palette the first run made of the whole clip (see
+// PalettePath): frames are written as they come, memory stays flat however
+// long the clip is, and one palette for all frames does not flicker. A
+// single picture makes its own palette on the way.
+std::string GifFilterGraph(const OutputRequest& output, const std::optional<std::string>& palette)
+{
+    std::string graph = GifFrames(output, palette.has_value());
+    if (!palette)
+        return graph
+            + "split[frames][sample];[sample]palettegen=stats_mode=single[palette];"
+              "[frames][palette]paletteuse=new=1";
+    graph.pop_back(); // the last filter's comma
+    return (graph.empty() ? "null" : graph) + "[frames];movie=" + FilterGraphValue(*palette)
+        + "[palette];[frames][palette]paletteuse";
+}
+
+std::string PalettePath(const std::string& workFolder, std::size_t outputIndex)
+{
+    return workFolder + "palette" + std::to_string(outputIndex) + ".png";
 }
 
 void AppendSize(std::vector<std::string>& arguments, const OutputRequest& output)
@@ -63,38 +81,64 @@ void AppendLength(std::vector<std::string>& arguments, const OutputRequest& outp
 {
     if (output.lengthSeconds) {
         arguments.emplace_back("-t");
-        arguments.push_back(FormatSecondsForFfmpeg(*output.lengthSeconds));
+        arguments.push_back(SecondsText(*output.lengthSeconds));
     }
 }
 
-void AppendAudioSettings(
-    std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
+struct AudioSettings {
+    std::optional<int> sampleRateHz;
+    std::optional<int> kbps;
+    std::optional<std::string> downmixFilter;
+};
+
+// The audio kinds are held to what their encoder accepts, so that every
+// choice offered for them gives a file; a device profile's values go to
+// ffmpeg as they are.
+AudioSettings AudioSettingsFor(const OutputRequest& output, const OutputFormat& format)
 {
-    const bool limited = format.family == OutputFamily::Audio;
-    std::optional<int> sampleRate = output.sampleRateHz;
-    if (sampleRate && limited)
-        sampleRate = SupportedSampleRate(format.audioCodec, *sampleRate);
-    if (output.audioBitrateKbps) {
-        const int kbps = limited
-            ? SupportedBitrateKbps(format.audioCodec, sampleRate, *output.audioBitrateKbps)
-            : *output.audioBitrateKbps;
-        arguments.emplace_back("-b:a");
-        arguments.push_back(std::to_string(kbps) + "k");
+    AudioSettings settings { output.sampleRateHz, output.audioBitrateKbps, std::nullopt };
+    if (format.family != OutputFamily::Audio)
+        return settings;
+    const AudioFamily family = format.audioCodec;
+    if (settings.sampleRateHz)
+        settings.sampleRateHz = AudioSampleRateFor(family, *settings.sampleRateHz);
+    if (settings.kbps) {
+        // Without -ar, a rate of 32 kHz or more is the likely one.
+        const int rate = settings.sampleRateHz.value_or(AudioSampleRateFor(family, 0));
+        const int kbps = AudioBitrateFor(family, rate, *settings.kbps);
+        settings.kbps = kbps > 0 ? std::optional<int>(kbps) : std::nullopt;
+        if (settings.kbps)
+            settings.downmixFilter = AudioDownmixFilterFor(family, kbps);
     }
-    if (sampleRate) {
+    return settings;
+}
+
+void AppendAudioSettings(std::vector<std::string>& arguments, const AudioSettings& settings)
+{
+    if (settings.kbps) {
+        arguments.emplace_back("-b:a");
+        arguments.push_back(std::to_string(*settings.kbps) + "k");
+    }
+    if (settings.sampleRateHz) {
         arguments.emplace_back("-ar");
-        arguments.push_back(std::to_string(*sampleRate));
+        arguments.push_back(std::to_string(*settings.sampleRateHz));
     }
 }
 
 void AppendMediaOutput(
     std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
 {
+    const AudioSettings audio = AudioSettingsFor(output, format);
     AppendWords(arguments, format.ffmpegDefaults);
+    // Before the caller's options, so that a filter of their own wins.
+    if (audio.downmixFilter) {
+        arguments.emplace_back("-af");
+        arguments.push_back(*audio.downmixFilter);
+    }
     append(arguments, output.ffmpegOptions);
     if (format.family == OutputFamily::Media)
         AppendSize(arguments, output);
-    AppendAudioSettings(arguments, output, format);
+    AppendAudioSettings(arguments, audio);
     AppendLength(arguments, output);
     if (format.family == OutputFamily::Media) {
         if (output.singleFrame)
@@ -103,7 +147,7 @@ void AppendMediaOutput(
         if (output.pictureRequested)
             AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
     }
-    arguments.push_back(FfmpegUrlForPath(output.path));
+    arguments.push_back(FfmpegFilePath(output.path));
 }
 
 void AppendFfmpegPicture(
@@ -115,21 +159,23 @@ void AppendFfmpegPicture(
     AppendSize(arguments, output);
     // -update writes exactly this file name: no "%d" pattern in it is expanded.
     AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
-    arguments.push_back(FfmpegUrlForPath(output.path));
+    arguments.push_back(FfmpegFilePath(output.path));
 }
 
-void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output, bool animation)
+void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
+    const std::optional<std::string>& palette)
 {
+    const bool animation = palette.has_value();
     append(arguments, output.ffmpegOptions);
     AppendWords(arguments, kNoOtherStreams);
     arguments.emplace_back("-vf");
-    arguments.push_back(GifFilterGraph(output, animation));
+    arguments.push_back(GifFilterGraph(output, palette));
     if (animation)
         AppendLength(arguments, output);
     else
         AppendWords(arguments, "-frames:v 1");
     AppendWords(arguments, "-f gif");
-    arguments.push_back(FfmpegUrlForPath(output.path));
+    arguments.push_back(FfmpegFilePath(output.path));
 }
 
 OwnPictureTarget AppendOwnPicture(
@@ -143,20 +189,19 @@ OwnPictureTarget AppendOwnPicture(
     return { output.path, format.ownPicture, childFd };
 }
 
-} // namespace
-
-std::string FfmpegUrlForPath(const std::string& path)
+void AppendPaletteOutput(
+    std::vector<std::string>& arguments, const OutputRequest& output, const std::string& path)
 {
-    const std::size_t colon = path.find(':');
-    if (path.starts_with('/') || colon == std::string::npos || path.find('/') < colon)
-        return path;
-    return "file:" + path;
+    AppendWords(arguments, kNoOtherStreams);
+    arguments.emplace_back("-vf");
+    arguments.push_back(GifFrames(output, true) + "palettegen");
+    AppendLength(arguments, output);
+    AppendWords(arguments, "-update 1 -f image2");
+    arguments.push_back(FfmpegFilePath(path));
 }
 
-FfmpegInvocation BuildFfmpegInvocation(const Request& request)
+void AppendInputs(std::vector<std::string>& arguments, const Request& request)
 {
-    FfmpegInvocation invocation;
-    std::vector<std::string>& arguments = invocation.arguments;
     AppendWords(arguments, kCommonOptions);
     arguments.emplace_back(kProgressPeriodSeconds);
     arguments.emplace_back("-progress");
@@ -167,14 +212,24 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request)
         // Seeking in the input is fast and exact, and output times then start at zero.
         if (request.startSeconds) {
             arguments.emplace_back("-ss");
-            arguments.push_back(FormatSecondsForFfmpeg(*request.startSeconds));
+            arguments.push_back(SecondsText(*request.startSeconds));
         }
         arguments.emplace_back("-i");
-        arguments.push_back(input.hasExplicitFormat ? input.path : FfmpegUrlForPath(input.path));
+        arguments.push_back(input.hasExplicitFormat ? input.path : FfmpegFilePath(input.path));
     }
+}
+
+} // namespace
+
+FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string& workFolder)
+{
+    FfmpegInvocation invocation;
+    std::vector<std::string>& arguments = invocation.arguments;
+    AppendInputs(arguments, request);
 
     int nextFrameFd = kFirstFrameChildFd;
-    for (const OutputRequest& output : request.outputs) {
+    for (std::size_t i = 0; i < request.outputs.size(); ++i) {
+        const OutputRequest& output = request.outputs[i];
         const OutputFormat format
             = DescribeOutput(output.path, output.pictureRequested || output.singleFrame);
         switch (format.family) {
@@ -186,8 +241,13 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request)
             AppendFfmpegPicture(arguments, output, format);
             break;
         case OutputFamily::GifPicture:
+            AppendGif(arguments, output, std::nullopt);
+            break;
         case OutputFamily::GifAnimation:
-            AppendGif(arguments, output, format.family == OutputFamily::GifAnimation);
+            if (invocation.paletteArguments.empty())
+                AppendInputs(invocation.paletteArguments, request);
+            AppendPaletteOutput(invocation.paletteArguments, output, PalettePath(workFolder, i));
+            AppendGif(arguments, output, PalettePath(workFolder, i));
             break;
         case OutputFamily::OwnPicture:
             invocation.ownPictures.push_back(AppendOwnPicture(arguments, output, format, nextFrameFd++));

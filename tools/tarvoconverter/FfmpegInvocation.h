@@ -28,12 +28,12 @@ struct OwnPictureTarget {
 struct FfmpegInvocation {
     std::vector<std::string> arguments; // after the program name
     std::vector<OwnPictureTarget> ownPictures;
+    // A GIF animation takes the palette of the whole clip, which a first run
+    // with these arguments writes into the work folder; empty without one.
+    std::vector<std::string> paletteArguments;
 };
 
-FfmpegInvocation BuildFfmpegInvocation(const Request& request);
-
-// A path as an ffmpeg URL: relative names with a colon would otherwise be
-// taken for a protocol ("a:b.mp3").
-std::string FfmpegUrlForPath(const std::string& path);
+// workFolder: a private folder for temporary files, ending in "/".
+FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string& workFolder);
 
 } // namespace kelvara::tarvo

@@ -9,12 +9,12 @@ namespace {
 // The WMA encoder takes at most two channels and, unlike the others, does
 // not say so to ffmpeg, which would then not downmix a 5.1 source for it.
 constexpr OutputFormat kFormats[] = {
-    { "mp3", OutputFamily::Audio, "-vn -sn -dn -c:a libmp3lame", AudioCodec::Mp3 },
+    { "mp3", OutputFamily::Audio, "-vn -sn -dn -c:a libmp3lame", AudioFamily::Mp3 },
     { "wma", OutputFamily::Audio, "-vn -sn -dn -c:a wmav2 -f asf -af aformat=channel_layouts=mono|stereo",
-        AudioCodec::Wma },
-    { "wav", OutputFamily::Audio, "-vn -sn -dn -c:a pcm_s16le", AudioCodec::Wav },
-    { "mp2", OutputFamily::Audio, "-vn -sn -dn -c:a mp2", AudioCodec::Mp2 },
-    { "ac3", OutputFamily::Audio, "-vn -sn -dn -c:a ac3", AudioCodec::Ac3 },
+        AudioFamily::Wma },
+    { "wav", OutputFamily::Audio, "-vn -sn -dn -c:a pcm_s16le", AudioFamily::Pcm },
+    { "mp2", OutputFamily::Audio, "-vn -sn -dn -c:a mp2", AudioFamily::Mp2 },
+    { "ac3", OutputFamily::Audio, "-vn -sn -dn -c:a ac3", AudioFamily::Ac3 },
     { "bmp", OutputFamily::FfmpegPicture, "" },
     { "jpg", OutputFamily::FfmpegPicture, "-q:v 2" },
     { "jpeg", OutputFamily::FfmpegPicture, "-q:v 2" },
@@ -26,11 +26,11 @@ constexpr OutputFormat kFormats[] = {
     // A bare JPEG 2000 codestream, as the .j2k name promises (not a JP2 box file).
     { "j2k", OutputFamily::FfmpegPicture, "-c:v libopenjpeg -format j2k -pix_fmt rgb24" },
     { "gif", OutputFamily::GifAnimation, "" },
-    { "eps", OutputFamily::OwnPicture, "", AudioCodec::Mp3, OwnPictureFormat::Eps },
-    { "psd", OutputFamily::OwnPicture, "", AudioCodec::Mp3, OwnPictureFormat::Psd },
-    { "pdf", OutputFamily::OwnPicture, "", AudioCodec::Mp3, OwnPictureFormat::Pdf },
-    { "wmf", OutputFamily::OwnPicture, "", AudioCodec::Mp3, OwnPictureFormat::Wmf },
-    { "emf", OutputFamily::OwnPicture, "", AudioCodec::Mp3, OwnPictureFormat::Emf },
+    { "eps", OutputFamily::OwnPicture, "", AudioFamily::Mp3, OwnPictureFormat::Eps },
+    { "psd", OutputFamily::OwnPicture, "", AudioFamily::Mp3, OwnPictureFormat::Psd },
+    { "pdf", OutputFamily::OwnPicture, "", AudioFamily::Mp3, OwnPictureFormat::Pdf },
+    { "wmf", OutputFamily::OwnPicture, "", AudioFamily::Mp3, OwnPictureFormat::Wmf },
+    { "emf", OutputFamily::OwnPicture, "", AudioFamily::Mp3, OwnPictureFormat::Emf },
 };
 
 } // namespace

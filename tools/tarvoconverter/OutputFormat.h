@@ -1,6 +1,8 @@
 // What each output file type is, chosen by the file's extension.
 #pragma once
 
+#include "ffmpeg/AudioLimits.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,6 @@ enum class OutputFamily {
     OwnPicture, // one frame, written by our own writers
 };
 
-enum class AudioCodec { Mp3, Wma, Wav, Mp2, Ac3 };
-
 enum class OwnPictureFormat { Eps, Psd, Pdf, Wmf, Emf };
 
 struct OutputFormat {
@@ -25,7 +25,7 @@ struct OutputFormat {
     // Blank-separated ffmpeg options written before the caller's own
     // options for this output, so that a profile can override them.
     std::string_view ffmpegDefaults;
-    AudioCodec audioCodec = AudioCodec::Mp3; // for OutputFamily::Audio
+    AudioFamily audioCodec = AudioFamily::Mp3; // for OutputFamily::Audio
     OwnPictureFormat ownPicture = OwnPictureFormat::Eps; // for OutputFamily::OwnPicture
 };
 

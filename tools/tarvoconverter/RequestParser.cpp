@@ -1,5 +1,6 @@
 #include "RequestParser.h"
 
+#include "FfmpegOptionTable.h"
 #include "TimeArguments.h"
 
 #include <algorithm>
@@ -11,33 +12,17 @@ namespace kelvara::tarvo {
 
 namespace {
 
-// ffmpeg's options that take no value; every other option takes one.
-// Knowing them tells a bare file name (a further output) from a value.
-// clang-format off
-    constexpr std::string_view kOptionsWithoutValue[] = {
-        "y", "n", "ignore_unknown", "copy_unknown", "recast_media", "benchmark", "benchmark_all",
-        "stdin", "dump", "hex", "re", "copyts", "start_at_zero", "debug_ts", "xerror",
-        "auto_conversion_filters", "shortest", "bitexact", "copyinkf", "copypriorss",
-        "accurate_seek", "autorotate", "autoscale", "vn", "an", "sn", "dn", "psnr", "vstats",
-        "qphist", "force_fps", "fix_sub_duration", "stats", "hide_banner", "report",
-    };
-// clang-format on
-
 constexpr double kSingleFrameLength = 0.001;
 
-bool IsFlagName(std::string_view name)
+// The options the converter reads itself: each needs its value, even
+// directly before the last output.
+bool IsInterpreted(std::string_view name)
 {
-    return std::find(std::begin(kOptionsWithoutValue), std::end(kOptionsWithoutValue), name)
-        != std::end(kOptionsWithoutValue);
-}
-
-bool OptionTakesValue(std::string_view name)
-{
-    name = name.substr(0, name.find(':')); // a stream specifier does not change it
-    if (IsFlagName(name))
-        return false;
-    // Boolean options can be negated: -nostdin, -noautorotate.
-    return !(name.starts_with("no") && IsFlagName(name.substr(2)));
+    for (const std::string_view own : { "i", "ss", "t", "f", "s", "ab", "ar" }) {
+        if (name == own)
+            return true;
+    }
+    return false;
 }
 
 bool IsOptionToken(std::string_view token)
@@ -62,11 +47,32 @@ struct GroupedArguments {
     std::string error;
 };
 
+// The index of the last output's path: the last argument that is not empty.
+std::optional<std::size_t> LastOutputIndex(const std::vector<std::string>& arguments)
+{
+    for (std::size_t i = arguments.size(); i-- > 0;) {
+        if (!arguments[i].empty())
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Groups the arguments as ffmpeg does: options up to the file they apply to.
+// The last argument is always the last output's path, so no option, known to
+// the table or not, can take it as its value; the table only has to tell the
+// outputs before it apart.
 GroupedArguments GroupArguments(const std::vector<std::string>& arguments)
 {
     GroupedArguments result;
+    const std::optional<std::size_t> last = LastOutputIndex(arguments);
+    if (!last)
+        return result;
+    if (IsOptionToken(arguments[*last])) {
+        result.error = "the output file must come last, after its options";
+        return result;
+    }
     Group current;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
+    for (std::size_t i = 0; i < *last; ++i) {
         const std::string& token = arguments[i];
         if (token.empty())
             continue;
@@ -77,13 +83,14 @@ GroupedArguments GroupArguments(const std::vector<std::string>& arguments)
             continue;
         }
         Option option { token.substr(1), std::nullopt };
-        if (OptionTakesValue(option.name)) {
-            if (i + 1 >= arguments.size()) {
-                result.error = "option " + token + " needs a value";
-                return result;
-            }
+        if (OptionTakesValue(option.name) && i + 1 < *last) {
             option.value = arguments[++i];
+        } else if (IsInterpreted(option.name)) {
+            result.error = "option " + token + " needs a value";
+            return result;
         }
+        // An option right before the last output's path keeps no value:
+        // ffmpeg itself says so if it wanted one.
         if (option.name == "i") {
             current.path = *option.value;
             current.isInput = true;
@@ -93,8 +100,8 @@ GroupedArguments GroupArguments(const std::vector<std::string>& arguments)
         }
         current.options.push_back(std::move(option));
     }
-    if (!current.options.empty())
-        result.error = "the output file must come last, after its options";
+    current.path = arguments[*last];
+    result.groups.push_back(std::move(current));
     return result;
 }
 

@@ -4,7 +4,7 @@
 // 5 characters after "time=" as seconds, so the widths are fixed.
 #pragma once
 
-#include "ProgressReport.h"
+#include "ffmpeg/ProgressReader.h"
 
 #include <string>
 

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace kelvara::tarvo {
@@ -70,13 +69,6 @@ std::optional<double> ParseTimeText(std::string_view text)
         seconds = seconds * 60.0 + *value;
     }
     return seconds;
-}
-
-std::string FormatSecondsForFfmpeg(double seconds)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f", seconds);
-    return text;
 }
 
 } // namespace kelvara::tarvo

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace kelvara::tarvo {
@@ -11,8 +10,5 @@ namespace kelvara::tarvo {
 // length) and plain seconds such as "83" or "0.001". Negative or malformed
 // texts give nothing.
 std::optional<double> ParseTimeText(std::string_view text);
-
-// Seconds as ffmpeg reads them, to the millisecond.
-std::string FormatSecondsForFfmpeg(double seconds);
 
 } // namespace kelvara::tarvo

@@ -88,3 +88,15 @@ TEST_F(ConversionTest, AMissingEncoderFailsTheJob)
     EXPECT_TRUE(job.failed);
     EXPECT_NE(job.failureReason.find("tarvoconverter"), std::string::npos) << job.failureReason;
 }
+
+TEST_F(ConversionTest, ASilentSourceFailsTheJobSayingItHasNoSoundAndLeavesNoFile)
+{
+    m_context.outputKind = { OutputCategory::Audio, 0 };
+    const int index = AddJob("silent.avi", 1.0, 0.0, 1.0);
+    ASSERT_TRUE(MakeClip(Job(index).sourcePath, 1.0, 160, 120, { "-an" }));
+    ConvertAudio(m_context, m_runner, m_options, index);
+    const JobRecord job = Job(index);
+    EXPECT_TRUE(job.failed);
+    EXPECT_NE(job.failureReason.find("the source has no sound"), std::string::npos) << job.failureReason;
+    EXPECT_FALSE(fs::exists(AudioOutputPath(m_output.Folder(), job.outputTitle, 0)));
+}

@@ -1,4 +1,5 @@
 #include "ConversionFixture.h"
+#include "support/FileContents.h"
 
 #include "commands/EncoderConversions.h"
 #include "commands/OutputNaming.h"
@@ -96,6 +97,22 @@ TEST_F(ConversionTest, AnImageFromAMissingSourceFails)
     EXPECT_NE(job.stateIcon, JobState::Done);
     EXPECT_EQ(job.finished, 0);
     EXPECT_FALSE(job.failureReason.empty());
+}
+
+TEST_F(ConversionTest, AnImageFromASourceWithoutPictureSaysSo)
+{
+    m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };
+    const int index = AddJob("sound only.mp3", 1.0, 0.0, 1.0);
+    ASSERT_TRUE(MakeClip(Job(index).sourcePath, 1.0, 160, 120, { "-vn" }));
+    for (const int picture : { 0, 4 }) { // a GIF animation and a still picture
+        m_options.picture = picture;
+        ConvertImage(m_context, m_runner, m_options, index);
+        const JobRecord job = Job(index);
+        EXPECT_TRUE(job.failed) << picture;
+        EXPECT_NE(job.failureReason.find("the source has no picture"), std::string::npos)
+            << job.failureReason;
+    }
+    EXPECT_EQ(EntriesIn(m_output.Folder()), 0u);
 }
 
 TEST_F(ConversionTest, StoppingAGifAnimationLeavesTheJobStoppedAndNoProcess)

@@ -38,7 +38,8 @@ protected:
     {
         const std::string path = m_sources.File(std::string(kHostileName) + "." + GetParam().name);
         EXPECT_TRUE(MakeClip(path, 4.0, 352, 288, GetParam().options)) << path;
-        JobRecord job = CreateJobRecord(path, m_component, m_numbers, m_jobs);
+        JobRecord job = CreateJobRecord(path, m_component, m_numbers, m_jobs,
+            DefaultAviCodecs(m_component.VideoCodecs(), m_component.AudioCodecs()));
         EXPECT_TRUE(job.NeedsIntermediateFile());
         job.trimStartMs = trimStart * 1000.0;
         job.trimEndMs = trimEnd * 1000.0;

@@ -1,12 +1,15 @@
 // pmpmux against real encoder outputs, judged by ffmpeg's own PMP reader.
 #include "MediaTools.h"
 #include "PmpJudge.h"
+#include "support/FileContents.h"
+#include "support/SmallFileSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 
 using namespace kelvara::test;
 namespace fs = std::filesystem;
@@ -140,6 +143,51 @@ TEST_F(PmpMux, UnusableInputsFailWithAReason)
         0);
     EXPECT_FALSE(fs::exists(Output()));
     EXPECT_EQ(RunProgram({ ToolProgram("pmpmux") }).exitStatus, 2);
+}
+
+TEST_F(PmpMux, RefusesAnInputInAnyOtherSpellingAndKeepsIt)
+{
+    Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "160x120", "-r", "25", "-fps_mode", "cfr" }, {});
+    const std::string before = kelvara::testing::FileContents(Audio().string());
+    const fs::path symbolic = m_folder / "link.mp3";
+    const fs::path hard = m_folder / "hard.mp3";
+    fs::create_symlink(Audio(), symbolic);
+    fs::create_hard_link(Audio(), hard);
+    const fs::path dotted = m_folder / "." / Audio().filename();
+    for (const fs::path& output : { dotted, symbolic, hard, fs::relative(Audio(), fs::current_path()) }) {
+        const RunResult muxed
+            = RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), output.string() });
+        EXPECT_NE(muxed.exitStatus, 0) << output;
+        EXPECT_NE(muxed.output.find("same file"), std::string::npos) << muxed.output;
+    }
+    EXPECT_EQ(kelvara::testing::FileContents(Audio().string()) == before, true);
+}
+
+TEST_F(PmpMux, EachFailureSaysWhatAndWhereAndLeavesNoFile)
+{
+    Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "320x240", "-r", "25", "-fps_mode", "cfr", "-q:v", "1" }, {});
+    const RunResult missing = RunProgram(
+        { ToolProgram("pmpmux"), (m_folder / "none.avi").string(), Audio().string(), Output().string() });
+    EXPECT_NE(missing.output.find("none.avi': No such file or directory"), std::string::npos)
+        << missing.output;
+    const RunResult noFolder = RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(),
+        (m_folder / "gone" / "o.pmp").string() });
+    EXPECT_NE(noFolder.output.find("gone/': No such file or directory"), std::string::npos)
+        << noFolder.output;
+
+    kelvara::testing::SmallFileSystem full((m_folder / "full").string(), 16 * 1024);
+    kelvara::testing::SmallFileSystem readOnly(
+        (m_folder / "read-only").string(), 16 * 1024, kelvara::testing::SmallFileSystem::Access::ReadOnly);
+    if (!full.IsMounted() || !readOnly.IsMounted())
+        GTEST_SKIP() << full.Reason() << readOnly.Reason();
+    const RunResult noSpace = RunProgram(
+        { ToolProgram("pmpmux"), Video().string(), Audio().string(), full.Folder() + "out.pmp" });
+    EXPECT_NE(noSpace.exitStatus, 0);
+    EXPECT_NE(noSpace.output.find("out.pmp': No space left on device"), std::string::npos) << noSpace.output;
+    EXPECT_EQ(full.EntryCount(), 0u);
+    const RunResult refused = RunProgram(
+        { ToolProgram("pmpmux"), Video().string(), Audio().string(), readOnly.Folder() + "out.pmp" });
+    EXPECT_NE(refused.output.find("read-only/': Read-only file system"), std::string::npos) << refused.output;
 }
 
 } // namespace

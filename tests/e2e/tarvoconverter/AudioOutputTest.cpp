@@ -60,6 +60,33 @@ TEST(AudioSettings, RateTheEncoderCannotTakeBecomesTheNearestItCan)
     EXPECT_EQ(probe(mp2, "stream=bit_rate"), "160000");
 }
 
+// ffmpeg's AC-3 encoder fails on the first frame of 5.1 sound at 32 kbit/s
+// and would leave an empty file: the bitrate chosen decides the channels.
+TEST(AudioSettings, Ac3BitrateTooLowForSurroundSoundDownmixesIt)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string low = workspace.path("surround low.ac3");
+    const std::string high = workspace.path("surround high.ac3");
+    const std::string mono = workspace.path("mono low.ac3");
+
+    const ProgramResult lowRun
+        = RunConverter({ "-i", workspace.SurroundSound(), "-ab", "32", "-ar", "48000", low });
+    const ProgramResult highRun
+        = RunConverter({ "-i", workspace.SurroundSound(), "-ab", "448", "-ar", "48000", high });
+    const ProgramResult monoRun
+        = RunConverter({ "-i", workspace.LongAudio(), "-t", "1", "-ab", "32", "-ar", "44100", mono });
+
+    ASSERT_EQ(lowRun.exitCode, 0) << lowRun.err;
+    EXPECT_EQ(probe(low, "stream=codec_name"), "ac3");
+    EXPECT_EQ(probe(low, "stream=channels"), "2");
+    EXPECT_EQ(probe(low, "stream=bit_rate"), "32000");
+    EXPECT_NEAR(ProbeDuration(low), 2.0, 0.1);
+    ASSERT_EQ(highRun.exitCode, 0) << highRun.err;
+    EXPECT_EQ(probe(high, "stream=channels"), "6"); // a bitrate that carries 5.1 keeps it
+    ASSERT_EQ(monoRun.exitCode, 0) << monoRun.err;
+    EXPECT_EQ(probe(mono, "stream=channels"), "1"); // a downmix, never an upmix
+}
+
 TEST(AudioSettings, ExistingOutputIsOverwritten)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();

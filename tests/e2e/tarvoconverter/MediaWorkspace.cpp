@@ -143,6 +143,32 @@ std::string MediaWorkspace::LongAudio()
     return make("long sound.wav", { "-f", "lavfi", "-i", "sine=frequency=440:duration=30" });
 }
 
+std::string MediaWorkspace::SurroundSound()
+{
+    // Steady tones are harder on the AC-3 encoder's bit allocation than noise.
+    return make("surround 5.1.wav",
+        { "-f", "lavfi", "-i",
+            "aevalsrc=sin(440*2*PI*t)|sin(550*2*PI*t)|sin(660*2*PI*t)|sin(50*2*PI*t)|sin(3000*2*PI*t)"
+            "|sin(5000*2*PI*t):c=5.1:s=48000:d=2" });
+}
+
+std::string MediaWorkspace::LongClip()
+{
+    return make("long clip.mp4",
+        { "-f", "lavfi", "-i", "testsrc2=s=160x120:r=25:d=30", "-f", "lavfi", "-i",
+            "sine=frequency=440:duration=30", "-c:v", "mpeg4", "-q:v", "5", "-c:a", "aac", "-shortest" });
+}
+
+std::string MediaWorkspace::SilentClip()
+{
+    return make("silent clip.mp4", { "-f", "lavfi", "-i", "testsrc2=s=160x120:r=25:d=3", "-c:v", "mpeg4" });
+}
+
+std::string MediaWorkspace::ToneOnly()
+{
+    return make("tone only.mp3", { "-f", "lavfi", "-i", "sine=frequency=440:duration=3" });
+}
+
 ProgramResult RunConverter(const std::vector<std::string>& arguments, const Environment& environment)
 {
     std::vector<std::string> argv { ConverterPath() };

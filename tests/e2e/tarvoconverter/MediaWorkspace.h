@@ -43,6 +43,10 @@ public:
     std::string timeline(); // 2 s: red for the first second, then blue
     std::string gradient(); // 1 s of slowly moving colour gradients
     std::string LongAudio(); // 30 s sine
+    std::string SurroundSound(); // 2 s of 5.1 sound, a tone of its own in each channel
+    std::string LongClip(); // 30 s, 160x120 test pattern with sine sound, MPEG-4 in MP4
+    std::string SilentClip(); // 3 s, 160x120 test pattern, no sound
+    std::string ToneOnly(); // 3 s sine as MP3, no picture
 
 private:
     MediaWorkspace();

@@ -276,4 +276,22 @@ TEST(GifAnimation, TrimmedClipAnimatesAtAFrameRateOfItsOwnWithPalettesOfItsOwn)
     EXPECT_GT(PsnrOfFrame(output, workspace.gradient(), 10), 35.0);
 }
 
+// The clip's palette is a temporary file of the first run, read back inside
+// a filter graph: any folder name must survive that, and nothing may stay.
+TEST(GifAnimation, ThePaletteFileWorksInAnyTemporaryFolderAndIsRemoved)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string temporary = workspace.path("tmp 'a' [b],c;d:e\\f");
+    std::filesystem::create_directory(temporary);
+    const std::string output = workspace.path("palette from odd folder.gif");
+
+    const ProgramResult run = RunConverter(
+        { "-i", workspace.gradient(), "-t", "00:00:01", "-s", "80*60", output }, { { "TMPDIR", temporary } });
+
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(CountFrames(output), 15);
+    EXPECT_EQ(probe(output, "stream=width"), "80");
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
+}
+
 } // namespace

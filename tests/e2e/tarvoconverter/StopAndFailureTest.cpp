@@ -97,6 +97,60 @@ TEST(Stop, QOnThePipeFinishesAPlayableShorterOutputAndLeavesNoFfmpeg)
     ExpectWellFormedStatusLinesWithRisingTime(result.out);
 }
 
+// A GIF animation is two ffmpeg runs: the first makes the clip's palette
+// and writes nothing of the output, the second writes the frames. -re keeps
+// each run as long as the clip.
+std::vector<std::string> SlowGifAnimation(const std::string& input, const std::string& output)
+{
+    return { ConverterPath(), "-re", "-i", input, "-s", "80*60", output };
+}
+
+bool WritingStarted(const std::string& statusLines)
+{
+    for (const std::string& line : LinesOf(statusLines)) {
+        if (FieldAfter(line, "size=", 8) > 0.0)
+            return true;
+    }
+    return false;
+}
+
+TEST(Stop, GifAnimationStoppedWhileItsPaletteIsMadeLeavesNoFile)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string output = workspace.path("stopped early.gif");
+    RunningProgram converter(SlowGifAnimation(workspace.clip(), output), InputKind::Pipe);
+    const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
+
+    const std::string early = converter.ReadOutputFor(700ms);
+    converter.WriteInput("q");
+    const ProgramResult result = converter.finish(8s);
+
+    EXPECT_FALSE(WritingStarted(early)) << early;
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_NE(result.err.find("stopped before any output was written"), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_TRUE(AllEnded(children));
+}
+
+TEST(Stop, GifAnimationStoppedWhileWritingFramesIsAPlayableShorterGif)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string output = workspace.path("stopped later.gif");
+    RunningProgram converter(SlowGifAnimation(workspace.clip(), output), InputKind::Pipe);
+
+    std::string seen;
+    for (int attempt = 0; attempt < 100 && !WritingStarted(seen); ++attempt)
+        seen += converter.ReadOutputFor(100ms);
+    ASSERT_TRUE(WritingStarted(seen)) << seen;
+    converter.WriteInput("q");
+    const ProgramResult result = converter.finish(8s);
+
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(probe(output, "stream=codec_name"), "gif");
+    EXPECT_GT(ProbeDuration(output), 0.0);
+    EXPECT_LT(ProbeDuration(output), 1.9); // the clip lasts 2 s
+}
+
 TEST(Stop, ClosingAPipedInputStopsLikeQ)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();

@@ -61,14 +61,14 @@ TEST(VideoEditCli, ProbePrintsDurationAndSize)
     EXPECT_EQ(height, 144);
 }
 
-TEST(VideoEditCli, ProbeOfAnUnreadableFileIsAllZero)
+TEST(VideoEditCli, ProbeOfAnUnreadableFileIsAllZeroAndFails)
 {
     TempFolder folder;
     const std::string junk = folder.File("junk.avi");
     std::ofstream(junk) << "not a video at all";
     for (const std::string& path : { junk, folder.File("missing.avi") }) {
         const CommandResult result = RunProgram({ VIDEOEDIT_CLI, "probe", path });
-        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_NE(result.exitCode, 0) << "a file nobody can read is a failure";
         EXPECT_EQ(result.output, "duration=0 width=0 height=0\n");
     }
 }

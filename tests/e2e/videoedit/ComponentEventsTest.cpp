@@ -38,25 +38,6 @@ struct EventLog {
     int completions = 0;
 };
 
-// Services messages the way the program's waiting loops do, until `done`
-// or the time runs out; true when `done` came.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
-
-void PumpFor(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
 int IndexOf(const CodecList& list, const std::string& prefix)
 {
     for (std::int16_t i = 0; i < list.Count(); ++i) {

@@ -3,6 +3,7 @@
 #include "support/MediaMaker.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -161,6 +162,23 @@ std::vector<pid_t> ChildProcesses()
 bool HasProgram(const std::string& name)
 {
     return !QStandardPaths::findExecutable(QString::fromStdString(name)).isEmpty();
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+void PumpFor(int ms)
+{
+    PumpUntil([] { return false; }, ms);
 }
 
 } // namespace kelvara::testing

@@ -3,6 +3,7 @@
 // processes this test has started.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -44,6 +45,11 @@ std::string ProgressFault(const std::vector<std::pair<double, double>>& progress
 
 // The processes whose parent is this test program.
 std::vector<pid_t> ChildProcesses();
+
+// Services messages the way the program's waiting loops do, until `done`
+// or the time runs out; true when `done` came.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
+void PumpFor(int ms);
 
 // Whether a program can be found on PATH.
 bool HasProgram(const std::string& name);

@@ -8,6 +8,7 @@
 //       --start S --end E IN OUT
 #include "videoedit/CVideoEdit.h"
 #include "videoedit/FfmpegArguments.h"
+#include "videoedit/MediaInfo.h"
 
 #include <QCoreApplication>
 
@@ -54,7 +55,9 @@ int Probe(const std::string& path)
     CVideoEdit component;
     std::printf("duration=%s width=%d height=%d\n", SecondsText(component.GetFileDuration(path)).c_str(),
         component.GetFileWidth(path), component.GetFileHeight(path));
-    return 0;
+    // The all-zero line is the answer a caller parses; the status says it
+    // is no answer about a real file.
+    return ReadMediaInfo(path).readable ? 0 : kFailed;
 }
 
 void PrintList(const char* kind, const CodecList& list)
@@ -167,8 +170,8 @@ int Convert(int argc, char** argv, const std::vector<std::string>& arguments)
                 stderr, "videoedit-cli: conversion failed: %s\n", component.LastConvertError().c_str());
         application.exit(component.LastConvertSucceeded() ? 0 : kFailed);
     });
-    if (!component.StartConvert(options->paths[1])) {
-        std::fprintf(stderr, "videoedit-cli: the conversion cannot start\n");
+    if (const ConvertStart start = component.StartConvert(options->paths[1]); !start) {
+        std::fprintf(stderr, "videoedit-cli: the conversion cannot start: %s\n", start.Reason().c_str());
         return kCannotStart;
     }
     return application.exec();

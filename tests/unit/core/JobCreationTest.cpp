@@ -1,7 +1,9 @@
 #include "jobs/JobCreation.h"
 #include "jobs/JobList.h"
+#include "jobs/OptionDefaults.h"
 #include "jobs/RandomNumbers.h"
 #include "videoedit/MediaProbe.h"
+#include "videoedit/VideoEditControl.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,7 @@ JobRecord Create(const std::string& path, FakeProbe& probe)
 {
     RandomNumbers numbers(7);
     JobList jobs;
-    return CreateJobRecord(path, probe, numbers, jobs);
+    return CreateJobRecord(path, probe, numbers, jobs, {});
 }
 
 } // namespace
@@ -111,7 +113,7 @@ TEST(JobCreation, FileNumbersAreInRangeAndNeverShared)
     JobList jobs;
     std::set<std::int32_t> seen;
     for (int i = 0; i < 3000; ++i) {
-        const JobRecord job = CreateJobRecord("/v/clip.avi", probe, numbers, jobs);
+        const JobRecord job = CreateJobRecord("/v/clip.avi", probe, numbers, jobs, {});
         EXPECT_GE(job.fileNumber, 10000);
         EXPECT_LE(job.fileNumber, 81000);
         EXPECT_TRUE(seen.insert(job.fileNumber).second) << job.fileNumber;
@@ -139,4 +141,60 @@ TEST(JobCreation, DrawWithAnEmptyRangeGivesItsLowEnd)
     RandomNumbers numbers;
     EXPECT_EQ(numbers.Draw(500, 100), 500);
     EXPECT_EQ(numbers.Draw(42, 42), 42);
+}
+
+namespace {
+
+class Names : public CodecList {
+public:
+    explicit Names(std::vector<std::string> names)
+        : m_names(std::move(names))
+    {
+    }
+    std::int16_t Count() const override { return static_cast<std::int16_t>(m_names.size()); }
+    std::string Item(std::int16_t index) const override { return m_names[static_cast<std::size_t>(index)]; }
+
+private:
+    std::vector<std::string> m_names;
+};
+
+} // namespace
+
+TEST(JobOptionDefaults, ANewJobStartsAsTheMpegPanelShows)
+{
+    FakeProbe probe;
+    const JobRecord job = Create("/v/clip.avi", probe);
+    EXPECT_EQ(job.mpegType, 6); // "MPEG1 Standard", not "VCD PAL"
+    EXPECT_EQ(job.mpegAudioBitrate, 128);
+    EXPECT_EQ(job.mpegAudioRate, 44100);
+    EXPECT_DOUBLE_EQ(job.mpegFrameRate, 25.0);
+    EXPECT_DOUBLE_EQ(job.aviFrameRate, 25.0);
+}
+
+TEST(JobOptionDefaults, CodecPositionsFollowThePanelsRuleNotTheCatalogueOrder)
+{
+    // Leading blanks are trimmed and empty names dropped before counting,
+    // and the match is a prefix that ignores case.
+    const Names video({ "Xvid MPEG-4", "", "  H.264 with DivX profile", " divx 6", "DivX 5" });
+    const Names audio({ "PCM 16-bit", "AC-3", "   mpeg layer-3 (LAME)", "MPEG Layer-2" });
+    const AviCodecDefaults codecs = DefaultAviCodecs(video, audio);
+    EXPECT_EQ(codecs.video, 2);
+    EXPECT_EQ(codecs.audio, 2);
+    EXPECT_EQ(CodecComboItems(video),
+        (std::vector<std::string> { "Xvid MPEG-4", "H.264 with DivX profile", "divx 6", "DivX 5" }));
+
+    FakeProbe probe;
+    RandomNumbers numbers(7);
+    JobList jobs;
+    const JobRecord job = CreateJobRecord("/v/clip.avi", probe, numbers, jobs, codecs);
+    EXPECT_EQ(job.aviVideoCodec, 2);
+    EXPECT_EQ(job.aviAudioCodec, 2);
+}
+
+TEST(JobOptionDefaults, WithoutAMatchTheFirstItemIsChosen)
+{
+    const Names none({ "Motion JPEG", "FFV1" });
+    const Names empty({});
+    EXPECT_EQ(DefaultAviCodecs(none, empty).video, 0);
+    EXPECT_EQ(DefaultAviCodecs(none, empty).audio, 0);
 }

@@ -73,3 +73,61 @@ TEST(JobList, ResetMakesAConvertedOrFailedJobQueuedAgain)
     // The trim is the user's choice and stays.
     EXPECT_DOUBLE_EQ(reset.trimEndMs, 9000.0);
 }
+
+TEST(JobList, UpdateStoresTheChangeBeforeTheCallersRedraw)
+{
+    JobList jobs;
+    jobs.Add(Named("a"));
+    jobs.Add(Named("b"));
+    std::string seenByRedraw;
+    const bool applied = jobs.Update(
+        1, [](JobRecord& job) { job.percentDone = 42; },
+        [&] { seenByRedraw = std::to_string(jobs.GetAt(1).percentDone); });
+    EXPECT_TRUE(applied);
+    EXPECT_EQ(jobs.GetAt(1).percentDone, 42);
+    EXPECT_EQ(seenByRedraw, "42");
+    EXPECT_EQ(jobs.GetAt(0).percentDone, 0);
+}
+
+TEST(JobList, NothingHappensForAnIndexOutsideTheList)
+{
+    // A batch holds a job's index while it services the window; if a job is
+    // removed meanwhile, the index must not reach past the list's end.
+    JobList jobs;
+    jobs.Add(Named("a"));
+    for (const int index : { -1, 1, 7 }) {
+        bool changed = false;
+        bool redrawn = false;
+        EXPECT_FALSE(jobs.Update(
+            index, [&](JobRecord&) { changed = true; }, [&] { redrawn = true; }))
+            << index;
+        EXPECT_FALSE(changed) << index;
+        EXPECT_FALSE(redrawn) << index;
+        EXPECT_FALSE(jobs.Contains(index)) << index;
+        EXPECT_TRUE(jobs.GetAt(index).sourcePath.empty()) << index;
+        jobs.SetAt(index, Named("intruder"));
+        jobs.ResetProgress(index);
+        jobs.RemoveAt(index);
+    }
+    ASSERT_EQ(jobs.GetSize(), 1);
+    EXPECT_TRUE(jobs.Contains(0));
+    EXPECT_EQ(jobs.GetAt(0).sourcePath, "a");
+}
+
+TEST(JobList, AChangeThatEmptiesTheListIsNotStored)
+{
+    // The change may run code that services the window; a job removed
+    // there is not written back past the end.
+    JobList jobs;
+    jobs.Add(Named("a"));
+    bool redrawn = false;
+    EXPECT_FALSE(jobs.Update(
+        0,
+        [&](JobRecord& job) {
+            job.sourcePath = "changed";
+            jobs.RemoveAll();
+        },
+        [&] { redrawn = true; }));
+    EXPECT_EQ(jobs.GetSize(), 0);
+    EXPECT_FALSE(redrawn);
+}

@@ -42,20 +42,28 @@ public:
     void SetOutputHeight(std::int16_t h) override { height = h; }
     void SetOutputWidth(std::int16_t w) override { width = w; }
     void SetOutputDepth(std::int16_t d) override { depth = d; }
-    void SetOutputFormat(std::int32_t f) override { format = f; }
-    void SetOutputFrameRate(float fps) override { frameRate = fps; }
+    void SetOutputFormat(std::int32_t f) override
+    {
+        format = f;
+        rateAndFormat.push_back("format " + std::to_string(f));
+    }
+    void SetOutputFrameRate(float fps) override
+    {
+        frameRate = fps;
+        rateAndFormat.push_back("rate " + std::to_string(fps));
+    }
     void SetOutputAudioBitrate(std::int32_t kbits) override { audioBitrate = kbits; }
     void SetOutputSampleRate(std::int32_t hz) override { sampleRate = hz; }
-    bool StartConvert(const std::string& path) override
+    ConvertStart StartConvert(const std::string& path) override
     {
         output = path;
         if (!canStart)
-            return false;
+            return ConvertStart::Refused(refusal, refusalReason);
         if (writesOutput)
             std::ofstream(path) << "converted";
         if (onStart)
             onStart();
-        return true;
+        return ConvertStart::Started();
     }
     bool AddClip(const std::string& path, double start, double end) override
     {
@@ -82,7 +90,10 @@ public:
     bool useVideo = false, useAudio = false, canStart = true, writesOutput = true, succeeded = true;
     float frameRate = 0;
     std::string output;
+    ConvertRefusal refusal = ConvertRefusal::NoClip;
+    std::string refusalReason = "no clip to convert";
     std::vector<Clip> clips, clipsEx;
+    std::vector<std::string> rateAndFormat; // the order the two were set in
     std::function<void()> onStart;
 };
 
@@ -209,6 +220,8 @@ TEST_F(VideoEditConversionsTest, AnIntermediateThatCannotStartFailsTheJob)
     const JobRecord job = jobs.GetAt(0);
     EXPECT_TRUE(job.failed);
     EXPECT_FALSE(job.failureReason.empty());
+    EXPECT_NE(job.failureReason.find("no clip to convert"), std::string::npos)
+        << "the component's reason reaches the job: " << job.failureReason;
     EXPECT_FALSE(std::filesystem::exists(job.intermediatePath));
 }
 
@@ -302,4 +315,46 @@ TEST_F(VideoEditConversionsTest, AConversionThatWritesNothingFails)
     component.canStart = false;
     EXPECT_FALSE(conversions.ConvertWithVideoEdit(0, folder.File("clip.mpg")));
     EXPECT_TRUE(jobs.GetAt(0).failed);
+}
+
+TEST_F(VideoEditConversionsTest, TheMpegStandardsGetTheFrameRateAgainAfterTheirFormat)
+{
+    // Choosing a format may load its own frame rate; for the two MPEG
+    // standards the panel's rate must be the last one set.
+    kelvara::testing::TempFolder folder;
+    context.outputKind = { OutputCategory::PcVideo, 1 };
+    options.mpegFrameRate = "29         HZ";
+    const std::string rate = "rate " + std::to_string(29.0f);
+    for (const int type : { 6, 7 }) {
+        component.rateAndFormat.clear();
+        options.mpegType = type;
+        ASSERT_TRUE(conversions.ConvertWithVideoEdit(0, folder.File("clip.mpg")));
+        EXPECT_EQ(component.rateAndFormat,
+            (std::vector<std::string> { rate, "format " + std::to_string(type), rate }));
+    }
+    // The disc types keep their own rate: set once, before the format.
+    component.rateAndFormat.clear();
+    options.mpegType = 4;
+    ASSERT_TRUE(conversions.ConvertWithVideoEdit(0, folder.File("clip.mpg")));
+    EXPECT_EQ(component.rateAndFormat, (std::vector<std::string> { rate, "format 4" }));
+}
+
+TEST_F(VideoEditConversionsTest, EventsForAJobNoLongerInTheListChangeNothing)
+{
+    // The component's events arrive while the window is serviced; a job
+    // removed meanwhile leaves a current index past the list's end.
+    context.outputKind = { OutputCategory::PcVideo, 0 };
+    context.currentJob = 3;
+    const int before = view.redraws;
+    conversions.OnVideoEditProgress(2.0, 4.0);
+    context.outputKind = { OutputCategory::Audio, 0 };
+    conversions.OnVideoEditProgress(2.0, 4.0);
+    conversions.OnVideoEditComplete();
+    EXPECT_EQ(view.redraws, before);
+    ASSERT_EQ(jobs.GetSize(), 1);
+    EXPECT_EQ(jobs.GetAt(0).percentDone, 0);
+    EXPECT_EQ(jobs.GetAt(0).componentDone, 0);
+    EXPECT_FALSE(conversions.ConvertWithVideoEdit(3, "/nonexistent/clip.avi"));
+    EXPECT_FALSE(conversions.MakeIntermediateFile(3));
+    EXPECT_TRUE(component.output.empty()); // never asked to start
 }

@@ -134,3 +134,48 @@ TEST_F(DeviceTest, StopDuringThePmpMuxEndsItAndRemovesThePartialFiles)
     EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
 }
+
+TEST_F(DeviceTest, EachStepGetsTheTimeItRunsAt)
+{
+    UseDevice(MobileKind::Psp);
+    WriteProfiles("TARVO_Pro_PSP.ini",
+        "Thumb=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.THM' '$TIMESTAMP'\n"
+        "Video=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.MP4' '$TIMESTAMP'\n");
+    int second = 0;
+    m_choice.clock = [&second] { return LocalDateTime { 2009, 5, 17, 10, 30, ++second }; };
+    ConvertPsp(m_context, m_runner, m_choice, m_job);
+    EXPECT_TRUE(FileHolds(m_work.File("M4V12345.THM"), "2009-05-17 10:30:01\n"));
+    EXPECT_TRUE(FileHolds(m_work.File("M4V12345.MP4"), "2009-05-17 10:30:02\n"));
+}
+
+TEST_F(DeviceTest, TheProfileNamesItsOutputASucceededRunIsDone)
+{
+    // The Out Type column expects "clip.mpg"; the profile decides otherwise.
+    UseDevice(MobileKind::Xbox360);
+    WriteProfiles("TARVO_Pro_Xbox.ini", "Video=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE (Xbox).wmv' x\n");
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_FALSE(job.failed);
+}
+
+TEST_F(DeviceTest, FilesThatWereThereBeforeTheEncoderRunDoNotCountAsItsOutput)
+{
+    // An old output of the same name, and the PSP thumbnail written by the
+    // step before, are not what the encoder run wrote.
+    UseDevice(MobileKind::Xbox360);
+    WriteProfiles("TARVO_Pro_Xbox.ini", "Video=tarvoconverter status 1 /dev/null\n");
+    std::ofstream(m_work.File("clip.mpg")) << "an earlier conversion";
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    EXPECT_TRUE(m_jobs.GetAt(m_job).failed);
+
+    UseDevice(MobileKind::Psp);
+    WriteProfiles("TARVO_Pro_PSP.ini",
+        "Thumb=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.THM' thumb\n"
+        "Video=tarvoconverter status 1 /dev/null\n");
+    ConvertPsp(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_TRUE(fs::exists(m_work.File("M4V12345.THM")));
+    EXPECT_TRUE(job.failed);
+    EXPECT_NE(job.failureReason.find("M4V12345"), std::string::npos) << job.failureReason;
+}

@@ -150,3 +150,17 @@ TEST_F(RunnerTest, SetJobStageStoresTheStageAndRedrawsTheStatus)
     EXPECT_EQ(m_jobs.GetAt(m_job).stage, JobStage::AuxiliaryRuns);
     EXPECT_EQ(m_view.statusRedraws, 1);
 }
+
+TEST_F(RunnerTest, AJobRemovedWhileTheWindowIsServicedIsNotWrittenAgain)
+{
+    // The list refuses changes during a batch, but if one slips through the
+    // runner must neither write past the list's end nor redraw a lost row.
+    m_view.onStatusRedraw = [&] { m_jobs.RemoveAll(); };
+    const RunOutcome outcome = m_runner.RunEncoder(Encoder("status 6 " + Quoted(m_work.File("mark"))), m_job);
+    EXPECT_TRUE(outcome.Succeeded()) << outcome.reason;
+    EXPECT_EQ(m_jobs.GetSize(), 0);
+    EXPECT_EQ(m_view.statusRedraws, 1);
+    m_runner.SetJobStage(JobStage::Encoding, m_job);
+    EXPECT_EQ(m_view.statusRedraws, 1);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}

@@ -15,7 +15,7 @@ FfmpegInvocation InvocationFor(const Arguments& commandLine)
 {
     const ParsedCommandLine parsed = ParseCommandLine(commandLine);
     EXPECT_TRUE(parsed.request) << parsed.error;
-    return parsed.request ? BuildFfmpegInvocation(*parsed.request) : FfmpegInvocation {};
+    return parsed.request ? BuildFfmpegInvocation(*parsed.request, "/work/") : FfmpegInvocation {};
 }
 
 std::ptrdiff_t PositionOf(const Arguments& arguments, const Arguments& sequence)
@@ -36,9 +36,9 @@ TEST(FfmpegArguments, StartSeeksInTheInputAndLengthLimitsTheOutput)
         { "-i", "/in/song.wav", "-ss", "00:01:15", "-t", "01:00:50", "-ab", "128", "/out/song.mp3" })
                                     .arguments;
 
-    const std::ptrdiff_t seek = PositionOf(arguments, { "-ss", "75.000", "-i", "/in/song.wav" });
+    const std::ptrdiff_t seek = PositionOf(arguments, { "-ss", "75", "-i", "/in/song.wav" });
     EXPECT_GE(seek, 0);
-    EXPECT_GT(PositionOf(arguments, { "-t", "3650.000" }), seek);
+    EXPECT_GT(PositionOf(arguments, { "-t", "3650" }), seek);
     EXPECT_EQ(ValueAfter(arguments, "-b:a"), "128k"); // kbit/s, where ffmpeg's -ab counts bit/s
     EXPECT_EQ(arguments.back(), "/out/song.mp3");
 }
@@ -85,13 +85,51 @@ TEST(FfmpegArguments, ProfileOptionsComeAfterOurDefaultsSoTheyWin)
         PositionOf(arguments, { "-c:a", "libmp3lame" }), PositionOf(arguments, { "-acodec", "libshine" }));
 }
 
-TEST(FfmpegArguments, NamesThatLookLikeProtocolsStayFiles)
+TEST(FfmpegArguments, AnInputWithItsOwnFormatNamesNoFile)
 {
-    EXPECT_EQ(FfmpegUrlForPath("a:b.mp3"), "file:a:b.mp3");
-    EXPECT_EQ(FfmpegUrlForPath("/out/a:b.mp3"), "/out/a:b.mp3");
     const Arguments lavfi = InvocationFor({ "-f", "lavfi", "-i", "sine=f=440:d=1", "/out/a.wav" }).arguments;
     EXPECT_GE(PositionOf(lavfi, { "-i", "sine=f=440:d=1" }),
         0); // an input with its own format names no file
+}
+
+TEST(FfmpegArguments, Ac3TooLowForSurroundIsDownmixedUnlessTheCallerFiltersItself)
+{
+    const Arguments arguments = InvocationFor({ "-i", "/in/a.wav", "-ab", "40", "/out/a.ac3" }).arguments;
+    EXPECT_EQ(ValueAfter(arguments, "-af"), "aformat=channel_layouts=mono|stereo");
+    EXPECT_EQ(ValueAfter(arguments, "-b:a"), "40k");
+
+    const Arguments filtered
+        = InvocationFor({ "-i", "/in/a.wav", "-af", "volume=2", "-ab", "40", "/out/a.ac3" }).arguments;
+    EXPECT_LT(PositionOf(filtered, { "-af", "aformat=channel_layouts=mono|stereo" }),
+        PositionOf(filtered, { "-af", "volume=2" })); // the last -af is the one ffmpeg keeps
+
+    const Arguments surround = InvocationFor({ "-i", "/in/a.wav", "-ab", "448", "/out/a.ac3" }).arguments;
+    EXPECT_LT(PositionOf(surround, { "-af" }), 0);
+}
+
+TEST(FfmpegArguments, GifAnimationTakesThePaletteAFirstRunMakesOfTheTrimmedClip)
+{
+    const FfmpegInvocation invocation
+        = InvocationFor({ "-i", "/in/a.avi", "-ss", "5", "-t", "00:00:02", "-s", "160*120", "/out/a.gif" });
+    const Arguments& first = invocation.paletteArguments;
+
+    // The same part of the clip at the same size and rate as the frames it is for.
+    EXPECT_GE(PositionOf(first, { "-ss", "5", "-i", "/in/a.avi" }), 0);
+    EXPECT_EQ(ValueAfter(first, "-vf"), "fps=15,scale=160:120:flags=lanczos,palettegen");
+    EXPECT_EQ(ValueAfter(first, "-t"), "2");
+    EXPECT_EQ(first.back(), "/work/palette0.png");
+    EXPECT_EQ(ValueAfter(first, "-progress"), "pipe:3"); // a stop reaches the first run too
+
+    const std::string graph = ValueAfter(invocation.arguments, "-vf");
+    EXPECT_NE(graph.find("movie=/work/palette0.png[palette]"), std::string::npos) << graph;
+    EXPECT_EQ(graph.find("new=1"), std::string::npos) << graph;
+}
+
+TEST(FfmpegArguments, OnlyAnAnimationNeedsAFirstRun)
+{
+    EXPECT_TRUE(InvocationFor({ "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.gif" })
+                    .paletteArguments.empty());
+    EXPECT_TRUE(InvocationFor({ "-i", "/in/a.avi", "-ab", "128", "/out/a.mp3" }).paletteArguments.empty());
 }
 
 } // namespace

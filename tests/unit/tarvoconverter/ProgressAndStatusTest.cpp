@@ -1,5 +1,4 @@
-// ffmpeg's progress reports in, status lines for Kelvara out.
-#include "ProgressReport.h"
+// Status lines for Kelvara made from ffmpeg's progress reports.
 #include "StatusLine.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <cstdlib>
 
 using namespace kelvara::tarvo;
+using kelvara::ProgressSnapshot;
 
 namespace {
 
@@ -37,29 +37,6 @@ TEST(StatusLine, SizeAndTimeReadBackAtEveryMagnitude)
             EXPECT_EQ(line.find('\n'), line.size() - 1);
         }
     }
-}
-
-TEST(ProgressReader, BlocksSplitAnywhereAreJoinedAndGapsKeepTheLastValues)
-{
-    const std::string block = "frame=25\nstream_0_0_q=2.0\nstream_0_1_q=-1.0\ntotal_size=125952\n"
-                              "out_time_us=12340000\nprogress=continue\n";
-    ProgressReader reader;
-    std::vector<ProgressSnapshot> reports;
-    for (char c : block) {
-        for (const ProgressSnapshot& report : reader.Feed(std::string_view(&c, 1)))
-            reports.push_back(report);
-    }
-    const auto last = reader.Feed("frame=26\ntotal_size=N/A\nout_time_us=N/A\nprogress=end\n");
-
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].frames, 25);
-    EXPECT_DOUBLE_EQ(reports[0].quality, 2.0); // the first stream's, not the audio's -1
-    EXPECT_EQ(reports[0].sizeBytes, 125952);
-    EXPECT_DOUBLE_EQ(reports[0].seconds, 12.34);
-    ASSERT_EQ(last.size(), 1u);
-    EXPECT_EQ(last[0].frames, 26);
-    EXPECT_EQ(last[0].sizeBytes, 125952);
-    EXPECT_TRUE(last[0].finished);
 }
 
 } // namespace

@@ -78,6 +78,45 @@ TEST(CommandLine, BareArgumentsBeforeTheLastAreFurtherOutputsWithTheirOwnOptions
     EXPECT_EQ(request.outputs[1].audioBitrateKbps, 64);
 }
 
+TEST(CommandLine, TheLastArgumentIsTheOutputWhateverOptionComesBeforeIt)
+{
+    // An option the table does not know is taken to want a value; right
+    // before the output it keeps none, so the output is never its value.
+    for (const char* option : { "-some_future_switch", "-vcodec", "-nostats", "-an" }) {
+        const Request request = parsed({ "-i", "/in/clip.avi", "-ab", "96", option, "/out/clip.mp3" });
+        ASSERT_EQ(request.outputs.size(), 1u) << option;
+        EXPECT_EQ(request.outputs[0].path, "/out/clip.mp3") << option;
+        EXPECT_EQ(request.outputs[0].ffmpegOptions, (Arguments { option })) << option;
+        EXPECT_EQ(request.outputs[0].audioBitrateKbps, 96) << option;
+    }
+}
+
+TEST(CommandLine, SwitchesTheOldListLackedEndAnOutputWithoutTakingItsPath)
+{
+    // "-find_stream_info" and the "no" forms take no value; "-autorotate"
+    // and "-autoscale" look like switches but take one (the old list had
+    // them as switches, so their "0" became an output file).
+    const Request request
+        = parsed({ "-find_stream_info", "-i", "/in/clip.avi", "-t", "4", "-autoscale", "0", "-noautorotate",
+            "-an", "-nofind_stream_info", "/out/X0001.avi", "-t", "4", "-nostdin", "-vn", "/out/X0001.mp3" });
+    EXPECT_EQ(request.inputs.at(0).options, (Arguments { "-find_stream_info" }));
+    ASSERT_EQ(request.outputs.size(), 2u);
+    EXPECT_EQ(request.outputs[0].path, "/out/X0001.avi");
+    EXPECT_EQ(request.outputs[0].ffmpegOptions,
+        (Arguments { "-autoscale", "0", "-noautorotate", "-an", "-nofind_stream_info" }));
+    EXPECT_EQ(request.outputs[0].lengthSeconds, 4.0);
+    EXPECT_EQ(request.outputs[1].path, "/out/X0001.mp3");
+    EXPECT_EQ(request.outputs[1].ffmpegOptions, (Arguments { "-nostdin", "-vn" }));
+}
+
+TEST(CommandLine, CodecAndFormatOptionsTakeTheirValues)
+{
+    const Request request = parsed({ "-i", "/in/clip.avi", "-preset", "fast", "-movflags", "+faststart",
+        "-profile:v", "main", "-x264-params", "keyint=50", "/out/clip.mp4" });
+    ASSERT_EQ(request.outputs.size(), 1u);
+    EXPECT_EQ(request.outputs[0].ffmpegOptions.size(), 8u);
+}
+
 TEST(CommandLine, RejectsBrokenCommandLinesWithAReason)
 {
     const std::vector<Arguments> broken {
@@ -89,6 +128,9 @@ TEST(CommandLine, RejectsBrokenCommandLinesWithAReason)
         { "-i", "/in/a.avi", "-ar", "-5", "/out/a.mp3" },
         { "-i", "/in/a.avi", "-ab" },
         { "-i", "", "/out/a.mp3" },
+        { "-i", "/in/a.avi", "-ab", "/out/a.mp3" },
+        { "-i", "/in/a.avi", "-s", "/out/a.png" },
+        { "-i", "/in/a.avi", "" },
     };
     for (const Arguments& arguments : broken) {
         const ParsedCommandLine result = ParseCommandLine(arguments);

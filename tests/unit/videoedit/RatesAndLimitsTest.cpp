@@ -1,4 +1,3 @@
-#include "videoedit/AudioLimits.h"
 #include "videoedit/DiscStandards.h"
 #include "videoedit/FrameRate.h"
 
@@ -41,32 +40,6 @@ TEST(FrameRate, MpegRatesAreTheNearestTheStandardHas)
     EXPECT_EQ(FrameRateText(MpegFrameRate(59.94)), "60000/1001");
     EXPECT_EQ(FrameRateText(MpegFrameRate(10.0)), "24000/1001");
     EXPECT_EQ(FrameRateText(MpegFrameRate(0.0)), "25");
-}
-
-TEST(AudioLimits, SampleRatesMoveToOnesTheCodecHas)
-{
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Ac3, 22050), 32000);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Ac3, 44100), 44100);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Mp2, 22050), 22050);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Mp2, 11025), 16000);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Mp3, 96000), 48000);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Pcm, 96000), 96000);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Adpcm, 0), 44100);
-    EXPECT_EQ(AudioSampleRateFor(AudioFamily::Mp2, -1), 44100);
-}
-
-TEST(AudioLimits, BitratesMoveToOnesTheCodecHasAtThatSampleRate)
-{
-    // Layer II has no 224 kbit/s below 32 kHz; its low-rate table ends at 160.
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Mp2, 22050, 224), 160);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Mp2, 44100, 224), 224);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Mp2, 48000, 448), 384);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Mp2, 44100, 40), 32); // no 40 at 44.1 kHz
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Mp3, 44100, 448), 320);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Ac3, 48000, 448), 448);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Ac3, 48000, 100), 96);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Pcm, 44100, 128), 0);
-    EXPECT_EQ(AudioBitrateFor(AudioFamily::Adpcm, 44100, 128), 0);
 }
 
 TEST(DiscStandards, AudioBitratesStayWithinEachStandard)

@@ -45,7 +45,7 @@ TEST(SkinResources, EveryBitmapHasItsSize)
         { 199, { 13, 17 } },
         { 200, { 3, 7 } },
         { 201, { 298, 217 } },
-        { 212, { 64, 16 } },
+        { 212, { 80, 16 } },
         { 215, { 357, 263 } },
     };
     for (const Expected& e : bitmaps)

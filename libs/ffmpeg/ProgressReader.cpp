@@ -1,24 +1,26 @@
-#include "ProgressReport.h"
+#include "ffmpeg/ProgressReader.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 
-namespace kelvara::tarvo {
+namespace kelvara {
 
 namespace {
 
-// Over-long lines are not progress; they are dropped, not stored.
-constexpr std::size_t kLongestLine = 1024;
+// A line longer than this is not ffmpeg's report: drop it rather than grow.
+constexpr std::size_t kLongestLine = 4096;
 
+// The whole value or nothing: "N/A" before the first frame, and garbage,
+// must not pass for a number.
 template <typename Number> std::optional<Number> ParseNumber(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
     Number value {};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end == text.data())
-        return std::nullopt; // "N/A" before anything is written
+    if (error != std::errc() || end == text.data() || end != text.data() + text.size())
+        return std::nullopt;
     return value;
 }
 
@@ -35,11 +37,12 @@ std::vector<ProgressSnapshot> ProgressReader::Feed(std::string_view piece)
     std::vector<ProgressSnapshot> completed;
     for (std::size_t newline; (newline = piece.find('\n')) != std::string_view::npos;) {
         if (m_partialLine.empty()) {
-            ApplyLine(piece.substr(0, newline), completed);
+            ReadLine(piece.substr(0, newline), completed);
         } else {
             m_partialLine.append(piece.substr(0, newline));
-            ApplyLine(m_partialLine, completed);
+            const std::string line = std::move(m_partialLine);
             m_partialLine.clear();
+            ReadLine(line, completed);
         }
         piece.remove_prefix(newline + 1);
     }
@@ -50,7 +53,7 @@ std::vector<ProgressSnapshot> ProgressReader::Feed(std::string_view piece)
     return completed;
 }
 
-void ProgressReader::ApplyLine(std::string_view line, std::vector<ProgressSnapshot>& completed)
+void ProgressReader::ReadLine(std::string_view line, std::vector<ProgressSnapshot>& completed)
 {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
@@ -69,14 +72,20 @@ void ProgressReader::ApplyLine(std::string_view line, std::vector<ProgressSnapsh
     } else if (key == "total_size") {
         m_current.sizeBytes = ParseNumber<std::int64_t>(value).value_or(m_current.sizeBytes);
     } else if (key == "out_time_us") {
-        if (const auto microseconds = ParseNumber<std::int64_t>(value))
-            m_current.seconds = std::max<std::int64_t>(*microseconds, 0) / 1e6;
+        // Audio encoders' priming can give a negative time at the start: not a position.
+        const std::optional<std::int64_t> microseconds = ParseNumber<std::int64_t>(value);
+        if (microseconds && *microseconds >= 0) {
+            m_current.seconds = static_cast<double>(*microseconds) / 1e6;
+            m_current.timeKnown = true;
+        }
     } else if (key == "progress") {
         m_current.finished = value == "end";
         m_latest = m_current;
         completed.push_back(m_current);
-        m_haveQuality = false; // the first stream's q of the next block
+        // The next block starts from these values, but must give its own time and q.
+        m_current.timeKnown = false;
+        m_haveQuality = false;
     }
 }
 
-} // namespace kelvara::tarvo
+} // namespace kelvara

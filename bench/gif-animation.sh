@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# GIF animation through tarvoconverter against ffmpeg's usual two-command
+# recipe (palettegen over the clip, then paletteuse over it), both run in
+# this script on the same generated 10-second 640x480 clip scaled to
+# 320x240 at 15 frames a second. Prints each figure beside its goal:
+#   - the ratio of the median times (at most 1.25),
+#   - both file sizes (ours no bigger),
+#   - the picture's closeness to the source (ours at least as close),
+#   - tarvoconverter's peak memory, with ffmpeg's runs under it, for the
+#     10-second clip and a clip four times as long (flat: within 15 %).
+#   bench/gif-animation.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+build=${1:-build}
+runs=${2:-5}
+converter="$(cd "$build/kelvara/tools" && pwd)/tarvoconverter"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+make_clip() { # seconds file
+  ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=640x480:rate=25:duration=$1" \
+    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$1" \
+    -c:v mpeg4 -q:v 3 -c:a pcm_s16le -shortest "$2"
+}
+make_clip 10 "$work/clip.avi"
+make_clip 40 "$work/long.avi"
+
+frames="fps=15,scale=320:240:flags=lanczos"
+run_recipe() {
+  ffmpeg -nostdin -v error -y -i "$work/clip.avi" -vf "$frames,palettegen" "$work/palette.png" &&
+    ffmpeg -nostdin -v error -y -i "$work/clip.avi" -i "$work/palette.png" \
+      -lavfi "$frames[x];[x][1:v]paletteuse" "$work/recipe.gif"
+}
+run_ours() {
+  "$converter" -i "$work/clip.avi" -ss 00:00:00 -t 00:00:10 -s 320*240 "$work/ours.gif" >/dev/null </dev/null
+}
+export -f run_recipe run_ours
+export work frames converter
+
+# The machine may be shared: the two are run in turns, so that a change of
+# load weighs on both alike, and the medians are compared.
+seconds() { /usr/bin/time -f '%e' -o "$work/time" bash -c "$1"; cat "$work/time"; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+run_recipe && run_ours # warm the caches
+: >"$work/recipe-times" >"$work/our-times"
+for ((i = 1; i <= runs; i++)); do
+  seconds run_recipe >>"$work/recipe-times"
+  seconds run_ours >>"$work/our-times"
+done
+recipe_time=$(median <"$work/recipe-times")
+ours_time=$(median <"$work/our-times")
+
+# Mean PSNR against the source at the GIF's size and rate.
+psnr() {
+  ffmpeg -nostdin -hide_banner -i "$1" -i "$work/clip.avi" \
+    -lavfi "[0]format=rgb24[a];[1]$frames,format=rgb24[b];[a][b]psnr" -f null - 2>&1 |
+    sed -n 's/.*average:\([0-9.inf]*\).*/\1/p'
+}
+
+peak_kb() { # input seconds
+  /usr/bin/time -f '%M' -o "$work/peak" "$converter" -i "$1" -t "$2" -s 320*240 "$work/peak.gif" \
+    >/dev/null </dev/null
+  cat "$work/peak"
+}
+short_peak=$(peak_kb "$work/clip.avi" 10)
+long_peak=$(peak_kb "$work/long.avi" 40)
+
+recipe_size=$(stat -c %s "$work/recipe.gif")
+ours_size=$(stat -c %s "$work/ours.gif")
+recipe_psnr=$(psnr "$work/recipe.gif")
+ours_psnr=$(psnr "$work/ours.gif")
+
+printf 'recipe (two ffmpeg commands): median %.3f s over %d runs\n' "$recipe_time" "$runs"
+printf 'tarvoconverter:               median %.3f s over %d runs\n' "$ours_time" "$runs"
+printf 'time ratio:   %.3f                 (goal: at most 1.25)\n' \
+  "$(awk -v a="$ours_time" -v b="$recipe_time" 'BEGIN { print a / b }')"
+printf 'file size:    %d bytes, recipe %d   (goal: no bigger)\n' "$ours_size" "$recipe_size"
+printf 'PSNR:         %s dB, recipe %s dB   (goal: at least as high)\n' "$ours_psnr" "$recipe_psnr"
+printf 'peak memory:  %d kB for 10 s, %d kB for 40 s   (goal: flat, within 15 %%)\n' \
+  "$short_peak" "$long_peak"
+if cmp -s "$work/recipe.gif" "$work/ours.gif"; then
+  echo 'the two GIFs are byte-identical'
+fi

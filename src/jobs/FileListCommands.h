@@ -1,0 +1,77 @@
+// The file list's commands: adding, removing and clearing sources, the
+// clicks and keys that change the current job, and the row refresh that loads
+// a job into the panels and the preview. Works against the dialog through
+// FileListHost; the list's selection mark and the current job always name
+// the same row.
+#pragma once
+
+#include "skin/CSkinListCtrl.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+namespace kelvara {
+
+class FileListHost;
+class FileListView;
+class JobList;
+class MediaProbe;
+class OrderedProbe;
+class RandomNumbers;
+class SourceProber;
+struct JobRecord;
+struct MediaInfo;
+
+class FileListCommands : public QObject {
+    Q_OBJECT
+public:
+    // The probes and the random numbers must outlive the commands.
+    FileListCommands(JobList& jobs, FileListHost& host, FileListView& view, MediaProbe& component,
+        const SourceProber& prober, RandomNumbers& numbers, QObject* parent = nullptr);
+    ~FileListCommands() override;
+
+    // The open-file dialog's filters, in order, the last one "All Files (*)".
+    static QStringList AddDialogFilters();
+
+    // Connects the list's clicks, keys and cell clicks to the handlers below.
+    void ConnectList();
+
+    void OnAddVideo();
+    // Adds files as the Add command does (also for the command line). The
+    // jobs appear while the files are probed; AddFinished follows.
+    void AddFiles(const QStringList& paths);
+    bool IsAdding() const;
+    void OnRemoveVideo();
+    void OnClearVideo();
+    void OnListClick();
+    void OnListRightClick();
+    // True when the key was one of the list's own (Up, Down, Home, End).
+    bool OnListKeyDown(int key);
+    void OnCellClick(const ListCellHit& hit);
+    void RefreshRow(int index);
+    void ShowFrameSize(int width, int height);
+
+signals:
+    void AddFinished();
+
+private:
+    void AddProbedJob(const QString& path, const MediaInfo& info);
+    void FinishAdding(const QString& lastPath);
+    void SelectCurrentAgain();
+    void MakeCurrent(int index);
+    void ReturnToStartState();
+    bool IsJob(int index) const;
+
+    JobList& m_jobs;
+    FileListHost& m_host;
+    FileListView& m_view;
+    CSkinListCtrl& m_list;
+    MediaProbe& m_component;
+    RandomNumbers& m_numbers;
+    std::unique_ptr<OrderedProbe> m_probe;
+    QString m_lastAdded;
+};
+
+} // namespace kelvara

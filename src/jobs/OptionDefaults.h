@@ -1,0 +1,38 @@
+// What the AVI and MPEG option panels select when the window opens. A new
+// job's option fields start from the same values, so a job whose options the
+// user never touched converts as the panels show.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvara {
+
+class CodecList;
+
+inline constexpr double kDefaultAviFrameRate = 25.0; // "25      HZ"
+inline constexpr int kDefaultMpegType = 6; // "MPEG1 Standard"
+inline constexpr double kDefaultMpegFrameRate = 25.0; // "25         HZ"
+inline constexpr int kDefaultMpegAudioBitrate = 128; // "128 Kbit/s"
+inline constexpr int kDefaultMpegAudioRate = 44100; // "44100   "
+
+// The names a codec combo lists: the component's names in its order, with
+// leading blanks trimmed and empty names left out. Combo positions count in
+// this list.
+std::vector<std::string> CodecComboItems(const CodecList& codecs);
+
+// The position a codec combo selects first: the first item that begins with
+// `prefix`, ignoring case; 0 when none does.
+int DefaultCodecPosition(const std::vector<std::string>& items, std::string_view prefix);
+
+struct AviCodecDefaults {
+    int video = 0;
+    int audio = 0;
+};
+
+// The AVI panel's first choices among the component's codecs: the first
+// "DivX" video codec and the first "MPEG Layer-3" sound codec.
+AviCodecDefaults DefaultAviCodecs(const CodecList& videoCodecs, const CodecList& audioCodecs);
+
+} // namespace kelvara

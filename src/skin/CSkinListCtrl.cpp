@@ -1,0 +1,280 @@
+#include "CSkinListCtrl.h"
+
+#include "CSkinHeaderCtrl.h"
+#include "CSkinListScrollBar.h"
+#include "SkinCellDelegate.h"
+#include "SkinFont.h"
+#include "SkinListModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace kelvara {
+
+CSkinListCtrl::CSkinListCtrl(QWidget* parent)
+    : QTableView(parent)
+    , m_model(new SkinListModel(*this))
+    , m_header(new CSkinHeaderCtrl(this))
+{
+    setHorizontalHeader(m_header);
+    setModel(m_model);
+    setItemDelegate(new SkinCellDelegate(*this));
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setMinimumSectionSize(1);
+    m_header->setSectionResizeMode(QHeaderView::Fixed);
+    m_header->setStretchLastSection(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setMouseTracking(false);
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The bitmap bars in the parent stand in for the list's own.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFont(SkinFont(13, false));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, QColor::fromRgb(kBackground));
+    palette.setColor(QPalette::Window, QColor::fromRgb(kBackground));
+    setPalette(palette);
+    setAccessibleName(QStringLiteral("Source files"));
+    connect(m_header, &CSkinHeaderCtrl::HeaderRightClicked, this,
+        [this](int column, QPoint globalPos) { emit ListHeaderRClick(this, column, globalPos); });
+}
+
+CSkinListCtrl::~CSkinListCtrl() = default;
+
+void CSkinListCtrl::SetColumns(const QVector<ListColumn>& columns)
+{
+    m_columns = columns;
+    m_model->SetColumns(columns);
+    for (int c = 0; c < columns.size(); ++c)
+        setColumnWidth(c, columns[c].width);
+}
+
+void CSkinListCtrl::SetItemCount(int count)
+{
+    m_model->SetRowCount(count);
+    if (m_selectionMark >= count)
+        m_selectionMark = -1;
+    viewport()->update();
+}
+
+int CSkinListCtrl::GetItemCount() const
+{
+    return m_model->rowCount();
+}
+
+int CSkinListCtrl::GetSelectionMark() const
+{
+    return m_selectionMark;
+}
+
+void CSkinListCtrl::SetSelectionMark(int row)
+{
+    m_selectionMark = row >= 0 && row < GetItemCount() ? row : -1;
+}
+
+void CSkinListCtrl::SelectRow(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return;
+    const QModelIndex index = m_model->index(row, std::max(0, currentIndex().column()));
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+bool CSkinListCtrl::IsRowSelected(int row) const
+{
+    return row >= 0 && row < GetItemCount() && selectionModel()->isRowSelected(row, {});
+}
+
+ListCellInfo CSkinListCtrl::CellInfo(int row, int column) const
+{
+    ListCellInfo info;
+    info.row = row;
+    info.column = column;
+    if (column >= 0 && column < m_columns.size())
+        info.alignment = m_columns[column].alignment;
+    info.selected = IsRowSelected(row) && (hasFocus() || m_showSelAlways);
+    emit const_cast<CSkinListCtrl*>(this)->ListGetCellInfo(const_cast<CSkinListCtrl*>(this), info);
+    info.row = row;
+    info.column = column;
+    return info;
+}
+
+int CSkinListCtrl::TopVisibleRow() const
+{
+    return GetItemCount() == 0 ? -1 : rowAt(0);
+}
+
+int CSkinListCtrl::BottomVisibleRow() const
+{
+    if (GetItemCount() == 0)
+        return -1;
+    const int bottom = rowAt(viewport()->height() - 1);
+    return bottom < 0 ? GetItemCount() - 1 : bottom;
+}
+
+QRect CSkinListCtrl::PartRect(const QRect& cell, const ListCellInfo& info, CellPart part) const
+{
+    QRect area = cell;
+    const int boxWidth = info.hasCheckBox ? cell.height() : 0;
+    const QRect box(area.left(), area.top(), boxWidth, area.height());
+    area.setLeft(area.left() + boxWidth);
+    const bool hasImage = info.imageIndex != -1 && info.imageList;
+    const int imageWidth = hasImage ? info.imageList->IconWidth() : 0;
+    const QRect image(area.left(), area.top(), imageWidth, area.height());
+    area.setLeft(area.left() + imageWidth);
+    switch (part) {
+    case CellPart::CheckBox:
+        return box;
+    case CellPart::Image:
+        return image;
+    case CellPart::Text:
+        return area;
+    case CellPart::Whole:
+        break;
+    }
+    return cell;
+}
+
+void CSkinListCtrl::InvalidateCells(int firstRow, int lastRow, int column, CellPart part, bool)
+{
+    const int top = TopVisibleRow();
+    const int bottom = BottomVisibleRow();
+    if (top < 0 || column < 0 || column >= m_model->columnCount())
+        return;
+    firstRow = std::max(firstRow, top);
+    lastRow = std::min(lastRow, bottom);
+    if (firstRow > lastRow)
+        return;
+    QRect first = visualRect(m_model->index(firstRow, column));
+    QRect last = visualRect(m_model->index(lastRow, column));
+    if (part != CellPart::Whole) {
+        // The parts' extents depend on the owner's answer; ask once for the first row.
+        const ListCellInfo info = CellInfo(firstRow, column);
+        first = PartRect(first, info, part);
+        last = PartRect(last, info, part);
+    }
+    viewport()->update(first.united(last));
+}
+
+ListCellHit CSkinListCtrl::HitTest(const QPoint& viewportPoint) const
+{
+    ListCellHit hit;
+    const QModelIndex index = indexAt(viewportPoint);
+    if (!index.isValid())
+        return hit;
+    hit.row = index.row();
+    hit.column = index.column();
+    const QRect cell = visualRect(index);
+    const ListCellInfo info = CellInfo(hit.row, hit.column);
+    hit.onCheckBox = info.hasCheckBox && PartRect(cell, info, CellPart::CheckBox).contains(viewportPoint);
+    hit.onImage = info.imageIndex != -1 && info.imageList
+        && PartRect(cell, info, CellPart::Image).contains(viewportPoint);
+    return hit;
+}
+
+void CSkinListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (event->button() == Qt::RightButton) {
+        setFocus(Qt::MouseFocusReason);
+        if (index.isValid()) {
+            SelectRow(index.row());
+            m_selectionMark = index.row();
+        }
+        emit RightClicked(this);
+        return;
+    }
+    QTableView::mousePressEvent(event);
+    m_pressedOnCell = event->button() == Qt::LeftButton && index.isValid();
+    if (m_pressedOnCell)
+        m_selectionMark = index.row();
+}
+
+void CSkinListCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const ListCellHit hit = HitTest(event->position().toPoint());
+    if (m_pressedOnCell && hit.row >= 0)
+        emit ListCellClick(this, hit);
+    m_pressedOnCell = false;
+    emit Clicked(this);
+}
+
+void CSkinListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    mousePressEvent(event);
+    emit DoubleClicked(this);
+}
+
+void CSkinListCtrl::mouseMoveEvent(QMouseEvent*)
+{
+    // Swallowed: no hot tracking and no selection by dragging.
+}
+
+void CSkinListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    bool handled = false;
+    emit KeyDown(this, event->key(), handled);
+    if (handled) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+    if (currentIndex().isValid())
+        m_selectionMark = currentIndex().row();
+}
+
+void CSkinListCtrl::AttachScrollBars()
+{
+    if (!parentWidget() || m_vBar)
+        return;
+    m_vBar = new CSkinVScrollBar(parentWidget());
+    m_hBar = new CSkinHScrollBar(parentWidget());
+    m_vBar->setAccessibleName(QStringLiteral("Vertical scroll bar"));
+    m_hBar->setAccessibleName(QStringLiteral("Horizontal scroll bar"));
+    m_vBar->Link(verticalScrollBar());
+    m_hBar->Link(horizontalScrollBar());
+    PlaceScrollBars();
+    m_vBar->show();
+    m_hBar->show();
+}
+
+void CSkinListCtrl::PlaceScrollBars()
+{
+    if (!m_vBar)
+        return;
+    const QRect list = geometry();
+    const int thickness = m_vBar->width();
+    m_vBar->setGeometry(list.right() + 1, list.top(), thickness, list.height() + thickness);
+    m_hBar->setGeometry(list.left(), list.bottom() + 1, list.width(), thickness);
+}
+
+void CSkinListCtrl::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    PlaceScrollBars();
+}
+
+void CSkinListCtrl::moveEvent(QMoveEvent* event)
+{
+    QTableView::moveEvent(event);
+    PlaceScrollBars();
+}
+
+} // namespace kelvara

@@ -1,0 +1,15 @@
+// Runs the file list's widget tests inside one offscreen application.
+#include "skin/SkinPalette.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    LoadSkinPalette();
+    return RUN_ALL_TESTS();
+}

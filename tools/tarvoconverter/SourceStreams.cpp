@@ -1,0 +1,133 @@
+#include "SourceStreams.h"
+
+#include "ChildProcess.h"
+#include "FileDescriptor.h"
+#include "SourceChecks.h"
+#include "TimeArguments.h"
+#include "ffmpeg/FfmpegTexts.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace kelvara::tarvo {
+
+namespace {
+
+// A local file is probed in milliseconds; a source that takes longer is
+// treated as unknown rather than holding the conversion up.
+constexpr int kProbeTimeoutMilliseconds = 10000;
+constexpr std::size_t kLargestAnswer = 64 * 1024;
+constexpr const char* kSilence = "anullsrc=r=48000:cl=stereo";
+
+std::optional<std::string> ReadAll(int fd)
+{
+    std::string answer;
+    char buffer[4096];
+    for (;;) {
+        pollfd watched { fd, POLLIN, 0 };
+        const int ready = ::poll(&watched, 1, kProbeTimeoutMilliseconds);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return std::nullopt;
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return answer;
+        if (answer.size() < kLargestAnswer)
+            answer.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+SourceStreams ParseAnswer(const std::string& answer)
+{
+    SourceStreams streams;
+    std::istringstream lines(answer);
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "codec_type=video")
+            streams.hasVideo = true;
+        else if (line == "codec_type=audio")
+            streams.hasAudio = true;
+        else if (line.starts_with("duration="))
+            streams.durationSeconds = std::max(0.0, std::atof(line.c_str() + 9));
+    }
+    return streams;
+}
+
+bool HasOption(const OutputRequest& output, std::initializer_list<const char*> names)
+{
+    return std::any_of(
+        output.ffmpegOptions.begin(), output.ffmpegOptions.end(), [&](const std::string& option) {
+            return std::any_of(names.begin(), names.end(), [&](const char* name) { return option == name; });
+        });
+}
+
+} // namespace
+
+std::string FfprobeProgram()
+{
+    const char* configured = std::getenv("TARVO_FFPROBE");
+    return configured && *configured ? configured : "ffprobe";
+}
+
+std::optional<SourceStreams> ProbeSourceStreams(const std::string& path)
+{
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return std::nullopt;
+    FileDescriptor reader(ends[0]);
+    FileDescriptor writer(ends[1]);
+    FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    const std::string program = FfprobeProgram();
+    const std::vector<std::string> argv { program, "-v", "error", "-show_entries",
+        "stream=codec_type:format=duration", "-of", "default=nw=1", "file:" + path };
+    const StartedChild child = StartChild(program, argv,
+        { { STDIN_FILENO, nothing.get() }, { STDOUT_FILENO, writer.get() },
+            { STDERR_FILENO, nothing.get() } });
+    writer.reset();
+    if (child.pid < 0)
+        return std::nullopt;
+    const std::optional<std::string> answer = ReadAll(reader.get());
+    if (!answer)
+        ::kill(child.pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) { }
+    if (!answer || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return ParseAnswer(*answer);
+}
+
+bool OutputWantsSound(const OutputRequest& output)
+{
+    return HasOption(output, { "-acodec", "-c:a", "-codec:a" }) && !HasOption(output, { "-an" });
+}
+
+void AddSilentSoundWhereMissing(Request& request)
+{
+    if (std::none_of(request.outputs.begin(), request.outputs.end(), OutputWantsSound))
+        return;
+    double longest = 0.0;
+    for (const InputRequest& input : request.inputs) {
+        if (!IsFileInput(input))
+            return;
+        const std::optional<SourceStreams> streams = ProbeSourceStreams(input.path);
+        if (!streams || streams->hasAudio)
+            return;
+        longest = std::max(longest, streams->durationSeconds);
+    }
+    const double length = longest - request.startSeconds.value_or(0.0);
+    if (request.inputs.empty() || length <= 0.0)
+        return;
+    // An input's -t counts from its -ss, which every input gets.
+    request.inputs.push_back(
+        { kSilence, { "-f", "lavfi", "-t", SecondsText(length) }, /*hasExplicitFormat=*/true });
+}
+
+} // namespace kelvara::tarvo
