@@ -21,10 +21,10 @@ int CConverterApp::InitInstance(const QStringList& files)
     splash.Show(folders.version);
     QDir::setCurrent(folders.toolDir);
 
-    const DialogServices services { &m_settings, &m_shell, &m_folderBrowser, &m_preview, &m_trim, nullptr };
+    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, &m_trim, nullptr };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
-    dialog.SetPendingFiles(files);
+    dialog.AddFilesWhenShown(files);
     QDir::setCurrent(folders.programDir);
     // For the start-up benchmark: end as soon as the first picture is shown.
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))

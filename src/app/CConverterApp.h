@@ -19,7 +19,7 @@ public:
 private:
     QSettingsStore m_settings;
     QDesktopShell m_shell;
-    QFileDialogFolderBrowser m_folderBrowser;
+    QFileDialogs m_fileDialogs;
     NoPreviewPlayer m_preview;
     NoTrimControl m_trim;
 };

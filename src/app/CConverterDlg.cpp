@@ -10,6 +10,8 @@
 #include "RegionFromBitmap.h"
 #include "SkinPalette.h"
 #include "SkinResourceIds.h"
+#include "jobs/FileListCommands.h"
+#include "jobs/FileListView.h"
 #include "videoedit/CVideoEdit.h"
 
 #include <QCloseEvent>
@@ -44,6 +46,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
 {
     setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
     m_controls = std::make_unique<ControlTable>(this);
+    BuildFileList();
     FillOptionLists();
     m_controls->Field(ctl::Width)->SetText(QString());
     m_controls->Field(ctl::Height)->SetText(QString());
@@ -83,13 +86,6 @@ void CConverterDlg::SkinControls()
 QString CConverterDlg::OutputFolderText() const
 {
     return m_controls->Field(ctl::OutputFolder)->GetText();
-}
-
-void CConverterDlg::RedrawRow(int row)
-{
-    // The file list draws its rows from the jobs; until it is in place there
-    // is nothing to redraw.
-    (void)row;
 }
 
 // What the first picture does not need waits until it is on the screen: the

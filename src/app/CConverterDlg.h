@@ -1,13 +1,16 @@
 // The main window: the skinned dialog that owns the jobs, the output choice
 // and every control. Its handlers are split by subsystem: the application
-// shell (DialogShell.cpp), the output kinds (OutputKinds.cpp) and the option
-// panels (OptionPanels.cpp).
+// shell (DialogShell.cpp), the file list (FileListHandlers.cpp), the output
+// kinds (OutputKinds.cpp) and the option panels (OptionPanels.cpp).
 #pragma once
 
 #include "WindowDrag.h"
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
+#include "jobs/FileListHost.h"
 #include "jobs/JobList.h"
+#include "jobs/RandomNumbers.h"
+#include "jobs/SourceProbing.h"
 #include "settings/OutputChoice.h"
 
 #include <QPixmap>
@@ -23,9 +26,12 @@ class SoundPlayer;
 namespace kelvara {
 
 class CSplashThread;
+class CSkinListCtrl;
 class CVideoEdit;
+class FileListCommands;
+class FileListView;
 class DesktopShell;
-class FolderBrowser;
+class FileDialogs;
 class PreviewPlayer;
 class SettingsStore;
 class TrimControl;
@@ -34,13 +40,13 @@ class TrimControl;
 struct DialogServices {
     SettingsStore* settings = nullptr;
     DesktopShell* shell = nullptr;
-    FolderBrowser* folders = nullptr;
+    FileDialogs* folders = nullptr;
     PreviewPlayer* preview = nullptr;
     TrimControl* trim = nullptr;
     SoundPlayer* sound = nullptr;
 };
 
-class CConverterDlg : public QWidget {
+class CConverterDlg : public QWidget, public FileListHost {
     Q_OBJECT
 public:
     CConverterDlg(const ProgramFolders& folders, const DialogServices& services);
@@ -63,7 +69,6 @@ public:
     void SelectOutputCategory(OutputCategory category);
     void OnOutputTabChanged(CImageTab* strip);
     void RefreshOutputPanel();
-    void ResetOutputSettings();
     void OnImageTypeChanged();
     void OnSnapshotButton();
 
@@ -73,13 +78,36 @@ public:
     const ProgramFolders& Folders() const { return m_folders; }
     QString OutputFolderText() const;
     QRegion Outline() const { return m_outline; }
-    bool IsConverting() const { return m_converting; }
     void SetConverting(bool converting) { m_converting = converting; }
-    // Files named on the command line, waiting for the file list.
-    void SetPendingFiles(const QStringList& files) { m_pendingFiles = files; }
-    QStringList PendingFiles() const { return m_pendingFiles; }
+    // Files named on the command line: added as the Add command adds them,
+    // once the window is on the screen.
+    void AddFilesWhenShown(const QStringList& files) { m_pendingFiles = files; }
     // Redraws one row of the file list.
     void RedrawRow(int row);
+    FileListCommands& FileCommands() { return *m_fileCommands; }
+    CSkinListCtrl& FileList() { return *m_list; }
+
+    // What the file list needs of the dialog.
+    bool IsConverting() const override { return m_converting; }
+    OutputKind SelectedOutputKind() const override { return m_output.Current(); }
+    int PictureTypePosition() const override;
+    int PspProfilePosition() const override;
+    int MpegTypePosition() const override;
+    AviCodecDefaults NewJobCodecPositions() const override;
+    int CurrentJob() const override { return m_currentJob; }
+    void SetCurrentJob(int index) override { m_currentJob = index; }
+    void ShowJobOptions(const JobRecord& job) override;
+    void SetFrameSizeFields(const QString& width, const QString& height) override;
+    void EnableOptionControls() override;
+    void ResetOutputSettings() override;
+    void PostMpegPreset() override;
+    void OpenPreview(const QString& path, double startSeconds) override;
+    void StopPreviewPlayback() override;
+    void MarkPreviewNotPlaying() override;
+    void ShowPreviewPlaceholder(bool placeholder) override;
+    void SetTrimMinMax(double minimumMs, double maximumMs) override;
+    void SetTrimRange(double startMs, double endMs) override;
+    QStringList ChooseSourceFiles(const QStringList& filters) override;
 
 signals:
     // The first picture of the window is on the screen.
@@ -96,6 +124,8 @@ protected:
 private:
     void WireHandlers();
     void WireOutputKinds();
+    void BuildFileList();
+    void WireFileList();
     void SkinControls();
     void AttachMenus();
     void LoadAfterFirstPicture();
@@ -115,6 +145,11 @@ private:
     WindowDrag m_drag;
     QStringList m_pendingFiles;
     CVideoEdit* m_videoEdit = nullptr;
+    CSkinListCtrl* m_list = nullptr;
+    LibavSourceProber m_prober;
+    RandomNumbers m_numbers;
+    std::unique_ptr<FileListView> m_view;
+    std::unique_ptr<FileListCommands> m_fileCommands;
     int m_currentJob = -1;
     bool m_converting = false;
     bool m_painted = false;

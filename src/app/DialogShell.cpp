@@ -7,6 +7,7 @@
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinTextField.h"
+#include "jobs/FileListCommands.h"
 #include "platform/DesktopShell.h"
 #include "platform/SettingsStore.h"
 
@@ -62,6 +63,7 @@ void CConverterDlg::WireHandlers()
     onClick(ctl::Minimize, &CConverterDlg::OnMinimize);
     onClick(ctl::Snapshot, &CConverterDlg::OnSnapshotButton);
     WireOutputKinds();
+    WireFileList();
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence::HelpContents);
     addAction(help);
@@ -92,8 +94,13 @@ void CConverterDlg::OnMenuCommand(int commandId)
     case cmd::AboutBox:
     case cmd::AboutFromContextMenu:
         return OnAbout();
+    case cmd::AddVideo:
+        return m_fileCommands->OnAddVideo();
+    case cmd::RemoveVideo:
+        return m_fileCommands->OnRemoveVideo();
+    case cmd::ClearVideo:
+        return m_fileCommands->OnClearVideo();
     default:
-        // The file commands belong to the file list.
         return;
     }
 }

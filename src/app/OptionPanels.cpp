@@ -3,6 +3,7 @@
 #include "app/CConverterDlg.h"
 
 #include "CSkinComboBox.h"
+#include "jobs/OptionDefaults.h"
 #include "settings/OptionItems.h"
 #include "settings/OutputCatalogue.h"
 #include "videoedit/CVideoEdit.h"
@@ -15,25 +16,12 @@ QString Text(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The codec names as the lists show them: leading blanks trimmed, empty
-// names left out.
-QStringList Names(const CodecList& codecs)
+QStringList Texts(const std::vector<std::string>& items)
 {
-    QStringList names;
-    for (std::int16_t i = 0; i < codecs.Count(); ++i) {
-        const QString name = QString::fromStdString(codecs.Item(i)).trimmed();
-        if (!name.isEmpty())
-            names << name;
-    }
-    return names;
-}
-
-int FirstWithPrefix(const QStringList& names, std::string_view prefix)
-{
-    for (int i = 0; i < names.size(); ++i)
-        if (names[i].startsWith(Text(prefix), Qt::CaseInsensitive))
-            return i;
-    return 0;
+    QStringList texts;
+    for (const std::string& item : items)
+        texts << QString::fromStdString(item);
+    return texts;
 }
 
 void Fill(CSkinComboBox* combo, const QStringList& items, int selected)
@@ -61,13 +49,12 @@ void CConverterDlg::FillOptionLists()
 
 void CConverterDlg::FillCodecLists()
 {
-    if (!m_videoEdit)
-        m_videoEdit = new CVideoEdit(this);
-    const QStringList video = Names(m_videoEdit->VideoCodecs());
-    const QStringList audio = Names(m_videoEdit->AudioCodecs());
-    Fill(m_controls->Combo(ctl::AviCodec), video, FirstWithPrefix(video, option_items::kPreferredVideoCodec));
-    Fill(m_controls->Combo(ctl::AviSoundCodec), audio,
-        FirstWithPrefix(audio, option_items::kPreferredSoundCodec));
+    const std::vector<std::string> video = CodecComboItems(m_videoEdit->VideoCodecs());
+    const std::vector<std::string> audio = CodecComboItems(m_videoEdit->AudioCodecs());
+    Fill(m_controls->Combo(ctl::AviCodec), Texts(video),
+        DefaultCodecPosition(video, option_items::kPreferredVideoCodec));
+    Fill(m_controls->Combo(ctl::AviSoundCodec), Texts(audio),
+        DefaultCodecPosition(audio, option_items::kPreferredSoundCodec));
 }
 
 } // namespace kelvara

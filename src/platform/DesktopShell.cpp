@@ -15,13 +15,19 @@ OpenOutcome QDesktopShell::Open(const QUrl& url)
     return { true, 0 };
 }
 
-std::optional<QString> QFileDialogFolderBrowser::ChooseFolder(QWidget* owner, const QString& startFolder)
+std::optional<QString> QFileDialogs::ChooseFolder(QWidget* owner, const QString& startFolder)
 {
     const QString folder = QFileDialog::getExistingDirectory(
         owner, QString(), startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (folder.isEmpty())
         return std::nullopt;
     return folder;
+}
+
+QStringList QFileDialogs::ChooseFiles(QWidget* owner, const QStringList& filters)
+{
+    return QFileDialog::getOpenFileNames(owner, QString(), QString(), filters.join(QStringLiteral(";;")),
+        nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 } // namespace kelvara

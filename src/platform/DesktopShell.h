@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <optional>
 
@@ -33,16 +34,21 @@ public:
     OpenOutcome Open(const QUrl& url) override;
 };
 
-class FolderBrowser {
+// The folder browser and the open-file dialog.
+class FileDialogs {
 public:
-    virtual ~FolderBrowser() = default;
+    virtual ~FileDialogs() = default;
     // The chosen folder, or nothing when the user cancels.
     virtual std::optional<QString> ChooseFolder(QWidget* owner, const QString& startFolder) = 0;
+    // Several files; `filters` in order ("Description (*.a *.b)"). Empty when
+    // the user cancels.
+    virtual QStringList ChooseFiles(QWidget* owner, const QStringList& filters) = 0;
 };
 
-class QFileDialogFolderBrowser : public FolderBrowser {
+class QFileDialogs : public FileDialogs {
 public:
     std::optional<QString> ChooseFolder(QWidget* owner, const QString& startFolder) override;
+    QStringList ChooseFiles(QWidget* owner, const QStringList& filters) override;
 };
 
 } // namespace kelvara

@@ -29,7 +29,7 @@ public:
     OpenOutcome outcome { true, 0 };
 };
 
-class FakeFolderBrowser : public FolderBrowser {
+class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<QString> ChooseFolder(QWidget*, const QString& startFolder) override
     {
@@ -37,9 +37,16 @@ public:
         startedAt = startFolder;
         return answer;
     }
+    QStringList ChooseFiles(QWidget*, const QStringList& filters) override
+    {
+        offeredFilters = filters;
+        return files;
+    }
     std::optional<QString> answer;
     QString startedAt;
     int asked = 0;
+    QStringList files;
+    QStringList offeredFilters;
 };
 
 class FakeTrim : public TrimControl {
@@ -79,7 +86,7 @@ inline void CloseNextModal(QString* className)
 struct DialogFixture {
     FakeSettingsStore settings;
     FakeDesktopShell shell;
-    FakeFolderBrowser folders;
+    FakeFileDialogs folders;
     NoPreviewPlayer preview;
     FakeTrim trim;
     FakeSoundPlayer sound;

@@ -7,6 +7,8 @@
 #include "CSkinComboBox.h"
 #include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
+#include "jobs/FileListCommands.h"
+#include "skin/CSkinListCtrl.h"
 
 #include <QDir>
 #include <QMenu>
@@ -187,6 +189,51 @@ TEST(MainDialog, FirstPictureLoadsTheCodecListsAfterwards)
     for (int i = 0; i < codecs->count(); ++i)
         EXPECT_FALSE(codecs->itemText(i).isEmpty() || codecs->itemText(i).startsWith(' '));
     EXPECT_GT(f.dialog->Controls().Combo(ctl::AviSoundCodec)->count(), 0);
+}
+
+} // namespace
+} // namespace kelvara::test
+
+namespace kelvara::test {
+namespace {
+
+TEST(MainDialogFileList, AddTakesTheChosenFilesAndClearReturnsToTheStartState)
+{
+    DialogFixture f;
+    f.dialog->show();
+    f.folders.files = QStringList { "/media/a clip.mp4", "/media/b'$&é.avi" };
+    f.dialog->Controls().Button(ctl::AddVideo)->click();
+    EXPECT_EQ(f.folders.offeredFilters.last(), "All Files (*)");
+    ASSERT_TRUE(
+        WaitFor([&] { return f.dialog->Jobs().GetSize() == 2 && !f.dialog->FileCommands().IsAdding(); }));
+    EXPECT_EQ(f.dialog->CurrentJob(), 1) << "the last added file is current";
+    EXPECT_FALSE(f.dialog->Controls().At(ctl::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
+    EXPECT_EQ(f.dialog->FileList().model()->rowCount(), 2);
+
+    f.dialog->OnMenuCommand(cmd::ToAudio);
+    f.dialog->OnMenuCommand(cmd::ClearVideo);
+    EXPECT_EQ(f.dialog->Jobs().GetSize(), 0);
+    EXPECT_TRUE(f.dialog->Output().Current().Is(PcKind::Avi)) << "an empty list resets the output settings";
+    EXPECT_TRUE(f.dialog->Controls().At(ctl::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
+}
+
+TEST(MainDialogFileList, FilesFromTheCommandLineArriveOnceTheWindowIsShown)
+{
+    DialogFixture f;
+    f.dialog->AddFilesWhenShown({ "/media/one.mp4", "/media/two.mp4", "/media/three.mp4" });
+    EXPECT_EQ(f.dialog->Jobs().GetSize(), 0);
+    f.dialog->show();
+    ASSERT_TRUE(
+        WaitFor([&] { return f.dialog->Jobs().GetSize() == 3 && !f.dialog->FileCommands().IsAdding(); }));
+    EXPECT_EQ(f.dialog->Jobs().GetAt(0).sourcePath, "/media/one.mp4");
+    EXPECT_EQ(f.dialog->Jobs().GetAt(2).sourcePath, "/media/three.mp4");
+}
+
+TEST(MainDialogFileList, TheListTakesTheTemplatesPlace)
+{
+    DialogFixture f;
+    EXPECT_EQ(f.dialog->Controls().At(ctl::FileList), &f.dialog->FileList());
+    EXPECT_EQ(f.dialog->FileList().geometry(), QRect(15, 125, 720, 135));
 }
 
 } // namespace
