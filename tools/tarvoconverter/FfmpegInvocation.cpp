@@ -194,7 +194,11 @@ void AppendPaletteOutput(
 {
     AppendWords(arguments, kNoOtherStreams);
     arguments.emplace_back("-vf");
-    arguments.push_back(GifFrames(output, true) + "palettegen");
+    // The palette comes out only when its input ends: an output -t alone would
+    // let ffmpeg read the source to its end, so the trim ends the frames here.
+    const std::string trim
+        = output.lengthSeconds ? "trim=duration=" + SecondsText(*output.lengthSeconds) + "," : "";
+    arguments.push_back(trim + GifFrames(output, true) + "palettegen");
     AppendLength(arguments, output);
     AppendWords(arguments, "-update 1 -f image2");
     arguments.push_back(FfmpegFilePath(path));

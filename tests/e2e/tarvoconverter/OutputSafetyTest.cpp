@@ -178,12 +178,20 @@ TEST(Stop, StopAfterSomeFramesKeepsAPlayableFinishedFile)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string folder = FreshFolder("stopped later");
-    for (const auto& [name, options] : std::vector<std::pair<std::string, std::vector<std::string>>> {
-             { "later.gif", {} }, { "later.MP4", kPspOptions } }) {
+    // A GIF animation first reads the whole trimmed part for its palette (at
+    // the source's pace here, as -re asks), so it is stopped once that pass
+    // is over and the frames are being written.
+    struct Case {
+        std::string name;
+        std::vector<std::string> options;
+        std::chrono::milliseconds stopAfter;
+    };
+    for (const auto& [name, options, stopAfter] :
+        std::vector<Case> { { "later.gif", { "-t", "4" }, 5500ms }, { "later.MP4", kPspOptions, 1500ms } }) {
         RunningProgram converter(Joined({ ConverterPath(), "-re", "-i", workspace.LongClip() },
                                      Joined(options, { folder + name })),
             InputKind::Pipe);
-        converter.ReadOutputFor(1500ms);
+        converter.ReadOutputFor(stopAfter);
         converter.WriteInput("q");
         const ProgramResult result = converter.finish(10s);
 
