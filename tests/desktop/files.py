@@ -5,7 +5,7 @@ the Up arrow on the first row."""
 import os
 import subprocess
 
-from kelvara_desktop import (Kelvara, check, click, find, run, screenshot, showing, wait_for, xdotool)
+from kelvara_desktop import Kelvara, check, click, find, run, screenshot, wait_for, xdotool
 
 NAMES = ["holiday 'n $fun & més.mp4", "second clip.mp4"]
 
@@ -48,13 +48,7 @@ def scenario():
     check(find(kelvara.window, "image", "Preview placeholder") is None, "the placeholder stays over the preview")
 
     click(kelvara.control("push button", "Add Video"))
-    dialog = kelvara.top_level("dialog", None)
-    screenshot("add-dialog")
-    entry = wait_for(lambda: find(dialog, "text"), "the dialog's file name field")
-    click(entry)
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "20", second)
-    xdotool("key", "Return")
+    kelvara.answer_file_dialog(second, "add-dialog")
     wait_for(lambda: rows(table) == 2, "the file from the add dialog")
     check(cell(table, 1, 1) == second, "second row: %r" % cell(table, 1, 1))
     screenshot("two-files")

@@ -173,6 +173,17 @@ class Kelvara:
         click(self.control("push button", button))
         choose_in_open_menu(self.MENUS[button].index(item))
 
+    def answer_file_dialog(self, path, shot):
+        """Types a path into the file or folder dialog that has just opened,
+        as a user would, and accepts it."""
+        dialog = self.top_level("dialog", None)
+        screenshot(shot)
+        entry = wait_for(lambda: find(dialog, "text"), "the dialog's name field")
+        click(entry)
+        xdotool("key", "ctrl+a")
+        xdotool("type", "--delay", "20", path)
+        xdotool("key", "Return")
+
     def close(self):
         click(self.control("push button", "Close"))
         return self.process.wait(timeout=10)

@@ -2,7 +2,7 @@
 there at the next start; a folder typed into the field is not kept."""
 import os
 
-from kelvara_desktop import Kelvara, check, click, find, run, screenshot, text_of, wait_for, xdotool
+from kelvara_desktop import Kelvara, check, click, run, screenshot, text_of, wait_for, xdotool
 
 
 def scenario():
@@ -12,13 +12,7 @@ def scenario():
     field = kelvara.control("text", "Output folder")
     check(text_of(field) == os.environ["HOME"] + "/", "start folder: %r" % text_of(field))
     click(kelvara.control("push button", "Browse"))
-    browser = kelvara.top_level("dialog", None)
-    screenshot("browser")
-    entry = wait_for(lambda: find(browser, "text"), "the browser's folder field")
-    click(entry)
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "20", chosen)
-    xdotool("key", "Return")
+    kelvara.answer_file_dialog(chosen, "browser")
     wait_for(lambda: text_of(field) == chosen, "the chosen folder in the field (%r)" % text_of(field))
     screenshot("chosen")
     check(kelvara.close() == 0, "the program did not end cleanly")

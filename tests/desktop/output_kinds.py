@@ -1,5 +1,7 @@
 """Each category from the Format Setting menu and each tab of its strip: the
 panel shows the kind's own controls. One screenshot per kind."""
+import pyatspi
+
 from kelvara_desktop import Kelvara, check, click, find, run, screenshot, showing
 
 KINDS = [
@@ -45,13 +47,13 @@ def scenario():
             check(tab.name == kind, "tab %d is %r" % (index, tab.name))
             if index > 0:
                 click(tab)
-            check(tab.getState().contains(__import__("pyatspi").STATE_SELECTED), kind + " not selected")
+            check(tab.getState().contains(pyatspi.STATE_SELECTED), kind + " not selected")
             check_panel(kelvara, kind, shown, hidden)
             screenshot(kind.replace(" ", "-").lower())
     # The snapshot button goes straight to pictures from any category.
     click(kelvara.control("push button", "Snapshot"))
     pc = kelvara.control("page tab list", "PC video kinds")
-    check(pc.getChildAtIndex(2).getState().contains(__import__("pyatspi").STATE_SELECTED), "Image not chosen")
+    check(pc.getChildAtIndex(2).getState().contains(pyatspi.STATE_SELECTED), "Image not chosen")
     check(showing(kelvara.control("combo box", "Output Type")), "no picture type list")
     check(kelvara.close() == 0, "the program did not end cleanly")
 

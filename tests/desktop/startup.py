@@ -1,9 +1,10 @@
 """Start-up: the window at the top left, 802 x 565, cut to its outline, the
 splash gone; the command line's help and its refusal of what is not a file;
 closing ends the program."""
+import os
 import subprocess
 
-from kelvara_desktop import Kelvara, PROGRAM, check, pixel, run, screenshot, xdotool
+from kelvara_desktop import PROGRAM, SCREENS, Kelvara, check, pixel, run, screenshot, xdotool
 
 
 def scenario():
@@ -25,8 +26,7 @@ def scenario():
     check(kelvara.control("text", "Output folder") is not None, "no output folder field")
     kelvara.control("page tab list", "PC video kinds")
     check(kelvara.close() == 0, "the program did not end cleanly")
-    log = open(kelvara.process.args and __import__("os").path.join(
-        __import__("os").environ["KELVARA_SCREENS"], "startup.log")).read()
+    log = open(os.path.join(SCREENS, "startup.log")).read()
     check("/nonexistent/clip.mp4" in log, "the missing file was not named on standard error")
 
 

@@ -4,12 +4,12 @@
 
 #include "FakeSettingsStore.h"
 #include "FakeSoundPlayer.h"
+#include "SkinTestSupport.h"
 #include "app/CConverterDlg.h"
 #include "app/PreviewCalls.h"
 #include "platform/DesktopShell.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -57,18 +57,7 @@ public:
     std::pair<double, double> range { -1, -1 };
 };
 
-inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(5);
-    }
-    return true;
-}
+using SkinTest::WaitFor;
 
 // Closes the next modal window that appears, and remembers its class name.
 inline void CloseNextModal(QString* className)
