@@ -9,6 +9,7 @@
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
 #include "jobs/SourceProbing.h"
+#include "process/Spawner.h"
 #include "skin/CSkinListCtrl.h"
 #include "skin/SkinPalette.h"
 
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -177,9 +177,13 @@ void MeasureTenThousand(QWidget& window, CSkinListCtrl& list, FileListView& view
 QString MakeSecondLongMp4(const QString& folder)
 {
     const QString path = folder + "/one.mp4";
-    QProcess::execute("ffmpeg",
-        { "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-f", "lavfi", "-i",
-            "sine=frequency=440", "-t", "1", "-c:v", "mpeg4", "-c:a", "aac", "-shortest", path });
+    kelvara::SpawnRequest request;
+    request.program = "ffmpeg";
+    request.arguments = { "ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+        "testsrc=size=160x120:rate=25", "-f", "lavfi", "-i", "sine=frequency=440", "-t", "1", "-c:v", "mpeg4",
+        "-c:a", "aac", "-shortest", path.toStdString() };
+    kelvara::SpawnResult ffmpeg = kelvara::Spawn(request);
+    ffmpeg.child.Wait();
     return QFile::exists(path) ? path : QString();
 }
 

@@ -2,7 +2,7 @@
 
 #include "commands/OutputNaming.h"
 #include "commands/TimeText.h"
-#include "platform/CommandLine.h"
+#include "process/CommandLine.h"
 #include "settings/OptionSelections.h"
 
 #include <array>
@@ -11,8 +11,6 @@
 namespace kelvara {
 
 namespace {
-
-using platform::QuoteArgument;
 
 constexpr std::array<std::string_view, 12> kAudioBitrateOptions = {
     "",

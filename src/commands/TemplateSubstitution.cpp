@@ -2,7 +2,7 @@
 
 #include "commands/OutputNaming.h"
 #include "commands/TimeText.h"
-#include "platform/CommandLine.h"
+#include "process/CommandLine.h"
 
 #include <cstdio>
 #include <ctime>
@@ -117,7 +117,6 @@ int DeviceSelections::At(DeviceList list) const
 std::string SubstituteTemplate(
     std::string_view commandTemplate, const JobRecord& job, const SubstitutionContext& context)
 {
-    using platform::EscapeForSingleQuotes;
     const bool intermediate = job.NeedsIntermediateFile();
     const std::string& input = intermediate ? job.intermediatePath : job.sourcePath;
 

@@ -1,12 +1,14 @@
 #include "EncoderRunner.h"
 
 #include "engine/ProgressParser.h"
-#include "platform/CommandLine.h"
 #include "platform/Diagnostics.h"
 #include "platform/EventPump.h"
 #include "platform/ProgramSearch.h"
 #include "platform/TickCount.h"
+#include "process/CommandLine.h"
+#include "process/Spawner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -21,11 +23,9 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 255;
 constexpr std::size_t kOutputTailBytes = 4096;
-// After its output ends an encoder only has to exit; after "q" it finishes
-// its file first, and gives up on ffmpeg itself after a few seconds.
+// After its output ends an encoder only has to exit; one that has not
+// after this long is stopped through the stop policy.
 constexpr int kExitGraceMs = 5000;
-constexpr int kQuitGraceMs = 10000;
-constexpr int kHelperStopGraceMs = 1000;
 
 bool IsReadable(int fd)
 {
@@ -38,23 +38,11 @@ bool IsStatusLine(std::string_view line)
     return line.find("size=") != std::string_view::npos && line.find("time=") != std::string_view::npos;
 }
 
-void IgnoreBrokenPipes()
-{
-    // Writing "q" to an encoder that has already exited must fail quietly,
-    // not end the program.
-    static const bool ignored = [] {
-        std::signal(SIGPIPE, SIG_IGN);
-        return true;
-    }();
-    (void)ignored;
-}
-
 } // namespace
 
 EncoderRunner::EncoderRunner(ConversionContext& context)
     : m_context(context)
 {
-    IgnoreBrokenPipes();
 }
 
 EncoderRunner::~EncoderRunner()
@@ -72,7 +60,7 @@ void EncoderRunner::Report(const std::string& api, int errorCode)
 std::optional<std::vector<std::string>> EncoderRunner::ResolveCommand(
     const EncoderCommand& command, RunOutcome& outcome)
 {
-    std::optional<std::vector<std::string>> arguments = platform::SplitCommandLine(command);
+    std::optional<std::vector<std::string>> arguments = SplitCommandLine(command);
     if (!arguments || arguments->empty()) {
         outcome.reason = arguments ? "The command is empty." : "The command has an unclosed quote.";
         return std::nullopt;
@@ -98,28 +86,25 @@ RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex
     std::optional<std::vector<std::string>> arguments = ResolveCommand(command, outcome);
     if (!arguments)
         return outcome;
-    const std::string program = arguments->front();
-    arguments->erase(arguments->begin());
-
-    platform::PipeEnds output;
-    platform::PipeEnds input;
-    if (!platform::CreatePipe(output) || !platform::CreatePipe(input)) {
+    std::optional<PipeEnds> output = CreatePipe();
+    std::optional<PipeEnds> input = output ? CreatePipe() : std::nullopt;
+    if (!output || !input) {
         Report("CreatePipe", errno);
         outcome.reason = "Cannot create the pipes to the encoder: " + std::string(std::strerror(errno));
         return outcome;
     }
-    m_outputReader = std::move(output.readEnd);
-    m_inputWriter = std::move(input.writeEnd);
+    m_outputReader = std::move(output->readEnd);
+    m_inputWriter = std::move(input->writeEnd);
 
-    outcome.started = StartEncoderProcess(
-        output.writeEnd.Get(), input.readEnd.Get(), output.writeEnd.Get(), program, *arguments);
-    const int startError = errno;
-    if (!output.writeEnd.Close() || !input.readEnd.Close())
-        Report("CloseHandle", errno);
+    outcome.started
+        = StartEncoderProcess(output->writeEnd.Get(), input->readEnd.Get(), *arguments, outcome.reason);
+    if (const int error = output->writeEnd.Close(); error != 0)
+        Report("CloseHandle", error);
+    if (const int error = input->readEnd.Close(); error != 0)
+        Report("CloseHandle", error);
     // From here on only the encoder holds the write side of its output pipe,
     // so the pipe breaks when the encoder exits.
     if (!outcome.started) {
-        outcome.reason = "Cannot start " + program + ": " + std::strerror(startError);
         AskEncoderToQuit();
         return outcome;
     }
@@ -129,20 +114,27 @@ RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex
     return outcome;
 }
 
-bool EncoderRunner::StartEncoderProcess(int standardOutput, int standardInput, int standardError,
-    const std::string& program, const std::vector<std::string>& arguments)
+bool EncoderRunner::StartEncoderProcess(
+    int standardOutput, int standardInput, const std::vector<std::string>& arguments, std::string& reason)
 {
-    platform::SpawnRequest request;
-    request.program = program;
-    request.arguments = arguments;
+    // arguments: the resolved program, then the command's own argv.
+    SpawnRequest request;
+    request.program = arguments.front();
+    request.arguments.assign(arguments.begin() + 1, arguments.end());
     request.workingDirectory = m_context.toolDirectory;
-    request.standardInput = standardInput;
-    request.standardOutput = standardOutput;
-    request.standardError = standardError;
-    if (m_encoder.Spawn(request))
-        return true;
-    Report("CreateProcess", errno);
-    return false;
+    request.descriptors = { { 0, standardInput }, { 1, standardOutput }, { 2, standardOutput } };
+    // The encoder must not outlive us, and a Ctrl-C in the terminal that
+    // started us must not reach it: we stop it ourselves.
+    request.parentDeathSignal = SIGKILL;
+    request.newSession = true;
+    SpawnResult started = Spawn(request);
+    if (!started.Started()) {
+        Report("CreateProcess", started.error);
+        reason = "Cannot start " + request.program + ": " + std::strerror(started.error);
+        return false;
+    }
+    m_encoder = std::move(started.child);
+    return true;
 }
 
 void EncoderRunner::ReadEncoderOutput(int jobIndex)
@@ -188,18 +180,12 @@ void EncoderRunner::ParseEncoderOutput(std::string_view chunk, int jobIndex)
 
 void EncoderRunner::AskEncoderToQuit()
 {
-    if (!m_outputReader.Close())
-        Report("CloseHandle", errno);
-    if (m_inputWriter.IsOpen()) {
-        const char quit = 'q';
-        // Fails quietly (EPIPE) when the encoder has already gone.
-        [[maybe_unused]] const ssize_t written = ::write(m_inputWriter.Get(), &quit, 1);
-        if (!m_inputWriter.Close())
-            Report("CloseHandle", errno);
-    }
+    if (const int error = m_outputReader.Close(); error != 0)
+        Report("CloseHandle", error);
+    SendQuitKey(m_inputWriter);
 }
 
-bool EncoderRunner::WaitForExit(platform::ChildProcess& process, int timeoutMs)
+bool EncoderRunner::WaitForExit(ChildProcess& process, int timeoutMs)
 {
     const std::uint32_t start = platform::TickCount();
     while (!process.TryReap()) {
@@ -210,14 +196,25 @@ bool EncoderRunner::WaitForExit(platform::ChildProcess& process, int timeoutMs)
     return true;
 }
 
+void EncoderRunner::StopServicingWindow(ChildProcess& process, StopRequest request)
+{
+    ProcessStop stop(process, std::move(request));
+    while (stop.Advance() == StopState::Waiting) {
+        const int slice = std::min<int>(platform::kWaitSliceMs, static_cast<int>(stop.TimeLeft().count()));
+        platform::WaitForActivity({ process.ExitNotifier() }, slice);
+    }
+}
+
 void EncoderRunner::FinishProcess(RunOutcome& outcome)
 {
-    // A stopped run, or one whose output ended early, gets "q" and its pipes
-    // closed; an encoder that still does not exit is ended, never left behind.
+    // A stopped run, or one whose output ended but whose encoder lingers, is
+    // stopped through the policy; the encoder stops its own ffmpeg first,
+    // hence the longer grace period.
     if (m_context.stopFlag || !WaitForExit(m_encoder, kExitGraceMs)) {
-        AskEncoderToQuit();
-        if (!WaitForExit(m_encoder, kQuitGraceMs))
-            m_encoder.KillAndReap();
+        if (const int error = m_outputReader.Close(); error != 0)
+            Report("CloseHandle", error);
+        StopServicingWindow(
+            m_encoder, StopRequest::ByQuitKey(std::move(m_inputWriter), kSupervisorStopGracePeriod));
     }
     outcome.stopped = m_context.stopFlag;
     outcome.exitCode = m_encoder.ExitCode();
@@ -270,23 +267,24 @@ RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
     std::optional<std::vector<std::string>> arguments = ResolveCommand(command, outcome);
     if (!arguments)
         return outcome;
-    platform::SpawnRequest request;
+    SpawnRequest request;
     request.program = arguments->front();
     request.arguments.assign(arguments->begin() + 1, arguments->end());
     request.workingDirectory = m_context.toolDirectory;
-    platform::ChildProcess helper;
-    if (!helper.Spawn(request)) {
-        Report("CreateProcess", errno);
-        outcome.reason = "Cannot start " + request.program + ": " + std::strerror(errno);
+    request.parentDeathSignal = SIGKILL;
+    SpawnResult started = Spawn(request);
+    if (!started.Started()) {
+        Report("CreateProcess", started.error);
+        outcome.reason = "Cannot start " + request.program + ": " + std::strerror(started.error);
         return outcome;
     }
+    ChildProcess& helper = started.child;
     outcome.started = true;
     while (!helper.TryReap()) {
         platform::WaitForActivity({ helper.ExitNotifier() }, platform::kWaitSliceMs);
         if (m_context.stopFlag) {
-            helper.Signal(SIGTERM);
-            if (!WaitForExit(helper, kHelperStopGraceMs))
-                helper.KillAndReap();
+            // The auxiliary tools read no input: they are asked by signal.
+            StopServicingWindow(helper, StopRequest::BySignal(SIGTERM));
             outcome.stopped = true;
             return outcome;
         }

@@ -7,8 +7,9 @@
 #include "engine/ConversionContext.h"
 #include "engine/EncoderCommand.h"
 #include "jobs/JobRecord.h"
-#include "platform/ChildProcess.h"
-#include "platform/UniqueFd.h"
+#include "process/ChildProcess.h"
+#include "process/ProcessStop.h"
+#include "process/UniqueFd.h"
 
 #include <string>
 #include <string_view>
@@ -43,7 +44,7 @@ public:
     void AskEncoderToQuit();
 
     // Runs a second tool without pipes and waits for it, servicing the
-    // window; ends it when Stop is pressed.
+    // window; stops it (SIGTERM, then the stop policy) when Stop is pressed.
     RunOutcome RunHelperAndWait(const EncoderCommand& command);
 
     void SetJobStage(JobStage stage, int jobIndex);
@@ -55,11 +56,13 @@ public:
     const std::vector<std::string>& Diagnostics() const { return m_diagnostics; }
 
 private:
-    bool StartEncoderProcess(int standardOutput, int standardInput, int standardError,
-        const std::string& program, const std::vector<std::string>& arguments);
+    bool StartEncoderProcess(int standardOutput, int standardInput, const std::vector<std::string>& arguments,
+        std::string& reason);
     void ReadEncoderOutput(int jobIndex);
     // Waits, servicing the window, until the process ends or `timeoutMs` passes.
-    bool WaitForExit(platform::ChildProcess& process, int timeoutMs);
+    bool WaitForExit(ChildProcess& process, int timeoutMs);
+    // Runs the stop policy, servicing the window while it waits.
+    void StopServicingWindow(ChildProcess& process, StopRequest request);
     void FinishProcess(RunOutcome& outcome);
     void Report(const std::string& api, int errorCode);
     void RememberOutput(std::string_view chunk);
@@ -68,9 +71,9 @@ private:
         const EncoderCommand& command, RunOutcome& outcome);
 
     ConversionContext& m_context;
-    platform::UniqueFd m_outputReader;
-    platform::UniqueFd m_inputWriter;
-    platform::ChildProcess m_encoder;
+    UniqueFd m_outputReader;
+    UniqueFd m_inputWriter;
+    ChildProcess m_encoder;
     std::string m_outputTail;
     std::vector<std::string> m_diagnostics;
 };

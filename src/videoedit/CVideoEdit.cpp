@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
 #include <utility>
 
 namespace kelvara {
@@ -84,7 +85,10 @@ CVideoEdit::CVideoEdit(QObject* parent)
 
 CVideoEdit::~CVideoEdit()
 {
-    StopConvert();
+    // A component that goes away wants no output anymore: its run, a child
+    // object, ends ffmpeg at once as it is destroyed, and emits nothing.
+    if (m_run)
+        disconnect(m_run, nullptr, this, nullptr);
 }
 
 const MediaInfo& CVideoEdit::InfoFor(const std::string& path)
@@ -250,14 +254,17 @@ void CVideoEdit::StopConvert()
     }
     if (!m_run)
         return;
-    m_run->Stop();
-    DetachRun();
     // A stop finishes the output properly (ffmpeg also writes the frames it
-    // still held): keep it when it plays, and remove the file of headers
-    // only that a stop before the first frame leaves.
-    if (m_output && m_output->WrittenBytes() > 0 && HoldsFrames(m_output->TemporaryPath()))
-        m_output->Commit();
-    m_output.reset();
+    // still held): once ffmpeg has ended, keep it when it plays, and remove
+    // the file of headers only that a stop before the first frame leaves.
+    // The output goes with the stop, which may outlive this component.
+    auto output = std::make_shared<std::optional<StagedOutput>>(std::exchange(m_output, std::nullopt));
+    m_run->Stop([output] {
+        if (*output && (*output)->WrittenBytes() > 0 && HoldsFrames((*output)->TemporaryPath()))
+            (*output)->Commit();
+        output->reset();
+    });
+    DetachRun();
     m_lastSucceeded = false;
     m_lastError = kStoppedError;
 }

@@ -14,10 +14,11 @@
 //   written") — but not after StopConvert.
 //
 // StopConvert asks ffmpeg to finish (the output is closed properly, so the
-// part written so far plays), ends it for good after FfmpegRun::kStopGraceMs,
-// reaps it, and emits no completion afterwards: the program stops waiting
-// when it stops, and a late event would be taken for the next conversion's.
-// The destructor stops a running conversion the same way.
+// part written so far plays) and returns at once; the event loop ends it for
+// good after FfmpegRun::kStopGraceMs and reaps it. No completion is emitted
+// afterwards: the program stops waiting when it stops, and a late event
+// would be taken for the next conversion's. The destructor ends a running
+// conversion at once.
 //
 // ffmpeg writes under a hidden temporary name beside the output; the output
 // gets its name when the conversion ends well, or when a stop leaves a file

@@ -4,13 +4,18 @@
 #pragma once
 
 #include "ffmpeg/ProgressReader.h"
+#include "process/ChildProcess.h"
+#include "process/ProcessStop.h"
+#include "process/UniqueFd.h"
 
 #include <QObject>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
+
+class QSocketNotifier;
 
 namespace kelvara {
 
@@ -19,22 +24,27 @@ class FfmpegRun : public QObject {
 
 public:
     explicit FfmpegRun(QObject* parent = nullptr);
-    // Stops a run that is still going: no ffmpeg outlives its run.
+    // Ends a run that is still going at once: nobody is left to want its
+    // output, and no ffmpeg outlives its run.
     ~FfmpegRun() override;
 
-    // False when the program could not be started; nothing is emitted then.
+    // False when the program could not be started (StartError() says why);
+    // nothing is emitted then. ffmpeg dies with this program.
     bool Start(const QString& program, const QStringList& arguments);
+    const std::string& StartError() const { return m_startError; }
 
-    // Asks ffmpeg to finish (SIGTERM: it closes the output properly), ends it
-    // for good if it has not gone after a grace period, and reaps it. Emits
-    // nothing, then or later. Does nothing when no process runs.
-    void Stop();
+    // Asks ffmpeg to finish (SIGINT: it closes the output properly) and
+    // returns at once; the event loop finishes the stop policy (ends it for
+    // good after the grace period, reaps it) and then runs `onEnded`, when
+    // the output is complete. Emits nothing, then or later. With no process
+    // running, `onEnded` runs at once.
+    void Stop(std::function<void()> onEnded = {});
 
-    bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
-    qint64 ProcessId() const { return m_process.processId(); }
+    bool IsRunning() const { return m_child.IsRunning(); }
+    qint64 ProcessId() const { return IsRunning() ? m_child.Pid() : 0; }
 
-    // How long Stop waits for ffmpeg to finish on its own.
-    static constexpr int kStopGraceMs = 3000;
+    // How long ffmpeg gets to finish on its own after Stop.
+    static constexpr int kStopGraceMs = static_cast<int>(kStopGracePeriod.count());
 
 signals:
     // Seconds of output written so far.
@@ -46,12 +56,21 @@ signals:
 private:
     void OnStandardOutput();
     void OnStandardError();
-    void OnFinished(int exitCode, QProcess::ExitStatus status);
-    QString FailureText(int exitCode, QProcess::ExitStatus status) const;
+    void OnExited();
+    void StopWatching();
+    QString FailureText() const;
 
-    QProcess m_process;
+    ChildProcess m_child;
+    UniqueFd m_output;
+    UniqueFd m_errors;
+    // Children of this object; retired ones are disabled and deleted later,
+    // since one may be retired from its own signal.
+    QSocketNotifier* m_outputNotifier = nullptr;
+    QSocketNotifier* m_errorNotifier = nullptr;
+    QSocketNotifier* m_exitNotifier = nullptr;
     ProgressReader m_progress;
     std::string m_errorTail;
+    std::string m_startError;
     bool m_stopped = false;
 };
 

@@ -1,45 +1,32 @@
 #include "MediaMaker.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "process/Spawner.h"
 
-extern char** environ;
+#include <cstdlib>
+#include <unistd.h>
 
 namespace kelvara::testing {
 
 CommandResult RunProgram(const std::vector<std::string>& arguments)
 {
     CommandResult result;
-    int fds[2];
-    if (::pipe(fds) != 0)
+    std::optional<PipeEnds> output = CreatePipe();
+    if (!output || arguments.empty())
         return result;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", 0, 0);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int failure = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    if (failure == 0) {
-        char buffer[4096];
-        ssize_t count;
-        while ((count = ::read(fds[0], buffer, sizeof buffer)) > 0)
-            result.output.append(buffer, static_cast<std::size_t>(count));
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    ::close(fds[0]);
+    SpawnRequest request;
+    request.program = arguments.front();
+    request.arguments = arguments;
+    request.descriptors = { { 1, output->writeEnd.Get() }, { 2, output->writeEnd.Get() } };
+    SpawnResult started = Spawn(request);
+    output->writeEnd.Close();
+    if (!started.Started())
+        return result;
+    char buffer[4096];
+    ssize_t count;
+    while ((count = ::read(output->readEnd.Get(), buffer, sizeof buffer)) > 0)
+        result.output.append(buffer, static_cast<std::size_t>(count));
+    started.child.Wait();
+    result.exitCode = started.child.ExitCode();
     return result;
 }
 

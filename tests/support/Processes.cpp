@@ -8,29 +8,57 @@
 
 namespace kelvara::testing {
 
-std::vector<int> ChildrenOfThisProcess()
+namespace {
+
+// The fields of /proc/PID/stat after "pid (comm) ": the command may hold
+// blanks and ")".
+std::string StatFieldsAfterName(const std::string& pid)
+{
+    std::ifstream file("/proc/" + pid + "/stat");
+    std::string text;
+    std::getline(file, text);
+    const std::size_t close = text.rfind(')');
+    return close == std::string::npos || close + 2 > text.size() ? std::string() : text.substr(close + 2);
+}
+
+} // namespace
+
+std::vector<int> ChildrenOf(int parent)
 {
     std::vector<int> children;
-    const pid_t self = ::getpid();
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         const std::string name = entry.path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        std::getline(stat, line);
-        // pid (comm) state ppid ...: the command may hold blanks and ")".
-        const std::size_t close = line.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(line.substr(close + 1));
-        std::string state;
-        int parent = 0;
-        rest >> state >> parent;
-        if (parent == self)
+        std::istringstream fields(StatFieldsAfterName(name));
+        char state = 0;
+        int ppid = 0;
+        if (fields >> state >> ppid && ppid == parent)
             children.push_back(std::stoi(name));
     }
     return children;
+}
+
+std::vector<int> ChildrenOfThisProcess()
+{
+    return ChildrenOf(::getpid());
+}
+
+std::vector<int> DescendantsOf(int root)
+{
+    std::vector<int> found = ChildrenOf(root);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        for (int child : ChildrenOf(found[i]))
+            found.push_back(child);
+    }
+    return found;
+}
+
+bool IsRunning(int pid)
+{
+    const std::string fields = StatFieldsAfterName(std::to_string(pid));
+    return !fields.empty() && fields[0] != 'Z';
 }
 
 int OpenDescriptorCount()

@@ -1,6 +1,5 @@
 #include "Conversion.h"
 
-#include "ChildProcess.h"
 #include "EncoderSupervisor.h"
 #include "FfmpegInvocation.h"
 #include "OutputStaging.h"
@@ -11,6 +10,7 @@
 #include "StatusLine.h"
 #include "StatusOutput.h"
 #include "TemporaryFolder.h"
+#include "process/Spawner.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,8 +27,6 @@ namespace kelvara::tarvo {
 
 namespace {
 
-// ffmpeg's exit status after it finished the output because of a signal.
-constexpr int kFfmpegStatusAfterSignal = 255;
 // Room for the last status line in a slow reader's pipe.
 constexpr int kLastLineWaitMilliseconds = 1000;
 
@@ -45,19 +43,19 @@ ExitStatus report(const Failure& failure)
 }
 
 struct ChildPipe {
-    FileDescriptor ours; // read end, non-blocking
-    FileDescriptor childEnd; // write end, given to ffmpeg
+    UniqueFd ours; // read end, non-blocking
+    UniqueFd childEnd; // write end, given to ffmpeg
 };
 
 std::optional<ChildPipe> MakeChildPipe()
 {
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
+    std::optional<PipeEnds> ends = CreatePipe();
+    if (!ends)
         return std::nullopt;
-    ChildPipe pipe { FileDescriptor(ends[0]), FileDescriptor(ends[1]) };
     // Only our end: ffmpeg expects its writes to block while we are busy.
-    ::fcntl(pipe.ours.get(), F_SETFL, ::fcntl(pipe.ours.get(), F_GETFL) | O_NONBLOCK);
-    return pipe;
+    if (SetNonBlocking(ends->readEnd.Get()) != 0)
+        return std::nullopt;
+    return ChildPipe { std::move(ends->readEnd), std::move(ends->writeEnd) };
 }
 
 std::optional<long long> FileSize(const std::string& path)
@@ -66,14 +64,6 @@ std::optional<long long> FileSize(const std::string& path)
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return static_cast<long long>(info.st_size);
-}
-
-bool EndedAsAskedToStop(int waitStatus)
-{
-    if (WIFSIGNALED(waitStatus))
-        return WTERMSIG(waitStatus) == SIGINT; // before ffmpeg had set up its handler
-    return WIFEXITED(waitStatus)
-        && (WEXITSTATUS(waitStatus) == 0 || WEXITSTATUS(waitStatus) == kFfmpegStatusAfterSignal);
 }
 
 // ffmpeg can report a failed write and still exit with status 0 (a full
@@ -145,17 +135,18 @@ std::optional<Failure> JudgeRun(const SupervisedRun& run, const Request& forFfmp
         return Failure { ExitStatus::Failed,
             "ffmpeg had not finished " + std::to_string(kStopGracePeriod.count() / 1000)
                 + " s after the stop request and was ended" };
-    if (run.stopRequested && EndedAsAskedToStop(run.waitStatus))
-        return std::nullopt;
-    if (WIFEXITED(run.waitStatus) && WEXITSTATUS(run.waitStatus) == 0)
+    // A requested stop is a stop, however ffmpeg ended: asked while it was
+    // still opening the source it complains about the source ("Invalid data
+    // found") or dies of the signal; whether anything usable was written is
+    // judged from the outputs.
+    if (run.stopRequested || run.exitCode == 0)
         return std::nullopt;
     if (!run.lastErrorLine.empty())
         return Failure { ExitStatus::Failed, ExplainFfmpegLine(forFfmpeg, request, run.lastErrorLine) };
-    if (WIFSIGNALED(run.waitStatus))
+    if (run.terminatingSignal != 0)
         return Failure { ExitStatus::Failed,
-            "ffmpeg was ended by signal " + std::to_string(WTERMSIG(run.waitStatus)) };
-    return Failure { ExitStatus::Failed,
-        "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(run.waitStatus)) };
+            "ffmpeg was ended by signal " + std::to_string(run.terminatingSignal) };
+    return Failure { ExitStatus::Failed, "ffmpeg failed with exit status " + std::to_string(run.exitCode) };
 }
 
 std::optional<Failure> WriteOwnPictures(const FfmpegInvocation& invocation, const SupervisedRun& run)
@@ -173,9 +164,9 @@ std::optional<Failure> CheckOutputsWritten(const OutputStaging& staging, const S
     const std::optional<std::string> empty = staging.FirstEmptyOutput();
     if (!empty)
         return std::nullopt;
-    std::string reason
-        = run.stopRequested ? "stopped before any output was written to '" : "no output was written to '";
-    reason += *empty + "'";
+    if (run.stopRequested)
+        return Failure { ExitStatus::Stopped, "stopped before any output was written to '" + *empty + "'" };
+    std::string reason = "no output was written to '" + *empty + "'";
     if (!run.lastErrorLine.empty())
         reason += ": " + run.lastErrorLine;
     return Failure { ExitStatus::Failed, reason };
@@ -187,49 +178,53 @@ std::optional<Failure> CheckSomethingEncoded(const SupervisedRun& run)
 {
     if (!run.stopRequested || run.progress.frames > 0 || run.progress.seconds > 0.0)
         return std::nullopt;
-    return Failure { ExitStatus::Failed, "stopped before anything was encoded; no output was kept" };
+    return Failure { ExitStatus::Stopped, "stopped before anything was encoded; no output was kept" };
 }
 
 struct StartedFfmpeg {
-    pid_t pid = -1;
+    ChildProcess child;
     RunChannels channels;
 };
 
 std::optional<Failure> StartFfmpeg(
-    const FfmpegInvocation& invocation, const std::vector<ChildFd>& folders, StartedFfmpeg& started)
+    const FfmpegInvocation& invocation, const std::vector<DescriptorMapping>& folders, StartedFfmpeg& started)
 {
-    const Failure noPipes { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
+    const auto noPipes = [] {
+        return Failure { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
+    };
     std::optional<ChildPipe> progress = MakeChildPipe();
     std::optional<ChildPipe> errors = MakeChildPipe();
-    FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
-    if (!progress || !errors || !nothing.IsOpen())
-        return noPipes;
-    std::vector<ChildFd> childFds = {
-        { STDIN_FILENO, nothing.get() },
-        { STDOUT_FILENO, nothing.get() },
-        { STDERR_FILENO, errors->childEnd.get() },
-        { kProgressChildFd, progress->childEnd.get() },
+    if (!progress || !errors)
+        return noPipes();
+    // Standard input and output stay /dev/null: ffmpeg is stopped by signal.
+    SpawnRequest request;
+    request.descriptors = {
+        { STDERR_FILENO, errors->childEnd.Get() },
+        { kProgressChildFd, progress->childEnd.Get() },
     };
     std::vector<ChildPipe> frames;
     for (const OwnPictureTarget& target : invocation.ownPictures) {
         std::optional<ChildPipe> frame = MakeChildPipe();
         if (!frame)
-            return noPipes;
-        childFds.push_back({ target.childFd, frame->childEnd.get() });
+            return noPipes();
+        request.descriptors.push_back({ target.childFd, frame->childEnd.Get() });
         frames.push_back(std::move(*frame));
     }
-    childFds.insert(childFds.end(), folders.begin(), folders.end());
+    request.descriptors.insert(request.descriptors.end(), folders.begin(), folders.end());
 
     started.channels.signals = BlockControlSignals();
-    const std::string program = FfmpegProgram();
-    std::vector<std::string> argv { program };
-    argv.insert(argv.end(), invocation.arguments.begin(), invocation.arguments.end());
-    const StartedChild child = StartChild(program, argv, childFds);
-    if (child.pid < 0)
+    request.program = FfmpegProgram();
+    request.arguments = { request.program };
+    request.arguments.insert(
+        request.arguments.end(), invocation.arguments.begin(), invocation.arguments.end());
+    // ffmpeg must not outlive us: whoever kills us has stopped wanting its output.
+    request.parentDeathSignal = SIGKILL;
+    SpawnResult spawned = Spawn(request);
+    if (!spawned.Started())
         return Failure { ExitStatus::CannotRunFfmpeg,
-            "cannot run ffmpeg ('" + program + "'): " + std::strerror(child.startError) };
+            "cannot run ffmpeg ('" + request.program + "'): " + std::strerror(spawned.error) };
 
-    started.pid = child.pid;
+    started.child = std::move(spawned.child);
     started.channels.progress = std::move(progress->ours);
     started.channels.errors = std::move(errors->ours);
     for (ChildPipe& frame : frames)
@@ -246,11 +241,11 @@ std::optional<Failure> RunPalettePass(const FfmpegInvocation& invocation, const 
     StartedFfmpeg ffmpeg;
     if (std::optional<Failure> failure = StartFfmpeg({ invocation.paletteArguments, {}, {} }, {}, ffmpeg))
         return failure;
-    EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
+    EncoderSupervisor supervisor(ffmpeg.child, std::move(ffmpeg.channels),
         [&status](const ProgressSnapshot&) { status.WriteLine(FormatStatusLine(ProgressSnapshot {})); });
     const SupervisedRun run = supervisor.Run();
     if (run.stopRequested)
-        return Failure { ExitStatus::Failed, "stopped before any output was written" };
+        return Failure { ExitStatus::Stopped, "stopped before any output was written" };
     return JudgeRun(run, forFfmpeg, request);
 }
 
@@ -293,7 +288,7 @@ ExitStatus RunConversion(const std::vector<std::string>& arguments)
     if (std::optional<Failure> failure = StartFfmpeg(invocation, staging.FolderDescriptors(), ffmpeg))
         return report(*failure);
 
-    EncoderSupervisor supervisor(ffmpeg.pid, std::move(ffmpeg.channels),
+    EncoderSupervisor supervisor(ffmpeg.child, std::move(ffmpeg.channels),
         [&status](const ProgressSnapshot& progress) { status.WriteLine(FormatStatusLine(progress)); });
     const SupervisedRun run = supervisor.Run();
 

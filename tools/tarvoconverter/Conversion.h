@@ -12,6 +12,7 @@ enum class ExitStatus : int {
     Failed = 1,
     BadArguments = 2,
     CannotRunFfmpeg = 3,
+    Stopped = 4, // asked to stop before anything was written
 };
 
 // The ffmpeg program: $TARVO_FFMPEG when set, else "ffmpeg" from PATH.

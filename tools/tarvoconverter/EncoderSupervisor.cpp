@@ -5,7 +5,6 @@
 #include <poll.h>
 #include <sys/signalfd.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kelvara::tarvo {
@@ -37,14 +36,14 @@ bool ReadAvailable(int fd, std::string& sink, std::size_t limit)
 
 } // namespace
 
-FileDescriptor BlockControlSignals()
+UniqueFd BlockControlSignals()
 {
     sigset_t signals;
     sigemptyset(&signals);
     for (int signal : kControlSignals)
         sigaddset(&signals, signal);
     ::sigprocmask(SIG_BLOCK, &signals, nullptr);
-    return FileDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
+    return UniqueFd(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
 }
 
 bool IsPipe(int fd)
@@ -53,7 +52,7 @@ bool IsPipe(int fd)
     return ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
 }
 
-EncoderSupervisor::EncoderSupervisor(pid_t child, RunChannels channels, ProgressHandler onProgress)
+EncoderSupervisor::EncoderSupervisor(ChildProcess& child, RunChannels channels, ProgressHandler onProgress)
     : m_child(child)
     , m_channels(std::move(channels))
     , m_onProgress(std::move(onProgress))
@@ -67,17 +66,16 @@ SupervisedRun EncoderSupervisor::Run()
     while (!m_reaped)
         PollOnce();
     Drain();
+    m_result.exitCode = m_child.ExitCode();
+    m_result.terminatingSignal = m_child.TerminatingSignal();
+    m_result.forcedToEnd = m_stop && m_stop->WasForced();
     m_result.progress = m_progressReader.Latest();
     return std::move(m_result);
 }
 
 int EncoderSupervisor::PollTimeout() const
 {
-    if (!m_result.stopRequested || m_result.forcedToEnd)
-        return -1;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        m_killDeadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+    return m_stop ? static_cast<int>(m_stop->TimeLeft().count()) : -1;
 }
 
 void EncoderSupervisor::PollOnce()
@@ -95,20 +93,19 @@ void EncoderSupervisor::PollOnce()
         fds.push_back({ fd, POLLIN, 0 });
         watched.push_back({ source, frameIndex });
     };
-    watch(m_channels.signals.get(), Source::Signals);
+    watch(m_channels.signals.Get(), Source::Signals);
     if (!m_result.stopRequested)
         watch(m_channels.controlInput, Source::Control);
-    watch(m_channels.progress.get(), Source::Progress);
-    watch(m_channels.errors.get(), Source::Errors);
+    watch(m_channels.progress.Get(), Source::Progress);
+    watch(m_channels.errors.Get(), Source::Errors);
     for (std::size_t i = 0; i < m_channels.frames.size(); ++i)
-        watch(m_channels.frames[i].get(), Source::Frame, i);
+        watch(m_channels.frames[i].Get(), Source::Frame, i);
 
     const int ready = ::poll(fds.data(), fds.size(), PollTimeout());
     if (ready < 0)
         return; // EINTR: look again
-    if (ready == 0) { // the grace period is over
-        ::kill(m_child, SIGKILL);
-        m_result.forcedToEnd = true;
+    if (ready == 0) { // the grace period is over: the policy ends it and reaps it
+        m_reaped = m_stop->Advance() == StopState::Done;
         return;
     }
     for (std::size_t i = 0; i < fds.size(); ++i) {
@@ -137,7 +134,7 @@ void EncoderSupervisor::PollOnce()
 void EncoderSupervisor::HandleSignals()
 {
     signalfd_siginfo info {};
-    while (::read(m_channels.signals.get(), &info, sizeof info) == sizeof info) {
+    while (::read(m_channels.signals.Get(), &info, sizeof info) == sizeof info) {
         if (info.ssi_signo == SIGCHLD)
             TryReap();
         else
@@ -163,17 +160,17 @@ void EncoderSupervisor::ReadControlInput()
 void EncoderSupervisor::ReadProgress()
 {
     std::string piece;
-    const bool open = ReadAvailable(m_channels.progress.get(), piece, kReadChunk * 16);
+    const bool open = ReadAvailable(m_channels.progress.Get(), piece, kReadChunk * 16);
     for (const ProgressSnapshot& snapshot : m_progressReader.Feed(piece))
         m_onProgress(snapshot);
     if (!open)
-        m_channels.progress.reset();
+        m_channels.progress.Close();
 }
 
 void EncoderSupervisor::ReadErrors()
 {
     std::string piece;
-    const bool open = ReadAvailable(m_channels.errors.get(), piece, kReadChunk * 16);
+    const bool open = ReadAvailable(m_channels.errors.Get(), piece, kReadChunk * 16);
     for (char c : piece) {
         if (c == '\n' || c == '\r') {
             if (!m_errorLineBuffer.empty())
@@ -186,14 +183,14 @@ void EncoderSupervisor::ReadErrors()
     if (!open) {
         if (!m_errorLineBuffer.empty())
             m_result.lastErrorLine = std::move(m_errorLineBuffer);
-        m_channels.errors.reset();
+        m_channels.errors.Close();
     }
 }
 
 void EncoderSupervisor::ReadFrame(std::size_t index)
 {
-    if (!ReadAvailable(m_channels.frames[index].get(), m_result.frames[index], kLargestFrame))
-        m_channels.frames[index].reset();
+    if (!ReadAvailable(m_channels.frames[index].Get(), m_result.frames[index], kLargestFrame))
+        m_channels.frames[index].Close();
 }
 
 void EncoderSupervisor::RequestStop()
@@ -201,21 +198,13 @@ void EncoderSupervisor::RequestStop()
     if (m_result.stopRequested || m_reaped)
         return;
     m_result.stopRequested = true;
-    ::kill(m_child, SIGINT);
-    m_killDeadline = std::chrono::steady_clock::now() + kStopGracePeriod;
+    m_stop.emplace(m_child, StopRequest::BySignal(SIGINT));
+    m_reaped = !m_child.IsRunning(); // it may have ended just before
 }
 
 void EncoderSupervisor::TryReap()
 {
-    int status = 0;
-    pid_t ended;
-    do
-        ended = ::waitpid(m_child, &status, WNOHANG);
-    while (ended < 0 && errno == EINTR);
-    if (ended == m_child) {
-        m_result.waitStatus = status;
-        m_reaped = true;
-    }
+    m_reaped = m_child.TryReap();
 }
 
 void EncoderSupervisor::Drain()

@@ -50,7 +50,7 @@ OutputStaging::Prepared OutputStaging::Prepare(const Request& request)
             entry.ffmpegPath = entry.staged->TemporaryPath();
             if (IsFfmpegPicture(output) && entry.ffmpegPath.size() > kLongestPicturePath) {
                 const std::string folder = entry.staged->Folder().empty() ? "." : entry.staged->Folder();
-                entry.folder.reset(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+                entry.folder = UniqueFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
                 if (!entry.folder.IsOpen())
                     return { std::nullopt, "cannot open the folder '" + folder + "'" };
                 // The child's own view of its descriptor: a short path to the same file.
@@ -65,12 +65,12 @@ OutputStaging::Prepared OutputStaging::Prepare(const Request& request)
     return { std::move(staging), {} };
 }
 
-std::vector<ChildFd> OutputStaging::FolderDescriptors() const
+std::vector<DescriptorMapping> OutputStaging::FolderDescriptors() const
 {
-    std::vector<ChildFd> descriptors;
+    std::vector<DescriptorMapping> descriptors;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].folder.IsOpen())
-            descriptors.push_back({ kFirstFolderChildFd + static_cast<int>(i), m_entries[i].folder.get() });
+            descriptors.push_back({ kFirstFolderChildFd + static_cast<int>(i), m_entries[i].folder.Get() });
     }
     return descriptors;
 }

@@ -3,10 +3,10 @@
 // run ended well, so that a failed or empty run leaves no file behind.
 #pragma once
 
-#include "ChildProcess.h"
-#include "FileDescriptor.h"
 #include "RequestParser.h"
 #include "StagedOutput.h"
+#include "process/Spawner.h"
+#include "process/UniqueFd.h"
 
 #include <optional>
 #include <string>
@@ -30,7 +30,7 @@ public:
     // The request as ffmpeg is to see it: outputs at their temporary names.
     const Request& ForFfmpeg() const { return m_forFfmpeg; }
     // The folder descriptors ffmpeg needs for long picture paths.
-    std::vector<ChildFd> FolderDescriptors() const;
+    std::vector<DescriptorMapping> FolderDescriptors() const;
 
     // Bytes written to the first output so far.
     long long FirstOutputBytes() const;
@@ -49,7 +49,7 @@ public:
 private:
     struct Entry {
         std::optional<StagedOutput> staged; // empty for outputs that are not files
-        FileDescriptor folder; // for a long picture path
+        UniqueFd folder; // for a long picture path
         std::string ffmpegPath;
     };
 

@@ -2,11 +2,11 @@
 
 #include "EmfWriter.h"
 #include "EpsWriter.h"
-#include "FileDescriptor.h"
 #include "PdfWriter.h"
 #include "PpmReader.h"
 #include "PsdWriter.h"
 #include "WmfWriter.h"
+#include "process/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
@@ -33,12 +33,12 @@ constexpr PictureWriter kWriters[] = {
 
 std::string WriteFile(const std::string& path, const Bytes& contents)
 {
-    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!file.IsOpen())
         return "cannot write '" + path + "': " + std::strerror(errno);
     std::size_t done = 0;
     while (done < contents.size()) {
-        const ssize_t written = ::write(file.get(), contents.data() + done, contents.size() - done);
+        const ssize_t written = ::write(file.Get(), contents.data() + done, contents.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -48,13 +48,10 @@ std::string WriteFile(const std::string& path, const Bytes& contents)
         }
         done += static_cast<std::size_t>(written);
     }
-    if (::close(file.get()) != 0) { // a full disk may show only here
-        const std::string reason = std::strerror(errno);
-        file.release();
+    if (const int error = file.Close(); error != 0) { // a full disk may show only here
         ::unlink(path.c_str());
-        return "cannot write '" + path + "': " + reason;
+        return "cannot write '" + path + "': " + std::strerror(error);
     }
-    file.release();
     return {};
 }
 

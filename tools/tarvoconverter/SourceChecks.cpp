@@ -1,7 +1,7 @@
 #include "SourceChecks.h"
 
-#include "FileDescriptor.h"
 #include "SameFile.h"
+#include "process/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,11 +14,11 @@ namespace {
 
 std::string CheckReadable(const std::string& path)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.IsOpen())
         return "cannot read '" + path + "': " + std::strerror(errno);
     struct stat info { };
-    if (::fstat(file.get(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode))
         return "cannot read '" + path + "': " + std::strerror(EISDIR);
     return {};
 }

@@ -1,10 +1,9 @@
 #include "SourceStreams.h"
 
-#include "ChildProcess.h"
-#include "FileDescriptor.h"
 #include "SourceChecks.h"
 #include "TimeArguments.h"
 #include "ffmpeg/FfmpegTexts.h"
+#include "process/Spawner.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -79,27 +78,24 @@ std::string FfprobeProgram()
 
 std::optional<SourceStreams> ProbeSourceStreams(const std::string& path)
 {
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
+    std::optional<PipeEnds> answerPipe = CreatePipe();
+    if (!answerPipe)
         return std::nullopt;
-    FileDescriptor reader(ends[0]);
-    FileDescriptor writer(ends[1]);
-    FileDescriptor nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
-    const std::string program = FfprobeProgram();
-    const std::vector<std::string> argv { program, "-v", "error", "-show_entries",
+    SpawnRequest request;
+    request.program = FfprobeProgram();
+    request.arguments = { request.program, "-v", "error", "-show_entries",
         "stream=codec_type:format=duration", "-of", "default=nw=1", "file:" + path };
-    const StartedChild child = StartChild(program, argv,
-        { { STDIN_FILENO, nothing.get() }, { STDOUT_FILENO, writer.get() },
-            { STDERR_FILENO, nothing.get() } });
-    writer.reset();
-    if (child.pid < 0)
+    request.descriptors = { { STDOUT_FILENO, answerPipe->writeEnd.Get() } };
+    request.parentDeathSignal = SIGKILL;
+    SpawnResult probe = Spawn(request);
+    answerPipe->writeEnd.Close();
+    if (!probe.Started())
         return std::nullopt;
-    const std::optional<std::string> answer = ReadAll(reader.get());
+    const std::optional<std::string> answer = ReadAll(answerPipe->readEnd.Get());
     if (!answer)
-        ::kill(child.pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) { }
-    if (!answer || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        probe.child.KillAndReap();
+    probe.child.Wait();
+    if (!answer || probe.child.ExitCode() != 0)
         return std::nullopt;
     return ParseAnswer(*answer);
 }

@@ -1,7 +1,7 @@
 #include "ProfileRun.h"
 
 #include "commands/ProfileIni.h"
-#include "platform/CommandLine.h"
+#include "process/CommandLine.h"
 
 #include <cstdlib>
 #include <utility>
@@ -89,7 +89,7 @@ std::vector<Step> StepsOf(DeviceKind device)
 
 RunResult RunCommand(const std::string& command)
 {
-    auto arguments = platform::SplitCommandLine(command);
+    auto arguments = SplitCommandLine(command);
     if (!arguments || arguments->empty())
         return { -1, "cannot split: " + command };
     arguments->front() = ToolProgram(arguments->front());

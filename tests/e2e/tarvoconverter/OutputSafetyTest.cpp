@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 using namespace kelvara::tarvo::test;
@@ -179,19 +180,17 @@ TEST(Stop, StopAfterSomeFramesKeepsAPlayableFinishedFile)
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string folder = FreshFolder("stopped later");
     // A GIF animation first reads the whole trimmed part for its palette (at
-    // the source's pace here, as -re asks), so it is stopped once that pass
-    // is over and the frames are being written.
-    struct Case {
-        std::string name;
-        std::vector<std::string> options;
-        std::chrono::milliseconds stopAfter;
-    };
-    for (const auto& [name, options, stopAfter] :
-        std::vector<Case> { { "later.gif", { "-t", "4" }, 5500ms }, { "later.MP4", kPspOptions, 1500ms } }) {
+    // the source's pace here, as -re asks) and reports nothing written while
+    // it does; each output is stopped once it has written for a while.
+    for (const auto& [name, options] : std::vector<std::pair<std::string, std::vector<std::string>>> {
+             { "later.gif", { "-t", "4" } }, { "later.MP4", kPspOptions } }) {
         RunningProgram converter(Joined({ ConverterPath(), "-re", "-i", workspace.LongClip() },
                                      Joined(options, { folder + name })),
             InputKind::Pipe);
-        converter.ReadOutputFor(stopAfter);
+        const std::regex written(R"(size= *[1-9][0-9]*kB time=([1-9]|0\.[5-9]))");
+        std::string output;
+        for (int slice = 0; slice < 80 && !std::regex_search(output, written); ++slice)
+            output += converter.ReadOutputFor(250ms);
         converter.WriteInput("q");
         const ProgramResult result = converter.finish(10s);
 

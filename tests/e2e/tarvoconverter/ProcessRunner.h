@@ -2,6 +2,10 @@
 // and $ go through unchanged) and lets a test drive a running converter.
 #pragma once
 
+#include "process/ChildProcess.h"
+#include "process/UniqueFd.h"
+#include "support/Processes.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -38,7 +42,7 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
     ~RunningProgram();
 
-    pid_t pid() const { return m_pid; }
+    pid_t pid() const { return m_child.Pid(); }
     void WriteInput(const std::string& text);
     void CloseInput();
     // Like a caller that stops listening: our end of its output goes away.
@@ -51,20 +55,15 @@ public:
 private:
     void pump(std::chrono::milliseconds duration, bool untilEnd);
 
-    pid_t m_pid = -1;
-    int m_input = -1;
-    int m_output = -1;
-    int m_errors = -1;
+    ChildProcess m_child;
+    UniqueFd m_input;
+    UniqueFd m_output;
+    UniqueFd m_errors;
     std::string m_out;
     std::string m_err;
-    bool m_reaped = false;
-    int m_waitStatus = 0;
 };
 
-// Processes whose parent is pid, now.
-std::vector<pid_t> ChildrenOf(pid_t pid);
-
-// False once the process has ended (a zombie counts as ended).
-bool IsRunning(pid_t pid);
+using kelvara::testing::ChildrenOf;
+using kelvara::testing::IsRunning;
 
 } // namespace kelvara::tarvo::test

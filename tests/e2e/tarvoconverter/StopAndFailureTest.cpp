@@ -219,6 +219,46 @@ TEST(Stop, FfmpegThatIgnoresTheRequestIsEndedAfterTheGracePeriod)
     EXPECT_TRUE(AllEnded(children));
 }
 
+TEST(Stop, AStopWhileFfmpegIsStillOpeningTheSourceIsReportedAsAStop)
+{
+    // Interrupted while it opens its input, ffmpeg blames the input; the
+    // stand-in does what ffmpeg does then.
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string opening = workspace.path("opening ffmpeg.sh");
+    std::ofstream(opening)
+        << "#!/bin/sh\n"
+           "trap 'kill $!; echo \"in.wav: Invalid data found when processing input\" >&2; exit 1' INT\n"
+           "sleep 30 & wait\n";
+    std::filesystem::permissions(opening, std::filesystem::perms::owner_all);
+    const std::string output = workspace.path("stopped while opening.mp3");
+    RunningProgram converter({ ConverterPath(), "-i", workspace.clip(), output }, InputKind::Pipe,
+        { { "TARVO_FFMPEG", opening } });
+    const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
+    std::this_thread::sleep_for(200ms); // the stand-in sets its trap
+
+    converter.WriteInput("q");
+    const ProgramResult result = converter.finish(10s);
+
+    EXPECT_EQ(result.exitCode, 4) << result.err; // stopped, nothing written
+    EXPECT_NE(result.err.find("stopped"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("Invalid data"), std::string::npos) << result.err;
+    EXPECT_TRUE(AllEnded(children));
+}
+
+TEST(Stop, AnImmediateQIsNeverTakenForABrokenSource)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string output = workspace.path("stopped at once.mp3");
+    RunningProgram converter(SlowConversion(workspace.LongAudio(), output), InputKind::Pipe);
+    converter.WriteInput("q");
+    const ProgramResult result = converter.finish(10s);
+
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_TRUE(result.exitCode == 0 || result.exitCode == 4) << result.exitCode << " " << result.err;
+    EXPECT_EQ(result.err.find("Invalid data"), std::string::npos) << result.err;
+    EXPECT_TRUE(ChildrenOf(converter.pid()).empty());
+}
+
 TEST(Stop, KillingTheConverterTakesFfmpegWithIt)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();

@@ -3,6 +3,7 @@
 #include "VideoEditTestSupport.h"
 
 #include "support/MediaMaker.h"
+#include "support/Processes.h"
 #include "support/TempFolder.h"
 #include "videoedit/CVideoEdit.h"
 #include "videoedit/FfmpegRun.h"
@@ -163,10 +164,11 @@ TEST_P(StopTest, StopEndsFfmpegLeavesNoProcessAndNoCompletionFollows)
     if (!fromHandler)
         stop();
     ASSERT_EQ(stopCalls, 1);
-    EXPECT_LT(timer.elapsed(), FfmpegRun::kStopGraceMs + 2000);
-
     EXPECT_FALSE(component.IsConverting());
     ASSERT_GT(pid, 0);
+    // The stop finishes on the event loop: ffmpeg has its grace period.
+    PumpUntil([&] { return !ProcessExists(pid); }, FfmpegRun::kStopGraceMs + 2000);
+    EXPECT_LT(timer.elapsed(), FfmpegRun::kStopGraceMs + 2000);
     EXPECT_FALSE(ProcessExists(pid)) << "ffmpeg still exists";
     EXPECT_TRUE(ChildProcesses().empty());
     PumpFor(500);
@@ -190,6 +192,64 @@ INSTANTIATE_TEST_SUITE_P(
     Callers, StopTest, ::testing::Values(true, false), [](const ::testing::TestParamInfo<bool>& info) {
         return info.param ? "FromHandler" : "FromWaitingLoop";
     });
+
+// Stops the running conversion; the stop must be back in the event loop
+// within 50 ms. Returns the pid ffmpeg had.
+qint64 StopWithinFiftyMilliseconds(CVideoEdit& component)
+{
+    const qint64 pid = component.ConverterProcessId();
+    EXPECT_GT(pid, 0);
+    QElapsedTimer timer;
+    timer.start();
+    component.StopConvert();
+    EXPECT_LT(timer.elapsed(), 50);
+    EXPECT_FALSE(component.IsConverting());
+    return pid;
+}
+
+// The window must not freeze while ffmpeg finishes its file: the stop asks
+// and returns, the event loop finishes the stop policy.
+TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinTheGracePeriod)
+{
+    const std::string longSource = m_folder.File("long.mp4");
+    ASSERT_TRUE(MakeClip(longSource, 8.0, 160, 120));
+    CVideoEdit component;
+    component.SetOutputWidth(1920);
+    component.SetOutputHeight(1080);
+    AddTheClip(component, longSource, 0.0, 8.0);
+    EventLog log(component);
+    const std::string output = m_folder.File("stopped at once.avi");
+    const int descriptors = OpenDescriptorCount();
+    ASSERT_TRUE(component.StartConvert(output));
+    ASSERT_TRUE(PumpUntil([&] { return !log.progress.empty() || log.completions > 0; }, 30000));
+    ASSERT_EQ(log.completions, 0) << "finished before it could be stopped";
+    const qint64 pid = StopWithinFiftyMilliseconds(component);
+
+    EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, FfmpegRun::kStopGraceMs));
+    EXPECT_TRUE(ChildProcesses().empty());
+    PumpFor(100); // the finished stop lets go of its pipes
+    EXPECT_EQ(OpenDescriptorCount(), descriptors);
+    EXPECT_EQ(log.completions, 0);
+    EXPECT_EQ(Probe(output, "format=format_name").value_or(""), "avi");
+}
+
+TEST_F(ComponentEvents, AnFfmpegThatIgnoresTheStopIsEndedAfterTheGracePeriodWithoutBlocking)
+{
+    const std::string stubborn = m_folder.File("stubborn ffmpeg");
+    std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\nexec sleep 30\n";
+    std::filesystem::permissions(stubborn, std::filesystem::perms::owner_all);
+    ::setenv("TARVO_FFMPEG", stubborn.c_str(), 1);
+    CVideoEdit component;
+    AddTheClip(component, m_source, 0.0, 2.0);
+    ASSERT_TRUE(component.StartConvert(m_folder.File("never.avi")));
+    ::unsetenv("TARVO_FFMPEG");
+    PumpFor(200); // the script sets its trap
+    const qint64 pid = StopWithinFiftyMilliseconds(component);
+    PumpFor(FfmpegRun::kStopGraceMs - 500);
+    EXPECT_TRUE(ProcessExists(pid)) << "ended before its grace period was over";
+    EXPECT_TRUE(PumpUntil([&] { return !ProcessExists(pid); }, 1500));
+    EXPECT_TRUE(ChildProcesses().empty());
+}
 
 TEST_F(ComponentEvents, DestroyingTheComponentEndsItsConversion)
 {

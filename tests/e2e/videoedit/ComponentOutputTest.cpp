@@ -4,9 +4,11 @@
 
 #include "support/FileContents.h"
 #include "support/MediaMaker.h"
+#include "support/Processes.h"
 #include "support/SmallFileSystem.h"
 #include "support/TempFolder.h"
 #include "videoedit/CVideoEdit.h"
+#include "videoedit/FfmpegRun.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,13 @@ TEST_F(ComponentOutput, ADamagedSourceLeavesNoFile)
     }
 }
 
+// A stop returns at once; ffmpeg finishes the file on the event loop, and
+// only then is it kept or removed.
+void WaitForTheStopToEnd()
+{
+    EXPECT_TRUE(PumpUntil([] { return ChildrenOfThisProcess().empty(); }, FfmpegRun::kStopGraceMs + 1000));
+}
+
 TEST_F(ComponentOutput, AStopBeforeTheFirstFrameLeavesNoFileAndALaterStopAPlayableOne)
 {
     const std::string source = m_folder.File("long.mp4");
@@ -134,6 +143,7 @@ TEST_F(ComponentOutput, AStopBeforeTheFirstFrameLeavesNoFileAndALaterStopAPlayab
 
     ASSERT_TRUE(m_component.StartConvert((outputs / "early.avi").string()));
     m_component.StopConvert();
+    WaitForTheStopToEnd();
     EXPECT_EQ(EntriesIn(outputs.string()), 0u) << "a stop before the first frame keeps nothing";
 
     double position = 0.0;
@@ -142,6 +152,7 @@ TEST_F(ComponentOutput, AStopBeforeTheFirstFrameLeavesNoFileAndALaterStopAPlayab
     ASSERT_TRUE(m_component.StartConvert(later));
     ASSERT_TRUE(PumpUntil([&] { return position > 0.5; }, 30000));
     m_component.StopConvert();
+    WaitForTheStopToEnd();
     EXPECT_EQ(EntriesIn(outputs.string()), 1u);
     EXPECT_GT(ProbeDuration(later).value_or(0.0), 0.3);
     EXPECT_EQ(Probe(later, "format=format_name").value_or(""), "avi");

@@ -1,6 +1,7 @@
 #include "VideoEditTestSupport.h"
 
 #include "support/MediaMaker.h"
+#include "support/Processes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -138,25 +139,7 @@ std::string ProgressFault(const std::vector<std::pair<double, double>>& progress
 
 std::vector<pid_t> ChildProcesses()
 {
-    std::vector<pid_t> children;
-    const pid_t self = ::getpid();
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), {});
-        // "pid (command) state ppid ...": the command may hold blanks.
-        const std::size_t close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        char state = 0;
-        int parent = 0;
-        if (std::sscanf(text.c_str() + close + 1, " %c %d", &state, &parent) == 2 && parent == self)
-            children.push_back(static_cast<pid_t>(std::stoi(name)));
-    }
-    return children;
+    return ChildrenOfThisProcess();
 }
 
 bool HasProgram(const std::string& name)

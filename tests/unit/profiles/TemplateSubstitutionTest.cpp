@@ -1,7 +1,7 @@
 #include "commands/TemplateSubstitution.h"
 #include "commands/TimeText.h"
 
-#include "platform/CommandLine.h"
+#include "process/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ SubstitutionContext ContextFor(DeviceKind device)
 
 std::vector<std::string> Arguments(const std::string& command)
 {
-    auto arguments = kelvara::platform::SplitCommandLine(command);
+    auto arguments = kelvara::SplitCommandLine(command);
     EXPECT_TRUE(arguments.has_value()) << command;
     return arguments.value_or(std::vector<std::string> {});
 }

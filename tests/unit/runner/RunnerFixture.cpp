@@ -1,6 +1,6 @@
 #include "RunnerFixture.h"
 
-#include "platform/CommandLine.h"
+#include "process/CommandLine.h"
 
 #include <QCoreApplication>
 
@@ -36,7 +36,7 @@ RunnerTest::RunnerTest()
 
 std::string RunnerTest::Quoted(const std::string& text) const
 {
-    return platform::QuoteArgument(text);
+    return QuoteArgument(text);
 }
 
 bool RunnerTest::FileHolds(const std::string& path, const std::string& text) const

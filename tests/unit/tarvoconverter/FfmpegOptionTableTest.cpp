@@ -2,10 +2,10 @@
 // ffmpeg: each option its long help names, and the "no" form of each, is
 // given alone to ffmpeg, which says whether it misses the value.
 #include "FfmpegOptionTable.h"
+#include "process/Spawner.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,21 +13,32 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 using namespace kelvara::tarvo;
 
 namespace {
 
+// The standard output of a shell command line (its standard error is dropped).
 std::string OutputOf(const std::string& command)
 {
     std::string text;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
+    std::optional<kelvara::PipeEnds> output = kelvara::CreatePipe();
+    if (!output)
+        return text;
+    kelvara::SpawnRequest request;
+    request.program = "sh";
+    request.arguments = { "sh", "-c", command };
+    request.descriptors = { { 1, output->writeEnd.Get() } };
+    kelvara::SpawnResult shell = kelvara::Spawn(request);
+    output->writeEnd.Close();
+    if (!shell.Started())
         return text;
     char buffer[4096];
-    while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe))
-        text.append(buffer, count);
-    ::pclose(pipe);
+    ssize_t count;
+    while ((count = ::read(output->readEnd.Get(), buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(count));
+    shell.child.Wait();
     return text;
 }
 

@@ -2,9 +2,10 @@
 // destructor, whichever comes first. Closing a closed one does nothing.
 #pragma once
 
+#include <optional>
 #include <utility>
 
-namespace kelvara::platform {
+namespace kelvara {
 
 class UniqueFd {
 public:
@@ -24,8 +25,11 @@ public:
 
     int Get() const { return m_fd; }
     bool IsOpen() const { return m_fd >= 0; }
-    // Returns false only when the close itself failed.
-    bool Close();
+    // Returns the errno of a failed close (a full disk may show only here),
+    // 0 when it closed or there was nothing to close.
+    int Close();
+    // Gives up ownership without closing.
+    int Release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd = -1;
@@ -37,7 +41,11 @@ struct PipeEnds {
 };
 
 // A pipe whose both ends are close-on-exec: a child gets only the ends that
-// are handed to it explicitly. Returns false and leaves errno set on failure.
-bool CreatePipe(PipeEnds& ends);
+// are handed to it explicitly. Nothing on failure, with errno set.
+std::optional<PipeEnds> CreatePipe();
 
-} // namespace kelvara::platform
+// Makes reads of `fd` return at once when nothing is there; the errno of a
+// failure, 0 on success.
+int SetNonBlocking(int fd);
+
+} // namespace kelvara

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-namespace kelvara::platform {
+namespace kelvara {
 
 std::string EscapeForSingleQuotes(std::string_view text)
 {
@@ -90,4 +90,4 @@ std::optional<std::vector<std::string>> SplitCommandLine(std::string_view line)
     return arguments;
 }
 
-} // namespace kelvara::platform
+} // namespace kelvara

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kelvara::platform {
+namespace kelvara {
 
 // The text to put between two single quotes so that `text` comes back as one
 // argument, unchanged: each single quote becomes '\'' (close the quote, an
@@ -24,4 +24,4 @@ std::string QuoteArgument(std::string_view text);
 // nothing when a quote is left open or the line ends in a lone backslash.
 std::optional<std::vector<std::string>> SplitCommandLine(std::string_view line);
 
-} // namespace kelvara::platform
+} // namespace kelvara

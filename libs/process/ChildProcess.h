@@ -1,44 +1,33 @@
-// A started program that is always reaped: by Wait/TryReap, or at the latest
+// A started program that is always reaped: by TryReap/Wait, or at the latest
 // by the destructor, which ends it first. No child is ever left behind.
 #pragma once
 
 #include "UniqueFd.h"
 
-#include <optional>
-#include <string>
 #include <sys/types.h>
-#include <vector>
 
-namespace kelvara::platform {
-
-struct SpawnRequest {
-    std::string program; // full path of the executable
-    std::vector<std::string> arguments; // argv, arguments[0] included
-    std::string workingDirectory; // empty: the parent's
-    // Descriptors for the child's standard streams; -1 gives it /dev/null.
-    int standardInput = -1;
-    int standardOutput = -1;
-    int standardError = -1;
-};
+namespace kelvara {
 
 class ChildProcess {
 public:
     ChildProcess() = default;
+    // Takes charge of a child of this process that nobody else reaps.
+    explicit ChildProcess(pid_t pid);
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ChildProcess(ChildProcess&& other) noexcept;
     ChildProcess& operator=(ChildProcess&& other) noexcept;
     ~ChildProcess();
 
-    // Starts the program; on failure returns false with errno set.
-    bool Spawn(const SpawnRequest& request);
-
     bool IsRunning() const { return m_pid > 0 && !m_reaped; }
     pid_t Pid() const { return m_pid; }
 
     // Reaps the child when it has ended; true once it has been reaped.
     bool TryReap();
-    // Sends a signal to a child that has not been reaped.
+    // Waits until the child ends and reaps it.
+    void Wait();
+    // Sends a signal to a child that has not been reaped (so the pid cannot
+    // have been given to another process meanwhile).
     void Signal(int signalNumber);
     // Ends the child for good (SIGKILL) and reaps it.
     void KillAndReap();
@@ -53,7 +42,8 @@ public:
     int TerminatingSignal() const { return m_signal; }
 
 private:
-    void Reset();
+    void Release();
+    void Record(int waitStatus);
 
     pid_t m_pid = -1;
     bool m_reaped = false;
@@ -62,4 +52,4 @@ private:
     UniqueFd m_pidFd;
 };
 
-} // namespace kelvara::platform
+} // namespace kelvara

@@ -1,4 +1,4 @@
-#include "platform/CommandLine.h"
+#include "process/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-using kelvara::platform::QuoteArgument;
-using kelvara::platform::SplitCommandLine;
+using kelvara::QuoteArgument;
+using kelvara::SplitCommandLine;
 using Arguments = std::vector<std::string>;
 
 TEST(CommandLine, SplitsAtBlanksAndKeepsQuotedTextWhole)
