@@ -33,6 +33,9 @@ QImage AboutBackground();
 QImage PreviewPlaceholder();
 QImage StateIcons();
 
+// The animated banner's frames, 519 x 75 (banner.cpp).
+QList<QImage> BannerFrames();
+
 // Buttons of the main window (buttons.cpp).
 enum class Glyph {
     Start,

@@ -4,6 +4,7 @@
 #include "../../src/skin/SkinResourceIds.h"
 #include "Canvas.h"
 #include "Drawings.h"
+#include "GifWriter.h"
 #include "Sounds.h"
 
 #include <QDir>
@@ -141,7 +142,7 @@ int main(int argc, char* argv[])
     }
     Gen::LoadFonts();
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const char* folder : { "skin", "icons", "sounds" })
+    for (const char* folder : { "skin", "icons", "sounds", "banner" })
         root.mkpath(folder);
 
     QString qrc;
@@ -170,6 +171,13 @@ int main(int argc, char* argv[])
             return 1;
         }
         entry("sounds", file, name + ".wav");
+    }
+    // The banner lives beside the program, where the main window plays it from.
+    constexpr int kBannerFrameCs = 15;
+    if (!WriteFile(
+            root.filePath("banner/Banners.gif"), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
+        std::fprintf(stderr, "cannot write banner/Banners.gif\n");
+        return 1;
     }
     list << "</RCC>\n";
     list.flush();

@@ -1,22 +1,30 @@
-// Kelvara's entry point. Until the skinned main dialog exists, a plain
-// placeholder window shows that the program folder is complete.
+// Kelvara's entry point: the arguments, then the application object.
+#include "app/CConverterApp.h"
+#include "app/CommandLineFiles.h"
 #include "commands/OutputNaming.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const kelvara::CommandLineFiles commandLine = kelvara::ParseCommandLine(arguments);
+    if (commandLine.showHelp) {
+        std::printf("%s\n", kelvara::kUsage);
+        return 0;
+    }
+    for (const QString& rejected : commandLine.rejected)
+        std::fprintf(
+            stderr, "kelvara: not a readable file, skipped: %s\n", rejected.toLocal8Bit().constData());
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Tarvo");
     QApplication::setApplicationName("Kelvara");
-
-    QLabel placeholder(QStringLiteral("Kelvara\n\nThe main window is being built."));
-    placeholder.setAlignment(Qt::AlignCenter);
-    placeholder.setWindowTitle(QStringLiteral("Kelvara"));
-    placeholder.resize(480, 240);
-    placeholder.show();
-    const int result = QApplication::exec();
+    kelvara::CConverterApp converter;
+    const int result = converter.InitInstance(commandLine.files);
     // Intermediate files live only as long as the program that made them.
     kelvara::RemoveIntermediateFilesOfThisProcess(kelvara::IntermediateFolder());
     return result;

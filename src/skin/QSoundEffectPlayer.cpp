@@ -1,7 +1,7 @@
 #include "QSoundEffectPlayer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QSoundEffect>
 #include <QUrl>
 
 QSoundEffectPlayer::QSoundEffectPlayer() = default;
@@ -10,11 +10,11 @@ QSoundEffectPlayer::~QSoundEffectPlayer() = default;
 void QSoundEffectPlayer::Play(const QString& path, bool)
 {
     // QSoundEffect always plays without blocking; nothing here waits for a sound.
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (path.isEmpty() || !QFileInfo::exists(path) || !QCoreApplication::instance())
         return;
     auto& effect = m_effects[path];
     if (!effect) {
-        effect = std::make_shared<QSoundEffect>();
+        effect = new QSoundEffect(QCoreApplication::instance());
         effect->setSource(path.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + path)
                                                             : QUrl::fromLocalFile(path));
     }

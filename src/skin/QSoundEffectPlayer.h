@@ -4,9 +4,8 @@
 #include "SoundPlayer.h"
 
 #include <QHash>
-#include <memory>
-
-class QSoundEffect;
+#include <QPointer>
+#include <QSoundEffect>
 
 class QSoundEffectPlayer : public SoundPlayer {
 public:
@@ -16,5 +15,7 @@ public:
 
 private:
     // One effect per sound, kept loaded: hover clicks come in quick succession.
-    QHash<QString, std::shared_ptr<QSoundEffect>> m_effects;
+    // The application owns them: they must go before the multimedia library's
+    // own globals, which end before a process-wide player would.
+    QHash<QString, QPointer<QSoundEffect>> m_effects;
 };

@@ -3,6 +3,7 @@
 #include "SkinResourceIds.h"
 
 #include <QGuiApplication>
+#include <QHash>
 
 // Q_INIT_RESOURCE must be used outside any namespace; calling it also keeps
 // the linker from dropping the resource data of the static library.
@@ -19,10 +20,19 @@ SkinPalette& MutablePalette()
 }
 } // namespace
 
+// Decoded once: many controls share a picture (every list's face, the spin
+// arrows, the check marks), and decoding is most of the window's start-up.
+// Pictures are shared copies, so the cache costs no second copy. GUI thread only.
 QImage LoadSkinImage(int bitmapId)
 {
     InitSkinResources();
-    return QImage(QStringLiteral(":/skin/%1.png").arg(bitmapId));
+    static QHash<int, QImage> decoded;
+    const auto found = decoded.constFind(bitmapId);
+    if (found != decoded.constEnd())
+        return *found;
+    const QImage image(QStringLiteral(":/skin/%1.png").arg(bitmapId));
+    decoded.insert(bitmapId, image);
+    return image;
 }
 
 QPixmap LoadSkinBitmap(int bitmapId)
@@ -33,7 +43,12 @@ QPixmap LoadSkinBitmap(int bitmapId)
 QPixmap LoadSkinIcon(int iconId)
 {
     InitSkinResources();
-    return QPixmap(QStringLiteral(":/icons/%1.png").arg(iconId));
+    // Kept as images: pixmaps must not outlive the application object.
+    static QHash<int, QImage> decoded;
+    auto found = decoded.constFind(iconId);
+    if (found == decoded.constEnd())
+        found = decoded.insert(iconId, QImage(QStringLiteral(":/icons/%1.png").arg(iconId)));
+    return QPixmap::fromImage(*found);
 }
 
 QString SkinSoundPath(int soundId)

@@ -1,152 +1,66 @@
 #include "MainWindowMock.h"
 
 #include "CFadeInPicture.h"
-#include "CImageTab.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
-#include "CSkinGroupBox.h"
-#include "CSkinLabel.h"
 #include "CSkinTextField.h"
 #include "RegionFromBitmap.h"
 #include "SkinFont.h"
 #include "SkinPalette.h"
 #include "SkinResourceIds.h"
+#include "app/ControlTable.h"
+#include "settings/PanelVisibility.h"
 
 #include <QMenu>
 #include <QPainter>
 
 namespace {
 
-constexpr QRgb White = qRgb(255, 255, 255);
-
-CSkinButton* BitmapButton(QWidget* parent, int hoverId, QRect at)
+void Fill(CSkinComboBox* combo, const QStringList& items, int selected)
 {
-    auto* button = new CSkinButton(parent);
-    button->SetBitmaps(hoverId, White, hoverId + 1, White);
-    button->DrawTransparent();
-    button->DrawBorder(false);
-    button->setGeometry(at);
-    return button;
-}
-
-CSkinButton* IconCheckBox(QWidget* parent, const QString& text, QRect at, bool checked)
-{
-    auto* box = new CSkinButton(parent);
-    box->SetCheckMode(true);
-    box->setText(text);
-    box->SetIcon(SkinId::CheckOnIcon, SkinId::CheckOffIcon);
-    box->DrawTransparent();
-    box->DrawBorder(false);
-    box->SetAlign(1);
-    box->SetColor(CSkinButton::TextOut, Qt::black);
-    box->SetColor(CSkinButton::TextIn, QColor(20, 20, 20));
-    box->SetCheck(checked);
-    box->setGeometry(at);
-    return box;
-}
-
-CSkinComboBox* Combo(QWidget* parent, QStringList items, QRect at, int selected)
-{
-    auto* combo = new CSkinComboBox(parent);
     combo->addItems(items);
     combo->SetCurSel(selected);
-    combo->setGeometry(at);
-    return combo;
-}
-
-void Label(QWidget* parent, const QString& text, QRect at)
-{
-    (new CSkinLabel(text, parent))->setGeometry(at);
-}
-
-std::unique_ptr<QMenu> Menu(const QStringList& items, int firstId)
-{
-    auto menu = std::make_unique<QMenu>();
-    for (int i = 0; i < items.size(); ++i)
-        menu->addAction(items[i])->setData(firstId + i);
-    return menu;
 }
 
 } // namespace
 
+// The controls come from the program's own dialog template, so the gallery
+// shows them where the program puts them; only sample contents are added.
 MainWindowMock::MainWindowMock(QWidget* parent)
     : QWidget(parent)
     , m_background(LoadSkinBitmap(SkinId::MainBackground))
+    , m_controls(std::make_unique<kelvara::ControlTable>(this))
 {
+    using namespace kelvara;
     setFixedSize(771, 565);
-    m_outline = RegionFromBitmap(m_background.toImage(), White, 0).value_or(QRegion(rect()));
-    AddButtons();
-    AddSettings();
-    auto* preview = new CFadeInPicture(this);
-    preview->move(15, 286);
-    preview->SetBitmap(SkinId::PreviewPlaceholder, 1);
+    m_outline = RegionFromBitmap(m_background.toImage(), qRgb(255, 255, 255), 0).value_or(QRegion(rect()));
+    m_controls->Show(panel::PanelControls(), false);
+    m_controls->Show(panel::ShownControls({ OutputCategory::PcVideo, 0 }), true);
+    m_controls->At(ctl::Banner)->hide();
+    Fill(m_controls->Combo(ctl::AviFrameRate), { "23.976", "25", "29.97", "30" }, 1);
+    Fill(m_controls->Combo(ctl::AviCodec), { "XviD MPEG-4", "DivX", "MJPEG" }, 0);
+    Fill(m_controls->Combo(ctl::AviSoundCodec), { "MP3", "PCM", "AC3" }, 0);
+    m_controls->Field(ctl::Width)->SetText(QStringLiteral("640"));
+    m_controls->Field(ctl::Height)->SetText(QStringLiteral("480"));
+    m_controls->Button(ctl::Custom)->SetCheck(true);
+    m_controls->Field(ctl::OutputFolder)->SetText(QStringLiteral("/home/user/Videos/"));
+    m_controls->Picture(ctl::PreviewPlaceholder)->SetBitmap(SkinId::PreviewPlaceholder, 1);
+    auto menu = std::make_unique<QMenu>();
+    for (const char* item : { "To PC Video", "To Mobile Video", "To Audio" })
+        menu->addAction(QString::fromLatin1(item));
+    m_controls->Button(ctl::FormatMenu)->SetMenu(std::move(menu), this);
 }
 
-void MainWindowMock::AddButtons()
-{
-    m_start = BitmapButton(this, SkinId::StartButton, { 30, 70, 48, 49 });
-    BitmapButton(this, SkinId::AddButton, { 84, 70, 44, 49 });
-    BitmapButton(this, SkinId::RemoveButton, { 130, 70, 44, 49 });
-    BitmapButton(this, SkinId::ClearButton, { 176, 70, 44, 49 });
-    BitmapButton(this, SkinId::FileMenuButton, { 392, 10, 64, 22 })
-        ->SetMenu(Menu({ "Add Video", "Remove Video", "Clear Video" }, 32771), this);
-    BitmapButton(this, SkinId::FormatMenuButton, { 460, 10, 116, 22 })
-        ->SetMenu(Menu({ "To PC Video", "To Mobile Video", "To Audio" }, 32774), this);
-    BitmapButton(this, SkinId::HelpMenuButton, { 580, 10, 64, 22 })
-        ->SetMenu(Menu({ "Contents", "Home Page", "About..." }, 32777), this);
-    BitmapButton(this, SkinId::AboutButton, { 648, 10, 64, 22 });
-    BitmapButton(this, SkinId::MinimizeButton, { 722, 11, 18, 18 });
-    BitmapButton(this, SkinId::MainCloseButton, { 744, 11, 18, 18 });
-    BitmapButton(this, SkinId::PreviewStopButton, { 75, 531, 19, 19 });
-    BitmapButton(this, SkinId::PreviousButton, { 99, 529, 42, 24 });
-    auto* play = new CSkinButton(this);
-    play->SetIcon(SkinId::PlayHoverIcon, SkinId::PlayIdleIcon);
-    play->DrawTransparent();
-    play->DrawBorder(false);
-    play->setGeometry(144, 520, 32, 40);
-    BitmapButton(this, SkinId::NextButton, { 179, 529, 42, 24 });
-    BitmapButton(this, SkinId::SnapshotButton, { 225, 531, 19, 19 });
+MainWindowMock::~MainWindowMock() = default;
 
-    auto* tabs = new CImageTab(this);
-    for (int i = 0; i < 3; ++i)
-        tabs->AddImage(i, SkinId::PcTabs + i);
-    tabs->Select(0);
-    tabs->setGeometry(323, 285, 432, 28);
+CSkinButton* MainWindowMock::StartButton() const
+{
+    return m_controls->Button(kelvara::ctl::Start);
 }
 
-void MainWindowMock::AddSettings()
+CSkinComboBox* MainWindowMock::FrameRateCombo() const
 {
-    (new CSkinGroupBox(QStringLiteral("Video Format"), this))->setGeometry(335, 322, 200, 92);
-    (new CSkinGroupBox(QStringLiteral("Audio Format:"), this))->setGeometry(543, 322, 202, 92);
-    Label(this, QStringLiteral("FrameRate:"), { 343, 344, 80, 16 });
-    m_frameRate = Combo(this, { "23.976", "25", "29.97", "30" }, { 420, 342, 106, 18 }, 1);
-    Label(this, QStringLiteral("AVI Codec:"), { 343, 374, 80, 16 });
-    Combo(this, { "XviD MPEG-4", "DivX", "MJPEG" }, { 420, 372, 106, 18 }, 0);
-    Label(this, QStringLiteral("Sound codec:"), { 551, 344, 90, 16 });
-    Combo(this, { "MP3", "PCM", "AC3" }, { 641, 342, 94, 18 }, 0);
-    Label(this, QStringLiteral("AudioRate:"), { 551, 374, 90, 16 });
-    Combo(this, { "44100", "48000", "22050" }, { 641, 372, 94, 18 }, 0);
-
-    (new CSkinGroupBox(QStringLiteral("Export Video Width /Height"), this))->setGeometry(335, 420, 410, 78);
-    auto* widthField = new CSkinTextField(this);
-    widthField->setGeometry(350, 446, 60, 18);
-    widthField->SetText(QStringLiteral("640"));
-    BitmapButton(this, SkinId::SpinUpButton, { 412, 446, 13, 9 });
-    BitmapButton(this, SkinId::SpinDownButton, { 412, 455, 13, 9 });
-    Label(this, QStringLiteral("/"), { 430, 447, 10, 16 });
-    auto* heightField = new CSkinTextField(this);
-    heightField->setGeometry(442, 446, 60, 18);
-    heightField->SetText(QStringLiteral("480"));
-    BitmapButton(this, SkinId::SpinUpButton, { 504, 446, 13, 9 });
-    BitmapButton(this, SkinId::SpinDownButton, { 504, 455, 13, 9 });
-    IconCheckBox(this, QStringLiteral("Original"), { 560, 436, 70, 40 }, false);
-    IconCheckBox(this, QStringLiteral("Custom"), { 640, 436, 70, 40 }, true);
-
-    auto* folder = new CSkinTextField(this);
-    folder->setGeometry(333, 534, 200, 20);
-    folder->SetText(QStringLiteral("/home/user/Videos/"));
-    BitmapButton(this, SkinId::BrowseButton, { 538, 533, 70, 22 });
-    IconCheckBox(this, QStringLiteral("Shutdown computer when finished"), { 612, 512, 140, 46 }, false);
+    return m_controls->Combo(kelvara::ctl::AviFrameRate);
 }
 
 void MainWindowMock::paintEvent(QPaintEvent*)

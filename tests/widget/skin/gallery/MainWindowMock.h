@@ -1,30 +1,33 @@
-// The main window's skin with its controls at their places, as the program
-// will lay them out: background and outline from one bitmap.
+// The main window's skin with its controls at the places of the program's
+// dialog template: background and outline from one bitmap.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 class CSkinButton;
 class CSkinComboBox;
+
+namespace kelvara {
+class ControlTable;
+}
 
 class MainWindowMock : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindowMock(QWidget* parent = nullptr);
-    CSkinButton* StartButton() const { return m_start; }
-    CSkinComboBox* FrameRateCombo() const { return m_frameRate; }
+    ~MainWindowMock() override;
+    CSkinButton* StartButton() const;
+    CSkinComboBox* FrameRateCombo() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void AddButtons();
-    void AddSettings();
     void PaintFileList(QPainter& p);
     void PaintSlider(QPainter& p);
 
     QPixmap m_background;
     QRegion m_outline;
-    CSkinButton* m_start = nullptr;
-    CSkinComboBox* m_frameRate = nullptr;
+    std::unique_ptr<kelvara::ControlTable> m_controls;
 };

@@ -1,15 +1,20 @@
-// Runs the file list's widget tests inside one offscreen application.
-#include "skin/SkinPalette.h"
+// Runs the main window's widget tests inside one offscreen application, with
+// the settings kept in a temporary folder.
+#include "SkinAccessibility.h"
+#include "SkinPalette.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    kelvara::InstallSkinAccessibility();
     LoadSkinPalette();
     return RUN_ALL_TESTS();
 }

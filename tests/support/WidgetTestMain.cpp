@@ -1,4 +1,5 @@
-// Runs the skin's widget tests inside one offscreen application.
+// Runs a program's widget tests inside one offscreen application with the
+// skin loaded, as the program itself loads it before any window is made.
 #include "SkinPalette.h"
 
 #include <QApplication>

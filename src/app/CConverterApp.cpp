@@ -1,0 +1,37 @@
+#include "app/CConverterApp.h"
+
+#include "CSplashDlg.h"
+#include "SkinAccessibility.h"
+#include "SkinPalette.h"
+#include "app/CConverterDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdlib>
+
+namespace kelvara {
+
+int CConverterApp::InitInstance(const QStringList& files)
+{
+    InstallSkinAccessibility();
+    LoadSkinPalette();
+    const ProgramFolders folders
+        = ReadProgramFolders(m_settings, QCoreApplication::applicationDirPath(), QDir::homePath());
+    CSplashThread splash;
+    splash.Show(folders.version);
+    QDir::setCurrent(folders.toolDir);
+
+    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, &m_trim, nullptr };
+    CConverterDlg dialog(folders, services);
+    dialog.OnInitDialog(&splash);
+    dialog.AddFilesWhenShown(files);
+    QDir::setCurrent(folders.programDir);
+    // For the start-up benchmark: end as soon as the first picture is shown.
+    if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))
+        QObject::connect(
+            &dialog, &CConverterDlg::FirstPainted, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    dialog.show();
+    return QApplication::exec();
+}
+
+} // namespace kelvara

@@ -1,0 +1,144 @@
+#include "app/CConverterDlg.h"
+
+#include "CBanner.h"
+#include "CFadeInPicture.h"
+#include "CSkinButton.h"
+#include "CSkinLabel.h"
+#include "CSkinMessageBox.h"
+#include "CSkinTextField.h"
+#include "CSplashDlg.h"
+#include "RegionFromBitmap.h"
+#include "SkinPalette.h"
+#include "SkinResourceIds.h"
+#include "jobs/FileListCommands.h"
+#include "jobs/FileListView.h"
+#include "videoedit/CVideoEdit.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QTimer>
+
+namespace kelvara {
+namespace {
+
+constexpr QRgb kOutsideOutline = qRgb(255, 255, 255);
+constexpr int kPlaceholderStepMs = 100;
+constexpr int kDescriptionFontHeight = 10;
+constexpr int kButtonsWithSound[] = { ctl::Stop, ctl::Start, ctl::About };
+
+} // namespace
+
+CConverterDlg::CConverterDlg(const ProgramFolders& folders, const DialogServices& services)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_folders(folders)
+    , m_services(services)
+{
+    setWindowTitle(QStringLiteral("Kelvara"));
+    setAccessibleName(QStringLiteral("Kelvara"));
+}
+
+CConverterDlg::~CConverterDlg() = default;
+
+void CConverterDlg::OnInitDialog(CSplashThread* splash)
+{
+    setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
+    m_controls = std::make_unique<ControlTable>(this);
+    BuildFileList();
+    FillOptionLists();
+    m_controls->Field(ctl::Width)->SetText(QString());
+    m_controls->Field(ctl::Height)->SetText(QString());
+    m_controls->Field(ctl::OutputFolder)->SetText(m_folders.outputFolder);
+
+    m_background = LoadSkinBitmap(SkinId::MainBackground);
+    setFixedSize(kMainDialogWidth, kMainDialogHeight);
+    move(0, 0);
+    m_outline = RegionFromBitmap(m_background.toImage(), kOutsideOutline, 0).value_or(QRegion(rect()));
+    setMask(m_outline);
+
+    SkinControls();
+    WireHandlers();
+    ResetOutputSettings();
+    m_currentJob = -1;
+    m_converting = false;
+    if (splash)
+        splash->HideSplash();
+}
+
+void CConverterDlg::SkinControls()
+{
+    AttachMenus();
+    const QString hoverSound = m_folders.programDir + QStringLiteral("menu.wav");
+    for (const int id : kButtonsWithSound) {
+        CSkinButton* button = m_controls->Button(id);
+        button->SetSound(hoverSound, true);
+        if (m_services.sound)
+            button->SetSoundPlayer(m_services.sound);
+    }
+    // The descriptions are long lines that must fit the panel's width.
+    for (const int id : { ctl::AudioDescription, ctl::ImageDescription })
+        m_controls->Label(id)->SetFontHeight(kDescriptionFontHeight);
+    m_controls->Picture(ctl::PreviewPlaceholder)->SetBitmap(SkinId::PreviewPlaceholder, kPlaceholderStepMs);
+}
+
+QString CConverterDlg::OutputFolderText() const
+{
+    return m_controls->Field(ctl::OutputFolder)->GetText();
+}
+
+// What the first picture does not need waits until it is on the screen: the
+// banner's animation and the codec lists, which ask the FFmpeg libraries.
+void CConverterDlg::LoadAfterFirstPicture()
+{
+    emit FirstPainted();
+    m_controls->Banner(ctl::Banner)->LoadMovie(m_folders.programDir + QStringLiteral("Banners.gif"));
+    FillCodecLists();
+}
+
+void CConverterDlg::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_background);
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &CConverterDlg::LoadAfterFirstPicture);
+    }
+}
+
+void CConverterDlg::closeEvent(QCloseEvent* event)
+{
+    if (m_converting) {
+        event->ignore();
+        SkinMessageBox(this, QStringLiteral("Please stop converting."), QString(), SkinMb::Ok);
+        return;
+    }
+    event->accept();
+}
+
+void CConverterDlg::mousePressEvent(QMouseEvent* event)
+{
+    m_drag.Press(this, event);
+}
+
+void CConverterDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    m_drag.Move(this, event);
+}
+
+void CConverterDlg::mouseReleaseEvent(QMouseEvent*)
+{
+    m_drag.Release();
+}
+
+// The window has no system menu of its own; its About item lives here.
+void CConverterDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("&About Kelvara ..."))->setData(cmd::AboutFromContextMenu);
+    if (menu.exec(event->globalPos()))
+        OnAbout();
+}
+
+} // namespace kelvara

@@ -1,0 +1,158 @@
+// The main window: the skinned dialog that owns the jobs, the output choice
+// and every control. Its handlers are split by subsystem: the application
+// shell (DialogShell.cpp), the file list (FileListHandlers.cpp), the output
+// kinds (OutputKinds.cpp) and the option panels (OptionPanels.cpp).
+#pragma once
+
+#include "WindowDrag.h"
+#include "app/ControlTable.h"
+#include "app/ProgramSettings.h"
+#include "jobs/FileListHost.h"
+#include "jobs/JobList.h"
+#include "jobs/RandomNumbers.h"
+#include "jobs/SourceProbing.h"
+#include "settings/OutputChoice.h"
+
+#include <QPixmap>
+#include <QRegion>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class CImageTab;
+class QMenu;
+class SoundPlayer;
+
+namespace kelvara {
+
+class CSplashThread;
+class CSkinListCtrl;
+class CVideoEdit;
+class FileListCommands;
+class FileListView;
+class DesktopShell;
+class FileDialogs;
+class PreviewPlayer;
+class SettingsStore;
+class TrimControl;
+
+// The platform pieces the dialog uses; tests hand in fakes.
+struct DialogServices {
+    SettingsStore* settings = nullptr;
+    DesktopShell* shell = nullptr;
+    FileDialogs* folders = nullptr;
+    PreviewPlayer* preview = nullptr;
+    TrimControl* trim = nullptr;
+    SoundPlayer* sound = nullptr;
+};
+
+class CConverterDlg : public QWidget, public FileListHost {
+    Q_OBJECT
+public:
+    CConverterDlg(const ProgramFolders& folders, const DialogServices& services);
+    ~CConverterDlg() override;
+
+    // Builds and skins the controls, resets the output settings and closes
+    // the splash (when there is one).
+    void OnInitDialog(CSplashThread* splash);
+
+    // Application shell.
+    void OnMenuCommand(int commandId);
+    void OnAbout();
+    void OnHelp();
+    void OnHomePage();
+    void OnBrowse();
+    void OnCloseButton();
+    void OnMinimize();
+
+    // Output kinds.
+    void SelectOutputCategory(OutputCategory category);
+    void OnOutputTabChanged(CImageTab* strip);
+    void RefreshOutputPanel();
+    void OnImageTypeChanged();
+    void OnSnapshotButton();
+
+    const ControlTable& Controls() const { return *m_controls; }
+    const OutputChoice& Output() const { return m_output; }
+    JobList& Jobs() { return m_jobs; }
+    const ProgramFolders& Folders() const { return m_folders; }
+    QString OutputFolderText() const;
+    QRegion Outline() const { return m_outline; }
+    void SetConverting(bool converting) { m_converting = converting; }
+    // Files named on the command line: added as the Add command adds them,
+    // once the window is on the screen.
+    void AddFilesWhenShown(const QStringList& files) { m_pendingFiles = files; }
+    // Redraws one row of the file list.
+    void RedrawRow(int row);
+    FileListCommands& FileCommands() { return *m_fileCommands; }
+    CSkinListCtrl& FileList() { return *m_list; }
+
+    // What the file list needs of the dialog.
+    bool IsConverting() const override { return m_converting; }
+    OutputKind SelectedOutputKind() const override { return m_output.Current(); }
+    int PictureTypePosition() const override;
+    int PspProfilePosition() const override;
+    int MpegTypePosition() const override;
+    AviCodecDefaults NewJobCodecPositions() const override;
+    int CurrentJob() const override { return m_currentJob; }
+    void SetCurrentJob(int index) override { m_currentJob = index; }
+    void ShowJobOptions(const JobRecord& job) override;
+    void SetFrameSizeFields(const QString& width, const QString& height) override;
+    void EnableOptionControls() override;
+    void ResetOutputSettings() override;
+    void PostMpegPreset() override;
+    void OpenPreview(const QString& path, double startSeconds) override;
+    void StopPreviewPlayback() override;
+    void MarkPreviewNotPlaying() override;
+    void ShowPreviewPlaceholder(bool placeholder) override;
+    void SetTrimMinMax(double minimumMs, double maximumMs) override;
+    void SetTrimRange(double startMs, double endMs) override;
+    QStringList ChooseSourceFiles(const QStringList& filters) override;
+
+signals:
+    // The first picture of the window is on the screen.
+    void FirstPainted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void WireHandlers();
+    void WireOutputKinds();
+    void BuildFileList();
+    void WireFileList();
+    void SkinControls();
+    void AttachMenus();
+    void LoadAfterFirstPicture();
+    void FillOptionLists();
+    void FillCodecLists();
+    void ShowFrameSizeEditable(bool editable);
+    void ResetAllJobs();
+    bool RefuseWhileConverting();
+
+    ProgramFolders m_folders;
+    DialogServices m_services;
+    std::unique_ptr<ControlTable> m_controls;
+    OutputChoice m_output;
+    JobList m_jobs;
+    QPixmap m_background;
+    QRegion m_outline;
+    WindowDrag m_drag;
+    QStringList m_pendingFiles;
+    CVideoEdit* m_videoEdit = nullptr;
+    CSkinListCtrl* m_list = nullptr;
+    LibavSourceProber m_prober;
+    RandomNumbers m_numbers;
+    std::unique_ptr<FileListView> m_view;
+    std::unique_ptr<FileListCommands> m_fileCommands;
+    int m_currentJob = -1;
+    bool m_converting = false;
+    bool m_painted = false;
+};
+
+} // namespace kelvara

@@ -1,0 +1,189 @@
+#include "app/ControlTable.h"
+
+#include "CBanner.h"
+#include "CFadeInPicture.h"
+#include "CImageTab.h"
+#include "CSkinButton.h"
+#include "CSkinComboBox.h"
+#include "CSkinGroupBox.h"
+#include "CSkinLabel.h"
+#include "CSkinTextField.h"
+#include "SkinAccessibility.h"
+#include "SkinResourceIds.h"
+#include "settings/OutputCatalogue.h"
+
+namespace kelvara {
+namespace {
+
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+
+QWidget* MakeBitmapButton(QWidget* parent, const ControlSpec& spec)
+{
+    auto* button = new CSkinButton(parent);
+    button->SetBitmaps(spec.resource, kWhite, spec.resource + 1, kWhite);
+    button->DrawTransparent();
+    button->DrawBorder(false);
+    return button;
+}
+
+QWidget* MakeIconButton(QWidget* parent, const ControlSpec& spec)
+{
+    auto* button = new CSkinButton(parent);
+    button->SetIcon(spec.resource, spec.resource - 1);
+    button->DrawTransparent();
+    button->DrawBorder(false);
+    return button;
+}
+
+QWidget* MakeCheckBox(QWidget* parent, const ControlSpec& spec)
+{
+    auto* box = new CSkinButton(parent);
+    box->SetCheckMode(true);
+    box->setText(QString::fromLatin1(spec.caption));
+    box->SetIcon(SkinId::CheckOnIcon, SkinId::CheckOffIcon);
+    box->DrawTransparent();
+    box->DrawBorder(false);
+    box->SetAlign(1);
+    box->SetColor(CSkinButton::TextOut, Qt::black);
+    box->SetColor(CSkinButton::TextIn, QColor(20, 20, 20));
+    return box;
+}
+
+OutputCategory CategoryOfStrip(int id)
+{
+    if (id == ctl::MobileTabs)
+        return OutputCategory::MobileVideo;
+    return id == ctl::AudioTabs ? OutputCategory::Audio : OutputCategory::PcVideo;
+}
+
+QWidget* MakeImageTab(QWidget* parent, const ControlSpec& spec)
+{
+    auto* strip = new CImageTab(parent);
+    for (int i = 0; i < spec.count; ++i)
+        strip->AddImage(i, spec.resource + i);
+    strip->Select(0);
+    QStringList names;
+    for (const std::string_view label : TabLabels(CategoryOfStrip(spec.id)))
+        names << QString::fromLatin1(label);
+    strip->setProperty(kTabNamesProperty, names);
+    return strip;
+}
+
+QWidget* MakeControl(QWidget* parent, const ControlSpec& spec)
+{
+    const QString caption = QString::fromLatin1(spec.caption);
+    switch (spec.kind) {
+    case ControlKind::BitmapButton:
+        return MakeBitmapButton(parent, spec);
+    case ControlKind::IconButton:
+        return MakeIconButton(parent, spec);
+    case ControlKind::CheckBox:
+        return MakeCheckBox(parent, spec);
+    case ControlKind::ImageTab:
+        return MakeImageTab(parent, spec);
+    case ControlKind::Combo:
+        return new CSkinComboBox(parent);
+    case ControlKind::TextField:
+        return new CSkinTextField(parent);
+    case ControlKind::Label:
+        return new CSkinLabel(caption, parent);
+    case ControlKind::GroupBox:
+        return new CSkinGroupBox(caption, parent);
+    case ControlKind::FadePicture:
+        return new CFadeInPicture(parent);
+    case ControlKind::Banner:
+        return new CBanner(parent);
+    case ControlKind::Reserved:
+        break;
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+ControlTable::ControlTable(QWidget* parent)
+{
+    for (const ControlSpec& spec : MainDialogTemplate()) {
+        QWidget* widget = MakeControl(parent, spec);
+        widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
+        if (!spec.accessibleName.empty())
+            widget->setAccessibleName(QString::fromLatin1(spec.accessibleName));
+        widget->setVisible(!spec.hiddenAtStart);
+        m_widgets.emplace(spec.id, widget);
+    }
+}
+
+QWidget* ControlTable::At(int id) const
+{
+    const auto found = m_widgets.find(id);
+    return found == m_widgets.end() ? nullptr : found->second;
+}
+
+template <typename T> T* ControlTable::As(int id) const
+{
+    return qobject_cast<T*>(At(id));
+}
+
+CSkinButton* ControlTable::Button(int id) const
+{
+    return As<CSkinButton>(id);
+}
+CImageTab* ControlTable::Tab(int id) const
+{
+    return As<CImageTab>(id);
+}
+CSkinComboBox* ControlTable::Combo(int id) const
+{
+    return As<CSkinComboBox>(id);
+}
+CSkinTextField* ControlTable::Field(int id) const
+{
+    return As<CSkinTextField>(id);
+}
+CSkinLabel* ControlTable::Label(int id) const
+{
+    return As<CSkinLabel>(id);
+}
+CSkinGroupBox* ControlTable::Group(int id) const
+{
+    return As<CSkinGroupBox>(id);
+}
+CFadeInPicture* ControlTable::Picture(int id) const
+{
+    return As<CFadeInPicture>(id);
+}
+CBanner* ControlTable::Banner(int id) const
+{
+    return As<CBanner>(id);
+}
+
+void ControlTable::Show(std::span<const int> ids, bool show) const
+{
+    for (const int id : ids)
+        if (QWidget* widget = At(id))
+            widget->setVisible(show);
+}
+
+void ControlTable::Enable(std::span<const int> ids, bool enable) const
+{
+    for (const int id : ids)
+        if (QWidget* widget = At(id))
+            widget->setEnabled(enable);
+}
+
+void ControlTable::Replace(int id, QWidget* widget)
+{
+    QWidget* old = At(id);
+    if (!old || !widget)
+        return;
+    widget->setParent(old->parentWidget());
+    widget->setGeometry(old->geometry());
+    widget->setObjectName(old->objectName());
+    widget->setVisible(!old->isHidden());
+    widget->stackUnder(old);
+    old->deleteLater();
+    m_widgets[id] = widget;
+}
+
+} // namespace kelvara

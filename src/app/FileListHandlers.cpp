@@ -1,0 +1,139 @@
+// The file list's side of the main dialog: the list in its place, its
+// commands, and what the list asks of the dialog.
+#include "app/CConverterDlg.h"
+
+#include "CSkinButton.h"
+#include "CSkinComboBox.h"
+#include "CSkinTextField.h"
+#include "app/PreviewCalls.h"
+#include "jobs/FileListCommands.h"
+#include "jobs/FileListView.h"
+#include "platform/DesktopShell.h"
+#include "settings/PanelVisibility.h"
+#include "skin/CSkinListCtrl.h"
+#include "videoedit/CVideoEdit.h"
+
+#include <QTimer>
+
+namespace kelvara {
+
+void CConverterDlg::BuildFileList()
+{
+    m_videoEdit = new CVideoEdit(this);
+    m_list = new CSkinListCtrl(this);
+    m_list->setAccessibleName(QStringLiteral("Source files"));
+    m_controls->Replace(ctl::FileList, m_list);
+    m_view = std::make_unique<FileListView>(*m_list, m_jobs, *this);
+    m_fileCommands
+        = std::make_unique<FileListCommands>(m_jobs, *this, *m_view, *m_videoEdit, m_prober, m_numbers, this);
+    m_list->AttachScrollBars();
+}
+
+void CConverterDlg::WireFileList()
+{
+    m_fileCommands->ConnectList();
+    const auto onClick = [this](int id, void (FileListCommands::*handler)()) {
+        connect(m_controls->Button(id), &QAbstractButton::clicked, m_fileCommands.get(), handler);
+    };
+    onClick(ctl::AddVideo, &FileListCommands::OnAddVideo);
+    onClick(ctl::RemoveVideo, &FileListCommands::OnRemoveVideo);
+    onClick(ctl::ClearVideo, &FileListCommands::OnClearVideo);
+    // Files from the command line wait for the window, so the list grows in
+    // front of the user.
+    connect(this, &CConverterDlg::FirstPainted, this, [this] {
+        if (!m_pendingFiles.isEmpty())
+            m_fileCommands->AddFiles(std::exchange(m_pendingFiles, {}));
+    });
+}
+
+void CConverterDlg::RedrawRow(int row)
+{
+    if (m_view)
+        m_view->RedrawRow(row);
+}
+
+int CConverterDlg::PictureTypePosition() const
+{
+    return m_controls->Combo(ctl::ImageType)->currentIndex();
+}
+
+int CConverterDlg::PspProfilePosition() const
+{
+    return m_controls->Combo(ctl::Profile)->currentIndex();
+}
+
+int CConverterDlg::MpegTypePosition() const
+{
+    return m_controls->Combo(ctl::MpegType)->currentIndex();
+}
+
+// A new job starts from what the AVI panel shows.
+AviCodecDefaults CConverterDlg::NewJobCodecPositions() const
+{
+    return { std::max(0, m_controls->Combo(ctl::AviCodec)->currentIndex()),
+        std::max(0, m_controls->Combo(ctl::AviSoundCodec)->currentIndex()) };
+}
+
+// The AVI and MPEG lists keep the last values chosen, whichever job is
+// current; each job keeps its own values. Only the frame size follows the job.
+void CConverterDlg::ShowJobOptions(const JobRecord&)
+{
+}
+
+void CConverterDlg::SetFrameSizeFields(const QString& width, const QString& height)
+{
+    m_controls->Field(ctl::Width)->SetText(width);
+    m_controls->Field(ctl::Height)->SetText(height);
+}
+
+void CConverterDlg::EnableOptionControls()
+{
+    const std::vector<int> shown = panel::ShownControls(m_output.Current());
+    m_controls->Enable(shown, true);
+    ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
+}
+
+// The MPEG presets are applied by the option handlers, which come with the
+// option settings; until then a new job keeps the panel's free size.
+void CConverterDlg::PostMpegPreset()
+{
+}
+
+void CConverterDlg::OpenPreview(const QString& path, double startSeconds)
+{
+    m_services.preview->OpenPreview(path.toStdString(), startSeconds);
+}
+
+void CConverterDlg::StopPreviewPlayback()
+{
+    m_services.preview->StopPlayback();
+}
+
+void CConverterDlg::MarkPreviewNotPlaying()
+{
+    m_controls->At(ctl::Play)->show();
+    m_controls->At(ctl::Pause)->hide();
+}
+
+void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)
+{
+    m_controls->At(ctl::PreviewPlaceholder)->setVisible(placeholder);
+    m_controls->At(ctl::PreviewWindow)->setVisible(!placeholder);
+}
+
+void CConverterDlg::SetTrimMinMax(double minimumMs, double maximumMs)
+{
+    m_services.trim->SetMinMax(minimumMs, maximumMs);
+}
+
+void CConverterDlg::SetTrimRange(double startMs, double endMs)
+{
+    m_services.trim->SetRange(startMs, endMs);
+}
+
+QStringList CConverterDlg::ChooseSourceFiles(const QStringList& filters)
+{
+    return m_services.folders->ChooseFiles(this, filters);
+}
+
+} // namespace kelvara

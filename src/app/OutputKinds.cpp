@@ -1,0 +1,136 @@
+// The output kind handlers of the main dialog: the category menu, the three
+// tab strips, the settings panel's visibility and the snapshot button.
+#include "app/CConverterDlg.h"
+
+#include "CImageTab.h"
+#include "CSkinButton.h"
+#include "CSkinComboBox.h"
+#include "CSkinGroupBox.h"
+#include "CSkinLabel.h"
+#include "CSkinTextField.h"
+#include "app/PreviewCalls.h"
+#include "settings/OutputCatalogue.h"
+#include "settings/PanelVisibility.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kelvara {
+namespace {
+
+constexpr std::array<int, 3> kStrips = { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs };
+const QColor kGreyText(128, 128, 128);
+
+int StripOf(OutputCategory category)
+{
+    return kStrips[static_cast<std::size_t>(category)];
+}
+
+QString Text(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void CConverterDlg::SelectOutputCategory(OutputCategory category)
+{
+    for (const int strip : kStrips)
+        m_controls->At(strip)->setVisible(strip == StripOf(category));
+    m_output.SelectCategory(category);
+    m_controls->Tab(StripOf(category))->Select(0);
+    RefreshOutputPanel();
+}
+
+void CConverterDlg::OnOutputTabChanged(CImageTab*)
+{
+    if (m_converting)
+        return;
+    m_output.SetCurrentKind(m_controls->Tab(StripOf(m_output.Category()))->GetCurSel());
+    RefreshOutputPanel();
+    ResetAllJobs();
+}
+
+void CConverterDlg::RefreshOutputPanel()
+{
+    const OutputKind kind = m_output.Current();
+    // The device panel's profiles are listed and loaded here once the device
+    // settings are in place.
+    if (kind.category == OutputCategory::Audio)
+        m_controls->Label(ctl::AudioDescription)->SetWindowText(Text(AudioDescription(kind.kind)));
+    const std::vector<int> shown = panel::ShownControls(kind);
+    for (const int id : panel::PanelControls())
+        m_controls->At(id)->setVisible(std::ranges::find(shown, id) != shown.end());
+    ShowFrameSizeEditable(panel::FrameSizeEditable(kind, m_controls->Combo(ctl::MpegType)->currentIndex()));
+    if (kind.Is(PcKind::Avi) || kind.Is(PcKind::Mpeg)) {
+        CSkinGroupBox* videoFormat = m_controls->Group(ctl::VideoFormatGroup);
+        videoFormat->SetCaption(QStringLiteral("Video Format"));
+        videoFormat->setGeometry(345, 334, 191, 79);
+        m_controls->At(ctl::AudioFormatGroup)->show();
+    }
+    ResetAllJobs();
+}
+
+// Only the look: the size mode the builders use changes through the two
+// radio buttons themselves.
+void CConverterDlg::ShowFrameSizeEditable(bool editable)
+{
+    for (const int id : panel::kFrameSizeFields) {
+        CSkinTextField* field = m_controls->Field(id);
+        field->EnableWindow(editable);
+        field->SetTextColor(editable ? QColor(Qt::black) : kGreyText);
+    }
+    m_controls->Button(ctl::Original)->SetCheck(!editable);
+    m_controls->Button(ctl::Custom)->SetCheck(editable);
+}
+
+void CConverterDlg::ResetOutputSettings()
+{
+    m_controls->At(ctl::PreviewWindow)->hide();
+    m_controls->At(ctl::PreviewPlaceholder)->show();
+    m_output.Reset();
+    m_controls->Tab(ctl::PcTabs)->Select(0);
+    for (const int strip : kStrips)
+        m_controls->At(strip)->setVisible(strip == ctl::PcTabs);
+    RefreshOutputPanel();
+    for (const int id : { ctl::ImageType, ctl::AudioBitrate, ctl::AudioSample })
+        m_controls->Combo(id)->SetCurSel(0);
+    if (m_services.trim) {
+        m_services.trim->SetMinMax(0, 100);
+        m_services.trim->SetRange(0, 100);
+    }
+    m_controls->Label(ctl::AudioDescription)->SetWindowText(Text(kAudioStartDescription));
+    m_controls->Label(ctl::ImageDescription)->SetWindowText(Text(PictureTypes()[0].description));
+}
+
+void CConverterDlg::OnImageTypeChanged()
+{
+    const int item = m_controls->Combo(ctl::ImageType)->currentIndex();
+    const auto types = PictureTypes();
+    if (item >= 0 && item < static_cast<int>(types.size()))
+        m_controls->Label(ctl::ImageDescription)
+            ->SetWindowText(Text(types[static_cast<std::size_t>(item)].description));
+    ResetAllJobs();
+}
+
+void CConverterDlg::OnSnapshotButton()
+{
+    for (const int strip : kStrips)
+        m_controls->At(strip)->setVisible(strip == ctl::PcTabs);
+    m_controls->Tab(ctl::PcTabs)->Select(static_cast<int>(PcKind::Image));
+    m_controls->Tab(ctl::MobileTabs)->Select(0);
+    m_controls->Tab(ctl::AudioTabs)->Select(0);
+    m_output.SelectSnapshot();
+    RefreshOutputPanel();
+    ResetAllJobs();
+}
+
+void CConverterDlg::ResetAllJobs()
+{
+    for (int row = 0; row < m_jobs.GetSize(); ++row) {
+        m_jobs.ResetProgress(row);
+        RedrawRow(row);
+    }
+}
+
+} // namespace kelvara

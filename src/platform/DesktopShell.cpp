@@ -1,0 +1,33 @@
+#include "platform/DesktopShell.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace kelvara {
+
+OpenOutcome QDesktopShell::Open(const QUrl& url)
+{
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return { false, kOpenFileNotFound };
+    if (!QDesktopServices::openUrl(url))
+        return { false, kOpenNoAssociation };
+    return { true, 0 };
+}
+
+std::optional<QString> QFileDialogs::ChooseFolder(QWidget* owner, const QString& startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        owner, QString(), startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+QStringList QFileDialogs::ChooseFiles(QWidget* owner, const QStringList& filters)
+{
+    return QFileDialog::getOpenFileNames(owner, QString(), QString(), filters.join(QStringLiteral(";;")),
+        nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+} // namespace kelvara

@@ -1,0 +1,54 @@
+#include "CSplashDlg.h"
+
+#include "CSkinLabel.h"
+#include "SkinPalette.h"
+#include "SkinResourceIds.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace kelvara {
+
+CSplashDlg::CSplashDlg(const QString& version)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_picture(LoadSkinBitmap(SkinId::Splash))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Kelvara"));
+    setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
+    setFixedSize(m_picture.isNull() ? QSize(359, 212) : m_picture.size());
+    m_version = new CSkinLabel(this);
+    m_version->SetEmbossed(true);
+    m_version->SetFontHeight(14);
+    m_version->setGeometry(308, 53, 30, 20);
+    m_version->SetWindowText(version);
+    m_version->setAccessibleName(version);
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QString CSplashDlg::VersionText() const
+{
+    return m_version->Text();
+}
+
+void CSplashDlg::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_picture);
+}
+
+void CSplashThread::Show(const QString& version)
+{
+    m_splash = new CSplashDlg(version);
+    m_splash->show();
+}
+
+void CSplashThread::HideSplash()
+{
+    if (m_splash)
+        m_splash->close();
+}
+
+} // namespace kelvara

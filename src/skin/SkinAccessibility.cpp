@@ -1,0 +1,194 @@
+#include "SkinAccessibility.h"
+
+#include "CImageTab.h"
+#include "CLinkLabel.h"
+#include "CSkinButton.h"
+#include "CSkinComboBox.h"
+#include "CSkinGroupBox.h"
+#include "CSkinLabel.h"
+#include "SkinPartAccessible.h"
+#include "SkinTextFieldAccessible.h"
+
+#include <QAccessibleWidget>
+
+namespace kelvara {
+namespace {
+
+QString OwnOrFallbackName(const QWidget* widget, const QString& fallback)
+{
+    return widget->accessibleName().isEmpty() ? fallback : widget->accessibleName();
+}
+
+class SkinButtonAccessible : public QAccessibleWidget {
+public:
+    explicit SkinButtonAccessible(CSkinButton* button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+    CSkinButton* Button() const { return static_cast<CSkinButton*>(widget()); }
+    QAccessible::Role role() const override
+    {
+        return Button()->IsCheckMode() ? QAccessible::CheckBox : QAccessible::Button;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return OwnOrFallbackName(Button(), Button()->text());
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (Button()->IsCheckMode()) {
+            s.checkable = true;
+            s.checked = Button()->GetCheck();
+        }
+        return s;
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && Button()->isEnabled())
+            Button()->click();
+    }
+};
+
+class TabStripAccessible : public PartsOwnerAccessible {
+public:
+    explicit TabStripAccessible(CImageTab* strip)
+        : PartsOwnerAccessible(strip, QAccessible::PageTabList)
+    {
+    }
+    CImageTab* Strip() const { return static_cast<CImageTab*>(widget()); }
+    int PartCount() const override { return Strip()->Count(); }
+    QAccessible::Role PartRole() const override { return QAccessible::PageTab; }
+    QString PartName(int index) const override
+    {
+        const QStringList names = Strip()->property(kTabNamesProperty).toStringList();
+        return index < names.size() ? names[index] : QString();
+    }
+    QRect PartRect(int index) const override
+    {
+        const int tabWidth = Strip()->width() / std::max(1, Strip()->Count());
+        return { Strip()->mapToGlobal(QPoint(index * tabWidth, 0)), QSize(tabWidth, Strip()->height()) };
+    }
+    bool PartSelected(int index) const override { return Strip()->GetCurSel() == index; }
+    // The same as a press of the mouse on the tab.
+    void PressPart(int index) override
+    {
+        if (Strip()->GetCurSel() == index)
+            return;
+        Strip()->Select(index);
+        emit Strip()->imageTabClick(Strip());
+    }
+    QStringList actionNames() const override { return {}; }
+};
+
+// A list named for its label, whose value is the selected item and whose
+// items are its children; pressing an item selects it as the user would.
+class ComboAccessible : public PartsOwnerAccessible {
+public:
+    explicit ComboAccessible(CSkinComboBox* combo)
+        : PartsOwnerAccessible(combo, QAccessible::ComboBox)
+    {
+    }
+    CSkinComboBox* Combo() const { return static_cast<CSkinComboBox*>(widget()); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return Combo()->currentText();
+        if (t == QAccessible::Name)
+            return OwnOrFallbackName(Combo(), Combo()->currentText());
+        return QAccessibleWidget::text(t);
+    }
+    int PartCount() const override { return Combo()->count(); }
+    QAccessible::Role PartRole() const override { return QAccessible::ListItem; }
+    QString PartName(int index) const override { return Combo()->itemText(index); }
+    QRect PartRect(int index) const override
+    {
+        const QRect face = Combo()->rect();
+        return { Combo()->mapToGlobal(QPoint(0, face.height() * (index + 1))), face.size() };
+    }
+    bool PartSelected(int index) const override { return Combo()->currentIndex() == index; }
+    void PressPart(int index) override { Combo()->SelectByUser(index); }
+    QStringList actionNames() const override { return {}; }
+};
+
+class NamedWidgetAccessible : public QAccessibleWidget {
+public:
+    NamedWidgetAccessible(QWidget* widget, QAccessible::Role role, QString (*name)(const QWidget*))
+        : QAccessibleWidget(widget, role)
+        , m_name(name)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return OwnOrFallbackName(widget(), m_name(widget()));
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    QString (*m_name)(const QWidget*);
+};
+
+class LinkAccessible : public NamedWidgetAccessible {
+public:
+    explicit LinkAccessible(CLinkLabel* link)
+        : NamedWidgetAccessible(link, QAccessible::Link,
+            [](const QWidget* w) { return static_cast<const CLinkLabel*>(w)->Text(); })
+    {
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            static_cast<CLinkLabel*>(widget())->OpenLink();
+    }
+};
+
+QString NoName(const QWidget*)
+{
+    return {};
+}
+
+QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (className == QLatin1String("CImageTab"))
+        return new TabStripAccessible(static_cast<CImageTab*>(widget));
+    if (className == QLatin1String("CSkinButton"))
+        return new SkinButtonAccessible(static_cast<CSkinButton*>(widget));
+    if (className == QLatin1String("CSkinComboBox"))
+        return new ComboAccessible(static_cast<CSkinComboBox*>(widget));
+    if (className == QLatin1String("CSkinTextField"))
+        return NewTextFieldAccessible(widget);
+    if (className == QLatin1String("CSkinLabel"))
+        return new NamedWidgetAccessible(widget, QAccessible::StaticText,
+            [](const QWidget* w) { return static_cast<const CSkinLabel*>(w)->Text(); });
+    if (className == QLatin1String("CSkinGroupBox"))
+        return new NamedWidgetAccessible(widget, QAccessible::Grouping,
+            [](const QWidget* w) { return static_cast<const CSkinGroupBox*>(w)->Caption(); });
+    if (className == QLatin1String("kelvara::CLinkLabel"))
+        return new LinkAccessible(static_cast<CLinkLabel*>(widget));
+    if (className == QLatin1String("CFadeInPicture"))
+        return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
+    if (className == QLatin1String("kelvara::CBanner"))
+        return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallSkinAccessibility()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(SkinFactory);
+}
+
+} // namespace kelvara

@@ -1,0 +1,32 @@
+"""The folder chosen in the folder browser is shown at once and is still
+there at the next start; a folder typed into the field is not kept."""
+import os
+
+from kelvara_desktop import Kelvara, check, click, run, screenshot, text_of, wait_for, xdotool
+
+
+def scenario():
+    chosen = os.path.join(os.environ["KELVARA_WORK"], "films für $Ann")
+    os.makedirs(chosen)
+    kelvara = Kelvara()
+    field = kelvara.control("text", "Output folder")
+    check(text_of(field) == os.environ["HOME"] + "/", "start folder: %r" % text_of(field))
+    click(kelvara.control("push button", "Browse"))
+    kelvara.answer_file_dialog(chosen, "browser")
+    wait_for(lambda: text_of(field) == chosen, "the chosen folder in the field (%r)" % text_of(field))
+    screenshot("chosen")
+    check(kelvara.close() == 0, "the program did not end cleanly")
+
+    kelvara = Kelvara()
+    field = kelvara.control("text", "Output folder")
+    check(text_of(field) == chosen + "/", "after a restart: %r" % text_of(field))
+    click(field)
+    xdotool("key", "End")
+    xdotool("type", "typed")
+    check(kelvara.close() == 0, "the program did not end cleanly")
+    kelvara = Kelvara()
+    check(text_of(kelvara.control("text", "Output folder")) == chosen + "/", "a typed folder was kept")
+    check(kelvara.close() == 0, "the program did not end cleanly")
+
+
+run(scenario)

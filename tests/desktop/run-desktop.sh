@@ -1,0 +1,18 @@
+#!/bin/sh
+# Runs one desktop scenario against the real program: a private X server with
+# a window manager, a session bus and the accessibility bus, a fresh HOME.
+#   run-desktop.sh SCENARIO.py PROGRAM SCREENS-FOLDER
+set -eu
+scenario=$1
+export KELVARA_PROGRAM="$2"
+export KELVARA_SCREENS="$3"
+mkdir -p "$KELVARA_SCREENS"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT INT TERM
+export HOME="$work/home"
+export XDG_CONFIG_HOME="$HOME/.config"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+export KELVARA_WORK="$work"
+here=$(cd "$(dirname "$0")" && pwd)
+xvfb-run -a -s "-screen 0 1024x768x24 -br" dbus-run-session -- sh "$here/in-session.sh" "$scenario"

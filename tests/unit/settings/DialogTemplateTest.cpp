@@ -1,0 +1,76 @@
+// The main dialog's template: one entry per id, every control inside the
+// window, the places fixed by the window's layout.
+#include "app/DialogTemplate.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace kelvara {
+namespace {
+
+TEST(DialogTemplate, IdsAreUniqueAndControlsLieInsideTheWindow)
+{
+    std::set<int> ids;
+    for (const ControlSpec& spec : MainDialogTemplate()) {
+        EXPECT_TRUE(ids.insert(spec.id).second) << spec.id;
+        EXPECT_GE(spec.x, 0) << spec.id;
+        EXPECT_GE(spec.y, 0) << spec.id;
+        EXPECT_LE(spec.x + spec.width, kMainDialogWidth) << spec.id;
+        EXPECT_LE(spec.y + spec.height, kMainDialogHeight) << spec.id;
+    }
+}
+
+TEST(DialogTemplate, StartAndStopShareOnePlaceWithStopHidden)
+{
+    const auto start = FindControl(ctl::Start);
+    const auto stop = FindControl(ctl::Stop);
+    ASSERT_TRUE(start && stop);
+    EXPECT_EQ(std::tie(start->x, start->y, start->width, start->height), std::make_tuple(30, 70, 48, 49));
+    EXPECT_EQ(std::tie(stop->x, stop->y, stop->width, stop->height), std::make_tuple(30, 70, 48, 49));
+    EXPECT_FALSE(start->hiddenAtStart);
+    EXPECT_TRUE(stop->hiddenAtStart);
+}
+
+TEST(DialogTemplate, FixedPlacesOfTheListTabsPreviewAndBanner)
+{
+    const auto at = [](int id) {
+        const auto spec = FindControl(id);
+        return spec ? std::make_tuple(spec->x, spec->y, spec->width, spec->height)
+                    : std::make_tuple(0, 0, 0, 0);
+    };
+    EXPECT_EQ(at(ctl::FileList), std::make_tuple(15, 125, 720, 135));
+    for (const int strip : { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs })
+        EXPECT_EQ(at(strip), std::make_tuple(323, 285, 432, 28));
+    EXPECT_EQ(at(ctl::PreviewPlaceholder), std::make_tuple(15, 286, 298, 217));
+    EXPECT_EQ(at(ctl::PreviewWindow), std::make_tuple(16, 286, 296, 217));
+    EXPECT_EQ(at(ctl::TrimRange), std::make_tuple(32, 505, 267, 17));
+    EXPECT_EQ(at(ctl::Banner), std::make_tuple(230, 44, 519, 75));
+    EXPECT_EQ(at(ctl::Snapshot), std::make_tuple(225, 531, 19, 19));
+    EXPECT_EQ(at(ctl::VideoFormatGroup), std::make_tuple(345, 334, 191, 79));
+}
+
+TEST(DialogTemplate, PictureButtonsAndListsCarryTheNamesAScreenReaderSays)
+{
+    const std::pair<int, std::string_view> names[]
+        = { { ctl::Start, "Start" }, { ctl::AddVideo, "Add Video" }, { ctl::FormatMenu, "Format Setting" },
+              { ctl::Browse, "Browse" }, { ctl::PreviewStop, "Preview stop" }, { ctl::Snapshot, "Snapshot" },
+              { ctl::OutputFolder, "Output folder" }, { ctl::MpegType, "MpegType" },
+              { ctl::AudioSample, "Audio Sample" }, { ctl::TrimRange, "Trim range" } };
+    for (const auto& [id, name] : names) {
+        const auto spec = FindControl(id);
+        ASSERT_TRUE(spec) << id;
+        EXPECT_EQ(spec->accessibleName, name) << id;
+    }
+    for (const ControlSpec& spec : MainDialogTemplate())
+        EXPECT_FALSE(spec.caption.empty() && spec.accessibleName.empty() && spec.kind != ControlKind::Label)
+            << spec.id << " has no name";
+}
+
+TEST(DialogTemplate, AnUnknownIdIsNotFound)
+{
+    EXPECT_FALSE(FindControl(4242));
+}
+
+} // namespace
+} // namespace kelvara

@@ -1,0 +1,108 @@
+// What a screen reader learns of the main window's controls.
+#include "AppFakes.h"
+
+#include "CImageTab.h"
+#include "CSkinButton.h"
+#include "CSkinTextField.h"
+
+#include <QAccessible>
+#include <gtest/gtest.h>
+
+namespace kelvara::test {
+namespace {
+
+QAccessibleInterface* Of(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
+class Accessibility : public ::testing::Test {
+protected:
+    QAccessibleInterface* Control(int id) { return Of(f.dialog->Controls().At(id)); }
+    DialogFixture f;
+};
+
+TEST_F(Accessibility, PictureButtonsAreButtonsNamedForTheirCommand)
+{
+    const std::pair<int, const char*> buttons[] = { { ctl::Start, "Start" }, { ctl::Stop, "Stop" },
+        { ctl::AddVideo, "Add Video" }, { ctl::RemoveVideo, "Remove Video" },
+        { ctl::ClearVideo, "Clear Video" }, { ctl::FileMenu, "File" }, { ctl::FormatMenu, "Format Setting" },
+        { ctl::HelpMenu, "Help" }, { ctl::About, "About" }, { ctl::Browse, "Browse" },
+        { ctl::Minimize, "Minimize" }, { ctl::Close, "Close" }, { ctl::PreviewStop, "Preview stop" },
+        { ctl::PreviousFile, "Previous file" }, { ctl::Play, "Play" }, { ctl::Pause, "Pause" },
+        { ctl::NextFile, "Next file" }, { ctl::Snapshot, "Snapshot" } };
+    for (const auto& [id, name] : buttons) {
+        QAccessibleInterface* button = Control(id);
+        ASSERT_TRUE(button) << id;
+        EXPECT_EQ(button->role(), QAccessible::Button) << id;
+        EXPECT_EQ(button->text(QAccessible::Name), name);
+    }
+    EXPECT_TRUE(Control(ctl::Stop)->state().invisible);
+}
+
+TEST_F(Accessibility, CheckBoxesSayTheirCaptionAndState)
+{
+    QAccessibleInterface* custom = Control(ctl::Custom);
+    EXPECT_EQ(custom->role(), QAccessible::CheckBox);
+    EXPECT_EQ(custom->text(QAccessible::Name), "Custom");
+    EXPECT_TRUE(custom->state().checked);
+    EXPECT_FALSE(Control(ctl::Original)->state().checked);
+    EXPECT_EQ(Control(ctl::ShutdownWhenFinished)->text(QAccessible::Name), "Shutdown computer when finished");
+}
+
+TEST_F(Accessibility, TabStripsArePageTabListsWithNamedSelectableTabs)
+{
+    QAccessibleInterface* strip = Control(ctl::AudioTabs);
+    EXPECT_EQ(strip->role(), QAccessible::PageTabList);
+    ASSERT_EQ(strip->childCount(), 5);
+    EXPECT_EQ(strip->child(0)->role(), QAccessible::PageTab);
+    EXPECT_EQ(strip->child(4)->text(QAccessible::Name), "To AC3");
+    EXPECT_EQ(strip->indexOfChild(strip->child(3)), 3);
+    QAccessibleInterface* pcStrip = Control(ctl::PcTabs);
+    EXPECT_TRUE(pcStrip->child(0)->state().selected);
+    EXPECT_FALSE(pcStrip->child(1)->state().selected);
+}
+
+TEST_F(Accessibility, PressingATabChoosesItsKind)
+{
+    QAccessibleInterface* tab = Control(ctl::PcTabs)->child(2);
+    tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(f.dialog->Output().Current().Is(PcKind::Image));
+    EXPECT_TRUE(tab->state().selected);
+}
+
+TEST_F(Accessibility, ListsAreComboBoxesNamedForTheirLabels)
+{
+    QAccessibleInterface* mpegType = Control(ctl::MpegType);
+    EXPECT_EQ(mpegType->role(), QAccessible::ComboBox);
+    EXPECT_EQ(mpegType->text(QAccessible::Name), "MpegType");
+    EXPECT_EQ(mpegType->text(QAccessible::Value), "MPEG1 Standard");
+    EXPECT_EQ(Control(ctl::AudioSample)->text(QAccessible::Name), "Audio Sample");
+}
+
+TEST_F(Accessibility, TheOutputFolderIsAnEditableTextWithItsText)
+{
+    QAccessibleInterface* folder = Control(ctl::OutputFolder);
+    EXPECT_EQ(folder->role(), QAccessible::EditableText);
+    EXPECT_EQ(folder->text(QAccessible::Name), "Output folder");
+    ASSERT_TRUE(folder->textInterface());
+    EXPECT_EQ(folder->textInterface()->text(0, folder->textInterface()->characterCount()), "/home/ann/");
+    EXPECT_EQ(folder->text(QAccessible::Value), "/home/ann/");
+}
+
+TEST_F(Accessibility, LabelsAndGroupsSayTheirCaption)
+{
+    EXPECT_EQ(Control(ctl::AviCodecLabel)->role(), QAccessible::StaticText);
+    EXPECT_EQ(Control(ctl::AviCodecLabel)->text(QAccessible::Name), "AVI Codec:");
+    EXPECT_EQ(Control(ctl::FrameSizeGroup)->role(), QAccessible::Grouping);
+    EXPECT_EQ(Control(ctl::FrameSizeGroup)->text(QAccessible::Name), "Export Video Width /Height");
+}
+
+TEST_F(Accessibility, ADisabledFieldSaysSo)
+{
+    f.dialog->Controls().Field(ctl::Width)->EnableWindow(false);
+    EXPECT_TRUE(Control(ctl::Width)->state().disabled);
+}
+
+} // namespace
+} // namespace kelvara::test

@@ -1,0 +1,93 @@
+// Stand-ins for the desktop in the main window's tests, and a dialog set up
+// with them.
+#pragma once
+
+#include "FakeSettingsStore.h"
+#include "FakeSoundPlayer.h"
+#include "SkinTestSupport.h"
+#include "app/CConverterDlg.h"
+#include "app/PreviewCalls.h"
+#include "platform/DesktopShell.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kelvara::test {
+
+class FakeDesktopShell : public DesktopShell {
+public:
+    OpenOutcome Open(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return outcome;
+    }
+    std::vector<QUrl> opened;
+    OpenOutcome outcome { true, 0 };
+};
+
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> ChooseFolder(QWidget*, const QString& startFolder) override
+    {
+        ++asked;
+        startedAt = startFolder;
+        return answer;
+    }
+    QStringList ChooseFiles(QWidget*, const QStringList& filters) override
+    {
+        offeredFilters = filters;
+        return files;
+    }
+    std::optional<QString> answer;
+    QString startedAt;
+    int asked = 0;
+    QStringList files;
+    QStringList offeredFilters;
+};
+
+class FakeTrim : public TrimControl {
+public:
+    void SetMinMax(double min, double max) override { minMax = { min, max }; }
+    void SetRange(double left, double right) override { range = { left, right }; }
+    std::pair<double, double> minMax { -1, -1 };
+    std::pair<double, double> range { -1, -1 };
+};
+
+using SkinTest::WaitFor;
+
+// Closes the next modal window that appears, and remembers its class name.
+inline void CloseNextModal(QString* className)
+{
+    QTimer::singleShot(50, [className] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *className = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        } else {
+            CloseNextModal(className);
+        }
+    });
+}
+
+struct DialogFixture {
+    FakeSettingsStore settings;
+    FakeDesktopShell shell;
+    FakeFileDialogs folders;
+    NoPreviewPlayer preview;
+    FakeTrim trim;
+    FakeSoundPlayer sound;
+    ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
+    std::unique_ptr<CConverterDlg> dialog;
+
+    DialogFixture()
+    {
+        dialog = std::make_unique<CConverterDlg>(
+            programFolders, DialogServices { &settings, &shell, &folders, &preview, &trim, &sound });
+        dialog->OnInitDialog(nullptr);
+    }
+};
+
+} // namespace kelvara::test
