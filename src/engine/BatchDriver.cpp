@@ -83,14 +83,14 @@ void BatchDriver::OnStart()
 
 bool BatchDriver::BeginBatch()
 {
-    const std::optional<std::string> folder = PrepareOutputFolder(m_host.OutputFolderText());
+    const std::optional<std::string> folder = PrepareOutputFolder(m_host.OutputFolderFieldText());
     if (!folder) {
         m_host.ShowMessage("Set export folder firstly ", "error", MessageIcon::Error);
         return false;
     }
     m_context.outputFolder = *folder;
     QueueEveryJob();
-    m_host.EnableOptionControls(false);
+    m_host.SetOptionControlsEnabled(false);
     m_host.StopPreview();
     ShowConverting(true);
     m_loopActive = true;
@@ -201,11 +201,11 @@ void BatchDriver::EndBatch()
 {
     m_summary.stopped = m_context.stopFlag;
     ShowConverting(false);
-    m_host.EnableOptionControls(true);
+    m_host.SetOptionControlsEnabled(true);
     m_loopActive = false;
     if (m_context.jobs.Contains(m_context.currentJob)) {
         m_host.SelectRow(m_context.currentJob);
-        m_host.ShowJobOptions(m_context.currentJob);
+        m_host.ShowOptionsOfJob(m_context.currentJob);
     }
     // The user stopped the work: no sound, no message, no power-off.
     if (m_summary.stopped)
@@ -244,7 +244,7 @@ void BatchDriver::OnStop()
     }
     m_context.stopFlag = true;
     ShowConverting(false);
-    m_host.EnableOptionControls(true);
+    m_host.SetOptionControlsEnabled(true);
     m_context.UpdateJob(m_context.currentJob, [](JobRecord& job) { job.stateIcon = JobState::Stopped; },
         { JobColumn::Icon, JobColumn::SourceVideo, JobColumn::SplitSpan, JobColumn::FrameSize,
             JobColumn::OutType, JobColumn::Status });

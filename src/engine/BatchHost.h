@@ -16,13 +16,13 @@ public:
     virtual ~BatchHost() = default;
 
     // The text of the output folder field, as typed.
-    virtual std::string OutputFolderText() const = 0;
+    virtual std::string OutputFolderFieldText() const = 0;
     // The output kind selected now; read for every job and by Stop.
     virtual OutputKind SelectedOutputKind() const = 0;
 
     // The width and height fields, the AVI and MPEG panels' combos and the
     // device profile combo; the other option combos stay enabled.
-    virtual void EnableOptionControls(bool enable) = 0;
+    virtual void SetOptionControlsEnabled(bool enable) = 0;
     // STOP shown in START's place while converting, START otherwise.
     virtual void ShowConvertingButtons(bool converting) = 0;
     virtual void StopPreview() = 0;
@@ -31,7 +31,7 @@ public:
     virtual void SelectRow(int row) = 0;
     virtual void EnsureRowVisible(int row) = 0;
     // The option panels show the job's own options.
-    virtual void ShowJobOptions(int row) = 0;
+    virtual void ShowOptionsOfJob(int row) = 0;
 
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 

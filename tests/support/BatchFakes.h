@@ -22,14 +22,14 @@ struct ShownMessage {
 
 class FakeBatchHost : public BatchHost {
 public:
-    std::string OutputFolderText() const override { return folderText; }
+    std::string OutputFolderFieldText() const override { return folderText; }
     OutputKind SelectedOutputKind() const override { return kind; }
-    void EnableOptionControls(bool enable) override { optionsEnabled = enable; }
+    void SetOptionControlsEnabled(bool enable) override { optionsEnabled = enable; }
     void ShowConvertingButtons(bool converting) override { stopShown = converting; }
     void StopPreview() override { ++previewStops; }
     void SelectRow(int row) override { selectedRows.push_back(row); }
     void EnsureRowVisible(int row) override { visibleRows.push_back(row); }
-    void ShowJobOptions(int row) override { optionsShownFor = row; }
+    void ShowOptionsOfJob(int row) override { optionsShownFor = row; }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override
     {
         messages.push_back({ text, title, icon });
