@@ -5,11 +5,18 @@
 
 #include "settings/OutputKind.h"
 
+#include <array>
 #include <string>
 
 namespace kelvara {
 
 enum class MessageIcon { None, Error, Warning };
+
+// The controls a running batch disables: the width and height fields, the
+// AVI and MPEG panels' combos and the device profile combo. The device
+// panel's value combos, the picture type and the audio combos stay enabled.
+inline constexpr std::array<int, 10> kBatchLockedControls
+    = { 1035, 1036, 1041, 1042, 1044, 1046, 1047, 1048, 1049, 1169 };
 
 class BatchHost {
 public:
@@ -20,8 +27,8 @@ public:
     // The output kind selected now; read for every job and by Stop.
     virtual OutputKind SelectedOutputKind() const = 0;
 
-    // The width and height fields, the AVI and MPEG panels' combos and the
-    // device profile combo; the other option combos stay enabled.
+    // Disables kBatchLockedControls; enabling restores what the selected
+    // output kind shows.
     virtual void SetOptionControlsEnabled(bool enable) = 0;
     // STOP shown in START's place while converting, START otherwise.
     virtual void ShowConvertingButtons(bool converting) = 0;

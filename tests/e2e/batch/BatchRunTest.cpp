@@ -1,22 +1,16 @@
 // Whole batches through the real converters: the encoder for an audio kind,
 // the video-editing component for AVI, judged by ffprobe.
+#include "../conversions/ConversionFixture.h"
 #include "commands/VideoEditConversions.h"
 #include "engine/BatchDriver.h"
 #include "engine/CommandConverters.h"
-#include "engine/EncoderRunner.h"
 #include "jobs/JobCreation.h"
 #include "jobs/RandomNumbers.h"
 #include "support/BatchFakes.h"
-#include "support/FixedOptions.h"
-#include "support/MediaMaker.h"
-#include "support/Processes.h"
-#include "support/TempFolder.h"
 #include "videoedit/CVideoEdit.h"
 
 #include <QCoreApplication>
 #include <QObject>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -28,21 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class CountingView : public JobListView {
-public:
-    void RedrawCell(int, JobColumn column) override
-    {
-        if (column == JobColumn::Status && onStatusRedraw)
-            onStatusRedraw();
-    }
-    std::function<void()> onStatusRedraw;
-};
-
-class BatchRun : public ::testing::Test {
+class BatchRun : public ConversionTest {
 protected:
     BatchRun()
     {
-        m_context.toolDirectory = std::string(KELVARA_TOOL_DIR) + "/";
         m_host.folderText = m_output.Folder();
         QObject::connect(
             &m_component, &CVideoEdit::ConvertComplete, [this] { m_conversions.OnVideoEditComplete(); });
@@ -50,7 +33,8 @@ protected:
             [this](double position, double total) { m_conversions.OnVideoEditProgress(position, total); });
     }
 
-    // A job for a generated clip, trimmed to [1 s, 2 s] of its 3 seconds (command lines carry whole seconds).
+    // A job for a generated clip, trimmed to [1 s, 2 s] of its 3 seconds
+    // (command lines carry whole seconds).
     int AddClip(const std::string& name)
     {
         const std::string path = m_sources.File(name);
@@ -61,15 +45,7 @@ protected:
         job.trimEndMs = 2000.0;
         return m_jobs.Add(job);
     }
-    JobRecord Job(int index) const { return m_jobs.GetAt(index); }
 
-    TempFolder m_sources;
-    TempFolder m_output;
-    JobList m_jobs;
-    CountingView m_view;
-    ConversionContext m_context { m_jobs, m_view };
-    EncoderRunner m_runner { m_context };
-    FixedOptions m_options;
     CVideoEdit m_component;
     RandomNumbers m_numbers;
     VideoEditConversions m_conversions { m_context, m_component, m_options, m_numbers };
@@ -221,10 +197,3 @@ TEST_F(BatchRun, StopWhileTheFirstOfThreeVobSourcesIsRewrittenEndsTheBatch)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
