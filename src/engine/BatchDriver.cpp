@@ -6,6 +6,7 @@
 #include "engine/ConversionContext.h"
 #include "jobs/JobCreation.h"
 #include "platform/ShutdownService.h"
+#include "platform/SleepInhibitor.h"
 #include "platform/TickCount.h"
 #include "skin/SoundPlayer.h"
 
@@ -62,12 +63,13 @@ void RemoveFile(const std::string& path)
 } // namespace
 
 BatchDriver::BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters,
-    SoundPlayer& sound, platform::ShutdownService& shutdown)
+    SoundPlayer& sound, platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep)
     : m_context(context)
     , m_host(host)
     , m_converters(converters)
     , m_sound(sound)
     , m_shutdown(shutdown)
+    , m_sleep(sleep)
 {
 }
 
@@ -94,6 +96,7 @@ bool BatchDriver::BeginBatch()
     m_host.StopPreview();
     ShowConverting(true);
     m_loopActive = true;
+    m_sleep.KeepAwake();
     m_converters.ClearComponentBusy();
     m_context.stopFlag = false;
     m_summary = {};
@@ -203,6 +206,8 @@ void BatchDriver::EndBatch()
     ShowConverting(false);
     m_host.SetOptionControlsEnabled(true);
     m_loopActive = false;
+    // Released before the power-off, which our own lock would hold up.
+    m_sleep.Release();
     if (m_context.jobs.Contains(m_context.currentJob)) {
         m_host.SelectRow(m_context.currentJob);
         m_host.ShowOptionsOfJob(m_context.currentJob);

@@ -1,7 +1,8 @@
 // The batch run behind START and STOP: checks the output folder, queues
 // every job again, converts the queued jobs one after the other in list
 // order through the converter of the selected output kind, and ends the
-// batch with the completion sound and message, or the power-off.
+// batch with the completion sound and message, or the power-off. The
+// computer is kept from sleeping while the batch runs.
 //
 // Everything runs on the window's thread. The converters service the window
 // while they wait, so STOP (and anything else the dialog allows) runs
@@ -20,6 +21,7 @@ namespace kelvara {
 struct ConversionContext;
 namespace platform {
 class ShutdownService;
+class SleepInhibitor;
 }
 
 // How the last batch went.
@@ -32,7 +34,7 @@ struct BatchSummary {
 class BatchDriver {
 public:
     BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters, SoundPlayer& sound,
-        platform::ShutdownService& shutdown);
+        platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep);
 
     // START (control 1012): runs a whole batch; returns at its end.
     void OnStart();
@@ -65,6 +67,7 @@ private:
     BatchConverters& m_converters;
     SoundPlayer& m_sound;
     platform::ShutdownService& m_shutdown;
+    platform::SleepInhibitor& m_sleep;
     bool m_converting = false;
     // True from the start of a batch until its end has run. STOP of a
     // component conversion clears the converting flag at once, while the

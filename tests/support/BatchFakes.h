@@ -6,6 +6,7 @@
 #include "engine/BatchHost.h"
 #include "engine/ConversionContext.h"
 #include "platform/ShutdownService.h"
+#include "platform/SleepInhibitor.h"
 #include "skin/SoundPlayer.h"
 
 #include <functional>
@@ -105,15 +106,31 @@ public:
     bool allAsync = true;
 };
 
+class FakeSleepInhibitor : public platform::SleepInhibitor {
+public:
+    void KeepAwake() override
+    {
+        holding = true;
+        ++holds;
+    }
+    void Release() override { holding = false; }
+    bool holding = false;
+    int holds = 0;
+};
+
 class FakeShutdown : public platform::ShutdownService {
 public:
     platform::ShutdownResult PowerOff() override
     {
+        // The batch's own sleep lock would hold the power-off up.
+        heldAwakeAtPowerOff = inhibitor != nullptr && inhibitor->holding;
         ++powerOffs;
         return { accepts, accepts ? "" : "Access denied" };
     }
     bool accepts = true;
     int powerOffs = 0;
+    const FakeSleepInhibitor* inhibitor = nullptr;
+    bool heldAwakeAtPowerOff = false;
 };
 
 } // namespace kelvara::testing

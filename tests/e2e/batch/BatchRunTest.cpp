@@ -54,7 +54,8 @@ protected:
     FakeBatchHost m_host;
     FakeSound m_sound;
     FakeShutdown m_shutdown;
-    BatchDriver m_driver { m_context, m_host, m_converters, m_sound, m_shutdown };
+    FakeSleepInhibitor m_sleep;
+    BatchDriver m_driver { m_context, m_host, m_converters, m_sound, m_shutdown, m_sleep };
 };
 
 bool PumpUntilNoChildren(std::chrono::milliseconds limit)
@@ -122,8 +123,11 @@ TEST_F(BatchRun, StopDuringTheSecondAudioJobLeavesTheThirdQueuedAndNothingRunnin
     m_host.kind = { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Wav) };
     for (const std::string& name : kNames)
         AddClip(name);
-    m_view.onStatusRedraw = [this] {
-        if (m_context.currentJob == 1 && !m_context.stopFlag && Job(1).encodedSeconds > 0.0)
+    // Stage 1 is shown before the encoder starts; the next redraw of the
+    // job comes from a chunk of the running encoder's output.
+    int encodingRedraws = 0;
+    m_view.onStatusRedraw = [&] {
+        if (m_context.currentJob == 1 && Job(1).stage == JobStage::Encoding && ++encodingRedraws == 2)
             m_driver.OnStop();
     };
     m_driver.OnStart();

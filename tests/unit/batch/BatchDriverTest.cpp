@@ -25,6 +25,7 @@ protected:
     {
         m_host.folderText = m_output.Folder();
         m_converters.intermediateFolder = m_sources.Folder();
+        m_shutdown.inhibitor = &m_sleep;
     }
 
     // A job for a source file that exists unless `exists` is false.
@@ -55,7 +56,8 @@ protected:
     FakeConverters m_converters { m_context };
     FakeSound m_sound;
     FakeShutdown m_shutdown;
-    BatchDriver m_driver { m_context, m_host, m_converters, m_sound, m_shutdown };
+    FakeSleepInhibitor m_sleep;
+    BatchDriver m_driver { m_context, m_host, m_converters, m_sound, m_shutdown, m_sleep };
 };
 
 using Calls = std::vector<std::string>;
@@ -246,6 +248,32 @@ TEST_F(BatchDriverTest, ControlsAreLockedWhileConvertingAndReleasedAfter)
     EXPECT_TRUE(m_host.optionsEnabled);
 }
 
+TEST_F(BatchDriverTest, ComputerIsKeptAwakeOnlyWhileTheBatchRuns)
+{
+    AddJob("one.mp4");
+    AddJob("two.mp4");
+    std::vector<bool> awake;
+    m_converters.duringConversion = [&](int index) {
+        awake.push_back(m_sleep.holding);
+        if (index == 1)
+            m_driver.OnStop();
+    };
+    m_driver.OnStart();
+    EXPECT_EQ(awake, (std::vector<bool> { true, true }));
+    EXPECT_FALSE(m_sleep.holding);
+    m_driver.OnStart();
+    EXPECT_EQ(m_sleep.holds, 2);
+    EXPECT_FALSE(m_sleep.holding);
+}
+
+TEST_F(BatchDriverTest, RefusedFolderDoesNotKeepTheComputerAwake)
+{
+    m_host.folderText = "";
+    AddJob("one.mp4");
+    m_driver.OnStart();
+    EXPECT_EQ(m_sleep.holds, 0);
+}
+
 TEST_F(BatchDriverTest, StartWhileConvertingIsIgnored)
 {
     AddJob("one.mp4");
@@ -325,6 +353,7 @@ TEST_F(BatchDriverTest, CountdownRunningOutTurnsTheComputerOffAndShowsNothing)
     m_driver.OnStart();
     EXPECT_EQ(m_host.countdowns, 1);
     EXPECT_EQ(m_shutdown.powerOffs, 1);
+    EXPECT_FALSE(m_shutdown.heldAwakeAtPowerOff);
     EXPECT_TRUE(m_host.messages.empty());
     EXPECT_TRUE(m_sound.played.empty());
 }

@@ -1,19 +1,25 @@
 // The logind power-off call, against a stand-in for logind on a private bus
 // of our own: no test ever talks to the real system bus.
 #include "platform/LogindShutdown.h"
+#include "platform/LogindSleepInhibitor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusError>
+#include <QDBusUnixFileDescriptor>
 #include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
+#include <poll.h>
+#include <unistd.h>
 
 using kelvara::platform::LogindShutdown;
+using kelvara::platform::LogindSleepInhibitor;
 using kelvara::platform::ShutdownResult;
 
 namespace {
@@ -25,8 +31,28 @@ public:
     std::atomic<int> powerOffs { 0 };
     std::atomic<bool> lastInteractive { true };
     std::atomic<bool> refuse { false };
+    std::mutex inhibitMutex;
+    QStringList inhibitArguments;
+    // The read end of the pipe whose write end the last Inhibit handed out.
+    std::atomic<int> lockReader { -1 };
 
 public Q_SLOTS:
+    QDBusUnixFileDescriptor Inhibit(
+        const QString& what, const QString& who, const QString& why, const QString& mode)
+    {
+        {
+            std::lock_guard<std::mutex> lock(inhibitMutex);
+            inhibitArguments = { what, who, why, mode };
+        }
+        int ends[2];
+        if (::pipe(ends) != 0)
+            return {};
+        lockReader = ends[0];
+        QDBusUnixFileDescriptor writer(ends[1]); // a copy of its own
+        ::close(ends[1]);
+        return writer;
+    }
+
     void PowerOff(bool interactive)
     {
         ++powerOffs;
@@ -122,6 +148,42 @@ TEST_F(LogindShutdownTest, BusWithoutLogindIsAFailure)
     const ShutdownResult result = shutdown.PowerOff();
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.reason.empty());
+}
+
+// True once every write end of the lock's pipe is closed: logind would have
+// dropped the lock.
+bool LockClosed(int reader)
+{
+    pollfd entry { reader, POLLIN, 0 };
+    return ::poll(&entry, 1, 200) > 0 && (entry.revents & POLLHUP) != 0;
+}
+
+TEST_F(LogindShutdownTest, SleepIsInhibitedUntilReleased)
+{
+    ServeFakeLogind();
+    LogindSleepInhibitor inhibitor(m_clientBus);
+    inhibitor.KeepAwake();
+    ASSERT_TRUE(inhibitor.Holding());
+    {
+        std::lock_guard<std::mutex> lock(m_logind.inhibitMutex);
+        EXPECT_EQ(
+            m_logind.inhibitArguments, QStringList({ "sleep:idle", "Kelvara", "Converting files", "block" }));
+    }
+    const int reader = m_logind.lockReader;
+    ASSERT_GE(reader, 0);
+    EXPECT_FALSE(LockClosed(reader));
+    inhibitor.Release();
+    EXPECT_FALSE(inhibitor.Holding());
+    EXPECT_TRUE(LockClosed(reader));
+    ::close(reader);
+}
+
+TEST_F(LogindShutdownTest, InhibitorWithoutLogindHoldsNothing)
+{
+    LogindSleepInhibitor inhibitor(m_clientBus);
+    inhibitor.KeepAwake();
+    EXPECT_FALSE(inhibitor.Holding());
+    inhibitor.Release();
 }
 
 TEST(LogindShutdown, NoBusIsAFailure)
