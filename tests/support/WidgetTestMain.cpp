@@ -16,6 +16,6 @@ int main(int argc, char* argv[])
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     kelvara::InstallSkinAccessibility();
-    LoadSkinPalette();
+    kelvara::LoadSkinPalette();
     return RUN_ALL_TESTS();
 }
