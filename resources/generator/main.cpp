@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+using namespace kelvara;
+
 namespace {
 
 struct Output {

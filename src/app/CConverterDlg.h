@@ -19,11 +19,11 @@
 #include <QWidget>
 #include <memory>
 
-class CImageTab;
 class QMenu;
-class SoundPlayer;
 
 namespace kelvara {
+class SoundPlayer;
+class CImageTab;
 
 class CSplashThread;
 class CSkinListCtrl;

@@ -7,6 +7,7 @@
 #include <span>
 #include <unordered_map>
 
+namespace kelvara {
 class CFadeInPicture;
 class CImageTab;
 class CSkinButton;
@@ -14,8 +15,6 @@ class CSkinComboBox;
 class CSkinGroupBox;
 class CSkinLabel;
 class CSkinTextField;
-
-namespace kelvara {
 
 class CBanner;
 

@@ -53,7 +53,7 @@ void CConverterDlg::AttachMenus()
 void CConverterDlg::WireHandlers()
 {
     for (const int id : { ctl::FileMenu, ctl::FormatMenu, ctl::HelpMenu })
-        connect(m_controls->Button(id), &CSkinButton::menuCommand, this, &CConverterDlg::OnMenuCommand);
+        connect(m_controls->Button(id), &CSkinButton::MenuCommand, this, &CConverterDlg::OnMenuCommand);
     const auto onClick = [this](int id, void (CConverterDlg::*handler)()) {
         connect(m_controls->Button(id), &QAbstractButton::clicked, this, handler);
     };
@@ -73,8 +73,8 @@ void CConverterDlg::WireHandlers()
 void CConverterDlg::WireOutputKinds()
 {
     for (const int id : { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs })
-        connect(m_controls->Tab(id), &CImageTab::imageTabClick, this, &CConverterDlg::OnOutputTabChanged);
-    connect(m_controls->Combo(ctl::ImageType), &CSkinComboBox::selChange, this,
+        connect(m_controls->Tab(id), &CImageTab::ImageTabClick, this, &CConverterDlg::OnOutputTabChanged);
+    connect(m_controls->Combo(ctl::ImageType), &CSkinComboBox::SelChange, this,
         &CConverterDlg::OnImageTypeChanged, Qt::QueuedConnection);
 }
 

@@ -7,10 +7,9 @@
 #include <QDialog>
 #include <QPixmap>
 
+namespace kelvara {
 class CSkinButton;
 class CSkinLabel;
-
-namespace kelvara {
 
 class CLinkLabel;
 class DesktopShell;

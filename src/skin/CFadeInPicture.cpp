@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace kelvara {
+
 CFadeInPicture::CFadeInPicture(QWidget* parent)
     : QWidget(parent)
 {
@@ -34,7 +36,7 @@ void CFadeInPicture::OnStep()
         m_alpha = 255;
         m_timer.stop();
         m_fadedIn = true;
-        emit fadedIn();
+        emit FadedIn();
     }
     update();
 }
@@ -47,3 +49,5 @@ void CFadeInPicture::paintEvent(QPaintEvent*)
     p.setOpacity(m_fadedIn ? 1.0 : m_alpha / 255.0);
     p.drawPixmap(0, 0, m_bitmap);
 }
+
+} // namespace kelvara

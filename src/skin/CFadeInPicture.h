@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace kelvara {
+
 class CFadeInPicture : public QWidget {
     Q_OBJECT
 public:
@@ -23,7 +25,7 @@ public:
     int BitmapId() const { return m_bitmapId; }
 
 signals:
-    void fadedIn();
+    void FadedIn();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,3 +40,5 @@ private:
     int m_alpha = 0;
     bool m_fadedIn = false;
 };
+
+} // namespace kelvara

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace kelvara {
+
 CImageTab::CImageTab(QWidget* parent)
     : CSkinButton(parent)
 {
@@ -38,7 +40,7 @@ void CImageTab::mousePressEvent(QMouseEvent* event)
     if (index == m_selected)
         return;
     Select(index);
-    emit imageTabClick(this);
+    emit ImageTabClick(this);
 }
 
 void CImageTab::mouseReleaseEvent(QMouseEvent*)
@@ -50,3 +52,5 @@ void CImageTab::keyPressEvent(QKeyEvent* event)
     // The space bar would click a button; a tab strip only answers the mouse.
     event->ignore();
 }
+
+} // namespace kelvara

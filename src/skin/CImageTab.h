@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace kelvara {
+
 class CImageTab : public CSkinButton {
     Q_OBJECT
 public:
@@ -23,7 +25,7 @@ public:
 signals:
     // A press that did not hit the selected tab, sent to the owner; also sent
     // for the few pixels at the right end that belong to no tab.
-    void imageTabClick(CImageTab* tab);
+    void ImageTabClick(CImageTab* tab);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -35,3 +37,5 @@ private:
     int m_count = 0;
     int m_selected = -1;
 };
+
+} // namespace kelvara

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace kelvara {
+
 namespace {
 const QColor TextUnderlay(200, 200, 200);
 constexpr int TextHeight = 12;
@@ -190,7 +192,7 @@ void CSkinButton::OnClicked()
         context,
         [self, command] {
             if (self)
-                emit self->menuCommand(command);
+                emit self->MenuCommand(command);
         },
         Qt::QueuedConnection);
 }
@@ -437,3 +439,5 @@ void CSkinButton::DrawTheText(QPainter& painter, const QRect& textRect)
     painter.setPen(m_colours[index]);
     painter.drawText(box.translated(-1, -1), flags, text());
 }
+
+} // namespace kelvara

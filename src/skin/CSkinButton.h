@@ -12,6 +12,9 @@
 #include <memory>
 
 class QMenu;
+
+namespace kelvara {
+
 class SoundPlayer;
 
 class CSkinButton : public QAbstractButton {
@@ -60,7 +63,7 @@ public:
     void SetCheck(bool checked, bool repaint = true);
     bool GetCheck() const { return m_checked; }
     // The button shows the menu on a click and posts the chosen action's
-    // command id (the action's data) as menuCommand. Takes the menu; 1 when
+    // command id (the action's data) as MenuCommand. Takes the menu; 1 when
     // there is none.
     int SetMenu(std::unique_ptr<QMenu> menu, QWidget* owner, bool repaint = true);
     QMenu* Menu() const { return m_menu.get(); }
@@ -77,7 +80,7 @@ public:
 
 signals:
     // A command chosen from the button's menu, posted to the menu owner.
-    void menuCommand(int commandId);
+    void MenuCommand(int commandId);
 
 protected:
     virtual void OnDrawBackground(QPainter& painter, const QRect& rect);
@@ -133,3 +136,5 @@ private:
     bool m_soundAsync = true;
     SoundPlayer* m_soundPlayer = nullptr;
 };
+
+} // namespace kelvara

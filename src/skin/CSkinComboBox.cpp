@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+namespace kelvara {
+
 CSkinComboBox::CSkinComboBox(QWidget* parent)
     : QComboBox(parent)
 {
@@ -44,7 +46,7 @@ void CSkinComboBox::EnableWindow(bool enable)
 
 void CSkinComboBox::SelectByUser(int index)
 {
-    Post(this, [](CSkinComboBox* self) { emit self->selChange(self); });
+    Post(this, [](CSkinComboBox* self) { emit self->SelChange(self); });
     setCurrentIndex(index);
     update();
 }
@@ -183,3 +185,5 @@ void CSkinComboBox::focusOutEvent(QFocusEvent* event)
         Close();
     update();
 }
+
+} // namespace kelvara

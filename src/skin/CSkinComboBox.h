@@ -9,6 +9,8 @@
 
 #include "CSkinDropList.h"
 
+namespace kelvara {
+
 class CSkinComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -29,7 +31,7 @@ public:
     CSkinDropList* DropList() const { return m_list; }
     void Open();
     void Close();
-    // A selection by the user: the owner is told with a posted selChange,
+    // A selection by the user: the owner is told with a posted SelChange,
     // after the selection has been set and shown.
     void SelectByUser(int index);
 
@@ -43,7 +45,7 @@ public:
     void hidePopup() override;
 
 signals:
-    void selChange(CSkinComboBox* combo);
+    void SelChange(CSkinComboBox* combo);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,3 +73,5 @@ private:
     QPointer<CSkinDropList> m_list;
     int m_droppedHeight = DefaultDroppedHeight;
 };
+
+} // namespace kelvara

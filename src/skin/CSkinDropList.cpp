@@ -11,6 +11,8 @@
 #include <QPainterPath>
 #include <QScreen>
 
+namespace kelvara {
+
 CSkinDropList::CSkinDropList(CSkinComboBox* combo)
     : QWidget(combo, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_combo(combo)
@@ -82,7 +84,7 @@ void CSkinDropList::Open()
         m_scrollBar->SetLook(m_combo->FrameLight(), m_combo->FrameDark(), m_tile);
         m_scrollBar->setGeometry(width() - 13, 3, 10, height() - 6);
         m_scrollBar->SetRange(m_combo->count() * 100, m_visibleRows * 100);
-        connect(m_scrollBar, &CSkinMiniScrollBar::miniScroll, this,
+        connect(m_scrollBar, &CSkinMiniScrollBar::MiniScroll, this,
             [this](int position, CSkinMiniScrollBar*) { OnMiniScroll(position); });
     }
     QPainterPath outline;
@@ -220,3 +222,5 @@ void CSkinDropList::paintEvent(QPaintEvent*)
         }
     }
 }
+
+} // namespace kelvara

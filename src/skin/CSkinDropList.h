@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinComboBox;
 class CSkinMiniScrollBar;
 
@@ -62,3 +64,5 @@ private:
     LayeredFadeIn m_fade;
     QPixmap m_tile;
 };
+
+} // namespace kelvara

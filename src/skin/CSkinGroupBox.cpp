@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+namespace kelvara {
+
 namespace {
 const QColor FrameColour(230, 230, 230);
 constexpr int CaptionHeight = 12;
@@ -47,3 +49,5 @@ void CSkinGroupBox::paintEvent(QPaintEvent*)
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(QPoint(2, captionHeight / 2 + 1), QPoint(width() - 2, height() - 2)));
 }
+
+} // namespace kelvara

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinGroupBox : public QWidget {
     Q_OBJECT
 public:
@@ -18,3 +20,5 @@ protected:
 private:
     QString m_caption;
 };
+
+} // namespace kelvara

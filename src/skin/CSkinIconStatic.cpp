@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace kelvara {
+
 CSkinIconStatic::CSkinIconStatic(QWidget* parent)
     : QWidget(parent)
 {
@@ -22,3 +24,5 @@ void CSkinIconStatic::paintEvent(QPaintEvent*)
     p.setClipRect(rect());
     p.drawPixmap(QRect(0, 0, 32, 32), m_icon);
 }
+
+} // namespace kelvara

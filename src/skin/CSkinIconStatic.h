@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinIconStatic : public QWidget {
     Q_OBJECT
 public:
@@ -17,3 +19,5 @@ protected:
 private:
     QPixmap m_icon;
 };
+
+} // namespace kelvara

@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+namespace kelvara {
+
 namespace {
 const QColor EmbossShadow(97, 66, 49);
 const QColor EmbossFace(200, 200, 200);
@@ -88,3 +90,5 @@ void CSkinLabel::paintEvent(QPaintEvent*)
         y += metrics.height() + 1;
     }
 }
+
+} // namespace kelvara

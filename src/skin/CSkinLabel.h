@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinLabel : public QWidget {
     Q_OBJECT
 public:
@@ -32,3 +34,5 @@ private:
     bool m_embossed = false;
     int m_fontHeight = 12;
 };
+
+} // namespace kelvara

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace kelvara {
+
 namespace {
 constexpr int TextHeight = 11;
 // The background of a selected row: the text of a selected row is light.
@@ -33,7 +35,7 @@ CSkinListBox::CSkinListBox(QWidget* parent)
     m_scrollBar = new CSkinMiniScrollBar(this);
     m_scrollBar->SetLook(m_frameLight, m_frameDark, m_panelTile);
     m_scrollBar->hide();
-    connect(m_scrollBar, &CSkinMiniScrollBar::miniScroll, this,
+    connect(m_scrollBar, &CSkinMiniScrollBar::MiniScroll, this,
         [this](int position, CSkinMiniScrollBar*) { OnMiniScroll(position); });
 }
 
@@ -119,7 +121,7 @@ void CSkinListBox::mousePressEvent(QMouseEvent* event)
     if (index < 0)
         return;
     SelectOnly(index);
-    Post(this, [](CSkinListBox* self) { emit self->selChange(self); });
+    Post(this, [](CSkinListBox* self) { emit self->SelChange(self); });
 }
 
 void CSkinListBox::mouseDoubleClickEvent(QMouseEvent* event)
@@ -128,7 +130,7 @@ void CSkinListBox::mouseDoubleClickEvent(QMouseEvent* event)
     if (index < 0)
         return;
     SelectOnly(index);
-    Post(this, [](CSkinListBox* self) { emit self->selChange(self); });
+    Post(this, [](CSkinListBox* self) { emit self->SelChange(self); });
     Post(this, [](CSkinListBox* self) { emit self->dblClk(self); });
 }
 
@@ -148,7 +150,7 @@ void CSkinListBox::keyPressEvent(QKeyEvent* event)
         next = (current + (key == Qt::Key_Down ? 1 : -1) + count) % count;
     SelectOnly(next);
     ScrollTo(next);
-    Post(this, [](CSkinListBox* self) { emit self->selChange(self); });
+    Post(this, [](CSkinListBox* self) { emit self->SelChange(self); });
 }
 
 void CSkinListBox::paintEvent(QPaintEvent*)
@@ -191,3 +193,5 @@ void CSkinListBox::paintEvent(QPaintEvent*)
         p.drawText(x, y + metrics.ascent(), m_items[i]);
     }
 }
+
+} // namespace kelvara

@@ -9,6 +9,8 @@
 #include <QVector>
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinMiniScrollBar;
 
 class CSkinListBox : public QWidget {
@@ -32,7 +34,7 @@ public:
     bool HasScrollBar() const { return m_scrollBarNeeded; }
 
 signals:
-    void selChange(CSkinListBox* list); // posted
+    void SelChange(CSkinListBox* list); // posted
     void dblClk(CSkinListBox* list); // posted
 
 protected:
@@ -62,3 +64,5 @@ private:
     QColor m_textSelected { 200, 200, 200 };
     QColor m_text { 20, 20, 20 };
 };
+
+} // namespace kelvara

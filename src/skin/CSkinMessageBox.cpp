@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace kelvara {
+
 namespace {
 
 constexpr QRgb White = qRgb(255, 255, 255);
@@ -243,3 +245,5 @@ int SkinMessageBox(QWidget* owner, const QString& text, const QString& caption, 
     box.exec();
     return box.Result();
 }
+
+} // namespace kelvara

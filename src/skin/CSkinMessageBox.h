@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QPoint>
 
+namespace kelvara {
+
 class CSkinButton;
 class CSkinIconStatic;
 class CSkinLabel;
@@ -80,3 +82,5 @@ private:
 // Shows a message modally and returns the button chosen: IdOk or IdCancel,
 // IdYes or IdNo for YesNo.
 int SkinMessageBox(QWidget* owner, const QString& text, const QString& caption, int type);
+
+} // namespace kelvara

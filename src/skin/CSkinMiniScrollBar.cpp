@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace kelvara {
+
 CSkinMiniScrollBar::CSkinMiniScrollBar(QWidget* parent)
     : QWidget(parent)
 {
@@ -48,7 +50,7 @@ void CSkinMiniScrollBar::MoveByUser(int position)
     const int before = m_position;
     SetPos(position);
     if (m_position != before)
-        Post(this, [](CSkinMiniScrollBar* self) { emit self->miniScroll(self->m_position, self); });
+        Post(this, [](CSkinMiniScrollBar* self) { emit self->MiniScroll(self->m_position, self); });
 }
 
 void CSkinMiniScrollBar::mousePressEvent(QMouseEvent* event)
@@ -121,3 +123,5 @@ void CSkinMiniScrollBar::paintEvent(QPaintEvent*)
     p.drawLine(thumb.left() + 2, middle - 1, thumb.right() - 2, middle - 1);
     p.drawLine(thumb.left() + 2, middle + 2, thumb.right() - 2, middle + 2);
 }
+
+} // namespace kelvara

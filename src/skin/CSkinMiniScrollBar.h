@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinMiniScrollBar : public QWidget {
     Q_OBJECT
 public:
@@ -24,7 +26,7 @@ public:
 
 signals:
     // Posted after the user moved the position.
-    void miniScroll(int position, CSkinMiniScrollBar* bar);
+    void MiniScroll(int position, CSkinMiniScrollBar* bar);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,3 +49,5 @@ private:
     int m_dragStartY = 0;
     int m_dragStartPosition = 0;
 };
+
+} // namespace kelvara

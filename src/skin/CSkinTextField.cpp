@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+namespace kelvara {
+
 namespace {
 // Click positions are matched against the character positions shifted left
 // by this much, so a click just left of a character still lands before it.
@@ -64,7 +66,7 @@ void CSkinTextField::TextChanged()
 {
     Recompute();
     update();
-    Post(this, [](CSkinTextField* self) { emit self->editUpdate(self); });
+    Post(this, [](CSkinTextField* self) { emit self->EditUpdate(self); });
 }
 
 void CSkinTextField::keyPressEvent(QKeyEvent* event)
@@ -77,7 +79,7 @@ void CSkinTextField::keyPressEvent(QKeyEvent* event)
         TextChanged();
     else
         update();
-    emit textFieldKey(this);
+    emit TextFieldKey(this);
 }
 
 bool CSkinTextField::HandleKey(QKeyEvent* event)
@@ -211,3 +213,5 @@ void CSkinTextField::paintEvent(QPaintEvent*)
         p.drawLine(x, 3, x, height() - 4);
     }
 }
+
+} // namespace kelvara

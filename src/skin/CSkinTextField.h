@@ -8,6 +8,8 @@
 #include <QVector>
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinTextField : public QWidget {
     Q_OBJECT
 public:
@@ -27,9 +29,9 @@ public:
 
 signals:
     // Posted after every change of the text.
-    void editUpdate(CSkinTextField* field);
+    void EditUpdate(CSkinTextField* field);
     // Sent after every key press but Tab, whether it changed anything or not.
-    void textFieldKey(CSkinTextField* field);
+    void TextFieldKey(CSkinTextField* field);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,3 +59,5 @@ private:
     bool m_caretVisible = false;
     bool m_dragging = false;
 };
+
+} // namespace kelvara

@@ -6,9 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
-class CSkinLabel;
-
 namespace kelvara {
+class CSkinLabel;
 
 class CSplashDlg : public QWidget {
     Q_OBJECT

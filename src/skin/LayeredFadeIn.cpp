@@ -1,5 +1,7 @@
 #include "LayeredFadeIn.h"
 
+namespace kelvara {
+
 LayeredFadeIn::LayeredFadeIn(QObject* parent)
     : QObject(parent)
 {
@@ -29,7 +31,7 @@ void LayeredFadeIn::OnTick()
         m_alpha = 255;
         m_timer.stop();
         Apply();
-        emit finished();
+        emit Finished();
         return;
     }
     Apply();
@@ -40,3 +42,5 @@ void LayeredFadeIn::Apply()
     if (m_window)
         m_window->setWindowOpacity(m_alpha / 255.0);
 }
+
+} // namespace kelvara

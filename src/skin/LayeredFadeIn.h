@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace kelvara {
+
 class LayeredFadeIn : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +23,7 @@ public:
     bool IsRunning() const { return m_timer.isActive(); }
 
 signals:
-    void finished();
+    void Finished();
 
 private:
     void OnTick();
@@ -32,3 +34,5 @@ private:
     int m_alpha = 255;
     int m_target = 255;
 };
+
+} // namespace kelvara

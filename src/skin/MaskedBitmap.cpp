@@ -1,5 +1,7 @@
 #include "MaskedBitmap.h"
 
+namespace kelvara {
+
 namespace {
 constexpr QRgb DisabledKey = qRgb(114, 139, 139);
 // Pixels darker than this count as the picture's ink in the embossed look.
@@ -83,3 +85,5 @@ void DrawDisabledBitmap(
     if (!bitmap.IsNull())
         painter.drawImage(at, DisabledLook(bitmap, highlight, shadow));
 }
+
+} // namespace kelvara

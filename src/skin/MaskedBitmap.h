@@ -8,6 +8,8 @@
 #include <QPoint>
 #include <QRgb>
 
+namespace kelvara {
+
 // Returns a mask of the source's size that is set (Qt::color1) exactly where
 // the source has the transparent colour, and turns those source pixels fully
 // transparent, so drawing the source afterwards shows the background there.
@@ -35,3 +37,5 @@ void DrawMaskedBitmap(QPainter& painter, QPoint at, const MaskedBitmap& bitmap);
 QImage DisabledLook(const MaskedBitmap& bitmap, QColor highlight, QColor shadow);
 void DrawDisabledBitmap(
     QPainter& painter, QPoint at, const MaskedBitmap& bitmap, QColor highlight, QColor shadow);
+
+} // namespace kelvara

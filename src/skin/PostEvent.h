@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <utility>
 
+namespace kelvara {
+
 template <typename Sender, typename Emit> void Post(Sender* sender, Emit emitSignal)
 {
     QPointer<Sender> guard(sender);
@@ -18,3 +20,5 @@ template <typename Sender, typename Emit> void Post(Sender* sender, Emit emitSig
         },
         Qt::QueuedConnection);
 }
+
+} // namespace kelvara

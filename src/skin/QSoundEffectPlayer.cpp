@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+namespace kelvara {
+
 QSoundEffectPlayer::QSoundEffectPlayer() = default;
 QSoundEffectPlayer::~QSoundEffectPlayer() = default;
 
@@ -26,3 +28,5 @@ SoundPlayer& DefaultSoundPlayer()
     static QSoundEffectPlayer player;
     return player;
 }
+
+} // namespace kelvara

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QSoundEffect>
 
+namespace kelvara {
+
 class QSoundEffectPlayer : public SoundPlayer {
 public:
     QSoundEffectPlayer();
@@ -19,3 +21,5 @@ private:
     // own globals, which end before a process-wide player would.
     QHash<QString, QPointer<QSoundEffect>> m_effects;
 };
+
+} // namespace kelvara

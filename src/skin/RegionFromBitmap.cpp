@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace kelvara {
+
 namespace {
 
 // Rectangles are gathered in batches and each batch is turned into a region
@@ -75,3 +77,5 @@ std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tole
     Flush(batch, result);
     return result;
 }
+
+} // namespace kelvara

@@ -7,7 +7,11 @@
 #include <QRgb>
 #include <optional>
 
+namespace kelvara {
+
 // A pixel is of the key colour when each channel lies between the key's
 // channel and that channel plus tolerance (capped at 255). No result for a
 // null image; an empty region when every pixel is of the key colour.
 std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tolerance);
+
+} // namespace kelvara

@@ -1,5 +1,7 @@
 #include "RowLayout.h"
 
+namespace kelvara {
+
 void RowLayout::Build(int count, int textHeight, int width, bool scrollBar)
 {
     m_textHeight = textHeight;
@@ -46,3 +48,5 @@ int RowLayout::FittingRows(int available) const
         ++rows;
     return rows;
 }
+
+} // namespace kelvara

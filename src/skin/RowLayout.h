@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QVector>
 
+namespace kelvara {
+
 class RowLayout {
 public:
     static constexpr int Left = 5;
@@ -32,3 +34,5 @@ private:
     QVector<QRect> m_rows;
     int m_textHeight = 0;
 };
+
+} // namespace kelvara

@@ -1,11 +1,14 @@
 #include "SkinAccessibility.h"
 
+#include "CBanner.h"
+#include "CFadeInPicture.h"
 #include "CImageTab.h"
 #include "CLinkLabel.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinGroupBox.h"
 #include "CSkinLabel.h"
+#include "CSkinTextField.h"
 #include "SkinPartAccessible.h"
 #include "SkinTextFieldAccessible.h"
 
@@ -79,7 +82,7 @@ public:
         if (Strip()->GetCurSel() == index)
             return;
         Strip()->Select(index);
-        emit Strip()->imageTabClick(Strip());
+        emit Strip()->ImageTabClick(Strip());
     }
     QStringList actionNames() const override { return {}; }
 };
@@ -157,25 +160,25 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
-    if (className == QLatin1String("CImageTab"))
+    if (className == QLatin1String(CImageTab::staticMetaObject.className()))
         return new TabStripAccessible(static_cast<CImageTab*>(widget));
-    if (className == QLatin1String("CSkinButton"))
+    if (className == QLatin1String(CSkinButton::staticMetaObject.className()))
         return new SkinButtonAccessible(static_cast<CSkinButton*>(widget));
-    if (className == QLatin1String("CSkinComboBox"))
+    if (className == QLatin1String(CSkinComboBox::staticMetaObject.className()))
         return new ComboAccessible(static_cast<CSkinComboBox*>(widget));
-    if (className == QLatin1String("CSkinTextField"))
+    if (className == QLatin1String(CSkinTextField::staticMetaObject.className()))
         return NewTextFieldAccessible(widget);
-    if (className == QLatin1String("CSkinLabel"))
+    if (className == QLatin1String(CSkinLabel::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::StaticText,
             [](const QWidget* w) { return static_cast<const CSkinLabel*>(w)->Text(); });
-    if (className == QLatin1String("CSkinGroupBox"))
+    if (className == QLatin1String(CSkinGroupBox::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Grouping,
             [](const QWidget* w) { return static_cast<const CSkinGroupBox*>(w)->Caption(); });
-    if (className == QLatin1String("kelvara::CLinkLabel"))
+    if (className == QLatin1String(CLinkLabel::staticMetaObject.className()))
         return new LinkAccessible(static_cast<CLinkLabel*>(widget));
-    if (className == QLatin1String("CFadeInPicture"))
+    if (className == QLatin1String(CFadeInPicture::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
-    if (className == QLatin1String("kelvara::CBanner"))
+    if (className == QLatin1String(CBanner::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
     return nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include "SkinPalette.h"
 
+namespace kelvara {
+
 void PaintSkinDialogBackground(QPainter& painter, QSize client)
 {
     const SkinPalette& skin = Skin();
@@ -25,3 +27,5 @@ void PaintSkinDialogBackground(QPainter& painter, QSize client)
     painter.drawRect(QRectF(1.5, 1.5, w - 3, h - 3));
     painter.restore();
 }
+
+} // namespace kelvara

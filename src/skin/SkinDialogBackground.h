@@ -5,4 +5,8 @@
 #include <QPainter>
 #include <QSize>
 
+namespace kelvara {
+
 void PaintSkinDialogBackground(QPainter& painter, QSize client);
+
+} // namespace kelvara

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QHash>
 
+namespace kelvara {
+
 namespace {
 
 QString LoadFamily(const QString& file)
@@ -43,3 +45,5 @@ QFont SkinFont(int height, bool bold)
     cache.insert(key, font);
     return font;
 }
+
+} // namespace kelvara

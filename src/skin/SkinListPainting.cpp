@@ -2,6 +2,8 @@
 
 #include <QPainterPath>
 
+namespace kelvara {
+
 namespace {
 
 // Dark on the top and left, light on the bottom and right: a pressed-in look.
@@ -55,3 +57,5 @@ void PaintPressedRow(
         p.drawTiledPixmap(inner, tile, QPoint(0, (scrollOffset + inner.top()) % tile.height()));
     DrawSunkenFrame(p, inner.adjusted(0, 0, -1, -1), light, dark);
 }
+
+} // namespace kelvara

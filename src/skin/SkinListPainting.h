@@ -8,8 +8,12 @@
 #include <QPixmap>
 #include <QRect>
 
+namespace kelvara {
+
 void PaintRoundedListFrame(QPainter& p, QSize size, QColor light, QColor dark);
 void PaintItemPanel(
     QPainter& p, const QRect& panel, const QPixmap& tile, int scrollOffset, QColor light, QColor dark);
 void PaintPressedRow(
     QPainter& p, const QRect& row, const QPixmap& tile, int scrollOffset, QColor light, QColor dark);
+
+} // namespace kelvara

@@ -12,6 +12,8 @@ static void InitSkinResources()
     Q_INIT_RESOURCE(skin);
 }
 
+namespace kelvara {
+
 namespace {
 SkinPalette& MutablePalette()
 {
@@ -86,3 +88,5 @@ const SkinPalette& Skin()
 {
     return MutablePalette();
 }
+
+} // namespace kelvara

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QString>
 
+namespace kelvara {
+
 struct SkinPalette {
     // Message box, text field, combo box and list box pieces.
     QPixmap messageTitle; // 173
@@ -53,3 +55,5 @@ QImage LoadSkinImage(int bitmapId);
 QPixmap LoadSkinBitmap(int bitmapId);
 QPixmap LoadSkinIcon(int iconId);
 QString SkinSoundPath(int soundId);
+
+} // namespace kelvara

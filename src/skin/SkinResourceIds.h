@@ -2,6 +2,8 @@
 // ":/skin/<id>.png", icons at ":/icons/<id>.png", sounds at ":/sounds/<id>.wav".
 #pragma once
 
+namespace kelvara {
+
 namespace SkinId {
 
 // Message box, text field, combo box and list box pieces.
@@ -32,7 +34,8 @@ inline constexpr int ScrollCorner = 170; // 15 x 16
 inline constexpr int Splash = 171; // 359 x 212
 inline constexpr int MainBackground = 183; // 771 x 572, white outside the outline
 inline constexpr int PreviewPlaceholder = 201; // 298 x 217
-inline constexpr int StateIcons = 212; // five 16 x 16 icons in a row: converting, done, stopped, queued, failed
+inline constexpr int StateIcons
+    = 212; // five 16 x 16 icons in a row: converting, done, stopped, queued, failed
 inline constexpr int AboutBackground = 215; // 357 x 263
 
 // Trim range slider.
@@ -84,3 +87,5 @@ inline constexpr int SpinUpButton = 432; // 13 x 9
 inline constexpr int SpinDownButton = 434; // 13 x 9
 
 } // namespace SkinId
+
+} // namespace kelvara

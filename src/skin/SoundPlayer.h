@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace kelvara {
+
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
@@ -14,3 +16,5 @@ public:
 
 // The process-wide player that uses the sound device.
 SoundPlayer& DefaultSoundPlayer();
+
+} // namespace kelvara

@@ -1,5 +1,7 @@
 #include "TextFieldModel.h"
 
+namespace kelvara {
+
 void TextFieldModel::SetText(const QString& text)
 {
     m_text = text.left(MaxLength - 1);
@@ -96,3 +98,5 @@ void TextFieldModel::ClearSelection()
 {
     m_anchor = m_end = m_caret;
 }
+
+} // namespace kelvara

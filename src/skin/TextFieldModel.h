@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+namespace kelvara {
+
 class TextFieldModel {
 public:
     // A text reaching this length is refused; the longest text is one less.
@@ -39,3 +41,5 @@ private:
     int m_anchor = 0;
     int m_end = 0;
 };
+
+} // namespace kelvara

@@ -1,16 +1,21 @@
-// Runs a program's widget tests inside one offscreen application with the
-// skin loaded, as the program itself loads it before any window is made.
+// Runs a program's widget tests inside one offscreen application, set up as
+// the program sets itself up before any window is made (the skin and its
+// accessibility), with the settings kept in a temporary folder.
+#include "SkinAccessibility.h"
 #include "SkinPalette.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    LoadSkinPalette();
+    kelvara::InstallSkinAccessibility();
+    kelvara::LoadSkinPalette();
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "CBanner.h"
 #include "CLinkLabel.h"
 #include "CSkinButton.h"
+#include "CSkinMessageBox.h"
 #include "CSplashDlg.h"
 
 #include <QSignalSpy>
@@ -74,7 +75,7 @@ TEST(LinkLabel, ALinkThatCannotBeOpenedShowsItsFailureReport)
     QString shown;
     CloseNextModal(&shown);
     link.OpenLink();
-    EXPECT_EQ(shown, "CSkinMessageBox");
+    EXPECT_EQ(shown, QString::fromLatin1(CSkinMessageBox::staticMetaObject.className()));
     ASSERT_EQ(failed.count(), 1);
     EXPECT_EQ(failed[0][0].toString(),
         "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "

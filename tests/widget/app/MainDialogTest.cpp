@@ -152,7 +152,7 @@ TEST(MainDialog, CloseIsRefusedDuringABatchWithAMessage)
     QString shown;
     CloseNextModal(&shown);
     f.dialog->Controls().Button(ctl::Close)->click();
-    EXPECT_EQ(shown, "CSkinMessageBox");
+    EXPECT_EQ(shown, QString::fromLatin1(CSkinMessageBox::staticMetaObject.className()));
     EXPECT_TRUE(f.dialog->isVisible());
     f.dialog->SetConverting(false);
     f.dialog->Controls().Button(ctl::Close)->click();

@@ -5,8 +5,12 @@
 
 #include <QStringList>
 
+namespace kelvara {
+
 class FakeSoundPlayer : public SoundPlayer {
 public:
     void Play(const QString& path, bool) override { played.append(path); }
     QStringList played;
 };
+
+} // namespace kelvara

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 constexpr QRgb White = qRgb(255, 255, 255);
@@ -172,7 +174,7 @@ std::unique_ptr<QMenu> ListMenu()
 TEST_F(SkinButton, MenuCommandIsPostedOnlyWhenOneIsChosen)
 {
     ASSERT_EQ(button->SetMenu(ListMenu(), &window), 0);
-    QSignalSpy commands(button, &CSkinButton::menuCommand);
+    QSignalSpy commands(button, &CSkinButton::MenuCommand);
     bool shownPressed = false;
     QTimer::singleShot(20, [&] { shownPressed = button->IsMenuShown() && button->IsPressedLook(); });
     AnswerMenu(2);
@@ -300,7 +302,7 @@ using ImageTab = TabFixture;
 TEST_F(ImageTab, PressSelectsTheTabUnderIt)
 {
     Make(5);
-    QSignalSpy clicks(tab, &CImageTab::imageTabClick);
+    QSignalSpy clicks(tab, &CImageTab::ImageTabClick);
     Press(85);
     EXPECT_EQ(clicks.count(), 0); // tab 0 is already selected
     Press(86);
@@ -319,7 +321,7 @@ TEST_F(ImageTab, LastPixelsSelectNoTabButStillNotify)
     EXPECT_EQ(tab->GetCurSel(), 0);
     Press(431);
     EXPECT_EQ(tab->GetCurSel(), 0);
-    QSignalSpy clicks(tab, &CImageTab::imageTabClick);
+    QSignalSpy clicks(tab, &CImageTab::ImageTabClick);
     Press(431);
     EXPECT_EQ(clicks.count(), 1);
 }

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 struct ComboFixture : testing::Test {
@@ -44,8 +46,8 @@ TEST_F(SkinComboBox, DownOnTheLastItemWrapsAndTellsTheOwnerAfterwards)
     Fill(3);
     combo->SetCurSel(2);
     int selectionSeenByOwner = -2;
-    QSignalSpy changes(combo, &CSkinComboBox::selChange);
-    QObject::connect(combo, &CSkinComboBox::selChange, combo,
+    QSignalSpy changes(combo, &CSkinComboBox::SelChange);
+    QObject::connect(combo, &CSkinComboBox::SelChange, combo,
         [&](CSkinComboBox* c) { selectionSeenByOwner = c->currentIndex(); });
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(combo->currentIndex(), 0);
@@ -63,7 +65,7 @@ TEST_F(SkinComboBox, DownOnTheLastItemWrapsAndTellsTheOwnerAfterwards)
 TEST_F(SkinComboBox, OtherKeysAreSwallowedAndSetCurSelIsSilent)
 {
     Fill(3);
-    QSignalSpy changes(combo, &CSkinComboBox::selChange);
+    QSignalSpy changes(combo, &CSkinComboBox::SelChange);
     QTest::keyClick(combo, Qt::Key_A);
     QTest::keyClick(combo, Qt::Key_Escape);
     combo->SetCurSel(1);
@@ -161,7 +163,7 @@ TEST_F(SkinComboBox, ScrollBarScrollsTheRows)
 TEST_F(SkinComboBox, ReturnChoosesTheHotRow)
 {
     Fill(5);
-    QSignalSpy changes(combo, &CSkinComboBox::selChange);
+    QSignalSpy changes(combo, &CSkinComboBox::SelChange);
     QTest::keyClick(combo, Qt::Key_Return);
     QTest::keyClick(combo, Qt::Key_Down);
     QTest::keyClick(combo, Qt::Key_Down);
@@ -176,7 +178,7 @@ TEST_F(SkinComboBox, ClickOnARowChoosesItEvenWhenAlreadySelected)
 {
     Fill(4);
     combo->SetCurSel(2);
-    QSignalSpy changes(combo, &CSkinComboBox::selChange);
+    QSignalSpy changes(combo, &CSkinComboBox::SelChange);
     combo->Open();
     CSkinDropList* list = combo->DropList();
     const QPoint onRow2 = list->Rows().Row(2).center();

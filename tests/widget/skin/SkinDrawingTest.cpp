@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 constexpr QRgb White = 0xFFFFFFFF;

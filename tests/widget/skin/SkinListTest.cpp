@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 struct ListFixture : testing::Test {
@@ -33,7 +35,7 @@ using SkinListBox = ListFixture;
 TEST_F(SkinListBox, DownFromTheLastItemWrapsToTheFirst)
 {
     list->SetItemFlag(7, true);
-    QSignalSpy changes(list, &CSkinListBox::selChange);
+    QSignalSpy changes(list, &CSkinListBox::SelChange);
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(list->GetCurSel(), 0);
     EXPECT_FALSE(list->ItemFlag(7));
@@ -64,7 +66,7 @@ TEST_F(SkinListBox, DownWithNothingSelectedPicksTheFirst)
 TEST_F(SkinListBox, ClickSelectsOneRowAndDoubleClickAlsoReportsIt)
 {
     list->SetItemFlag(3, true);
-    QSignalSpy changes(list, &CSkinListBox::selChange);
+    QSignalSpy changes(list, &CSkinListBox::SelChange);
     QSignalSpy doubles(list, &CSkinListBox::dblClk);
     QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(30, 6));
     EXPECT_EQ(list->GetCurSel(), 0);
@@ -106,7 +108,7 @@ TEST_F(SkinMiniScrollBar, PositionIsClampedToTheRange)
 
 TEST_F(SkinMiniScrollBar, PressesBesideTheThumbPageAndArePosted)
 {
-    QSignalSpy moves(&bar, &CSkinMiniScrollBar::miniScroll);
+    QSignalSpy moves(&bar, &CSkinMiniScrollBar::MiniScroll);
     const int thumbEnd = bar.ThumbStart() + bar.ThumbLength();
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, QPoint(5, thumbEnd + 9));
     EXPECT_EQ(bar.Pos(), 300);

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 bool SameIcon(const CSkinMessageBox& box, int iconId)

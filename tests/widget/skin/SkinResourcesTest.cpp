@@ -6,6 +6,8 @@
 #include <QSize>
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 struct Expected {

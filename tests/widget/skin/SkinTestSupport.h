@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 
+namespace kelvara {
+
 namespace SkinTest {
 
 inline QImage Grab(QWidget& widget)
@@ -31,3 +33,5 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000
 }
 
 } // namespace SkinTest
+
+} // namespace kelvara

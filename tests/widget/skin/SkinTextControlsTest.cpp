@@ -9,6 +9,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace kelvara;
+
 namespace {
 
 TEST(SkinLabel, LinesFollowTheLineBreaks)
@@ -115,8 +117,8 @@ TEST_F(SkinTextField, DigitsPointAndMinusAreTyped)
 
 TEST_F(SkinTextField, EveryKeyButTabNotifiesTheOwner)
 {
-    QSignalSpy keys(field, &CSkinTextField::textFieldKey);
-    QSignalSpy updates(field, &CSkinTextField::editUpdate);
+    QSignalSpy keys(field, &CSkinTextField::TextFieldKey);
+    QSignalSpy updates(field, &CSkinTextField::EditUpdate);
     Key(Qt::Key_A);
     Key(Qt::Key_Space);
     EXPECT_EQ(field->GetText(), QString());
@@ -129,7 +131,7 @@ TEST_F(SkinTextField, EveryKeyButTabNotifiesTheOwner)
 
 TEST_F(SkinTextField, TextChangesArePosted)
 {
-    QSignalSpy updates(field, &CSkinTextField::editUpdate);
+    QSignalSpy updates(field, &CSkinTextField::EditUpdate);
     Key(Qt::Key_7);
     EXPECT_EQ(updates.count(), 0);
     QApplication::processEvents();
@@ -141,7 +143,7 @@ TEST_F(SkinTextField, BackspaceAndDeleteRemoveAroundTheCaret)
 {
     field->SetText(QStringLiteral("1234"));
     QApplication::processEvents();
-    QSignalSpy updates(field, &CSkinTextField::editUpdate);
+    QSignalSpy updates(field, &CSkinTextField::EditUpdate);
     Key(Qt::Key_Backspace); // caret at the start
     EXPECT_EQ(field->GetText(), QStringLiteral("1234"));
     Key(Qt::Key_Delete);

@@ -17,6 +17,8 @@
 #include <QPainterPath>
 #include <cstdio>
 
+using namespace kelvara;
+
 namespace {
 
 constexpr int SheetWidth = 771 + 20 + 520 + 30;

@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QPainter>
 
+using namespace kelvara;
+
 namespace {
 
 void Fill(CSkinComboBox* combo, const QStringList& items, int selected)
@@ -31,7 +33,6 @@ MainWindowMock::MainWindowMock(QWidget* parent)
     , m_background(LoadSkinBitmap(SkinId::MainBackground))
     , m_controls(std::make_unique<kelvara::ControlTable>(this))
 {
-    using namespace kelvara;
     setFixedSize(771, 565);
     m_outline = RegionFromBitmap(m_background.toImage(), qRgb(255, 255, 255), 0).value_or(QRegion(rect()));
     m_controls->Show(panel::PanelControls(), false);

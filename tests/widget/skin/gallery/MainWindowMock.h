@@ -5,12 +5,11 @@
 #include <QWidget>
 #include <memory>
 
+namespace kelvara {
+
 class CSkinButton;
 class CSkinComboBox;
-
-namespace kelvara {
 class ControlTable;
-}
 
 class MainWindowMock : public QWidget {
     Q_OBJECT
@@ -31,3 +30,5 @@ private:
     QRegion m_outline;
     std::unique_ptr<kelvara::ControlTable> m_controls;
 };
+
+} // namespace kelvara

@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+using namespace kelvara;
+
 namespace {
 
 constexpr QRgb White = qRgb(255, 255, 255);

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+namespace kelvara {
+
 class CSkinButton;
 class CSkinComboBox;
 class CSkinTextField;
@@ -33,3 +35,5 @@ private:
     CSkinComboBox* m_openCombo = nullptr;
     CSkinTextField* m_focusedField = nullptr;
 };
+
+} // namespace kelvara
