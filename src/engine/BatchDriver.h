@@ -14,9 +14,9 @@
 
 #include <string>
 
-class SoundPlayer;
-
 namespace kelvara {
+
+class SoundPlayer;
 
 struct ConversionContext;
 namespace platform {

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+namespace kelvara {
+
 CCountdownMessageBox::CCountdownMessageBox(QWidget* owner, int seconds, std::chrono::milliseconds tick)
     : CSkinMessageBox(
         owner, TextFor(seconds), QStringLiteral("Warning"), SkinMb::Ok | SkinMb::IconExclamation)
@@ -64,3 +66,5 @@ bool RunShutdownCountdown(QWidget* owner, int seconds)
     box.exec();
     return box.Result() == SkinMb::IdOk;
 }
+
+} // namespace kelvara

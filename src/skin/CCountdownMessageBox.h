@@ -10,6 +10,8 @@
 
 #include <chrono>
 
+namespace kelvara {
+
 class CCountdownMessageBox : public CSkinMessageBox {
     Q_OBJECT
 public:
@@ -37,3 +39,5 @@ private:
 
 // Shows the countdown modally; true when it ran out, false when cancelled.
 bool RunShutdownCountdown(QWidget* owner, int seconds = CCountdownMessageBox::kDefaultSeconds);
+
+} // namespace kelvara

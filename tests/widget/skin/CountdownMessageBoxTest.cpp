@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
+using namespace kelvara;
 
 namespace {
 
