@@ -1,14 +1,11 @@
 #include "LogindShutdown.h"
 
-#include <QDBusMessage>
+#include "platform/LogindCall.h"
 
 namespace kelvara::platform {
 
 namespace {
 
-constexpr const char* kService = "org.freedesktop.login1";
-constexpr const char* kPath = "/org/freedesktop/login1";
-constexpr const char* kInterface = "org.freedesktop.login1.Manager";
 // logind answers at once; this only bounds a bus that does not answer.
 constexpr int kReplyTimeoutMs = 10000;
 
@@ -28,8 +25,7 @@ ShutdownResult LogindShutdown::PowerOff()
 {
     if (!m_bus.isConnected())
         return { false, "No connection to the system bus: " + m_bus.lastError().message().toStdString() };
-    QDBusMessage call
-        = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("PowerOff"));
+    QDBusMessage call = LogindManagerCall(QStringLiteral("PowerOff"));
     // false: not interactive, so no password prompt holds the power-off;
     // a refusal by the policy is reported instead.
     call << false;

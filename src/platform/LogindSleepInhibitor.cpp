@@ -1,6 +1,6 @@
 #include "LogindSleepInhibitor.h"
 
-#include <QDBusMessage>
+#include "platform/LogindCall.h"
 
 namespace kelvara::platform {
 
@@ -25,9 +25,7 @@ void LogindSleepInhibitor::KeepAwake()
 {
     if (m_lock.isValid() || !m_bus.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-        QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
-        QStringLiteral("Inhibit"));
+    QDBusMessage call = LogindManagerCall(QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:idle") << QStringLiteral("Kelvara") << QStringLiteral("Converting files")
          << QStringLiteral("block");
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, kReplyTimeoutMs);
