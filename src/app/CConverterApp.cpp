@@ -4,6 +4,7 @@
 #include "SkinAccessibility.h"
 #include "SkinPalette.h"
 #include "app/CConverterDlg.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +22,8 @@ int CConverterApp::InitInstance(const QStringList& files)
     splash.Show(folders.version);
     QDir::setCurrent(folders.toolDir);
 
-    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, &m_trim, nullptr };
+    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, &m_trim, nullptr,
+        &m_shutdown, &m_sleep, nullptr };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);
@@ -30,6 +32,13 @@ int CConverterApp::InitInstance(const QStringList& files)
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))
         QObject::connect(
             &dialog, &CConverterDlg::FirstPainted, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Ended by a signal: a running batch stops as STOP stops it (its partial
+    // and intermediate files go), then the program ends in order.
+    const platform::TerminationSignals watcher([&dialog](int) {
+        if (dialog.IsConverting())
+            dialog.OnStop();
+        QCoreApplication::quit();
+    });
     dialog.show();
     return QApplication::exec();
 }

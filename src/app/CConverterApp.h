@@ -4,6 +4,8 @@
 
 #include "app/PreviewCalls.h"
 #include "platform/DesktopShell.h"
+#include "platform/LogindShutdown.h"
+#include "platform/LogindSleepInhibitor.h"
 #include "platform/SettingsStore.h"
 
 #include <QStringList>
@@ -22,6 +24,8 @@ private:
     QFileDialogs m_fileDialogs;
     NoPreviewPlayer m_preview;
     NoTrimControl m_trim;
+    platform::LogindShutdown m_shutdown;
+    platform::LogindSleepInhibitor m_sleep;
 };
 
 } // namespace kelvara

@@ -10,6 +10,7 @@
 #include "RegionFromBitmap.h"
 #include "SkinPalette.h"
 #include "SkinResourceIds.h"
+#include "app/BatchParts.h"
 #include "jobs/FileListCommands.h"
 #include "jobs/FileListView.h"
 #include "videoedit/CVideoEdit.h"
@@ -47,6 +48,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
     m_controls = std::make_unique<ControlTable>(this);
     BuildFileList();
+    BuildBatch();
     FillOptionLists();
     m_controls->Field(ctl::Width)->SetText(QString());
     m_controls->Field(ctl::Height)->SetText(QString());
@@ -61,8 +63,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     SkinControls();
     WireHandlers();
     ResetOutputSettings();
-    m_currentJob = -1;
-    m_converting = false;
+    SetCurrentJob(-1);
     if (splash)
         splash->HideSplash();
 }
@@ -109,7 +110,7 @@ void CConverterDlg::paintEvent(QPaintEvent*)
 
 void CConverterDlg::closeEvent(QCloseEvent* event)
 {
-    if (m_converting) {
+    if (IsConverting()) {
         event->ignore();
         SkinMessageBox(this, QStringLiteral("Please stop converting."), QString(), SkinMb::Ok);
         return;

@@ -1,12 +1,14 @@
 // The main window: the skinned dialog that owns the jobs, the output choice
 // and every control. Its handlers are split by subsystem: the application
 // shell (DialogShell.cpp), the file list (FileListHandlers.cpp), the output
-// kinds (OutputKinds.cpp) and the option panels (OptionPanels.cpp).
+// kinds (OutputKinds.cpp), the option panels (OptionPanels.cpp) and the
+// batch run (BatchHandlers.cpp).
 #pragma once
 
 #include "WindowDrag.h"
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
+#include "engine/BatchHost.h"
 #include "jobs/FileListHost.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
@@ -35,6 +37,12 @@ class FileDialogs;
 class PreviewPlayer;
 class SettingsStore;
 class TrimControl;
+class BatchConverters;
+struct BatchParts;
+namespace platform {
+class ShutdownService;
+class SleepInhibitor;
+}
 
 // The platform pieces the dialog uses; tests hand in fakes.
 struct DialogServices {
@@ -44,9 +52,13 @@ struct DialogServices {
     PreviewPlayer* preview = nullptr;
     TrimControl* trim = nullptr;
     SoundPlayer* sound = nullptr;
+    // Empty slots: no power-off, no sleep lock, the program's converters.
+    platform::ShutdownService* shutdown = nullptr;
+    platform::SleepInhibitor* sleep = nullptr;
+    BatchConverters* converters = nullptr;
 };
 
-class CConverterDlg : public QWidget, public FileListHost {
+class CConverterDlg : public QWidget, public FileListHost, public BatchHost {
     Q_OBJECT
 public:
     CConverterDlg(const ProgramFolders& folders, const DialogServices& services);
@@ -78,7 +90,9 @@ public:
     const ProgramFolders& Folders() const { return m_folders; }
     QString OutputFolderText() const;
     QRegion Outline() const { return m_outline; }
-    void SetConverting(bool converting) { m_converting = converting; }
+    // Makes the dialog behave as during a batch without running one, for
+    // tests of what a batch refuses.
+    void SetConverting(bool converting) { m_refuseAsIfConverting = converting; }
     // Files named on the command line: added as the Add command adds them,
     // once the window is on the screen.
     void AddFilesWhenShown(const QStringList& files) { m_pendingFiles = files; }
@@ -88,14 +102,14 @@ public:
     CSkinListCtrl& FileList() { return *m_list; }
 
     // What the file list needs of the dialog.
-    bool IsConverting() const override { return m_converting; }
+    bool IsConverting() const override;
     OutputKind SelectedOutputKind() const override { return m_output.Current(); }
     int PictureTypePosition() const override;
     int PspProfilePosition() const override;
     int MpegTypePosition() const override;
     AviCodecDefaults NewJobCodecPositions() const override;
-    int CurrentJob() const override { return m_currentJob; }
-    void SetCurrentJob(int index) override { m_currentJob = index; }
+    int CurrentJob() const override;
+    void SetCurrentJob(int index) override;
     void ShowJobOptions(const JobRecord& job) override;
     void SetFrameSizeFields(const QString& width, const QString& height) override;
     void EnableOptionControls() override;
@@ -108,6 +122,20 @@ public:
     void SetTrimMinMax(double minimumMs, double maximumMs) override;
     void SetTrimRange(double startMs, double endMs) override;
     QStringList ChooseSourceFiles(const QStringList& filters) override;
+
+    // The batch run: START and STOP, and what the batch needs of the dialog.
+    void OnStart();
+    void OnStop();
+    std::string OutputFolderFieldText() const override;
+    void SetOptionControlsEnabled(bool enable) override;
+    void ShowConvertingButtons(bool converting) override;
+    void StopPreview() override;
+    void SelectRow(int row) override;
+    void EnsureRowVisible(int row) override;
+    void ShowOptionsOfJob(int row) override;
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool ShutdownWhenFinished() const override;
+    bool ConfirmShutdownCountdown() override;
 
 signals:
     // The first picture of the window is on the screen.
@@ -126,6 +154,8 @@ private:
     void WireOutputKinds();
     void BuildFileList();
     void WireFileList();
+    void BuildBatch();
+    void WireBatchHandlers();
     void SkinControls();
     void AttachMenus();
     void LoadAfterFirstPicture();
@@ -150,8 +180,9 @@ private:
     RandomNumbers m_numbers;
     std::unique_ptr<FileListView> m_view;
     std::unique_ptr<FileListCommands> m_fileCommands;
-    int m_currentJob = -1;
-    bool m_converting = false;
+    // Built on the file list's view; goes before it.
+    std::unique_ptr<BatchParts> m_batch;
+    bool m_refuseAsIfConverting = false;
     bool m_painted = false;
 };
 

@@ -64,6 +64,7 @@ void CConverterDlg::WireHandlers()
     onClick(ctl::Snapshot, &CConverterDlg::OnSnapshotButton);
     WireOutputKinds();
     WireFileList();
+    WireBatchHandlers();
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence::HelpContents);
     addAction(help);
@@ -124,7 +125,7 @@ void CConverterDlg::OnHomePage()
 
 void CConverterDlg::OnBrowse()
 {
-    if (m_converting)
+    if (IsConverting())
         return;
     const std::optional<QString> folder = m_services.folders->ChooseFolder(this, OutputFolderText());
     if (!folder)

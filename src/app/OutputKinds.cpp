@@ -44,7 +44,7 @@ void CConverterDlg::SelectOutputCategory(OutputCategory category)
 
 void CConverterDlg::OnOutputTabChanged(CImageTab*)
 {
-    if (m_converting)
+    if (IsConverting())
         return;
     m_output.SetCurrentKind(m_controls->Tab(StripOf(m_output.Category()))->GetCurSel());
     RefreshOutputPanel();

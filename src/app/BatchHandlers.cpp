@@ -1,0 +1,141 @@
+// The batch run's side of the main dialog: START and STOP, and what the
+// batch asks of the dialog while it converts.
+#include "app/CConverterDlg.h"
+
+#include "CCountdownMessageBox.h"
+#include "CSkinButton.h"
+#include "CSkinMessageBox.h"
+#include "CSkinTextField.h"
+#include "SoundPlayer.h"
+#include "app/BatchParts.h"
+#include "jobs/FileListView.h"
+#include "skin/CSkinListCtrl.h"
+#include "videoedit/CVideoEdit.h"
+
+namespace kelvara {
+namespace {
+
+int MessageBoxType(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Error:
+        return SkinMb::IconHand;
+    case MessageIcon::Warning:
+        return SkinMb::IconExclamation;
+    case MessageIcon::None:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+void CConverterDlg::BuildBatch()
+{
+    SoundPlayer& sound = m_services.sound ? *m_services.sound : DefaultSoundPlayer();
+    const BatchServices services { sound, m_services.shutdown, m_services.sleep, m_services.converters };
+    m_batch
+        = std::make_unique<BatchParts>(m_jobs, *m_view, WithTrailingSlash(m_folders.toolDir).toStdString(),
+            *m_videoEdit, *m_controls, m_numbers, *this, services);
+}
+
+// Direct connections: the batch runs inside START's handler, and STOP
+// arrives while the converters service the window.
+void CConverterDlg::WireBatchHandlers()
+{
+    connect(m_controls->Button(ctl::Start), &QAbstractButton::clicked, this, &CConverterDlg::OnStart);
+    connect(m_controls->Button(ctl::Stop), &QAbstractButton::clicked, this, &CConverterDlg::OnStop);
+    connect(m_videoEdit, &CVideoEdit::ConvertComplete, this, [this] { m_batch->conv.OnVideoEditComplete(); });
+    connect(m_videoEdit, &CVideoEdit::ConvertProgress, this,
+        [this](double position, double total) { m_batch->conv.OnVideoEditProgress(position, total); });
+}
+
+void CConverterDlg::OnStart()
+{
+    m_batch->driver.OnStart();
+}
+
+void CConverterDlg::OnStop()
+{
+    m_batch->driver.OnStop();
+}
+
+bool CConverterDlg::IsConverting() const
+{
+    return m_refuseAsIfConverting || (m_batch && m_batch->driver.Converting());
+}
+
+int CConverterDlg::CurrentJob() const
+{
+    return m_batch ? m_batch->ctx.currentJob : -1;
+}
+
+void CConverterDlg::SetCurrentJob(int index)
+{
+    m_batch->ctx.currentJob = index;
+}
+
+std::string CConverterDlg::OutputFolderFieldText() const
+{
+    return OutputFolderText().toStdString();
+}
+
+void CConverterDlg::SetOptionControlsEnabled(bool enable)
+{
+    if (enable)
+        EnableOptionControls();
+    else
+        m_controls->Enable(kBatchLockedControls, false);
+}
+
+void CConverterDlg::ShowConvertingButtons(bool converting)
+{
+    m_controls->At(ctl::Start)->setVisible(!converting);
+    m_controls->At(ctl::Stop)->setVisible(converting);
+}
+
+void CConverterDlg::StopPreview()
+{
+    StopPreviewPlayback();
+}
+
+void CConverterDlg::SelectRow(int row)
+{
+    m_list->SetSelectionMark(row);
+    m_list->SelectRow(row);
+    m_list->setFocus();
+}
+
+void CConverterDlg::EnsureRowVisible(int row)
+{
+    m_list->scrollTo(m_list->model()->index(row, 0));
+}
+
+void CConverterDlg::ShowOptionsOfJob(int row)
+{
+    if (row < 0 || row >= m_jobs.GetSize())
+        return;
+    const JobRecord job = m_jobs.GetAt(row);
+    if (job.outputWidth > 0 && job.outputHeight > 0)
+        SetFrameSizeFields(QString::number(job.outputWidth), QString::number(job.outputHeight));
+    else
+        SetFrameSizeFields(QString(), QString());
+    ShowJobOptions(job);
+}
+
+void CConverterDlg::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    SkinMessageBox(this, QString::fromStdString(text), QString::fromStdString(title), MessageBoxType(icon));
+}
+
+bool CConverterDlg::ShutdownWhenFinished() const
+{
+    return m_controls->Button(ctl::ShutdownWhenFinished)->GetCheck();
+}
+
+bool CConverterDlg::ConfirmShutdownCountdown()
+{
+    return RunShutdownCountdown(this);
+}
+
+} // namespace kelvara

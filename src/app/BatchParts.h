@@ -1,0 +1,68 @@
+// What the batch run behind START and STOP is made of, each part built on
+// the ones before it: the state the batch shares, the encoder runner, the
+// video-editing component's conversions, the converters and the driver.
+#pragma once
+
+#include "app/ControlOptionSelections.h"
+#include "commands/VideoEditConversions.h"
+#include "engine/BatchDriver.h"
+#include "engine/CommandConverters.h"
+#include "engine/ConversionContext.h"
+#include "engine/EncoderRunner.h"
+#include "platform/ShutdownService.h"
+#include "platform/SleepInhibitor.h"
+
+namespace kelvara {
+
+class RandomNumbers;
+class SoundPlayer;
+class VideoEditControl;
+
+// What a batch reaches outside the dialog; a slot left empty gets the
+// program's own part (the converters) or a harmless one (no power-off, no
+// sleep lock), so that no test can power the machine off.
+struct BatchServices {
+    SoundPlayer& sound;
+    platform::ShutdownService* shutdown = nullptr;
+    platform::SleepInhibitor* sleep = nullptr;
+    BatchConverters* converters = nullptr;
+};
+
+// Refuses the power-off: the dialog was given no way to turn the computer off.
+class NoShutdown : public platform::ShutdownService {
+public:
+    platform::ShutdownResult PowerOff() override { return { false, "No power-off service." }; }
+};
+
+class NoSleepInhibitor : public platform::SleepInhibitor {
+public:
+    void KeepAwake() override { }
+    void Release() override { }
+};
+
+struct BatchParts {
+    BatchParts(JobList& jobs, JobListView& view, const std::string& toolDirectory,
+        VideoEditControl& component, const ControlTable& controls, RandomNumbers& numbers, BatchHost& host,
+        const BatchServices& services)
+        : options(controls)
+        , ctx(jobs, view)
+        , runner(ctx)
+        , conv(ctx, component, options, numbers)
+        , converters(ctx, runner, conv, options, [&controls] { return DeviceChoiceOf(controls); })
+        , driver(ctx, host, services.converters ? *services.converters : converters, services.sound,
+              services.shutdown ? *services.shutdown : noShutdown, services.sleep ? *services.sleep : noSleep)
+    {
+        ctx.toolDirectory = toolDirectory;
+    }
+
+    ControlOptionSelections options;
+    ConversionContext ctx;
+    EncoderRunner runner;
+    VideoEditConversions conv;
+    CommandConverters converters;
+    NoShutdown noShutdown;
+    NoSleepInhibitor noSleep;
+    BatchDriver driver;
+};
+
+} // namespace kelvara
