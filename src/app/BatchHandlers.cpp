@@ -60,6 +60,11 @@ void CConverterDlg::OnStop()
     m_batch->driver.OnStop();
 }
 
+ConversionContext& CConverterDlg::BatchContext()
+{
+    return m_batch->ctx;
+}
+
 bool CConverterDlg::IsConverting() const
 {
     return m_refuseAsIfConverting || (m_batch && m_batch->driver.Converting());

@@ -38,6 +38,7 @@ class PreviewPlayer;
 class SettingsStore;
 class TrimControl;
 class BatchConverters;
+struct ConversionContext;
 struct BatchParts;
 namespace platform {
 class ShutdownService;
@@ -126,6 +127,8 @@ public:
     // The batch run: START and STOP, and what the batch needs of the dialog.
     void OnStart();
     void OnStop();
+    // The state the batch shares with the converters.
+    ConversionContext& BatchContext();
     std::string OutputFolderFieldText() const override;
     void SetOptionControlsEnabled(bool enable) override;
     void ShowConvertingButtons(bool converting) override;

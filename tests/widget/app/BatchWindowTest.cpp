@@ -1,0 +1,267 @@
+// START and STOP in the main window, with fake converters: what the window
+// shows and refuses while a batch runs.
+#include "AppFakes.h"
+
+#include "CSkinButton.h"
+#include "CSkinLabel.h"
+#include "CSkinMessageBox.h"
+#include "CSkinTextField.h"
+#include "platform/TerminationSignals.h"
+#include "support/BatchFakes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kelvara::test {
+namespace {
+
+using testing::FakeConverters;
+using testing::FakeShutdown;
+using testing::FakeSleepInhibitor;
+
+// The dialog's batch context exists only once the dialog is set up, while
+// the converters must be handed in before: this passes the calls on to the
+// fakes made afterwards.
+class LateConverters : public BatchConverters {
+public:
+    void ConvertWithVideoEdit(int jobIndex, const std::string& outputPath) override
+    {
+        fake->ConvertWithVideoEdit(jobIndex, outputPath);
+    }
+    bool MakeIntermediateFile(int jobIndex) override { return fake->MakeIntermediateFile(jobIndex); }
+    void ClearComponentBusy() override { fake->ClearComponentBusy(); }
+    void ConvertImage(int jobIndex) override { fake->ConvertImage(jobIndex); }
+    void ConvertPsp(int jobIndex) override { fake->ConvertPsp(jobIndex); }
+    void ConvertXboxOrPocketPc(int jobIndex) override { fake->ConvertXboxOrPocketPc(jobIndex); }
+    void ConvertPmp(int jobIndex) override { fake->ConvertPmp(jobIndex); }
+    void ConvertAudio(int jobIndex) override { fake->ConvertAudio(jobIndex); }
+    void StopEncoderJob() override { fake->StopEncoderJob(); }
+
+    std::unique_ptr<FakeConverters> fake;
+};
+
+struct ShownBox {
+    QString text;
+    QString caption;
+};
+
+// Answers every message box with OK while it lives, and remembers what each
+// said.
+class MessageAnswerer {
+public:
+    MessageAnswerer()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<CSkinMessageBox*>(QApplication::activeModalWidget())) {
+                shown.push_back({ box->TextLabel()->Text(), box->CaptionLabel()->Text() });
+                box->OnOK();
+            }
+        });
+        m_timer.start(10);
+    }
+    std::vector<ShownBox> shown;
+
+private:
+    QTimer m_timer;
+};
+
+class BatchWindow : public ::testing::Test {
+protected:
+    BatchWindow()
+    {
+        dialog = std::make_unique<CConverterDlg>(programFolders,
+            DialogServices {
+                &settings, &shell, &folders, &preview, &trim, &sound, &shutdown, &sleep, &late });
+        dialog->OnInitDialog(nullptr);
+        late.fake = std::make_unique<FakeConverters>(Context());
+        dialog->Controls().Field(ctl::OutputFolder)->SetText(folder.path());
+        dialog->show();
+    }
+
+    ConversionContext& Context();
+    FakeConverters& Converters() { return *late.fake; }
+    void AddJobs(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            JobRecord job;
+            // A job whose source is gone is skipped: these ones exist.
+            job.sourcePath = folder.filePath(QStringLiteral("clip%1.avi").arg(i)).toStdString();
+            QFile(QString::fromStdString(job.sourcePath)).open(QIODevice::WriteOnly);
+            dialog->Jobs().Add(job);
+        }
+    }
+    bool Visible(int id) const { return dialog->Controls().At(id)->isVisibleTo(dialog.get()); }
+    void Click(int id) { dialog->Controls().Button(id)->click(); }
+
+    QTemporaryDir folder;
+    FakeSettingsStore settings;
+    FakeDesktopShell shell;
+    FakeFileDialogs folders;
+    NoPreviewPlayer preview;
+    FakeTrim trim;
+    FakeSoundPlayer sound;
+    FakeShutdown shutdown;
+    FakeSleepInhibitor sleep;
+    LateConverters late;
+    ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools", "/home/ann/", "3.1" };
+    std::unique_ptr<CConverterDlg> dialog;
+};
+
+ConversionContext& BatchWindow::Context()
+{
+    return dialog->BatchContext();
+}
+
+TEST_F(BatchWindow, StartWithAnEmptyFolderFieldAsksForTheFolderAndConvertsNothing)
+{
+    AddJobs(1);
+    dialog->Controls().Field(ctl::OutputFolder)->SetText(QStringLiteral("   "));
+    MessageAnswerer answerer;
+    Click(ctl::Start);
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, "Set export folder firstly ");
+    EXPECT_EQ(answerer.shown[0].caption, "error");
+    EXPECT_TRUE(Converters().calls.empty());
+    EXPECT_TRUE(Visible(ctl::Start));
+    EXPECT_FALSE(Visible(ctl::Stop));
+    EXPECT_FALSE(dialog->IsConverting());
+}
+
+TEST_F(BatchWindow, DuringABatchStopTakesStartsPlaceAndTheLockedControlsAreDisabled)
+{
+    AddJobs(2);
+    struct Seen {
+        bool start = true, stop = false, converting = false, awake = false, anyLockedEnabled = true;
+        int current = -1;
+    } seen;
+    Converters().duringConversion = [&](int index) {
+        if (index != 0)
+            return;
+        seen = { Visible(ctl::Start), Visible(ctl::Stop), dialog->IsConverting(), sleep.holding, false,
+            dialog->CurrentJob() };
+        for (const int id : kBatchLockedControls)
+            seen.anyLockedEnabled = seen.anyLockedEnabled || dialog->Controls().At(id)->isEnabled();
+    };
+    MessageAnswerer answerer;
+    Click(ctl::Start);
+
+    EXPECT_FALSE(seen.start);
+    EXPECT_TRUE(seen.stop);
+    EXPECT_TRUE(seen.converting);
+    EXPECT_TRUE(seen.awake) << "the computer is kept awake while converting";
+    EXPECT_FALSE(seen.anyLockedEnabled);
+    EXPECT_EQ(seen.current, 0);
+    EXPECT_EQ(Converters().calls.size(), 2u);
+    EXPECT_EQ(answerer.shown.size(), 1u) << "the end of the batch is announced";
+    EXPECT_EQ(sound.played.size(), 1);
+    EXPECT_TRUE(Visible(ctl::Start));
+    EXPECT_FALSE(Visible(ctl::Stop));
+    EXPECT_FALSE(dialog->IsConverting());
+    EXPECT_FALSE(sleep.holding);
+    EXPECT_TRUE(dialog->Controls().At(ctl::AviCodec)->isEnabled()) << "the AVI panel is usable again";
+    EXPECT_EQ(Context().toolDirectory, "/opt/kelvara/tools/");
+    EXPECT_EQ(Context().outputFolder.back(), '/');
+    EXPECT_EQ(dialog->Jobs().GetAt(1).stateIcon, JobState::Done);
+}
+
+TEST_F(BatchWindow, StopInTheMiddleEndsTheBatchWithoutConvertingTheRest)
+{
+    AddJobs(3);
+    Converters().duringConversion = [&](int index) {
+        if (index == 1)
+            Click(ctl::Stop);
+    };
+    Click(ctl::Start);
+    EXPECT_EQ(Converters().calls.size(), 2u);
+    EXPECT_EQ(dialog->Jobs().GetAt(0).stateIcon, JobState::Done);
+    EXPECT_NE(dialog->Jobs().GetAt(1).stateIcon, JobState::Done);
+    EXPECT_EQ(dialog->Jobs().GetAt(2).stateIcon, JobState::Queued);
+    EXPECT_TRUE(sound.played.isEmpty()) << "no completion sound after STOP";
+    EXPECT_TRUE(Visible(ctl::Start));
+    EXPECT_FALSE(Visible(ctl::Stop));
+    EXPECT_FALSE(dialog->IsConverting());
+    EXPECT_TRUE(dialog->Controls().At(ctl::AviFrameRate)->isEnabled());
+}
+
+TEST_F(BatchWindow, CloseIsRefusedWhileTheBatchRunsAndAllowedAfterwards)
+{
+    AddJobs(1);
+    bool visibleAfterClose = false;
+    Converters().duringConversion = [&](int) {
+        Click(ctl::Close);
+        dialog->close();
+        visibleAfterClose = dialog->isVisible();
+    };
+    MessageAnswerer answerer;
+    Click(ctl::Start);
+    ASSERT_EQ(answerer.shown.size(), 3u) << "two refusals and the completion message";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(answerer.shown[i].text, "Please stop converting.");
+        EXPECT_EQ(answerer.shown[i].caption, "Info") << "empty title, no icon";
+    }
+    EXPECT_TRUE(visibleAfterClose);
+    EXPECT_TRUE(dialog->isVisible());
+    Click(ctl::Close);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(BatchWindow, TheListAndTheFolderBrowserAreRefusedDuringABatch)
+{
+    AddJobs(2);
+    int sizeDuring = -1;
+    Converters().duringConversion = [&](int index) {
+        if (index != 0)
+            return;
+        Click(ctl::ClearVideo);
+        Click(ctl::Browse);
+        sizeDuring = dialog->Jobs().GetSize();
+    };
+    MessageAnswerer answerer;
+    Click(ctl::Start);
+    EXPECT_EQ(sizeDuring, 2);
+    EXPECT_EQ(folders.asked, 0);
+}
+
+// A signal reaches the program on its event loop while a batch converts,
+// and the program stops the batch there as STOP does.
+TEST_F(BatchWindow, ATerminationSignalDuringABatchStopsItOnTheWindowsThread)
+{
+    AddJobs(3);
+    std::vector<int> received;
+    bool deliveredInHandler = false;
+    {
+        const platform::TerminationSignals watcher([&](int signalNumber) {
+            received.push_back(signalNumber);
+            if (dialog->IsConverting())
+                dialog->OnStop();
+        });
+        ASSERT_TRUE(watcher.Failure().empty()) << watcher.Failure();
+        Converters().duringConversion = [&](int index) {
+            if (index != 1)
+                return;
+            std::raise(SIGTERM);
+            deliveredInHandler = !received.empty();
+            // The converters service the window while they wait.
+            WaitFor([&] { return !received.empty(); });
+        };
+        MessageAnswerer answerer;
+        Click(ctl::Start);
+        EXPECT_TRUE(answerer.shown.empty()) << "a stopped batch announces nothing";
+        std::raise(SIGHUP);
+        EXPECT_TRUE(WaitFor([&] { return received.size() == 2; }));
+    }
+    EXPECT_FALSE(deliveredInHandler) << "nothing runs inside the signal handler";
+    EXPECT_EQ(received, (std::vector<int> { SIGTERM, SIGHUP }));
+    EXPECT_EQ(Converters().calls.size(), 2u);
+    EXPECT_EQ(dialog->Jobs().GetAt(2).stateIcon, JobState::Queued);
+    EXPECT_FALSE(dialog->IsConverting());
+    struct sigaction now { };
+    sigaction(SIGTERM, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL) << "the default action is back once the watcher goes";
+}
+
+} // namespace
+} // namespace kelvara::test
