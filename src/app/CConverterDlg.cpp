@@ -1,4 +1,5 @@
 #include "app/CConverterDlg.h"
+#include "app/DialogOptionSelections.h"
 
 #include "CBanner.h"
 #include "CFadeInPicture.h"

@@ -7,6 +7,7 @@
 #include "WindowDrag.h"
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
+#include "commands/DeviceConversions.h"
 #include "jobs/FileListHost.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
@@ -18,6 +19,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -26,6 +28,10 @@ class SoundPlayer;
 class CImageTab;
 
 class CSplashThread;
+class CSkinTextField;
+class DialogOptionSelections;
+class OptionSelections;
+class ProfileIni;
 class CSkinListCtrl;
 class CVideoEdit;
 class FileListCommands;
@@ -71,6 +77,33 @@ public:
     void RefreshOutputPanel();
     void OnImageTypeChanged();
     void OnSnapshotButton();
+
+    // Option panels (AVI, MPEG, frame size).
+    void OnAviMpegOptionChanged(int controlId);
+    void OnAviCodecChanged();
+    void OnMpegTypeChanged();
+    void ApplyMpegType(bool updateJob);
+    void SetMpegPresetLock(bool lock);
+    void OnFrameSizeKey(CSkinTextField* field);
+    void OnWidthChanged();
+    void OnHeightChanged();
+    void OnWidthUp();
+    void OnWidthDown();
+    void OnHeightUp();
+    void OnHeightDown();
+    void OnOriginalSize();
+    void OnCustomSize();
+    bool UseOriginalSize() const { return m_useOriginalSize; }
+    // What the converters read of the panels, answered from the controls.
+    const OptionSelections& Selections() const;
+
+    // Device panel.
+    void ListDeviceProfiles();
+    void LoadDeviceProfile(int index);
+    void SetDeviceCombosEnabled(bool enabled);
+    void OnProfileChanged();
+    // The device panel's profile and value positions, for the converters.
+    DeviceChoice CurrentDeviceChoice() const;
 
     const ControlTable& Controls() const { return *m_controls; }
     const OutputChoice& Output() const { return m_output; }
@@ -124,6 +157,12 @@ protected:
 private:
     void WireHandlers();
     void WireOutputKinds();
+    void WireOptionHandlers();
+    int SelectedRow() const;
+    void StepFrameSize(int fieldId, bool up);
+    std::optional<DeviceKind> CurrentDevice() const;
+    ProfileIni OpenDeviceProfiles(DeviceKind device) const;
+    void ShowDevicePanel();
     void BuildFileList();
     void WireFileList();
     void SkinControls();
@@ -150,7 +189,9 @@ private:
     RandomNumbers m_numbers;
     std::unique_ptr<FileListView> m_view;
     std::unique_ptr<FileListCommands> m_fileCommands;
+    std::unique_ptr<DialogOptionSelections> m_selections;
     int m_currentJob = -1;
+    bool m_useOriginalSize = false;
     bool m_converting = false;
     bool m_painted = false;
 };
