@@ -8,6 +8,7 @@
 #include "CSkinTextField.h"
 #include "SoundPlayer.h"
 #include "app/BatchParts.h"
+#include "app/DialogOptionSelections.h"
 #include "jobs/FileListView.h"
 #include "skin/CSkinListCtrl.h"
 #include "videoedit/CVideoEdit.h"
@@ -34,9 +35,9 @@ void CConverterDlg::BuildBatch()
 {
     SoundPlayer& sound = m_services.sound ? *m_services.sound : DefaultSoundPlayer();
     const BatchServices services { sound, m_services.shutdown, m_services.sleep, m_services.converters };
-    m_batch
-        = std::make_unique<BatchParts>(m_jobs, *m_view, WithTrailingSlash(m_folders.toolDir).toStdString(),
-            *m_videoEdit, *m_controls, m_numbers, *this, services);
+    m_batch = std::make_unique<BatchParts>(
+        m_jobs, *m_view, WithTrailingSlash(m_folders.toolDir).toStdString(), *m_videoEdit, *m_selections,
+        [this] { return CurrentDeviceChoice(); }, m_numbers, *this, services);
 }
 
 // Direct connections: the batch runs inside START's handler, and STOP

@@ -3,7 +3,6 @@
 // video-editing component's conversions, the converters and the driver.
 #pragma once
 
-#include "app/ControlOptionSelections.h"
 #include "commands/VideoEditConversions.h"
 #include "engine/BatchDriver.h"
 #include "engine/CommandConverters.h"
@@ -42,20 +41,19 @@ public:
 
 struct BatchParts {
     BatchParts(JobList& jobs, JobListView& view, const std::string& toolDirectory,
-        VideoEditControl& component, const ControlTable& controls, RandomNumbers& numbers, BatchHost& host,
+        VideoEditControl& component, const OptionSelections& options,
+        CommandConverters::DeviceChoiceSource deviceChoice, RandomNumbers& numbers, BatchHost& host,
         const BatchServices& services)
-        : options(controls)
-        , ctx(jobs, view)
+        : ctx(jobs, view)
         , runner(ctx)
         , conv(ctx, component, options, numbers)
-        , converters(ctx, runner, conv, options, [&controls] { return DeviceChoiceOf(controls); })
+        , converters(ctx, runner, conv, options, std::move(deviceChoice))
         , driver(ctx, host, services.converters ? *services.converters : converters, services.sound,
               services.shutdown ? *services.shutdown : noShutdown, services.sleep ? *services.sleep : noSleep)
     {
         ctx.toolDirectory = toolDirectory;
     }
 
-    ControlOptionSelections options;
     ConversionContext ctx;
     EncoderRunner runner;
     VideoEditConversions conv;

@@ -1,4 +1,5 @@
 #include "app/CConverterDlg.h"
+#include "app/DialogOptionSelections.h"
 
 #include "CBanner.h"
 #include "CFadeInPicture.h"
@@ -48,7 +49,6 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
     m_controls = std::make_unique<ControlTable>(this);
     BuildFileList();
-    BuildBatch();
     FillOptionLists();
     m_controls->Field(ctl::Width)->SetText(QString());
     m_controls->Field(ctl::Height)->SetText(QString());
@@ -62,6 +62,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
 
     SkinControls();
     WireHandlers();
+    BuildBatch();
     ResetOutputSettings();
     SetCurrentJob(-1);
     if (splash)

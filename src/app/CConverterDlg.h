@@ -8,6 +8,7 @@
 #include "WindowDrag.h"
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
+#include "commands/DeviceConversions.h"
 #include "engine/BatchHost.h"
 #include "jobs/FileListHost.h"
 #include "jobs/JobList.h"
@@ -20,6 +21,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -28,6 +30,10 @@ class SoundPlayer;
 class CImageTab;
 
 class CSplashThread;
+class CSkinTextField;
+class DialogOptionSelections;
+class OptionSelections;
+class ProfileIni;
 class CSkinListCtrl;
 class CVideoEdit;
 class FileListCommands;
@@ -84,6 +90,33 @@ public:
     void RefreshOutputPanel();
     void OnImageTypeChanged();
     void OnSnapshotButton();
+
+    // Option panels (AVI, MPEG, frame size).
+    void OnAviMpegOptionChanged(int controlId);
+    void OnAviCodecChanged();
+    void OnMpegTypeChanged();
+    void ApplyMpegType(bool updateJob);
+    void SetMpegPresetLock(bool lock);
+    void OnFrameSizeKey(CSkinTextField* field);
+    void OnWidthChanged();
+    void OnHeightChanged();
+    void OnWidthUp();
+    void OnWidthDown();
+    void OnHeightUp();
+    void OnHeightDown();
+    void OnOriginalSize();
+    void OnCustomSize();
+    bool UseOriginalSize() const { return m_useOriginalSize; }
+    // What the converters read of the panels, answered from the controls.
+    const OptionSelections& Selections() const;
+
+    // Device panel.
+    void ListDeviceProfiles();
+    void LoadDeviceProfile(int index);
+    void SetDeviceCombosEnabled(bool enabled);
+    void OnProfileChanged();
+    // The device panel's profile and value positions, for the converters.
+    DeviceChoice CurrentDeviceChoice() const;
 
     const ControlTable& Controls() const { return *m_controls; }
     const OutputChoice& Output() const { return m_output; }
@@ -155,6 +188,12 @@ protected:
 private:
     void WireHandlers();
     void WireOutputKinds();
+    void WireOptionHandlers();
+    int SelectedRow() const;
+    void StepFrameSize(int fieldId, bool up);
+    std::optional<DeviceKind> CurrentDevice() const;
+    ProfileIni OpenDeviceProfiles(DeviceKind device) const;
+    void ShowDevicePanel();
     void BuildFileList();
     void WireFileList();
     void BuildBatch();
@@ -183,8 +222,10 @@ private:
     RandomNumbers m_numbers;
     std::unique_ptr<FileListView> m_view;
     std::unique_ptr<FileListCommands> m_fileCommands;
-    // Built on the file list's view; goes before it.
+    std::unique_ptr<DialogOptionSelections> m_selections;
+    // Built on the file list's view and the selections; goes before them.
     std::unique_ptr<BatchParts> m_batch;
+    bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;
 };

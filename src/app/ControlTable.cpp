@@ -17,29 +17,29 @@ namespace {
 
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 
-QWidget* MakeBitmapButton(QWidget* parent, const ControlSpec& spec)
+QWidget* MakeBitmapButton(QWidget* parent, const ControlSpec& entry)
 {
     auto* button = new CSkinButton(parent);
-    button->SetBitmaps(spec.resource, kWhite, spec.resource + 1, kWhite);
+    button->SetBitmaps(entry.resource, kWhite, entry.resource + 1, kWhite);
     button->DrawTransparent();
     button->DrawBorder(false);
     return button;
 }
 
-QWidget* MakeIconButton(QWidget* parent, const ControlSpec& spec)
+QWidget* MakeIconButton(QWidget* parent, const ControlSpec& entry)
 {
     auto* button = new CSkinButton(parent);
-    button->SetIcon(spec.resource, spec.resource - 1);
+    button->SetIcon(entry.resource, entry.resource - 1);
     button->DrawTransparent();
     button->DrawBorder(false);
     return button;
 }
 
-QWidget* MakeCheckBox(QWidget* parent, const ControlSpec& spec)
+QWidget* MakeCheckBox(QWidget* parent, const ControlSpec& entry)
 {
     auto* box = new CSkinButton(parent);
     box->SetCheckMode(true);
-    box->setText(QString::fromLatin1(spec.caption));
+    box->setText(QString::fromLatin1(entry.caption));
     box->SetIcon(SkinId::CheckOnIcon, SkinId::CheckOffIcon);
     box->DrawTransparent();
     box->DrawBorder(false);
@@ -56,31 +56,31 @@ OutputCategory CategoryOfStrip(int id)
     return id == ctl::AudioTabs ? OutputCategory::Audio : OutputCategory::PcVideo;
 }
 
-QWidget* MakeImageTab(QWidget* parent, const ControlSpec& spec)
+QWidget* MakeImageTab(QWidget* parent, const ControlSpec& entry)
 {
     auto* strip = new CImageTab(parent);
-    for (int i = 0; i < spec.count; ++i)
-        strip->AddImage(i, spec.resource + i);
+    for (int i = 0; i < entry.count; ++i)
+        strip->AddImage(i, entry.resource + i);
     strip->Select(0);
     QStringList names;
-    for (const std::string_view label : TabLabels(CategoryOfStrip(spec.id)))
+    for (const std::string_view label : TabLabels(CategoryOfStrip(entry.id)))
         names << QString::fromLatin1(label);
     strip->setProperty(kTabNamesProperty, names);
     return strip;
 }
 
-QWidget* MakeControl(QWidget* parent, const ControlSpec& spec)
+QWidget* MakeControl(QWidget* parent, const ControlSpec& entry)
 {
-    const QString caption = QString::fromLatin1(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromLatin1(entry.caption);
+    switch (entry.kind) {
     case ControlKind::BitmapButton:
-        return MakeBitmapButton(parent, spec);
+        return MakeBitmapButton(parent, entry);
     case ControlKind::IconButton:
-        return MakeIconButton(parent, spec);
+        return MakeIconButton(parent, entry);
     case ControlKind::CheckBox:
-        return MakeCheckBox(parent, spec);
+        return MakeCheckBox(parent, entry);
     case ControlKind::ImageTab:
-        return MakeImageTab(parent, spec);
+        return MakeImageTab(parent, entry);
     case ControlKind::Combo:
         return new CSkinComboBox(parent);
     case ControlKind::TextField:
@@ -103,14 +103,14 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& spec)
 
 ControlTable::ControlTable(QWidget* parent)
 {
-    for (const ControlSpec& spec : MainDialogTemplate()) {
-        QWidget* widget = MakeControl(parent, spec);
-        widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
-        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
-        if (!spec.accessibleName.empty())
-            widget->setAccessibleName(QString::fromLatin1(spec.accessibleName));
-        widget->setVisible(!spec.hiddenAtStart);
-        m_widgets.emplace(spec.id, widget);
+    for (const ControlSpec& entry : MainDialogTemplate()) {
+        QWidget* widget = MakeControl(parent, entry);
+        widget->setGeometry(entry.x, entry.y, entry.width, entry.height);
+        widget->setObjectName(QStringLiteral("control%1").arg(entry.id));
+        if (!entry.accessibleName.empty())
+            widget->setAccessibleName(QString::fromLatin1(entry.accessibleName));
+        widget->setVisible(!entry.hiddenAtStart);
+        m_widgets.emplace(entry.id, widget);
     }
 }
 

@@ -64,6 +64,7 @@ void CConverterDlg::WireHandlers()
     onClick(ctl::Snapshot, &CConverterDlg::OnSnapshotButton);
     WireOutputKinds();
     WireFileList();
+    WireOptionHandlers();
     WireBatchHandlers();
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence::HelpContents);

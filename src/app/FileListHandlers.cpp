@@ -74,12 +74,6 @@ AviCodecDefaults CConverterDlg::NewJobCodecPositions() const
         std::max(0, m_controls->Combo(ctl::AviSoundCodec)->currentIndex()) };
 }
 
-// The AVI and MPEG lists keep the last values chosen, whichever job is
-// current; each job keeps its own values. Only the frame size follows the job.
-void CConverterDlg::ShowJobOptions(const JobRecord&)
-{
-}
-
 void CConverterDlg::SetFrameSizeFields(const QString& width, const QString& height)
 {
     m_controls->Field(ctl::Width)->SetText(width);
@@ -91,12 +85,6 @@ void CConverterDlg::EnableOptionControls()
     const std::vector<int> shown = panel::ShownControls(m_output.Current());
     m_controls->Enable(shown, true);
     ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
-}
-
-// The MPEG presets are applied by the option handlers, which come with the
-// option settings; until then a new job keeps the panel's free size.
-void CConverterDlg::PostMpegPreset()
-{
 }
 
 void CConverterDlg::OpenPreview(const QString& path, double startSeconds)

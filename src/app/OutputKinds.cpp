@@ -54,8 +54,7 @@ void CConverterDlg::OnOutputTabChanged(CImageTab*)
 void CConverterDlg::RefreshOutputPanel()
 {
     const OutputKind kind = m_output.Current();
-    // The device panel's profiles are listed and loaded here once the device
-    // settings are in place.
+    ShowDevicePanel();
     if (kind.category == OutputCategory::Audio)
         m_controls->Label(ctl::AudioDescription)->SetWindowText(Text(AudioDescription(kind.kind)));
     const std::vector<int> shown = panel::ShownControls(kind);

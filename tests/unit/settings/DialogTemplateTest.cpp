@@ -12,12 +12,12 @@ namespace {
 TEST(DialogTemplate, IdsAreUniqueAndControlsLieInsideTheWindow)
 {
     std::set<int> ids;
-    for (const ControlSpec& spec : MainDialogTemplate()) {
-        EXPECT_TRUE(ids.insert(spec.id).second) << spec.id;
-        EXPECT_GE(spec.x, 0) << spec.id;
-        EXPECT_GE(spec.y, 0) << spec.id;
-        EXPECT_LE(spec.x + spec.width, kMainDialogWidth) << spec.id;
-        EXPECT_LE(spec.y + spec.height, kMainDialogHeight) << spec.id;
+    for (const ControlSpec& entry : MainDialogTemplate()) {
+        EXPECT_TRUE(ids.insert(entry.id).second) << entry.id;
+        EXPECT_GE(entry.x, 0) << entry.id;
+        EXPECT_GE(entry.y, 0) << entry.id;
+        EXPECT_LE(entry.x + entry.width, kMainDialogWidth) << entry.id;
+        EXPECT_LE(entry.y + entry.height, kMainDialogHeight) << entry.id;
     }
 }
 
@@ -35,8 +35,8 @@ TEST(DialogTemplate, StartAndStopShareOnePlaceWithStopHidden)
 TEST(DialogTemplate, FixedPlacesOfTheListTabsPreviewAndBanner)
 {
     const auto at = [](int id) {
-        const auto spec = FindControl(id);
-        return spec ? std::make_tuple(spec->x, spec->y, spec->width, spec->height)
+        const auto entry = FindControl(id);
+        return entry ? std::make_tuple(entry->x, entry->y, entry->width, entry->height)
                     : std::make_tuple(0, 0, 0, 0);
     };
     EXPECT_EQ(at(ctl::FileList), std::make_tuple(15, 125, 720, 135));
@@ -58,13 +58,13 @@ TEST(DialogTemplate, PictureButtonsAndListsCarryTheNamesAScreenReaderSays)
               { ctl::OutputFolder, "Output folder" }, { ctl::MpegType, "MpegType" },
               { ctl::AudioSample, "Audio Sample" }, { ctl::TrimRange, "Trim range" } };
     for (const auto& [id, name] : names) {
-        const auto spec = FindControl(id);
-        ASSERT_TRUE(spec) << id;
-        EXPECT_EQ(spec->accessibleName, name) << id;
+        const auto entry = FindControl(id);
+        ASSERT_TRUE(entry) << id;
+        EXPECT_EQ(entry->accessibleName, name) << id;
     }
-    for (const ControlSpec& spec : MainDialogTemplate())
-        EXPECT_FALSE(spec.caption.empty() && spec.accessibleName.empty() && spec.kind != ControlKind::Label)
-            << spec.id << " has no name";
+    for (const ControlSpec& entry : MainDialogTemplate())
+        EXPECT_FALSE(entry.caption.empty() && entry.accessibleName.empty() && entry.kind != ControlKind::Label)
+            << entry.id << " has no name";
 }
 
 TEST(DialogTemplate, AnUnknownIdIsNotFound)

@@ -82,8 +82,10 @@ struct DialogFixture {
     ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
     std::unique_ptr<CConverterDlg> dialog;
 
-    DialogFixture()
+    // `toolDir` names where the device profile files are; the default has none.
+    explicit DialogFixture(const QString& toolDir = QStringLiteral("/opt/kelvara/tools/"))
     {
+        programFolders.toolDir = toolDir;
         dialog = std::make_unique<CConverterDlg>(
             programFolders, DialogServices { &settings, &shell, &folders, &preview, &trim, &sound });
         dialog->OnInitDialog(nullptr);

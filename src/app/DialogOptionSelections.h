@@ -1,20 +1,19 @@
-// The option selections the converters read, answered from the option
-// panels' controls as they stand when a conversion starts.
+// The option selections the converters read, answered from the dialog's own
+// controls at the moment they are asked.
 #pragma once
 
-#include "commands/DeviceConversions.h"
 #include "settings/OptionSelections.h"
+
+#include <functional>
 
 namespace kelvara {
 
 class ControlTable;
 
-class ControlOptionSelections : public OptionSelections {
+class DialogOptionSelections : public OptionSelections {
 public:
-    explicit ControlOptionSelections(const ControlTable& controls)
-        : m_controls(controls)
-    {
-    }
+    // `useOriginalSize` reads the dialog's size mode, which no control holds.
+    DialogOptionSelections(const ControlTable& controls, std::function<bool()> useOriginalSize);
 
     int PictureTypePosition() const override;
     bool UseOriginalSize() const override;
@@ -29,13 +28,11 @@ public:
     int MpegTypePosition() const override;
 
 private:
-    int Position(int id) const;
-    std::string Text(int id) const;
+    int Position(int controlId) const;
+    std::string Text(int controlId) const;
 
     const ControlTable& m_controls;
+    std::function<bool()> m_useOriginalSize;
 };
-
-// The device panel's profile and value lists as they stand.
-DeviceChoice DeviceChoiceOf(const ControlTable& controls);
 
 } // namespace kelvara

@@ -1,0 +1,139 @@
+// The device panel of the main dialog: the profile list of the device's
+// profile file, the value lists, and what the converters read of them.
+#include "app/CConverterDlg.h"
+
+#include "CSkinComboBox.h"
+#include "commands/ProfileIni.h"
+#include "settings/DeviceProfilePanel.h"
+
+#include <QDir>
+
+namespace kelvara {
+namespace {
+
+struct DeviceCombo {
+    DeviceList list;
+    int controlId;
+};
+
+constexpr std::array<DeviceCombo, 7> kDeviceCombos = { {
+    { DeviceList::VideoSize, ctl::DeviceVideoSize },
+    { DeviceList::VideoBitrate, ctl::DeviceVideoBitrate },
+    { DeviceList::FrameRate, ctl::DeviceFrameRate },
+    { DeviceList::AudioBitrate, ctl::DeviceAudioBitrate },
+    { DeviceList::Channel, ctl::DeviceChannels },
+    { DeviceList::AudioSample, ctl::DeviceAudioSample },
+    { DeviceList::Aspect, ctl::DeviceAspect },
+} };
+
+int ComboOf(DeviceList list)
+{
+    for (const DeviceCombo& combo : kDeviceCombos)
+        if (combo.list == list)
+            return combo.controlId;
+    return 0;
+}
+
+} // namespace
+
+std::optional<DeviceKind> CConverterDlg::CurrentDevice() const
+{
+    const OutputKind kind = m_output.Current();
+    if (kind.category != OutputCategory::MobileVideo || kind.kind < 0
+        || kind.kind > static_cast<int>(DeviceKind::Pmp))
+        return std::nullopt;
+    return static_cast<DeviceKind>(kind.kind);
+}
+
+// The file is looked for in the tool directory, which the program made its
+// current directory at start; naming the folder keeps that true whatever
+// changed the current directory since.
+ProfileIni CConverterDlg::OpenDeviceProfiles(DeviceKind device) const
+{
+    const std::string_view name = kDeviceProfileFiles[static_cast<std::size_t>(device)];
+    ProfileIni ini;
+    ini.Open(QDir(m_folders.toolDir).filePath(QString::fromLatin1(name.data(), name.size())).toStdString());
+    return ini;
+}
+
+void CConverterDlg::ListDeviceProfiles()
+{
+    const std::optional<DeviceKind> device = CurrentDevice();
+    if (!device)
+        return;
+    const DeviceProfileList profiles = ReadDeviceProfileList(OpenDeviceProfiles(*device));
+    // A missing file leaves the previous device's profiles in the list.
+    if (profiles.listed) {
+        CSkinComboBox* profile = m_controls->Combo(ctl::Profile);
+        profile->clear();
+        for (const std::string& title : profiles.titles)
+            profile->addItem(QString::fromStdString(title));
+        profile->SetCurSel(profiles.defaultProfile);
+    }
+    for (const DeviceList list : { DeviceList::VideoSize, DeviceList::VideoBitrate, DeviceList::FrameRate,
+             DeviceList::AudioBitrate, DeviceList::AudioSample }) {
+        if (list == DeviceList::AudioSample && *device != DeviceKind::Pmp)
+            continue;
+        CSkinComboBox* combo = m_controls->Combo(ComboOf(list));
+        combo->clear();
+        for (const std::string& item : DeviceComboItems(*device, list))
+            combo->addItem(QString::fromStdString(item));
+    }
+}
+
+void CConverterDlg::LoadDeviceProfile(int index)
+{
+    const std::optional<DeviceKind> device = CurrentDevice();
+    if (!device)
+        return;
+    const ProfileIni ini = OpenDeviceProfiles(*device);
+    m_controls->Combo(ctl::Profile)->SetCurSel(index);
+    for (const DeviceListSelection& selection : ReadDeviceProfile(ini, *device, index)) {
+        CSkinComboBox* combo = m_controls->Combo(ComboOf(selection.list));
+        // An item beyond the list leaves it without a selection.
+        combo->SetCurSel(selection.item < combo->count() ? selection.item : -1);
+    }
+    SetDeviceCombosEnabled(index == 0);
+}
+
+void CConverterDlg::SetDeviceCombosEnabled(bool enabled)
+{
+    // A disabled combo draws its text grey, an enabled one black.
+    for (const DeviceCombo& combo : kDeviceCombos)
+        m_controls->Combo(combo.controlId)->EnableWindow(enabled);
+}
+
+// Choosing a profile loads it; the jobs keep their progress.
+void CConverterDlg::OnProfileChanged()
+{
+    LoadDeviceProfile(m_controls->Combo(ctl::Profile)->currentIndex());
+}
+
+// Lists the device's profiles and loads its start profile, whatever the
+// file names as its default.
+void CConverterDlg::ShowDevicePanel()
+{
+    const std::optional<DeviceKind> device = CurrentDevice();
+    if (!device)
+        return;
+    ListDeviceProfiles();
+    LoadDeviceProfile(kDeviceStartProfiles[static_cast<std::size_t>(*device)]);
+}
+
+DeviceChoice CConverterDlg::CurrentDeviceChoice() const
+{
+    const auto position
+        = [this](DeviceList list) { return m_controls->Combo(ComboOf(list))->currentIndex(); };
+    DeviceChoice choice;
+    choice.profilePosition = m_controls->Combo(ctl::Profile)->currentIndex();
+    choice.selections.videoSize = position(DeviceList::VideoSize);
+    choice.selections.videoBitrate = position(DeviceList::VideoBitrate);
+    choice.selections.frameRate = position(DeviceList::FrameRate);
+    choice.selections.audioBitrate = position(DeviceList::AudioBitrate);
+    choice.selections.channel = position(DeviceList::Channel);
+    choice.selections.aspect = position(DeviceList::Aspect);
+    choice.selections.audioSample = position(DeviceList::AudioSample);
+    return choice;
+}
+
+} // namespace kelvara

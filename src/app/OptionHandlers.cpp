@@ -1,0 +1,301 @@
+// The handlers of the AVI, MPEG and frame-size controls. A change is stored
+// in the selected job only (the row with the list's selection mark); the
+// combos themselves are what the converters read when they run.
+#include "app/CConverterDlg.h"
+
+#include "CSkinButton.h"
+#include "CSkinComboBox.h"
+#include "CSkinTextField.h"
+#include "app/DialogOptionSelections.h"
+#include "jobs/FileListCommands.h"
+#include "settings/FrameSizeSteps.h"
+#include "settings/MpegPresets.h"
+#include "settings/OptionNumbers.h"
+#include "settings/PanelVisibility.h"
+#include "skin/CSkinListCtrl.h"
+
+#include <QMetaObject>
+
+namespace kelvara {
+namespace {
+
+const QColor kGreyText(128, 128, 128);
+
+// What the handlers read of the size fields: a fixed text buffer's worth.
+constexpr std::size_t kSizeTextLimit = 255;
+constexpr std::size_t kKeyTextLimit = 127;
+
+int FieldNumber(const CSkinTextField* field, std::size_t limit)
+{
+    return LeadingInt(field->GetText().toStdString(), limit);
+}
+
+std::string ComboText(const CSkinComboBox* combo)
+{
+    return combo->currentText().toStdString();
+}
+
+// The item whose text reads as `value`; the combo is left alone when none does.
+template <typename Number>
+void SelectNumber(CSkinComboBox* combo, Number value, Number (*read)(std::string_view))
+{
+    for (int item = 0; item < combo->count(); ++item) {
+        if (read(combo->itemText(item).toStdString()) == value) {
+            combo->SetCurSel(item);
+            return;
+        }
+    }
+}
+
+void SelectPosition(CSkinComboBox* combo, int position)
+{
+    if (position >= 0 && position < combo->count())
+        combo->SetCurSel(position);
+}
+
+int ReadInt(std::string_view text)
+{
+    return LeadingInt(text);
+}
+
+} // namespace
+
+void CConverterDlg::WireOptionHandlers()
+{
+    m_selections
+        = std::make_unique<DialogOptionSelections>(*m_controls, [this] { return m_useOriginalSize; });
+    const auto onChange = [this](int id, auto handler) {
+        connect(m_controls->Combo(id), &CSkinComboBox::SelChange, this, handler);
+    };
+    for (const int id : { ctl::AviFrameRate, ctl::AviSoundCodec, ctl::MpegFrameRate, ctl::MpegAudioBitrate,
+             ctl::MpegAudioRate })
+        onChange(id, [this, id] { OnAviMpegOptionChanged(id); });
+    onChange(ctl::AviCodec, [this] { OnAviCodecChanged(); });
+    onChange(ctl::MpegType, [this] { OnMpegTypeChanged(); });
+    onChange(ctl::Profile, [this] { OnProfileChanged(); });
+    for (const int id : { ctl::Width, ctl::Height })
+        connect(m_controls->Field(id), &CSkinTextField::TextFieldKey, this, &CConverterDlg::OnFrameSizeKey);
+    const auto onClick = [this](int id, void (CConverterDlg::*handler)()) {
+        connect(m_controls->Button(id), &QAbstractButton::clicked, this, handler);
+    };
+    onClick(ctl::WidthUp, &CConverterDlg::OnWidthUp);
+    onClick(ctl::WidthDown, &CConverterDlg::OnWidthDown);
+    onClick(ctl::HeightUp, &CConverterDlg::OnHeightUp);
+    onClick(ctl::HeightDown, &CConverterDlg::OnHeightDown);
+    onClick(ctl::Original, &CConverterDlg::OnOriginalSize);
+    onClick(ctl::Custom, &CConverterDlg::OnCustomSize);
+}
+
+const OptionSelections& CConverterDlg::Selections() const
+{
+    return *m_selections;
+}
+
+int CConverterDlg::SelectedRow() const
+{
+    const int row = m_list->GetSelectionMark();
+    return m_jobs.Contains(row) ? row : -1;
+}
+
+void CConverterDlg::OnAviMpegOptionChanged(int controlId)
+{
+    if (IsConverting())
+        return;
+    const std::string text = ComboText(m_controls->Combo(controlId));
+    const int position = m_controls->Combo(controlId)->currentIndex();
+    m_jobs.Update(SelectedRow(), [&](JobRecord& job) {
+        switch (controlId) {
+        case ctl::AviFrameRate:
+            job.aviFrameRate = LeadingDouble(text);
+            break;
+        case ctl::AviSoundCodec:
+            job.aviAudioCodec = position;
+            break;
+        case ctl::MpegFrameRate:
+            job.mpegFrameRate = LeadingDouble(text);
+            break;
+        case ctl::MpegAudioBitrate:
+            job.mpegAudioBitrate = LeadingInt(text);
+            break;
+        case ctl::MpegAudioRate:
+            job.mpegAudioRate = LeadingInt(text);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void CConverterDlg::OnAviCodecChanged()
+{
+    if (IsConverting())
+        return;
+    const int position = m_controls->Combo(ctl::AviCodec)->currentIndex();
+    m_jobs.Update(SelectedRow(), [&](JobRecord& job) { job.aviVideoCodec = position; });
+}
+
+// Posted, so the combo's own work is done before the preset moves the others.
+void CConverterDlg::OnMpegTypeChanged()
+{
+    if (IsConverting())
+        return;
+    QMetaObject::invokeMethod(
+        this, [this] { ApplyMpegType(true); }, Qt::QueuedConnection);
+}
+
+void CConverterDlg::PostMpegPreset()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { ApplyMpegType(true); }, Qt::QueuedConnection);
+}
+
+void CConverterDlg::ApplyMpegType(bool updateJob)
+{
+    const int type = m_controls->Combo(ctl::MpegType)->currentIndex();
+    const std::optional<MpegPreset> preset = MpegPresetFor(type);
+    if (preset) {
+        m_controls->Combo(ctl::MpegFrameRate)->SetCurSel(preset->frameRateItem);
+        m_controls->Combo(ctl::MpegAudioBitrate)->SetCurSel(preset->audioBitrateItem);
+        m_controls->Combo(ctl::MpegAudioRate)->SetCurSel(preset->audioRateItem);
+        if (preset->size)
+            m_fileCommands->ShowFrameSize(preset->size->width, preset->size->height);
+    }
+    SetMpegPresetLock(!preset || preset->lock);
+    if (!updateJob)
+        return;
+    const std::string frameRate = ComboText(m_controls->Combo(ctl::MpegFrameRate));
+    const std::string bitrate = ComboText(m_controls->Combo(ctl::MpegAudioBitrate));
+    const std::string rate = ComboText(m_controls->Combo(ctl::MpegAudioRate));
+    const int width = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
+    const int height = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
+    m_jobs.Update(SelectedRow(), [&](JobRecord& job) {
+        job.mpegType = type;
+        job.mpegFrameRate = LeadingDouble(frameRate);
+        job.mpegAudioBitrate = LeadingInt(bitrate);
+        job.mpegAudioRate = LeadingInt(rate);
+        job.outputWidth = width;
+        job.outputHeight = height;
+    });
+}
+
+// The panels show the options the selected job will be converted with, since
+// the converters read the panels: a job keeps what was chosen for it.
+void CConverterDlg::ShowJobOptions(const JobRecord& job)
+{
+    SelectNumber(m_controls->Combo(ctl::AviFrameRate), job.aviFrameRate, &LeadingDouble);
+    SelectPosition(m_controls->Combo(ctl::AviCodec), job.aviVideoCodec);
+    SelectPosition(m_controls->Combo(ctl::AviSoundCodec), job.aviAudioCodec);
+    SelectPosition(m_controls->Combo(ctl::MpegType), job.mpegType);
+    SelectNumber(m_controls->Combo(ctl::MpegFrameRate), job.mpegFrameRate, &LeadingDouble);
+    SelectNumber(m_controls->Combo(ctl::MpegAudioBitrate), job.mpegAudioBitrate, &ReadInt);
+    SelectNumber(m_controls->Combo(ctl::MpegAudioRate), job.mpegAudioRate, &ReadInt);
+    if (m_output.Current().Is(PcKind::Mpeg) && !m_useOriginalSize) {
+        const std::optional<MpegPreset> preset = MpegPresetFor(job.mpegType);
+        SetMpegPresetLock(!preset || preset->lock);
+    }
+}
+
+void CConverterDlg::SetMpegPresetLock(bool lock)
+{
+    for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate })
+        m_controls->Combo(id)->EnableWindow(!lock);
+    ShowFrameSizeEditable(!lock);
+}
+
+void CConverterDlg::OnFrameSizeKey(CSkinTextField* field)
+{
+    // Typing reaches the selected job even during a batch, as keys always did.
+    const int number = FieldNumber(field, kKeyTextLimit);
+    const bool isWidth = field == m_controls->Field(ctl::Width);
+    if (!isWidth && field != m_controls->Field(ctl::Height))
+        return;
+    m_jobs.Update(
+        SelectedRow(), [&](JobRecord& job) { (isWidth ? job.outputWidth : job.outputHeight) = number; });
+}
+
+void CConverterDlg::OnWidthChanged()
+{
+    if (IsConverting())
+        return;
+    const int number = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
+    m_jobs.Update(SelectedRow(), [&](JobRecord& job) { job.outputWidth = number; });
+}
+
+void CConverterDlg::OnHeightChanged()
+{
+    if (IsConverting())
+        return;
+    const int number = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
+    m_jobs.Update(SelectedRow(), [&](JobRecord& job) { job.outputHeight = number; });
+}
+
+void CConverterDlg::StepFrameSize(int fieldId, bool up)
+{
+    if (m_useOriginalSize || IsConverting() || m_controls->Button(ctl::Original)->GetCheck())
+        return;
+    CSkinTextField* field = m_controls->Field(fieldId);
+    const int number = FieldNumber(field, kSizeTextLimit);
+    const std::optional<int> stepped = up ? FrameSizeStepUp(number) : FrameSizeStepDown(number);
+    if (!stepped)
+        return;
+    field->SetText(QString::number(*stepped));
+    if (fieldId == ctl::Width)
+        OnWidthChanged();
+    else
+        OnHeightChanged();
+}
+
+void CConverterDlg::OnWidthUp()
+{
+    StepFrameSize(ctl::Width, true);
+}
+
+void CConverterDlg::OnWidthDown()
+{
+    StepFrameSize(ctl::Width, false);
+}
+
+void CConverterDlg::OnHeightUp()
+{
+    StepFrameSize(ctl::Height, true);
+}
+
+void CConverterDlg::OnHeightDown()
+{
+    StepFrameSize(ctl::Height, false);
+}
+
+void CConverterDlg::OnOriginalSize()
+{
+    if (m_jobs.GetSize() == 0 || IsConverting()) {
+        m_controls->Button(ctl::Original)->SetCheck(false);
+        m_controls->Button(ctl::Custom)->SetCheck(true);
+        return;
+    }
+    const JobRecord current = m_jobs.GetAt(CurrentJob());
+    m_fileCommands->ShowFrameSize(current.sourceWidth, current.sourceHeight);
+    const int width = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
+    const int height = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
+    m_jobs.Update(SelectedRow(), [&](JobRecord& job) {
+        job.outputWidth = width;
+        job.outputHeight = height;
+    });
+    m_useOriginalSize = true;
+    ShowFrameSizeEditable(false);
+}
+
+void CConverterDlg::OnCustomSize()
+{
+    const int row = SelectedRow();
+    // The disc types fix their frame size.
+    if (row >= 0 && m_output.Current().Is(PcKind::Mpeg)
+        && m_jobs.GetAt(row).mpegType < panel::kFirstFreeSizeMpegType) {
+        m_controls->Button(ctl::Original)->SetCheck(true);
+        m_controls->Button(ctl::Custom)->SetCheck(false);
+        return;
+    }
+    m_useOriginalSize = false;
+    ShowFrameSizeEditable(true);
+}
+
+} // namespace kelvara

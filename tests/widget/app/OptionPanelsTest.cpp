@@ -1,0 +1,354 @@
+// The option panels of the main window: the AVI and MPEG lists and their
+// presets, the frame-size controls, the device panel on the shipped profile
+// files, and what the converters read of them.
+#include "AppFakes.h"
+
+#include "CImageTab.h"
+#include "CSkinButton.h"
+#include "CSkinComboBox.h"
+#include "CSkinTextField.h"
+#include "app/DialogOptionSelections.h"
+#include "settings/PanelVisibility.h"
+#include "skin/CSkinListCtrl.h"
+#include "support/FileContents.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace kelvara::test {
+namespace {
+
+using kelvara::testing::FileContents;
+
+const QString kShippedProfiles = QStringLiteral(KELVARA_SOURCE_DIR "/data/");
+
+class OptionPanels : public ::testing::Test {
+protected:
+    explicit OptionPanels(const QString& toolDir = kShippedProfiles)
+        : f(toolDir)
+    {
+    }
+    CConverterDlg& Dlg() { return *f.dialog; }
+    const ControlTable& C() { return f.dialog->Controls(); }
+    bool Visible(int id) { return C().At(id)->isVisibleTo(f.dialog.get()); }
+    QString Selected(int id) { return C().Combo(id)->currentText(); }
+    // Adds a job and makes it the list's selected row.
+    int AddSelectedJob(JobRecord job = {})
+    {
+        const int row = Dlg().Jobs().Add(job);
+        Dlg().FileList().SetItemCount(Dlg().Jobs().GetSize());
+        Dlg().FileList().SetSelectionMark(row);
+        Dlg().SetCurrentJob(row);
+        return row;
+    }
+    JobRecord Job(int row) { return Dlg().Jobs().GetAt(row); }
+    void ChooseMpeg() { QTest::mousePress(C().Tab(ctl::PcTabs), Qt::LeftButton, {}, QPoint(144 + 20, 14)); }
+    void ChooseDevice(MobileKind device)
+    {
+        Dlg().OnMenuCommand(cmd::ToMobileVideo);
+        C().Tab(ctl::MobileTabs)->Select(static_cast<int>(device));
+        Dlg().OnOutputTabChanged(C().Tab(ctl::MobileTabs));
+        ASSERT_TRUE(Dlg().Output().Current().Is(device));
+    }
+    // The user picks an item; the handlers run from the event loop.
+    void Pick(int comboId, int item)
+    {
+        C().Combo(comboId)->SelectByUser(item);
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+    void SetField(int id, const QString& text) { C().Field(id)->SetText(text); }
+    QString FieldText(int id) { return C().Field(id)->GetText(); }
+
+    DialogFixture f;
+};
+
+TEST_F(OptionPanels, DvdNtscThenMpeg2StandardSetsThePanelAndTheSelectedJob)
+{
+    ChooseMpeg();
+    const int other = AddSelectedJob();
+    const int row = AddSelectedJob();
+    Pick(ctl::MpegType, 5);
+    EXPECT_EQ(Selected(ctl::MpegFrameRate), "29         HZ");
+    EXPECT_EQ(Selected(ctl::MpegAudioBitrate), "224 Kbit/s");
+    EXPECT_EQ(Selected(ctl::MpegAudioRate), "48000   ");
+    EXPECT_EQ(FieldText(ctl::Width), "720");
+    EXPECT_EQ(FieldText(ctl::Height), "480");
+    EXPECT_FALSE(C().Field(ctl::Width)->isEnabled());
+    EXPECT_FALSE(C().Combo(ctl::MpegFrameRate)->isEnabled());
+    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
+    EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck());
+    JobRecord job = Job(row);
+    EXPECT_EQ(job.mpegType, 5);
+    EXPECT_DOUBLE_EQ(job.mpegFrameRate, 29.0);
+    EXPECT_EQ(job.mpegAudioBitrate, 224);
+    EXPECT_EQ(job.mpegAudioRate, 48000);
+    EXPECT_EQ(job.outputWidth, 720);
+    EXPECT_EQ(job.outputHeight, 480);
+    EXPECT_EQ(Job(other).mpegType, kDefaultMpegType);
+    EXPECT_FALSE(Dlg().UseOriginalSize());
+
+    Pick(ctl::MpegType, 7);
+    EXPECT_EQ(FieldText(ctl::Width), "720");
+    EXPECT_EQ(FieldText(ctl::Height), "480");
+    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled());
+    EXPECT_TRUE(C().Combo(ctl::MpegAudioBitrate)->isEnabled());
+    EXPECT_EQ(Selected(ctl::MpegAudioBitrate), "128 Kbit/s");
+    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
+    job = Job(row);
+    EXPECT_EQ(job.mpegType, 7);
+    EXPECT_EQ(job.mpegAudioBitrate, 128);
+    EXPECT_EQ(job.outputWidth, 720);
+}
+
+TEST_F(OptionPanels, TypeAndOptionChangesAreRefusedDuringABatchButShow)
+{
+    ChooseMpeg();
+    const int row = AddSelectedJob();
+    Dlg().SetConverting(true);
+    Pick(ctl::MpegType, 0);
+    Pick(ctl::MpegAudioBitrate, 0);
+    EXPECT_EQ(Selected(ctl::MpegAudioBitrate), "32   Kbit/s");
+    EXPECT_EQ(Job(row).mpegType, kDefaultMpegType);
+    EXPECT_EQ(Job(row).mpegAudioBitrate, kDefaultMpegAudioBitrate);
+    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled());
+}
+
+TEST_F(OptionPanels, AviAndMpegChoicesGoIntoTheSelectedJobOnly)
+{
+    const int first = AddSelectedJob();
+    const int second = AddSelectedJob();
+    Pick(ctl::AviFrameRate, 3);
+    Pick(ctl::MpegAudioRate, 3);
+    Pick(ctl::MpegFrameRate, 6);
+    EXPECT_DOUBLE_EQ(Job(second).aviFrameRate, 23.97);
+    EXPECT_EQ(Job(second).mpegAudioRate, 48000);
+    EXPECT_DOUBLE_EQ(Job(second).mpegFrameRate, 59.94);
+    EXPECT_DOUBLE_EQ(Job(first).aviFrameRate, kDefaultAviFrameRate);
+    if (C().Combo(ctl::AviCodec)->count() > 1) {
+        Pick(ctl::AviCodec, 1);
+        EXPECT_EQ(Job(second).aviVideoCodec, 1);
+    }
+
+    // Selecting the first job again shows what it keeps.
+    Dlg().ShowJobOptions(Job(first));
+    EXPECT_EQ(Selected(ctl::AviFrameRate), "25      HZ");
+    EXPECT_EQ(Selected(ctl::MpegAudioRate), "44100   ");
+    Dlg().ShowJobOptions(Job(second));
+    EXPECT_EQ(Selected(ctl::AviFrameRate), "23.97 HZ");
+}
+
+TEST_F(OptionPanels, NoSelectedRowStoresNothing)
+{
+    const int row = AddSelectedJob();
+    Dlg().FileList().SetSelectionMark(-1);
+    Pick(ctl::AviFrameRate, 0);
+    SetField(ctl::Width, QStringLiteral("500"));
+    Dlg().OnWidthUp();
+    EXPECT_EQ(FieldText(ctl::Width), "510");
+    EXPECT_DOUBLE_EQ(Job(row).aviFrameRate, kDefaultAviFrameRate);
+    EXPECT_EQ(Job(row).outputWidth, 0);
+}
+
+TEST_F(OptionPanels, ArrowsStepByTenButNotDownBelowTwenty)
+{
+    const int row = AddSelectedJob();
+    SetField(ctl::Width, QStringLiteral("19"));
+    QTest::mouseClick(C().Button(ctl::WidthDown), Qt::LeftButton);
+    EXPECT_EQ(FieldText(ctl::Width), "19");
+    EXPECT_EQ(Job(row).outputWidth, 0);
+    SetField(ctl::Width, QStringLiteral("25"));
+    Dlg().OnWidthDown();
+    EXPECT_EQ(FieldText(ctl::Width), "15");
+    EXPECT_EQ(Job(row).outputWidth, 15);
+    SetField(ctl::Height, QStringLiteral("abc"));
+    Dlg().OnHeightUp();
+    EXPECT_EQ(FieldText(ctl::Height), "10");
+    EXPECT_EQ(Job(row).outputHeight, 10);
+
+    Dlg().SetConverting(true);
+    Dlg().OnHeightUp();
+    EXPECT_EQ(FieldText(ctl::Height), "10");
+}
+
+TEST_F(OptionPanels, OriginalTakesTheSourceSizeAndStopsTheArrows)
+{
+    Dlg().OnOriginalSize();
+    EXPECT_FALSE(C().Button(ctl::Original)->GetCheck()) << "refused with no jobs";
+    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
+
+    JobRecord source;
+    source.sourceWidth = 640;
+    source.sourceHeight = 360;
+    const int row = AddSelectedJob(source);
+    Dlg().OnOriginalSize();
+    EXPECT_TRUE(Dlg().UseOriginalSize());
+    EXPECT_EQ(FieldText(ctl::Width), "640");
+    EXPECT_EQ(Job(row).outputWidth, 640);
+    EXPECT_EQ(Job(row).outputHeight, 360);
+    EXPECT_FALSE(C().Field(ctl::Height)->isEnabled());
+    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
+    EXPECT_TRUE(Dlg().Selections().UseOriginalSize());
+    Dlg().OnWidthUp();
+    EXPECT_EQ(FieldText(ctl::Width), "640");
+
+    Dlg().OnCustomSize();
+    EXPECT_FALSE(Dlg().UseOriginalSize());
+    EXPECT_TRUE(C().Field(ctl::Height)->isEnabled());
+    Dlg().OnWidthUp();
+    EXPECT_EQ(FieldText(ctl::Width), "650");
+}
+
+TEST_F(OptionPanels, CustomIsRefusedForADiscType)
+{
+    ChooseMpeg();
+    JobRecord svcd;
+    svcd.mpegType = 2;
+    AddSelectedJob(svcd);
+    C().Combo(ctl::MpegType)->SetCurSel(2);
+    Dlg().SetMpegPresetLock(true);
+    QTest::mouseClick(C().Button(ctl::Custom), Qt::LeftButton);
+    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
+    EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck());
+    EXPECT_FALSE(C().Field(ctl::Width)->isEnabled());
+}
+
+TEST_F(OptionPanels, TypedSizesReachTheSelectedJobEvenDuringABatch)
+{
+    const int row = AddSelectedJob();
+    Dlg().SetConverting(true);
+    C().Field(ctl::Width)->setFocus();
+    SetField(ctl::Width, QString());
+    QTest::keyClicks(C().Field(ctl::Width), QStringLiteral("432"));
+    EXPECT_EQ(Job(row).outputWidth, 432);
+}
+
+TEST_F(OptionPanels, AddedJobGetsTheDiscPresetThroughThePostedCall)
+{
+    ChooseMpeg();
+    C().Combo(ctl::MpegType)->SetCurSel(0);
+    const int row = AddSelectedJob();
+    Dlg().PostMpegPreset();
+    EXPECT_EQ(Job(row).outputWidth, 0) << "posted, not called";
+    ASSERT_TRUE(WaitFor([&] { return Job(row).outputWidth == 352; }));
+    EXPECT_EQ(Job(row).outputHeight, 288);
+    EXPECT_EQ(Job(row).mpegType, 0);
+}
+
+TEST_F(OptionPanels, ConvertersReadTheControls)
+{
+    const OptionSelections& read = Dlg().Selections();
+    EXPECT_EQ(read.AviFrameRateText(), "25      HZ");
+    EXPECT_EQ(read.MpegTypePosition(), 6);
+    EXPECT_EQ(read.MpegAudioBitrateText(), "128 Kbit/s");
+    EXPECT_EQ(read.MpegSampleRateText(), "44100   ");
+    EXPECT_EQ(read.AudioBitratePosition(), 0);
+    C().Combo(ctl::AudioBitrate)->SetCurSel(3);
+    C().Combo(ctl::AudioSample)->SetCurSel(6);
+    C().Combo(ctl::ImageType)->SetCurSel(4);
+    C().Combo(ctl::MpegFrameRate)->SetCurSel(0);
+    EXPECT_EQ(read.AudioBitratePosition(), 3);
+    EXPECT_EQ(read.AudioSampleRatePosition(), 6);
+    EXPECT_EQ(read.PictureTypePosition(), 4);
+    EXPECT_EQ(read.MpegFrameRateText(), "23.976  HZ");
+    EXPECT_EQ(read.AviVideoCodecPosition(), C().Combo(ctl::AviCodec)->currentIndex());
+}
+
+TEST_F(OptionPanels, SonyPspStartsAtProfileSevenWithGreyValues)
+{
+    ChooseDevice(MobileKind::Psp);
+    CSkinComboBox* profile = C().Combo(ctl::Profile);
+    EXPECT_EQ(profile->count(), 23);
+    EXPECT_EQ(profile->currentIndex(), 7);
+    EXPECT_EQ(profile->itemText(0), "Customized (MPEG-4, the values below)");
+    for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
+             ctl::DeviceAudioBitrate, ctl::DeviceChannels })
+        EXPECT_FALSE(C().Combo(id)->isEnabled()) << id;
+    EXPECT_TRUE(Visible(ctl::DeviceChannels));
+    EXPECT_FALSE(Visible(ctl::DeviceAspect));
+    EXPECT_FALSE(Visible(ctl::DeviceAudioSample));
+    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 4);
+
+    Pick(ctl::Profile, 0);
+    EXPECT_EQ(profile->currentIndex(), 0);
+    EXPECT_TRUE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
+    EXPECT_EQ(Selected(ctl::DeviceVideoSize), "368x208");
+    EXPECT_EQ(Selected(ctl::DeviceVideoBitrate), "768 Kbps");
+    EXPECT_EQ(Selected(ctl::DeviceFrameRate), "29.97  fps");
+    EXPECT_EQ(Selected(ctl::DeviceAudioBitrate), "128  Kbps");
+    EXPECT_EQ(Selected(ctl::DeviceChannels), "Stereo");
+    Pick(ctl::DeviceVideoSize, 2);
+    const DeviceChoice choice = Dlg().CurrentDeviceChoice();
+    EXPECT_EQ(choice.profilePosition, 0);
+    EXPECT_EQ(choice.selections.videoSize, 2);
+    EXPECT_EQ(choice.selections.videoBitrate, 5);
+    EXPECT_EQ(choice.selections.channel, 1);
+
+    Pick(ctl::Profile, 3);
+    EXPECT_FALSE(C().Combo(ctl::DeviceAudioBitrate)->isEnabled());
+}
+
+TEST_F(OptionPanels, EachDeviceShowsItsOwnListsAndStartProfile)
+{
+    ChooseDevice(MobileKind::Xbox360);
+    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 2);
+    CSkinComboBox* audio = C().Combo(ctl::DeviceAudioBitrate);
+    ASSERT_EQ(audio->count(), 2);
+    EXPECT_EQ(audio->itemText(0), "128  Kbps");
+    EXPECT_EQ(audio->itemText(1), "192  Kbps");
+    EXPECT_TRUE(Visible(ctl::DeviceAspect));
+    EXPECT_TRUE(Visible(ctl::DeviceChannels));
+
+    ChooseDevice(MobileKind::PocketPc);
+    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 2);
+    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 6);
+    EXPECT_EQ(C().Combo(ctl::DeviceAspect)->currentIndex(), 0);
+
+    ChooseDevice(MobileKind::Pmp);
+    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 1);
+    EXPECT_EQ(C().Combo(ctl::DeviceAudioBitrate)->count(), 9);
+    EXPECT_EQ(C().Combo(ctl::DeviceAudioSample)->count(), 4);
+    EXPECT_FALSE(Visible(ctl::DeviceChannels));
+    EXPECT_TRUE(Visible(ctl::DeviceAudioSample));
+    EXPECT_GE(C().Combo(ctl::DeviceAudioSample)->currentIndex(), 0);
+}
+
+// A tool directory holding only the PSP profiles, whose default is profile 3.
+class MissingProfiles : public OptionPanels {
+protected:
+    static QString OnlyPsp()
+    {
+        static testing::TempFolder folder;
+        std::string text = FileContents((kShippedProfiles + "TARVO_Pro_PSP.ini").toStdString());
+        const std::size_t at = text.find("DefaultProfile=7");
+        if (at != std::string::npos)
+            text.replace(at, 16, "DefaultProfile=3");
+        std::ofstream(folder.File("TARVO_Pro_PSP.ini"), std::ios::binary) << text;
+        return QString::fromStdString(folder.Folder());
+    }
+    MissingProfiles()
+        : OptionPanels(OnlyPsp())
+    {
+    }
+};
+
+TEST_F(MissingProfiles, AMissingFileKeepsTheProfilesShownAndSelectsTheFirstValues)
+{
+    ChooseDevice(MobileKind::Psp);
+    ASSERT_EQ(C().Combo(ctl::Profile)->count(), 23);
+    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 7) << "the start profile, not the file's default";
+    ChooseDevice(MobileKind::Xbox360);
+    EXPECT_EQ(C().Combo(ctl::Profile)->count(), 23);
+    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 2);
+    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 3);
+    for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
+             ctl::DeviceAudioBitrate, ctl::DeviceChannels, ctl::DeviceAspect })
+        EXPECT_EQ(C().Combo(id)->currentIndex(), 0) << id;
+    EXPECT_FALSE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
+}
+
+} // namespace
+} // namespace kelvara::test
