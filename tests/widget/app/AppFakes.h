@@ -82,12 +82,15 @@ struct DialogFixture {
     ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
     std::unique_ptr<CConverterDlg> dialog;
 
-    // `toolDir` names where the device profile files are; the default has none.
-    explicit DialogFixture(const QString& toolDir = QStringLiteral("/opt/kelvara/tools/"))
+    // `toolDir` names where the device profile files are; the default has
+    // none. `batch` carries the batch's power-off, sleep lock and converters.
+    explicit DialogFixture(
+        const QString& toolDir = QStringLiteral("/opt/kelvara/tools/"), const DialogServices& batch = {})
     {
         programFolders.toolDir = toolDir;
-        dialog = std::make_unique<CConverterDlg>(
-            programFolders, DialogServices { &settings, &shell, &folders, &preview, &trim, &sound });
+        dialog = std::make_unique<CConverterDlg>(programFolders,
+            DialogServices { &settings, &shell, &folders, &preview, &trim, &sound, batch.shutdown,
+                batch.sleep, batch.converters });
         dialog->OnInitDialog(nullptr);
     }
 };

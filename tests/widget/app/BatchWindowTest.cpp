@@ -71,11 +71,11 @@ private:
 class BatchWindow : public ::testing::Test {
 protected:
     BatchWindow()
+        : f(QStringLiteral("/opt/kelvara/tools"),
+            DialogServices { .shutdown = &shutdown, .sleep = &sleep, .converters = &late })
+        , dialog(f.dialog)
+        , sound(f.sound)
     {
-        dialog = std::make_unique<CConverterDlg>(programFolders,
-            DialogServices {
-                &settings, &shell, &folders, &preview, &trim, &sound, &shutdown, &sleep, &late });
-        dialog->OnInitDialog(nullptr);
         late.fake = std::make_unique<FakeConverters>(Context());
         dialog->Controls().Field(ctl::OutputFolder)->SetText(folder.path());
         dialog->show();
@@ -97,17 +97,12 @@ protected:
     void Click(int id) { dialog->Controls().Button(id)->click(); }
 
     QTemporaryDir folder;
-    FakeSettingsStore settings;
-    FakeDesktopShell shell;
-    FakeFileDialogs folders;
-    NoPreviewPlayer preview;
-    FakeTrim trim;
-    FakeSoundPlayer sound;
     FakeShutdown shutdown;
     FakeSleepInhibitor sleep;
     LateConverters late;
-    ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools", "/home/ann/", "3.1" };
-    std::unique_ptr<CConverterDlg> dialog;
+    DialogFixture f;
+    std::unique_ptr<CConverterDlg>& dialog;
+    FakeSoundPlayer& sound;
 };
 
 ConversionContext& BatchWindow::Context()
@@ -222,7 +217,7 @@ TEST_F(BatchWindow, TheListAndTheFolderBrowserAreRefusedDuringABatch)
     MessageAnswerer answerer;
     Click(ctl::Start);
     EXPECT_EQ(sizeDuring, 2);
-    EXPECT_EQ(folders.asked, 0);
+    EXPECT_EQ(f.folders.asked, 0);
 }
 
 // A signal reaches the program on its event loop while a batch converts,
