@@ -179,9 +179,18 @@ class Kelvara:
         dialog = self.top_level("dialog", None)
         screenshot(shot)
         entry = wait_for(lambda: find(dialog, "text"), "the dialog's name field")
-        click(entry)
-        xdotool("key", "ctrl+a")
-        xdotool("type", "--delay", "20", path)
+        # xdotool types letters beyond ASCII through a temporary key mapping,
+        # which now and then loses one on a busy machine: type again until the
+        # field holds the whole path, as a user would correct a typo.
+        for _ in range(3):
+            click(entry)
+            xdotool("key", "ctrl+a")
+            xdotool("type", "--delay", "20", path)
+            try:
+                wait_for(lambda: text_of(entry) == path, "the typed path", timeout=5.0)
+                break
+            except Exception:  # noqa: BLE001 - typed wrongly: try again
+                continue
         xdotool("key", "Return")
 
     def close(self):
