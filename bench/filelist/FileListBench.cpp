@@ -32,6 +32,15 @@ using namespace kelvara;
 
 namespace {
 
+// The list at its place and size in the main window.
+CSkinListCtrl* ListInWindow(QWidget& window)
+{
+    window.resize(780, 320);
+    auto* list = new CSkinListCtrl(&window);
+    list->setGeometry(15, 20, 720, 135);
+    return list;
+}
+
 constexpr int kJobs = 10000;
 constexpr int kRuns = 40;
 
@@ -201,9 +210,7 @@ void MeasureAdding(const QString& folder)
         paths << path;
     }
     QWidget window;
-    window.resize(780, 320);
-    auto* list = new CSkinListCtrl(&window);
-    list->setGeometry(15, 20, 720, 135);
+    CSkinListCtrl* list = ListInWindow(window);
     JobList jobs;
     BenchHost host;
     RandomNumbers numbers;
@@ -248,9 +255,7 @@ int main(int argc, char* argv[])
     const long before = ResidentKb();
     {
         QWidget window;
-        window.resize(780, 320);
-        auto* list = new CSkinListCtrl(&window);
-        list->setGeometry(15, 20, 720, 135);
+        CSkinListCtrl* list = ListInWindow(window);
         JobList jobs;
         BenchHost host;
         auto* view = new FileListView(*list, jobs, host);
