@@ -18,8 +18,9 @@ namespace profile = kelvara::platform;
 constexpr std::size_t kBufferSizes[] = { 0, 1, 2, 3, 17, 32767 };
 // Each read parses the whole file again: a few keys per section and a few
 // sections are enough to reach every path, and keep runs fast.
-constexpr std::size_t kKeysRead = 4;
-constexpr std::size_t kSectionsRead = 4;
+constexpr std::size_t kKeysRead = 3;
+constexpr std::size_t kSectionsRead = 2;
+constexpr std::size_t kValueBufferSizes[] = { 0, 1, 17 };
 
 std::vector<std::string> ZeroSeparated(const std::string& list)
 {
@@ -50,7 +51,7 @@ void ReadSection(const std::string& path, const std::string& section)
     lines.resize(std::min(lines.size(), kKeysRead));
     for (const std::string& line : lines) {
         const std::string key = line.substr(0, line.find('='));
-        for (std::size_t size : kBufferSizes) {
+        for (std::size_t size : kValueBufferSizes) {
             const std::string value = profile::ReadProfileString(path, section, key, "default", size);
             if (size == 0 ? !value.empty() : value.size() > size - 1)
                 Broken("a value leaves room for its zero byte");
