@@ -1,0 +1,80 @@
+"""START with an empty output folder field asks for the folder first; a
+folder handed to the field over the accessibility bus is the one used;
+closing is refused while converting; STOP in the middle of a batch leaves
+the stopped row stopped, the next rows queued, no encoder running and no
+completion message."""
+import os
+import time
+
+from kelvara_desktop import (Kelvara, answer_message, cell, check, choose_kind, click, encoder_processes, find,
+                             make_clip, run, screenshot, text_of, wait_for, windows)
+
+NAMES = ["long $(x).avi", "it's `y`.mp4", "plain.mp4"]
+
+
+def empty_folder(kelvara, table):
+    field = kelvara.control("text", "Output folder")
+    field.queryEditableText().setTextContents("")
+    wait_for(lambda: text_of(field) == "", "the field emptied (%r)" % text_of(field), timeout=5)
+    click(kelvara.control("push button", "Start"))
+    message = answer_message(kelvara, "no-folder", timeout=10)
+    check(message == ["error", "Set export folder firstly "], "message %r" % message)
+    for row in range(len(NAMES)):
+        check(cell(table, row, 0) == "Queued", "row %d: %r" % (row, cell(table, row, 0)))
+
+
+def type_folder(kelvara, folder):
+    field = kelvara.control("text", "Output folder")
+    field.queryEditableText().setTextContents(folder)
+    wait_for(lambda: text_of(field) == folder, "the folder in the field (%r)" % text_of(field), timeout=5)
+
+
+def close_refused(kelvara):
+    click(kelvara.control("push button", "Close"))
+    message = answer_message(kelvara, "close-refused", timeout=10)
+    check(message == ["Info", "Please stop converting."], "message %r" % message)
+    check(kelvara.process.poll() is None, "the program ended during a batch")
+
+
+def no_message_box(kelvara):
+    return not any(w.getRoleName() == "dialog" and find(w, "push button", "OK") for w in windows(kelvara.app))
+
+
+def scenario():
+    work = os.environ["KELVARA_WORK"]
+    # Long and large enough that the first job still converts when STOP comes.
+    sources = [make_clip(NAMES[0], 40, "640x480")] + [make_clip(name, 2) for name in NAMES[1:]]
+    out = os.path.join(work, "out")
+    os.makedirs(out)
+    kelvara = Kelvara(*sources)
+    table = kelvara.control("table", "Source files")
+    wait_for(lambda: table.queryTable().nRows == 3, "the three files")
+    choose_kind(kelvara, "To Mobile Video", "Mobile video kinds", "Xbox360")
+
+    empty_folder(kelvara, table)
+    type_folder(kelvara, out + "/")
+    click(kelvara.control("push button", "Start"))
+    wait_for(lambda: cell(table, 0, 0) == "Converting", "the first job converting")
+    wait_for(lambda: "%" in cell(table, 0, 5) and "Remain" in cell(table, 0, 5), "progress on the first row")
+    check(encoder_processes(), "no encoder runs for the first job")
+    screenshot("converting")
+
+    close_refused(kelvara)
+    check(cell(table, 0, 0) == "Converting", "the refusal stopped the job: %r" % cell(table, 0, 0))
+
+    click(kelvara.control("push button", "Stop"))
+    wait_for(lambda: find(kelvara.window, "push button", "Start") is not None, "START back")
+    wait_for(lambda: not encoder_processes(), "the encoders ended (%r)" % encoder_processes(), timeout=10)
+    time.sleep(1.5)  # a completion message would have come by now
+    screenshot("stopped")
+    check(no_message_box(kelvara), "a message box after STOP")
+    check(cell(table, 0, 0) == "Stopped", "stopped row: %r" % cell(table, 0, 0))
+    check(cell(table, 0, 5) == "Canceled", "stopped row's status: %r" % cell(table, 0, 5))
+    for row in (1, 2):
+        check(cell(table, row, 0) == "Queued", "row %d: %r" % (row, cell(table, row, 0)))
+    check(not any(n.startswith("it's") or n.startswith("plain") for n in os.listdir(out)),
+          "later jobs converted: %r" % os.listdir(out))
+    check(kelvara.close() == 0, "the program did not end cleanly")
+
+
+run(scenario)
