@@ -29,6 +29,7 @@ def convert_kind(kelvara, table, out, kind):
     check(message == ["success", "All tasks have been completed!"], "%s: end message %r" % (tab, message))
     for row, source in enumerate(NAMES):
         check(cell(table, row, 0) == "Done", "%s row %d: %r" % (tab, row, cell(table, row, 0)))
+        check(cell(table, row, 5).strip() == "100%    Finished", "%s row %d: %r" % (tab, row, cell(table, row, 5)))
         shown = cell(table, row, 4)
         check(shown == os.path.splitext(source)[0] + extension, "%s row %d Out Type %r" % (tab, row, shown))
         info = check_output(os.path.join(out, shown), codec, None, SECONDS)

@@ -38,6 +38,7 @@ def convert_device(kelvara, table, out, device):
     check(message == ["success", "All tasks have been completed!"], "%s: end message %r" % (name, message))
     for row, source in enumerate(NAMES):
         check(cell(table, row, 0) == "Done", "%s row %d: %r" % (name, row, cell(table, row, 0)))
+        check(cell(table, row, 5).strip() == "100%    Finished", "%s row %d: %r" % (name, row, cell(table, row, 5)))
         shown = cell(table, row, 4)
         check(shown.endswith(extension), "%s row %d Out Type %r" % (name, row, shown))
         if name != "Sony PSP":  # the PSP names its files by number
