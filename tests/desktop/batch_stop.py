@@ -7,7 +7,7 @@ import os
 import time
 
 from kelvara_desktop import (Kelvara, answer_message, cell, check, choose_kind, click, encoder_processes, find,
-                             make_clip, run, screenshot, text_of, wait_for, windows)
+                             make_clip, run, screenshot, text_of, wait_for, windows, xdotool)
 
 NAMES = ["long $(x).avi", "it's `y`.mp4", "plain.mp4"]
 
@@ -30,8 +30,14 @@ def type_folder(kelvara, folder):
 
 
 def close_refused(kelvara):
+    """Both the window's own close button and the window manager's close
+    request (Alt+F4 in openbox) are refused."""
     click(kelvara.control("push button", "Close"))
     message = answer_message(kelvara, "close-refused", timeout=10)
+    check(message == ["Info", "Please stop converting."], "message %r" % message)
+    xdotool("windowactivate", "--sync", kelvara.window_id())
+    xdotool("key", "alt+F4")
+    message = answer_message(kelvara, "wm-close-refused", timeout=10)
     check(message == ["Info", "Please stop converting."], "message %r" % message)
     check(kelvara.process.poll() is None, "the program ended during a batch")
 
