@@ -63,6 +63,17 @@ def click_at(x, y):
     time.sleep(0.2)
 
 
+def click_busy(accessible):
+    """A click while an encoder keeps both cores busy: xdotool's synchronous
+    move then waits for many seconds on the starved X server, so the pointer
+    is moved without waiting and given a moment to arrive."""
+    x, y = centre(accessible)
+    xdotool("mousemove", x, y)
+    time.sleep(0.15)
+    xdotool("click", 1)
+    time.sleep(0.2)
+
+
 def press(accessible):
     """The accessible press action, for controls that open nothing modal."""
     action = accessible.queryAction()
@@ -325,16 +336,22 @@ def type_into_field(field, digits):
 
 
 def encoder_processes():
-    """The converting children still running anywhere on the machine under
-    this scenario's folder (other scenarios may run elsewhere)."""
-    out = subprocess.run(["ps", "-eo", "pid=,args="], capture_output=True, text=True).stdout
-    work = os.environ["KELVARA_WORK"]
+    """The converting processes of this scenario's program still running:
+    they inherit the scenario's environment, even when their parent has
+    gone, while those of scenarios running beside this one do not."""
+    marker = ("KELVARA_WORK=" + os.environ["KELVARA_WORK"]).encode() + b"\0"
     found = []
-    for line in out.splitlines():
-        pid, _, args = line.strip().partition(" ")
-        program = os.path.basename(args.split(" ", 1)[0])
-        if program in ("ffmpeg", "tarvoconverter", "pmpmux") and work in args:
-            found.append(line.strip())
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/comm" % pid) as f:
+                name = f.read().strip()
+            if name not in ("ffmpeg", "tarvoconverter", "pmpmux"):
+                continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if marker in f.read() + b"\0":
+                    found.append("%s %s" % (pid, name))
+        except OSError:  # ended meanwhile, or not ours to read
+            continue
     return found
 
 
