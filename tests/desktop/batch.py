@@ -2,8 +2,7 @@
 judged by ffprobe, and the program ends cleanly afterwards."""
 import os
 
-from kelvara_desktop import (Kelvara, answer_message, cell, check, click, make_clip, probe, run, screenshot,
-                             set_folder, wait_for)
+from kelvara_desktop import (answer_message, cell, check, click, make_clip, open_clips, probe, run, screenshot)
 
 NAMES = ["it's $HOME & `x`.mp4", "plain.mp4"]
 SECONDS = 2
@@ -27,15 +26,7 @@ def convert_all(kelvara, table, out, kind_menu, extension, codec):
 
 
 def scenario():
-    work = os.environ["KELVARA_WORK"]
-    sources = [make_clip(name, SECONDS) for name in NAMES]
-    out = os.path.join(work, "out")
-    os.makedirs(out)
-    kelvara = Kelvara(*sources)
-    table = kelvara.control("table", "Source files")
-    wait_for(lambda: table.queryTable().nRows == 2, "the two files")
-
-    set_folder(kelvara, out)
+    kelvara, table, out = open_clips([make_clip(name, SECONDS) for name in NAMES])
     convert_all(kelvara, table, out, None, "avi", "mpeg4")
     convert_all(kelvara, table, out, "To Audio", "mp3", "mp3")
 

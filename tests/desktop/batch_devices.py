@@ -4,8 +4,8 @@ with mono sound, Pocket PC's own values at 160x120, PMP's 368x272 profile.
 Two files, one with a hostile name; every output judged by ffprobe."""
 import os
 
-from kelvara_desktop import (Kelvara, answer_message, cell, check, check_output, choose_item, choose_kind, click,
-                             make_clip, run, screenshot, set_folder, wait_for)
+from kelvara_desktop import (cell, check, check_output, choose_item, choose_kind, convert_and_finish, make_clip,
+                             open_clips, run, screenshot)
 
 NAMES = ["it's $HOME & `x`.mp4", "plain.mp4"]
 SECONDS = 2
@@ -32,13 +32,8 @@ def convert_device(kelvara, table, out, device):
     choose_item(kelvara, "Profile", profile)
     for combo, item in values.items():
         choose_item(kelvara, combo, item)
-    click(kelvara.control("push button", "Start"))
-    shot = name.replace(" ", "-").lower()
-    message = answer_message(kelvara, shot + "-done", timeout=120)
-    check(message == ["success", "All tasks have been completed!"], "%s: end message %r" % (name, message))
+    convert_and_finish(kelvara, table, name.replace(" ", "-").lower() + "-done", timeout=120)
     for row, source in enumerate(NAMES):
-        check(cell(table, row, 0) == "Done", "%s row %d: %r" % (name, row, cell(table, row, 0)))
-        check(cell(table, row, 5).strip() == "100%    Finished", "%s row %d: %r" % (name, row, cell(table, row, 5)))
         shown = cell(table, row, 4)
         check(shown.endswith(extension), "%s row %d Out Type %r" % (name, row, shown))
         if name != "Sony PSP":  # the PSP names its files by number
@@ -52,14 +47,7 @@ def convert_device(kelvara, table, out, device):
 
 
 def scenario():
-    work = os.environ["KELVARA_WORK"]
-    sources = [make_clip(name, SECONDS) for name in NAMES]
-    out = os.path.join(work, "out")
-    os.makedirs(out)
-    kelvara = Kelvara(*sources)
-    table = kelvara.control("table", "Source files")
-    wait_for(lambda: table.queryTable().nRows == 2, "the two files")
-    set_folder(kelvara, out)
+    kelvara, table, out = open_clips([make_clip(name, SECONDS) for name in NAMES])
     for device in DEVICES:
         convert_device(kelvara, table, out, device)
     thumbnails = [f for f in os.listdir(out) if f.endswith(".THM")]

@@ -6,17 +6,11 @@ not be converted, as a warning. Then an output folder that cannot be made
 fails every job, and the next batch into a good folder converts them all."""
 import os
 
-from kelvara_desktop import (Kelvara, answer_message, cell, cell_of, check, check_output, choose_kind, click,
-                             make_clip, pixel, run, screenshot, text_of, wait_for)
+from kelvara_desktop import (answer_message, cell, cell_of, check, check_output, choose_kind, click, hand_folder,
+                             make_clip, open_clips, pixel, run, screenshot)
 
 NAMES = ["good.mp4", "spoilt $(y).mp4", "gone.mp4", "it's `z`.mp4"]
 SECONDS = 2
-
-
-def set_field(kelvara, folder):
-    field = kelvara.control("text", "Output folder")
-    field.queryEditableText().setTextContents(folder)
-    wait_for(lambda: text_of(field) == folder, "the folder in the field (%r)" % text_of(field), timeout=5)
 
 
 def start(kelvara, shot):
@@ -49,7 +43,7 @@ def spoilt_and_gone(kelvara, table, sources, out):
     with open(sources[1], "wb") as spoilt:
         spoilt.write(b"no media here\n" * 64)
     os.remove(sources[2])
-    set_field(kelvara, out + "/")
+    hand_folder(kelvara, out + "/")
     message = start(kelvara, "spoilt-end")
     check(message == "Warning All tasks have been completed! 1 of 3 files could not be converted.",
           "end box %r" % message)
@@ -73,14 +67,14 @@ def folder_not_made(kelvara, table, out):
     blocker = os.path.join(os.environ["KELVARA_WORK"], "a file")
     with open(blocker, "w") as f:
         f.write("not a folder\n")
-    set_field(kelvara, blocker + "/out/")
+    hand_folder(kelvara, blocker + "/out/")
     message = start(kelvara, "no-folder-end")
     check(message == "Warning All tasks have been completed! 3 of 3 files could not be converted.",
           "end box %r" % message)
     for row in (0, 1, 3):
         check_failed(table, row, "")
     screenshot("no-folder-rows")
-    set_field(kelvara, out + "/again/")
+    hand_folder(kelvara, out + "/again/")
     message = start(kelvara, "again-end")
     check(message == "Warning All tasks have been completed! 1 of 3 files could not be converted.",
           "end box %r" % message)
@@ -90,13 +84,8 @@ def folder_not_made(kelvara, table, out):
 
 
 def scenario():
-    work = os.environ["KELVARA_WORK"]
     sources = [make_clip(name, SECONDS) for name in NAMES]
-    out = os.path.join(work, "out")
-    os.makedirs(out)
-    kelvara = Kelvara(*sources)
-    table = kelvara.control("table", "Source files")
-    wait_for(lambda: table.queryTable().nRows == 4, "the four files")
+    kelvara, table, out = open_clips(sources, choose_folder=False)
     choose_kind(kelvara, "To Audio", "Audio kinds", "To MP3")
     spoilt_and_gone(kelvara, table, sources, out)
     folder_not_made(kelvara, table, out)

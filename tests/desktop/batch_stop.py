@@ -7,28 +7,20 @@ completion message, and only outputs that play."""
 import os
 import time
 
-from kelvara_desktop import (Kelvara, answer_message, cell, check, choose_item, choose_kind, click, click_busy,
-                             encoder_processes, find, make_clip, probe, run, screenshot, text_of, wait_for, windows,
-                             xdotool)
+from kelvara_desktop import (answer_message, cell, check, choose_item, choose_kind, click, click_busy,
+                             encoder_processes, find, hand_folder, make_clip, open_clips, probe, run, screenshot,
+                             wait_for, windows, xdotool)
 
 NAMES = ["long $(x).avi", "it's `y`.mp4", "plain.mp4"]
 
 
 def empty_folder(kelvara, table):
-    field = kelvara.control("text", "Output folder")
-    field.queryEditableText().setTextContents("")
-    wait_for(lambda: text_of(field) == "", "the field emptied (%r)" % text_of(field), timeout=5)
+    hand_folder(kelvara, "")
     click(kelvara.control("push button", "Start"))
     message = answer_message(kelvara, "no-folder", timeout=10)
     check(message == ["error", "Set export folder firstly "], "message %r" % message)
     for row in range(len(NAMES)):
         check(cell(table, row, 0) == "Queued", "row %d: %r" % (row, cell(table, row, 0)))
-
-
-def type_folder(kelvara, folder):
-    field = kelvara.control("text", "Output folder")
-    field.queryEditableText().setTextContents(folder)
-    wait_for(lambda: text_of(field) == folder, "the folder in the field (%r)" % text_of(field), timeout=5)
 
 
 def close_refused(kelvara):
@@ -61,18 +53,13 @@ def no_message_box(kelvara):
 
 
 def scenario():
-    work = os.environ["KELVARA_WORK"]
     # Long and large enough that the first job still converts when STOP comes.
     sources = [make_clip(NAMES[0], 60, "640x480")] + [make_clip(name, 2) for name in NAMES[1:]]
-    out = os.path.join(work, "out")
-    os.makedirs(out)
-    kelvara = Kelvara(*sources)
-    table = kelvara.control("table", "Source files")
-    wait_for(lambda: table.queryTable().nRows == 3, "the three files")
+    kelvara, table, out = open_clips(sources, choose_folder=False)
     choose_kind(kelvara, "To Mobile Video", "Mobile video kinds", "Xbox360")
 
     empty_folder(kelvara, table)
-    type_folder(kelvara, out + "/")
+    hand_folder(kelvara, out + "/")
     click(kelvara.control("push button", "Start"))
     wait_for(lambda: cell(table, 0, 0) == "Converting", "the first job converting")
     wait_for(lambda: "%" in cell(table, 0, 5) and "Remain" in cell(table, 0, 5), "progress on the first row")

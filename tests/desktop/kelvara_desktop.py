@@ -371,3 +371,35 @@ def check_output(path, codec, size, seconds, tolerance=0.5):
         duration = float(info["format"].get("duration", "nan"))
         check(abs(duration - seconds) < tolerance, "%s: %.2f s, not %.2f" % (path, duration, seconds))
     return info
+
+
+def open_clips(sources, choose_folder=True):
+    """Starts the program on the sources, with an empty output folder "out"
+    beside them, chosen in the folder browser unless asked otherwise;
+    returns the program, its file list and the folder."""
+    out = os.path.join(os.environ["KELVARA_WORK"], "out")
+    os.makedirs(out)
+    kelvara = Kelvara(*sources)
+    table = kelvara.control("table", "Source files")
+    wait_for(lambda: table.queryTable().nRows == len(sources), "the %d files" % len(sources))
+    if choose_folder:
+        set_folder(kelvara, out)
+    return kelvara, table, out
+
+
+def convert_and_finish(kelvara, table, shot, timeout=60.0):
+    """START, then the success box, answered, and every row finished."""
+    click(kelvara.control("push button", "Start"))
+    message = answer_message(kelvara, shot, timeout)
+    check(message == ["success", "All tasks have been completed!"], "%s: end message %r" % (shot, message))
+    for row in range(table.queryTable().nRows):
+        check(cell(table, row, 0) == "Done", "%s row %d: %r" % (shot, row, cell(table, row, 0)))
+        check(cell(table, row, 5).strip() == "100%    Finished", "%s row %d: %r" % (shot, row, cell(table, row, 5)))
+
+
+def hand_folder(kelvara, text):
+    """Puts a text into the output folder field as a screen reader does:
+    whole, through the field's editable text."""
+    field = kelvara.control("text", "Output folder")
+    field.queryEditableText().setTextContents(text)
+    wait_for(lambda: text_of(field) == text, "%r in the folder field (%r)" % (text, text_of(field)), timeout=5)
