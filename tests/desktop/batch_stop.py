@@ -7,9 +7,8 @@ completion message, and only outputs that play."""
 import os
 import time
 
-from kelvara_desktop import (answer_message, cell, check, choose_item, choose_kind, click, click_busy,
-                             encoder_processes, find, hand_folder, make_clip, open_clips, probe, run, screenshot,
-                             wait_for, windows, xdotool)
+from kelvara_desktop import (answer_message, cell, check, choose_item, choose_kind, click, encoder_processes, find,
+                             hand_folder, make_clip, open_clips, probe, run, screenshot, wait_for, windows, xdotool)
 
 NAMES = ["long $(x).avi", "it's `y`.mp4", "plain.mp4"]
 
@@ -26,7 +25,7 @@ def empty_folder(kelvara, table):
 def close_refused(kelvara):
     """Both the window's own close button and the window manager's close
     request (Alt+F4 in openbox) are refused."""
-    click_busy(kelvara.control("push button", "Close"))
+    click(kelvara.control("push button", "Close"))
     message = answer_message(kelvara, "close-refused", timeout=10)
     check(message == ["Info", "Please stop converting."], "message %r" % message)
     xdotool("windowactivate", "--sync", kelvara.window_id())
@@ -69,7 +68,7 @@ def scenario():
     close_refused(kelvara)
     check(cell(table, 0, 0) == "Converting", "the refusal stopped the job: %r" % cell(table, 0, 0))
 
-    click_busy(kelvara.control("push button", "Stop"))
+    click(kelvara.control("push button", "Stop"))
     wait_for(lambda: find(kelvara.window, "push button", "Start") is not None, "START back")
     wait_for(lambda: not encoder_processes(), "the encoders ended (%r)" % encoder_processes(), timeout=10)
     time.sleep(1.5)  # a completion message would have come by now
@@ -95,7 +94,7 @@ def stop_avi(kelvara, table, out):
     began = time.time()
     wait_for(lambda: encoder_processes(), "the encoder of the AVI job")
     wait_for(lambda: percent(cell(table, 0, 5)) > 0, "the AVI job under way")
-    click_busy(kelvara.control("push button", "Stop"))
+    click(kelvara.control("push button", "Stop"))
     print("STOP %.1f s after the AVI job began, at %r" % (time.time() - began, cell(table, 0, 5)))
     wait_for(lambda: find(kelvara.window, "push button", "Start") is not None, "START back")
     wait_for(lambda: not encoder_processes(), "the encoders ended (%r)" % encoder_processes(), timeout=10)
