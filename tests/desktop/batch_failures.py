@@ -1,13 +1,13 @@
 """Jobs that cannot be converted, as the window shows them: a source spoilt
 after it was added fails with its reason (Status "Failed", the red cross,
-the reason as the row's description), a source deleted after it was added
+the reason as the row's description and tooltip), a source deleted after it was added
 is passed over and stays queued, and the end box says how many files could
 not be converted, as a warning. Then an output folder that cannot be made
 fails every job, and the next batch into a good folder converts them all."""
 import os
 
-from kelvara_desktop import (answer_message, cell, cell_of, check, check_output, choose_kind, click, hand_folder,
-                             make_clip, open_clips, pixel, run, screenshot)
+from kelvara_desktop import (answer_message, cell, cell_of, centre, check, check_output, choose_kind, click,
+                             hand_folder, make_clip, open_clips, pixel, run, screenshot, wait_for, windows, xdotool)
 
 NAMES = ["good.mp4", "spoilt $(y).mp4", "gone.mp4", "it's `z`.mp4"]
 SECONDS = 2
@@ -28,6 +28,16 @@ def icon_colour(path, icon_cell):
         text = pixel(path, x + d, y + d)
         colours.append(tuple(int(float(v)) for v in text[text.index("(") + 1:text.index(")")].split(",")[:3]))
     return max(colours, key=lambda c: c[0] - c[1])
+
+
+def hover_tip(kelvara, accessible):
+    """The tooltip that resting the mouse on a cell brings up."""
+    x, y = centre(accessible)
+    xdotool("mousemove", x, y)
+    tip = wait_for(lambda: next((w for w in windows(kelvara.app) if w.getRoleName() == "tool tip"), None),
+                   "a tooltip", timeout=10)
+    screenshot("tooltip")
+    return tip.name
 
 
 def check_failed(table, row, reason_has):
@@ -59,6 +69,8 @@ def spoilt_and_gone(kelvara, table, sources, out):
     failed, done = (icon_colour(path, cell_of(table, row, 0)) for row in (1, 0))
     check(failed[0] > 150 and failed[1] < 110 and failed[2] < 110, "the failed row's icon is %r" % (failed,))
     check(not (done[0] > 150 and done[1] < 110), "the finished row's icon is red too: %r" % (done,))
+    tip = hover_tip(kelvara, cell_of(table, 1, 5))
+    check(tip == reason, "the failed row's tooltip %r is not its reason" % tip)
     left = [f for f in os.listdir(out) if f.startswith("spoilt")]
     check(not left, "the failed job left %r" % left)
 
