@@ -49,14 +49,6 @@ public:
     QStringList offeredFilters;
 };
 
-class FakeTrim : public TrimControl {
-public:
-    void SetMinMax(double min, double max) override { minMax = { min, max }; }
-    void SetRange(double left, double right) override { range = { left, right }; }
-    std::pair<double, double> minMax { -1, -1 };
-    std::pair<double, double> range { -1, -1 };
-};
-
 using SkinTest::WaitFor;
 
 // Closes the next modal window that appears, and remembers its class name.
@@ -77,7 +69,6 @@ struct DialogFixture {
     FakeDesktopShell shell;
     FakeFileDialogs folders;
     NoPreviewPlayer preview;
-    FakeTrim trim;
     FakeSoundPlayer sound;
     ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
     std::unique_ptr<CConverterDlg> dialog;
@@ -89,7 +80,7 @@ struct DialogFixture {
     {
         programFolders.toolDir = toolDir;
         dialog = std::make_unique<CConverterDlg>(programFolders,
-            DialogServices { &settings, &shell, &folders, &preview, &trim, &sound, batch.shutdown,
+            DialogServices { &settings, &shell, &folders, &preview, &sound, batch.shutdown,
                 batch.sleep, batch.converters });
         dialog->OnInitDialog(nullptr);
     }
