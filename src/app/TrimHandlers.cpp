@@ -52,7 +52,8 @@ void CConverterDlg::BuildTrimRange()
 // handler, before the slider goes on.
 void CConverterDlg::WireTrimHandlers()
 {
-    connect(m_trim, &CRangeSlider::RangeChanged, this, &CConverterDlg::OnTrimRangeChanged, Qt::DirectConnection);
+    connect(
+        m_trim, &CRangeSlider::RangeChanged, this, &CConverterDlg::OnTrimRangeChanged, Qt::DirectConnection);
 }
 
 void CConverterDlg::LoadTrimRange(double durationMs, double startMs, double endMs)

@@ -67,7 +67,8 @@ void CRangeSlider::paintEvent(QPaintEvent*)
     p.drawPixmap(QRect(0, kTrackTop, width(), kTrackHeight), track);
     p.drawPixmap(xLeft, 0, leftThumb);
     p.drawPixmap(xRight + arrow, 0, rightThumb);
-    p.drawPixmap(QRect(xLeft + arrow - kBarOverlap, kBarTop, xRight - xLeft + 2 * kBarOverlap, kBarHeight), bar);
+    p.drawPixmap(
+        QRect(xLeft + arrow - kBarOverlap, kBarTop, xRight - xLeft + 2 * kBarOverlap, kBarHeight), bar);
 }
 
 void CRangeSlider::mousePressEvent(QMouseEvent* event)

@@ -80,8 +80,8 @@ struct DialogFixture {
     {
         programFolders.toolDir = toolDir;
         dialog = std::make_unique<CConverterDlg>(programFolders,
-            DialogServices { &settings, &shell, &folders, &preview, &sound, batch.shutdown,
-                batch.sleep, batch.converters });
+            DialogServices { &settings, &shell, &folders, &preview, &sound, batch.shutdown, batch.sleep,
+                batch.converters });
         dialog->OnInitDialog(nullptr);
     }
 };

@@ -36,7 +36,10 @@ protected:
                 return false;
         return true;
     }
-    std::pair<double, double> TrimMinMax() { return { Dlg().TrimSlider().GetMin(), Dlg().TrimSlider().GetMax() }; }
+    std::pair<double, double> TrimMinMax()
+    {
+        return { Dlg().TrimSlider().GetMin(), Dlg().TrimSlider().GetMax() };
+    }
     std::pair<double, double> TrimRange()
     {
         return { Dlg().TrimSlider().GetLeft(), Dlg().TrimSlider().GetRight() };
