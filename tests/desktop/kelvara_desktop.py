@@ -1,6 +1,7 @@
 """Drives the real Kelvara as a user and a screen reader would: finds its
 controls through the accessibility bus, clicks and types with xdotool, and
 keeps screenshots of what the screen showed."""
+import json
 import os
 import subprocess
 import sys
@@ -201,6 +202,45 @@ class Kelvara:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+def probe(path):
+    out = subprocess.run(["ffprobe", "-v", "error", "-show_streams", "-show_format", "-of", "json", path],
+                         capture_output=True, text=True, check=True).stdout
+    return json.loads(out)
+
+
+def cell(table, row, column):
+    return table.queryTable().getAccessibleAt(row, column).name
+
+
+def set_folder(kelvara, folder):
+    """Through the folder browser: the field takes no typed text from the bus."""
+    field = kelvara.control("text", "Output folder")
+    click(kelvara.control("push button", "Browse"))
+    kelvara.answer_file_dialog(folder, "browser")
+    wait_for(lambda: text_of(field).rstrip("/") == folder, "the folder chosen (%r)" % text_of(field), timeout=10)
+
+
+def answer_message(kelvara, shot):
+    box = kelvara.top_level("dialog", None)
+    screenshot(shot)
+    text = " ".join(n.name for n in _labels(box))
+    xdotool("key", "Return")
+    wait_for(lambda: find(kelvara.window, "push button", "Start") is not None, "the message closed")
+    return text
+
+
+def _labels(node):
+    found = []
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        if child.getRoleName() == "label":
+            found.append(child)
+        found.extend(_labels(child))
+    return found
 
 
 def run(scenario):
