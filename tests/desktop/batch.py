@@ -3,7 +3,7 @@ judged by ffprobe, and the program ends cleanly afterwards."""
 import os
 import subprocess
 
-from kelvara_desktop import Kelvara, answer_message, check, cell, probe, run, screenshot, set_folder
+from kelvara_desktop import Kelvara, answer_message, cell, check, click, probe, run, screenshot, set_folder, wait_for
 
 NAMES = ["it's $HOME & `x`.mp4", "plain.mp4"]
 SECONDS = 2

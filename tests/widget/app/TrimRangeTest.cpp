@@ -31,15 +31,8 @@ class TrimRange : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dialog = std::make_unique<PreviewRecordingDialog>(programFolders,
-            DialogServices { .settings = &settings,
-                .shell = &shell,
-                .folders = &folders,
-                .preview = &preview,
-                .sound = &sound });
-        dialog->OnInitDialog(nullptr);
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
         AddSelectedJob(JobState::Done);
         // The geometry the mouse works with is the last painted one.
         Slider().repaint();
@@ -87,13 +80,8 @@ protected:
             QTest::mouseRelease(&Slider(), Qt::LeftButton, {}, from + QPoint(dx, 0));
     }
 
-    FakeSettingsStore settings;
-    FakeDesktopShell shell;
-    FakeFileDialogs folders;
-    NoPreviewPlayer preview;
-    FakeSoundPlayer sound;
-    ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
-    std::unique_ptr<PreviewRecordingDialog> dialog;
+    BasicDialogFixture<PreviewRecordingDialog> f;
+    PreviewRecordingDialog* dialog = f.dialog.get();
 };
 
 TEST_F(TrimRange, TheSliderTakesTheTrimRangesPlaceAndName)
