@@ -5,6 +5,7 @@
 #include "CRangeSlider.h"
 #include "jobs/FileListView.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
