@@ -2,6 +2,7 @@
 // and writes the resource collection that lists them.
 //   kelvara-skin-generator <resources folder>
 #include "../../src/skin/SkinResourceIds.h"
+#include "AppIcon.h"
 #include "Canvas.h"
 #include "Drawings.h"
 #include "GifWriter.h"
@@ -179,6 +180,10 @@ int main(int argc, char* argv[])
     if (!WriteFile(
             root.filePath("banner/Banners.gif"), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
         std::fprintf(stderr, "cannot write banner/Banners.gif\n");
+        return 1;
+    }
+    if (!Gen::WriteAppIcons(root.path())) {
+        std::fprintf(stderr, "cannot write the icon theme's pictures under appicon/\n");
         return 1;
     }
     list << "</RCC>\n";

@@ -1,0 +1,50 @@
+# What `cmake --install` adds around the program folder for the desktop, and
+# the Debian package built from the same install with `cpack -G DEB`.
+set(KELVARA_APP_ID io.kelvara.Kelvara)
+
+install(FILES ${PROJECT_SOURCE_DIR}/data/${KELVARA_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${KELVARA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/appicon/${size}.png
+    DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${KELVARA_APP_ID}.png)
+endforeach()
+
+# Debian wants the copyright and a changelog compressed without a time stamp
+# in the package's documentation folder.
+set(KELVARA_DOC_DIR share/doc/kelvara)
+set(kelvara_changelog ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
+add_custom_command(OUTPUT ${kelvara_changelog}
+  COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/data/debian/changelog > ${kelvara_changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/debian/changelog
+  COMMENT "Compressing the Debian changelog")
+add_custom_target(kelvara_changelog ALL DEPENDS ${kelvara_changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${kelvara_changelog} DESTINATION ${KELVARA_DOC_DIR})
+
+set(CPACK_PACKAGE_NAME kelvara)
+set(CPACK_PACKAGE_VENDOR "The Kelvara developers")
+set(CPACK_PACKAGE_CONTACT "Kelvara developers <maintainers@kelvara.io>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch converter for audio and video files")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://kelvara.io/")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION video)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "batch converter for audio and video files
+ Kelvara converts a list of audio and video files one after the other: AVI,
+ QuickTime, MPEG, Windows Media, RealMedia, 3GP, MP4 and disc files become
+ AVI or MPEG video (with VCD, SVCD and DVD presets), still pictures or GIF
+ animations, video for portable players and consoles, or MP3, WMA, WAV, MP2
+ and AC3 sound. Each file can be trimmed in the built-in preview; the list
+ shows each file's progress, remaining time and final state.")
+# The libraries come from the binaries; the encoder runs the ffmpeg program.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS ffmpeg)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
+# The program folder holds executables, which Debian keeps out of /usr/share:
+# the package moves it to /usr/lib/kelvara before it is built.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageLayout.cmake)
+include(CPack)
