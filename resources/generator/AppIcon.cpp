@@ -148,7 +148,10 @@ const QList<int>& AppIconSizes()
 QImage AppIconAt(int size)
 {
     const IconMetrics& m = MetricsFor(size);
-    QImage image = NewImage(size, size);
+    // Exactly `size` pixels whatever scale the skin's bitmaps are drawn at:
+    // the theme's sizes are device pixels already.
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF tile(m.inset, m.inset, size - 2 * m.inset, size - 2 * m.inset);
