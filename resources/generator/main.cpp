@@ -147,6 +147,10 @@ int main(int argc, char* argv[])
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (const char* folder : { "skin", "icons", "sounds", "banner" })
         root.mkpath(folder);
+    if (!Gen::WriteAppIcons(root.path())) {
+        std::fprintf(stderr, "cannot write the icon theme's pictures under appicon/\n");
+        return 1;
+    }
 
     QString qrc;
     QTextStream list(&qrc);
@@ -180,10 +184,6 @@ int main(int argc, char* argv[])
     if (!WriteFile(
             root.filePath("banner/Banners.gif"), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
         std::fprintf(stderr, "cannot write banner/Banners.gif\n");
-        return 1;
-    }
-    if (!Gen::WriteAppIcons(root.path())) {
-        std::fprintf(stderr, "cannot write the icon theme's pictures under appicon/\n");
         return 1;
     }
     list << "</RCC>\n";
