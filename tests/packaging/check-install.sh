@@ -70,6 +70,8 @@ done
 info=$usr/share/metainfo/$app_id.metainfo.xml
 if [ -f "$info" ]; then
   appstreamcli validate --no-net "$info" || fail "appstreamcli rejects the metainfo"
+  # The tree as a whole: the metainfo with the desktop entry and icons it names.
+  appstreamcli validate-tree --no-net "$dest" || fail "appstreamcli rejects the installed tree"
   grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$info" \
     || fail "the metainfo does not launch $app_id.desktop"
   grep -q "<release version=\"$version\"" "$info" || fail "the metainfo has no release $version"
