@@ -7,7 +7,7 @@
 set -u
 build=$1 version=$2
 . "$(dirname "$0")/checks.sh"
-for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-architecture fakeroot readelf file; do need_tool "$tool"; done
+for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-architecture readelf file; do need_tool "$tool"; done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
