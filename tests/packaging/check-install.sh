@@ -43,12 +43,12 @@ if [ -f "$entry" ]; then
     | grep -o 'Support Video Files ([^)]*)' | grep -o '\*\.[A-Za-z0-9]*' | cut -c3-)
   [ -n "$extensions" ] || fail "the Add dialog's list of supported files was not found"
   for ext in $extensions; do
-    for type in $(grep -i ":\*\.$ext\$" /usr/share/mime/globs 2>/dev/null | cut -d: -f1); do
+    while IFS=: read -r type _; do
       case "$mime_types" in
         *";$type;"*) ;;
         *) fail "MimeType lacks $type (*.$ext)" ;;
       esac
-    done
+    done < <(grep -i ":\*\.$ext\$" /usr/share/mime/globs 2>/dev/null)
   done
 else
   fail "share/applications/$app_id.desktop is missing"
@@ -63,7 +63,8 @@ for size in 16 24 32 48 64 128 256; do
     fail "no ${size}px icon"
   fi
 done
-[ "$(ls "$usr/share/icons/hicolor" | wc -l)" -eq 7 ] || fail "unexpected icon sizes: $(ls "$usr/share/icons/hicolor")"
+sizes=$(find "$usr/share/icons/hicolor" -mindepth 1 -maxdepth 1 -printf '%f ')
+[ "$(wc -w <<<"$sizes")" -eq 7 ] || fail "unexpected icon sizes: $sizes"
 
 # The metainfo: valid, launching the entry above, with this version's release
 # and a screenshot that exists in the repository at the size it states.

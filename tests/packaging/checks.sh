@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the packaging checks: every failed check is reported, then the
 # script fails once at the end, so one run shows everything that is wrong.
 failures=0
