@@ -35,13 +35,12 @@ if [ -f "$entry" ]; then
   [ "$(desktop_value "$entry" Icon)" = "$app_id" ] || fail "Icon is not $app_id"
   [ "$(desktop_value "$entry" Terminal)" = "false" ] || fail "Terminal is not false"
   desktop_value "$entry" Categories | grep -q '^AudioVideo;' || fail "Categories do not start with AudioVideo"
-  # Every extension the Add dialog offers as a supported video file has its
-  # MIME type in the entry, so file managers offer Kelvara for those files.
+  # Every extension the Add dialog's filters name has its MIME type in the
+  # entry, so file managers offer Kelvara for the files it reads.
   mime_types=";$(desktop_value "$entry" MimeType)"
-  # (The filter is one C++ literal split over lines: join the pieces first.)
-  extensions=$(tr '\n' ' ' <"$source/src/jobs/FileListCommands.cpp" | sed 's/"[[:space:]]*"//g' \
-    | grep -o 'Support Video Files ([^)]*)' | grep -o '\*\.[A-Za-z0-9]*' | cut -c3-)
-  [ -n "$extensions" ] || fail "the Add dialog's list of supported files was not found"
+  extensions=$(sed -n '/::AddDialogFilters()/,/^}/p' "$source/src/jobs/FileListCommands.cpp" \
+    | grep -o '\*\.[A-Za-z0-9]*' | cut -c3- | sort -u)
+  [ -n "$extensions" ] || fail "the Add dialog's file filters were not found"
   for ext in $extensions; do
     while IFS=: read -r type _; do
       case "$mime_types" in
