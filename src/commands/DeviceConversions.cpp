@@ -3,6 +3,7 @@
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
 #include "commands/ProfileIni.h"
+#include "commands/SourceGuard.h"
 #include "commands/WrittenFiles.h"
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
@@ -30,8 +31,10 @@ public:
     }
 
     // Marks the job converting and reads the profile; false when the job is
-    // gone or the file has no sections at all.
-    bool Begin()
+    // gone, the file has no sections at all, or one of the `steps` would
+    // write over the job's source (the job is then failed before any step
+    // has run, so no thumbnail or first-step file is left either).
+    bool Begin(std::initializer_list<std::size_t> steps)
     {
         if (!MarkJobConverting(m_context, m_jobIndex))
             return false;
@@ -47,7 +50,20 @@ public:
         if (ini.GetSectionNames(names) <= 0)
             return false;
         m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
-        return true;
+        return !RefusedForSource(steps);
+    }
+
+    bool RefusedForSource(std::initializer_list<std::size_t> steps)
+    {
+        const std::string source = m_context.jobs.GetAt(m_jobIndex).sourcePath;
+        for (const std::size_t step : steps) {
+            const std::optional<std::string> command = Command(step);
+            if (command && CommandWouldOverwriteSource(*command, source, m_context.toolDirectory)) {
+                MarkJobFailed(m_context, m_jobIndex, kOverwritesSourceReason);
+                return true;
+            }
+        }
+        return false;
     }
 
     // The line filled in for the job as it is now, at the time the step
@@ -65,8 +81,10 @@ public:
     // stopped (the job is then canceled) or failed (the job is then failed).
     bool EncoderRun(std::size_t line, JobStage stage)
     {
+        // Filled in again as the step runs ("$TIMESTAMP" moves on), so
+        // checked again.
         const std::optional<std::string> command = Command(line);
-        if (!command)
+        if (!command || RefusedForSource({ line }))
             return false;
         m_runner.SetJobStage(stage, m_jobIndex);
         const RunOutcome outcome = m_runner.RunEncoder(*command, m_jobIndex);
@@ -107,7 +125,8 @@ public:
     // output check at the end tells whether the conversion worked.
     void AuxiliaryRun(std::size_t line)
     {
-        if (const std::optional<std::string> command = Command(line))
+        const std::optional<std::string> command = Command(line);
+        if (command && !RefusedForSource({ line }))
             m_runner.RunHelperAndWait(*command);
     }
 
@@ -139,7 +158,7 @@ private:
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
-    if (!run.Begin())
+    if (!run.Begin({ 1, 2 }))
         return;
     run.AuxiliaryRun(1); // the thumbnail the device shows in its list
     run.EncoderRunAndFinish(2);
@@ -149,7 +168,7 @@ void ConvertXboxOrPocketPc(
     ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
-    if (!run.Begin())
+    if (!run.Begin({ 1 }))
         return;
     run.EncoderRunAndFinish(1);
 }
@@ -157,7 +176,7 @@ void ConvertXboxOrPocketPc(
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
-    if (!run.Begin())
+    if (!run.Begin({ 1, 2, 3, 4 }))
         return;
     // Taken now: the first step's files carry this name even if the job
     // leaves the list while the window is serviced.

@@ -2,6 +2,7 @@
 
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
+#include "commands/SourceGuard.h"
 #include "engine/ConversionContext.h"
 #include "jobs/RandomNumbers.h"
 #include "platform/EventPump.h"
@@ -117,6 +118,12 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
         },
         { JobColumn::Status });
 
+    // The path is made free before the component writes it; never when it
+    // is the source itself.
+    if (WouldOverwriteSource(path, job.sourcePath)) {
+        MarkJobFailed(m_context, jobIndex, kOverwritesSourceReason);
+        return false;
+    }
     RemoveFile(path);
     m_context.startTick = platform::TickCount();
     if (const ConvertStart start = m_component.StartConvert(path); !start) {
@@ -190,6 +197,10 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
     if (!m_context.jobs.Contains(jobIndex))
         return false;
     const JobRecord job = m_context.jobs.GetAt(jobIndex);
+    if (WouldOverwriteSource(outputPath, job.sourcePath)) {
+        MarkJobFailed(m_context, jobIndex, kOverwritesSourceReason);
+        return false;
+    }
     const bool original = m_options.UseOriginalSize();
     m_component.SetOutputWidth(static_cast<std::int16_t>(original ? job.sourceWidth : job.outputWidth));
     m_component.SetOutputHeight(static_cast<std::int16_t>(original ? job.sourceHeight : job.outputHeight));
