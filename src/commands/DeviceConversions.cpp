@@ -50,7 +50,23 @@ public:
         if (ini.GetSectionNames(names) <= 0)
             return false;
         m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
-        return !RefusedForSource(steps);
+        if (RefusedForSource(steps))
+            return false;
+        m_filesBefore.emplace(
+            m_context.outputFolder, OutputFileName(m_context.jobs.GetAt(m_jobIndex), m_substitution));
+        return true;
+    }
+
+    // A failed job leaves none of the files its steps made: a thumbnail
+    // without its video, the first step's files of a PMP whose mux failed,
+    // a half-written output. Files that were there before stay.
+    void RemoveFilesIfFailed()
+    {
+        if (!m_filesBefore || Stopped() || !m_context.jobs.Contains(m_jobIndex)
+            || !m_context.jobs.GetAt(m_jobIndex).failed)
+            return;
+        for (const std::string& path : m_filesBefore->Created())
+            std::remove(path.c_str());
     }
 
     bool RefusedForSource(std::initializer_list<std::size_t> steps)
@@ -151,6 +167,7 @@ private:
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
     ProfileLines m_lines;
+    std::optional<WrittenFiles> m_filesBefore;
 };
 
 } // namespace
@@ -162,6 +179,7 @@ void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceC
         return;
     run.AuxiliaryRun(1); // the thumbnail the device shows in its list
     run.EncoderRunAndFinish(2);
+    run.RemoveFilesIfFailed();
 }
 
 void ConvertXboxOrPocketPc(
@@ -171,6 +189,7 @@ void ConvertXboxOrPocketPc(
     if (!run.Begin({ 1 }))
         return;
     run.EncoderRunAndFinish(1);
+    run.RemoveFilesIfFailed();
 }
 
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
@@ -188,6 +207,7 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
             std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
             std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
         }
+        run.RemoveFilesIfFailed();
         return;
     }
     run.SetStage(JobStage::AuxiliaryRuns);
@@ -201,6 +221,7 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     run.AuxiliaryRun(4);
     std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
     run.Finish(PmpFinalPath(context.outputFolder, title));
+    run.RemoveFilesIfFailed();
 }
 
 } // namespace kelvara
