@@ -193,7 +193,7 @@ void StopStorm::ArmStop(const Scenario& scenario)
     m_stopPressed = false;
     m_intermediateRedraws = 0;
     if (scenario.vob) {
-        m_stopAtRedraw = std::uniform_int_distribution<int>(1, 6)(m_random);
+        m_stopAtRedraw = std::uniform_int_distribution<int>(1, 3)(m_random);
         m_batch.view.onStatusRedraw = [this] {
             const JobRecord job = m_batch.Job(m_batch.context.currentJob);
             if (job.stage != JobStage::MakingIntermediate || ++m_intermediateRedraws >= m_stopAtRedraw)

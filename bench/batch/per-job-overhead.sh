@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Per-job overhead of a batch: 20 one-second clips to MP3 through the
+# window's batch (BatchDriver and converters, run by bench_batch), against
+# the same 20 ffmpeg commands run by a shell loop. The commands are the ones
+# the program's encoder gave ffmpeg, captured in a first run. Goal: ratio of
+# the medians at most 1.15.
+#   bench/batch/per-job-overhead.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+build=${1:-build}
+runs=${2:-7}
+tools="$(cd "$build/kelvara/tools" && pwd)"
+bench="$(cd "$build/bench/batch" && pwd)/bench_batch"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/clips" "$work/out" "$work/capture"
+
+clips=()
+for i in $(seq -w 1 20); do
+  ffmpeg -v error -y -f lavfi -i "testsrc2=size=320x240:rate=25:duration=1" \
+    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=1" \
+    -c:v mpeg4 -q:v 5 -c:a pcm_s16le -shortest "$work/clips/clip $i.avi"
+  clips+=("$work/clips/clip $i.avi")
+done
+
+make_capture "$work/capture"
+TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" mp3 "${clips[@]}" >/dev/null
+echo "captured $(wc -l <"$work/capture/commands") ffmpeg commands"
+empty "$work/out"
+
+: >"$work/direct" >"$work/program" >"$work/cpu"
+for ((r = 1; r <= runs; r++)); do
+  start=$(now)
+  replay "$work/capture/commands"
+  elapsed "$start" >>"$work/direct"
+  empty "$work/out"
+
+  "$bench" "$tools" "$work/out" mp3 "${clips[@]}" >"$work/run.txt"
+  field elapsed <"$work/run.txt" >>"$work/program"
+  field cpu_share <"$work/run.txt" >>"$work/cpu"
+  empty "$work/out"
+done
+
+direct=$(median <"$work/direct")
+program=$(median <"$work/program")
+printf 'ffmpeg in a shell loop:   median %.3f s over %d runs\n' "$direct" "$runs"
+printf 'the batch (20 jobs):      median %.3f s over %d runs\n' "$program" "$runs"
+printf 'ratio of the medians:     %s (goal: at most 1.15)\n' "$(ratio "$program" "$direct")"
+printf "the batch's own CPU:      median %.1f %% of a core\n" "$(awk -v c="$(median <"$work/cpu")" 'BEGIN { print c * 100 }')"
