@@ -91,12 +91,12 @@ int ProbeOnly(double seconds)
     TimerProbe probe;
     probe.Start();
     const double cpuBefore = CpuSecondsOfThisProcess();
-    QTimer::singleShot(std::chrono::milliseconds(static_cast<int>(seconds * 1000.0)),
-        [] { QCoreApplication::quit(); });
+    QTimer::singleShot(
+        std::chrono::milliseconds(static_cast<int>(seconds * 1000.0)), [] { QCoreApplication::quit(); });
     QCoreApplication::exec();
     probe.Stop();
-    std::printf("elapsed=%.4f cpu_share=%.4f timer_samples=%zu timer_p99_ms=%.2f timer_max_ms=%.2f\n", seconds,
-        (CpuSecondsOfThisProcess() - cpuBefore) / seconds, probe.Samples(), probe.Quantile(0.99),
+    std::printf("elapsed=%.4f cpu_share=%.4f timer_samples=%zu timer_p99_ms=%.2f timer_max_ms=%.2f\n",
+        seconds, (CpuSecondsOfThisProcess() - cpuBefore) / seconds, probe.Samples(), probe.Quantile(0.99),
         probe.Quantile(1.0));
     return 0;
 }
@@ -107,7 +107,8 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--probe-only")
         return ProbeOnly(std::atof(argv[2]));
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s TOOL_DIR OUTPUT_DIR KIND [--profile N] [--probe-timer] FILE...\n", argv[0]);
+        std::fprintf(
+            stderr, "usage: %s TOOL_DIR OUTPUT_DIR KIND [--profile N] [--probe-timer] FILE...\n", argv[0]);
         return 2;
     }
     RealBatch batch(std::string(argv[1]) + "/", argv[2]);
