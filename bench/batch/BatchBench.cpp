@@ -9,25 +9,22 @@
 //   bench_batch --probe-only SECONDS
 // The second form runs only the timer, for the yardstick: the same timer in
 // a process that does nothing else, under the same load.
+#include "platform/TimerProbe.h"
 #include "support/RealBatch.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
-#include <vector>
 
 using namespace kelvara;
 using namespace kelvara::testing;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-constexpr auto kProbeInterval = std::chrono::milliseconds(10);
 
 double CpuSecondsOfThisProcess()
 {
@@ -36,44 +33,6 @@ double CpuSecondsOfThisProcess()
     const auto seconds = [](const timeval& value) { return value.tv_sec + value.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
-
-// A 10 ms timer that notes how late each of its ticks came: the time since
-// the previous tick beyond the interval.
-class TimerProbe {
-public:
-    void Start()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Tick(); });
-        m_last = Clock::now();
-        m_timer.start(kProbeInterval);
-    }
-    void Stop() { m_timer.stop(); }
-
-    // Lateness in milliseconds at quantile `q` (0 to 1).
-    double Quantile(double q)
-    {
-        if (m_lateness.empty())
-            return 0.0;
-        std::sort(m_lateness.begin(), m_lateness.end());
-        const auto index = static_cast<std::size_t>(q * static_cast<double>(m_lateness.size() - 1));
-        return m_lateness[index];
-    }
-    std::size_t Samples() const { return m_lateness.size(); }
-
-private:
-    void Tick()
-    {
-        const Clock::time_point now = Clock::now();
-        const double late = std::chrono::duration<double, std::milli>(now - m_last - kProbeInterval).count();
-        m_lateness.push_back(std::max(0.0, late));
-        m_last = now;
-    }
-
-    QTimer m_timer;
-    Clock::time_point m_last;
-    std::vector<double> m_lateness;
-};
 
 OutputKind KindNamed(const std::string& name)
 {
@@ -88,7 +47,7 @@ OutputKind KindNamed(const std::string& name)
 
 int ProbeOnly(double seconds)
 {
-    TimerProbe probe;
+    platform::TimerProbe probe;
     probe.Start();
     const double cpuBefore = CpuSecondsOfThisProcess();
     QTimer::singleShot(
@@ -124,7 +83,7 @@ int main(int argc, char** argv)
             batch.AddSource(argument);
     }
 
-    TimerProbe probe;
+    platform::TimerProbe probe;
     if (probeTimer)
         probe.Start();
     const double cpuBefore = CpuSecondsOfThisProcess();
