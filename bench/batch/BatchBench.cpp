@@ -26,12 +26,24 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double CpuSecondsOfThisProcess()
+double CpuSecondsOf(int who)
 {
     rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
+    ::getrusage(who, &usage);
     const auto seconds = [](const timeval& value) { return value.tv_sec + value.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double CpuSecondsOfThisProcess()
+{
+    return CpuSecondsOf(RUSAGE_SELF);
+}
+
+// This process and every child it reaped (the encoder reaps its ffmpeg):
+// the work of the whole batch, which the machine's load does not change.
+double CpuSecondsOfTheTree()
+{
+    return CpuSecondsOf(RUSAGE_SELF) + CpuSecondsOf(RUSAGE_CHILDREN);
 }
 
 OutputKind KindNamed(const std::string& name)
@@ -87,10 +99,12 @@ int main(int argc, char** argv)
     if (probeTimer)
         probe.Start();
     const double cpuBefore = CpuSecondsOfThisProcess();
+    const double treeBefore = CpuSecondsOfTheTree();
     const Clock::time_point start = Clock::now();
     batch.driver.OnStart();
     const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
     const double cpu = CpuSecondsOfThisProcess() - cpuBefore;
+    const double treeCpu = CpuSecondsOfTheTree() - treeBefore;
     probe.Stop();
 
     int done = 0;
@@ -100,8 +114,8 @@ int main(int argc, char** argv)
         else
             std::fprintf(stderr, "job %d: %s\n", i, batch.Job(i).failureReason.c_str());
     }
-    std::printf("elapsed=%.4f cpu=%.4f cpu_share=%.4f jobs=%d done=%d", elapsed, cpu, cpu / elapsed,
-        batch.jobs.GetSize(), done);
+    std::printf("elapsed=%.4f cpu=%.4f cpu_share=%.4f tree_cpu=%.4f jobs=%d done=%d", elapsed, cpu,
+        cpu / elapsed, treeCpu, batch.jobs.GetSize(), done);
     if (probeTimer)
         std::printf(" timer_samples=%zu timer_p99_ms=%.2f timer_max_ms=%.2f", probe.Samples(),
             probe.Quantile(0.99), probe.Quantile(1.0));

@@ -11,16 +11,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 build=${1:-build}
 runs=${2:-3}
-tools="$(cd "$build/kelvara/tools" && pwd)"
-bench="$(cd "$build/bench/batch" && pwd)/bench_batch"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/out" "$work/capture"
+setup "$build"
 
 clip="$work/long clip.avi"
-ffmpeg -v error -y -f lavfi -i "testsrc2=size=1920x1080:rate=25:duration=60" \
-  -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=60" \
-  -c:v mpeg4 -q:v 4 -c:a pcm_s16le -shortest "$clip"
+make_clip "$clip" 60 1920x1080
 
 for kind in avi psp mp3; do
   options=()
@@ -28,17 +22,22 @@ for kind in avi psp mp3; do
   make_capture "$work/capture"
   TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" "$kind" "${options[@]}" "$clip" >/dev/null
   empty "$work/out"
-  : >"$work/direct" >"$work/program"
+  : >"$work/direct" >"$work/program" >"$work/direct-cpu" >"$work/program-cpu"
   for ((r = 1; r <= runs; r++)); do
-    start=$(now)
-    replay "$work/capture/commands"
-    elapsed "$start" >>"$work/direct"
+    read -r wall cpu < <(timed_replay "$work/capture/commands")
+    echo "$wall" >>"$work/direct"
+    echo "$cpu" >>"$work/direct-cpu"
     empty "$work/out"
-    "$bench" "$tools" "$work/out" "$kind" "${options[@]}" "$clip" | field elapsed >>"$work/program"
+    "$bench" "$tools" "$work/out" "$kind" "${options[@]}" "$clip" >"$work/run.txt"
+    field elapsed <"$work/run.txt" >>"$work/program"
+    field tree_cpu <"$work/run.txt" >>"$work/program-cpu"
     empty "$work/out"
   done
   direct=$(median <"$work/direct")
   program=$(median <"$work/program")
   printf '%-4s ffmpeg directly %7.2f s, the batch %7.2f s (medians of %d, %d ffmpeg runs): ratio %s (goal: at most 1.03)\n' \
     "$kind" "$direct" "$program" "$runs" "$(wc -l <"$work/capture/commands")" "$(ratio "$program" "$direct")"
+  printf '     CPU time of all processes: the batch %.2f s, ffmpeg directly %.2f s: ratio %s\n' \
+    "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" \
+    "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")"
 done

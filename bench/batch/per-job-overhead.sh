@@ -10,17 +10,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 build=${1:-build}
 runs=${2:-7}
-tools="$(cd "$build/kelvara/tools" && pwd)"
-bench="$(cd "$build/bench/batch" && pwd)/bench_batch"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/clips" "$work/out" "$work/capture"
+setup "$build"
+mkdir "$work/clips"
 
 clips=()
 for i in $(seq -w 1 20); do
-  ffmpeg -v error -y -f lavfi -i "testsrc2=size=320x240:rate=25:duration=1" \
-    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=1" \
-    -c:v mpeg4 -q:v 5 -c:a pcm_s16le -shortest "$work/clips/clip $i.avi"
+  make_clip "$work/clips/clip $i.avi" 1 320x240
   clips+=("$work/clips/clip $i.avi")
 done
 
@@ -29,15 +24,16 @@ TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" mp3 "${clips[@
 echo "captured $(wc -l <"$work/capture/commands") ffmpeg commands"
 empty "$work/out"
 
-: >"$work/direct" >"$work/program" >"$work/cpu"
+: >"$work/direct" >"$work/program" >"$work/cpu" >"$work/direct-cpu" >"$work/program-cpu"
 for ((r = 1; r <= runs; r++)); do
-  start=$(now)
-  replay "$work/capture/commands"
-  elapsed "$start" >>"$work/direct"
+  read -r wall cpu < <(timed_replay "$work/capture/commands")
+  echo "$wall" >>"$work/direct"
+  echo "$cpu" >>"$work/direct-cpu"
   empty "$work/out"
 
   "$bench" "$tools" "$work/out" mp3 "${clips[@]}" >"$work/run.txt"
   field elapsed <"$work/run.txt" >>"$work/program"
+  field tree_cpu <"$work/run.txt" >>"$work/program-cpu"
   field cpu_share <"$work/run.txt" >>"$work/cpu"
   empty "$work/out"
 done
@@ -47,4 +43,7 @@ program=$(median <"$work/program")
 printf 'ffmpeg in a shell loop:   median %.3f s over %d runs\n' "$direct" "$runs"
 printf 'the batch (20 jobs):      median %.3f s over %d runs\n' "$program" "$runs"
 printf 'ratio of the medians:     %s (goal: at most 1.15)\n' "$(ratio "$program" "$direct")"
+printf 'CPU time, all processes:  the batch %.3f s, the loop %.3f s: ratio %s (what load does not change)\n' \
+  "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" \
+  "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")"
 printf "the batch's own CPU:      median %.1f %% of a core\n" "$(awk -v c="$(median <"$work/cpu")" 'BEGIN { print c * 100 }')"

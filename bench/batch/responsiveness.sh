@@ -13,16 +13,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 build=${1:-build}
-tools="$(cd "$build/kelvara/tools" && pwd)"
-bench="$(cd "$build/bench/batch" && pwd)/bench_batch"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/out" "$work/capture"
+setup "$build"
 
 clip="$work/clip.avi"
-ffmpeg -v error -y -f lavfi -i "testsrc2=size=1920x1080:rate=25:duration=30" \
-  -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=30" \
-  -c:v mpeg4 -q:v 4 -c:a pcm_s16le -shortest "$clip"
+make_clip "$clip" 30 1920x1080
 
 for kind in mp3 psp avi; do
   options=()
