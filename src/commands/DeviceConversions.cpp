@@ -50,36 +50,24 @@ public:
         if (ini.GetSectionNames(names) <= 0)
             return false;
         m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
-        if (RefusedForSource(steps))
-            return false;
-        m_filesBefore.emplace(
-            m_context.outputFolder, OutputFileName(m_context.jobs.GetAt(m_jobIndex), m_substitution));
+        // Checked before any step runs, with the clock not read yet: each
+        // step reads it as it runs, and is checked again then.
+        for (const std::size_t step : steps) {
+            const JobRecord job = m_context.jobs.GetAt(m_jobIndex);
+            if (RefusedForSource(SubstituteTemplate(m_lines.Line(step), job, m_substitution)))
+                return false;
+        }
         return true;
     }
 
-    // A failed job leaves none of the files its steps made: a thumbnail
-    // without its video, the first step's files of a PMP whose mux failed,
-    // a half-written output. Files that were there before stay.
-    void RemoveFilesIfFailed()
-    {
-        if (!m_filesBefore || Stopped() || !m_context.jobs.Contains(m_jobIndex)
-            || !m_context.jobs.GetAt(m_jobIndex).failed)
-            return;
-        for (const std::string& path : m_filesBefore->Created())
-            std::remove(path.c_str());
-    }
-
-    bool RefusedForSource(std::initializer_list<std::size_t> steps)
+    // Fails the job when `command` would write over its source.
+    bool RefusedForSource(const std::string& command)
     {
         const std::string source = m_context.jobs.GetAt(m_jobIndex).sourcePath;
-        for (const std::size_t step : steps) {
-            const std::optional<std::string> command = Command(step);
-            if (command && CommandWouldOverwriteSource(*command, source, m_context.toolDirectory)) {
-                MarkJobFailed(m_context, m_jobIndex, kOverwritesSourceReason);
-                return true;
-            }
-        }
-        return false;
+        if (!CommandWouldOverwriteSource(command, source, m_context.toolDirectory))
+            return false;
+        MarkJobFailed(m_context, m_jobIndex, kOverwritesSourceReason);
+        return true;
     }
 
     // The line filled in for the job as it is now, at the time the step
@@ -100,7 +88,7 @@ public:
         // Filled in again as the step runs ("$TIMESTAMP" moves on), so
         // checked again.
         const std::optional<std::string> command = Command(line);
-        if (!command || RefusedForSource({ line }))
+        if (!command || RefusedForSource(*command))
             return false;
         m_runner.SetJobStage(stage, m_jobIndex);
         const RunOutcome outcome = m_runner.RunEncoder(*command, m_jobIndex);
@@ -142,7 +130,7 @@ public:
     void AuxiliaryRun(std::size_t line)
     {
         const std::optional<std::string> command = Command(line);
-        if (command && !RefusedForSource({ line }))
+        if (command && !RefusedForSource(*command))
             m_runner.RunHelperAndWait(*command);
     }
 
@@ -167,7 +155,6 @@ private:
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
     ProfileLines m_lines;
-    std::optional<WrittenFiles> m_filesBefore;
 };
 
 } // namespace
@@ -179,7 +166,6 @@ void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceC
         return;
     run.AuxiliaryRun(1); // the thumbnail the device shows in its list
     run.EncoderRunAndFinish(2);
-    run.RemoveFilesIfFailed();
 }
 
 void ConvertXboxOrPocketPc(
@@ -189,7 +175,6 @@ void ConvertXboxOrPocketPc(
     if (!run.Begin({ 1 }))
         return;
     run.EncoderRunAndFinish(1);
-    run.RemoveFilesIfFailed();
 }
 
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
@@ -207,7 +192,6 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
             std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
             std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
         }
-        run.RemoveFilesIfFailed();
         return;
     }
     run.SetStage(JobStage::AuxiliaryRuns);
@@ -221,7 +205,6 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     run.AuxiliaryRun(4);
     std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
     run.Finish(PmpFinalPath(context.outputFolder, title));
-    run.RemoveFilesIfFailed();
 }
 
 } // namespace kelvara

@@ -135,7 +135,9 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     }
     WaitForIntermediate();
     if (m_context.stopFlag) {
-        m_component.StopConvert();
+        // What the component wrote so far is no output of the user's: the
+        // stop must not keep it, even when it plays.
+        m_component.StopConvertDiscardingOutput();
         RemoveFile(path);
         return false;
     }
@@ -196,11 +198,10 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
 {
     if (!m_context.jobs.Contains(jobIndex))
         return false;
+    // An output that is the source is refused by the component itself; the
+    // batch never asks for one, since it numbers AVI and MPEG outputs past
+    // every existing file.
     const JobRecord job = m_context.jobs.GetAt(jobIndex);
-    if (WouldOverwriteSource(outputPath, job.sourcePath)) {
-        MarkJobFailed(m_context, jobIndex, kOverwritesSourceReason);
-        return false;
-    }
     const bool original = m_options.UseOriginalSize();
     m_component.SetOutputWidth(static_cast<std::int16_t>(original ? job.sourceWidth : job.outputWidth));
     m_component.SetOutputHeight(static_cast<std::int16_t>(original ? job.sourceHeight : job.outputHeight));
@@ -296,7 +297,7 @@ void VideoEditConversions::OnVideoEditProgress(double position, double total)
         },
         { JobColumn::Status });
     if (updated && m_context.stopFlag) {
-        m_component.StopConvert();
+        m_component.StopConvertDiscardingOutput();
         RemoveFile(intermediatePath);
     }
 }

@@ -41,14 +41,4 @@ std::vector<std::string> WrittenFiles::Written() const
     return written;
 }
 
-std::vector<std::string> WrittenFiles::Created() const
-{
-    std::vector<std::string> created;
-    for (const auto& [path, stamp] : Matching()) {
-        if (!m_before.contains(path))
-            created.push_back(path);
-    }
-    return created;
-}
-
 } // namespace kelvara

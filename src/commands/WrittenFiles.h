@@ -20,11 +20,6 @@ public:
     // or whose size or write time changed, since the files were noted.
     std::vector<std::string> Written() const;
 
-    // The paths of the matching files that were not there when the files
-    // were noted, empty ones included: what a failed run made and must not
-    // leave behind. Files that were there before are the user's.
-    std::vector<std::string> Created() const;
-
 private:
     struct Stamp {
         std::uintmax_t size = 0;

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 using namespace kelvara;
 using namespace kelvara::testing;
 
@@ -34,6 +37,24 @@ const KindCase kKinds[] = {
     { "Xbox360", { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Xbox360) }, 4, 2 },
     { "PMP", { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Pmp) }, 4, 1 },
 };
+
+// The files left in `folder` that are temporary (hidden) or partial (they
+// do not decode to the end). A whole file a step finished before a later
+// step failed, such as a PSP thumbnail, may stay.
+std::vector<std::string> PartialOrTemporaryFilesIn(const std::string& folder)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        const bool whole = RunProgram({ "ffmpeg", "-v", "error", "-xerror", "-i", entry.path().string(), "-f",
+                                          "null", "-" })
+                               .exitCode
+            == 0;
+        if (name.starts_with(".") || !whole)
+            found.push_back(name);
+    }
+    return found;
+}
 
 class OutputFolderFailure : public ::testing::Test {
 protected:
@@ -66,7 +87,7 @@ protected:
             EXPECT_EQ(job.finished, 0);
         }
         EXPECT_EQ(batch.driver.LastSummary().attempted, 2) << "the batch ended at the first failure";
-        EXPECT_EQ(folder.EntryCount(), 0u) << "a partial or temporary file was left";
+        EXPECT_EQ(PartialOrTemporaryFilesIn(folder.Folder()), std::vector<std::string> {});
         ASSERT_EQ(batch.host.messages.size(), 1u);
         EXPECT_EQ(batch.host.messages[0].text,
             "All tasks have been completed!\n2 of 2 files could not be converted.");
@@ -77,7 +98,7 @@ protected:
     TempFolder m_mounts;
 };
 
-TEST_F(OutputFolderFailure, FullFileSystemFailsEveryKindsJobsAndLeavesNothing)
+TEST_F(OutputFolderFailure, FullFileSystemFailsEveryKindsJobsAndLeavesNothingPartial)
 {
     for (const KindCase& kind : kKinds) {
         SmallFileSystem folder(m_mounts.File("full"), 24 * 1024);
