@@ -41,6 +41,25 @@ SCRIPT
   : >"$1/commands"
 }
 
+# kind_options KIND: the options bench_batch takes for KIND (the PSP's
+# start profile is 7).
+kind_options() {
+  [[ $1 == psp ]] && echo --profile 7 || true
+}
+
+# capture_batch KIND ARGUMENT...: one batch of KIND under the capturing
+# ffmpeg, into $work/out; its figures go to $work/run.txt, its ffmpeg
+# commands to $work/capture/commands.
+capture_batch() {
+  local kind=$1
+  shift
+  make_capture "$work/capture"
+  # shellcheck disable=SC2046 # the options are words
+  TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" "$kind" $(kind_options "$kind") "$@" \
+    >"$work/run.txt"
+  empty "$work/out"
+}
+
 # replay FILE: runs every captured ffmpeg command, one after the other, as
 # a shell loop would. The program reads ffmpeg's progress on descriptor 3;
 # here it goes to /dev/null.

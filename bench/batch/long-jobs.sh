@@ -17,11 +17,8 @@ clip="$work/long clip.avi"
 make_clip "$clip" 60 1920x1080
 
 for kind in avi psp mp3; do
-  options=()
-  [[ $kind == psp ]] && options=(--profile 7)
-  make_capture "$work/capture"
-  TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" "$kind" "${options[@]}" "$clip" >/dev/null
-  empty "$work/out"
+  read -ra options < <(kind_options "$kind") || true
+  capture_batch "$kind" "$clip"
   : >"$work/direct" >"$work/program" >"$work/direct-cpu" >"$work/program-cpu"
   for ((r = 1; r <= runs; r++)); do
     read -r wall cpu < <(timed_replay "$work/capture/commands")

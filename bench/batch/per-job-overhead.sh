@@ -19,10 +19,8 @@ for i in $(seq -w 1 20); do
   clips+=("$work/clips/clip $i.avi")
 done
 
-make_capture "$work/capture"
-TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" mp3 "${clips[@]}" >/dev/null
+capture_batch mp3 "${clips[@]}"
 echo "captured $(wc -l <"$work/capture/commands") ffmpeg commands"
-empty "$work/out"
 
 : >"$work/direct" >"$work/program" >"$work/cpu" >"$work/direct-cpu" >"$work/program-cpu"
 for ((r = 1; r <= runs; r++)); do

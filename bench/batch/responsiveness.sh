@@ -19,12 +19,7 @@ clip="$work/clip.avi"
 make_clip "$clip" 30 1920x1080
 
 for kind in mp3 psp avi; do
-  options=()
-  [[ $kind == psp ]] && options=(--profile 7)
-  make_capture "$work/capture"
-  TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" "$kind" "${options[@]}" --probe-timer \
-    "$clip" >"$work/run.txt"
-  empty "$work/out"
+  capture_batch "$kind" --probe-timer "$clip"
   seconds=$(field elapsed <"$work/run.txt")
   replay "$work/capture/commands" &
   "$bench" --probe-only "$seconds" >"$work/alone.txt"
