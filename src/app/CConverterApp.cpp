@@ -5,10 +5,12 @@
 #include "SkinPalette.h"
 #include "app/CConverterDlg.h"
 #include "platform/TerminationSignals.h"
+#include "platform/TimerProbe.h"
 
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
+#include <memory>
 
 namespace kelvara {
 
@@ -39,6 +41,8 @@ int CConverterApp::InitInstance(const QStringList& files)
             dialog.OnStop();
         QCoreApplication::quit();
     });
+    // For the responsiveness benchmark: KELVARA_TIMER_PROBE=FILE.
+    const std::unique_ptr<platform::TimerProbe> probe = platform::TimerProbe::FromEnvironment();
     dialog.show();
     return QApplication::exec();
 }
