@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/PreviewCalls.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/DesktopShell.h"
 #include "platform/LogindShutdown.h"
 #include "platform/LogindSleepInhibitor.h"
@@ -26,6 +27,7 @@ private:
     NoTrimControl m_trim;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
+    platform::DBusDesktopNotifications m_notifications;
 };
 
 } // namespace kelvara

@@ -66,6 +66,7 @@ void CConverterDlg::WireHandlers()
     WireFileList();
     WireOptionHandlers();
     WireBatchHandlers();
+    WireDesktopHandlers();
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence::HelpContents);
     addAction(help);

@@ -83,14 +83,15 @@ struct DialogFixture {
     std::unique_ptr<CConverterDlg> dialog;
 
     // `toolDir` names where the device profile files are; the default has
-    // none. `batch` carries the batch's power-off, sleep lock and converters.
+    // none. `batch` carries the batch's power-off, sleep lock and converters,
+    // and the desktop's notices.
     explicit DialogFixture(
         const QString& toolDir = QStringLiteral("/opt/kelvara/tools/"), const DialogServices& batch = {})
     {
         programFolders.toolDir = toolDir;
         dialog = std::make_unique<CConverterDlg>(programFolders,
             DialogServices { &settings, &shell, &folders, &preview, &trim, &sound, batch.shutdown,
-                batch.sleep, batch.converters });
+                batch.sleep, batch.converters, batch.notifications });
         dialog->OnInitDialog(nullptr);
     }
 };
