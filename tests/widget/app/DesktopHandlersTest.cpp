@@ -28,17 +28,18 @@ public:
     std::vector<std::pair<QString, QString>> shown;
 };
 
-// Runs `answer` on the next modal window or pop-up menu once it is shown.
-void AnswerNextModal(std::function<void(QWidget*)> answer)
+// Runs `answer` on the next modal window or pop-up menu once it is shown;
+// waits no longer than `context` lives.
+void AnswerNextModal(QObject* context, std::function<void(QWidget*)> answer)
 {
-    QTimer::singleShot(20, [answer] {
+    QTimer::singleShot(20, context, [context, answer] {
         QWidget* shown = QApplication::activePopupWidget();
         if (!shown)
             shown = QApplication::activeModalWidget();
         if (shown && shown->isVisible())
             answer(shown);
         else
-            AnswerNextModal(answer);
+            AnswerNextModal(context, answer);
     });
 }
 
@@ -61,15 +62,17 @@ protected:
     std::vector<bool> EnabledEntries(int row)
     {
         std::vector<bool> enabled;
-        for (const QAction* action : dialog.MakeRowMenu(row)->actions())
+        const std::unique_ptr<QMenu> menu = dialog.MakeRowMenu(row);
+        for (const QAction* action : menu->actions())
             enabled.push_back(action->isEnabled());
         return enabled;
     }
 
     QString ShownBoxText(RowCommand command, int row)
     {
+        QObject waiting;
         QString text;
-        AnswerNextModal([&text](QWidget* shown) {
+        AnswerNextModal(&waiting, [&text](QWidget* shown) {
             if (auto* box = qobject_cast<CSkinMessageBox*>(shown)) {
                 text = box->CaptionLabel()->Text() + QLatin1Char('|') + box->TextLabel()->Text();
                 box->OnOK();
@@ -139,7 +142,8 @@ TEST_F(DesktopHandlersTest, TheMenuOfARightClickedRowRemovesThatRowExceptDuringA
     CSkinListCtrl& list = dialog.FileList();
     const QPoint at = list.visualRect(list.model()->index(0, 1)).center();
     QTest::mousePress(list.viewport(), Qt::RightButton, {}, at);
-    AnswerNextModal([](QWidget* shown) {
+    QObject waiting;
+    AnswerNextModal(&waiting, [](QWidget* shown) {
         auto* menu = qobject_cast<QMenu*>(shown);
         ASSERT_NE(menu, nullptr);
         menu->setActiveAction(menu->actions().at(3));
