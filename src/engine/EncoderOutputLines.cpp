@@ -9,15 +9,15 @@ bool IsEncoderStatusLine(std::string_view line)
     return line.find("size=") != std::string_view::npos && line.find("time=") != std::string_view::npos;
 }
 
-std::string LastEncoderLines(std::string_view text, std::size_t count)
+std::string LastEncoderLines(std::string_view text, std::size_t count, StatusLines statusLines)
 {
     std::vector<std::string_view> lines;
     bool lastWasStatus = false;
     while (!text.empty()) {
         const std::size_t end = text.find_first_of("\r\n");
         const std::string_view line = text.substr(0, end);
-        if (!line.empty()) {
-            const bool status = IsEncoderStatusLine(line);
+        const bool status = !line.empty() && IsEncoderStatusLine(line);
+        if (!line.empty() && !(status && statusLines == StatusLines::Dropped)) {
             if (status && lastWasStatus)
                 lines.back() = line;
             else

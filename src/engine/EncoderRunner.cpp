@@ -241,25 +241,7 @@ std::string EncoderRunner::LastErrorLines() const
     // The last few lines that are not status lines: what the encoder said
     // about its failure.
     constexpr std::size_t kLines = 3;
-    std::vector<std::string_view> lines;
-    std::string_view rest = m_outputTail;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find_first_of("\r\n");
-        const std::string_view line = rest.substr(0, end);
-        if (!line.empty() && !IsEncoderStatusLine(line))
-            lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
-        rest.remove_prefix(end + 1);
-    }
-    std::string text;
-    const std::size_t first = lines.size() > kLines ? lines.size() - kLines : 0;
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        if (!text.empty())
-            text += '\n';
-        text += lines[i];
-    }
-    return text;
+    return LastEncoderLines(m_outputTail, kLines, StatusLines::Dropped);
 }
 
 RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)

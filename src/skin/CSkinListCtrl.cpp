@@ -267,11 +267,12 @@ void CSkinListCtrl::contextMenuEvent(QContextMenuEvent* event)
     emit RowContextMenu(this, row, at);
 }
 
-void CSkinListCtrl::dragEnterEvent(QDragEnterEvent* event)
+namespace {
+
+// The list only ever copies what is dropped on it: the files stay where they are.
+void AnswerDrop(QDropEvent* event, bool accept)
 {
-    m_dragAccepted = false;
-    emit DragQuery(this, event->mimeData(), m_dragAccepted);
-    if (!m_dragAccepted) {
+    if (!accept) {
         event->ignore();
         return;
     }
@@ -279,16 +280,20 @@ void CSkinListCtrl::dragEnterEvent(QDragEnterEvent* event)
     event->accept();
 }
 
+} // namespace
+
+void CSkinListCtrl::dragEnterEvent(QDragEnterEvent* event)
+{
+    m_dragAccepted = false;
+    emit DragQuery(this, event->mimeData(), m_dragAccepted);
+    AnswerDrop(event, m_dragAccepted);
+}
+
 void CSkinListCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
     // Where on the list a drop lands does not matter: the answer to the
     // enter stands for the whole list.
-    if (!m_dragAccepted) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AnswerDrop(event, m_dragAccepted);
 }
 
 void CSkinListCtrl::dragLeaveEvent(QDragLeaveEvent* event)
@@ -303,12 +308,7 @@ void CSkinListCtrl::dropEvent(QDropEvent* event)
     if (m_dragAccepted)
         emit Dropped(this, event->mimeData(), accepted);
     m_dragAccepted = false;
-    if (!accepted) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AnswerDrop(event, accepted);
 }
 
 void CSkinListCtrl::AttachScrollBars()

@@ -4,7 +4,7 @@ import json
 import os
 import subprocess
 
-from kelvara_desktop import Kelvara, check, click, find, run, screenshot, text_of, wait_for, xdotool
+from kelvara_desktop import Kelvara, check, click, find, labels, run, screenshot, text_of, wait_for, xdotool
 
 NAMES = ["it's $HOME & `x`.mp4", "plain.mp4"]
 SECONDS = 2
@@ -39,22 +39,10 @@ def set_folder(kelvara, folder):
 def answer_message(kelvara, shot):
     box = kelvara.top_level("dialog", None)
     screenshot(shot)
-    text = " ".join(n.name for n in _labels(box))
+    text = " ".join(labels(box))
     xdotool("key", "Return")
     wait_for(lambda: find(kelvara.window, "push button", "Start") is not None, "the message closed")
     return text
-
-
-def _labels(node):
-    found = []
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is None:
-            continue
-        if child.getRoleName() == "label":
-            found.append(child)
-        found.extend(_labels(child))
-    return found
 
 
 def convert_all(kelvara, table, out, kind_menu, extension, codec):

@@ -5,22 +5,15 @@ opener, Show Failure Reason shows the encoder's lines, Remove); the Delete
 key; and a drop refused while a batch runs."""
 import os
 import stat
-import subprocess
+import time
 from urllib.parse import unquote
 
-from kelvara_desktop import (Kelvara, check, choose_in_open_menu, click, click_at, find, run, screenshot,
-                             showing, wait_for, xdotool)
+from kelvara_desktop import (Kelvara, check, choose_in_open_menu, click, click_at, find, labels, make_clip,
+                             run, screenshot, showing, wait_for, xdotool)
 from xdnd_source import drag_files
 
 WORK = os.environ["KELVARA_WORK"]
 OPENED = os.path.join(WORK, "opened")
-
-
-def make_clip(path, seconds, size="160x120"):
-    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
-                    "testsrc2=size=%s:rate=25:duration=%d" % (size, seconds), "-f", "lavfi", "-i",
-                    "sine=duration=%d" % seconds, "-shortest", path], check=True)
-    return path
 
 
 def install_opener():
@@ -64,7 +57,7 @@ def row_menu(table, row, index, shot):
     x, y = centre_of_cell(table, row)
     xdotool("mousemove", "--sync", x, y)
     xdotool("click", 3)
-    wait_for(lambda: True, "")
+    time.sleep(0.3)
     screenshot(shot)
     choose_in_open_menu(index)
 
@@ -72,18 +65,6 @@ def row_menu(table, row, index, shot):
 def centre_of_cell(table, row):
     box = table.queryTable().getAccessibleAt(row, 1).queryComponent().getExtents(0)
     return box.x + box.width // 2, box.y + box.height // 2
-
-
-def labels(node):
-    found = []
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is None:
-            continue
-        if child.getRoleName() == "label":
-            found.append(child.name)
-        found.extend(labels(child))
-    return found
 
 
 def answer_box(kelvara, shot):

@@ -108,6 +108,28 @@ def children(node):
     return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
 
 
+def labels(node):
+    """The names of every label below a node, in tree order: the texts of a
+    message box."""
+    found = []
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        if child.getRoleName() == "label":
+            found.append(child.name)
+        found.extend(labels(child))
+    return found
+
+
+def make_clip(path, seconds, size="160x120"):
+    """A test picture with a tone, encoded as fast as ffmpeg can."""
+    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
+                    "testsrc2=size=%s:rate=25:duration=%d" % (size, seconds), "-f", "lavfi", "-i",
+                    "sine=duration=%d" % seconds, "-shortest", "-preset", "ultrafast", path], check=True)
+    return path
+
+
 def choose_in_open_menu(index):
     time.sleep(0.3)
     for _ in range(index + 1):

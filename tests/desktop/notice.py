@@ -10,8 +10,9 @@ import time
 
 from Xlib import X, display
 
-from kelvara_desktop import (Kelvara, centre, check, click, click_at, find, run, screenshot, showing, wait_for,
-                             xdotool)
+from kelvara_desktop import Kelvara, check, click, find
+from kelvara_desktop import make_clip as support_clip
+from kelvara_desktop import press, run, screenshot, showing, wait_for, xdotool
 from xdnd_source import drag_files
 
 WORK = os.environ["KELVARA_WORK"]
@@ -19,11 +20,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def make_clip(name, seconds, size="160x120"):
-    path = os.path.join(WORK, name)
-    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
-                    "testsrc2=size=%s:rate=25:duration=%d" % (size, seconds), "-f", "lavfi", "-i",
-                    "sine=duration=%d" % seconds, "-shortest", "-preset", "ultrafast", path], check=True)
-    return path
+    return support_clip(os.path.join(WORK, name), seconds, size)
 
 
 def cell(table, row, column):
@@ -108,17 +105,18 @@ def scenario():
         check(drag_files([long_clip], box.x + box.width // 2, box.y + box.height - 20) == "dropped",
               "the long clip was not taken")
         wait_for(lambda: table.queryTable().nRows == 3, "the long clip in the list")
-        # STOP takes START's place on the screen.
-        stop_x, stop_y = centre(kelvara.control("push button", "Start"))
+        # STOP through its accessible action: a click would first have to
+        # bring the window back.
+        stop = find(kelvara.window, "push button", "Stop", visible_only=False)
         start_batch_elsewhere(kelvara, other)
         wait_for(lambda: cell(table, 2, 0) == "Converting", "the long clip's conversion", timeout=60)
-        xdotool("windowactivate", "--sync", kelvara.window_id())
-        click_at(stop_x, stop_y)
-        print("stopped at %r" % cell(table, 2, 5))
-        wait_for(lambda: find(kelvara.window, "push button", "Start") is not None, "the batch to stop")
+        press(stop)
+        wait_for(lambda: not showing(stop), "the batch to stop", timeout=20)
+        check(cell(table, 2, 0) == "Stopped", "the long clip is %r, not stopped" % cell(table, 2, 0))
         other.activate()
         time.sleep(2)
         check(len(notices(record)) == 1, "a notice after STOP: %r" % notices(record))
+        xdotool("windowactivate", "--sync", kelvara.window_id())
         click(table.queryTable().getAccessibleAt(2, 1))
         xdotool("key", "Delete")
         wait_for(lambda: table.queryTable().nRows == 2, "the long clip removed")

@@ -43,3 +43,16 @@ TEST(EncoderOutputLines, AJobKeepsTwentyLinesByDefault)
     EXPECT_EQ(kept.substr(0, 8), "line 11\n");
     EXPECT_EQ(kept.substr(kept.size() - 7), "line 30");
 }
+
+TEST(EncoderOutputLines, WhatTheEncoderSaidBesidesItsProgressLeavesOutEveryStatusLine)
+{
+    const std::string text = "Input #0\n"
+                             "frame=    1 q=2.0 size=      10kB time=1.00 bitrate= 8.0kbits/s\r"
+                             "Error while decoding\n"
+                             "frame=    2 q=2.0 size=      20kB time=2.00 bitrate= 8.0kbits/s\n"
+                             "Conversion failed!\n"
+                             "frame=    3 q=2.0 size=      30kB time=3.00 bitrate= 8.0kbits/s\n";
+    EXPECT_EQ(LastEncoderLines(text, 2, StatusLines::Dropped), "Error while decoding\nConversion failed!");
+    EXPECT_EQ(LastEncoderLines(text, 9, StatusLines::Dropped),
+        "Input #0\nError while decoding\nConversion failed!");
+}
