@@ -24,7 +24,6 @@ private:
     QDesktopShell m_shell;
     QFileDialogs m_fileDialogs;
     NoPreviewPlayer m_preview;
-    NoTrimControl m_trim;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
     platform::DBusDesktopNotifications m_notifications;

@@ -8,8 +8,8 @@ import stat
 import time
 from urllib.parse import unquote
 
-from kelvara_desktop import (Kelvara, check, choose_in_open_menu, click, click_at, find, labels, make_clip,
-                             run, screenshot, showing, wait_for, xdotool)
+from kelvara_desktop import (Kelvara, cell, check, choose_in_open_menu, click, click_at, find, labels,
+                             make_clip, run, screenshot, showing, wait_for, xdotool)
 from xdnd_source import drag_files
 
 WORK = os.environ["KELVARA_WORK"]
@@ -39,10 +39,6 @@ def rows(table):
     return table.queryTable().nRows
 
 
-def cell(table, row, column):
-    return table.queryTable().getAccessibleAt(row, column).name
-
-
 def sources(table):
     return [cell(table, row, 1) for row in range(rows(table))]
 
@@ -70,7 +66,7 @@ def centre_of_cell(table, row):
 def answer_box(kelvara, shot):
     box = kelvara.top_level("dialog", None)
     screenshot(shot)
-    text = "\n".join(labels(box))
+    text = "\n".join(label.name for label in labels(box))
     xdotool("key", "Return")
     wait_for(lambda: not showing(box), "the message box to close", timeout=10)
     return text
@@ -78,7 +74,7 @@ def answer_box(kelvara, shot):
 
 def scenario():
     install_opener()
-    single = make_clip(os.path.join(WORK, "dropped 'clip' $1.mp4"), 2)
+    single = make_clip("dropped 'clip' $1.mp4", 2)
     season = os.path.join(WORK, "season one")
     os.makedirs(season)
     episodes = [make_clip(os.path.join(season, name), 2) for name in ("ep 2.mp4", "ep 10.mp4")]
@@ -136,7 +132,7 @@ def scenario():
     screenshot("after-delete")
 
     # While a batch runs the list takes no drop.
-    long_clip = make_clip(os.path.join(WORK, "long.mp4"), 40, "640x480")
+    long_clip = make_clip("long.mp4", 40, "640x480", fast=True)
     check(drag_files([long_clip], x, y) == "dropped", "the long clip was not taken")
     wait_for(lambda: rows(table) == 3, "the long clip")
     kelvara.choose_from_menu("Format Setting", "To PC Video")

@@ -8,23 +8,14 @@ import subprocess
 import sys
 import time
 
-from Xlib import X, display
+from Xlib import display
 
-from kelvara_desktop import Kelvara, check, click, find
-from kelvara_desktop import make_clip as support_clip
-from kelvara_desktop import press, run, screenshot, showing, wait_for, xdotool
+from kelvara_desktop import (Kelvara, cell, check, click, find, make_clip, press, run, screenshot, showing,
+                             wait_for, xdotool)
 from xdnd_source import drag_files
 
 WORK = os.environ["KELVARA_WORK"]
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-
-def make_clip(name, seconds, size="160x120"):
-    return support_clip(os.path.join(WORK, name), seconds, size)
-
-
-def cell(table, row, column):
-    return table.queryTable().getAccessibleAt(row, column).name
 
 
 def notices(record):
@@ -83,7 +74,8 @@ def scenario():
     service = subprocess.Popen([sys.executable, os.path.join(HERE, "notice_service.py"), record])
     try:
         wait_for(lambda: os.path.exists(record), "the notification service on the bus", timeout=20)
-        clips = [make_clip("first clip.mp4", 12, "320x240"), make_clip("second clip.mp4", 12, "320x240")]
+        clips = [make_clip("first clip.mp4", 12, "320x240", fast=True),
+                 make_clip("second clip.mp4", 12, "320x240", fast=True)]
         kelvara = Kelvara(*clips)
         table = kelvara.control("table", "Source files")
         wait_for(lambda: table.queryTable().nRows == 2, "the two files")
@@ -101,7 +93,7 @@ def scenario():
 
         # Stopped during a long clip, dropped on the list for this: no notice.
         box = table.queryComponent().getExtents(0)
-        long_clip = make_clip("long clip.mp4", 600, "320x240")
+        long_clip = make_clip("long clip.mp4", 600, "320x240", fast=True)
         check(drag_files([long_clip], box.x + box.width // 2, box.y + box.height - 20) == "dropped",
               "the long clip was not taken")
         wait_for(lambda: table.queryTable().nRows == 3, "the long clip in the list")
