@@ -31,17 +31,6 @@ protected:
 
 } // namespace
 
-TEST_F(RowActionsTest, TheMenuOffersItsFourEntriesInOrder)
-{
-    const std::vector<RowMenuEntry> entries = RowMenuEntries(JobRecord {}, false, m_outputFolder);
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0].caption, "Play Output");
-    EXPECT_EQ(entries[1].caption, "Open Output Folder");
-    EXPECT_EQ(entries[2].caption, "Show Failure Reason");
-    EXPECT_EQ(entries[3].caption, "Remove");
-    EXPECT_EQ(entries[3].command, RowCommand::Remove);
-}
-
 TEST_F(RowActionsTest, EntriesFollowTheJobTheDiskAndTheBatch)
 {
     JobRecord queued;
