@@ -10,6 +10,8 @@ namespace {
 
 // The service's own default for how long a notice stays.
 constexpr int kServerDefaultTimeout = -1;
+// The name of the installed desktop entry and of the program's theme icon.
+constexpr const char* kDesktopEntry = "io.kelvara.Kelvara";
 
 } // namespace
 
@@ -31,11 +33,11 @@ NotifyResult DBusDesktopNotifications::Notify(const QString& title, const QStrin
         QStringLiteral("/org/freedesktop/Notifications"), QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("Notify"));
     QVariantMap hints;
-    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("kelvara"));
+    hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry));
     // Services that read markup in the body would take "&" or "<" in the
     // text for markup.
-    call << QStringLiteral("Kelvara") << 0u << QStringLiteral("kelvara") << title << text.toHtmlEscaped()
-         << QStringList() << hints << kServerDefaultTimeout;
+    call << QStringLiteral("Kelvara") << 0u << QString::fromLatin1(kDesktopEntry) << title
+         << text.toHtmlEscaped() << QStringList() << hints << kServerDefaultTimeout;
     // Sent without waiting for the reply: with no service on the bus the
     // reply is an error nobody needs to hear.
     if (!m_bus.send(call))

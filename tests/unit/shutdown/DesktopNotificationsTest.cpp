@@ -79,7 +79,8 @@ TEST_F(DesktopNotificationsTest, TheNoticeReachesTheServiceWithItsTitleAndPlainT
     ASSERT_TRUE(WaitForNotice());
     // Markup-reading services must show the text as it is.
     EXPECT_EQ(m_service.received,
-        QStringList({ "Kelvara", "kelvara", "Warning", "1 of 3 &lt;files&gt; &amp; more", "kelvara", "-1" }));
+        QStringList({ "Kelvara", "io.kelvara.Kelvara", "Warning", "1 of 3 &lt;files&gt; &amp; more",
+            "io.kelvara.Kelvara", "-1" }));
 }
 
 TEST_F(DesktopNotificationsTest, WithoutAServiceTheNoticeNeitherFailsNorWaits)
