@@ -25,7 +25,7 @@ int CConverterApp::InitInstance(const QStringList& files)
     QDir::setCurrent(folders.toolDir);
 
     const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, nullptr,
-        &m_shutdown, &m_sleep, nullptr };
+        &m_shutdown, &m_sleep, nullptr, &m_notifications };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);

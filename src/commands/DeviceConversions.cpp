@@ -116,13 +116,14 @@ public:
         const WrittenFiles files(m_context.outputFolder, outputFile);
         if (!EncoderRun(line, JobStage::Encoding))
             return;
-        if (files.Written().empty()) {
+        const std::vector<std::string> written = files.Written();
+        if (written.empty()) {
             MarkJobFailed(m_context, m_jobIndex,
                 "The profile's commands wrote no file named " + outputFile + " into " + m_context.outputFolder
                     + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged);
+        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged, written.front());
     }
 
     // An auxiliary step: a failure of its own is not reported, since the
@@ -141,7 +142,7 @@ public:
             MarkJobFailed(m_context, m_jobIndex, "The profile's commands wrote no " + expectedOutput + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged);
+        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged, expectedOutput);
     }
 
     std::string Title() const { return m_context.jobs.GetAt(m_jobIndex).outputTitle; }

@@ -40,7 +40,7 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
     if (!failure.empty())
         MarkJobFailed(context, jobIndex, failure);
     else
-        MarkJobDone(context, jobIndex, DoneStatus::Finished);
+        MarkJobDone(context, jobIndex, DoneStatus::Finished, expectedOutput);
 }
 
 } // namespace

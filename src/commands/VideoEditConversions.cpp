@@ -256,7 +256,7 @@ void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& o
         MarkJobFailed(m_context, jobIndex, failure);
         return;
     }
-    MarkJobDone(m_context, jobIndex, DoneStatus::FullPercentage);
+    MarkJobDone(m_context, jobIndex, DoneStatus::FullPercentage, outputPath);
 }
 
 void VideoEditConversions::OnVideoEditComplete()
