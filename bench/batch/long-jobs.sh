@@ -9,6 +9,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
+source "$here/../figures.sh"
 build=${1:-build}
 runs=${2:-3}
 setup "$build"
@@ -37,4 +38,5 @@ for kind in avi psp mp3; do
   printf '     CPU time of all processes: the batch %.2f s, ffmpeg directly %.2f s: ratio %s\n' \
     "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" \
     "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")"
+  figure "batch: 60 s 1080p to $kind / ffmpeg directly" "$(ratio "$program" "$direct")" "<= 1.03"
 done

@@ -8,6 +8,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
+source "$here/../figures.sh"
 build=${1:-build}
 runs=${2:-7}
 setup "$build"
@@ -45,3 +46,6 @@ printf 'CPU time, all processes:  the batch %.3f s, the loop %.3f s: ratio %s (w
   "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" \
   "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")"
 printf "the batch's own CPU:      median %.1f %% of a core\n" "$(awk -v c="$(median <"$work/cpu")" 'BEGIN { print c * 100 }')"
+figure "batch: 20 one-second clips to MP3 / ffmpeg shell loop" "$(ratio "$program" "$direct")" "<= 1.15"
+figure "batch: 20 clips to MP3, CPU time / loop's" \
+  "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")" -

@@ -12,6 +12,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
+source "$here/../figures.sh"
 build=${1:-build}
 setup "$build"
 
@@ -33,4 +34,6 @@ for kind in mp3 psp avi; do
     "$(field timer_samples <"$work/run.txt")"
   printf '     own CPU %s %% of a core (goal: at most 2; the timer alone %.2f %%)\n' "$cpu" \
     "$(awk -v c="$(field cpu_share <"$work/alone.txt")" 'BEGIN { print c * 100 }')"
+  figure "batch: 10 ms timer late at p99 while $kind encodes (ms)" "$p99" "<= 30"
+  figure "batch: program's own CPU while $kind encodes (% of a core)" "$cpu" "<= 2"
 done
