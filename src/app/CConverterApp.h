@@ -22,7 +22,6 @@ private:
     QSettingsStore m_settings;
     QDesktopShell m_shell;
     QFileDialogs m_fileDialogs;
-    NoPreviewPlayer m_preview;
     NoTrimControl m_trim;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;

@@ -87,22 +87,6 @@ void CConverterDlg::EnableOptionControls()
     ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
 }
 
-void CConverterDlg::OpenPreview(const QString& path, double startSeconds)
-{
-    m_services.preview->OpenPreview(path.toStdString(), startSeconds);
-}
-
-void CConverterDlg::StopPreviewPlayback()
-{
-    m_services.preview->StopPlayback();
-}
-
-void CConverterDlg::MarkPreviewNotPlaying()
-{
-    m_controls->At(ctl::Play)->show();
-    m_controls->At(ctl::Pause)->hide();
-}
-
 void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)
 {
     m_controls->At(ctl::PreviewPlaceholder)->setVisible(placeholder);

@@ -1,17 +1,11 @@
-// What the dialog asks of the preview player and of the trim range control.
-// The do-nothing versions stand in until the preview is built.
+// What the dialog asks of the trim range control. The do-nothing version
+// stands in until the control is built. (The preview's component is asked
+// through videoedit/PreviewControl.h.)
 #pragma once
 
 #include <string>
 
 namespace kelvara {
-
-class PreviewPlayer {
-public:
-    virtual ~PreviewPlayer() = default;
-    virtual void OpenPreview(const std::string& path, double startSeconds) = 0;
-    virtual void StopPlayback() = 0;
-};
 
 class TrimControl {
 public:
@@ -19,12 +13,6 @@ public:
     // Programmatic updates: the trim handler ignores them.
     virtual void SetMinMax(double min, double max) = 0;
     virtual void SetRange(double left, double right) = 0;
-};
-
-class NoPreviewPlayer : public PreviewPlayer {
-public:
-    void OpenPreview(const std::string&, double) override { }
-    void StopPlayback() override { }
 };
 
 class NoTrimControl : public TrimControl {

@@ -4,6 +4,7 @@
 #include "commands/OutputNaming.h"
 
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -21,6 +22,9 @@ int main(int argc, char* argv[])
             stderr, "kelvara: not a readable file, skipped: %s\n", rejected.toLocal8Bit().constData());
 
     QApplication app(argc, argv);
+    // The preview's player reads and writes numbers as C text; QApplication
+    // has just taken the user's locale for everything.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName("Tarvo");
     QApplication::setApplicationName("Kelvara");
     kelvara::CConverterApp converter;

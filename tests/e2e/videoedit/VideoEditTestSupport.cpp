@@ -176,6 +176,8 @@ int main(int argc, char** argv)
 {
 #ifdef VIDEOEDIT_TESTS_WITH_WIDGETS
     // The preview's window needs a GUI application; mpv the C numbers.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
 #else

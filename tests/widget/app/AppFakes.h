@@ -8,12 +8,16 @@
 #include "app/CConverterDlg.h"
 #include "app/PreviewCalls.h"
 #include "platform/DesktopShell.h"
+#include "videoedit/PreviewControl.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace kelvara::test {
@@ -57,6 +61,50 @@ public:
     std::pair<double, double> range { -1, -1 };
 };
 
+// The video-editing component as the preview sees it: every call written
+// down in order, with its arguments; durations by path.
+class FakePreviewComponent : public PreviewControl {
+public:
+    double GetFileDuration(const std::string& path) override
+    {
+        Record("GetFileDuration(" + path + ")");
+        const auto found = durations.find(path);
+        return found == durations.end() ? 0.0 : found->second;
+    }
+    void SetOutputDepth(std::int16_t depth) override { Record("OutputDepth=" + std::to_string(depth)); }
+    bool AddClip(const std::string& path, double start, double end) override
+    {
+        Record("AddClip(" + path + "," + Number(start) + "," + Number(end) + ")");
+        return true;
+    }
+    bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override
+    {
+        Record(
+            "AddClipEx(" + path + "," + Number(start) + "," + Number(end) + "," + std::to_string(flag) + ")");
+        return true;
+    }
+    void ClearClips() override { Record("ClearClips"); }
+    void StopConvert() override { Record("StopConvert"); }
+    bool StartPlay() override
+    {
+        Record("StartPlay");
+        return true;
+    }
+    void PausePlay() override { Record("PausePlay"); }
+
+    static std::string Number(double value)
+    {
+        std::ostringstream text;
+        text << value;
+        return text.str();
+    }
+    void Record(std::string call) { calls.push_back(std::move(call)); }
+    std::vector<std::string> TakeCalls() { return std::exchange(calls, {}); }
+
+    std::map<std::string, double> durations;
+    std::vector<std::string> calls;
+};
+
 using SkinTest::WaitFor;
 
 // Closes the next modal window that appears, and remembers its class name.
@@ -76,7 +124,7 @@ struct DialogFixture {
     FakeSettingsStore settings;
     FakeDesktopShell shell;
     FakeFileDialogs folders;
-    NoPreviewPlayer preview;
+    FakePreviewComponent preview;
     FakeTrim trim;
     FakeSoundPlayer sound;
     ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
