@@ -9,7 +9,8 @@ import time
 
 import pyatspi
 
-from kelvara_desktop import (Kelvara, check, click, find, run, screenshot, wait_for)
+from kelvara_desktop import (Kelvara, centre, check, click, click_at, find, run, screenshot, wait_for,
+                             xdotool)
 
 # The preview's place in the main window.
 PREVIEW = (16, 286, 296, 217)
@@ -20,9 +21,10 @@ def make_clip(name, colour):
     path = os.path.join(os.environ["KELVARA_WORK"], name)
     subprocess.run(["ffmpeg", "-v", "error", "-f", "lavfi", "-i",
                     "color=c=%s:size=320x240:rate=25:duration=6" % colour,
-                    "-f", "lavfi", "-i", "sine=duration=6", "-shortest", "-vf",
-                    "drawbox=x='20+t*40':y=30:w=50:h=50:color=white:t=fill",
-                    "-pix_fmt", "yuv420p", path], check=True)
+                    "-f", "lavfi", "-i", "color=c=white:size=50x50:rate=25:duration=6",
+                    "-f", "lavfi", "-i", "sine=duration=6",
+                    "-filter_complex", "[0:v][1:v]overlay=x='20+t*40':y=30[v]", "-map", "[v]", "-map", "2:a",
+                    "-shortest", "-pix_fmt", "yuv420p", path], check=True)
     return path
 
 
@@ -38,6 +40,17 @@ def preview_shot(kelvara, name):
     x, y, w, h = preview_box(kelvara)
     cut = full.replace(".png", "-preview.png")
     subprocess.run(["convert", full, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", cut], check=True)
+    return cut
+
+
+def button_shot(kelvara, name):
+    """The Play/Pause place, with the mouse away from it."""
+    xdotool("mousemove", "--sync", 900, 700)
+    time.sleep(0.1)
+    full = screenshot(name)
+    box = kelvara.window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    cut = full.replace(".png", "-cut.png")
+    subprocess.run(["convert", full, "-crop", "32x40+%d+%d" % (box.x + 144, box.y + 520), "+repage", cut], check=True)
     return cut
 
 
@@ -88,8 +101,9 @@ def scenario():
     time.sleep(1.0)
     check(differing_pixels(opened, preview_shot(kelvara, "red-later")) < 50, "the opened file did not stay still")
 
+    play_icon = button_shot(kelvara, "play-button")
     click(kelvara.control("push button", "Play"))
-    wait_for(lambda: find(kelvara.window, "push button", "Pause") is not None, "the Pause button")
+    wait_for(lambda: differing_pixels(play_icon, button_shot(kelvara, "pause-button")) > 20, "the Pause button")
     time.sleep(1.0)
     playing = preview_shot(kelvara, "playing-1")
     time.sleep(1.0)
@@ -97,8 +111,9 @@ def scenario():
     check(differing_pixels(playing, later) > 500, "the picture did not move while playing")
     check(reddish(mean_colour(later)), "playing shows another file")
 
-    click(kelvara.control("push button", "Pause"))
-    wait_for(lambda: find(kelvara.window, "push button", "Play") is not None, "the Play button again")
+    # Pause takes Play's place.
+    click_at(*centre(kelvara.control("push button", "Play")))
+    wait_for(lambda: differing_pixels(play_icon, button_shot(kelvara, "play-again")) < 10, "the Play button again")
     time.sleep(0.5)
     paused = preview_shot(kelvara, "paused-1")
     time.sleep(1.0)

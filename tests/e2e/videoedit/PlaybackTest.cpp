@@ -279,3 +279,22 @@ TEST_F(Playback, ClipWithoutLengthShowsThePictureAtItsEnd)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Playback, PlayingAgainAfterAPausedOpenPlaysFromTheClipsStart)
+{
+    const std::string moving = File("moving.mp4");
+    ASSERT_TRUE(MakeClip(moving, 6.0));
+    const double duration = component->GetFileDuration(moving);
+    ASSERT_TRUE(Start(moving, 0.0, duration));
+    ASSERT_TRUE(WaitForPositions(1));
+    component->PausePlay();
+    PumpFor(300);
+    ASSERT_TRUE(Start(moving, 0.0, duration));
+    ASSERT_TRUE(WaitForPositions(3));
+    EXPECT_LT(positions.front(), 0.1);
+    EXPECT_TRUE(component->IsPlaying());
+}
+
+} // namespace
