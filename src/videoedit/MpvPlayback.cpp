@@ -41,6 +41,13 @@ constexpr const char* kOptions[][2] = {
     { "resume-playback", "no" },
     { "save-position-on-quit", "no" },
     { "audio-fallback-to-null", "yes" },
+    // The pictures are drawn on the GUI thread, which must never wait for a
+    // picture's time: mpv hands each one over when it is due.
+    { "video-timing-offset", "0" },
+    // A preview a few hundred pixels wide needs no careful scaling.
+    { "sws-scaler", "fast-bilinear" },
+    { "zimg-scaler", "bilinear" },
+    { "zimg-fast", "yes" },
 };
 
 std::string SecondsText(double seconds)
@@ -372,7 +379,9 @@ void MpvPlayback::RenderFrame()
     int size[2] = { m_targetSize.width(), m_targetSize.height() };
     char format[] = "bgr0"; // QImage's RGB32 in memory on little-endian machines
     std::size_t stride = static_cast<std::size_t>(m_picture.bytesPerLine());
+    int waitForTime = 0;
     mpv_render_param parameters[] = {
+        { MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &waitForTime },
         { MPV_RENDER_PARAM_SW_SIZE, size },
         { MPV_RENDER_PARAM_SW_FORMAT, format },
         { MPV_RENDER_PARAM_SW_STRIDE, &stride },
