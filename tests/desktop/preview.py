@@ -9,8 +9,7 @@ import time
 
 import pyatspi
 
-from kelvara_desktop import (Kelvara, centre, check, click, click_at, find, run, screenshot, wait_for,
-                             xdotool)
+from kelvara_desktop import (Kelvara, check, click, click_at, find, run, screenshot, wait_for, xdotool)
 
 # The preview's place in the main window.
 PREVIEW = (16, 286, 296, 217)
@@ -41,6 +40,13 @@ def preview_shot(kelvara, name):
     cut = full.replace(".png", "-preview.png")
     subprocess.run(["convert", full, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", cut], check=True)
     return cut
+
+
+def play_pause_centre(kelvara):
+    """Play and Pause share one place; which of them the accessibility bus
+    reports as showing lags behind the screen, so they are found by place."""
+    box = kelvara.window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x + 144 + 16, box.y + 520 + 20
 
 
 def button_shot(kelvara, name):
@@ -102,7 +108,7 @@ def scenario():
     check(differing_pixels(opened, preview_shot(kelvara, "red-later")) < 50, "the opened file did not stay still")
 
     play_icon = button_shot(kelvara, "play-button")
-    click(kelvara.control("push button", "Play"))
+    click_at(*play_pause_centre(kelvara))
     wait_for(lambda: differing_pixels(play_icon, button_shot(kelvara, "pause-button")) > 20, "the Pause button")
     time.sleep(1.0)
     playing = preview_shot(kelvara, "playing-1")
@@ -112,7 +118,7 @@ def scenario():
     check(reddish(mean_colour(later)), "playing shows another file")
 
     # Pause takes Play's place.
-    click_at(*centre(kelvara.control("push button", "Play")))
+    click_at(*play_pause_centre(kelvara))
     wait_for(lambda: differing_pixels(play_icon, button_shot(kelvara, "play-again")) < 10, "the Play button again")
     time.sleep(0.5)
     paused = preview_shot(kelvara, "paused-1")
@@ -134,7 +140,7 @@ def scenario():
     screenshot("snapshot")
 
     # Leaving while a file plays.
-    click(kelvara.control("push button", "Play"))
+    click_at(*play_pause_centre(kelvara))
     time.sleep(1.0)
     check(kelvara.close() == 0, "the program did not end cleanly while playing")
 
