@@ -23,8 +23,8 @@ int CConverterApp::InitInstance(const QStringList& files)
     QDir::setCurrent(folders.toolDir);
 
     // The preview plays in the dialog's own video-editing component.
-    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, nullptr, &m_trim, nullptr,
-        &m_shutdown, &m_sleep, nullptr };
+    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, nullptr, nullptr, &m_shutdown,
+        &m_sleep, nullptr };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);

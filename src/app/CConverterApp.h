@@ -2,7 +2,6 @@
 // runs the main dialog until it is closed.
 #pragma once
 
-#include "app/PreviewCalls.h"
 #include "platform/DesktopShell.h"
 #include "platform/LogindShutdown.h"
 #include "platform/LogindSleepInhibitor.h"
@@ -22,7 +21,6 @@ private:
     QSettingsStore m_settings;
     QDesktopShell m_shell;
     QFileDialogs m_fileDialogs;
-    NoTrimControl m_trim;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
 };

@@ -65,6 +65,7 @@ void CConverterDlg::WireHandlers()
     WireOutputKinds();
     WireFileList();
     WirePreviewHandlers();
+    WireTrimHandlers();
     WireOptionHandlers();
     WireBatchHandlers();
     auto* help = new QAction(this);

@@ -5,7 +5,6 @@
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinTextField.h"
-#include "app/PreviewCalls.h"
 #include "jobs/FileListCommands.h"
 #include "jobs/FileListView.h"
 #include "platform/DesktopShell.h"
@@ -91,16 +90,6 @@ void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)
 {
     m_controls->At(ctl::PreviewPlaceholder)->setVisible(placeholder);
     m_controls->At(ctl::PreviewWindow)->setVisible(!placeholder);
-}
-
-void CConverterDlg::SetTrimMinMax(double minimumMs, double maximumMs)
-{
-    m_services.trim->SetMinMax(minimumMs, maximumMs);
-}
-
-void CConverterDlg::SetTrimRange(double startMs, double endMs)
-{
-    m_services.trim->SetRange(startMs, endMs);
 }
 
 QStringList CConverterDlg::ChooseSourceFiles(const QStringList& filters)

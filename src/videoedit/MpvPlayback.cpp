@@ -162,6 +162,7 @@ void MpvPlayback::Play(const Clip& clip)
     m_hasVideo = true;
     m_playing = true;
     m_awaitingFirstPicture = true;
+    m_clipPictureDrawn = false;
     m_timePos.reset();
     if (clip.path.empty()) {
         FailPlay();
@@ -374,7 +375,12 @@ void MpvPlayback::RenderFrame()
         return;
     if (!m_loaded || !m_hasVideo)
         return;
-    if (m_picture.size() != m_targetSize)
+    // Once paused, stopped or at its end the picture holds: mpv may still
+    // hand over pictures it had queued before the pause reached it.
+    const bool resized = m_picture.size() != m_targetSize;
+    if (!m_playing && m_clipPictureDrawn && !resized)
+        return;
+    if (resized)
         m_picture = QImage(m_targetSize, QImage::Format_RGB32);
     int size[2] = { m_targetSize.width(), m_targetSize.height() };
     char format[] = "bgr0"; // QImage's RGB32 in memory on little-endian machines
@@ -391,6 +397,7 @@ void MpvPlayback::RenderFrame()
     if (mpv_render_context_render(m_render, parameters) < 0)
         return;
     ++m_picturesDrawn;
+    m_clipPictureDrawn = true;
     emit PictureChanged();
     if (m_awaitingFirstPicture) {
         m_awaitingFirstPicture = false;

@@ -113,6 +113,9 @@ private:
     bool m_hasVideo = true;
     bool m_playing = false;
     bool m_awaitingFirstPicture = false;
+    // A picture of the clip started last has been drawn: from then on the
+    // picture only changes while it plays.
+    bool m_clipPictureDrawn = false;
     // Counts started clips; a posted position carries the count of its time.
     std::uint64_t m_generation = 0;
     std::chrono::steady_clock::time_point m_lastReport;
