@@ -100,18 +100,17 @@ std::vector<double> FirstPictureTimes(CVideoEdit& component, PreviewView& view, 
         QElapsedTimer timer;
         timer.start();
         positions = 0;
+        const int paintsBefore = counter.paints;
         component.StopConvert();
         const double duration = component.GetFileDuration(path);
         component.ClearClips();
         component.SetOutputDepth(24);
         component.AddClipEx(path, 1.0, duration, 0);
         component.StartPlay();
-        if (!Pump([&] { return positions > 0; }, 10000))
+        // The first position comes with the first picture; then it is painted.
+        if (!Pump([&] { return positions > 0 && counter.paints > paintsBefore; }, 10000))
             return {};
         component.PausePlay(); // as the dialog does at the first position
-        const int paintsBefore = counter.paints;
-        if (!Pump([&] { return counter.paints > paintsBefore; }, 2000))
-            return {};
         if (run > 0) // the first run also starts mpv
             times.push_back(timer.nsecsElapsed() / 1e6);
         Pump([] { return false; }, 100);
