@@ -5,7 +5,6 @@
 // Run by hand, under a display or offscreen:
 //   build/bench/trim/bench_trim_drag [seconds]
 #include "app/CConverterDlg.h"
-#include "app/PreviewCalls.h"
 #include "platform/DesktopShell.h"
 #include "platform/SettingsStore.h"
 #include "skin/CRangeSlider.h"
@@ -143,10 +142,9 @@ int main(int argc, char* argv[])
     MemorySettings settings;
     QDesktopShell shell;
     QFileDialogs dialogs;
-    NoPreviewPlayer preview;
     const ProgramFolders folders { "/opt/kelvara/", "/opt/kelvara/tools/", QDir::tempPath() + "/", "3.1" };
-    CountingDialog dialog(folders,
-        DialogServices { .settings = &settings, .shell = &shell, .folders = &dialogs, .preview = &preview });
+    CountingDialog dialog(
+        folders, DialogServices { .settings = &settings, .shell = &shell, .folders = &dialogs });
     dialog.OnInitDialog(nullptr);
     dialog.show();
     JobRecord job;

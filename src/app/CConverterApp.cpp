@@ -24,8 +24,9 @@ int CConverterApp::InitInstance(const QStringList& files)
     splash.Show(folders.version);
     QDir::setCurrent(folders.toolDir);
 
-    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, nullptr,
-        &m_shutdown, &m_sleep, nullptr, &m_notifications };
+    // The preview plays in the dialog's own video-editing component.
+    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, nullptr, nullptr, &m_shutdown,
+        &m_sleep, nullptr, &m_notifications };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);

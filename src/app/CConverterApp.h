@@ -2,7 +2,6 @@
 // runs the main dialog until it is closed.
 #pragma once
 
-#include "app/PreviewCalls.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/DesktopShell.h"
 #include "platform/LogindShutdown.h"
@@ -23,7 +22,6 @@ private:
     QSettingsStore m_settings;
     QDesktopShell m_shell;
     QFileDialogs m_fileDialogs;
-    NoPreviewPlayer m_preview;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
     platform::DBusDesktopNotifications m_notifications;

@@ -41,7 +41,7 @@ class FileListCommands;
 class FileListView;
 class DesktopShell;
 class FileDialogs;
-class PreviewPlayer;
+class PreviewControl;
 class SettingsStore;
 class CRangeSlider;
 class BatchConverters;
@@ -58,7 +58,9 @@ struct DialogServices {
     SettingsStore* settings = nullptr;
     DesktopShell* shell = nullptr;
     FileDialogs* folders = nullptr;
-    PreviewPlayer* preview = nullptr;
+    // The component the preview talks to; empty: the dialog's own
+    // video-editing component, playing into its window.
+    PreviewControl* preview = nullptr;
     SoundPlayer* sound = nullptr;
     // Empty slots: no power-off, no sleep lock, the program's converters.
     platform::ShutdownService* shutdown = nullptr;
@@ -112,6 +114,20 @@ public:
     bool UseOriginalSize() const { return m_useOriginalSize; }
     // What the converters read of the panels, answered from the controls.
     const OptionSelections& Selections() const;
+
+    // The preview player: its transport bar and the component's event 4.
+    void OnPreviewPlay();
+    void OnPreviewPause();
+    void OnPreviewStop();
+    void OnPreviousFile();
+    void OnNextFile();
+    void OnPreviewPosition(double position);
+    struct PreviewFlags {
+        bool open = false;
+        bool playRequested = false;
+        bool running = false;
+    };
+    PreviewFlags PreviewState() const { return { m_previewOpen, m_playRequested, m_previewRunning }; }
 
     // The trim range (TrimHandlers.cpp): the slider's notifications write
     // the selected job's start and end; the end of a drag stores whole
@@ -214,6 +230,8 @@ private:
     void ShowDevicePanel();
     void BuildFileList();
     void WireFileList();
+    void WirePreviewHandlers();
+    void ShowPlayButton(bool play);
     void BuildBatch();
     void BuildTrimRange();
     void WireTrimHandlers();
@@ -253,6 +271,16 @@ private:
     std::unique_ptr<DialogOptionSelections> m_selections;
     // Built on the file list's view and the selections; goes before them.
     std::unique_ptr<BatchParts> m_batch;
+    // The preview's state; see PreviewHandlers.cpp.
+    PreviewControl* m_preview = nullptr;
+    bool m_previewOpen = false;
+    bool m_playRequested = false;
+    bool m_previewRunning = false;
+    struct PendingPreview {
+        QString path;
+        double startSeconds = 0.0;
+    };
+    std::optional<PendingPreview> m_pendingPreview;
     bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;

@@ -5,7 +5,6 @@
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinTextField.h"
-#include "app/PreviewCalls.h"
 #include "jobs/FileListCommands.h"
 #include "jobs/FileListView.h"
 #include "platform/DesktopShell.h"
@@ -85,22 +84,6 @@ void CConverterDlg::EnableOptionControls()
     const std::vector<int> shown = panel::ShownControls(m_output.Current());
     m_controls->Enable(shown, true);
     ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
-}
-
-void CConverterDlg::OpenPreview(const QString& path, double startSeconds)
-{
-    m_services.preview->OpenPreview(path.toStdString(), startSeconds);
-}
-
-void CConverterDlg::StopPreviewPlayback()
-{
-    m_services.preview->StopPlayback();
-}
-
-void CConverterDlg::MarkPreviewNotPlaying()
-{
-    m_controls->At(ctl::Play)->show();
-    m_controls->At(ctl::Pause)->hide();
 }
 
 void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)

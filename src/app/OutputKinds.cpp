@@ -8,7 +8,6 @@
 #include "CSkinGroupBox.h"
 #include "CSkinLabel.h"
 #include "CSkinTextField.h"
-#include "app/PreviewCalls.h"
 #include "settings/OutputCatalogue.h"
 #include "settings/PanelVisibility.h"
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <clocale>
 #include <cstdio>
 
 // The program's icon at every size the icon theme gets; windows that set no
@@ -33,6 +34,9 @@ int main(int argc, char* argv[])
             stderr, "kelvara: not a readable file, skipped: %s\n", rejected.toLocal8Bit().constData());
 
     QApplication app(argc, argv);
+    // The preview's player reads and writes numbers as C text; QApplication
+    // has just taken the user's locale for everything.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName("Tarvo");
     QApplication::setApplicationName("Kelvara");
     // Ties the windows to the installed desktop entry (docks find its icon and name).

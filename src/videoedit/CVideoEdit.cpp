@@ -3,11 +3,13 @@
 #include "videoedit/EncoderAvailability.h"
 #include "videoedit/FfmpegArguments.h"
 #include "videoedit/FfmpegRun.h"
+#include "videoedit/MpvPlayback.h"
 #include "videoedit/StartChecks.h"
 
 #include "SameFile.h"
 
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <charconv>
@@ -140,12 +142,20 @@ void CVideoEdit::SetOutputFrameRate(float framesPerSecond)
 
 bool CVideoEdit::AddClip(const std::string& path, double start, double end)
 {
+    if (!m_requestedClip)
+        m_requestedClip = Clip { path, start, end };
     return m_clips.Add(path, start, end);
 }
 
 bool CVideoEdit::AddClipEx(const std::string& path, double start, double end, std::int16_t /*flag*/)
 {
-    return m_clips.Add(path, start, end);
+    return AddClip(path, start, end);
+}
+
+void CVideoEdit::ClearClips()
+{
+    m_clips.Clear();
+    m_requestedClip.reset();
 }
 
 std::optional<ConvertStart> CVideoEdit::ResolveCodecs(ConvertRequest& request) const
@@ -215,6 +225,8 @@ ConvertStart CVideoEdit::StartConvert(const std::string& outputPath)
     // has not gone out yet while m_finishing is set.
     if (m_run || m_finishing)
         return Refuse(ConvertRefusal::AlreadyConverting, "a conversion is already running");
+    if (m_playback)
+        m_playback->Stop();
     PreparedRequest prepared = RequestFor(outputPath);
     if (!prepared.request)
         return prepared.refusal;
@@ -256,6 +268,8 @@ void CVideoEdit::StopConvertDiscardingOutput()
 
 void CVideoEdit::StopRun(StoppedOutput stopped)
 {
+    if (m_playback)
+        m_playback->Stop();
     if (m_finishing) {
         // ffmpeg is done, but the caller stops while it hears the last
         // progress: it stops waiting, so it gets no completion either.

@@ -1,7 +1,9 @@
-// The video-editing component: answers questions about source files, and
+// The video-editing component: answers questions about source files,
 // converts clips to AVI, MPEG-1/MPEG-2 program streams and VCD, SVCD and DVD
-// streams by running the ffmpeg program in the background. (The preview will
-// use the same clip list; StopConvert is then also what ends a playback.)
+// streams by running the ffmpeg program in the background, and plays a clip
+// in its preview window through libmpv (MpvPlayback). Conversions and
+// playback share the clip list and never run together: StopConvert also
+// ends a playback, and StartConvert ends one first.
 //
 // Events are Qt signals emitted from the owning thread's event loop, so they
 // reach the program while it services messages:
@@ -23,6 +25,11 @@
 // ffmpeg writes under a hidden temporary name beside the output; the output
 // gets its name when the conversion ends well, or when a stop leaves a file
 // that holds frames. A failed conversion or an earlier stop leaves no file.
+//
+// - PreviewPosition(seconds), event 4: where the playback is, a few times a
+//   second while it plays, once its first picture is drawn, when it pauses
+//   or stops, when it reaches the clip's end, and when the file cannot be
+//   played. mpv is started at the first StartPlay, not before.
 #pragma once
 
 #include "videoedit/ClipList.h"
@@ -31,14 +38,19 @@
 #include "videoedit/MediaInfo.h"
 #include "videoedit/MediaProbe.h"
 #include "videoedit/NamedCodecList.h"
+#include "videoedit/PreviewControl.h"
+#include "videoedit/PreviewView.h"
 #include "videoedit/VideoEditControl.h"
 
 #include "StagedOutput.h"
 
+#include <QImage>
 #include <QObject>
+#include <QPointer>
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,9 +58,10 @@
 namespace kelvara {
 
 class FfmpegRun;
+class MpvPlayback;
 struct ConvertRequest;
 
-class CVideoEdit : public QObject, public MediaProbe, public VideoEditControl {
+class CVideoEdit : public QObject, public MediaProbe, public VideoEditControl, public PreviewControl {
     Q_OBJECT
 
 public:
@@ -83,9 +96,22 @@ public:
     ConvertStart StartConvert(const std::string& outputPath) override;
     bool AddClip(const std::string& path, double start, double end) override;
     bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override;
-    void ClearClips() override { m_clips.Clear(); }
+    void ClearClips() override;
     void StopConvert() override;
     void StopConvertDiscardingOutput() override;
+    bool StartPlay() override;
+    void PausePlay() override;
+
+    // The preview window, a child of `parent`; made once.
+    QWidget* CreatePreviewView(QWidget* parent);
+    // mpv's audio outputs to try, in order; before the first StartPlay.
+    void SetAudioOutputs(std::string outputs) { m_audioOutputs = std::move(outputs); }
+    bool IsPlaying() const;
+    // The preview's last picture; null before the first one.
+    QImage PreviewPicture() const;
+    // Why playback cannot start, when it cannot.
+    const std::string& PlaybackError() const { return m_playbackError; }
+    MpvPlayback* Playback() const { return m_playback.get(); }
 
     bool LastConvertSucceeded() const override { return m_lastSucceeded; }
     std::string LastConvertError() const override { return m_lastError; }
@@ -97,6 +123,7 @@ public:
 signals:
     void ConvertComplete();
     void ConvertProgress(double position, double total);
+    void PreviewPosition(double seconds);
 
 private:
     enum class StoppedOutput { KeepWhenItPlays, Discard };
@@ -111,6 +138,8 @@ private:
     void OnRunProgressed(double seconds);
     void OnRunFinished(const QString& failure);
     void DetachRun();
+    MpvPlayback* EnsurePlayback();
+    std::optional<Clip> ClipToPlay() const;
 
     struct CachedInfo {
         std::filesystem::file_time_type modified;
@@ -126,6 +155,14 @@ private:
 
     ConvertSettings m_settings;
     ClipList m_clips;
+    // The clip last asked for, also one the list refuses for having no
+    // length: the preview shows that picture.
+    std::optional<Clip> m_requestedClip;
+
+    std::unique_ptr<MpvPlayback> m_playback;
+    std::string m_playbackError;
+    std::string m_audioOutputs = "pulse,alsa,null";
+    QPointer<PreviewView> m_view; // owned by its parent widget
 
     // The running conversion; owned as a child, deleted once its signals are
     // done (a receiver may stop it from inside one of them).

@@ -4,6 +4,10 @@
 #include "support/Processes.h"
 
 #include <QCoreApplication>
+#ifdef VIDEOEDIT_TESTS_WITH_WIDGETS
+#include <QApplication>
+#include <clocale>
+#endif
 #include <QElapsedTimer>
 #include <QStandardPaths>
 
@@ -170,7 +174,15 @@ void PumpFor(int ms)
 // come from its event loop.
 int main(int argc, char** argv)
 {
+#ifdef VIDEOEDIT_TESTS_WITH_WIDGETS
+    // The preview's window needs a GUI application; mpv the C numbers.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+#else
     QCoreApplication application(argc, argv);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
