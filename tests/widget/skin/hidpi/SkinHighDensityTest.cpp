@@ -5,6 +5,7 @@
 #include "CImageTab.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
+#include "CSkinListBox.h"
 #include "CSkinListCtrl.h"
 #include "CSkinTextField.h"
 #include "ListCellInfo.h"
@@ -258,6 +259,22 @@ TEST_F(SkinHighDensityControls, ATextFieldKeepsItsFaceAndSelection)
     EXPECT_LT(MeanDifference(Halved(looks.fine), looks.ordinary), 8.0);
 }
 
+TEST_F(SkinHighDensityControls, AListBoxKeepsItsRowsAndTiles)
+{
+    auto make = [](QWidget* parent) {
+        auto* list = new CSkinListBox(parent);
+        for (int i = 0; i < 8; ++i)
+            list->AddString(QStringLiteral("Profile %1").arg(i));
+        // Up with nothing selected picks the last row and scrolls to it: the
+        // tiles then start part-way down.
+        QTest::keyClick(list, Qt::Key_Up);
+        return list;
+    };
+    const TwoLooks looks = LooksOf(make, QSize(160, 80));
+    ASSERT_EQ(looks.fine.size(), QSize(320, 160));
+    EXPECT_LT(MeanDifference(Halved(looks.fine), looks.ordinary), 9.0);
+}
+
 TEST_F(SkinHighDensityControls, AListWithHeaderRowsAndIconsKeepsItsLayout)
 {
     static SkinImageList ordinaryIcons;
@@ -298,5 +315,9 @@ TEST_F(SkinHighDensityControls, TheDialogBackgroundKeepsItsTitleBandAndFrame)
     };
     const QImage ordinary = paint(1);
     const QImage fine = paint(2);
+    // The title band and the frame's edges are where a wrong size shows.
+    const QRect band(0, 0, 300, 40);
+    const QRect fineBand(0, 0, 600, 80);
     EXPECT_LT(MeanDifference(Halved(fine), ordinary), 6.0);
+    EXPECT_LT(MeanDifference(Halved(fine.copy(fineBand)), ordinary.copy(band)), 3.0);
 }
