@@ -2,6 +2,7 @@
 // QT_SCALE_FACTOR=2): the pictures drawn at twice the size are used, every
 // control keeps its size and layout in the window's coordinates, and shows
 // more detail than the ordinary pictures enlarged.
+#include "CBanner.h"
 #include "CImageTab.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
@@ -19,8 +20,10 @@
 #include "ImageMeasures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -320,4 +323,26 @@ TEST_F(SkinHighDensityControls, TheDialogBackgroundKeepsItsTitleBandAndFrame)
     const QRect fineBand(0, 0, 600, 80);
     EXPECT_LT(MeanDifference(Halved(fine), ordinary), 6.0);
     EXPECT_LT(MeanDifference(Halved(fine.copy(fineBand)), ordinary.copy(band)), 3.0);
+}
+
+TEST_F(SkinHighDensityControls, TheBannerPlaysTheMovieOfTwiceTheSizeWhereThereIsOne)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString source = QStringLiteral(KELVARA_TEST_SOURCE_DIR "/../resources/banner/");
+    const QString ordinary = folder.filePath(QStringLiteral("Banners.gif"));
+    ASSERT_TRUE(QFile::copy(source + QStringLiteral("Banners.gif"), ordinary));
+
+    CBanner banner;
+    ASSERT_TRUE(banner.LoadMovie(ordinary));
+    EXPECT_EQ(banner.FileName(), ordinary); // none of twice the size yet
+
+    ASSERT_TRUE(QFile::copy(
+        source + QStringLiteral("Banners@2x.gif"), folder.filePath(QStringLiteral("Banners@2x.gif"))));
+    ASSERT_TRUE(banner.LoadMovie(ordinary));
+    EXPECT_EQ(banner.FileName(), folder.filePath(QStringLiteral("Banners@2x.gif")));
+
+    LoadSkinPalette(1);
+    ASSERT_TRUE(banner.LoadMovie(ordinary));
+    EXPECT_EQ(banner.FileName(), ordinary);
 }
