@@ -63,8 +63,7 @@ public:
     void StopPreviewPlayback() override { }
     void MarkPreviewNotPlaying() override { }
     void ShowPreviewPlaceholder(bool) override { }
-    void SetTrimMinMax(double, double) override { }
-    void SetTrimRange(double, double) override { }
+    void LoadTrimRange(double, double, double) override { }
     QStringList ChooseSourceFiles(const QStringList&) override { return {}; }
 
 private:

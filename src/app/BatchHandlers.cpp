@@ -4,12 +4,15 @@
 
 #include "CCountdownMessageBox.h"
 #include "CSkinButton.h"
+#include "CSkinComboBox.h"
 #include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
 #include "SoundPlayer.h"
 #include "app/BatchParts.h"
 #include "app/DialogOptionSelections.h"
 #include "jobs/FileListView.h"
+#include "settings/MpegPresets.h"
+#include "settings/PanelVisibility.h"
 #include "skin/CSkinListCtrl.h"
 #include "videoedit/CVideoEdit.h"
 
@@ -86,12 +89,18 @@ std::string CConverterDlg::OutputFolderFieldText() const
     return OutputFolderText().toStdString();
 }
 
+// Every control the batch locked comes back, also those of panels hidden now
+// (the batch may end on another kind than the one the user goes back to);
+// the MPEG preset and the kind keep their own locks.
 void CConverterDlg::SetOptionControlsEnabled(bool enable)
 {
-    if (enable)
-        EnableOptionControls();
-    else
-        m_controls->Enable(kBatchLockedControls, false);
+    m_controls->Enable(kBatchLockedControls, enable);
+    if (!enable)
+        return;
+    const std::optional<MpegPreset> preset = MpegPresetFor(MpegTypePosition());
+    for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate })
+        m_controls->Combo(id)->EnableWindow(preset && !preset->lock);
+    ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
 }
 
 void CConverterDlg::ShowConvertingButtons(bool converting)

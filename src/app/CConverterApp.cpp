@@ -22,7 +22,7 @@ int CConverterApp::InitInstance(const QStringList& files)
     splash.Show(folders.version);
     QDir::setCurrent(folders.toolDir);
 
-    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, &m_trim, nullptr,
+    const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, nullptr,
         &m_shutdown, &m_sleep, nullptr };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);

@@ -23,7 +23,6 @@ private:
     QDesktopShell m_shell;
     QFileDialogs m_fileDialogs;
     NoPreviewPlayer m_preview;
-    NoTrimControl m_trim;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
 };

@@ -49,6 +49,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
     m_controls = std::make_unique<ControlTable>(this);
     BuildFileList();
+    BuildTrimRange();
     FillOptionLists();
     m_controls->Field(ctl::Width)->SetText(QString());
     m_controls->Field(ctl::Height)->SetText(QString());

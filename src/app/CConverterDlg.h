@@ -42,7 +42,7 @@ class DesktopShell;
 class FileDialogs;
 class PreviewPlayer;
 class SettingsStore;
-class TrimControl;
+class CRangeSlider;
 class BatchConverters;
 struct ConversionContext;
 struct BatchParts;
@@ -57,7 +57,6 @@ struct DialogServices {
     DesktopShell* shell = nullptr;
     FileDialogs* folders = nullptr;
     PreviewPlayer* preview = nullptr;
-    TrimControl* trim = nullptr;
     SoundPlayer* sound = nullptr;
     // Empty slots: no power-off, no sleep lock, the program's converters.
     platform::ShutdownService* shutdown = nullptr;
@@ -110,6 +109,13 @@ public:
     // What the converters read of the panels, answered from the controls.
     const OptionSelections& Selections() const;
 
+    // The trim range (TrimHandlers.cpp): the slider's notifications write
+    // the selected job's start and end; the end of a drag stores whole
+    // milliseconds, queues the job again and shows the new start or end.
+    void OnTrimRangeChanged(int part, bool final);
+    void SetTrimFromDrag(int index, int startMs, int endMs);
+    CRangeSlider& TrimSlider() { return *m_trim; }
+
     // Device panel.
     void ListDeviceProfiles();
     void LoadDeviceProfile(int index);
@@ -153,8 +159,7 @@ public:
     void StopPreviewPlayback() override;
     void MarkPreviewNotPlaying() override;
     void ShowPreviewPlaceholder(bool placeholder) override;
-    void SetTrimMinMax(double minimumMs, double maximumMs) override;
-    void SetTrimRange(double startMs, double endMs) override;
+    void LoadTrimRange(double durationMs, double startMs, double endMs) override;
     QStringList ChooseSourceFiles(const QStringList& filters) override;
 
     // The batch run: START and STOP, and what the batch needs of the dialog.
@@ -197,6 +202,9 @@ private:
     void BuildFileList();
     void WireFileList();
     void BuildBatch();
+    void BuildTrimRange();
+    void WireTrimHandlers();
+    void RequeueJob(int index);
     void WireBatchHandlers();
     void SkinControls();
     void AttachMenus();
@@ -218,6 +226,10 @@ private:
     QStringList m_pendingFiles;
     CVideoEdit* m_videoEdit = nullptr;
     CSkinListCtrl* m_list = nullptr;
+    CRangeSlider* m_trim = nullptr;
+    // Set while the dialog itself loads the trim slider, whose notifications
+    // are then not the user's changes.
+    bool m_trimRangeUpdating = false;
     LibavSourceProber m_prober;
     RandomNumbers m_numbers;
     std::unique_ptr<FileListView> m_view;

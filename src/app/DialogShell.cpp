@@ -64,6 +64,7 @@ void CConverterDlg::WireHandlers()
     onClick(ctl::Snapshot, &CConverterDlg::OnSnapshotButton);
     WireOutputKinds();
     WireFileList();
+    WireTrimHandlers();
     WireOptionHandlers();
     WireBatchHandlers();
     auto* help = new QAction(this);

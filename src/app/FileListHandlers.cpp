@@ -109,16 +109,6 @@ void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)
     m_controls->At(ctl::PreviewWindow)->setVisible(!placeholder);
 }
 
-void CConverterDlg::SetTrimMinMax(double minimumMs, double maximumMs)
-{
-    m_services.trim->SetMinMax(minimumMs, maximumMs);
-}
-
-void CConverterDlg::SetTrimRange(double startMs, double endMs)
-{
-    m_services.trim->SetRange(startMs, endMs);
-}
-
 QStringList CConverterDlg::ChooseSourceFiles(const QStringList& filters)
 {
     return m_services.folders->ChooseFiles(this, filters);

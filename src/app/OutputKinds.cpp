@@ -94,10 +94,7 @@ void CConverterDlg::ResetOutputSettings()
     RefreshOutputPanel();
     for (const int id : { ctl::ImageType, ctl::AudioBitrate, ctl::AudioSample })
         m_controls->Combo(id)->SetCurSel(0);
-    if (m_services.trim) {
-        m_services.trim->SetMinMax(0, 100);
-        m_services.trim->SetRange(0, 100);
-    }
+    LoadTrimRange(100.0, 0.0, 100.0);
     m_controls->Label(ctl::AudioDescription)->SetWindowText(Text(kAudioStartDescription));
     m_controls->Label(ctl::ImageDescription)->SetWindowText(Text(PictureTypes()[0].description));
 }

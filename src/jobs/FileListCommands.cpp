@@ -106,8 +106,7 @@ void FileListCommands::AddProbedJob(const QString& path, const MediaInfo& info)
     const int index = m_jobs.Add(job);
     m_view.SyncItemCount();
     m_host.SetCurrentJob(index);
-    m_host.SetTrimMinMax(0.0, job.durationMs);
-    m_host.SetTrimRange(0.0, job.durationMs);
+    m_host.LoadTrimRange(job.durationMs, 0.0, job.durationMs);
     m_list.SetSelectionMark(index);
     m_list.SelectRow(index);
     m_list.setFocus();
@@ -162,8 +161,7 @@ void FileListCommands::ReturnToStartState()
     m_list.SetSelectionMark(-1);
     ShowFrameSize(0, 0);
     m_host.ShowPreviewPlaceholder(true);
-    m_host.SetTrimMinMax(0.0, 100.0);
-    m_host.SetTrimRange(0.0, 100.0);
+    m_host.LoadTrimRange(100.0, 0.0, 100.0);
     m_host.ResetOutputSettings();
 }
 
@@ -250,8 +248,7 @@ void FileListCommands::RefreshRow(int index)
     ShowFrameSize(job.outputWidth, job.outputHeight);
     m_host.ShowJobOptions(job);
     const double durationMs = m_component.GetFileDuration(job.sourcePath) * 1000.0;
-    m_host.SetTrimMinMax(0.0, durationMs);
-    m_host.SetTrimRange(job.trimStartMs, job.trimEndMs);
+    m_host.LoadTrimRange(durationMs, job.trimStartMs, job.trimEndMs);
     m_host.OpenPreview(QString::fromStdString(job.sourcePath), job.trimStartMs / 1000.0);
     m_list.SetSelectionMark(index);
     m_list.SelectRow(index);

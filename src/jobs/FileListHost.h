@@ -58,10 +58,10 @@ public:
     // Shows the placeholder picture and hides the preview (true), or the reverse.
     virtual void ShowPreviewPlaceholder(bool placeholder) = 0;
 
-    // The trim range control, in milliseconds. These updates are not user
-    // changes: they do not write the current job's trim.
-    virtual void SetTrimMinMax(double minimumMs, double maximumMs) = 0;
-    virtual void SetTrimRange(double startMs, double endMs) = 0;
+    // Loads the trim range control, in milliseconds: the range 0 .. duration
+    // and the selected start and end. This is not a user change: it does not
+    // write the current job's trim.
+    virtual void LoadTrimRange(double durationMs, double startMs, double endMs) = 0;
 
     // The open-file dialog: multiple selection, the given filters in order
     // ("Description (*.a *.b)"). The chosen paths in the dialog's order; an

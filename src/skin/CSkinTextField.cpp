@@ -38,6 +38,30 @@ void CSkinTextField::SetText(const QString& text)
     TextChanged();
 }
 
+bool CSkinTextField::ReplaceRange(int start, int end, const QString& text)
+{
+    SelectRange(start, end);
+    const bool changed = text.isEmpty() ? m_model.DeleteSelection() : m_model.Insert(text);
+    if (changed)
+        TextChanged();
+    else
+        update();
+    return changed;
+}
+
+void CSkinTextField::SelectRange(int start, int end)
+{
+    m_model.PlaceCaret(start);
+    m_model.ExtendSelectionTo(end);
+    update();
+}
+
+void CSkinTextField::PlaceCaret(int index)
+{
+    m_model.PlaceCaret(index);
+    update();
+}
+
 void CSkinTextField::EnableWindow(bool enable)
 {
     setEnabled(enable);

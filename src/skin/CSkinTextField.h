@@ -23,6 +23,12 @@ public:
     void EnableWindow(bool enable);
     void SetTextColor(QColor colour);
     const TextFieldModel& Model() const { return m_model; }
+    // Edits asked for by assistive technologies, which hand over whole texts
+    // rather than keys: a replacement behaves as a paste over the range
+    // [start, end) and is refused as a paste would be.
+    bool ReplaceRange(int start, int end, const QString& text);
+    void SelectRange(int start, int end);
+    void PlaceCaret(int index);
     bool IsCaretVisible() const { return m_caretVisible; }
     // The x position of each character's left edge, and one past the last.
     const QVector<int>& CharacterPositions() const { return m_positions; }

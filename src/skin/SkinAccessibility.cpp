@@ -4,6 +4,7 @@
 #include "CFadeInPicture.h"
 #include "CImageTab.h"
 #include "CLinkLabel.h"
+#include "CRangeSlider.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinGroupBox.h"
@@ -150,6 +151,40 @@ public:
     }
 };
 
+// The trim slider: its value is the selected sub-range, its description
+// says the same in words, so readers and tests see both ends at once.
+class RangeSliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit RangeSliderAccessible(CRangeSlider* slider)
+        : QAccessibleWidget(slider, QAccessible::Slider)
+    {
+    }
+    CRangeSlider* Slider() const { return static_cast<CRangeSlider*>(widget()); }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const auto number = [](double v) { return QString::number(v, 'g', 12); };
+        if (t == QAccessible::Value)
+            return number(Slider()->GetLeft()) + QStringLiteral(" to ") + number(Slider()->GetRight());
+        if (t == QAccessible::Description)
+            return QStringLiteral("start %1, end %2, of %3 to %4")
+                .arg(number(Slider()->GetLeft()), number(Slider()->GetRight()), number(Slider()->GetMin()),
+                    number(Slider()->GetMax()));
+        return QAccessibleWidget::text(t);
+    }
+    // Readers that know one value get the start; the end is in the texts.
+    QVariant currentValue() const override { return Slider()->GetLeft(); }
+    void setCurrentValue(const QVariant&) override { }
+    QVariant maximumValue() const override { return Slider()->GetMax(); }
+    QVariant minimumValue() const override { return Slider()->GetMin(); }
+    QVariant minimumStepSize() const override { return 0.0; }
+};
+
 QString NoName(const QWidget*)
 {
     return {};
@@ -178,6 +213,8 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
         return new LinkAccessible(static_cast<CLinkLabel*>(widget));
     if (className == QLatin1String(CFadeInPicture::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
+    if (className == QLatin1String(CRangeSlider::staticMetaObject.className()))
+        return new RangeSliderAccessible(static_cast<CRangeSlider*>(widget));
     if (className == QLatin1String(CBanner::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
     return nullptr;

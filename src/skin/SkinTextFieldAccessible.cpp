@@ -8,7 +8,9 @@
 namespace kelvara {
 namespace {
 
-class TextFieldAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class TextFieldAccessible : public QAccessibleWidget,
+                            public QAccessibleTextInterface,
+                            public QAccessibleEditableTextInterface {
 public:
     explicit TextFieldAccessible(CSkinTextField* field)
         : QAccessibleWidget(field, QAccessible::EditableText)
@@ -34,6 +36,8 @@ public:
     {
         if (type == QAccessible::TextInterface)
             return static_cast<QAccessibleTextInterface*>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
@@ -47,11 +51,23 @@ public:
         }
     }
     int selectionCount() const override { return Model().HasSelection() ? 1 : 0; }
-    void addSelection(int, int) override { }
-    void removeSelection(int) override { }
-    void setSelection(int, int, int) override { }
+    void addSelection(int start, int end) override
+    {
+        if (!Model().HasSelection())
+            Field()->SelectRange(start, end);
+    }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            Field()->PlaceCaret(Model().Caret());
+    }
+    void setSelection(int index, int start, int end) override
+    {
+        if (index == 0)
+            Field()->SelectRange(start, end);
+    }
     int cursorPosition() const override { return Model().Caret(); }
-    void setCursorPosition(int) override { }
+    void setCursorPosition(int position) override { Field()->PlaceCaret(position); }
     QString text(int start, int end) const override { return Field()->GetText().mid(start, end - start); }
     int characterCount() const override { return static_cast<int>(Field()->GetText().size()); }
     QRect characterRect(int offset) const override
@@ -77,6 +93,16 @@ public:
         *start = 0;
         *end = characterCount();
         return {};
+    }
+
+    // QAccessibleEditableTextInterface: a disabled field takes no text, as
+    // it takes no keys.
+    void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        if (Field()->isEnabled())
+            Field()->ReplaceRange(start, end, text);
     }
 };
 

@@ -1,5 +1,5 @@
 // The text field as a screen reader sees it: an editable text with its name,
-// its text, its caret and its selection.
+// its text, its caret and its selection, taking whole texts as a paste.
 #pragma once
 
 class QAccessibleInterface;

@@ -1,6 +1,7 @@
 """Drives the real Kelvara as a user and a screen reader would: finds its
 controls through the accessibility bus, clicks and types with xdotool, and
 keeps screenshots of what the screen showed."""
+import json
 import os
 import subprocess
 import sys
@@ -56,10 +57,19 @@ def click(accessible):
 
 
 def click_at(x, y):
-    xdotool("mousemove", "--sync", x, y)
+    # A synchronous move waits for the pointer to leave where it is, which
+    # never happens when it is there already (STOP in START's place).
+    if pointer() != (x, y):
+        xdotool("mousemove", "--sync", x, y)
     time.sleep(0.05)
     xdotool("click", 1)
     time.sleep(0.2)
+
+
+def pointer():
+    out = xdotool("getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.split())
+    return int(values["X"]), int(values["Y"])
 
 
 def press(accessible):
@@ -212,3 +222,182 @@ def run(scenario):
         print("FAILED: %s" % error, file=sys.stderr)
         raise
     print("passed; screenshots in " + SCREENS)
+
+
+# Converting from the window: media made for the scenario, the file list's
+# cells, the folder field, the message boxes and the encoder processes.
+
+def make_clip(name, seconds, size="160x120"):
+    """A short clip with a test picture and a tone, in the scenario's folder."""
+    path = os.path.join(os.environ["KELVARA_WORK"], name)
+    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
+                    "testsrc2=size=%s:rate=25:duration=%d" % (size, seconds), "-f", "lavfi", "-i",
+                    "sine=duration=%d" % seconds, "-shortest", path], check=True)
+    return path
+
+
+def probe(path):
+    out = subprocess.run(["ffprobe", "-v", "error", "-show_streams", "-show_format", "-of", "json", path],
+                         capture_output=True, text=True, check=True).stdout
+    return json.loads(out)
+
+
+def cell_of(table, row, column):
+    return table.queryTable().getAccessibleAt(row, column)
+
+
+def cell(table, row, column):
+    return cell_of(table, row, column).name
+
+
+def labels(node):
+    found = []
+    for child in children(node):
+        if child.getRoleName() == "label":
+            found.append(child)
+        found.extend(labels(child))
+    return found
+
+
+def set_folder(kelvara, folder):
+    """Through the folder browser, as a user picks a folder."""
+    field = kelvara.control("text", "Output folder")
+    click(kelvara.control("push button", "Browse"))
+    kelvara.answer_file_dialog(folder, "browser")
+    wait_for(lambda: text_of(field).rstrip("/") == folder, "the folder chosen (%r)" % text_of(field), timeout=10)
+
+
+def read_message(kelvara, shot, timeout=60.0):
+    """The skinned message box that has just opened: its caption and its text
+    lines, kept in a screenshot; the box stays open."""
+    box = wait_for(lambda: _message_box(kelvara), "a message box", timeout)
+    time.sleep(0.3)  # drawn
+    screenshot(shot)
+    names = [n.name for n in labels(box)]
+    return box, names
+
+
+def _message_box(kelvara):
+    for window in windows(kelvara.app):
+        if window.getRoleName() == "dialog" and showing(window) and find(window, "push button", "OK"):
+            return window
+    return None
+
+
+def answer_message(kelvara, shot, timeout=60.0):
+    """Reads the message box, presses its OK button and waits until it is gone;
+    returns its caption and text lines."""
+    box, names = read_message(kelvara, shot, timeout)
+    xdotool("key", "Return")
+    wait_for(lambda: _message_box(kelvara) is None, "the message closed")
+    return names
+
+
+def choose_item(kelvara, combo_name, item):
+    """Selects an item of a skinned combo through its list items, as a user's
+    pick in the pop-up list would."""
+    combo = kelvara.control("combo box", combo_name)
+    entry = None
+    for child in children(combo):  # the items line their numbers up with blanks
+        if child.name.split() == item.split():
+            entry = child
+    check(entry is not None, "%s has no item %r: %r" % (combo_name, item, [c.name for c in children(combo)]))
+    press(entry)
+    wait_for(lambda: entry.getState().contains(pyatspi.STATE_SELECTED), "%r chosen in %s" % (item, combo_name),
+             timeout=5)
+    return combo
+
+
+def choose_kind(kelvara, menu_item, strip_name, tab_name):
+    kelvara.choose_from_menu("Format Setting", menu_item)
+    strip = kelvara.control("page tab list", strip_name)
+    for tab in children(strip):
+        if tab.name == tab_name:
+            if not tab.getState().contains(pyatspi.STATE_SELECTED):
+                click(tab)
+            wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED), tab_name + " chosen", timeout=5)
+            return
+    raise AssertionError("no tab %r in %s" % (tab_name, strip_name))
+
+
+def select_row(table, row):
+    click(cell_of(table, row, 1))
+
+
+def type_into_field(field, digits):
+    """The size fields take digits from the keyboard: select all, type."""
+    click(field)
+    time.sleep(0.1)
+    xdotool("click", "--repeat", 2, "--delay", 80, 1)
+    xdotool("type", "--delay", "30", digits)
+    wait_for(lambda: text_of(field) == digits, "%r typed (%r)" % (digits, text_of(field)), timeout=5)
+
+
+def encoder_processes():
+    """The converting processes of this scenario's program still running:
+    they inherit the scenario's environment, even when their parent has
+    gone, while those of scenarios running beside this one do not."""
+    marker = ("KELVARA_WORK=" + os.environ["KELVARA_WORK"]).encode() + b"\0"
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/comm" % pid) as f:
+                name = f.read().strip()
+            if name not in ("ffmpeg", "tarvoconverter", "pmpmux"):
+                continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if marker in f.read() + b"\0":
+                    found.append("%s %s" % (pid, name))
+        except OSError:  # ended meanwhile, or not ours to read
+            continue
+    return found
+
+
+def check_output(path, codec, size, seconds, tolerance=0.5):
+    """Judges one output with ffprobe: a stream of the codec, the picture
+    size (for video) and the duration against the job's span."""
+    check(os.path.exists(path), "no %s; folder has %r" % (path, os.listdir(os.path.dirname(path))))
+    info = probe(path)
+    streams = info["streams"]
+    codecs = [s["codec_name"] for s in streams]
+    check(codec in codecs, "%s: codecs %r, not %s" % (path, codecs, codec))
+    if size is not None:
+        video = [s for s in streams if s["codec_type"] == "video"]
+        check(video and (video[0]["width"], video[0]["height"]) == size,
+              "%s: size %r, not %r" % (path, [(s["width"], s["height"]) for s in video], size))
+    if seconds is not None:
+        duration = float(info["format"].get("duration", "nan"))
+        check(abs(duration - seconds) < tolerance, "%s: %.2f s, not %.2f" % (path, duration, seconds))
+    return info
+
+
+def open_clips(sources, choose_folder=True):
+    """Starts the program on the sources, with an empty output folder "out"
+    beside them, chosen in the folder browser unless asked otherwise;
+    returns the program, its file list and the folder."""
+    out = os.path.join(os.environ["KELVARA_WORK"], "out")
+    os.makedirs(out)
+    kelvara = Kelvara(*sources)
+    table = kelvara.control("table", "Source files")
+    wait_for(lambda: table.queryTable().nRows == len(sources), "the %d files" % len(sources))
+    if choose_folder:
+        set_folder(kelvara, out)
+    return kelvara, table, out
+
+
+def convert_and_finish(kelvara, table, shot, timeout=60.0):
+    """START, then the success box, answered, and every row finished."""
+    click(kelvara.control("push button", "Start"))
+    message = answer_message(kelvara, shot, timeout)
+    check(message == ["success", "All tasks have been completed!"], "%s: end message %r" % (shot, message))
+    for row in range(table.queryTable().nRows):
+        check(cell(table, row, 0) == "Done", "%s row %d: %r" % (shot, row, cell(table, row, 0)))
+        check(cell(table, row, 5).strip() == "100%    Finished", "%s row %d: %r" % (shot, row, cell(table, row, 5)))
+
+
+def hand_folder(kelvara, text):
+    """Puts a text into the output folder field as a screen reader does:
+    whole, through the field's editable text."""
+    field = kelvara.control("text", "Output folder")
+    field.queryEditableText().setTextContents(text)
+    wait_for(lambda: text_of(field) == text, "%r in the folder field (%r)" % (text, text_of(field)), timeout=5)

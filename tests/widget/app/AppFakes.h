@@ -49,14 +49,6 @@ public:
     QStringList offeredFilters;
 };
 
-class FakeTrim : public TrimControl {
-public:
-    void SetMinMax(double min, double max) override { minMax = { min, max }; }
-    void SetRange(double left, double right) override { range = { left, right }; }
-    std::pair<double, double> minMax { -1, -1 };
-    std::pair<double, double> range { -1, -1 };
-};
-
 using SkinTest::WaitFor;
 
 // Closes the next modal window that appears, and remembers its class name.
@@ -72,27 +64,29 @@ inline void CloseNextModal(QString* className)
     });
 }
 
-struct DialogFixture {
+// A dialog built on fakes; `Dialog` may be a subclass that records calls.
+template <class Dialog = CConverterDlg> struct BasicDialogFixture {
     FakeSettingsStore settings;
     FakeDesktopShell shell;
     FakeFileDialogs folders;
     NoPreviewPlayer preview;
-    FakeTrim trim;
     FakeSoundPlayer sound;
     ProgramFolders programFolders { "/opt/kelvara/", "/opt/kelvara/tools/", "/home/ann/", "3.1" };
-    std::unique_ptr<CConverterDlg> dialog;
+    std::unique_ptr<Dialog> dialog;
 
     // `toolDir` names where the device profile files are; the default has
     // none. `batch` carries the batch's power-off, sleep lock and converters.
-    explicit DialogFixture(
+    explicit BasicDialogFixture(
         const QString& toolDir = QStringLiteral("/opt/kelvara/tools/"), const DialogServices& batch = {})
     {
         programFolders.toolDir = toolDir;
-        dialog = std::make_unique<CConverterDlg>(programFolders,
-            DialogServices { &settings, &shell, &folders, &preview, &trim, &sound, batch.shutdown,
-                batch.sleep, batch.converters });
+        dialog = std::make_unique<Dialog>(programFolders,
+            DialogServices { &settings, &shell, &folders, &preview, &sound, batch.shutdown, batch.sleep,
+                batch.converters });
         dialog->OnInitDialog(nullptr);
     }
 };
+
+using DialogFixture = BasicDialogFixture<>;
 
 } // namespace kelvara::test

@@ -2,8 +2,11 @@
 // shows and refuses while a batch runs.
 #include "AppFakes.h"
 
+#include "CImageTab.h"
 #include "CSkinButton.h"
+#include "CSkinComboBox.h"
 #include "CSkinLabel.h"
+#include "CSkinListCtrl.h"
 #include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
 #include "platform/TerminationSignals.h"
@@ -179,6 +182,41 @@ TEST_F(BatchWindow, StopInTheMiddleEndsTheBatchWithoutConvertingTheRest)
     EXPECT_FALSE(Visible(ctl::Stop));
     EXPECT_FALSE(dialog->IsConverting());
     EXPECT_TRUE(dialog->Controls().At(ctl::AviFrameRate)->isEnabled());
+}
+
+TEST_F(BatchWindow, ABatchEndingOnAnotherKindGivesEveryPanelItsControlsBack)
+{
+    AddJobs(1);
+    const ControlTable& c = dialog->Controls();
+    // The choice and the preset are posted, one after the other.
+    const auto choose = [&](int item) {
+        c.Combo(ctl::MpegType)->SelectByUser(item);
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    dialog->FileList().SetItemCount(1);
+    dialog->SelectRow(0); // the job takes the preset, and the panel shows the job's
+    choose(4); // "DVD PAL" locks the free MPEG choices
+    ASSERT_EQ(dialog->Jobs().GetAt(0).mpegType, 4);
+    CImageTab* pc = c.Tab(ctl::PcTabs);
+    const auto pressTab = [&](int index) {
+        QTest::mousePress(pc, Qt::LeftButton, {}, QPoint(pc->width() * (2 * index + 1) / 6, 14));
+    };
+    pressTab(2); // pictures: the AVI and MPEG panels are hidden during the batch
+    ASSERT_TRUE(dialog->Output().Current().Is(PcKind::Image));
+    MessageAnswerer answerer;
+    Click(ctl::Start);
+    ASSERT_EQ(answerer.shown.size(), 1u);
+
+    pressTab(1);
+    ASSERT_TRUE(dialog->Output().Current().Is(PcKind::Mpeg));
+    for (const int id : { ctl::MpegType, ctl::AviCodec, ctl::AviSoundCodec, ctl::AviFrameRate, ctl::Profile })
+        EXPECT_TRUE(c.At(id)->isEnabled()) << "control " << id << " left disabled by the batch";
+    for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate, ctl::Width })
+        EXPECT_FALSE(c.At(id)->isEnabled()) << "control " << id << " unlocked under the DVD preset";
+    choose(7);
+    EXPECT_TRUE(c.At(ctl::MpegFrameRate)->isEnabled());
+    EXPECT_TRUE(c.At(ctl::Width)->isEnabled());
 }
 
 TEST_F(BatchWindow, CloseIsRefusedWhileTheBatchRunsAndAllowedAfterwards)

@@ -3,6 +3,7 @@
 #include "AppFakes.h"
 
 #include "CImageTab.h"
+#include "CRangeSlider.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinLabel.h"
@@ -35,6 +36,14 @@ protected:
                 return false;
         return true;
     }
+    std::pair<double, double> TrimMinMax()
+    {
+        return { Dlg().TrimSlider().GetMin(), Dlg().TrimSlider().GetMax() };
+    }
+    std::pair<double, double> TrimRange()
+    {
+        return { Dlg().TrimSlider().GetLeft(), Dlg().TrimSlider().GetRight() };
+    }
     void PressStrip(int stripId, int x)
     {
         QTest::mousePress(C().Tab(stripId), Qt::LeftButton, {}, QPoint(x, 14));
@@ -51,8 +60,8 @@ TEST_F(OutputKinds, StartStateIsAviWithThePcStripAndTheTrimAtItsFullRange)
     EXPECT_FALSE(Visible(ctl::AudioTabs));
     EXPECT_TRUE(Visible(ctl::AviCodec));
     EXPECT_FALSE(Visible(ctl::MpegType));
-    EXPECT_EQ(f.trim.minMax, std::make_pair(0.0, 100.0));
-    EXPECT_EQ(f.trim.range, std::make_pair(0.0, 100.0));
+    EXPECT_EQ(TrimMinMax(), std::make_pair(0.0, 100.0));
+    EXPECT_EQ(TrimRange(), std::make_pair(0.0, 100.0));
     EXPECT_EQ(C().Label(ctl::AudioDescription)->Text(),
         "    Extract audio from your video files to MP3s so you can listen them \nwith your MP3 player and "
         "iPod "
@@ -179,7 +188,8 @@ TEST_F(OutputKinds, ResetReturnsToAviAndKeepsTheAviAndMpegSelections)
     C().Combo(ctl::AudioBitrate)->SetCurSel(3);
     C().Combo(ctl::ImageType)->SetCurSel(5);
     Dlg().OnMenuCommand(cmd::ToMobileVideo);
-    f.trim = FakeTrim();
+    Dlg().TrimSlider().SetMinMax(0, 5000);
+    Dlg().TrimSlider().SetRange(1000, 4000);
     Dlg().ResetOutputSettings();
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
     EXPECT_TRUE(Visible(ctl::PcTabs));
@@ -188,7 +198,7 @@ TEST_F(OutputKinds, ResetReturnsToAviAndKeepsTheAviAndMpegSelections)
     EXPECT_EQ(C().Combo(ctl::AviFrameRate)->currentIndex(), 1);
     EXPECT_EQ(C().Combo(ctl::AudioBitrate)->currentIndex(), 0);
     EXPECT_EQ(C().Combo(ctl::ImageType)->currentIndex(), 0);
-    EXPECT_EQ(f.trim.range, std::make_pair(0.0, 100.0));
+    EXPECT_EQ(TrimRange(), std::make_pair(0.0, 100.0));
 }
 
 TEST_F(OutputKinds, WithNoJobsTheCategoryStillSwitches)

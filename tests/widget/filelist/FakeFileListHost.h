@@ -42,13 +42,10 @@ public:
     void StopPreviewPlayback() override { ++previewStops; }
     void MarkPreviewNotPlaying() override { ++previewNotPlaying; }
     void ShowPreviewPlaceholder(bool placeholder) override { placeholderShown = placeholder; }
-    void SetTrimMinMax(double minimum, double maximum) override
+    void LoadTrimRange(double durationMs, double start, double end) override
     {
-        trimMin = minimum;
-        trimMax = maximum;
-    }
-    void SetTrimRange(double start, double end) override
-    {
+        trimMin = 0.0;
+        trimMax = durationMs;
         trimStart = start;
         trimEnd = end;
     }
