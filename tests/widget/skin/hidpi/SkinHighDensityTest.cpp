@@ -4,6 +4,7 @@
 // more detail than the ordinary pictures enlarged.
 #include "CBanner.h"
 #include "CImageTab.h"
+#include "CRangeSlider.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinListBox.h"
@@ -240,6 +241,17 @@ TEST_F(SkinHighDensityControls, ATabStripKeepsItsLayout)
         return tabs;
     };
     ExpectTheSameLayout(make, QSize(432, 28), 8.0);
+}
+
+TEST_F(SkinHighDensityControls, TheRangeSliderKeepsItsThumbsOnTheRange)
+{
+    auto make = [](QWidget* parent) {
+        auto* slider = new CRangeSlider(parent);
+        slider->SetMinMax(0, 100);
+        slider->SetRange(20, 70);
+        return slider;
+    };
+    ExpectTheSameLayout(make, QSize(280, 17), 8.0);
 }
 
 TEST_F(SkinHighDensityControls, AComboBoxKeepsItsFaceAndArrowInPlace)
