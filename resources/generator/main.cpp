@@ -2,6 +2,7 @@
 // and writes the resource collection that lists them.
 //   kelvara-skin-generator <resources folder>
 #include "../../src/skin/SkinResourceIds.h"
+#include "AppIcon.h"
 #include "Canvas.h"
 #include "Drawings.h"
 #include "GifWriter.h"
@@ -146,6 +147,10 @@ int main(int argc, char* argv[])
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (const char* folder : { "skin", "icons", "sounds", "banner" })
         root.mkpath(folder);
+    if (!Gen::WriteAppIcons(root.path())) {
+        std::fprintf(stderr, "cannot write the icon theme's pictures under appicon/\n");
+        return 1;
+    }
 
     QString qrc;
     QTextStream list(&qrc);
