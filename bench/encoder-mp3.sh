@@ -5,6 +5,7 @@
 # and the CPU time the runner's process used while it waited.
 #   bench/encoder-mp3.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
+source "$(dirname "$0")/figures.sh"
 build=${1:-build}
 runs=${2:-7}
 tools="$(cd "$build/kelvara/tools" && pwd)/"
@@ -40,4 +41,7 @@ printf 'ffmpeg directly:         median %.3f s over %d runs\n' "$direct" "$runs"
 printf 'tarvoconverter (runner): median %.3f s over %d runs\n' "$tarvo" "$runs"
 printf 'ratio of the medians:    %.3f (at most 1.05)\n' "$(awk -v a="$tarvo" -v b="$direct" 'BEGIN { print a / b }')"
 printf "runner's own CPU time:   median %.3f s while waiting\n" "$cpu"
+figure "mp3: time through the runner / ffmpeg directly" \
+  "$(awk -v a="$tarvo" -v b="$direct" 'BEGIN { printf "%.3f", a / b }')" "<= 1.05"
+figure "mp3: runner's own CPU while waiting (s)" "$cpu" -
 ffprobe -v error -show_entries format=duration:stream=codec_name -of compact "$work/tarvo.mp3"

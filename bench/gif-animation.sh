@@ -10,6 +10,7 @@
 #     10-second clip and a clip four times as long (flat: within 15 %).
 #   bench/gif-animation.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
+source "$(dirname "$0")/figures.sh"
 build=${1:-build}
 runs=${2:-5}
 converter="$(cd "$build/kelvara/tools" && pwd)/tarvoconverter"
@@ -77,6 +78,17 @@ printf 'file size:    %d bytes, recipe %d   (goal: no bigger)\n' "$ours_size" "$
 printf 'PSNR:         %s dB, recipe %s dB   (goal: at least as high)\n' "$ours_psnr" "$recipe_psnr"
 printf 'peak memory:  %d kB for 10 s, %d kB for 40 s   (goal: flat, within 15 %%)\n' \
   "$short_peak" "$long_peak"
+figure "gif: time / two-command recipe" \
+  "$(awk -v a="$ours_time" -v b="$recipe_time" 'BEGIN { printf "%.3f", a / b }')" "<= 1.25"
+figure "gif: size / recipe's size" "$(awk -v a="$ours_size" -v b="$recipe_size" 'BEGIN { printf "%.3f", a / b }')" "<= 1"
+# Identical pictures measure "inf" dB on both sides, which is as close.
+if [ "$ours_psnr" = "$recipe_psnr" ]; then
+  figure "gif: PSNR - recipe's PSNR (dB)" 0 ">= 0"
+else
+  figure "gif: PSNR - recipe's PSNR (dB)" "$(awk -v a="$ours_psnr" -v b="$recipe_psnr" 'BEGIN { printf "%.3f", a - b }')" ">= 0"
+fi
+figure "gif: peak memory 40 s clip / 10 s clip" \
+  "$(awk -v a="$long_peak" -v b="$short_peak" 'BEGIN { printf "%.3f", a / b }')" "<= 1.15"
 if cmp -s "$work/recipe.gif" "$work/ours.gif"; then
   echo 'the two GIFs are byte-identical'
 fi

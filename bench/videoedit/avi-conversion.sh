@@ -85,6 +85,8 @@ direct_median=$(printf '%s\n' "${direct_times[@]}" | median)
 ratio=$(awk -v c="$component_median" -v d="$direct_median" 'BEGIN { printf "%.6f\n", c / d }')
 printf 'median: component %.3f s, direct %.3f s\n' "$component_median" "$direct_median"
 printf 'ratio of the medians: %.3f (limit %s)\n' "$ratio" "$limit"
+source "$(dirname "$0")/../figures.sh"
+figure "avi: component / ffmpeg directly" "$(printf '%.3f' "$ratio")" "<= $limit"
 if awk -v r="$ratio" -v l="$limit" 'BEGIN { exit !(r > l) }'; then
   echo "the component is slower than the limit" >&2
   exit 1

@@ -5,10 +5,12 @@
 #include "SkinPalette.h"
 #include "app/CConverterDlg.h"
 #include "platform/TerminationSignals.h"
+#include "platform/TimerProbe.h"
 
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
+#include <memory>
 
 namespace kelvara {
 
@@ -23,7 +25,7 @@ int CConverterApp::InitInstance(const QStringList& files)
     QDir::setCurrent(folders.toolDir);
 
     const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, &m_preview, nullptr,
-        &m_shutdown, &m_sleep, nullptr };
+        &m_shutdown, &m_sleep, nullptr, &m_notifications };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);
@@ -39,6 +41,8 @@ int CConverterApp::InitInstance(const QStringList& files)
             dialog.OnStop();
         QCoreApplication::quit();
     });
+    // For the responsiveness benchmark: KELVARA_TIMER_PROBE=FILE.
+    const std::unique_ptr<platform::TimerProbe> probe = platform::TimerProbe::FromEnvironment();
     dialog.show();
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/PreviewCalls.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/DesktopShell.h"
 #include "platform/LogindShutdown.h"
 #include "platform/LogindSleepInhibitor.h"
@@ -25,6 +26,7 @@ private:
     NoPreviewPlayer m_preview;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
+    platform::DBusDesktopNotifications m_notifications;
 };
 
 } // namespace kelvara

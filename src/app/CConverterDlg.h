@@ -13,6 +13,7 @@
 #include "jobs/FileListHost.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
+#include "jobs/RowActions.h"
 #include "jobs/SourceProbing.h"
 #include "settings/OutputChoice.h"
 
@@ -47,6 +48,7 @@ class BatchConverters;
 struct ConversionContext;
 struct BatchParts;
 namespace platform {
+class DesktopNotifications;
 class ShutdownService;
 class SleepInhibitor;
 }
@@ -62,6 +64,8 @@ struct DialogServices {
     platform::ShutdownService* shutdown = nullptr;
     platform::SleepInhibitor* sleep = nullptr;
     BatchConverters* converters = nullptr;
+    // Empty slot: no desktop notices.
+    platform::DesktopNotifications* notifications = nullptr;
 };
 
 class CConverterDlg : public QWidget, public FileListHost, public BatchHost {
@@ -177,6 +181,15 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool ShutdownWhenFinished() const override;
     bool ConfirmShutdownCountdown() override;
+    // Tells the desktop how the batch ended, when the window is not the
+    // active one.
+    void AnnounceOnDesktop(const std::string& text, const std::string& title) override;
+
+    // The file list's context menu (DesktopHandlers.cpp): the menu of a
+    // row, and its commands.
+    std::unique_ptr<QMenu> MakeRowMenu(int row);
+    void OnRowContextMenu(int row, QPoint globalPos);
+    void RunRowCommand(RowCommand command, int row);
 
 signals:
     // The first picture of the window is on the screen.
@@ -206,6 +219,9 @@ private:
     void WireTrimHandlers();
     void RequeueJob(int index);
     void WireBatchHandlers();
+    void WireDesktopHandlers();
+    void OnPlayOutput(int row);
+    void OnOpenOutputFolder(int row);
     void SkinControls();
     void AttachMenus();
     void LoadAfterFirstPicture();

@@ -67,6 +67,7 @@ void CConverterDlg::WireHandlers()
     WireTrimHandlers();
     WireOptionHandlers();
     WireBatchHandlers();
+    WireDesktopHandlers();
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence::HelpContents);
     addAction(help);

@@ -3,6 +3,7 @@
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
 #include "commands/ProfileIni.h"
+#include "commands/SourceGuard.h"
 #include "commands/WrittenFiles.h"
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
@@ -30,8 +31,10 @@ public:
     }
 
     // Marks the job converting and reads the profile; false when the job is
-    // gone or the file has no sections at all.
-    bool Begin()
+    // gone, the file has no sections at all, or one of the `steps` would
+    // write over the job's source (the job is then failed before any step
+    // has run, so no thumbnail or first-step file is left either).
+    bool Begin(std::initializer_list<std::size_t> steps)
     {
         if (!MarkJobConverting(m_context, m_jobIndex))
             return false;
@@ -47,6 +50,23 @@ public:
         if (ini.GetSectionNames(names) <= 0)
             return false;
         m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
+        // Checked before any step runs, with the clock not read yet: each
+        // step reads it as it runs, and is checked again then.
+        for (const std::size_t step : steps) {
+            const JobRecord job = m_context.jobs.GetAt(m_jobIndex);
+            if (RefusedForSource(SubstituteTemplate(m_lines.Line(step), job, m_substitution)))
+                return false;
+        }
+        return true;
+    }
+
+    // Fails the job when `command` would write over its source.
+    bool RefusedForSource(const std::string& command)
+    {
+        const std::string source = m_context.jobs.GetAt(m_jobIndex).sourcePath;
+        if (!CommandWouldOverwriteSource(command, source, m_context.toolDirectory))
+            return false;
+        MarkJobFailed(m_context, m_jobIndex, kOverwritesSourceReason);
         return true;
     }
 
@@ -65,8 +85,10 @@ public:
     // stopped (the job is then canceled) or failed (the job is then failed).
     bool EncoderRun(std::size_t line, JobStage stage)
     {
+        // Filled in again as the step runs ("$TIMESTAMP" moves on), so
+        // checked again.
         const std::optional<std::string> command = Command(line);
-        if (!command)
+        if (!command || RefusedForSource(*command))
             return false;
         m_runner.SetJobStage(stage, m_jobIndex);
         const RunOutcome outcome = m_runner.RunEncoder(*command, m_jobIndex);
@@ -94,20 +116,22 @@ public:
         const WrittenFiles files(m_context.outputFolder, outputFile);
         if (!EncoderRun(line, JobStage::Encoding))
             return;
-        if (files.Written().empty()) {
+        const std::vector<std::string> written = files.Written();
+        if (written.empty()) {
             MarkJobFailed(m_context, m_jobIndex,
                 "The profile's commands wrote no file named " + outputFile + " into " + m_context.outputFolder
                     + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged);
+        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged, written.front());
     }
 
     // An auxiliary step: a failure of its own is not reported, since the
     // output check at the end tells whether the conversion worked.
     void AuxiliaryRun(std::size_t line)
     {
-        if (const std::optional<std::string> command = Command(line))
+        const std::optional<std::string> command = Command(line);
+        if (command && !RefusedForSource(*command))
             m_runner.RunHelperAndWait(*command);
     }
 
@@ -118,7 +142,7 @@ public:
             MarkJobFailed(m_context, m_jobIndex, "The profile's commands wrote no " + expectedOutput + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged);
+        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged, expectedOutput);
     }
 
     std::string Title() const { return m_context.jobs.GetAt(m_jobIndex).outputTitle; }
@@ -139,7 +163,7 @@ private:
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
-    if (!run.Begin())
+    if (!run.Begin({ 1, 2 }))
         return;
     run.AuxiliaryRun(1); // the thumbnail the device shows in its list
     run.EncoderRunAndFinish(2);
@@ -149,7 +173,7 @@ void ConvertXboxOrPocketPc(
     ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
-    if (!run.Begin())
+    if (!run.Begin({ 1 }))
         return;
     run.EncoderRunAndFinish(1);
 }
@@ -157,7 +181,7 @@ void ConvertXboxOrPocketPc(
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
-    if (!run.Begin())
+    if (!run.Begin({ 1, 2, 3, 4 }))
         return;
     // Taken now: the first step's files carry this name even if the job
     // leaves the list while the window is serviced.

@@ -3,6 +3,7 @@
 #include "commands/BuiltInCommands.h"
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
+#include "commands/SourceGuard.h"
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
 #include "settings/OptionSelections.h"
@@ -17,6 +18,12 @@ namespace {
 void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int jobIndex,
     const EncoderCommand& command, const std::string& expectedOutput)
 {
+    const std::string source = context.jobs.GetAt(jobIndex).sourcePath;
+    if (WouldOverwriteSource(expectedOutput, source)
+        || CommandWouldOverwriteSource(command, source, context.toolDirectory)) {
+        MarkJobFailed(context, jobIndex, kOverwritesSourceReason);
+        return;
+    }
     runner.SetJobStage(JobStage::Encoding, jobIndex);
     const RunOutcome outcome = runner.RunEncoder(command, jobIndex);
     if (context.stopFlag)
@@ -33,7 +40,7 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
     if (!failure.empty())
         MarkJobFailed(context, jobIndex, failure);
     else
-        MarkJobDone(context, jobIndex, DoneStatus::Finished);
+        MarkJobDone(context, jobIndex, DoneStatus::Finished, expectedOutput);
 }
 
 } // namespace

@@ -14,6 +14,7 @@ bool MarkJobConverting(ConversionContext& context, int jobIndex)
             job.stateIcon = JobState::Converting;
             job.failed = false;
             job.failureReason.clear();
+            job.encoderOutput.clear();
         },
         { JobColumn::Icon });
 }
@@ -48,10 +49,12 @@ void MarkJobFailed(ConversionContext& context, int jobIndex, const std::string& 
         { JobColumn::Status, JobColumn::Icon });
 }
 
-void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status)
+void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status, const std::string& outputPath)
 {
-    const auto change = [status](JobRecord& job) {
+    const auto change = [status, &outputPath](JobRecord& job) {
         job.stateIcon = JobState::Done;
+        if (!outputPath.empty())
+            job.outputPath = outputPath;
         if (status == DoneStatus::Finished)
             job.finished = 1;
         else if (status == DoneStatus::FullPercentage)

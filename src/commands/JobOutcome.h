@@ -25,7 +25,10 @@ void MarkJobFailed(ConversionContext& context, int jobIndex, const std::string& 
 // its percentage to 100, a device conversion leaves the status as it is.
 enum class DoneStatus { Unchanged, Finished, FullPercentage };
 
-void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status);
+// `outputPath` names the file the conversion wrote, so the user can play
+// it from the list; empty when it is not known.
+void MarkJobDone(
+    ConversionContext& context, int jobIndex, DoneStatus status, const std::string& outputPath = {});
 
 bool FileHasContent(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
+#include "commands/SourceGuard.h"
 #include "engine/ConversionContext.h"
 #include "jobs/RandomNumbers.h"
 #include "platform/EventPump.h"
@@ -117,6 +118,12 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
         },
         { JobColumn::Status });
 
+    // The path is made free before the component writes it; never when it
+    // is the source itself.
+    if (WouldOverwriteSource(path, job.sourcePath)) {
+        MarkJobFailed(m_context, jobIndex, kOverwritesSourceReason);
+        return false;
+    }
     RemoveFile(path);
     m_context.startTick = platform::TickCount();
     if (const ConvertStart start = m_component.StartConvert(path); !start) {
@@ -128,7 +135,9 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     }
     WaitForIntermediate();
     if (m_context.stopFlag) {
-        m_component.StopConvert();
+        // What the component wrote so far is no output of the user's: the
+        // stop must not keep it, even when it plays.
+        m_component.StopConvertDiscardingOutput();
         RemoveFile(path);
         return false;
     }
@@ -189,6 +198,9 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
 {
     if (!m_context.jobs.Contains(jobIndex))
         return false;
+    // An output that is the source is refused by the component itself; the
+    // batch never asks for one, since it numbers AVI and MPEG outputs past
+    // every existing file.
     const JobRecord job = m_context.jobs.GetAt(jobIndex);
     const bool original = m_options.UseOriginalSize();
     m_component.SetOutputWidth(static_cast<std::int16_t>(original ? job.sourceWidth : job.outputWidth));
@@ -244,7 +256,7 @@ void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& o
         MarkJobFailed(m_context, jobIndex, failure);
         return;
     }
-    MarkJobDone(m_context, jobIndex, DoneStatus::FullPercentage);
+    MarkJobDone(m_context, jobIndex, DoneStatus::FullPercentage, outputPath);
 }
 
 void VideoEditConversions::OnVideoEditComplete()
@@ -285,7 +297,7 @@ void VideoEditConversions::OnVideoEditProgress(double position, double total)
         },
         { JobColumn::Status });
     if (updated && m_context.stopFlag) {
-        m_component.StopConvert();
+        m_component.StopConvertDiscardingOutput();
         RemoveFile(intermediatePath);
     }
 }

@@ -225,6 +225,7 @@ void BatchDriver::AnnounceEnd()
 {
     m_sound.Play(QString::fromLatin1(kCompletionSound), true);
     const CompletionMessage message = CompletionMessageOf(m_summary.failed, m_summary.attempted);
+    m_host.AnnounceOnDesktop(message.text, message.title);
     m_host.ShowMessage(message.text, message.title, message.icon);
 }
 

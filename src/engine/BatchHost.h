@@ -41,6 +41,9 @@ public:
     virtual void ShowOptionsOfJob(int row) = 0;
 
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // The end message of a batch that ran to its end, told to the desktop
+    // before the message box shows it; nothing by default.
+    virtual void AnnounceOnDesktop(const std::string& /*text*/, const std::string& /*title*/) { }
 
     // The "Shutdown computer when finished" check box.
     virtual bool ShutdownWhenFinished() const = 0;

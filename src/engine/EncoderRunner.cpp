@@ -1,5 +1,6 @@
 #include "EncoderRunner.h"
 
+#include "engine/EncoderOutputLines.h"
 #include "engine/ProgressParser.h"
 #include "platform/Diagnostics.h"
 #include "platform/EventPump.h"
@@ -22,7 +23,8 @@ namespace kelvara {
 namespace {
 
 constexpr std::size_t kChunkBytes = 255;
-constexpr std::size_t kOutputTailBytes = 4096;
+// Enough for the last lines a job keeps, even long ones.
+constexpr std::size_t kOutputTailBytes = 8192;
 // After its output ends an encoder only has to exit; one that has not
 // after this long is stopped through the stop policy.
 constexpr int kExitGraceMs = 5000;
@@ -31,11 +33,6 @@ bool IsReadable(int fd)
 {
     pollfd entry { fd, POLLIN, 0 };
     return ::poll(&entry, 1, 0) > 0;
-}
-
-bool IsStatusLine(std::string_view line)
-{
-    return line.find("size=") != std::string_view::npos && line.find("time=") != std::string_view::npos;
 }
 
 } // namespace
@@ -111,6 +108,10 @@ RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex
 
     ReadEncoderOutput(jobIndex);
     FinishProcess(outcome);
+    // Kept with the job whatever the outcome: a later check of the output
+    // may still fail the job, and then these lines tell why.
+    const std::string lines = LastEncoderLines(m_outputTail);
+    m_context.UpdateJob(jobIndex, [&lines](JobRecord& job) { job.encoderOutput = lines; }, {});
     return outcome;
 }
 
@@ -240,25 +241,7 @@ std::string EncoderRunner::LastErrorLines() const
     // The last few lines that are not status lines: what the encoder said
     // about its failure.
     constexpr std::size_t kLines = 3;
-    std::vector<std::string_view> lines;
-    std::string_view rest = m_outputTail;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find_first_of("\r\n");
-        const std::string_view line = rest.substr(0, end);
-        if (!line.empty() && !IsStatusLine(line))
-            lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
-        rest.remove_prefix(end + 1);
-    }
-    std::string text;
-    const std::size_t first = lines.size() > kLines ? lines.size() - kLines : 0;
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        if (!text.empty())
-            text += '\n';
-        text += lines[i];
-    }
-    return text;
+    return LastEncoderLines(m_outputTail, kLines, StatusLines::Dropped);
 }
 
 RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)

@@ -1,5 +1,6 @@
 #include "FileListCommands.h"
 
+#include "DroppedFiles.h"
 #include "FileListHost.h"
 #include "FileListView.h"
 #include "JobCreation.h"
@@ -7,6 +8,7 @@
 #include "SourceProbing.h"
 #include "videoedit/MediaProbe.h"
 
+#include <QMimeData>
 #include <QThread>
 
 namespace kelvara {
@@ -65,6 +67,11 @@ void FileListCommands::ConnectList()
     connect(&m_list, &CSkinListCtrl::RightClicked, this, &FileListCommands::OnListRightClick);
     connect(&m_list, &CSkinListCtrl::KeyDown, this,
         [this](CSkinListCtrl*, int key, bool& handled) { handled = OnListKeyDown(key); });
+    connect(&m_list, &CSkinListCtrl::DragQuery, this,
+        [this](CSkinListCtrl*, const QMimeData* data, bool& accept) { accept = data && CanTakeDrop(*data); });
+    connect(&m_list, &CSkinListCtrl::Dropped, this,
+        [this](
+            CSkinListCtrl*, const QMimeData* data, bool& accepted) { accepted = data && OnListDrop(*data); });
 }
 
 bool FileListCommands::IsJob(int index) const
@@ -195,8 +202,30 @@ void FileListCommands::OnListRightClick()
     RefreshRow(mark);
 }
 
+bool FileListCommands::CanTakeDrop(const QMimeData& data) const
+{
+    if (m_host.IsConverting() || IsAdding() || !data.hasUrls())
+        return false;
+    return !FilesToAdd(data.urls(), MediaPatterns(AddDialogFilters())).isEmpty();
+}
+
+bool FileListCommands::OnListDrop(const QMimeData& data)
+{
+    if (m_host.IsConverting() || IsAdding() || !data.hasUrls())
+        return false;
+    const QStringList files = FilesToAdd(data.urls(), MediaPatterns(AddDialogFilters()));
+    if (files.isEmpty())
+        return false;
+    AddFiles(files);
+    return true;
+}
+
 bool FileListCommands::OnListKeyDown(int key)
 {
+    if (key == Qt::Key_Delete) {
+        OnRemoveVideo();
+        return true;
+    }
     if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Home && key != Qt::Key_End)
         return false;
     if (m_host.IsConverting())

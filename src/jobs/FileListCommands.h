@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class QMimeData;
+
 namespace kelvara {
 
 class FileListHost;
@@ -47,8 +49,16 @@ public:
     void OnClearVideo();
     void OnListClick();
     void OnListRightClick();
-    // True when the key was one of the list's own (Up, Down, Home, End).
+    // True when the key was one of the list's own (Up, Down, Home, End) or
+    // Delete, which removes the selected row as the Remove command does.
     bool OnListKeyDown(int key);
+    // Something dragged onto the list: taken when no batch runs, no adding
+    // is under way and it names files to add (dropped files, and the media
+    // files of dropped folders).
+    bool CanTakeDrop(const QMimeData& data) const;
+    // Adds what the drop names as the Add command adds its files; false
+    // when the drop is refused.
+    bool OnListDrop(const QMimeData& data);
     void OnCellClick(const ListCellHit& hit);
     void RefreshRow(int index);
     void ShowFrameSize(int width, int height);

@@ -74,6 +74,12 @@ struct JobRecord {
     // reported as finished: it keeps the reason so the list can show it.
     bool failed = false;
     std::string failureReason;
+    // The encoder's last lines of output of the job's last run, so a failed
+    // job can show what the encoder said besides the reason.
+    std::string encoderOutput;
+    // The file the job's last finished conversion wrote. Kept when the job
+    // is queued again: the file stays on disk until a new run replaces it.
+    std::string outputPath;
 
     // VOB, RealMedia and VCD DAT sources are first rewritten into an
     // intermediate file that the encoder can read.
@@ -94,6 +100,7 @@ struct JobRecord {
         stage = JobStage::Waiting;
         failed = false;
         failureReason.clear();
+        encoderOutput.clear();
     }
 };
 

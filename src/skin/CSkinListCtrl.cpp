@@ -6,6 +6,8 @@
 #include "SkinFont.h"
 #include "SkinListModel.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -46,6 +48,10 @@ CSkinListCtrl::CSkinListCtrl(QWidget* parent)
     palette.setColor(QPalette::Window, QColor::fromRgb(kBackground));
     setPalette(palette);
     setAccessibleName(QStringLiteral("Source files"));
+    // Drops are offered to the owner; the list never drags its own rows.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragEnabled(false);
     connect(m_header, &CSkinHeaderCtrl::HeaderRightClicked, this,
         [this](int column, QPoint globalPos) { emit ListHeaderRClick(this, column, globalPos); });
 }
@@ -238,6 +244,71 @@ void CSkinListCtrl::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
     if (currentIndex().isValid())
         m_selectionMark = currentIndex().row();
+}
+
+void CSkinListCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse asks for the row under it, which the right click has just
+    // handled; the keyboard for the row of the selection mark.
+    int row = -1;
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        row = indexAt(viewport()->mapFromGlobal(event->globalPos())).row();
+    } else if (GetSelectionMark() >= 0) {
+        row = GetSelectionMark();
+        at = viewport()->mapToGlobal(visualRect(m_model->index(row, 1)).center());
+    }
+    if (row < 0) {
+        // Not on a row: the window's own menu.
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit RowContextMenu(this, row, at);
+}
+
+namespace {
+
+// The list only ever copies what is dropped on it: the files stay where they are.
+void AnswerDrop(QDropEvent* event, bool accept)
+{
+    if (!accept) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+} // namespace
+
+void CSkinListCtrl::dragEnterEvent(QDragEnterEvent* event)
+{
+    m_dragAccepted = false;
+    emit DragQuery(this, event->mimeData(), m_dragAccepted);
+    AnswerDrop(event, m_dragAccepted);
+}
+
+void CSkinListCtrl::dragMoveEvent(QDragMoveEvent* event)
+{
+    // Where on the list a drop lands does not matter: the answer to the
+    // enter stands for the whole list.
+    AnswerDrop(event, m_dragAccepted);
+}
+
+void CSkinListCtrl::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    m_dragAccepted = false;
+    event->accept();
+}
+
+void CSkinListCtrl::dropEvent(QDropEvent* event)
+{
+    bool accepted = false;
+    if (m_dragAccepted)
+        emit Dropped(this, event->mimeData(), accepted);
+    m_dragAccepted = false;
+    AnswerDrop(event, accepted);
 }
 
 void CSkinListCtrl::AttachScrollBars()

@@ -9,6 +9,8 @@
 #include <QTableView>
 #include <QVector>
 
+class QMimeData;
+
 namespace kelvara {
 
 class CSkinHScrollBar;
@@ -78,6 +80,14 @@ signals:
     void RightClicked(CSkinListCtrl* list);
     // A key press; a receiver that sets `handled` keeps it from the list.
     void KeyDown(CSkinListCtrl* list, int key, bool& handled);
+    // Something dragged onto the list; a receiver that sets `accept` takes
+    // the drag, and later the drop.
+    void DragQuery(CSkinListCtrl* list, const QMimeData* data, bool& accept);
+    // The drop; a receiver that sets `accepted` took it.
+    void Dropped(CSkinListCtrl* list, const QMimeData* data, bool& accepted);
+    // The context menu asked for on a row, after the right click's own
+    // selection; `globalPos` is where it opens.
+    void RowContextMenu(CSkinListCtrl* list, int row, QPoint globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -85,6 +95,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
@@ -101,6 +116,7 @@ private:
     int m_selectionMark = -1;
     bool m_showSelAlways = false;
     bool m_pressedOnCell = false;
+    bool m_dragAccepted = false;
 };
 
 } // namespace kelvara

@@ -246,6 +246,16 @@ ConvertStart CVideoEdit::StartConvert(const std::string& outputPath)
 
 void CVideoEdit::StopConvert()
 {
+    StopRun(StoppedOutput::KeepWhenItPlays);
+}
+
+void CVideoEdit::StopConvertDiscardingOutput()
+{
+    StopRun(StoppedOutput::Discard);
+}
+
+void CVideoEdit::StopRun(StoppedOutput stopped)
+{
     if (m_finishing) {
         // ffmpeg is done, but the caller stops while it hears the last
         // progress: it stops waiting, so it gets no completion either.
@@ -258,9 +268,12 @@ void CVideoEdit::StopConvert()
     // still held): once ffmpeg has ended, keep it when it plays, and remove
     // the file of headers only that a stop before the first frame leaves.
     // The output goes with the stop, which may outlive this component.
+    // A discarded output is removed only once ffmpeg has ended: until then
+    // it may still write, and a file removed earlier would come back.
     auto output = std::make_shared<std::optional<StagedOutput>>(std::exchange(m_output, std::nullopt));
-    m_run->Stop([output] {
-        if (*output && (*output)->WrittenBytes() > 0 && HoldsFrames((*output)->TemporaryPath()))
+    const bool keep = stopped == StoppedOutput::KeepWhenItPlays;
+    m_run->Stop([output, keep] {
+        if (keep && *output && (*output)->WrittenBytes() > 0 && HoldsFrames((*output)->TemporaryPath()))
             (*output)->Commit();
         output->reset();
     });

@@ -85,6 +85,7 @@ public:
     bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override;
     void ClearClips() override { m_clips.Clear(); }
     void StopConvert() override;
+    void StopConvertDiscardingOutput() override;
 
     bool LastConvertSucceeded() const override { return m_lastSucceeded; }
     std::string LastConvertError() const override { return m_lastError; }
@@ -98,6 +99,8 @@ signals:
     void ConvertProgress(double position, double total);
 
 private:
+    enum class StoppedOutput { KeepWhenItPlays, Discard };
+    void StopRun(StoppedOutput stopped);
     // The file list asks for a source's duration on every row refresh: each
     // file is opened once per version of it (its modification time and size).
     const MediaInfo& InfoFor(const std::string& path);

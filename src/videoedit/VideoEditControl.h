@@ -60,6 +60,10 @@ public:
     virtual void ClearClips() = 0;
     // Ends a running conversion; nothing when none runs.
     virtual void StopConvert() = 0;
+    // Ends a running conversion and removes what it wrote, also the part a
+    // stop would keep because it plays: for a file nobody will play, such as
+    // the intermediate file of a stopped job.
+    virtual void StopConvertDiscardingOutput() = 0;
 
     // How the last conversion ended, once its completion event has come: a
     // failed one (the engine failed, or wrote nothing) says why.

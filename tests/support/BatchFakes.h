@@ -34,6 +34,11 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override
     {
         messages.push_back({ text, title, icon });
+        announcedBeforeLastMessage = announced.size();
+    }
+    void AnnounceOnDesktop(const std::string& text, const std::string& title) override
+    {
+        announced.push_back({ text, title, MessageIcon::None });
     }
     bool ShutdownWhenFinished() const override { return shutdownChecked; }
     bool ConfirmShutdownCountdown() override
@@ -51,6 +56,9 @@ public:
     std::vector<int> visibleRows;
     int optionsShownFor = -1;
     std::vector<ShownMessage> messages;
+    // What the desktop was told, and how much of it before the last message box.
+    std::vector<ShownMessage> announced;
+    std::size_t announcedBeforeLastMessage = 0;
     bool shutdownChecked = false;
     bool countdownRunsOut = true;
     int countdowns = 0;

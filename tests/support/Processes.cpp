@@ -69,4 +69,34 @@ int OpenDescriptorCount()
     return count;
 }
 
+std::vector<int> ProcessesWithEnvironmentEntry(const std::string& entry)
+{
+    std::vector<int> found;
+    std::error_code error;
+    for (const auto& process : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = process.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream file("/proc/" + name + "/environ", std::ios::binary);
+        std::string variable;
+        while (std::getline(file, variable, '\0')) {
+            if (variable == entry) {
+                const int pid = std::stoi(name);
+                if (pid != ::getpid() && IsRunning(pid))
+                    found.push_back(pid);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+std::string CommandNameOf(int pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    std::getline(file, name);
+    return name;
+}
+
 } // namespace kelvara::testing

@@ -427,3 +427,27 @@ INSTANTIATE_TEST_SUITE_P(Kinds, BatchRouting,
     });
 
 } // namespace
+
+TEST_F(BatchDriverTest, TheDesktopHearsTheEndMessageBeforeItsBoxButNothingAfterStopOrPowerOff)
+{
+    AddJob("one.mp4");
+    AddJob("two.mp4");
+    m_converters.failing = { 0 };
+    m_driver.OnStart();
+    ASSERT_EQ(m_host.announced.size(), 1u);
+    EXPECT_EQ(m_host.announced[0].text, m_host.messages.at(0).text);
+    EXPECT_EQ(m_host.announced[0].title, "Warning");
+    // The box waits for the user; the notice must not wait for the box.
+    EXPECT_EQ(m_host.announcedBeforeLastMessage, 1u);
+
+    m_converters.failing = {};
+    m_converters.duringConversion = [this](int) { m_driver.OnStop(); };
+    m_driver.OnStart();
+    EXPECT_EQ(m_host.announced.size(), 1u);
+
+    m_converters.duringConversion = {};
+    m_host.shutdownChecked = true;
+    m_driver.OnStart();
+    EXPECT_EQ(m_host.announced.size(), 1u);
+    EXPECT_EQ(m_shutdown.powerOffs, 1);
+}

@@ -81,11 +81,13 @@ public:
         clipsEx.clear();
     }
     void StopConvert() override { ++stops; }
+    void StopConvertDiscardingOutput() override { ++discardingStops; }
     bool LastConvertSucceeded() const override { return succeeded; }
     std::string LastConvertError() const override { return "ffmpeg: Invalid data found"; }
 
     NameList video, audio;
-    int videoCodec = -1, audioCodec = -1, format = -1, audioBitrate = 0, sampleRate = 0, stops = 0;
+    int videoCodec = -1, audioCodec = -1, format = -1, audioBitrate = 0, sampleRate = 0, stops = 0,
+        discardingStops = 0;
     int width = 0, height = 0, depth = 0;
     bool useVideo = false, useAudio = false, canStart = true, writesOutput = true, succeeded = true;
     float frameRate = 0;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using kelvara::DeviceKind;
 using kelvara::JobRecord;
 using kelvara::SubstituteTemplate;
@@ -53,6 +55,17 @@ TEST(TemplateTimes, HoursAreNotLimitedToTwoDigits)
 {
     EXPECT_EQ(kelvara::TrimTimeText(400000999.0), "111:06:40");
     EXPECT_EQ(kelvara::TrimTimeText(999.9), "00:00:00");
+}
+
+// A broken source can claim any duration; the text stays a clock time and
+// the conversion to whole seconds never leaves its range.
+TEST(TemplateTimes, TimesNoClockHoldsAreHeldAtItsBounds)
+{
+    EXPECT_EQ(kelvara::TrimTimeText(-1.79769e+305), "00:00:00");
+    EXPECT_EQ(kelvara::TrimTimeText(std::numeric_limits<double>::quiet_NaN()), "00:00:00");
+    EXPECT_EQ(kelvara::TrimTimeText(-std::numeric_limits<double>::infinity()), "00:00:00");
+    EXPECT_EQ(kelvara::TrimTimeText(std::numeric_limits<double>::infinity()), "2555555555555555:33:20");
+    EXPECT_EQ(kelvara::TrimTimeText(1.79769e+308), "2555555555555555:33:20");
 }
 
 TEST(TemplateTimes, TimestampIsTheGivenLocalTime)

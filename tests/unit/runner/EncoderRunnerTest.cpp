@@ -164,3 +164,24 @@ TEST_F(RunnerTest, AJobRemovedWhileTheWindowIsServicedIsNotWrittenAgain)
     EXPECT_EQ(m_view.statusRedraws, 1);
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
 }
+
+TEST_F(RunnerTest, TheJobKeepsTheEncodersLastTwentyLines)
+{
+    const RunOutcome outcome = m_runner.RunEncoder(Encoder("chatty 25 4"), m_job);
+    EXPECT_FALSE(outcome.Succeeded());
+    const std::string kept = m_jobs.GetAt(m_job).encoderOutput;
+    std::string expected;
+    for (int n = 6; n <= 25; ++n)
+        expected += (n > 6 ? "\n" : "") + std::string("error line ") + std::to_string(n);
+    EXPECT_EQ(kept, expected);
+}
+
+TEST_F(RunnerTest, ASucceedingRunAlsoKeepsItsLastLinesAndTheNextRunReplacesThem)
+{
+    ASSERT_FALSE(m_runner.RunEncoder(Encoder("fail 2"), m_job).Succeeded());
+    EXPECT_NE(m_jobs.GetAt(m_job).encoderOutput.find("Cannot open the input"), std::string::npos);
+    ASSERT_TRUE(m_runner.RunEncoder(Encoder("status 3 " + Quoted(m_work.File("mark"))), m_job).Succeeded());
+    // Only the last of the status lines: they rewrite one another on screen.
+    EXPECT_EQ(m_jobs.GetAt(m_job).encoderOutput,
+        "frame=    3 q=2.0 size=      30kB time=3.00 bitrate= 81.2kbits/s");
+}

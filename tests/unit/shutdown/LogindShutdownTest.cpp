@@ -3,12 +3,13 @@
 #include "platform/LogindShutdown.h"
 #include "platform/LogindSleepInhibitor.h"
 
+#include "PrivateBus.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusError>
 #include <QDBusUnixFileDescriptor>
-#include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -62,28 +63,6 @@ public Q_SLOTS:
     }
 };
 
-// A session bus daemon of our own, ended with the test.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
-        if (m_daemon.waitForStarted() && m_daemon.waitForReadyRead(5000))
-            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
-    }
-    const QString& Address() const { return m_address; }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-};
-
 class LogindShutdownTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -114,7 +93,7 @@ protected:
             QStringLiteral("/org/freedesktop/login1"), &m_logind, QDBusConnection::ExportAllSlots));
     }
 
-    PrivateBus m_bus;
+    kelvara::testing::PrivateBus m_bus;
     QDBusConnection m_serviceBus { QString() };
     QDBusConnection m_clientBus { QString() };
     QThread m_thread;

@@ -75,14 +75,15 @@ template <class Dialog = CConverterDlg> struct BasicDialogFixture {
     std::unique_ptr<Dialog> dialog;
 
     // `toolDir` names where the device profile files are; the default has
-    // none. `batch` carries the batch's power-off, sleep lock and converters.
+    // none. `batch` carries the batch's power-off, sleep lock and converters,
+    // and the desktop's notices.
     explicit BasicDialogFixture(
         const QString& toolDir = QStringLiteral("/opt/kelvara/tools/"), const DialogServices& batch = {})
     {
         programFolders.toolDir = toolDir;
         dialog = std::make_unique<Dialog>(programFolders,
             DialogServices { &settings, &shell, &folders, &preview, &sound, batch.shutdown, batch.sleep,
-                batch.converters });
+                batch.converters, batch.notifications });
         dialog->OnInitDialog(nullptr);
     }
 };

@@ -1,0 +1,225 @@
+// A batch never harms its sources: an output that would be the source file
+// itself is refused for that job, and every kind leaves its source
+// byte-identical, also when it writes into the source's own folder.
+#include "commands/SourceGuard.h"
+#include "jobs/JobCreation.h"
+#include "support/FileContents.h"
+#include "support/MediaMaker.h"
+#include "support/Processes.h"
+#include "support/RealBatch.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+using namespace kelvara;
+using namespace kelvara::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kToolDirectory = std::string(KELVARA_TOOL_DIR) + "/";
+
+std::set<std::string> NamesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+        names.insert(entry->path().filename().string());
+    return names;
+}
+
+OutputKind Pc(PcKind kind)
+{
+    return { OutputCategory::PcVideo, static_cast<std::int32_t>(kind) };
+}
+OutputKind Mobile(MobileKind kind)
+{
+    return { OutputCategory::MobileVideo, static_cast<std::int32_t>(kind) };
+}
+OutputKind Audio(AudioKind kind)
+{
+    return { OutputCategory::Audio, static_cast<std::int32_t>(kind) };
+}
+
+// A source whose name is the name the kind's output would get in the
+// source's own folder.
+struct SelfOverwrite {
+    const char* what;
+    OutputKind kind;
+    const char* sourceName;
+    std::vector<std::string> makeOptions; // how ffmpeg makes the source
+    int picture = 4; // the picture type position for Image
+    int fileNumber = 0; // the PSP's numbered name
+};
+
+const SelfOverwrite kSelfOverwrites[] = {
+    { "MP3 from an MP3", Audio(AudioKind::Mp3), "song.mp3", { "-vn" } },
+    { "WMA from a WMA", Audio(AudioKind::Wma), "song.wma", { "-vn" } },
+    { "WAV from a WAV", Audio(AudioKind::Wav), "song.wav", { "-vn" } },
+    { "MP2 from an MP2", Audio(AudioKind::Mp2), "song.mp2", { "-vn" } },
+    { "AC3 from an AC3", Audio(AudioKind::Ac3), "song.ac3", { "-vn" } },
+    { "GIF animation from a GIF", Pc(PcKind::Image), "moving.gif", { "-an" }, 0 },
+    { "JPEG still from a JPEG", Pc(PcKind::Image), "still.jpg", { "-an", "-frames:v", "1", "-update", "1" },
+        4 },
+    { "PNG still from a PNG", Pc(PcKind::Image), "still.png", { "-an", "-frames:v", "1", "-update", "1" },
+        11 },
+    { "Xbox360 MPEG from an MPEG", Mobile(MobileKind::Xbox360), "clip.mpg", { "-f", "vob" } },
+    { "Pocket PC AVI from an AVI", Mobile(MobileKind::PocketPc), "clip.avi", {} },
+    { "PSP file from the numbered file it would write", Mobile(MobileKind::Psp), "M4V04242.MP4",
+        { "-f", "mp4" }, 4, 4242 },
+    { "PMP from a file named as the PMP", Mobile(MobileKind::Pmp), "clip.pmp", { "-f", "avi" } },
+};
+
+class SourceSafety : public ::testing::Test {
+protected:
+    // Runs one batch of `kind` over the job of `source`, writing into
+    // `outputFolder`.
+    static void RunBatch(RealBatch& batch, const OutputKind& kind)
+    {
+        batch.host.kind = kind;
+        batch.host.messages.clear();
+        batch.driver.OnStart();
+    }
+
+    TempFolder m_folder;
+};
+
+TEST_F(SourceSafety, OutputThatWouldBeTheSourceIsRefusedAndTheSourceKept)
+{
+    for (const SelfOverwrite& overwrite : kSelfOverwrites) {
+        SCOPED_TRACE(overwrite.what);
+        const std::string source = m_folder.File(overwrite.sourceName);
+        ASSERT_TRUE(MakeClip(source, 1.0, 160, 120, overwrite.makeOptions));
+        const std::string before = FileContents(source);
+        const std::set<std::string> namesBefore = NamesIn(m_folder.Folder());
+
+        RealBatch batch(kToolDirectory, m_folder.Folder());
+        batch.options.picture = overwrite.picture;
+        batch.device.profilePosition = overwrite.kind.Is(MobileKind::Psp) ? 7 : 1;
+        const int index = batch.AddSource(source);
+        batch.jobs.Update(index, [&](JobRecord& job) { job.fileNumber = overwrite.fileNumber; });
+        RunBatch(batch, overwrite.kind);
+
+        const JobRecord job = batch.Job(index);
+        EXPECT_TRUE(job.failed);
+        EXPECT_EQ(job.failureReason, kOverwritesSourceReason);
+        EXPECT_EQ(job.finished, 0);
+        EXPECT_EQ(FileContents(source), before);
+        EXPECT_EQ(NamesIn(m_folder.Folder()), namesBefore) << "a step ran and left a file";
+        ASSERT_EQ(batch.host.messages.size(), 1u);
+        EXPECT_EQ(batch.host.messages[0].icon, MessageIcon::Warning);
+        EXPECT_TRUE(ChildrenOfThisProcess().empty());
+        fs::remove(source);
+    }
+}
+
+TEST_F(SourceSafety, OutputFolderSpelledThroughALinkIsStillTheSourcesFolder)
+{
+    const std::string source = m_folder.File("song.mp3");
+    ASSERT_TRUE(MakeClip(source, 1.0, 160, 120, { "-vn" }));
+    const std::string before = FileContents(source);
+    TempFolder elsewhere;
+    const std::string link = elsewhere.File("same place");
+    fs::create_directory_symlink(m_folder.Path(), link);
+
+    RealBatch batch(kToolDirectory, link + "/./");
+    const int index = batch.AddSource(source);
+    RunBatch(batch, Audio(AudioKind::Mp3));
+
+    EXPECT_EQ(batch.Job(index).failureReason, kOverwritesSourceReason);
+    EXPECT_EQ(FileContents(source), before);
+}
+
+TEST_F(SourceSafety, ARefusedJobDoesNotHoldUpTheNextOne)
+{
+    const std::string same = m_folder.File("song.mp3");
+    const std::string other = m_folder.File("other.wav");
+    ASSERT_TRUE(MakeClip(same, 1.0, 160, 120, { "-vn" }));
+    ASSERT_TRUE(MakeClip(other, 1.0, 160, 120, { "-vn" }));
+
+    RealBatch batch(kToolDirectory, m_folder.Folder());
+    batch.AddSource(same);
+    batch.AddSource(other);
+    RunBatch(batch, Audio(AudioKind::Mp3));
+
+    EXPECT_EQ(batch.Job(0).failureReason, kOverwritesSourceReason);
+    EXPECT_EQ(batch.Job(1).stateIcon, JobState::Done) << batch.Job(1).failureReason;
+    EXPECT_EQ(Probe(m_folder.File("other.mp3"), "stream=codec_name", "a:0"), "mp3");
+    ASSERT_EQ(batch.host.messages.size(), 1u);
+    EXPECT_EQ(
+        batch.host.messages[0].text, "All tasks have been completed!\n1 of 2 files could not be converted.");
+}
+
+// Every kind, one after the other, writing beside its sources: each
+// converts, and neither source changes by a byte. The VOB source goes
+// through its intermediate step first.
+TEST_F(SourceSafety, EveryKindLeavesItsSourcesByteIdenticalInTheirOwnFolder)
+{
+    const std::string clip = m_folder.File(std::string(kHostileName) + ".mp4");
+    const std::string vob = m_folder.File("disc.vob");
+    ASSERT_TRUE(MakeClip(clip, 1.0, 160, 120));
+    ASSERT_TRUE(MakeClip(vob, 1.0, 352, 288, { "-c:v", "mpeg2video", "-c:a", "mp2", "-f", "vob" }));
+    const std::string clipBefore = FileContents(clip);
+    const std::string vobBefore = FileContents(vob);
+
+    RealBatch batch(kToolDirectory, m_folder.Folder());
+    batch.AddSource(clip);
+    batch.AddSource(vob);
+    const struct {
+        OutputKind kind;
+        int picture;
+        int profile;
+    } kinds[] = {
+        { Pc(PcKind::Avi), 4, 0 },
+        { Pc(PcKind::Mpeg), 4, 0 },
+        { Pc(PcKind::Image), 0, 0 },
+        { Pc(PcKind::Image), 4, 0 },
+        { Mobile(MobileKind::Psp), 4, 7 },
+        { Mobile(MobileKind::Xbox360), 4, 2 },
+        { Mobile(MobileKind::PocketPc), 4, 2 },
+        { Mobile(MobileKind::Pmp), 4, 1 },
+        { Audio(AudioKind::Mp3), 4, 0 },
+        { Audio(AudioKind::Wma), 4, 0 },
+        { Audio(AudioKind::Wav), 4, 0 },
+        { Audio(AudioKind::Mp2), 4, 0 },
+        { Audio(AudioKind::Ac3), 4, 0 },
+    };
+    for (const auto& [kind, picture, profile] : kinds) {
+        SCOPED_TRACE("category " + std::to_string(static_cast<int>(kind.category)) + " kind "
+            + std::to_string(kind.kind) + " picture " + std::to_string(picture));
+        batch.options.picture = picture;
+        batch.device.profilePosition = profile;
+        RunBatch(batch, kind);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(batch.Job(i).stateIcon, JobState::Done) << batch.Job(i).failureReason;
+        EXPECT_EQ(FileContents(clip), clipBefore);
+        EXPECT_EQ(FileContents(vob), vobBefore);
+    }
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+} // namespace
+
+namespace {
+
+// AVI and MPEG outputs take the next free number, so the source beside them
+// is never their name.
+TEST_F(SourceSafety, AviFromAnAviBesideItIsNumberedAndTheSourceKept)
+{
+    const std::string source = m_folder.File("clip.avi");
+    ASSERT_TRUE(MakeClip(source, 1.0));
+    const std::string before = FileContents(source);
+    RealBatch batch(kToolDirectory, m_folder.Folder());
+    batch.AddSource(source);
+    RunBatch(batch, Pc(PcKind::Avi));
+
+    EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).failureReason;
+    EXPECT_EQ(FileContents(source), before);
+    EXPECT_EQ(Probe(m_folder.File("clip2.avi"), "format=format_name"), "avi");
+}
+
+} // namespace
