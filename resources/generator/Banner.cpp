@@ -42,7 +42,7 @@ void Background(QPainter& p, int frame)
 
 QImage Frame(int frame)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image = NewOpaqueImage(kWidth, kHeight);
     QPainter p(&image);
     Background(p, frame);
     Text(p, QRectF(14, 6, 300, 30), QStringLiteral("Kelvara"), Font(24, true), Qt::white,

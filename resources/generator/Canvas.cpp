@@ -8,6 +8,7 @@ namespace Gen {
 namespace {
 QString g_regular = QStringLiteral("DejaVu Sans");
 QString g_bold = QStringLiteral("DejaVu Sans");
+int g_scale = 1;
 
 QString FamilyOf(const QString& file)
 {
@@ -31,30 +32,84 @@ QFont Font(int pixelSize, bool bold)
     QFont font(bold ? g_bold : g_regular);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    // Full hinting rounds every advance to a whole ordinary pixel; drawn at a
+    // finer scale those rounded advances spread the letters apart, so there
+    // only the vertical metrics are fitted to the grid.
+    font.setHintingPreference(g_scale > 1 ? QFont::PreferVerticalHinting : QFont::PreferFullHinting);
     return font;
+}
+
+int Scale()
+{
+    return g_scale;
+}
+
+ScaleScope::ScaleScope(int scale)
+    : m_previous(g_scale)
+{
+    g_scale = scale;
+}
+
+ScaleScope::~ScaleScope()
+{
+    g_scale = m_previous;
 }
 
 QImage NewImage(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
+    QImage image(width * g_scale, height * g_scale, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(g_scale);
     image.fill(Qt::transparent);
     return image;
 }
 
+QImage NewOpaqueImage(int width, int height)
+{
+    QImage image(width * g_scale, height * g_scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(g_scale);
+    image.fill(Qt::black);
+    return image;
+}
+
+namespace {
+// True where a whole block of `block` x `block` pixels, standing for one
+// ordinary pixel, was left untouched by the drawing.
+QImage UncoveredBlocks(const QImage& source, int block)
+{
+    QImage blocks(source.width() / block, source.height() / block, QImage::Format_Grayscale8);
+    for (int by = 0; by < blocks.height(); ++by) {
+        uchar* out = blocks.scanLine(by);
+        for (int bx = 0; bx < blocks.width(); ++bx) {
+            bool empty = true;
+            for (int y = by * block; empty && y < (by + 1) * block; ++y) {
+                const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+                for (int x = bx * block; empty && x < (bx + 1) * block; ++x)
+                    empty = qAlpha(in[x]) == 0;
+            }
+            out[bx] = empty ? 1 : 0;
+        }
+    }
+    return blocks;
+}
+} // namespace
+
 QImage Flatten(const QImage& drawing, QColor sitsOn, QRgb key)
 {
     QImage source = drawing.convertToFormat(QImage::Format_ARGB32);
+    const int block = qMax(1, qRound(drawing.devicePixelRatio()));
+    const QImage uncovered = UncoveredBlocks(source, block);
     QImage out(source.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(drawing.devicePixelRatio());
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        const uchar* outside = uncovered.constScanLine(y / block);
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < source.width(); ++x) {
-            const int a = qAlpha(in[x]);
-            if (a == 0) {
+            if (outside[x / block]) {
                 row[x] = key;
                 continue;
             }
+            const int a = qAlpha(in[x]);
             auto mix = [a](int c, int bg) { return (c * a + bg * (255 - a) + 127) / 255; };
             QRgb pixel = qRgb(mix(qRed(in[x]), sitsOn.red()), mix(qGreen(in[x]), sitsOn.green()),
                 mix(qBlue(in[x]), sitsOn.blue()));
@@ -69,6 +124,7 @@ QImage Flatten(const QImage& drawing, QColor sitsOn, QRgb key)
 QImage Opaque(const QImage& drawing)
 {
     QImage out(drawing.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(drawing.devicePixelRatio());
     out.fill(Qt::black);
     QPainter p(&out);
     p.drawImage(0, 0, drawing);

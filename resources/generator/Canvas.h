@@ -33,10 +33,36 @@ inline constexpr QRgb Red = 0xFFFF0000;
 void LoadFonts();
 QFont Font(int pixelSize, bool bold = true);
 
+// The scale every picture is drawn at: 1 for the ordinary bitmaps, 2 for the
+// high-density ones. Drawings are written in ordinary pixels; the canvases
+// they get have Scale() times as many pixels each way and a painter on them
+// maps every ordinary pixel onto a Scale() x Scale() block, so lines, shapes
+// and text are drawn at the finer resolution, not enlarged afterwards.
+int Scale();
+
+// Draws at another scale for as long as it lives.
+class ScaleScope {
+public:
+    explicit ScaleScope(int scale);
+    ~ScaleScope();
+    ScaleScope(const ScaleScope&) = delete;
+    ScaleScope& operator=(const ScaleScope&) = delete;
+
+private:
+    int m_previous;
+};
+
+// A transparent canvas of width x height ordinary pixels at the current scale.
 QImage NewImage(int width, int height);
+// An opaque canvas, for pictures that paint every pixel themselves.
+QImage NewOpaqueImage(int width, int height);
 // Pixels left fully transparent become the key colour; partly covered edge
 // pixels are blended over the colour the bitmap will sit on, so no halo of
 // the key shows. A drawn pixel that happens to equal the key is nudged off it.
+// On a scaled canvas the key is given only to whole blocks that stand for one
+// ordinary pixel: window outlines and masks work in ordinary pixels, so a
+// block is either all outside or all picture (its uncovered pixels then show
+// the colour the bitmap sits on).
 QImage Flatten(const QImage& drawing, QColor sitsOn, QRgb key);
 // An opaque picture with no key: every pixel kept, alpha dropped.
 QImage Opaque(const QImage& drawing);

@@ -116,7 +116,8 @@ QImage HeaderBackground()
 
 QImage HeaderSeparator(bool left)
 {
-    QImage image = HeaderBackground().scaled(2, 16);
+    QImage image = HeaderBackground().scaled(2 * Scale(), 16 * Scale());
+    image.setDevicePixelRatio(Scale());
     QPainter p(&image);
     p.fillRect(QRectF(left ? 0 : 0, 2, 1, 12), QColor(30, 34, 48));
     p.fillRect(QRectF(1, 2, 1, 12), QColor(136, 146, 172));

@@ -159,13 +159,19 @@ int main(int argc, char* argv[])
         list << "  <qresource prefix=\"/" << prefix << "\"><file alias=\"" << alias << "\">" << file
              << "</file></qresource>\n";
     };
-    for (const Output& o : Bitmaps()) {
-        const QString file = o.folder + "/" + o.name + ".png";
-        if (!Gen::Save(o.draw(), root.filePath(file))) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            return 1;
+    // Each bitmap is drawn once per scale; the high-density one sits beside
+    // the ordinary one under the same name with the "@2x" suffix.
+    for (const auto& [scale, suffix] : { std::pair { 1, "" }, std::pair { 2, "@2x" } }) {
+        const Gen::ScaleScope drawingScale(scale);
+        for (const Output& o : Bitmaps()) {
+            const QString name = o.name + suffix + ".png";
+            const QString file = o.folder + "/" + name;
+            if (!Gen::Save(o.draw(), root.filePath(file))) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+                return 1;
+            }
+            entry(o.folder, file, name);
         }
-        entry(o.folder, file, o.name + ".png");
     }
     const std::pair<QString, QByteArray> sounds[] = {
         { "menu", Gen::HoverClick() },
@@ -181,10 +187,13 @@ int main(int argc, char* argv[])
     }
     // The banner lives beside the program, where the main window plays it from.
     constexpr int kBannerFrameCs = 15;
-    if (!WriteFile(
-            root.filePath("banner/Banners.gif"), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
-        std::fprintf(stderr, "cannot write banner/Banners.gif\n");
-        return 1;
+    for (const auto& [scale, file] :
+        { std::pair { 1, "banner/Banners.gif" }, std::pair { 2, "banner/Banners@2x.gif" } }) {
+        const Gen::ScaleScope drawingScale(scale);
+        if (!WriteFile(root.filePath(file), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
+            std::fprintf(stderr, "cannot write %s\n", file);
+            return 1;
+        }
     }
     list << "</RCC>\n";
     list.flush();

@@ -1,8 +1,23 @@
 #include "CBanner.h"
 
+#include "SkinPalette.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 
 namespace kelvara {
+
+namespace {
+QString FinerSibling(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString suffix = file.completeSuffix();
+    const QString name
+        = file.baseName() + QStringLiteral("@2x") + (suffix.isEmpty() ? QString() : "." + suffix);
+    return file.dir().filePath(name);
+}
+} // namespace
 
 CBanner::CBanner(QWidget* parent)
     : QWidget(parent)
@@ -14,7 +29,8 @@ CBanner::CBanner(QWidget* parent)
 bool CBanner::LoadMovie(const QString& path)
 {
     m_movie.stop();
-    m_movie.setFileName(path);
+    const QString finer = Skin().pixelRatio >= 2 ? FinerSibling(path) : QString();
+    m_movie.setFileName(!finer.isEmpty() && QFileInfo::exists(finer) ? finer : path);
     if (!m_movie.isValid())
         return false;
     m_movie.start();

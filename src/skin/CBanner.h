@@ -13,7 +13,11 @@ public:
     explicit CBanner(QWidget* parent = nullptr);
 
     // Loads and starts the movie at `path`; false when it cannot be read.
+    // Where the skin uses its pictures of twice the size, a movie of twice
+    // the size beside it ("Banners@2x.gif" for "Banners.gif") plays instead
+    // when there is one.
     bool LoadMovie(const QString& path);
+    QString FileName() const { return m_movie.fileName(); }
     bool IsPlaying() const { return m_movie.state() == QMovie::Running; }
     int FrameCount() const { return m_movie.frameCount(); }
 

@@ -22,7 +22,7 @@ int CFadeInPicture::SetBitmap(int bitmapId, int delayMs)
     m_delayMs = delayMs;
     m_alpha = 0;
     m_fadedIn = false;
-    resize(m_bitmap.size());
+    resize(LogicalSize(m_bitmap));
     m_timer.start(m_delayMs);
     update();
     return 1;

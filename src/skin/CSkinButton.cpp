@@ -312,7 +312,7 @@ QSize CSkinButton::ImageSize() const
 {
     const Image shown = ShownImage();
     if (!m_iconIn.IsNull())
-        return (shown == Image::Out ? m_iconOut.pixmap : m_iconIn.pixmap).size();
+        return LogicalSize(shown == Image::Out ? m_iconOut.pixmap : m_iconIn.pixmap);
     if (!m_bitmapIn.IsNull())
         return (shown == Image::Out ? m_bitmapOut : m_bitmapIn).Size();
     return {};

@@ -107,7 +107,7 @@ void CSkinComboBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     const int w = width();
     if (!m_faceBitmap.isNull())
-        p.drawPixmap(QRect(0, 0, w, m_faceBitmap.height()), m_faceBitmap);
+        p.drawPixmap(QRect(0, 0, w, LogicalSize(m_faceBitmap).height()), m_faceBitmap);
     if (!m_arrowBitmap.isNull())
         p.drawPixmap(w - 16 - 1, 1, m_arrowBitmap);
     if (currentIndex() < 0)

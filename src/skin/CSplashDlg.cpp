@@ -17,7 +17,7 @@ CSplashDlg::CSplashDlg(const QString& version)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Kelvara"));
     setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
-    setFixedSize(m_picture.isNull() ? QSize(359, 212) : m_picture.size());
+    setFixedSize(m_picture.isNull() ? QSize(359, 212) : LogicalSize(m_picture));
     m_version = new CSkinLabel(this);
     m_version->SetEmbossed(true);
     m_version->SetFontHeight(14);

@@ -15,13 +15,16 @@ public:
     SkinImageList() = default;
     SkinImageList(const QPixmap& strip, int iconWidth);
 
-    int Count() const { return m_iconWidth > 0 ? m_strip.width() / m_iconWidth : 0; }
+    // In the coordinates the icons are drawn in, whatever the strip's pixel ratio.
+    int Count() const { return m_iconWidth > 0 ? StripSize().width() / m_iconWidth : 0; }
     int IconWidth() const { return m_iconWidth; }
-    int IconHeight() const { return m_strip.height(); }
+    int IconHeight() const { return StripSize().height(); }
     // Icon `index`, with the transparent parts showing `background`.
     QPixmap Icon(int index) const;
 
 private:
+    QSize StripSize() const { return m_strip.deviceIndependentSize().toSize(); }
+
     QPixmap m_strip; // with an alpha channel where the bitmap was white
     int m_iconWidth = 0;
 };

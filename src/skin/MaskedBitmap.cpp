@@ -20,6 +20,7 @@ QBitmap MakeTransparencyMask(QImage& source, QRgb transparentColour)
     source = source.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = transparentColour | 0xFF000000;
     QImage mask(source.size(), QImage::Format_Mono);
+    mask.setDevicePixelRatio(source.devicePixelRatio());
     mask.fill(0);
     for (int y = 0; y < source.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(source.scanLine(y));
@@ -54,6 +55,7 @@ QImage DisabledLook(const MaskedBitmap& bitmap, QColor highlight, QColor shadow)
 {
     const QImage& source = bitmap.image;
     QImage ink(source.size(), QImage::Format_ARGB32);
+    ink.setDevicePixelRatio(source.devicePixelRatio());
     ink.fill(Qt::transparent);
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
@@ -71,7 +73,10 @@ QImage DisabledLook(const MaskedBitmap& bitmap, QColor highlight, QColor shadow)
         p.fillRect(t.rect(), colour);
         return t;
     };
+    // On a picture of more pixels than it covers, the highlight moves by one
+    // pixel of the window's coordinates, as on an ordinary one.
     QImage result(source.size(), QImage::Format_ARGB32);
+    result.setDevicePixelRatio(source.devicePixelRatio());
     result.fill(Qt::transparent);
     QPainter p(&result);
     p.drawImage(1, 1, tinted(highlight));

@@ -10,7 +10,7 @@
 
 namespace kelvara {
 
-// Returns a mask of the source's size that is set (Qt::color1) exactly where
+// Returns a mask of the source's size (and device pixel ratio) that is set (Qt::color1) exactly where
 // the source has the transparent colour, and turns those source pixels fully
 // transparent, so drawing the source afterwards shows the background there.
 // A null mask when the source is null.
@@ -23,7 +23,8 @@ struct MaskedBitmap {
     QRgb transparentColour = 0;
 
     bool IsNull() const { return image.isNull(); }
-    QSize Size() const { return image.size(); }
+    // In the coordinates it is drawn in: a picture of ratio 2 covers half its pixels.
+    QSize Size() const { return image.deviceIndependentSize().toSize(); }
 };
 
 // Loads and prepares a bitmap; null when the image is null or the mask fails.

@@ -47,6 +47,20 @@ void Flush(std::vector<QRect>& batch, QRegion& result)
     batch.clear();
 }
 
+// Which pixels of one row of the window's coordinates lie inside the outline.
+// On a picture of ratio r each of them stands for an r x r block, inside when
+// any pixel of the block is not of the key colour.
+void InsideRow(const QImage& image, int row, int ratio, const KeyRange& range, std::vector<char>& inside)
+{
+    std::fill(inside.begin(), inside.end(), 0);
+    for (int y = row * ratio; y < (row + 1) * ratio; ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < int(inside.size()) * ratio; ++x)
+            if (!range.Contains(pixels[x]))
+                inside[std::size_t(x / ratio)] = 1;
+    }
+}
+
 } // namespace
 
 std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tolerance)
@@ -54,18 +68,21 @@ std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tole
     if (bitmap.isNull())
         return std::nullopt;
     const QImage image = bitmap.convertToFormat(QImage::Format_RGB32);
+    const int ratio = std::max(1, qRound(bitmap.devicePixelRatio()));
     const KeyRange range = RangeOf(key, tolerance);
     QRegion result;
     std::vector<QRect> batch;
     batch.reserve(RectanglesPerBatch);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    std::vector<char> inside(std::size_t(image.width() / ratio));
+    const int width = int(inside.size());
+    for (int y = 0; y < image.height() / ratio; ++y) {
+        InsideRow(image, y, ratio, range, inside);
         int x = 0;
-        while (x < image.width()) {
-            while (x < image.width() && range.Contains(row[x]))
+        while (x < width) {
+            while (x < width && !inside[std::size_t(x)])
                 ++x;
             const int start = x;
-            while (x < image.width() && !range.Contains(row[x]))
+            while (x < width && inside[std::size_t(x)])
                 ++x;
             if (x > start) {
                 batch.emplace_back(start, y, x - start, 1);

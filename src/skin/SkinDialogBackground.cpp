@@ -10,12 +10,12 @@ void PaintSkinDialogBackground(QPainter& painter, QSize client)
     const int w = client.width();
     const int h = client.height();
     if (!skin.messageBody.isNull()) {
-        const int band = skin.messageBody.height();
+        const int band = LogicalSize(skin.messageBody).height();
         for (int y = 0; y < h; y += band)
             painter.drawPixmap(QRect(0, y, w, band), skin.messageBody);
     }
     if (!skin.messageTitle.isNull())
-        painter.drawPixmap(QRect(0, 0, w, skin.messageTitle.height()), skin.messageTitle);
+        painter.drawPixmap(QRect(0, 0, w, LogicalSize(skin.messageTitle).height()), skin.messageTitle);
     // Light upper-left edges, darker lower-right ones, each three pixels wide.
     painter.save();
     painter.setClipRegion(QRegion(0, 0, w, h) - QRegion(4, 4, w, h));

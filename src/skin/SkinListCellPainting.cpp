@@ -1,5 +1,7 @@
 #include "SkinListCellPainting.h"
 
+#include "SkinPalette.h"
+
 #include <QPen>
 
 #include <algorithm>
@@ -95,7 +97,7 @@ void PaintImage(QPainter& p, QRect& area, const ListCellInfo& info, const CellCo
     }
     p.save();
     p.setClipRect(slot);
-    p.drawPixmap(slot.left(), slot.top() + (slot.height() - icon.height()) / 2, icon);
+    p.drawPixmap(slot.left(), slot.top() + (slot.height() - LogicalSize(icon).height()) / 2, icon);
     p.restore();
 }
 
@@ -127,7 +129,9 @@ SkinImageList::SkinImageList(const QPixmap& strip, int iconWidth)
 
 QPixmap SkinImageList::Icon(int index) const
 {
-    return m_strip.copy(index * m_iconWidth, 0, m_iconWidth, m_strip.height());
+    // The strip may hold more pixels than it covers: copy in its own pixels.
+    const int ratio = qRound(m_strip.devicePixelRatio());
+    return m_strip.copy(index * m_iconWidth * ratio, 0, m_iconWidth * ratio, m_strip.height());
 }
 
 CellColours ResolveCellColours(const ListCellInfo& info, bool listFocused)

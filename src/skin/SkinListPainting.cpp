@@ -1,5 +1,7 @@
 #include "SkinListPainting.h"
 
+#include "SkinPalette.h"
+
 #include <QPainterPath>
 
 namespace kelvara {
@@ -42,8 +44,9 @@ void PaintItemPanel(
     p.save();
     p.setClipRect(panel);
     if (!tile.isNull()) {
-        const int phase = scrollOffset % tile.height();
-        p.drawTiledPixmap(panel, tile, QPoint(0, phase + panel.top() % tile.height()));
+        const int tileHeight = LogicalSize(tile).height();
+        const int phase = scrollOffset % tileHeight;
+        p.drawTiledPixmap(panel, tile, QPoint(0, phase + panel.top() % tileHeight));
     }
     DrawSunkenFrame(p, panel.adjusted(0, 0, -1, -1), light, dark);
     p.restore();
@@ -54,7 +57,7 @@ void PaintPressedRow(
 {
     const QRect inner = row.adjusted(0, 1, 0, -1);
     if (!tile.isNull())
-        p.drawTiledPixmap(inner, tile, QPoint(0, (scrollOffset + inner.top()) % tile.height()));
+        p.drawTiledPixmap(inner, tile, QPoint(0, (scrollOffset + inner.top()) % LogicalSize(tile).height()));
     DrawSunkenFrame(p, inner.adjusted(0, 0, -1, -1), light, dark);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QHash>
+#include <QScreen>
 
 // Q_INIT_RESOURCE must be used outside any namespace; calling it also keeps
 // the linker from dropping the resource data of the static library.
@@ -22,19 +23,46 @@ SkinPalette& MutablePalette()
 }
 } // namespace
 
-// Decoded once: many controls share a picture (every list's face, the spin
-// arrows, the check marks), and decoding is most of the window's start-up.
-// Pictures are shared copies, so the cache costs no second copy. GUI thread only.
-QImage LoadSkinImage(int bitmapId)
+namespace {
+constexpr qreal kFineScreenRatio = 1.5;
+
+// Decoded once per id and ratio: many controls share a picture (every list's
+// face, the spin arrows, the check marks), and decoding is most of the
+// window's start-up. Kept as images, which are shared copies (so the cache
+// costs no second copy) and, unlike pixmaps, may outlive the application
+// object. GUI thread only.
+QImage LoadCached(const QString& folder, int id, int pixelRatio)
 {
     InitSkinResources();
-    static QHash<int, QImage> decoded;
-    const auto found = decoded.constFind(bitmapId);
-    if (found != decoded.constEnd())
-        return *found;
-    const QImage image(QStringLiteral(":/skin/%1.png").arg(bitmapId));
-    decoded.insert(bitmapId, image);
-    return image;
+    static QHash<QString, QImage> decoded;
+    const QString path = pixelRatio >= 2 ? QStringLiteral(":/%1/%2@2x.png").arg(folder).arg(id)
+                                         : QStringLiteral(":/%1/%2.png").arg(folder).arg(id);
+    auto found = decoded.constFind(path);
+    if (found == decoded.constEnd()) {
+        QImage image(path);
+        // A picture drawn only at the ordinary size still shows, enlarged.
+        if (image.isNull() && pixelRatio >= 2)
+            return LoadCached(folder, id, 1);
+        image.setDevicePixelRatio(pixelRatio >= 2 ? 2 : 1);
+        found = decoded.insert(path, image);
+    }
+    return *found;
+}
+} // namespace
+
+int SkinPixelRatioFor(qreal screenRatio)
+{
+    return screenRatio >= kFineScreenRatio ? 2 : 1;
+}
+
+QImage LoadSkinImage(int bitmapId)
+{
+    return LoadSkinImage(bitmapId, Skin().pixelRatio);
+}
+
+QImage LoadSkinImage(int bitmapId, int pixelRatio)
+{
+    return LoadCached(QStringLiteral("skin"), bitmapId, pixelRatio);
 }
 
 QPixmap LoadSkinBitmap(int bitmapId)
@@ -44,13 +72,22 @@ QPixmap LoadSkinBitmap(int bitmapId)
 
 QPixmap LoadSkinIcon(int iconId)
 {
-    InitSkinResources();
-    // Kept as images: pixmaps must not outlive the application object.
-    static QHash<int, QImage> decoded;
-    auto found = decoded.constFind(iconId);
-    if (found == decoded.constEnd())
-        found = decoded.insert(iconId, QImage(QStringLiteral(":/icons/%1.png").arg(iconId)));
-    return QPixmap::fromImage(*found);
+    return LoadSkinIcon(iconId, Skin().pixelRatio);
+}
+
+QPixmap LoadSkinIcon(int iconId, int pixelRatio)
+{
+    return QPixmap::fromImage(LoadCached(QStringLiteral("icons"), iconId, pixelRatio));
+}
+
+QSize LogicalSize(const QPixmap& pixmap)
+{
+    return pixmap.deviceIndependentSize().toSize();
+}
+
+QSize LogicalSize(const QImage& image)
+{
+    return image.deviceIndependentSize().toSize();
 }
 
 QString SkinSoundPath(int soundId)
@@ -60,7 +97,15 @@ QString SkinSoundPath(int soundId)
 
 void LoadSkinPalette()
 {
+    // The main window opens on the primary screen; its ratio picks the pictures.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    LoadSkinPalette(SkinPixelRatioFor(screen ? screen->devicePixelRatio() : 1.0));
+}
+
+void LoadSkinPalette(int pixelRatio)
+{
     SkinPalette& s = MutablePalette();
+    s.pixelRatio = pixelRatio >= 2 ? 2 : 1;
     s.messageTitle = LoadSkinBitmap(SkinId::MessageTitle);
     s.messageBody = LoadSkinBitmap(SkinId::MessageBody);
     s.faceStrip = LoadSkinBitmap(SkinId::FaceStrip);

@@ -43,17 +43,36 @@ struct SkinPalette {
     // Windows can fade in through their opacity; when false they show opaque at once.
     bool layeredWindows = false;
     int targetAlpha = 255;
+
+    // 2 when the pictures are the ones drawn at twice the size, else 1. The
+    // pixmaps carry it as their device pixel ratio, so they draw at the same
+    // size in the window's coordinates with every pixel of detail.
+    int pixelRatio = 1;
 };
 
-// Fills the palette from the compiled-in resources. Call once, after the
-// application object exists and before any skinned control is made.
+// Fills the palette from the compiled-in resources, with the pictures for the
+// primary screen's device pixel ratio or for the pixel ratio given. Call once,
+// after the application object exists and before any skinned control is made.
 void LoadSkinPalette();
+void LoadSkinPalette(int pixelRatio);
 const SkinPalette& Skin();
 
-// Resources by numeric id; a null result when the id does not exist.
+// The pictures' ratio for a screen's device pixel ratio: the ones drawn at
+// twice the size from 1.5 on, the ordinary ones below.
+int SkinPixelRatioFor(qreal screenRatio);
+
+// Resources by numeric id, at the palette's pixel ratio or at the one given;
+// a null result when the id does not exist. A picture of ratio 2 has twice
+// the pixels each way and device pixel ratio 2.
 QImage LoadSkinImage(int bitmapId);
+QImage LoadSkinImage(int bitmapId, int pixelRatio);
 QPixmap LoadSkinBitmap(int bitmapId);
 QPixmap LoadSkinIcon(int iconId);
+QPixmap LoadSkinIcon(int iconId, int pixelRatio);
+
+// A picture's size in the coordinates it is drawn in (device independent).
+QSize LogicalSize(const QPixmap& pixmap);
+QSize LogicalSize(const QImage& image);
 QString SkinSoundPath(int soundId);
 
 } // namespace kelvara

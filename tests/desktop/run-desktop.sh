@@ -15,4 +15,5 @@ export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export KELVARA_WORK="$work"
 here=$(cd "$(dirname "$0")" && pwd)
-xvfb-run -a -s "-screen 0 1024x768x24 -br" dbus-run-session -- sh "$here/in-session.sh" "$scenario"
+# A scenario may ask for a bigger screen (KELVARA_SCREEN_SIZE, e.g. 2200x1600).
+xvfb-run -a -s "-screen 0 ${KELVARA_SCREEN_SIZE:-1024x768}x24 -br" dbus-run-session -- sh "$here/in-session.sh" "$scenario"

@@ -42,7 +42,10 @@ QImage MessageRow()
         { "Convert all queued files now?", "", SkinMb::YesNo | SkinMb::IconQuestion },
         { "", "", SkinMb::Ok },
     };
-    QImage row(SheetWidth - 30, 170, QImage::Format_ARGB32);
+    // As fine as the boxes are drawn on this screen, so none is scaled down.
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage row(QSize(SheetWidth - 30, 170) * ratio, QImage::Format_ARGB32);
+    row.setDevicePixelRatio(ratio);
     row.fill(Qt::transparent);
     QPainter p(&row);
     int x = 0;
@@ -51,7 +54,7 @@ QImage MessageRow()
         box.ensurePolished();
         const QPixmap picture = box.grab();
         p.drawPixmap(x, 0, picture);
-        x += picture.width() + 18;
+        x += LogicalSize(picture).width() + 18;
     }
     return row;
 }

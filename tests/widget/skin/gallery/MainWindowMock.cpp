@@ -114,7 +114,10 @@ void MainWindowMock::PaintFileList(QPainter& p)
         if (r == 1)
             p.fillRect(QRect(list.left(), top, list.width(), 18), QColor(5, 132, 226));
         p.setPen(r == 1 ? Qt::white : QColor(20, 24, 34));
-        p.drawImage(list.left() + 4, top + 1, icons, icon[r] * 16, 0, 16, 16);
+        // The strip may have more pixels than it covers: pick the icon in its own pixels.
+        const qreal ratio = icons.devicePixelRatio();
+        p.drawImage(QRectF(list.left() + 4, top + 1, 16, 16), icons,
+            QRectF(icon[r] * 16 * ratio, 0, 16 * ratio, 16 * ratio));
         for (int c = 0; c < 5; ++c) {
             const int left = list.left() + columns[c] + (c == 0 ? 24 : c == 4 ? 58 : 6);
             p.drawText(QRect(left, top, list.left() + columns[c + 1] - left - 4, 18), Qt::AlignVCenter,
