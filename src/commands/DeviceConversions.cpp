@@ -195,15 +195,23 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
         }
         return;
     }
-    run.SetStage(JobStage::AuxiliaryRuns);
-    run.AuxiliaryRun(2);
-    if (run.Stopped()) {
+    // A STOP may come during any auxiliary step: the job is then canceled,
+    // not judged by an output the stop kept from being written.
+    const auto stoppedAfter = [&](std::size_t line) {
+        run.AuxiliaryRun(line);
+        if (!run.Stopped())
+            return false;
+        std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
+        std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
         run.SetStage(JobStage::Canceled);
+        return true;
+    };
+    run.SetStage(JobStage::AuxiliaryRuns);
+    if (stoppedAfter(2) || stoppedAfter(3))
         return;
-    }
-    run.AuxiliaryRun(3);
     std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
-    run.AuxiliaryRun(4);
+    if (stoppedAfter(4))
+        return;
     std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
     run.Finish(PmpFinalPath(context.outputFolder, title));
 }

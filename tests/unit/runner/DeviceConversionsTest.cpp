@@ -4,6 +4,8 @@
 #include "commands/OutputNaming.h"
 #include "engine/EncoderStop.h"
 
+#include <QTimer>
+
 #include <filesystem>
 #include <fstream>
 
@@ -132,6 +134,31 @@ TEST_F(DeviceTest, StopDuringThePmpMuxEndsItAndRemovesThePartialFiles)
     EXPECT_EQ(job.stage, JobStage::Canceled);
     EXPECT_FALSE(fs::exists(PmpFinalPath(m_work.Folder(), "clip")));
     EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+// A STOP during the check step, after the mux: the job is stopped, not
+// failed for the file the stop kept from being finished.
+TEST_F(DeviceTest, StopDuringALaterAuxiliaryStepCancelsTheJob)
+{
+    UseDevice(MobileKind::Pmp);
+    WriteProfiles("TARVO_Pro_PMP.ini",
+        "Split=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE0001.avi'\n"
+        "Mux=true\n"
+        "Check=sleep 30\nTidy=true\n");
+    bool stopped = false;
+    m_view.onStatusRedraw = [&] {
+        if (m_jobs.GetAt(m_job).stage == JobStage::AuxiliaryRuns && !stopped) {
+            stopped = true;
+            QTimer::singleShot(300, [&] { StopEncoderJob(m_context, m_runner); });
+        }
+    };
+    ConvertPmp(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stage, JobStage::Canceled);
+    EXPECT_FALSE(job.failed) << job.failureReason;
+    EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
+    EXPECT_FALSE(fs::exists(PmpFirstStepAudioPath(m_work.Folder(), "clip")));
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
 }
 
