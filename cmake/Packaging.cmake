@@ -48,7 +48,8 @@ shows each file's progress, remaining time and final state.")
 # The libraries come from the binaries; the encoder runs the ffmpeg program.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS ffmpeg)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
+# xdg-open opens a finished output and its folder from the file list's menu.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, xdg-utils")
 # The program folder holds executables, which Debian keeps out of /usr/share:
 # the package moves it to /usr/lib/kelvara before it is built.
 # The program folder is copied as the build wrote it, so its executables are

@@ -74,8 +74,8 @@ def scenario():
     service = subprocess.Popen([sys.executable, os.path.join(HERE, "notice_service.py"), record])
     try:
         wait_for(lambda: os.path.exists(record), "the notification service on the bus", timeout=20)
-        clips = [make_clip("first clip.mp4", 5, "320x240", fast=True),
-                 make_clip("second clip.mp4", 5, "320x240", fast=True)]
+        clips = [make_clip("first clip.mp4", 12, "320x240", fast=True),
+                 make_clip("second clip.mp4", 12, "320x240", fast=True)]
         kelvara = Kelvara(*clips)
         table = kelvara.control("table", "Source files")
         wait_for(lambda: table.queryTable().nRows == 2, "the two files")
