@@ -28,7 +28,7 @@ def close_refused(kelvara):
     click(kelvara.control("push button", "Close"))
     message = answer_message(kelvara, "close-refused", timeout=10)
     check(message == ["Info", "Please stop converting."], "message %r" % message)
-    xdotool("windowactivate", "--sync", kelvara.window_id())
+    kelvara.activate()
     xdotool("key", "alt+F4")
     message = answer_message(kelvara, "wm-close-refused", timeout=10)
     check(message == ["Info", "Please stop converting."], "message %r" % message)

@@ -3,6 +3,7 @@ controls through the accessibility bus, clicks and types with xdotool, and
 keeps screenshots of what the screen showed."""
 import json
 import os
+import re
 import subprocess
 import sys
 import time
@@ -44,6 +45,64 @@ def pixel(path, x, y):
 
 def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, check=True).stdout
+
+
+def managed_windows():
+    """The windows the window manager manages: not tooltips, menus or the
+    hidden leader windows, which carry the program's name too."""
+    out = subprocess.run(["xprop", "-root", "_NET_CLIENT_LIST"], capture_output=True, text=True).stdout
+    return {int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", out)}
+
+
+def window_manager_state():
+    """What to know when a window is not found: is the window manager there,
+    and what does it manage."""
+    return subprocess.run(["sh", "-c", "pgrep -a openbox; xprop -root | grep -E '_NET_(SUPPORTING|CLIENT_LIST|ACTIVE)';"
+                           " xwininfo -root -tree | head -30"], capture_output=True, text=True).stdout
+
+
+def window_named(name):
+    """The managed, visible window with exactly this title, or None."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
+                           capture_output=True, text=True).stdout.split()
+    managed = managed_windows()
+    return next((w for w in found if int(w) in managed), None)
+
+
+def active_window():
+    """None while no window is active, which happens between two windows."""
+    out = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True)
+    return out.stdout.strip() if out.returncode == 0 else None
+
+
+def window_pid(window):
+    out = subprocess.run(["xdotool", "getwindowpid", window], capture_output=True, text=True)
+    return int(out.stdout) if out.returncode == 0 else None
+
+
+def activate(name, pid=None, timeout=15.0):
+    """Makes the window with this title the active one, or, with `pid`, any
+    window of that process: the window manager hands the focus of a window
+    with an open modal dialog to the dialog. The window manager may still be
+    taking the window in, or hand the focus back to the window just clicked
+    on a busy machine: ask again until it holds."""
+    def holds(window):
+        active = active_window()
+        return active == window or (pid is not None and active is not None and window_pid(active) == pid)
+
+    def attempt():
+        window = window_named(name)
+        if window is None:
+            return False
+        if not holds(window):
+            subprocess.run(["xdotool", "windowactivate", window], capture_output=True)
+        deadline = time.time() + 1.0
+        while time.time() < deadline:
+            if holds(window):
+                return True
+            time.sleep(0.05)
+        return False
+    wait_for(attempt, "the window %r to become the active one" % name, timeout)
 
 
 def centre(accessible):
@@ -134,7 +193,11 @@ class Kelvara:
         self.process = subprocess.Popen([PROGRAM, *arguments], stdout=log, stderr=log)
         self.app = wait_for(self._application, "Kelvara on the accessibility bus")
         self.window = wait_for(self._main_window, "the main window")
-        wait_for(lambda: self.window_id(), "the main window on the screen")
+        try:
+            wait_for(lambda: self.window_id(), "the main window on the screen")
+        except AssertionError:
+            print(window_manager_state(), file=sys.stderr)
+            raise
         time.sleep(0.5)  # the first picture and the codec lists after it
 
     def _application(self):
@@ -152,9 +215,10 @@ class Kelvara:
         return None
 
     def window_id(self):
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Kelvara$"],
-                             capture_output=True, text=True).stdout.split()
-        return out[0] if out else None
+        return window_named("Kelvara")
+
+    def activate(self):
+        activate("Kelvara", self.process.pid)
 
     def control(self, role, name):
         found = find(self.window, role, name)

@@ -10,8 +10,8 @@ import time
 
 from Xlib import display
 
-from kelvara_desktop import (Kelvara, cell, check, click, find, make_clip, press, run, screenshot, showing,
-                             wait_for, xdotool)
+from kelvara_desktop import (Kelvara, activate, cell, check, click, find, make_clip, press, run, screenshot,
+                             showing, wait_for, window_named, xdotool)
 from xdnd_source import drag_files
 
 WORK = os.environ["KELVARA_WORK"]
@@ -37,35 +37,22 @@ class OtherWindow:
         wait_for(lambda: self.window_id() is not None, "the other window on the screen")
 
     def window_id(self):
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Other program$"],
-                             capture_output=True, text=True).stdout.split()
-        return out[0] if out else None
+        return window_named("Other program")
 
     def activate(self):
-        # The window manager may still be taking the window in: ask again.
-        for _ in range(20):
-            if subprocess.run(["xdotool", "windowactivate", "--sync", self.window_id()]).returncode == 0:
-                return
-            time.sleep(0.2)
-        raise AssertionError("the other window cannot be activated")
-
-    def is_active(self):
-        return xdotool("getactivewindow").strip() == self.window_id()
+        activate("Other program")
 
 
 def start_batch_elsewhere(kelvara, other):
     """START, and straight back to the other window while the batch runs."""
     click(kelvara.control("push button", "Start"))
-    # Under load the window manager may hand the focus back to the window
-    # just clicked: ask again until the other window holds it.
-    wait_for(lambda: other.activate() or other.is_active(), "the other window to become the active one",
-             timeout=10)
+    other.activate()
 
 
 def answer_end_message(kelvara, shot):
     box = kelvara.top_level("dialog", None)
     screenshot(shot)
-    xdotool("windowactivate", "--sync", kelvara.window_id())
+    kelvara.activate()
     ok = find(box, "push button", "OK")
     click(ok)
     wait_for(lambda: not showing(box), "the end message to close", timeout=10)
@@ -110,7 +97,7 @@ def scenario():
         other.activate()
         time.sleep(2)
         check(len(notices(record)) == 1, "a notice after STOP: %r" % notices(record))
-        xdotool("windowactivate", "--sync", kelvara.window_id())
+        kelvara.activate()
         click(table.queryTable().getAccessibleAt(2, 1))
         xdotool("key", "Delete")
         wait_for(lambda: table.queryTable().nRows == 2, "the long clip removed")

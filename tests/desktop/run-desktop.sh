@@ -16,4 +16,9 @@ mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export KELVARA_WORK="$work"
 here=$(cd "$(dirname "$0")" && pwd)
 # A scenario may ask for a bigger screen (KELVARA_SCREEN_SIZE, e.g. 2200x1600).
-xvfb-run -a -s "-screen 0 ${KELVARA_SCREEN_SIZE:-1024x768}x24 -br" dbus-run-session -- sh "$here/in-session.sh" "$scenario"
+# xvfb-run leaves its server to end on its own, so the next scenario could be
+# given the same display while that server still answers on it: the window
+# manager then talked to the old one. Look for a free display from a number
+# of this run's own.
+first_display=$((200 + $$ % 3000))
+xvfb-run -a -n "$first_display" -s "-screen 0 ${KELVARA_SCREEN_SIZE:-1024x768}x24 -br" dbus-run-session -- sh "$here/in-session.sh" "$scenario"
