@@ -103,6 +103,9 @@ MpvPlayback::MpvPlayback(mpv_handle* mpv)
 {
     mpv_observe_property(m_mpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
+    // The video output says so, verbosely, when it waits for us to take
+    // a picture; all else at that level is mostly said while a file opens.
+    mpv_request_log_messages(m_mpv, "v");
     // Called from mpv's threads: only post a call, once until it has run.
     mpv_set_wakeup_callback(
         m_mpv,
@@ -228,7 +231,7 @@ void MpvPlayback::SetTargetSize(QSize size)
 MpvPlayback::Counters MpvPlayback::FrameCounters() const
 {
     return { IntProperty(m_mpv, "frame-drop-count"), IntProperty(m_mpv, "decoder-frame-drop-count"),
-        m_picturesDrawn };
+        m_picturesDrawn, m_rendererStalls };
 }
 
 double MpvPlayback::CurrentTime() const
@@ -284,6 +287,12 @@ void MpvPlayback::HandleEvent(const mpv_event& event)
     case MPV_EVENT_PROPERTY_CHANGE:
         HandlePropertyChange(*static_cast<const mpv_event_property*>(event.data));
         return;
+    case MPV_EVENT_LOG_MESSAGE: {
+        const auto* message = static_cast<const mpv_event_log_message*>(event.data);
+        if (std::strcmp(message->prefix, "vo/libmpv") == 0 && std::strstr(message->text, "not being called or stuck"))
+            ++m_rendererStalls;
+        return;
+    }
     default:
         return;
     }
@@ -369,32 +378,25 @@ void MpvPlayback::RenderFrame()
     m_renderPosted = false;
     if (!m_render)
         return;
-    const std::uint64_t flags = mpv_render_context_update(m_render);
-    // Pictures of a file replaced meanwhile, or after a stop, are not drawn.
-    if (!(flags & MPV_RENDER_UPDATE_FRAME) && !m_picture.isNull() && m_picture.size() == m_targetSize)
-        return;
-    if (!m_loaded || !m_hasVideo)
-        return;
+    const bool newFrame = mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME;
+    const bool resized = m_picture.size() != m_targetSize;
+    // Pictures of a file replaced meanwhile or after a stop are not shown.
     // Once paused, stopped or at its end the picture holds: mpv may still
     // hand over pictures it had queued before the pause reached it.
-    const bool resized = m_picture.size() != m_targetSize;
-    if (!m_playing && m_clipPictureDrawn && !resized)
+    const bool shown = m_loaded && m_hasVideo && (m_playing || !m_clipPictureDrawn || resized);
+    if (!shown) {
+        // mpv's video output waits, up to a fifth of a second, until a
+        // picture it handed over is taken, and only then opens the next
+        // file: take it where nobody sees it.
+        if (newFrame)
+            DrawInto(m_discarded);
+        return;
+    }
+    if (!newFrame && !resized)
         return;
     if (resized)
         m_picture = QImage(m_targetSize, QImage::Format_RGB32);
-    int size[2] = { m_targetSize.width(), m_targetSize.height() };
-    char format[] = "bgr0"; // QImage's RGB32 in memory on little-endian machines
-    std::size_t stride = static_cast<std::size_t>(m_picture.bytesPerLine());
-    int waitForTime = 0;
-    mpv_render_param parameters[] = {
-        { MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &waitForTime },
-        { MPV_RENDER_PARAM_SW_SIZE, size },
-        { MPV_RENDER_PARAM_SW_FORMAT, format },
-        { MPV_RENDER_PARAM_SW_STRIDE, &stride },
-        { MPV_RENDER_PARAM_SW_POINTER, m_picture.bits() },
-        { MPV_RENDER_PARAM_INVALID, nullptr },
-    };
-    if (mpv_render_context_render(m_render, parameters) < 0)
+    if (!DrawInto(m_picture))
         return;
     ++m_picturesDrawn;
     m_clipPictureDrawn = true;
@@ -403,6 +405,25 @@ void MpvPlayback::RenderFrame()
         m_awaitingFirstPicture = false;
         ReportPosition(CurrentTime());
     }
+}
+
+bool MpvPlayback::DrawInto(QImage& image)
+{
+    if (image.size() != m_targetSize)
+        image = QImage(m_targetSize, QImage::Format_RGB32);
+    int size[2] = { m_targetSize.width(), m_targetSize.height() };
+    char format[] = "bgr0"; // QImage's RGB32 in memory on little-endian machines
+    std::size_t stride = static_cast<std::size_t>(image.bytesPerLine());
+    int waitForTime = 0;
+    mpv_render_param parameters[] = {
+        { MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &waitForTime },
+        { MPV_RENDER_PARAM_SW_SIZE, size },
+        { MPV_RENDER_PARAM_SW_FORMAT, format },
+        { MPV_RENDER_PARAM_SW_STRIDE, &stride },
+        { MPV_RENDER_PARAM_SW_POINTER, image.bits() },
+        { MPV_RENDER_PARAM_INVALID, nullptr },
+    };
+    return mpv_render_context_render(m_render, parameters) >= 0;
 }
 
 void MpvPlayback::ReportPosition(double seconds)

@@ -68,6 +68,8 @@ public:
         std::int64_t framesDroppedByOutput = 0;
         std::int64_t framesDroppedByDecoder = 0;
         std::int64_t picturesDrawn = 0;
+        // Times mpv's video output waited in vain for a picture to be taken.
+        std::int64_t rendererStalls = 0;
     };
     Counters FrameCounters() const;
 
@@ -86,6 +88,7 @@ private:
     void OnFileLoaded();
     void OnFileEnded(int reason, int error);
     void RenderFrame();
+    bool DrawInto(QImage& image);
     void ReportPosition(double seconds);
     void PostPosition(double seconds);
     void ClearPicture();
@@ -100,6 +103,8 @@ private:
 
     Clip m_clip;
     QImage m_picture;
+    // Where pictures that are not shown are taken.
+    QImage m_discarded;
     QSize m_targetSize { 296, 217 };
     // mpv's playlist entry of the clip last started; events and pictures of
     // an entry replaced meanwhile are not this clip's.
@@ -122,6 +127,7 @@ private:
     // mpv's last reported time of the clip playing.
     std::optional<double> m_timePos;
     std::int64_t m_picturesDrawn = 0;
+    std::int64_t m_rendererStalls = 0;
 };
 
 } // namespace kelvara

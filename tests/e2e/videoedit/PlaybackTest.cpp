@@ -7,12 +7,15 @@
 #include "support/Processes.h"
 #include "support/TempFolder.h"
 #include "videoedit/CVideoEdit.h"
+#include "videoedit/MpvPlayback.h"
 
 #include <QColor>
 #include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <malloc.h>
 
 #include <filesystem>
 #include <fstream>
@@ -221,8 +224,35 @@ TEST_F(Playback, FilesThatCannotBePlayedShowNothingOfAnotherFileAndDoNotStall)
     EXPECT_TRUE(IsReddish(CentreOf(component->PreviewPicture())));
 }
 
+// A picture of the file before that is not shown must still be taken from
+// mpv, whose video output otherwise waits for it before opening the next
+// file: every selection of a row took a fifth of a second more or longer.
+TEST_F(Playback, OpeningOneFileAfterAnotherNeverLeavesTheOutputWaiting)
+{
+    const std::string red = File("red.mp4");
+    const std::string blue = File("blue.mp4");
+    ASSERT_TRUE(MakeColourClip(red, "red", 3.0));
+    ASSERT_TRUE(MakeColourClip(blue, "blue", 3.0));
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(Start(i % 2 ? blue : red, 1.0, 3.0)) << component->PlaybackError();
+        ASSERT_TRUE(WaitForPositions(1));
+        component->PausePlay(); // as the window does on opening a file
+        PumpFor(100);
+    }
+    ASSERT_TRUE(component->StartPlay()); // played, paused, then another file
+    PumpFor(300);
+    component->PausePlay();
+    ASSERT_TRUE(Start(red, 1.0, 3.0));
+    ASSERT_TRUE(WaitForPositions(1));
+    PumpFor(300);
+    EXPECT_EQ(component->Playback()->FrameCounters().rendererStalls, 0);
+}
+
 TEST_F(Playback, SwitchingFilesQuicklyKeepsMemoryAndEndsOnTheLastFile)
 {
+    // mpv's threads come and go with each file; with an allocator arena for
+    // each, the resident size moves by tens of megabytes without a leak.
+    mallopt(M_ARENA_MAX, 2);
     const char* colours[]
         = { "red", "green", "blue", "yellow", "cyan", "magenta", "white", "gray", "orange", "purple" };
     std::vector<std::string> files;
@@ -234,18 +264,24 @@ TEST_F(Playback, SwitchingFilesQuicklyKeepsMemoryAndEndsOnTheLastFile)
         Start(files[static_cast<std::size_t>(i % 10)], 1.0, 2.0);
         PumpFor(5 + (i * 7) % 30);
     };
+    // Measured once the last file has opened and the pictures in flight are
+    // gone, not while a decoder holds its frames.
+    const auto settledKilobytes = [&] {
+        PumpFor(300);
+        return ResidentKilobytes();
+    };
     for (int i = 0; i < 20; ++i)
         select(i);
     ASSERT_TRUE(WaitForPositions(1));
-    const long warm = ResidentKilobytes();
+    const long warm = settledKilobytes();
     for (int i = 0; i < 100; ++i)
         select(i * 3);
     Start(files[0], 1.0, 2.0); // red last
     ASSERT_TRUE(WaitForPositions(1));
-    PumpFor(300);
+    const long grown = settledKilobytes() - warm;
     EXPECT_TRUE(IsReddish(CentreOf(component->PreviewPicture())))
         << CentreOf(component->PreviewPicture()).name().toStdString();
-    EXPECT_LT(ResidentKilobytes() - warm, 16 * 1024) << "kB grown: " << ResidentKilobytes() - warm;
+    EXPECT_LT(grown, 16 * 1024) << "kB grown: " << grown;
 }
 
 TEST_F(Playback, EndingWhilePlayingLeavesNoThreadNorDescriptor)
