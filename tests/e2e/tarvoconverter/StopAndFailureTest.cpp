@@ -200,11 +200,15 @@ TEST(Stop, FfmpegThatIgnoresTheRequestIsEndedAfterTheGracePeriod)
 {
     MediaWorkspace& workspace = MediaWorkspace::instance();
     const std::string stubborn = workspace.path("stubborn ffmpeg.sh");
-    std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\nexec sleep 30\n";
+    // It says when its trap is set: a stop before that would end it at once.
+    std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\n: > \"$0.ready\"\nexec sleep 30\n";
     std::filesystem::permissions(stubborn, std::filesystem::perms::owner_all);
     RunningProgram converter({ ConverterPath(), "-i", workspace.clip(), workspace.path("never.mp3") },
         InputKind::Pipe, { { "TARVO_FFMPEG", stubborn } });
     const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
+    for (int i = 0; i < 1000 && !std::filesystem::exists(stubborn + ".ready"); ++i)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(std::filesystem::exists(stubborn + ".ready"));
 
     const auto asked = std::chrono::steady_clock::now();
     converter.WriteInput("q");

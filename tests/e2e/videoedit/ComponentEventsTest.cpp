@@ -236,14 +236,15 @@ TEST_F(ComponentEvents, StoppingAnAviConversionReturnsAtOnceAndFfmpegEndsWithinT
 TEST_F(ComponentEvents, AnFfmpegThatIgnoresTheStopIsEndedAfterTheGracePeriodWithoutBlocking)
 {
     const std::string stubborn = m_folder.File("stubborn ffmpeg");
-    std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\nexec sleep 30\n";
+    // It says when its trap is set: a stop before that would end it at once.
+    std::ofstream(stubborn) << "#!/bin/sh\ntrap '' INT TERM\n: > \"$0.ready\"\nexec sleep 30\n";
     std::filesystem::permissions(stubborn, std::filesystem::perms::owner_all);
     ::setenv("TARVO_FFMPEG", stubborn.c_str(), 1);
     CVideoEdit component;
     AddTheClip(component, m_source, 0.0, 2.0);
     ASSERT_TRUE(component.StartConvert(m_folder.File("never.avi")));
     ::unsetenv("TARVO_FFMPEG");
-    PumpFor(200); // the script sets its trap
+    ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(stubborn + ".ready"); }, 10000));
     const qint64 pid = StopWithinFiftyMilliseconds(component);
     PumpFor(FfmpegRun::kStopGraceMs - 500);
     EXPECT_TRUE(ProcessExists(pid)) << "ended before its grace period was over";
