@@ -232,13 +232,16 @@ TEST(Stop, AStopWhileFfmpegIsStillOpeningTheSourceIsReportedAsAStop)
     std::ofstream(opening)
         << "#!/bin/sh\n"
            "trap 'kill $!; echo \"in.wav: Invalid data found when processing input\" >&2; exit 1' INT\n"
+           ": > \"$0.ready\"\n"
            "sleep 30 & wait\n";
     std::filesystem::permissions(opening, std::filesystem::perms::owner_all);
     const std::string output = workspace.path("stopped while opening.mp3");
     RunningProgram converter({ ConverterPath(), "-i", workspace.clip(), output }, InputKind::Pipe,
         { { "TARVO_FFMPEG", opening } });
     const std::vector<pid_t> children = FfmpegChildrenWhileRunning(converter);
-    std::this_thread::sleep_for(200ms); // the stand-in sets its trap
+    for (int i = 0; i < 1000 && !std::filesystem::exists(opening + ".ready"); ++i)
+        std::this_thread::sleep_for(10ms); // the stand-in sets its trap
+    ASSERT_TRUE(std::filesystem::exists(opening + ".ready"));
 
     converter.WriteInput("q");
     const ProgramResult result = converter.finish(10s);

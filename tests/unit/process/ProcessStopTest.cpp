@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -42,6 +43,20 @@ Started StartScript(const std::string& script, const std::vector<std::string>& p
     // Let the shell reach the line it waits on (and set its traps).
     std::this_thread::sleep_for(150ms);
     return { std::move(spawned.child), std::move(input->writeEnd) };
+}
+
+// A script that sets its traps and says so before it goes on: a signal that
+// came before its traps would end it at once, however long we had waited.
+Started StartTrapped(const std::string& traps, const std::string& rest)
+{
+    static kelvara::testing::TempFolder folder;
+    static int count = 0;
+    const std::string mark = folder.File("trapped " + std::to_string(++count));
+    Started program = StartScript(traps + "; : >\"$0\"; " + rest, { mark });
+    for (int i = 0; i < 1000 && !std::filesystem::exists(mark); ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(std::filesystem::exists(mark)) << "the script never set its traps";
+    return program;
 }
 
 std::string Contents(const std::string& path)
@@ -91,7 +106,7 @@ TEST(StopPolicy, AProgramThatIgnoresQuitIsAskedFirstAndKilledAfterTheGracePeriod
 
 TEST(StopPolicy, ASignalRequestLetsTheProgramFinishCleanly)
 {
-    Started program = StartScript(R"(trap 'exit 3' TERM; while :; do sleep 0.05; done)");
+    Started program = StartTrapped("trap 'exit 3' TERM", "while :; do sleep 0.05; done");
     const StopOutcome outcome = StopAndReap(program.child, StopRequest::BySignal(SIGTERM, kShortGrace));
     EXPECT_FALSE(outcome.forced);
     EXPECT_EQ(program.child.ExitCode(), 3);
@@ -99,7 +114,7 @@ TEST(StopPolicy, ASignalRequestLetsTheProgramFinishCleanly)
 
 TEST(StopPolicy, AProgramThatIgnoresTheSignalIsKilledAfterTheGracePeriod)
 {
-    Started program = StartScript(R"(trap '' TERM INT; exec sleep 30)");
+    Started program = StartTrapped("trap '' TERM INT", "exec sleep 30");
     const auto asked = Clock::now();
     const StopOutcome outcome = StopAndReap(program.child, StopRequest::BySignal(SIGTERM, kShortGrace));
     EXPECT_TRUE(outcome.forced);
@@ -109,7 +124,7 @@ TEST(StopPolicy, AProgramThatIgnoresTheSignalIsKilledAfterTheGracePeriod)
 
 TEST(StopPolicy, TheStepsNeverBlockAndFinishAtTheDeadline)
 {
-    Started program = StartScript(R"(trap '' TERM INT; exec sleep 30)");
+    Started program = StartTrapped("trap '' TERM INT", "exec sleep 30");
     const auto asked = Clock::now();
     ProcessStop stop(program.child, StopRequest::BySignal(SIGTERM, kShortGrace));
     EXPECT_EQ(stop.Advance(), StopState::Waiting);
