@@ -289,7 +289,8 @@ void MpvPlayback::HandleEvent(const mpv_event& event)
         return;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto* message = static_cast<const mpv_event_log_message*>(event.data);
-        if (std::strcmp(message->prefix, "vo/libmpv") == 0 && std::strstr(message->text, "not being called or stuck"))
+        if (std::strcmp(message->prefix, "vo/libmpv") == 0
+            && std::strstr(message->text, "not being called or stuck"))
             ++m_rendererStalls;
         return;
     }
