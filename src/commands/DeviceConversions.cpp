@@ -1,5 +1,6 @@
 #include "DeviceConversions.h"
 
+#include "PrivateFolder.h"
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
 #include "commands/ProfileIni.h"
@@ -7,15 +8,33 @@
 #include "commands/WrittenFiles.h"
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
+#include "process/CommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <optional>
+#include <sys/stat.h>
 
 namespace kelvara {
 
 namespace {
 
-// One device conversion: the profile's lines, filled in on demand.
+// How many names are tried before the first one is taken all the same: a
+// folder holding that many outputs of one title is not a case to serve.
+constexpr int kNameAttempts = 100000;
+
+bool NameExists(const std::string& path)
+{
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// One device conversion: the profile's lines, filled in on demand. Every
+// step writes into a folder of the conversion's own inside the output
+// folder; what the profile leaves there moves into the output folder at the
+// end, under names that meet no existing file. So no step file can write
+// over or remove a file of the user's, whatever the profile names it.
 class DeviceRun {
 public:
     DeviceRun(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
@@ -23,17 +42,16 @@ public:
         , m_runner(runner)
         , m_jobIndex(jobIndex)
     {
-        m_substitution.outputFolder = context.outputFolder;
         m_substitution.device = static_cast<DeviceKind>(context.outputKind.kind);
         m_substitution.profileSelection = choice.profilePosition;
         m_substitution.selections = choice.selections;
         m_clock = choice.clock;
     }
 
-    // Marks the job converting and reads the profile; false when the job is
-    // gone, the file has no sections at all, or one of the `steps` would
-    // write over the job's source (the job is then failed before any step
-    // has run, so no thumbnail or first-step file is left either).
+    // Marks the job converting, reads the profile and makes the private
+    // folder; false when the job is gone, the file has no sections at all,
+    // the folder cannot be made, or one of the `steps` would write over the
+    // job's source (the job is then failed before any step has run).
     bool Begin(std::initializer_list<std::size_t> steps)
     {
         if (!MarkJobConverting(m_context, m_jobIndex))
@@ -50,6 +68,14 @@ public:
         if (ini.GetSectionNames(names) <= 0)
             return false;
         m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
+        PrivateFolder::Created created = PrivateFolder::Create(m_context.outputFolder);
+        if (!created.folder) {
+            MarkJobFailed(m_context, m_jobIndex, created.error);
+            return false;
+        }
+        m_folder = std::move(created.folder);
+        m_substitution.outputFolder = m_folder->Path();
+        ChooseOutputFile(steps);
         // Checked before any step runs, with the clock not read yet: each
         // step reads it as it runs, and is checked again then.
         for (const std::size_t step : steps) {
@@ -107,15 +133,19 @@ public:
 
     // The encoder step of a profile whose file names are its own: the step
     // that succeeded is done when it wrote any file named with
-    // "$OUTPUT_FILE" into the output folder, whatever the extension or
-    // suffix the profile gave it (the name in the Out Type column is only
-    // what the program expects). A run that wrote nothing there is failed.
+    // "$OUTPUT_FILE", whatever the extension or suffix the profile gave it
+    // (the name in the Out Type column is only what the program expects). A
+    // run that wrote nothing is failed. A stopped run keeps the playable
+    // part the encoder finished.
     void EncoderRunAndFinish(std::size_t line)
     {
         const std::string outputFile = OutputFileName(m_context.jobs.GetAt(m_jobIndex), m_substitution);
-        const WrittenFiles files(m_context.outputFolder, outputFile);
-        if (!EncoderRun(line, JobStage::Encoding))
+        const WrittenFiles files(m_folder->Path(), outputFile);
+        if (!EncoderRun(line, JobStage::Encoding)) {
+            if (Stopped())
+                MoveOutputsIntoPlace();
             return;
+        }
         const std::vector<std::string> written = files.Written();
         if (written.empty()) {
             MarkJobFailed(m_context, m_jobIndex,
@@ -123,7 +153,10 @@ public:
                     + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged, written.front());
+        const std::map<std::string, std::string> moved = MoveOutputsIntoPlace();
+        const auto output = moved.find(written.front());
+        MarkJobDone(
+            m_context, m_jobIndex, DoneStatus::Unchanged, output == moved.end() ? "" : output->second);
     }
 
     // An auxiliary step: a failure of its own is not reported, since the
@@ -139,24 +172,104 @@ public:
     void Finish(const std::string& expectedOutput)
     {
         if (!FileHasContent(expectedOutput)) {
-            MarkJobFailed(m_context, m_jobIndex, "The profile's commands wrote no " + expectedOutput + ".");
+            MarkJobFailed(
+                m_context, m_jobIndex, "The profile's commands wrote no " + ShownPath(expectedOutput) + ".");
             return;
         }
-        MarkJobDone(m_context, m_jobIndex, DoneStatus::Unchanged, expectedOutput);
+        const std::map<std::string, std::string> moved = MoveOutputsIntoPlace();
+        const auto output = moved.find(expectedOutput);
+        MarkJobDone(
+            m_context, m_jobIndex, DoneStatus::Unchanged, output == moved.end() ? "" : output->second);
     }
 
-    std::string Title() const { return m_context.jobs.GetAt(m_jobIndex).outputTitle; }
+    std::string StepFolder() const { return m_folder->Path(); }
+    std::string OutputFile() const { return m_substitution.outputFile.value_or(std::string()); }
     bool Stopped() const { return m_context.stopFlag; }
     void SetStage(JobStage stage) { m_runner.SetJobStage(stage, m_jobIndex); }
 
 private:
+    // "$OUTPUT_FILE" for this job: the PSP's number or the title, taken on
+    // (the next number, or "clip2", "clip3", ...) until none of the files
+    // the `steps` would leave in the output folder exists there or is held
+    // by another job of the batch.
+    void ChooseOutputFile(std::initializer_list<std::size_t> steps)
+    {
+        const JobRecord job = m_context.jobs.GetAt(m_jobIndex);
+        const bool psp = m_substitution.device == DeviceKind::Psp;
+        int number = job.fileNumber;
+        // The clock is not read here: each step reads it as it runs.
+        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+            m_substitution.outputFile = psp ? PspOutputFileName(number, m_substitution.profileSelection)
+                : attempt == 0              ? job.outputTitle
+                                            : job.outputTitle + std::to_string(attempt + 1);
+            const std::vector<std::string> names = NamesWritten(job, steps);
+            if (std::none_of(names.begin(), names.end(), [this](const std::string& name) {
+                    const std::string path = m_context.outputFolder + name;
+                    return m_context.reservedOutputs.contains(path) || NameExists(path);
+                })) {
+                for (const std::string& name : names)
+                    m_context.reservedOutputs.insert(m_context.outputFolder + name);
+                return;
+            }
+            number = NextPspFileNumber(number);
+        }
+    }
+
+    // The names of the files directly in the private folder that the
+    // `steps`, filled in as they stand now, name; the PMP's first-step files
+    // are removed before the end and never reach the output folder.
+    std::vector<std::string> NamesWritten(
+        const JobRecord& job, std::initializer_list<std::size_t> steps) const
+    {
+        std::vector<std::string> names;
+        const std::string& folder = m_folder->Path();
+        const std::string outputFile = OutputFile();
+        const bool pmp = m_substitution.device == DeviceKind::Pmp;
+        const auto stepFile = [&](const std::string& path) {
+            return pmp
+                && (path == PmpFirstStepVideoPath(folder, outputFile)
+                    || path == PmpFirstStepAudioPath(folder, outputFile));
+        };
+        for (const std::size_t step : steps) {
+            const auto arguments
+                = SplitCommandLine(SubstituteTemplate(m_lines.Line(step), job, m_substitution));
+            for (const std::string& argument : arguments.value_or(std::vector<std::string>())) {
+                const std::string name = argument.starts_with(folder) && !stepFile(argument)
+                    ? argument.substr(folder.size())
+                    : "";
+                if (!name.empty() && name.find('/') == std::string::npos)
+                    names.push_back(name);
+            }
+        }
+        return names;
+    }
+
+    std::map<std::string, std::string> MoveOutputsIntoPlace()
+    {
+        return m_folder->MoveFilesInto(m_context.outputFolder);
+    }
+
+    // A path in the private folder as the user knows it: in the output folder.
+    std::string ShownPath(const std::string& path) const
+    {
+        const std::string& folder = m_folder->Path();
+        return path.starts_with(folder) ? m_context.outputFolder + path.substr(folder.size()) : path;
+    }
+
     ConversionContext& m_context;
     EncoderRunner& m_runner;
     int m_jobIndex;
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
     ProfileLines m_lines;
+    // Removed with everything still in it when the conversion ends.
+    std::optional<PrivateFolder> m_folder;
 };
+
+void RemoveStepFile(const std::string& path)
+{
+    std::remove(path.c_str());
+}
 
 } // namespace
 
@@ -178,6 +291,9 @@ void ConvertXboxOrPocketPc(
     run.EncoderRunAndFinish(1);
 }
 
+// The first step writes video and audio apart, the later steps mux and check
+// them. A STOP at any step leaves nothing: the first-step files are no
+// playable result, and the private folder goes with everything in it.
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
 {
     DeviceRun run(context, runner, choice, jobIndex);
@@ -185,35 +301,27 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
         return;
     // Taken now: the first step's files carry this name even if the job
     // leaves the list while the window is serviced.
-    const std::string title = run.Title();
-    if (!run.EncoderRun(1, JobStage::Encoding)) {
-        // A stopped encoder moves its finished first-step files into place
-        // when it ends, after the stop removed what was there.
-        if (run.Stopped()) {
-            std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
-            std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
-        }
+    const std::string folder = run.StepFolder();
+    const std::string title = run.OutputFile();
+    if (!run.EncoderRun(1, JobStage::Encoding))
         return;
-    }
     // A STOP may come during any auxiliary step: the job is then canceled,
     // not judged by an output the stop kept from being written.
     const auto stoppedAfter = [&](std::size_t line) {
         run.AuxiliaryRun(line);
         if (!run.Stopped())
             return false;
-        std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
-        std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
         run.SetStage(JobStage::Canceled);
         return true;
     };
     run.SetStage(JobStage::AuxiliaryRuns);
     if (stoppedAfter(2) || stoppedAfter(3))
         return;
-    std::remove(PmpFirstStepVideoPath(context.outputFolder, title).c_str());
+    RemoveStepFile(PmpFirstStepVideoPath(folder, title));
     if (stoppedAfter(4))
         return;
-    std::remove(PmpFirstStepAudioPath(context.outputFolder, title).c_str());
-    run.Finish(PmpFinalPath(context.outputFolder, title));
+    RemoveStepFile(PmpFirstStepAudioPath(folder, title));
+    run.Finish(PmpFinalPath(folder, title));
 }
 
 } // namespace kelvara

@@ -9,6 +9,8 @@
 #include "settings/OptionSelections.h"
 
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace kelvara {
 
@@ -43,6 +45,21 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
         MarkJobDone(context, jobIndex, DoneStatus::Finished, expectedOutput);
 }
 
+// The job as its command is built: its title numbered past the files in the
+// output folder and the names other jobs of the batch hold ("song" becomes
+// "song2" when song.mp3 is there), and that name held for it.
+JobRecord WithFreeTitle(ConversionContext& context, JobRecord job, std::optional<std::string_view> extension)
+{
+    if (!extension)
+        return job; // an unknown type has no name; the encoder refuses to run
+    const std::string basePath = context.outputFolder + job.outputTitle;
+    const std::string path = NumberedOutputPath(basePath, *extension, context.reservedOutputs);
+    context.reservedOutputs.insert(path);
+    job.outputTitle = path.substr(
+        context.outputFolder.size(), path.size() - context.outputFolder.size() - extension->size());
+    return job;
+}
+
 } // namespace
 
 void ConvertImage(
@@ -50,7 +67,8 @@ void ConvertImage(
 {
     if (!MarkJobConverting(context, jobIndex))
         return;
-    const JobRecord job = context.jobs.GetAt(jobIndex);
+    const JobRecord job = WithFreeTitle(
+        context, context.jobs.GetAt(jobIndex), PictureExtension(options.PictureTypePosition()));
     const EncoderCommand command = BuildImageCommand(job, context.outputFolder, options);
     const std::string output
         = ImageOutputPath(context.outputFolder, job.outputTitle, options.PictureTypePosition());
@@ -63,7 +81,7 @@ void ConvertAudio(
     if (!MarkJobConverting(context, jobIndex))
         return;
     const int audioKind = context.outputKind.kind;
-    const JobRecord job = context.jobs.GetAt(jobIndex);
+    const JobRecord job = WithFreeTitle(context, context.jobs.GetAt(jobIndex), AudioExtension(audioKind));
     const EncoderCommand command = BuildAudioCommand(job, context.outputFolder, audioKind, options);
     const std::string output = AudioOutputPath(context.outputFolder, job.outputTitle, audioKind);
     RunBuiltInConversion(context, runner, jobIndex, command, output);

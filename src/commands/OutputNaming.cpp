@@ -1,5 +1,7 @@
 #include "OutputNaming.h"
 
+#include "PrivateFolder.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -74,12 +76,11 @@ std::string AudioOutputPath(const std::string& outputFolder, const std::string& 
     return WithExtension(outputFolder, title, AudioExtension(audioKind));
 }
 
-std::string NumberedOutputPath(const std::string& basePath, std::string_view extension)
+std::string NumberedOutputPath(
+    const std::string& basePath, std::string_view extension, const std::set<std::string>& reserved)
 {
-    std::string candidate = basePath + std::string(extension);
-    for (int n = 2; NameIsTaken(candidate); ++n)
-        candidate = basePath + std::to_string(n) + std::string(extension);
-    return candidate;
+    return FirstFreeNumberedName(basePath, std::string(extension),
+        [&](const std::string& candidate) { return reserved.contains(candidate) || NameIsTaken(candidate); });
 }
 
 std::string PspOutputFileName(int fileNumber, int pspProfilePosition)
@@ -88,6 +89,13 @@ std::string PspOutputFileName(int fileNumber, int pspProfilePosition)
     std::snprintf(
         name, sizeof name, pspProfilePosition < kFirstPspH264Profile ? "M4V%05d" : "MAQ%05d", fileNumber);
     return name;
+}
+
+int NextPspFileNumber(int fileNumber)
+{
+    constexpr int lowest = 10000;
+    constexpr int highest = 99999;
+    return fileNumber >= highest || fileNumber < lowest ? lowest : fileNumber + 1;
 }
 
 std::string IntermediateFolder()
@@ -145,6 +153,10 @@ std::string PmpFinalPath(const std::string& outputFolder, const std::string& tit
 
 std::string OutTypeText(const OutputKind& kind, const JobRecord& job, const OutTypeSelections& selections)
 {
+    // A done job names the file it really wrote: numbered past a file that
+    // was there, or named by its profile.
+    if (job.stateIcon == JobState::Done && !job.outputPath.empty())
+        return std::filesystem::path(job.outputPath).filename().string();
     const std::string& title = job.outputTitle;
     switch (kind.category) {
     case OutputCategory::PcVideo:

@@ -7,6 +7,7 @@
 #include "settings/OutputKind.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -17,18 +18,26 @@ namespace kelvara {
 std::optional<std::string_view> PictureExtension(int pictureTypePosition);
 std::optional<std::string_view> AudioExtension(int audioKind);
 
+// The names the image and audio kinds would write: the folder, the title and
+// the type's extension; empty for an unknown type. The builders number past
+// existing files from here.
 std::string ImageOutputPath(
     const std::string& outputFolder, const std::string& title, int pictureTypePosition);
 std::string AudioOutputPath(const std::string& outputFolder, const std::string& title, int audioKind);
 
-// AVI and MPEG avoid existing files and folders: "clip.avi", else "clip2.avi",
-// "clip3.avi", ... (no separator between the name and the number).
-std::string NumberedOutputPath(const std::string& basePath, std::string_view extension);
+// Every kind avoids existing files and folders, and the names `reserved` for
+// other jobs of the batch: "clip.avi", else "clip2.avi", "clip3.avi", ...
+// (no separator between the name and the number). No output ever replaces a
+// file the batch did not write.
+std::string NumberedOutputPath(
+    const std::string& basePath, std::string_view extension, const std::set<std::string>& reserved = {});
 
 // The Sony PSP names its files by number: "M4V%05d" for the MPEG-4 profiles
 // (positions below 17), "MAQ%05d" for the H.264 ones.
 inline constexpr int kFirstPspH264Profile = 17;
 std::string PspOutputFileName(int fileNumber, int pspProfilePosition);
+// The five-digit number after `fileNumber`, wrapping to the lowest.
+int NextPspFileNumber(int fileNumber);
 
 // Where the video-editing component writes the intermediate file of a VOB,
 // RealMedia or DAT source: a writable temporary folder, never the program's.

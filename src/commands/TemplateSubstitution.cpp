@@ -79,6 +79,8 @@ std::string FormatTimestamp(const LocalDateTime& now)
 
 std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context)
 {
+    if (context.outputFile)
+        return *context.outputFile;
     if (context.device == DeviceKind::Psp)
         return PspOutputFileName(job.fileNumber, context.profileSelection);
     return job.outputTitle;

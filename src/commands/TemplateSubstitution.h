@@ -5,6 +5,7 @@
 #include "DeviceValues.h"
 #include "jobs/JobRecord.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,9 +43,13 @@ struct SubstitutionContext {
     int profileSelection = 0; // position in the device panel's profile list
     DeviceSelections selections;
     LocalDateTime now;
+    // What "$OUTPUT_FILE" stands for when set: the name the conversion
+    // chose so that no file of the output folder is met.
+    std::optional<std::string> outputFile;
 };
 
-// What "$OUTPUT_FILE" stands for: the PSP's numbered name, else the title.
+// What "$OUTPUT_FILE" stands for: the chosen name when there is one, else
+// the PSP's numbered name, else the title.
 std::string OutputFileName(const JobRecord& job, const SubstitutionContext& context);
 
 // The command for `job` from `commandTemplate`. The placeholders are

@@ -2,7 +2,6 @@
 
 #include "commands/JobOutcome.h"
 #include "commands/OutputNaming.h"
-#include "commands/SourceGuard.h"
 #include "engine/ConversionContext.h"
 #include "jobs/RandomNumbers.h"
 #include "platform/EventPump.h"
@@ -11,9 +10,13 @@
 #include "videoedit/VideoEditControl.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kelvara {
 
@@ -108,8 +111,14 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     m_component.AddClipEx(job.sourcePath, start, end, 0);
     m_component.AddClip(job.sourcePath, start, end);
 
-    const std::string path
-        = IntermediatePath(IntermediateFolder(), job.titleCopy, m_numbers.Draw(10000, 50000), mpeg);
+    std::string reason;
+    const std::string path = ReserveIntermediatePath(job.titleCopy, mpeg, reason);
+    if (path.empty()) {
+        MarkJobFailed(m_context, jobIndex,
+            "The video-editing component cannot make the intermediate file of " + job.sourcePath + ": "
+                + reason + ".");
+        return false;
+    }
     m_context.UpdateJob(jobIndex,
         [&path](JobRecord& changed) {
             changed.intermediatePath = path;
@@ -118,13 +127,6 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
         },
         { JobColumn::Status });
 
-    // The path is made free before the component writes it; never when it
-    // is the source itself.
-    if (WouldOverwriteSource(path, job.sourcePath)) {
-        MarkJobFailed(m_context, jobIndex, kOverwritesSourceReason);
-        return false;
-    }
-    RemoveFile(path);
     m_context.startTick = platform::TickCount();
     if (const ConvertStart start = m_component.StartConvert(path); !start) {
         RemoveFile(path);
@@ -143,6 +145,28 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     }
     FinishIntermediate(jobIndex);
     return m_context.jobs.Contains(jobIndex) && !m_context.jobs.GetAt(jobIndex).failed;
+}
+
+// The path is new, made by this call (O_EXCL): the component then writes
+// over a file of our own, never over one that was there, and removing it
+// later removes only what this run made.
+std::string VideoEditConversions::ReserveIntermediatePath(
+    const std::string& titleCopy, bool mpeg, std::string& reason)
+{
+    constexpr int attempts = 64;
+    const std::string folder = IntermediateFolder();
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        const std::string path = IntermediatePath(folder, titleCopy, m_numbers.Draw(10000, 50000), mpeg);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        reason = std::strerror(errno);
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
 }
 
 void VideoEditConversions::WaitForIntermediate()

@@ -38,6 +38,7 @@ private:
     void SetUpIntermediate(bool mpeg, int videoCodec, int audioCodec);
     void SetUpAvi(const std::string& frameRateText);
     void SetUpMpeg();
+    std::string ReserveIntermediatePath(const std::string& titleCopy, bool mpeg, std::string& reason);
     void WaitForIntermediate();
     void FinishIntermediate(int jobIndex);
     void FinishComponentJob(int jobIndex, const std::string& outputPath);

@@ -1,5 +1,6 @@
 #include "BatchDriver.h"
 
+#include "PrivateFolder.h"
 #include "commands/OutputNaming.h"
 #include "engine/BatchOutputFolder.h"
 #include "engine/CompletionMessage.h"
@@ -91,6 +92,10 @@ bool BatchDriver::BeginBatch()
         return false;
     }
     m_context.outputFolder = *folder;
+    m_context.reservedOutputs.clear();
+    // What a killed run of ours left in this folder goes now; nothing of a
+    // run still going, and nothing of the user's, is touched.
+    RemoveLeftoverPrivateFolders(*folder);
     QueueEveryJob();
     m_host.SetOptionControlsEnabled(false);
     m_host.StopPreview();
@@ -152,7 +157,9 @@ BatchDriver::Next BatchDriver::ConvertJob(int index)
 
 void BatchDriver::ConvertThroughComponent(int index, const OutputKind& kind, const std::string& basePath)
 {
-    const std::string outputPath = NumberedOutputPath(basePath, kind.Is(PcKind::Mpeg) ? ".mpg" : ".avi");
+    const std::string outputPath
+        = NumberedOutputPath(basePath, kind.Is(PcKind::Mpeg) ? ".mpg" : ".avi", m_context.reservedOutputs);
+    m_context.reservedOutputs.insert(outputPath);
     m_converters.ConvertWithVideoEdit(index, outputPath);
     if (!m_context.stopFlag && m_context.jobs.GetAt(index).failed)
         ++m_summary.failed;

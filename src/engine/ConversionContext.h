@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <set>
 #include <string>
 
 namespace kelvara {
@@ -39,6 +40,9 @@ struct ConversionContext {
     std::string toolDirectory;
     // The batch's output folder; ends in "/".
     std::string outputFolder;
+    // The output names handed to the batch's jobs, so that two jobs never
+    // write one name; emptied when a batch starts.
+    std::set<std::string> reservedOutputs;
     // The job the batch is working on, -1 when none.
     int currentJob = -1;
     OutputKind outputKind;

@@ -1,6 +1,5 @@
 #include "EncoderStop.h"
 
-#include "commands/OutputNaming.h"
 #include "engine/ConversionContext.h"
 #include "engine/EncoderRunner.h"
 
@@ -16,14 +15,12 @@ void RemoveFile(const std::string& path)
         std::remove(path.c_str());
 }
 
-void StopPmpJob(const ConversionContext& context, EncoderRunner& runner, const JobRecord& job)
+// The PMP conversion's files are its own, in a folder of its own, and go
+// with it; its helper steps end on the stop flag.
+void StopPmpJob(EncoderRunner& runner, const JobRecord& job)
 {
-    RemoveFile(PmpFirstStepAudioPath(context.outputFolder, job.outputTitle));
-    RemoveFile(PmpFirstStepVideoPath(context.outputFolder, job.outputTitle));
     if (job.stage == JobStage::Encoding)
         runner.AskEncoderToQuit();
-    else if (job.stage == JobStage::AuxiliaryRuns)
-        RemoveFile(PmpFinalPath(context.outputFolder, job.outputTitle));
 }
 
 } // namespace
@@ -44,7 +41,7 @@ void StopEncoderJob(ConversionContext& context, EncoderRunner& runner)
 
     const OutputKind kind = context.outputKind;
     if (kind.Is(MobileKind::Pmp))
-        StopPmpJob(context, runner, job);
+        StopPmpJob(runner, job);
     else if (!kind.UsesVideoEditComponent())
         runner.AskEncoderToQuit();
 

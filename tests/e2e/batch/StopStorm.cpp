@@ -1,9 +1,11 @@
 // The stop storm: in one run, STOP pressed at random moments over every
 // output kind (and a VOB source in its intermediate step), each time
-// through the real batch driver, converters, encoder and component. After
-// each stop no encoder or tool process is left, the job is stopped, the
-// files the stop removes are gone, whatever output is left plays, and the
-// next batch converts. Prints its counts; exits 1 on any fault.
+// through the real batch driver, converters, encoder and component, into a
+// folder that already holds the user's files of every name a kind can
+// write. After each stop no encoder or tool process is left, the job is
+// stopped, the files the stop removes are gone, the user's files are as
+// they were, whatever output is left plays, and the next batch converts.
+// Prints its counts; exits 1 on any fault.
 //
 //   stop_storm [--seed N] [--count N]
 #include "commands/OutputNaming.h"
@@ -20,6 +22,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <thread>
@@ -112,9 +116,11 @@ public:
 
 private:
     void Queue(const std::string& first, const std::string& second);
+    void PlantUsersFiles();
+    void CheckUsersFiles(const std::string& when);
     void ArmStop(const Scenario& scenario);
     void StopNow();
-    void CheckAfterStop(const Scenario& scenario);
+    void CheckAfterStop();
     void CheckNoProcessLeft(const std::string& when);
     void CheckOutputsPlay(const std::string& when, bool needOne);
     void VerifyNextBatch(const Scenario& scenario);
@@ -127,6 +133,8 @@ private:
     RealBatch m_batch;
     std::mt19937 m_random;
     std::string m_clip, m_short, m_vob, m_shortVob;
+    // The user's files in the output folder, by name, with what they hold.
+    std::map<std::string, std::string> m_usersFiles;
 
     // Where the stop landed.
     bool m_stopPressed = false;
@@ -173,6 +181,39 @@ void StopStorm::Queue(const std::string& first, const std::string& second)
     m_batch.jobs.RemoveAll();
     m_batch.AddSource(first);
     m_batch.AddSource(second);
+    PlantUsersFiles();
+}
+
+// A file of the user's under every name a job of the list could write or
+// use for a step, the first numbered alternatives included.
+void StopStorm::PlantUsersFiles()
+{
+    static const char* const kSuffixes[] = { ".avi", ".mpg", ".gif", ".jpg", ".mp3", ".wma", ".wav", ".mp2",
+        ".ac3", ".pmp", "0001.avi", "0001.mp3", "2.avi", "2.mp3", "2.gif" };
+    for (int i = 0; i < m_batch.jobs.GetSize(); ++i) {
+        const JobRecord job = m_batch.Job(i);
+        std::vector<std::string> names;
+        for (const char* suffix : kSuffixes)
+            names.push_back(job.outputTitle + suffix);
+        for (const int profile : { 0, kFirstPspH264Profile }) {
+            names.push_back(PspOutputFileName(job.fileNumber, profile) + ".MP4");
+            names.push_back(PspOutputFileName(job.fileNumber, profile) + ".THM");
+        }
+        for (const std::string& name : names) {
+            m_usersFiles[name] = "the user's own " + name;
+            std::ofstream(m_output.File(name), std::ios::binary) << m_usersFiles[name];
+        }
+    }
+}
+
+void StopStorm::CheckUsersFiles(const std::string& when)
+{
+    for (const auto& [name, contents] : m_usersFiles) {
+        std::ifstream file(m_output.File(name), std::ios::binary);
+        const std::string now((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (!file.is_open() || now != contents)
+            Problem(when + ": the user's file " + name + " was changed or removed");
+    }
 }
 
 void StopStorm::StopNow()
@@ -230,7 +271,7 @@ void StopStorm::RunStop(const Scenario& scenario)
     }
     ++m_stopsByKind[scenario.name];
     ++m_stopsByStage[m_stoppedStage];
-    CheckAfterStop(scenario);
+    CheckAfterStop();
     ClearOutputFolder();
     VerifyNextBatch(scenario);
     ClearOutputFolder();
@@ -270,6 +311,8 @@ void StopStorm::CheckOutputsPlay(const std::string& when, bool needOne)
     int outputs = 0;
     for (const auto& entry : fs::directory_iterator(m_output.Path())) {
         const std::string name = entry.path().filename().string();
+        if (m_usersFiles.contains(name))
+            continue;
         if (name.starts_with(".")) {
             Problem(when + ": a temporary file is left: " + name);
             continue;
@@ -282,7 +325,7 @@ void StopStorm::CheckOutputsPlay(const std::string& when, bool needOne)
         Problem(when + ": no output");
 }
 
-void StopStorm::CheckAfterStop(const Scenario& scenario)
+void StopStorm::CheckAfterStop()
 {
     const std::string when = "after a stop " + m_stoppedStage;
     CheckNoProcessLeft(when);
@@ -299,13 +342,10 @@ void StopStorm::CheckAfterStop(const Scenario& scenario)
     }
     if (!job.intermediatePath.empty() && fs::exists(job.intermediatePath))
         Problem(when + ": the intermediate file is left");
-    if (scenario.kind.Is(MobileKind::Pmp)) {
-        const std::string folder = m_batch.context.outputFolder;
-        if (fs::exists(PmpFirstStepVideoPath(folder, job.outputTitle))
-            || fs::exists(PmpFirstStepAudioPath(folder, job.outputTitle)))
-            Problem(when + ": a PMP step file is left");
-    }
+    // A step file left by the stop is neither the user's nor playable, and
+    // is found below.
     CheckOutputsPlay(when, false);
+    CheckUsersFiles(when);
 }
 
 void StopStorm::VerifyNextBatch(const Scenario& scenario)
@@ -324,6 +364,7 @@ void StopStorm::VerifyNextBatch(const Scenario& scenario)
         Problem(when + ": no plain completion message");
     CheckNoProcessLeft(when);
     CheckOutputsPlay(when, true);
+    CheckUsersFiles(when);
     ++m_verified;
 }
 
@@ -332,6 +373,7 @@ void StopStorm::ClearOutputFolder()
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(m_output.Path(), error))
         fs::remove_all(entry.path(), error);
+    m_usersFiles.clear();
     m_batch.host.messages.clear();
 }
 

@@ -1,4 +1,5 @@
 #include "ConversionFixture.h"
+#include "support/FileContents.h"
 
 #include "commands/EncoderConversions.h"
 #include "commands/OutputNaming.h"
@@ -51,14 +52,17 @@ INSTANTIATE_TEST_SUITE_P(AudioKinds, AudioConversion,
         AudioCase { 3, "mp2" }, AudioCase { 4, "ac3" }),
     [](const auto& info) { return std::string(AudioExtension(info.param.kind)->substr(1)); });
 
-TEST_F(ConversionTest, AnExistingAudioOutputIsOverwritten)
+TEST_F(ConversionTest, AFileOfTheOutputsNameStaysAndTheOutputIsNumbered)
 {
     m_context.outputKind = { OutputCategory::Audio, 0 };
     const int index = AddJob("song.avi", 2.0, 0.0, 1.0);
-    const std::string output = m_output.File("song.mp3");
-    RunProgram({ "cp", Job(index).sourcePath, output });
+    const std::string users = m_output.File("song.mp3");
+    RunProgram({ "cp", Job(index).sourcePath, users });
+    const std::string before = FileContents(users);
     ConvertAudio(m_context, m_runner, m_options, index);
-    EXPECT_EQ(Probe(output, "stream=codec_name", "a:0"), "mp3");
+    EXPECT_EQ(FileContents(users), before);
+    EXPECT_EQ(Job(index).outputPath, m_output.File("song2.mp3"));
+    EXPECT_EQ(Probe(m_output.File("song2.mp3"), "stream=codec_name", "a:0"), "mp3");
 }
 
 TEST_F(ConversionTest, StoppingAnAudioConversionKeepsAPlayablePartAndNoProcess)

@@ -8,12 +8,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 using namespace kelvara;
 using namespace kelvara::testing;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Everything in a folder, hidden entries too.
+std::set<fs::path> FilesIn(const std::string& folder)
+{
+    std::set<fs::path> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename());
+    return names;
+}
 
 class DeviceTest : public RunnerTest {
 protected:
@@ -90,15 +100,16 @@ TEST_F(DeviceTest, APmpConversionMuxesAndRemovesItsFirstStepFiles)
         "Mux=cp '$OUTPUT_DIR$OUTPUT_FILE0001.avi' '$OUTPUT_DIR$OUTPUT_FILE.pmp'\n"
         "Check=test -s '$OUTPUT_DIR$OUTPUT_FILE.pmp'\n"
         "Tidy=true\n");
+    // The user's own file of a first-step name is neither written nor removed.
     std::ofstream(PmpFirstStepAudioPath(m_work.Folder(), "clip")) << "audio";
     ConvertPmp(m_context, m_runner, m_choice, m_job);
 
     const JobRecord job = m_jobs.GetAt(m_job);
     EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
     EXPECT_EQ(job.stage, JobStage::AuxiliaryRuns);
-    EXPECT_TRUE(fs::exists(PmpFinalPath(m_work.Folder(), "clip")));
+    EXPECT_EQ(job.outputPath, PmpFinalPath(m_work.Folder(), "clip"));
     EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
-    EXPECT_FALSE(fs::exists(PmpFirstStepAudioPath(m_work.Folder(), "clip")));
+    EXPECT_TRUE(FileHolds(PmpFirstStepAudioPath(m_work.Folder(), "clip"), "audio"));
 }
 
 TEST_F(DeviceTest, StopDuringTheEncoderRunCancelsTheJob)
@@ -124,7 +135,9 @@ TEST_F(DeviceTest, StopDuringThePmpMuxEndsItAndRemovesThePartialFiles)
         "Split=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE0001.avi'\n"
         "Mux=sleep 30\n"
         "Check=true\nTidy=true\n");
-    std::ofstream(PmpFinalPath(m_work.Folder(), "clip")) << "partial";
+    // A file of the user's under the final name stays as it is.
+    std::ofstream(PmpFinalPath(m_work.Folder(), "clip")) << "the user's";
+    const std::set<fs::path> before = FilesIn(m_work.Folder());
     m_view.onStatusRedraw = [&] {
         if (m_jobs.GetAt(m_job).stage == JobStage::AuxiliaryRuns)
             StopEncoderJob(m_context, m_runner);
@@ -132,8 +145,8 @@ TEST_F(DeviceTest, StopDuringThePmpMuxEndsItAndRemovesThePartialFiles)
     ConvertPmp(m_context, m_runner, m_choice, m_job);
     const JobRecord job = m_jobs.GetAt(m_job);
     EXPECT_EQ(job.stage, JobStage::Canceled);
-    EXPECT_FALSE(fs::exists(PmpFinalPath(m_work.Folder(), "clip")));
-    EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
+    EXPECT_TRUE(FileHolds(PmpFinalPath(m_work.Folder(), "clip"), "the user's"));
+    EXPECT_EQ(FilesIn(m_work.Folder()), before);
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
 }
 
@@ -202,7 +215,55 @@ TEST_F(DeviceTest, FilesThatWereThereBeforeTheEncoderRunDoNotCountAsItsOutput)
         "Video=tarvoconverter status 1 /dev/null\n");
     ConvertPsp(m_context, m_runner, m_choice, m_job);
     const JobRecord job = m_jobs.GetAt(m_job);
-    EXPECT_TRUE(fs::exists(m_work.File("M4V12345.THM")));
+    // The thumbnail of a conversion that failed goes with it.
+    EXPECT_FALSE(fs::exists(m_work.File("M4V12345.THM")));
     EXPECT_TRUE(job.failed);
     EXPECT_NE(job.failureReason.find("M4V12345"), std::string::npos) << job.failureReason;
+}
+
+// The user's files of every name a profile would write stay untouched: the
+// name is taken on past them, for the PSP by number, else by title.
+TEST_F(DeviceTest, TheOutputNameIsTakenOnPastTheUsersFiles)
+{
+    struct Case {
+        MobileKind kind;
+        std::string file;
+        std::string profile;
+        std::vector<std::string> usersFiles;
+        std::string expectedOutput;
+    };
+    const std::string psp = "Thumb=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.THM'\n"
+                            "Video=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.MP4'\n";
+    const std::string pmp = "Split=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE0001.avi'\n"
+                            "Mux=cp '$OUTPUT_DIR$OUTPUT_FILE0001.avi' '$OUTPUT_DIR$OUTPUT_FILE.pmp'\n"
+                            "Check=true\nTidy=true\n";
+    const Case cases[] = {
+        { MobileKind::Psp, "TARVO_Pro_PSP.ini", psp, { "M4V12345.THM" }, "M4V12346.MP4" },
+        { MobileKind::Xbox360, "TARVO_Pro_Xbox.ini",
+            "Video=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.mpg'\n", { "clip.mpg", "clip2.mpg" },
+            "clip3.mpg" },
+        { MobileKind::Pmp, "TARVO_Pro_PMP.ini", pmp, { "clip0001.avi", "clip.pmp" }, "clip2.pmp" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expectedOutput);
+        TempFolder out;
+        m_context.outputFolder = out.Folder();
+        m_context.reservedOutputs.clear();
+        for (const std::string& name : c.usersFiles)
+            std::ofstream(out.File(name)) << "the user's " << name;
+        UseDevice(c.kind);
+        WriteProfiles(c.file, c.profile);
+        if (c.kind == MobileKind::Psp)
+            ConvertPsp(m_context, m_runner, m_choice, m_job);
+        else if (c.kind == MobileKind::Pmp)
+            ConvertPmp(m_context, m_runner, m_choice, m_job);
+        else
+            ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+        const JobRecord job = m_jobs.GetAt(m_job);
+        EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+        EXPECT_EQ(job.outputPath, out.File(c.expectedOutput));
+        for (const std::string& name : c.usersFiles)
+            EXPECT_TRUE(FileHolds(out.File(name), "the user's " + name));
+        EXPECT_EQ(FilesIn(out.Folder()).size(), c.usersFiles.size() + (c.kind == MobileKind::Psp ? 2 : 1));
+    }
 }

@@ -37,13 +37,16 @@ TEST_F(RunnerTest, StopEndsAHelperAndLeavesNoProcess)
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
 }
 
-TEST_F(RunnerTest, StoppingAPmpJobRemovesItsPartialFiles)
+// The PMP's own files live in a folder of the conversion's; files of those
+// names in the output folder are the user's and stay. The intermediate file
+// is the run's own and goes.
+TEST_F(RunnerTest, StoppingAPmpJobKeepsTheUsersFilesAndRemovesItsIntermediate)
 {
     m_context.outputKind = OutputKind { OutputCategory::MobileVideo, 3 };
     const std::string folder = m_context.outputFolder;
     for (const std::string& path : { PmpFirstStepVideoPath(folder, "clip"),
              PmpFirstStepAudioPath(folder, "clip"), PmpFinalPath(folder, "clip") })
-        std::ofstream(path) << "partial";
+        std::ofstream(path) << "the user's";
     JobRecord job = m_jobs.GetAt(m_job);
     job.stage = JobStage::AuxiliaryRuns;
     job.isVob = 1;
@@ -55,9 +58,9 @@ TEST_F(RunnerTest, StoppingAPmpJobRemovesItsPartialFiles)
 
     EXPECT_TRUE(m_context.stopFlag);
     EXPECT_EQ(m_jobs.GetAt(m_job).stateIcon, JobState::Stopped);
-    EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(folder, "clip")));
-    EXPECT_FALSE(fs::exists(PmpFirstStepAudioPath(folder, "clip")));
-    EXPECT_FALSE(fs::exists(PmpFinalPath(folder, "clip")));
+    EXPECT_TRUE(FileHolds(PmpFirstStepVideoPath(folder, "clip"), "the user's"));
+    EXPECT_TRUE(FileHolds(PmpFirstStepAudioPath(folder, "clip"), "the user's"));
+    EXPECT_TRUE(FileHolds(PmpFinalPath(folder, "clip"), "the user's"));
     EXPECT_FALSE(fs::exists(job.intermediatePath));
 }
 
