@@ -36,6 +36,9 @@ void EndingOnSignal::Check()
     const bool unwound = !m_steps.batchRunning() && !m_steps.programsRunning();
     if (!unwound && std::chrono::steady_clock::now() < m_deadline)
         return;
+    // Past the limit the loop is left all the same: it returns once the
+    // batch has unwound (the runner ends its encoder at the same limit), and
+    // whatever program is left is ended as its owner goes.
     m_timer.stop();
     m_left = true;
     m_steps.leave(ExitStatusFor(m_signal));
