@@ -4,6 +4,8 @@
 #include "SkinAccessibility.h"
 #include "SkinPalette.h"
 #include "app/CConverterDlg.h"
+#include "app/EndingOnSignal.h"
+#include "platform/ChildrenLeft.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TimerProbe.h"
 
@@ -13,6 +15,22 @@
 #include <memory>
 
 namespace kelvara {
+namespace {
+
+// A box or menu open when the program is told to end would keep everything
+// beneath it waiting in its own loop. Closing answers it as Cancel would.
+void CloseOpenBoxes()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->isModal())
+            window->close();
+    }
+}
+
+} // namespace
 
 int CConverterApp::InitInstance(const QStringList& files)
 {
@@ -35,13 +53,14 @@ int CConverterApp::InitInstance(const QStringList& files)
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))
         QObject::connect(
             &dialog, &CConverterDlg::FirstPainted, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    // Ended by a signal: a running batch stops as STOP stops it (its partial
-    // and intermediate files go), then the program ends in order.
-    const platform::TerminationSignals watcher([&dialog](int) {
-        if (dialog.IsConverting())
-            dialog.OnStop();
-        QCoreApplication::quit();
-    });
+    // Ended by a signal: a running batch stops as STOP stops it, and the
+    // program ends once it has unwound, without the questions of a Close:
+    // exit, not quit, which first asks every window to close, and the dialog
+    // answers that during a batch with a box.
+    EndingOnSignal ending({ [&dialog] { return dialog.IsConverting(); }, [&dialog] { dialog.OnStop(); },
+        CloseOpenBoxes, platform::AnyChildProcessLeft, [](int status) { QCoreApplication::exit(status); } });
+    const platform::TerminationSignals watcher(
+        [&ending](int signalNumber) { ending.OnSignal(signalNumber); });
     // For the responsiveness benchmark: KELVARA_TIMER_PROBE=FILE.
     const std::unique_ptr<platform::TimerProbe> probe = platform::TimerProbe::FromEnvironment();
     dialog.show();
