@@ -1,5 +1,6 @@
 // The program's arguments: files to add, as the desktop's "Open with" passes
-// them, or --help.
+// them, or --help. A name is kept with its bytes (jobs/PathText), also when
+// it is not UTF-8.
 #pragma once
 
 #include <QStringList>
@@ -11,10 +12,18 @@ inline constexpr const char* kUsage = "Usage: kelvara [FILE...]  (adds the files
 struct CommandLineFiles {
     bool showHelp = false;
     QStringList files; // readable files, in the given order
-    QStringList rejected; // arguments that are not readable files
+    QStringList rejected; // the other paths: missing, unreadable or not files
+    // The rejected arguments that name something other than a file (a
+    // folder, a pipe, a socket, a device): the window says why it refuses
+    // them, as it does for the Add command.
+    QStringList notFiles;
 };
 
-// `arguments` without the program name.
+// `arguments` without the program name, as PathFromBytes gives them; the
+// paths come back absolute. Never blocks on a pipe.
 CommandLineFiles ParseCommandLine(const QStringList& arguments);
+
+// What main() is given, program name first, read with the bytes as they are.
+CommandLineFiles ParseProgramArguments(int argc, const char* const* argv);
 
 } // namespace kelvara

@@ -4,6 +4,7 @@
 
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
+#include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
 #include "jobs/FileListCommands.h"
 #include "jobs/FileListView.h"
@@ -41,8 +42,14 @@ void CConverterDlg::WireFileList()
     // front of the user.
     connect(this, &CConverterDlg::FirstPainted, this, [this] {
         if (!m_pendingFiles.isEmpty())
-            m_fileCommands->AddFiles(std::exchange(m_pendingFiles, {}));
+            m_fileCommands->AddSources(std::exchange(m_pendingFiles, {}));
     });
+    // Posted: a refusal may come from inside a drop, which the desktop waits
+    // on; the message box shows once the drop has been answered.
+    connect(
+        m_fileCommands.get(), &FileListCommands::SourcesRefused, this,
+        [this](const QString& message) { SkinMessageBox(this, message, QString(), SkinMb::IconExclamation); },
+        Qt::QueuedConnection);
 }
 
 void CConverterDlg::RedrawRow(int row)

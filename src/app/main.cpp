@@ -2,6 +2,7 @@
 #include "app/CConverterApp.h"
 #include "app/CommandLineFiles.h"
 #include "commands/OutputNaming.h"
+#include "jobs/PathText.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,17 +22,16 @@ static QIcon ApplicationIcon()
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const kelvara::CommandLineFiles commandLine = kelvara::ParseCommandLine(arguments);
+    const kelvara::CommandLineFiles commandLine = kelvara::ParseProgramArguments(argc, argv);
     if (commandLine.showHelp) {
         std::printf("%s\n", kelvara::kUsage);
         return 0;
     }
+    // What exists but is not a file, the window refuses with its reason.
     for (const QString& rejected : commandLine.rejected)
-        std::fprintf(
-            stderr, "kelvara: not a readable file, skipped: %s\n", rejected.toLocal8Bit().constData());
+        if (!commandLine.notFiles.contains(rejected))
+            std::fprintf(
+                stderr, "kelvara: not a readable file, skipped: %s\n", kelvara::PathBytes(rejected).c_str());
 
     QApplication app(argc, argv);
     // The preview's player reads and writes numbers as C text; QApplication
@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.kelvara.Kelvara"));
     QApplication::setWindowIcon(ApplicationIcon());
     kelvara::CConverterApp converter;
-    const int result = converter.InitInstance(commandLine.files);
+    const int result = converter.InitInstance(commandLine.files + commandLine.notFiles);
     // Intermediate files live only as long as the program that made them.
     kelvara::RemoveIntermediateFilesOfThisProcess(kelvara::IntermediateFolder());
     return result;

@@ -1,10 +1,16 @@
 #include "DroppedFiles.h"
 
+#include "PathText.h"
+#include "SourceCheck.h"
+
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <dirent.h>
 
 namespace kelvara {
 
@@ -58,18 +64,54 @@ bool NameBefore(const QString& a, const QString& b)
     return a < b;
 }
 
+std::vector<QRegularExpression> Expressions(const QStringList& patterns)
+{
+    std::vector<QRegularExpression> expressions;
+    for (const QString& pattern : patterns)
+        expressions.emplace_back(QRegularExpression::wildcardToRegularExpression(pattern),
+            QRegularExpression::CaseInsensitiveOption);
+    return expressions;
+}
+
+bool MatchesAny(const QString& name, const std::vector<QRegularExpression>& expressions)
+{
+    return std::any_of(expressions.begin(), expressions.end(),
+        [&](const QRegularExpression& expression) { return expression.match(name).hasMatch(); });
+}
+
+// Read with the file system's own bytes, so that a name that is not UTF-8
+// still names its file.
 QStringList MediaFilesIn(const QString& folder, const QStringList& patterns)
 {
-    QDir dir(folder);
-    dir.setNameFilters(patterns);
-    dir.setFilter(QDir::Files | QDir::Readable);
-    dir.setSorting(QDir::NoSort);
-    QStringList names = dir.entryList();
+    const std::vector<QRegularExpression> expressions = Expressions(patterns);
+    QStringList names;
+    const std::string folderBytes = PathBytes(folder);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folderBytes.c_str()), ::closedir);
+    if (!dir)
+        return {};
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        // Hidden files stay hidden, as in a file manager.
+        if (name.empty() || name.front() == '.')
+            continue;
+        const QString text = PathFromBytes(name);
+        // A pipe or a device among the media files is left out: no one
+        // dropped it by name.
+        if (MatchesAny(text, expressions) && KindOfSource(folderBytes + "/" + name) == SourceKind::File)
+            names << text;
+    }
     std::sort(names.begin(), names.end(), NameBefore);
     QStringList paths;
     for (const QString& name : names)
-        paths << dir.absoluteFilePath(name);
+        paths << QDir::cleanPath(folder + QLatin1Char('/') + name);
     return paths;
+}
+
+// The dropped path with the bytes of the URL, which need not be UTF-8.
+QString LocalPathOf(const QUrl& url)
+{
+    return QDir::cleanPath(PathFromBytes(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString()));
 }
 
 } // namespace
@@ -86,19 +128,25 @@ QStringList MediaPatterns(const QStringList& filters)
     return patterns;
 }
 
-QStringList FilesToAdd(const QList<QUrl>& urls, const QStringList& patterns)
+QStringList DroppedPaths(const QList<QUrl>& urls, const QStringList& patterns)
 {
-    QStringList files;
+    QStringList paths;
     for (const QUrl& url : urls) {
         if (!url.isLocalFile())
             continue;
-        const QFileInfo info(url.toLocalFile());
-        if (info.isDir())
-            files << MediaFilesIn(info.absoluteFilePath(), patterns);
-        else if (info.isFile() && info.isReadable())
-            files << info.absoluteFilePath();
+        const QString path = LocalPathOf(url);
+        const SourceKind kind = KindOfSource(PathBytes(path));
+        if (kind == SourceKind::Folder)
+            paths << MediaFilesIn(path, patterns);
+        else if (kind != SourceKind::Missing && kind != SourceKind::Unreadable)
+            paths << path;
     }
-    return files;
+    return paths;
+}
+
+QStringList FilesToAdd(const QList<QUrl>& urls, const QStringList& patterns)
+{
+    return SortSources(DroppedPaths(urls, patterns)).toAdd;
 }
 
 } // namespace kelvara

@@ -5,6 +5,8 @@
 #include "FileListView.h"
 #include "JobCreation.h"
 #include "JobList.h"
+#include "PathText.h"
+#include "SourceCheck.h"
 #include "SourceProbing.h"
 #include "videoedit/MediaProbe.h"
 
@@ -84,8 +86,17 @@ void FileListCommands::OnAddVideo()
     if (m_host.IsConverting() || IsAdding())
         return;
     const QStringList paths = m_host.ChooseSourceFiles(AddDialogFilters());
-    if (!paths.isEmpty())
-        AddFiles(paths);
+    AddSources(paths);
+}
+
+void FileListCommands::AddSources(const QStringList& paths)
+{
+    if (m_host.IsConverting() || IsAdding() || paths.isEmpty())
+        return;
+    const SortedSources sorted = SortSources(paths);
+    if (!sorted.refused.empty())
+        emit SourcesRefused(RefusalMessage(sorted.refused));
+    AddFiles(sorted.toAdd);
 }
 
 bool FileListCommands::IsAdding() const
@@ -108,7 +119,7 @@ void FileListCommands::AddProbedJob(const QString& path, const MediaInfo& info)
 {
     ProbedMediaInfo probe(info);
     const JobRecord job
-        = CreateJobRecord(path.toStdString(), probe, m_numbers, m_jobs, m_host.NewJobCodecPositions());
+        = CreateJobRecord(PathBytes(path), probe, m_numbers, m_jobs, m_host.NewJobCodecPositions());
     ShowFrameSize(job.outputWidth, job.outputHeight);
     const int index = m_jobs.Add(job);
     m_view.SyncItemCount();
@@ -206,17 +217,17 @@ bool FileListCommands::CanTakeDrop(const QMimeData& data) const
 {
     if (m_host.IsConverting() || IsAdding() || !data.hasUrls())
         return false;
-    return !FilesToAdd(data.urls(), MediaPatterns(AddDialogFilters())).isEmpty();
+    return !DroppedPaths(data.urls(), MediaPatterns(AddDialogFilters())).isEmpty();
 }
 
 bool FileListCommands::OnListDrop(const QMimeData& data)
 {
     if (m_host.IsConverting() || IsAdding() || !data.hasUrls())
         return false;
-    const QStringList files = FilesToAdd(data.urls(), MediaPatterns(AddDialogFilters()));
-    if (files.isEmpty())
+    const QStringList paths = DroppedPaths(data.urls(), MediaPatterns(AddDialogFilters()));
+    if (paths.isEmpty())
         return false;
-    AddFiles(files);
+    AddSources(paths);
     return true;
 }
 
@@ -278,7 +289,7 @@ void FileListCommands::RefreshRow(int index)
     m_host.ShowJobOptions(job);
     const double durationMs = m_component.GetFileDuration(job.sourcePath) * 1000.0;
     m_host.LoadTrimRange(durationMs, job.trimStartMs, job.trimEndMs);
-    m_host.OpenPreview(QString::fromStdString(job.sourcePath), job.trimStartMs / 1000.0);
+    m_host.OpenPreview(PathFromBytes(job.sourcePath), job.trimStartMs / 1000.0);
     m_list.SetSelectionMark(index);
     m_list.SelectRow(index);
     m_list.setFocus();

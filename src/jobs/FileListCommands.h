@@ -41,8 +41,13 @@ public:
     void ConnectList();
 
     void OnAddVideo();
-    // Adds files as the Add command does (also for the command line). The
-    // jobs appear while the files are probed; AddFinished follows.
+    // What the Add command, a drop and the command line do with the paths
+    // they name (as PathFromBytes gives them): adds the files among them and
+    // refuses, before anything reads them, what is not a file (a folder, a
+    // pipe, a socket, a device), telling why in one SourcesRefused.
+    void AddSources(const QStringList& paths);
+    // Adds the files as they are. The jobs appear while the files are
+    // probed; AddFinished follows.
     void AddFiles(const QStringList& paths);
     bool IsAdding() const;
     void OnRemoveVideo();
@@ -65,6 +70,8 @@ public:
 
 signals:
     void AddFinished();
+    // The text that names the refused sources and why; the dialog shows it.
+    void SourcesRefused(const QString& message);
 
 private:
     void AddProbedJob(const QString& path, const MediaInfo& info);

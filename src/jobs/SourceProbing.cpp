@@ -1,5 +1,7 @@
 #include "SourceProbing.h"
 
+#include "PathText.h"
+
 namespace kelvara {
 
 OrderedProbe::OrderedProbe(const SourceProber& prober, int threads, QObject* parent)
@@ -27,7 +29,7 @@ bool OrderedProbe::Start(const QStringList& paths, ResultHandler onResult, DoneH
     m_onDone = std::move(onDone);
     const quint64 generation = ++m_generation;
     for (int i = 0; i < paths.size(); ++i) {
-        const std::string path = paths[i].toStdString();
+        const std::string path = PathBytes(paths[i]);
         m_pool.start([this, path, i, generation] {
             const MediaInfo info = m_prober.Probe(path);
             QMetaObject::invokeMethod(

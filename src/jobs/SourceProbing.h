@@ -55,8 +55,9 @@ public:
     OrderedProbe(const SourceProber& prober, int threads, QObject* parent = nullptr);
     ~OrderedProbe() override;
 
-    // Probes `paths`; `onResult` runs on this object's thread in the order of
-    // `paths`, then `onDone` once. Refused (false) while a run is going on.
+    // Probes `paths` (as PathFromBytes gives them); `onResult` runs on this
+    // object's thread in the order of `paths`, then `onDone` once. Refused
+    // (false) while a run is going on.
     bool Start(const QStringList& paths, ResultHandler onResult, DoneHandler onDone);
     // Drops the results still to come; `onDone` is not called.
     void Cancel();
