@@ -7,6 +7,7 @@
 // that time is kept and made at that event, so the preview always ends on
 // the file of the row selected last.
 #include "app/CConverterDlg.h"
+#include "jobs/PathText.h"
 
 #include "CSkinButton.h"
 #include "jobs/FileListCommands.h"
@@ -53,7 +54,7 @@ void CConverterDlg::OpenPreview(const QString& path, double startSeconds)
         return;
     }
     m_pendingPreview.reset();
-    const std::string source = path.toStdString();
+    const std::string source = PathBytes(path);
     m_preview->StopConvert();
     m_previewRunning = false;
     m_previewOpen = true;

@@ -1,6 +1,7 @@
 // The trim range's side of the main dialog: the slider in its place, what its
 // notifications do to the selected job, and the dialog's own loads of it.
 #include "app/CConverterDlg.h"
+#include "jobs/PathText.h"
 
 #include "CRangeSlider.h"
 #include "jobs/FileListView.h"
@@ -81,7 +82,7 @@ void CConverterDlg::OnTrimRangeChanged(int part, bool final)
     });
     if (!final)
         return;
-    const QString path = QString::fromStdString(m_jobs.GetAt(row).sourcePath);
+    const QString path = PathFromBytes(m_jobs.GetAt(row).sourcePath);
     if (part == 0 || part == 2) {
         if (left <= 0.0)
             left = kStartAtBeginningMs;

@@ -255,6 +255,9 @@ RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
     request.arguments.assign(arguments->begin() + 1, arguments->end());
     request.workingDirectory = m_context.toolDirectory;
     request.parentDeathSignal = SIGKILL;
+    // Out of the terminal's process group, as the encoder is: a Ctrl+C in
+    // the terminal reaches the program, which stops the helper in order.
+    request.newSession = true;
     SpawnResult started = Spawn(request);
     if (!started.Started()) {
         Report("CreateProcess", started.error);
