@@ -227,6 +227,9 @@ private:
     void StepFrameSize(int fieldId, bool up);
     std::optional<DeviceKind> CurrentDevice() const;
     ProfileIni OpenDeviceProfiles(DeviceKind device) const;
+    void ListDeviceProfiles(const ProfileIni& ini, DeviceKind device);
+    void LoadDeviceProfile(const ProfileIni& ini, DeviceKind device, int index);
+    void ReportRefusedProfiles(const ProfileIni& ini);
     void ShowDevicePanel();
     void BuildFileList();
     void WireFileList();

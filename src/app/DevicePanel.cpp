@@ -7,6 +7,8 @@
 #include "settings/DeviceProfilePanel.h"
 
 #include <QDir>
+#include <QMetaObject>
+#include <QStringList>
 
 namespace kelvara {
 namespace {
@@ -47,7 +49,7 @@ std::optional<DeviceKind> CConverterDlg::CurrentDevice() const
 
 // The file is looked for in the tool directory, which the program made its
 // current directory at start; naming the folder keeps that true whatever
-// changed the current directory since.
+// changed the current directory since. The file is read here, once per use.
 ProfileIni CConverterDlg::OpenDeviceProfiles(DeviceKind device) const
 {
     const std::string_view name = kDeviceProfileFiles[static_cast<std::size_t>(device)];
@@ -56,39 +58,64 @@ ProfileIni CConverterDlg::OpenDeviceProfiles(DeviceKind device) const
     return ini;
 }
 
+// Posted, so the box opens once the panel is whole and the handler that
+// chose the device has returned.
+void CConverterDlg::ReportRefusedProfiles(const ProfileIni& ini)
+{
+    if (ini.Refusal().empty())
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, text = ini.Refusal()] { ShowMessage(text, "", MessageIcon::Warning); },
+        Qt::QueuedConnection);
+}
+
 void CConverterDlg::ListDeviceProfiles()
 {
-    const std::optional<DeviceKind> device = CurrentDevice();
-    if (!device)
-        return;
-    const DeviceProfileList profiles = ReadDeviceProfileList(OpenDeviceProfiles(*device));
+    if (const std::optional<DeviceKind> device = CurrentDevice()) {
+        const ProfileIni ini = OpenDeviceProfiles(*device);
+        ListDeviceProfiles(ini, *device);
+        ReportRefusedProfiles(ini);
+    }
+}
+
+void CConverterDlg::ListDeviceProfiles(const ProfileIni& ini, DeviceKind device)
+{
+    const DeviceProfileList profiles = ReadDeviceProfileList(ini);
     // A missing file leaves the previous device's profiles in the list.
     if (profiles.listed) {
         CSkinComboBox* profile = m_controls->Combo(ctl::Profile);
         profile->clear();
+        QStringList titles;
+        titles.reserve(static_cast<qsizetype>(profiles.titles.size()));
         for (const std::string& title : profiles.titles)
-            profile->addItem(QString::fromStdString(title));
+            titles << QString::fromStdString(title);
+        profile->addItems(titles);
         profile->SetCurSel(profiles.defaultProfile);
     }
     for (const DeviceList list : { DeviceList::VideoSize, DeviceList::VideoBitrate, DeviceList::FrameRate,
              DeviceList::AudioBitrate, DeviceList::AudioSample }) {
-        if (list == DeviceList::AudioSample && *device != DeviceKind::Pmp)
+        if (list == DeviceList::AudioSample && device != DeviceKind::Pmp)
             continue;
         CSkinComboBox* combo = m_controls->Combo(ComboOf(list));
         combo->clear();
-        for (const std::string& item : DeviceComboItems(*device, list))
+        for (const std::string& item : DeviceComboItems(device, list))
             combo->addItem(QString::fromStdString(item));
     }
 }
 
 void CConverterDlg::LoadDeviceProfile(int index)
 {
-    const std::optional<DeviceKind> device = CurrentDevice();
-    if (!device)
-        return;
-    const ProfileIni ini = OpenDeviceProfiles(*device);
+    if (const std::optional<DeviceKind> device = CurrentDevice()) {
+        const ProfileIni ini = OpenDeviceProfiles(*device);
+        LoadDeviceProfile(ini, *device, index);
+        ReportRefusedProfiles(ini);
+    }
+}
+
+void CConverterDlg::LoadDeviceProfile(const ProfileIni& ini, DeviceKind device, int index)
+{
     m_controls->Combo(ctl::Profile)->SetCurSel(index);
-    for (const DeviceListSelection& selection : ReadDeviceProfile(ini, *device, index)) {
+    for (const DeviceListSelection& selection : ReadDeviceProfile(ini, device, index)) {
         CSkinComboBox* combo = m_controls->Combo(ComboOf(selection.list));
         // An item beyond the list leaves it without a selection.
         combo->SetCurSel(selection.item < combo->count() ? selection.item : -1);
@@ -110,14 +137,16 @@ void CConverterDlg::OnProfileChanged()
 }
 
 // Lists the device's profiles and loads its start profile, whatever the
-// file names as its default.
+// file names as its default, from one reading of the file.
 void CConverterDlg::ShowDevicePanel()
 {
     const std::optional<DeviceKind> device = CurrentDevice();
     if (!device)
         return;
-    ListDeviceProfiles();
-    LoadDeviceProfile(kDeviceStartProfiles[static_cast<std::size_t>(*device)]);
+    const ProfileIni ini = OpenDeviceProfiles(*device);
+    ListDeviceProfiles(ini, *device);
+    LoadDeviceProfile(ini, *device, kDeviceStartProfiles[static_cast<std::size_t>(*device)]);
+    ReportRefusedProfiles(ini);
 }
 
 DeviceChoice CConverterDlg::CurrentDeviceChoice() const

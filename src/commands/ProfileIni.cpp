@@ -24,29 +24,56 @@ std::vector<std::string> SplitZeroSeparated(const std::string& list)
     return items;
 }
 
+static_assert(platform::kProfileFileLimit == 1024 * 1024, "the refusal below names the limit");
+
+std::string RefusalOf(const std::string& path, const platform::LoadedProfile& loaded)
+{
+    const std::string file = "The profile file " + std::filesystem::path(path).filename().string();
+    switch (loaded.failure) {
+    case platform::FileReadFailure::None:
+    case platform::FileReadFailure::Missing:
+        // A missing file is how a device without profiles is meant to look.
+        return {};
+    case platform::FileReadFailure::NotRegular:
+        return file + " is not a regular file and was not read.";
+    case platform::FileReadFailure::TooLarge:
+        return file + " is larger than 1 MB and was not read.";
+    case platform::FileReadFailure::Unreadable:
+        return file + " could not be read: " + std::generic_category().message(loaded.error) + ".";
+    }
+    return {};
+}
+
 } // namespace
 
 bool ProfileIni::Open(const std::string& path)
 {
-    m_path = path;
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    platform::LoadedProfile loaded = platform::LoadProfileFile(path);
+    m_refusal = RefusalOf(path, loaded);
+    m_file = std::make_shared<const platform::ProfileFile>(std::move(loaded.file));
+    return loaded.failure == platform::FileReadFailure::None;
+}
+
+const platform::ProfileFile& ProfileIni::File() const
+{
+    static const platform::ProfileFile kNoFile;
+    return m_file ? *m_file : kNoFile;
 }
 
 bool ProfileIni::HasKeys(std::string_view section) const
 {
-    const std::string content = platform::ReadProfileSection(m_path, section, kHasKeysBufferSize);
+    const std::string content = File().Section(section, kHasKeysBufferSize);
     return !content.empty() && content.front() != '\0';
 }
 
 std::string ProfileIni::GetString(std::string_view section, std::string_view key) const
 {
-    return platform::ReadProfileString(m_path, section, key, "", kStringBufferSize);
+    return File().String(section, key, "", kStringBufferSize);
 }
 
 int ProfileIni::GetSectionNames(std::vector<std::string>& names) const
 {
-    names = SplitZeroSeparated(platform::ReadProfileSectionNames(m_path, kSectionBufferSize));
+    names = SplitZeroSeparated(File().SectionNames(kSectionBufferSize));
     return static_cast<int>(names.size());
 }
 
@@ -55,7 +82,7 @@ int ProfileIni::GetSection(
 {
     keys.clear();
     values.clear();
-    const std::string content = platform::ReadProfileSection(m_path, section, kSectionBufferSize);
+    const std::string content = File().Section(section, kSectionBufferSize);
     for (const std::string& line : SplitZeroSeparated(content)) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) {

@@ -1,15 +1,20 @@
-// The reader of the device profile files: it remembers the file opened last
-// and answers every question by reading that file again.
+// The reader of the device profile files: it reads the file opened last once
+// into an index and answers every question from it.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace kelvara {
+
+namespace platform {
+class ProfileFile;
+}
 
 // The profile file of each device kind, relative to the tool directory,
 // indexed by the device kind (PSP, Xbox360, Pocket PC, PMP).
@@ -27,9 +32,15 @@ public:
     static constexpr std::size_t kStringBufferSize = 1024;
     static constexpr std::size_t kHasKeysBufferSize = 1024;
 
-    // Remembers `path` for every later read; true when a file (not a folder)
-    // is there. Reads of a path without a file behave as for an empty file.
+    // Reads and indexes the file at `path` for every later question; true
+    // when it was read. A path without a readable regular file of at most
+    // 1 MiB reads as an empty file; Refusal() then says why, unless there is
+    // simply nothing at the path.
     bool Open(const std::string& path);
+
+    // Why the file opened last was not read, as a sentence for the user that
+    // names the file; empty when it was read or is missing.
+    const std::string& Refusal() const { return m_refusal; }
 
     // True when `section` holds at least one line.
     bool HasKeys(std::string_view section) const;
@@ -49,7 +60,11 @@ public:
         std::string_view section, std::vector<std::string>& keys, std::vector<std::string>& values) const;
 
 private:
-    std::string m_path;
+    const platform::ProfileFile& File() const;
+
+    // Shared, so that a copy of the reader costs nothing.
+    std::shared_ptr<const platform::ProfileFile> m_file;
+    std::string m_refusal;
 };
 
 // The lines of one profile, as the device converters take its command

@@ -1,8 +1,11 @@
-// Reading private-profile INI files ("[section]" lines and "key=value" lines)
-// with the rules and limits the device profile files were written for: the
-// functions fill a buffer of a given size the way the classic INI calls do,
-// and the caller splits it.
+// Reading private-profile INI files by path, with the rules and limits the
+// device profile files were written for: the file is read once into a
+// ProfileFile, which answers the way the classic INI calls fill their
+// buffers, and the caller splits the answer.
 #pragma once
+
+#include "platform/ProfileFile.h"
+#include "platform/RegularFileRead.h"
 
 #include <cstddef>
 #include <string>
@@ -10,28 +13,27 @@
 
 namespace kelvara::platform {
 
-// Every line of the file, a section name line or a key=value line, is read
-// through a buffer of this many characters: the characters after the first
-// (kProfileLineLimit - 1) of a longer line are lost.
-inline constexpr std::size_t kProfileLineLimit = 1024;
+// A profile file larger than this is not read: the shipped files hold a few
+// kilobytes, and indexing a mebibyte stays well within a GUI frame budget.
+inline constexpr std::size_t kProfileFileLimit = std::size_t { 1 } << 20;
 
-// The section names in file order, each followed by a zero byte, and one more
-// zero byte at the end, as they fit into a buffer of `bufferSize` bytes. When
-// they do not fit, the last name is cut short and still followed by two zero
-// bytes. A missing, unreadable or empty file gives "\0\0". The result holds
-// the bytes written, at most `bufferSize` (nothing when `bufferSize` < 2).
+struct LoadedProfile {
+    ProfileFile file;
+    // Why the file reads as empty; None when it was read.
+    FileReadFailure failure = FileReadFailure::None;
+    int error = 0;
+};
+
+// Reads and indexes the file at `path` when it is a regular file of at most
+// kProfileFileLimit bytes; anything else (missing, a folder, a FIFO, a
+// device, too large, unreadable) gives a file without sections and the
+// reason. Never blocks on a FIFO or a device.
+LoadedProfile LoadProfileFile(const std::string& path);
+
+// The questions of ProfileFile on the file at `path`, read for this one
+// question; a file that LoadProfileFile does not read answers as an empty one.
 std::string ReadProfileSectionNames(const std::string& path, std::size_t bufferSize);
-
-// The lines of the first section named `section` (compared without regard to
-// case) as "key=value" texts in file order, with the same zero-byte layout and
-// truncation as above. Key and value are trimmed; a line without "=" comes
-// back as it stands; blank lines and ";" comments are left out. A missing
-// section gives "\0\0".
 std::string ReadProfileSection(const std::string& path, std::string_view section, std::size_t bufferSize);
-
-// The value of the first line whose key is `key` in the first section named
-// `section` (both compared without regard to case), or `defaultValue` when
-// there is none, cut to at most `bufferSize` - 1 characters.
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
     std::string_view defaultValue, std::size_t bufferSize);
 

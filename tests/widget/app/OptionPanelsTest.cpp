@@ -6,6 +6,8 @@
 #include "CImageTab.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
+#include "CSkinLabel.h"
+#include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
 #include "app/DialogOptionSelections.h"
 #include "settings/PanelVisibility.h"
@@ -15,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 namespace kelvara::test {
@@ -347,6 +351,95 @@ TEST_F(MissingProfiles, AMissingFileKeepsTheProfilesShownAndSelectsTheFirstValue
     for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
              ctl::DeviceAudioBitrate, ctl::DeviceChannels, ctl::DeviceAspect })
         EXPECT_EQ(C().Combo(id)->currentIndex(), 0) << id;
+    EXPECT_FALSE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
+}
+
+// A tool directory whose PSP profile file a user enlarged to 2 MB and whose
+// Xbox360 file to just under 1 MB, by pasting profiles many times over.
+class EnlargedProfiles : public OptionPanels {
+protected:
+    static std::string Enlarged(const char* name, int extra)
+    {
+        std::string text = FileContents((kShippedProfiles + name).toStdString());
+        for (int k = 0; k < extra; ++k) {
+            const std::string n = std::to_string(100 + k);
+            text += "\n[profile" + n + "]\nTitle=Pasted " + n
+                + "\nVideoSize=1\nVideoBitrate=2\nFrameRate=3\n"
+                  "AudioBitrate=1\nChannel=1\n";
+        }
+        return text;
+    }
+    static QString ToolDir()
+    {
+        static testing::TempFolder folder;
+        static const QString written = [] {
+            std::ofstream(folder.File("TARVO_Pro_PSP.ini"), std::ios::binary)
+                << Enlarged("TARVO_Pro_PSP.ini", 20000);
+            std::ofstream(folder.File("TARVO_Pro_Xbox.ini"), std::ios::binary)
+                << Enlarged("TARVO_Pro_Xbox.ini", 9500);
+            return QString::fromStdString(folder.Folder());
+        }();
+        return written;
+    }
+    EnlargedProfiles()
+        : OptionPanels(ToolDir())
+    {
+    }
+    // Does what the user does and answers every message box that opens while
+    // the window settles; the time is what the choice held the window for.
+    double ChooseAndAnswer(const std::function<void()>& choose)
+    {
+        QTimer answering;
+        QObject::connect(&answering, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<CSkinMessageBox*>(QApplication::activeModalWidget())) {
+                boxTexts << box->TextLabel()->Text();
+                box->OnOK();
+            }
+        });
+        answering.start(10);
+        const auto start = std::chrono::steady_clock::now();
+        choose();
+        const double seconds
+            = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        QTest::qWait(200);
+        return seconds;
+    }
+    QStringList boxTexts;
+};
+
+TEST_F(EnlargedProfiles, ATwoMegabyteFileIsRefusedAtOnceWithOneMessage)
+{
+    ChooseAndAnswer([this] { ChooseDevice(MobileKind::Xbox360); });
+    const int xboxProfiles = C().Combo(ctl::Profile)->count();
+    Dlg().OnMenuCommand(cmd::ToPcVideo);
+    boxTexts.clear();
+    // "To Mobile Video" opens the PSP's panel.
+    const double seconds = ChooseAndAnswer([this] { Dlg().OnMenuCommand(cmd::ToMobileVideo); });
+    std::cout << "PSP panel with a 2 MB profile file: " << seconds * 1000 << " ms\n";
+    EXPECT_LE(seconds, 1.0);
+    EXPECT_EQ(boxTexts,
+        QStringList {
+            QStringLiteral("The profile file TARVO_Pro_PSP.ini is larger than 1 MB and was not read.") });
+    // As for a missing file: the list keeps what it showed, the values are the first ones.
+    EXPECT_EQ(C().Combo(ctl::Profile)->count(), xboxProfiles);
+    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 4);
+    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->currentIndex(), 0);
+}
+
+TEST_F(EnlargedProfiles, AFileJustUnderTheLimitFillsThePanelInWellUnderASecond)
+{
+    const double seconds = ChooseAndAnswer([this] { ChooseDevice(MobileKind::Xbox360); });
+    std::cout << "Xbox360 panel with a "
+              << FileContents(f.programFolders.toolDir.toStdString() + "TARVO_Pro_Xbox.ini").size()
+              << "-byte profile file: " << seconds * 1000 << " ms\n";
+    EXPECT_LE(seconds, 1.0);
+    EXPECT_EQ(boxTexts.size(), 1) << "only the PSP file, shown on the way to the Xbox360";
+    CSkinComboBox* profile = C().Combo(ctl::Profile);
+    // The names that fit the 65535-byte buffer, the last one cut short.
+    EXPECT_GT(profile->count(), 4000);
+    EXPECT_EQ(
+        profile->itemText(profile->count() - 2), QStringLiteral("Pasted %1").arg(profile->count() + 92));
+    EXPECT_EQ(profile->currentIndex(), 2);
     EXPECT_FALSE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
 }
 
