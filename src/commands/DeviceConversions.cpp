@@ -64,6 +64,10 @@ public:
             file.erase(0, 2);
         ProfileIni ini;
         ini.Open(m_context.toolDirectory + file);
+        if (!ini.Refusal().empty()) {
+            MarkJobFailed(m_context, m_jobIndex, ini.Refusal());
+            return false;
+        }
         std::vector<std::string> names;
         if (ini.GetSectionNames(names) <= 0)
             return false;
