@@ -21,6 +21,7 @@ constexpr int kGifFramesPerSecond = 15;
 
 struct OwnPictureTarget {
     std::string path;
+    std::size_t outputIndex = 0; // in the request's outputs
     OwnPictureFormat format = OwnPictureFormat::Eps;
     int childFd = -1; // where ffmpeg writes the frame as binary PPM
 };
