@@ -46,33 +46,38 @@ bool GivesOption(const std::vector<std::string>& arguments, std::size_t outputSt
 // ffmpeg chooses the muxer, and image2 the picture encoder, by the output's
 // extension; a descriptor's name has none, so it is told what the final
 // name would have told it, unless this output's options already say it.
-void AppendWhatTheNameTells(
+// False when the name tells something we cannot say for it.
+bool AppendWhatTheNameTells(
     std::vector<std::string>& arguments, std::size_t outputStart, const OutputRequest& output, bool image2)
 {
     if (output.writtenAt.empty())
-        return;
+        return true;
     if (!image2 && !GivesOption(arguments, outputStart, { "-f" })) {
         const std::optional<std::string> muxer = MuxerForName(output.path);
         if (!muxer)
-            return;
+            return false;
         arguments.emplace_back("-f");
         arguments.push_back(*muxer);
         image2 = *muxer == "image2";
     }
-    if (image2 && !GivesOption(arguments, outputStart, { "-c:v", "-vcodec", "-codec:v", "-c", "-codec" })) {
-        if (const std::optional<std::string> encoder = PictureEncoderForName(output.path)) {
-            arguments.emplace_back("-c:v");
-            arguments.push_back(*encoder);
-        }
-    }
+    if (!image2 || GivesOption(arguments, outputStart, { "-c:v", "-vcodec", "-codec:v", "-c", "-codec" }))
+        return true;
+    const std::optional<std::string> encoder = PictureEncoderForName(output.path);
+    if (!encoder)
+        return false;
+    arguments.emplace_back("-c:v");
+    arguments.push_back(*encoder);
+    return true;
 }
 
-// The output's name on ffmpeg's command line, last of its options.
-void AppendTarget(
+// The output's name on ffmpeg's command line, last of its options; false
+// as AppendWhatTheNameTells.
+bool AppendTarget(
     std::vector<std::string>& arguments, std::size_t outputStart, const OutputRequest& output, bool image2)
 {
-    AppendWhatTheNameTells(arguments, outputStart, output, image2);
-    arguments.push_back(output.writtenAt.empty() ? FfmpegFilePath(output.path) : output.writtenAt);
+    const bool told = AppendWhatTheNameTells(arguments, outputStart, output, image2);
+    arguments.push_back(FfmpegFilePath(output.writtenAt.empty() ? output.path : output.writtenAt));
+    return told;
 }
 
 std::string SizeText(const FrameSize& size)
@@ -169,7 +174,7 @@ void AppendAudioSettings(std::vector<std::string>& arguments, const AudioSetting
     }
 }
 
-void AppendMediaOutput(
+bool AppendMediaOutput(
     std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
 {
     const std::size_t start = arguments.size();
@@ -192,10 +197,11 @@ void AppendMediaOutput(
         if (output.pictureRequested)
             AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
     }
-    AppendTarget(arguments, start, output, format.family == OutputFamily::Media && output.pictureRequested);
+    return AppendTarget(
+        arguments, start, output, format.family == OutputFamily::Media && output.pictureRequested);
 }
 
-void AppendFfmpegPicture(
+bool AppendFfmpegPicture(
     std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
 {
     const std::size_t start = arguments.size();
@@ -205,10 +211,10 @@ void AppendFfmpegPicture(
     AppendSize(arguments, output);
     // -update writes exactly this file name: no "%d" pattern in it is expanded.
     AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
-    AppendTarget(arguments, start, output, true);
+    return AppendTarget(arguments, start, output, true);
 }
 
-void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
+bool AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
     const std::optional<std::string>& palette)
 {
     const std::size_t start = arguments.size();
@@ -222,7 +228,7 @@ void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
     else
         AppendWords(arguments, "-frames:v 1");
     AppendWords(arguments, "-f gif");
-    AppendTarget(arguments, start, output, false);
+    return AppendTarget(arguments, start, output, false);
 }
 
 OwnPictureTarget AppendOwnPicture(std::vector<std::string>& arguments, const OutputRequest& output,
@@ -286,19 +292,19 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string
         switch (format.family) {
         case OutputFamily::Media:
         case OutputFamily::Audio:
-            AppendMediaOutput(arguments, output, format);
+            invocation.formatsTold &= AppendMediaOutput(arguments, output, format);
             break;
         case OutputFamily::FfmpegPicture:
-            AppendFfmpegPicture(arguments, output, format);
+            invocation.formatsTold &= AppendFfmpegPicture(arguments, output, format);
             break;
         case OutputFamily::GifPicture:
-            AppendGif(arguments, output, std::nullopt);
+            invocation.formatsTold &= AppendGif(arguments, output, std::nullopt);
             break;
         case OutputFamily::GifAnimation:
             if (invocation.paletteArguments.empty())
                 AppendInputs(invocation.paletteArguments, request);
             AppendPaletteOutput(invocation.paletteArguments, output, PalettePath(workFolder, i));
-            AppendGif(arguments, output, PalettePath(workFolder, i));
+            invocation.formatsTold &= AppendGif(arguments, output, PalettePath(workFolder, i));
             break;
         case OutputFamily::OwnPicture:
             invocation.ownPictures.push_back(AppendOwnPicture(arguments, output, format, i, nextFrameFd++));
@@ -306,6 +312,14 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string
         }
     }
     return invocation;
+}
+
+bool FormatKnownWithoutTheName(const OutputRequest& output)
+{
+    Request alone;
+    alone.outputs.push_back(output);
+    alone.outputs.front().writtenAt = "/proc/self/fd/0";
+    return BuildFfmpegInvocation(alone, "/").formatsTold;
 }
 
 } // namespace kelvara::tarvo

@@ -32,9 +32,16 @@ struct FfmpegInvocation {
     // A GIF animation takes the palette of the whole clip, which a first run
     // with these arguments writes into the work folder; empty without one.
     std::vector<std::string> paletteArguments;
+    // False when an output that ffmpeg writes at a descriptor's name has a
+    // format (or picture encoder) that only its own name could tell ffmpeg.
+    bool formatsTold = true;
 };
 
 // workFolder: a private folder for temporary files, ending in "/".
 FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string& workFolder);
+
+// Whether ffmpeg can be told this output's format when it writes it at a
+// descriptor's name: its options give it, or its extension is one we know.
+bool FormatKnownWithoutTheName(const OutputRequest& output);
 
 } // namespace kelvara::tarvo

@@ -1,32 +1,87 @@
 #include "FormatByName.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
+#include "OutputFormat.h"
 
 namespace kelvara::tarvo {
 
-// The same library calls ffmpeg makes for an output without -f or -c:v, so
-// the answer is ffmpeg's own, for every extension it knows.
-std::optional<std::string> MuxerForName(const std::string& path)
+namespace {
+
+constexpr NamedFormat kNamedFormats[] = {
+    { "mp3", "mp3", "" },
+    { "mp2", "mp2", "" },
+    { "ac3", "ac3", "" },
+    { "wav", "wav", "" },
+    { "wma", "asf", "" },
+    { "wmv", "asf", "" },
+    { "asf", "asf", "" },
+    { "avi", "avi", "" },
+    { "mp4", "mp4", "" },
+    { "m4v", "ipod", "" },
+    { "m4a", "ipod", "" },
+    { "mov", "mov", "" },
+    { "3gp", "3gp", "" },
+    { "3g2", "3g2", "" },
+    { "psp", "psp", "" },
+    { "mkv", "matroska", "" },
+    { "mka", "matroska", "" },
+    { "webm", "webm", "" },
+    { "flv", "flv", "" },
+    { "mpg", "mpeg", "" },
+    { "mpeg", "mpeg", "" },
+    { "vob", "svcd", "" },
+    { "m2v", "mpeg2video", "" },
+    { "ts", "mpegts", "" },
+    { "m2ts", "mpegts", "" },
+    { "ogg", "ogg", "" },
+    { "ogv", "ogv", "" },
+    { "oga", "oga", "" },
+    { "opus", "opus", "" },
+    { "flac", "flac", "" },
+    { "aac", "adts", "" },
+    { "amr", "amr", "" },
+    { "dv", "dv", "" },
+    { "gif", "gif", "" },
+    { "bmp", "image2", "bmp" },
+    { "jpg", "image2", "mjpeg" },
+    { "jpeg", "image2", "mjpeg" },
+    { "pcx", "image2", "pcx" },
+    { "tif", "image2", "tiff" },
+    { "tiff", "image2", "tiff" },
+    { "png", "image2", "png" },
+    { "j2k", "image2", "jpeg2000" },
+    { "ppm", "image2", "ppm" },
+    { "tga", "image2", "targa" },
+};
+
+const NamedFormat* Find(std::string_view path)
 {
-    const AVOutputFormat* format = av_guess_format(nullptr, path.c_str(), nullptr);
-    if (!format)
-        return std::nullopt;
-    return std::string(format->name);
+    const std::string extension = LowerCaseExtension(path);
+    for (const NamedFormat& format : kNamedFormats) {
+        if (format.extension == extension)
+            return &format;
+    }
+    return nullptr;
 }
 
-std::optional<std::string> PictureEncoderForName(const std::string& path)
+} // namespace
+
+std::span<const NamedFormat> NamedFormats()
 {
-    const AVOutputFormat* image2 = av_guess_format("image2", nullptr, nullptr);
-    if (!image2)
+    return kNamedFormats;
+}
+
+std::optional<std::string> MuxerForName(std::string_view path)
+{
+    const NamedFormat* format = Find(path);
+    return format ? std::optional<std::string>(format->muxer) : std::nullopt;
+}
+
+std::optional<std::string> PictureEncoderForName(std::string_view path)
+{
+    const NamedFormat* format = Find(path);
+    if (!format || format->pictureEncoder.empty())
         return std::nullopt;
-    const AVCodecID codec = av_guess_codec(image2, nullptr, path.c_str(), nullptr, AVMEDIA_TYPE_VIDEO);
-    const AVCodec* encoder = codec == AV_CODEC_ID_NONE ? nullptr : avcodec_find_encoder(codec);
-    if (!encoder)
-        return std::nullopt;
-    return std::string(encoder->name);
+    return std::string(format->pictureEncoder);
 }
 
 } // namespace kelvara::tarvo

@@ -1,5 +1,7 @@
 #include "OutputStaging.h"
 
+#include "FfmpegInvocation.h"
+
 #include <sys/stat.h>
 
 namespace kelvara::tarvo {
@@ -33,13 +35,19 @@ OutputStaging::Prepared OutputStaging::Prepare(const Request& request, StagingMe
         Entry entry;
         const OutputRequest& output = request.outputs[i];
         if (NamesAFile(output.path)) {
-            StagedOutput::Created created = StagedOutput::Create(output.path, method);
+            // An extension we cannot name the format of for ffmpeg keeps
+            // the output on a hidden name, whose extension tells it.
+            const bool throughDescriptor = FormatKnownWithoutTheName(output);
+            StagedOutput::Created created
+                = StagedOutput::Create(output.path, throughDescriptor ? method : StagingMethod::HiddenName);
             if (!created.output)
                 return { std::nullopt, created.error };
             entry.staged = std::move(created.output);
             entry.childFd = kFirstOutputChildFd + static_cast<int>(i);
-            // Short, whatever the length of the final path.
-            staging.m_forFfmpeg.outputs[i].writtenAt = StagedOutput::DescriptorPath(entry.childFd);
+            // The descriptor's name is short, whatever the length of the final path.
+            staging.m_forFfmpeg.outputs[i].writtenAt = throughDescriptor
+                ? StagedOutput::DescriptorPath(entry.childFd)
+                : entry.staged->TemporaryPath();
         }
         staging.m_entries.push_back(std::move(entry));
     }

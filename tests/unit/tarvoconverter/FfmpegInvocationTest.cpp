@@ -168,4 +168,20 @@ TEST(FfmpegArguments, OutputWrittenThroughADescriptorGetsTheFormatItsNameMeans)
     }
 }
 
+TEST(FfmpegArguments, OnlyAnExtensionWeCannotNameTheFormatOfNeedsTheOutputsOwnName)
+{
+    const std::pair<Arguments, bool> cases[] = {
+        { { "-i", "/in/a.avi", "/out/a.mkv" }, true },
+        { { "-i", "/in/a.avi", "/out/a.xyz" }, false },
+        { { "-i", "/in/a.avi", "-f", "matroska", "/out/a.xyz" }, true },
+        { { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.thm" }, false },
+        { { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "-vcodec", "mjpeg", "/out/a.THM" }, true },
+    };
+    for (const auto& [commandLine, known] : cases) {
+        const ParsedCommandLine parsed = ParseCommandLine(commandLine);
+        ASSERT_TRUE(parsed.request) << parsed.error;
+        EXPECT_EQ(FormatKnownWithoutTheName(parsed.request->outputs.front()), known) << commandLine.back();
+    }
+}
+
 } // namespace
