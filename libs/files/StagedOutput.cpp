@@ -1,10 +1,12 @@
 #include "StagedOutput.h"
 
+#include "StagedFileName.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/random.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +15,6 @@ namespace kelvara {
 namespace {
 
 constexpr int kNameAttempts = 64;
-constexpr const char* kNamePrefix = ".kelvara-";
 
 std::string FolderOf(const std::string& path)
 {
@@ -31,65 +32,73 @@ std::string ExtensionOf(const std::string& path)
     return path.substr(dot);
 }
 
-std::string RandomTag()
-{
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    unsigned char bytes[8] = {};
-    if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
-        // Only uniqueness matters here, and O_EXCL guarantees it.
-        static unsigned counter = 0;
-        const unsigned seed = static_cast<unsigned>(::getpid()) * 7919u + ++counter;
-        for (std::size_t i = 0; i < sizeof bytes; ++i)
-            bytes[i] = static_cast<unsigned char>(seed >> (i % 4 * 8));
-    }
-    std::string tag;
-    for (unsigned char byte : bytes)
-        tag += kLetters[byte % (sizeof kLetters - 1)];
-    return tag;
-}
-
 std::string FolderForMessage(const std::string& folder)
 {
     return folder.empty() ? std::string("./") : folder;
 }
 
+bool NameStillHolds(int fd, const std::string& path)
+{
+    struct stat opened { };
+    struct stat named { };
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
+}
+
+// A new hidden file of our pattern, locked while we hold it, so that
+// RemoveLeftoverStagedFiles of another run leaves it alone. Sets errno on failure.
+UniqueFd CreateHiddenFile(const std::string& folder, const std::string& extension, std::string& name)
+{
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = NewStagedFileName(extension);
+        const std::string path = folder + name;
+        // 0666 before the umask, as any new output file gets.
+        UniqueFd file(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!file.IsOpen()) {
+            if (errno == EEXIST)
+                continue;
+            return {};
+        }
+        // A cleanup that took the lock between the open and ours removes the
+        // name before it lets go: wait for it, then see whether the name is
+        // still ours. A file system without locks still gets its output.
+        ::flock(file.Get(), LOCK_EX);
+        if (NameStillHolds(file.Get(), path))
+            return file;
+    }
+    errno = EEXIST;
+    return {};
+}
+
 } // namespace
 
-StagedOutput::Created StagedOutput::Create(const std::string& finalPath)
+StagedOutput::Created StagedOutput::Create(const std::string& finalPath, StagingMethod preferred)
 {
     StagedOutput staged;
     staged.m_finalPath = finalPath;
     staged.m_folder = FolderOf(finalPath);
-    const std::string extension = ExtensionOf(finalPath);
-    int lastError = 0;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        staged.m_temporaryName = kNamePrefix + RandomTag() + extension;
-        staged.m_temporaryPath = staged.m_folder + staged.m_temporaryName;
-        // 0666 before the umask, as any new output file gets.
-        const int fd = ::open(staged.m_temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            staged.m_pending = true;
+    staged.m_extension = ExtensionOf(finalPath);
+    if (preferred == StagingMethod::UnnamedFile) {
+        const std::string folder = staged.m_folder.empty() ? "." : staged.m_folder;
+        staged.m_file = UniqueFd(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+        if (staged.m_file.IsOpen()) {
+            staged.m_method = StagingMethod::UnnamedFile;
             return { std::move(staged), {} };
         }
-        lastError = errno;
-        if (lastError != EEXIST)
-            break;
+        // Whatever the reason (a file system without unnamed files, or a
+        // folder we cannot write in), the hidden name works or says why.
     }
-    return { std::nullopt,
-        "cannot write in the folder '" + FolderForMessage(staged.m_folder)
-            + "': " + std::strerror(lastError) };
+    staged.m_method = StagingMethod::HiddenName;
+    staged.m_file = CreateHiddenFile(staged.m_folder, staged.m_extension, staged.m_temporaryName);
+    if (!staged.m_file.IsOpen())
+        return { std::nullopt,
+            "cannot write in the folder '" + FolderForMessage(staged.m_folder)
+                + "': " + std::strerror(errno) };
+    staged.m_temporaryPath = staged.m_folder + staged.m_temporaryName;
+    return { std::move(staged), {} };
 }
 
-StagedOutput::StagedOutput(StagedOutput&& other) noexcept
-    : m_finalPath(std::move(other.m_finalPath))
-    , m_folder(std::move(other.m_folder))
-    , m_temporaryName(std::move(other.m_temporaryName))
-    , m_temporaryPath(std::move(other.m_temporaryPath))
-    , m_pending(other.m_pending)
-{
-    other.m_pending = false;
-}
+StagedOutput::StagedOutput(StagedOutput&& other) noexcept = default;
 
 StagedOutput& StagedOutput::operator=(StagedOutput&& other) noexcept
 {
@@ -97,10 +106,11 @@ StagedOutput& StagedOutput::operator=(StagedOutput&& other) noexcept
         Discard();
         m_finalPath = std::move(other.m_finalPath);
         m_folder = std::move(other.m_folder);
+        m_extension = std::move(other.m_extension);
         m_temporaryName = std::move(other.m_temporaryName);
         m_temporaryPath = std::move(other.m_temporaryPath);
-        m_pending = other.m_pending;
-        other.m_pending = false;
+        m_method = other.m_method;
+        m_file = std::move(other.m_file);
     }
     return *this;
 }
@@ -110,32 +120,81 @@ StagedOutput::~StagedOutput()
     Discard();
 }
 
+std::string StagedOutput::DescriptorPath(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
 long long StagedOutput::WrittenBytes() const
 {
     struct stat info { };
-    if (!m_pending || ::stat(m_temporaryPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (!m_file.IsOpen() || ::fstat(m_file.Get(), &info) != 0)
         return 0;
     return static_cast<long long>(info.st_size);
 }
 
 std::string StagedOutput::Commit()
 {
-    if (!m_pending)
+    if (!m_file.IsOpen())
         return "no output to keep for '" + m_finalPath + "'";
-    if (::rename(m_temporaryPath.c_str(), m_finalPath.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
+    std::string error = m_method == StagingMethod::UnnamedFile ? CommitUnnamed() : CommitHidden();
+    if (!error.empty()) {
         Discard();
-        return "cannot write '" + m_finalPath + "': " + reason;
+        return "cannot write '" + m_finalPath + "': " + error;
     }
-    m_pending = false;
+    m_file.Close();
+    return {};
+}
+
+// Linking through /proc needs no capability, unlike linkat(AT_EMPTY_PATH).
+std::string StagedOutput::CommitUnnamed()
+{
+    if (::linkat(AT_FDCWD, OwnPath().c_str(), AT_FDCWD, m_finalPath.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return {};
+    if (errno != EEXIST)
+        return std::strerror(errno);
+    // Our callers overwrite an existing output, and rename() does that in
+    // one step; the lock keeps a cleanup off the hidden name meanwhile.
+    ::flock(m_file.Get(), LOCK_EX | LOCK_NB);
+    std::string hiddenPath;
+    if (std::string error = LinkUnderHiddenName(hiddenPath); !error.empty())
+        return error;
+    if (::rename(hiddenPath.c_str(), m_finalPath.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        ::unlink(hiddenPath.c_str());
+        return reason;
+    }
+    return {};
+}
+
+std::string StagedOutput::LinkUnderHiddenName(std::string& hiddenPath) const
+{
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        hiddenPath = m_folder + NewStagedFileName(m_extension);
+        if (::linkat(AT_FDCWD, OwnPath().c_str(), AT_FDCWD, hiddenPath.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return {};
+        if (errno != EEXIST)
+            return std::strerror(errno);
+    }
+    return std::strerror(EEXIST);
+}
+
+std::string StagedOutput::CommitHidden()
+{
+    if (::rename(m_temporaryPath.c_str(), m_finalPath.c_str()) != 0)
+        return std::strerror(errno);
+    m_temporaryPath.clear();
     return {};
 }
 
 void StagedOutput::Discard()
 {
-    if (m_pending)
+    if (!m_file.IsOpen())
+        return;
+    // Removed while still locked, so no cleanup can meet a half-gone file.
+    if (m_method == StagingMethod::HiddenName && !m_temporaryPath.empty())
         ::unlink(m_temporaryPath.c_str());
-    m_pending = false;
+    m_file.Close();
 }
 
 } // namespace kelvara

@@ -22,6 +22,8 @@ namespace {
 
 const char* const kNoOutputError = "no output written";
 const char* const kStoppedError = "stopped";
+// ffmpeg writes the staged output through this descriptor of its own.
+constexpr int kOutputChildFd = 3;
 
 template <typename Entry> NamedCodecList NamesOf(const std::vector<Entry>& entries)
 {
@@ -54,10 +56,10 @@ bool HoldsFrames(const std::string& path)
     return info.readable && info.durationSeconds > 0.0;
 }
 
-// ffmpeg's messages name the temporary file; the user knows the final name.
+// ffmpeg's messages name the descriptor it writes to; the user knows the final name.
 std::string WithFinalName(std::string text, const StagedOutput& output)
 {
-    const std::string& temporary = output.TemporaryPath();
+    const std::string temporary = StagedOutput::DescriptorPath(kOutputChildFd);
     for (std::size_t at = text.find(temporary); at != std::string::npos;
          at = text.find(temporary, at + output.FinalPath().size()))
         text.replace(at, temporary.size(), output.FinalPath());
@@ -233,15 +235,18 @@ ConvertStart CVideoEdit::StartConvert(const std::string& outputPath)
     const std::optional<std::string> ffmpeg = FindFfmpeg();
     if (!ffmpeg)
         return Refuse(ConvertRefusal::NoFfmpeg, "the ffmpeg program was not found");
-    // ffmpeg writes under a temporary name; the output gets its name only
-    // when the conversion ended well (or was stopped after it wrote frames).
+    // ffmpeg writes into a staged file, which leaves nothing when we are
+    // killed; the output gets its name only when the conversion ended well
+    // (or was stopped after it wrote frames). The arguments name the format,
+    // which the descriptor's name cannot tell.
     StagedOutput::Created staged = StagedOutput::Create(outputPath);
     if (!staged.output)
         return Refuse(ConvertRefusal::OutputFolderReadOnly, staged.error);
-    prepared.request->outputPath = staged.output->TemporaryPath();
+    prepared.request->outputPath = StagedOutput::DescriptorPath(kOutputChildFd);
 
     auto* run = new FfmpegRun(this);
-    if (!run->Start(QString::fromStdString(*ffmpeg), ToQt(BuildFfmpegArguments(*prepared.request)))) {
+    if (!run->Start(QString::fromStdString(*ffmpeg), ToQt(BuildFfmpegArguments(*prepared.request)),
+            { { kOutputChildFd, staged.output->Descriptor() } })) {
         delete run;
         return Refuse(ConvertRefusal::CannotRunFfmpeg, "cannot run ffmpeg ('" + *ffmpeg + "')");
     }
@@ -287,7 +292,7 @@ void CVideoEdit::StopRun(StoppedOutput stopped)
     auto output = std::make_shared<std::optional<StagedOutput>>(std::exchange(m_output, std::nullopt));
     const bool keep = stopped == StoppedOutput::KeepWhenItPlays;
     m_run->Stop([output, keep] {
-        if (keep && *output && (*output)->WrittenBytes() > 0 && HoldsFrames((*output)->TemporaryPath()))
+        if (keep && *output && (*output)->WrittenBytes() > 0 && HoldsFrames((*output)->OwnPath()))
             (*output)->Commit();
         output->reset();
     });

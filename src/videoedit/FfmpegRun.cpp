@@ -76,7 +76,8 @@ FfmpegRun::~FfmpegRun()
     StopWatching();
 }
 
-bool FfmpegRun::Start(const QString& program, const QStringList& arguments)
+bool FfmpegRun::Start(
+    const QString& program, const QStringList& arguments, const std::vector<DescriptorMapping>& descriptors)
 {
     std::optional<PipeEnds> output = CreatePipe();
     std::optional<PipeEnds> errors = output ? CreatePipe() : std::nullopt;
@@ -91,6 +92,7 @@ bool FfmpegRun::Start(const QString& program, const QStringList& arguments)
     for (const QString& argument : arguments)
         request.arguments.push_back(argument.toStdString());
     request.descriptors = { { 1, output->writeEnd.Get() }, { 2, errors->writeEnd.Get() } };
+    request.descriptors.insert(request.descriptors.end(), descriptors.begin(), descriptors.end());
     // A conversion nobody waits for anymore must not go on writing a file.
     request.parentDeathSignal = SIGKILL;
     SpawnResult started = Spawn(request);

@@ -6,6 +6,7 @@
 #include "ffmpeg/ProgressReader.h"
 #include "process/ChildProcess.h"
 #include "process/ProcessStop.h"
+#include "process/Spawner.h"
 #include "process/UniqueFd.h"
 
 #include <QObject>
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QSocketNotifier;
 
@@ -29,8 +31,11 @@ public:
     ~FfmpegRun() override;
 
     // False when the program could not be started (StartError() says why);
-    // nothing is emitted then. ffmpeg dies with this program.
-    bool Start(const QString& program, const QStringList& arguments);
+    // nothing is emitted then. ffmpeg dies with this program. `descriptors`:
+    // ours that ffmpeg gets besides its standard output and error (the
+    // output file it writes through), numbered 3 and above.
+    bool Start(const QString& program, const QStringList& arguments,
+        const std::vector<DescriptorMapping>& descriptors = {});
     const std::string& StartError() const { return m_startError; }
 
     // Asks ffmpeg to finish (SIGINT: it closes the output properly) and

@@ -1,5 +1,7 @@
 #include "MediaInfo.h"
 
+#include "FileChecks.h"
+
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/log.h>
@@ -50,6 +52,9 @@ MediaInfo ReadMediaInfo(const std::string& path)
 {
     QuietLibraries();
     MediaInfo info;
+    // libavformat would wait forever for a writer to a FIFO.
+    if (!SourceFileProblem(path).empty())
+        return info;
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
         return info;

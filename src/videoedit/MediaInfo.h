@@ -13,7 +13,8 @@ struct MediaInfo {
 };
 
 // Opens the file in-process; a file FFmpeg cannot read (missing, truncated,
-// random bytes) gives an unreadable, all-zero answer, never a crash.
+// random bytes) gives an unreadable, all-zero answer, never a crash, and so
+// does what is not a regular file (a FIFO, a device), at once.
 MediaInfo ReadMediaInfo(const std::string& path);
 
 } // namespace kelvara

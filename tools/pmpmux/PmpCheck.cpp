@@ -1,5 +1,6 @@
 #include "PmpCheck.h"
 
+#include "FileChecks.h"
 #include "MediaReader.h"
 #include "Mp3Frames.h"
 #include "PmpFormat.h"
@@ -115,7 +116,12 @@ std::string SummaryOf(const PmpFile& file)
 bool CheckPmp(
     const std::string& pmpPath, const std::string& sourcePath, std::string& error, std::string& summary)
 {
-    error.clear();
+    // Before anything opens them for real: a FIFO would hold us forever.
+    error = SourceFileProblem(pmpPath);
+    if (error.empty() && !sourcePath.empty())
+        error = SourceFileProblem(sourcePath);
+    if (!error.empty())
+        return false;
     const MappedFile mapped(pmpPath);
     if (!mapped.Readable()) {
         error = "cannot read " + pmpPath;

@@ -1,6 +1,7 @@
 #include "PmpMuxer.h"
 
 #include "AudioInterleave.h"
+#include "FileChecks.h"
 #include "MediaReader.h"
 #include "Mp3Frames.h"
 #include "PmpFormat.h"
@@ -10,10 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 extern "C" {
@@ -203,20 +201,17 @@ bool WritePackets(std::FILE* file, const std::string& videoPath, const std::stri
 }
 
 // The system's own words for a missing or unreadable input, before the
-// demuxer turns them into its own.
+// demuxer turns them into its own; and no FIFO, which the demuxer would wait on.
 bool CheckReadable(const std::string& path, std::string& error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = "cannot read '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    struct stat info { };
-    const bool directory = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
-    ::close(fd);
-    if (directory)
-        error = "cannot read '" + path + "': " + std::strerror(EISDIR);
-    return !directory;
+    error = SourceFileProblem(path);
+    return error.empty();
+}
+
+bool CheckWritable(const std::string& path, std::string& error)
+{
+    error = OutputFileProblem(path);
+    return error.empty();
 }
 
 bool CheckNotAnInput(const std::string& output, const std::string& input, std::string& error)
@@ -264,19 +259,20 @@ bool MuxPmp(const std::string& videoPath, const std::string& audioPath, const st
 {
     error.clear();
     if (!CheckReadable(videoPath, error) || !CheckReadable(audioPath, error)
-        || !CheckNotAnInput(outputPath, videoPath, error) || !CheckNotAnInput(outputPath, audioPath, error))
+        || !CheckWritable(outputPath, error) || !CheckNotAnInput(outputPath, videoPath, error)
+        || !CheckNotAnInput(outputPath, audioPath, error))
         return false;
     VideoScan video;
     AudioScan audio;
     if (!ScanVideo(videoPath, video, error) || !ScanAudio(audioPath, audio, error))
         return false;
-    // Written under a temporary name: a failed run leaves no partial file.
+    // Written into a staged file: a failed or killed run leaves no partial file.
     StagedOutput::Created staged = StagedOutput::Create(outputPath);
     if (!staged.output) {
         error = staged.error;
         return false;
     }
-    File file(std::fopen(staged.output->TemporaryPath().c_str(), "wb"));
+    File file(std::fopen(staged.output->OwnPath().c_str(), "wb"));
     if (!file) {
         error = "cannot write '" + outputPath + "': " + std::strerror(errno);
         return false;

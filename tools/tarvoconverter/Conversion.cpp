@@ -96,7 +96,8 @@ const OutputRequest& OutputNamedIn(const Request& forFfmpeg, const Request& requ
             return request.outputs[index];
     }
     for (std::size_t i = 0; i < forFfmpeg.outputs.size(); ++i) {
-        if (line.find(forFfmpeg.outputs[i].path) != std::string::npos)
+        const OutputRequest& output = forFfmpeg.outputs[i];
+        if (line.find(output.writtenAt.empty() ? output.path : output.writtenAt) != std::string::npos)
             return request.outputs[i];
     }
     return request.outputs.front();
@@ -149,11 +150,14 @@ std::optional<Failure> JudgeRun(const SupervisedRun& run, const Request& forFfmp
     return Failure { ExitStatus::Failed, "ffmpeg failed with exit status " + std::to_string(run.exitCode) };
 }
 
-std::optional<Failure> WriteOwnPictures(const FfmpegInvocation& invocation, const SupervisedRun& run)
+std::optional<Failure> WriteOwnPictures(
+    const FfmpegInvocation& invocation, const OutputStaging& staging, const SupervisedRun& run)
 {
     for (std::size_t i = 0; i < invocation.ownPictures.size(); ++i) {
         const OwnPictureTarget& target = invocation.ownPictures[i];
-        if (std::string error = WriteOwnPicture(target.format, run.frames[i], target.path); !error.empty())
+        const std::string error = WriteOwnPicture(
+            target.format, run.frames[i], target.path, staging.OwnPathOf(target.outputIndex));
+        if (!error.empty())
             return Failure { ExitStatus::Failed, error };
     }
     return std::nullopt;
@@ -187,7 +191,7 @@ struct StartedFfmpeg {
 };
 
 std::optional<Failure> StartFfmpeg(
-    const FfmpegInvocation& invocation, const std::vector<DescriptorMapping>& folders, StartedFfmpeg& started)
+    const FfmpegInvocation& invocation, const std::vector<DescriptorMapping>& outputs, StartedFfmpeg& started)
 {
     const auto noPipes = [] {
         return Failure { ExitStatus::Failed, std::string("cannot make pipes: ") + std::strerror(errno) };
@@ -210,7 +214,7 @@ std::optional<Failure> StartFfmpeg(
         request.descriptors.push_back({ target.childFd, frame->childEnd.Get() });
         frames.push_back(std::move(*frame));
     }
-    request.descriptors.insert(request.descriptors.end(), folders.begin(), folders.end());
+    request.descriptors.insert(request.descriptors.end(), outputs.begin(), outputs.end());
 
     started.channels.signals = BlockControlSignals();
     request.program = FfmpegProgram();
@@ -285,7 +289,7 @@ ExitStatus RunConversion(const std::vector<std::string>& arguments)
     }
 
     StartedFfmpeg ffmpeg;
-    if (std::optional<Failure> failure = StartFfmpeg(invocation, staging.FolderDescriptors(), ffmpeg))
+    if (std::optional<Failure> failure = StartFfmpeg(invocation, staging.OutputDescriptors(), ffmpeg))
         return report(*failure);
 
     EncoderSupervisor supervisor(ffmpeg.child, std::move(ffmpeg.channels),
@@ -294,7 +298,7 @@ ExitStatus RunConversion(const std::vector<std::string>& arguments)
 
     std::optional<Failure> failure = JudgeRun(run, staging.ForFfmpeg(), request);
     if (!failure)
-        failure = WriteOwnPictures(invocation, run);
+        failure = WriteOwnPictures(invocation, staging, run);
     if (!failure)
         failure = CheckOutputsWritten(staging, run);
     if (!failure)

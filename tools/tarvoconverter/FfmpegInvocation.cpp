@@ -1,8 +1,11 @@
 #include "FfmpegInvocation.h"
 
+#include "FormatByName.h"
 #include "ffmpeg/AudioLimits.h"
 #include "ffmpeg/FfmpegTexts.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -29,6 +32,52 @@ void AppendWords(std::vector<std::string>& arguments, std::string_view words)
 void append(std::vector<std::string>& arguments, const std::vector<std::string>& more)
 {
     arguments.insert(arguments.end(), more.begin(), more.end());
+}
+
+bool GivesOption(const std::vector<std::string>& arguments, std::size_t outputStart,
+    std::initializer_list<std::string_view> names)
+{
+    return std::any_of(arguments.begin() + static_cast<std::ptrdiff_t>(outputStart), arguments.end(),
+        [names](const std::string& argument) {
+            return std::find(names.begin(), names.end(), argument) != names.end();
+        });
+}
+
+// ffmpeg chooses the muxer, and image2 the picture encoder, by the output's
+// extension; a descriptor's name has none, so it is told what the final
+// name would have told it, unless this output's options already say it.
+// False when the name tells something we cannot say for it.
+bool AppendWhatTheNameTells(
+    std::vector<std::string>& arguments, std::size_t outputStart, const OutputRequest& output, bool image2)
+{
+    if (output.writtenAt.empty())
+        return true;
+    if (!image2 && !GivesOption(arguments, outputStart, { "-f" })) {
+        const std::optional<std::string> muxer = MuxerForName(output.path);
+        if (!muxer)
+            return false;
+        arguments.emplace_back("-f");
+        arguments.push_back(*muxer);
+        image2 = *muxer == "image2";
+    }
+    if (!image2 || GivesOption(arguments, outputStart, { "-c:v", "-vcodec", "-codec:v", "-c", "-codec" }))
+        return true;
+    const std::optional<std::string> encoder = PictureEncoderForName(output.path);
+    if (!encoder)
+        return false;
+    arguments.emplace_back("-c:v");
+    arguments.push_back(*encoder);
+    return true;
+}
+
+// The output's name on ffmpeg's command line, last of its options; false
+// as AppendWhatTheNameTells.
+bool AppendTarget(
+    std::vector<std::string>& arguments, std::size_t outputStart, const OutputRequest& output, bool image2)
+{
+    const bool told = AppendWhatTheNameTells(arguments, outputStart, output, image2);
+    arguments.push_back(FfmpegFilePath(output.writtenAt.empty() ? output.path : output.writtenAt));
+    return told;
 }
 
 std::string SizeText(const FrameSize& size)
@@ -125,9 +174,10 @@ void AppendAudioSettings(std::vector<std::string>& arguments, const AudioSetting
     }
 }
 
-void AppendMediaOutput(
+bool AppendMediaOutput(
     std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
 {
+    const std::size_t start = arguments.size();
     const AudioSettings audio = AudioSettingsFor(output, format);
     AppendWords(arguments, format.ffmpegDefaults);
     // Before the caller's options, so that a filter of their own wins.
@@ -147,24 +197,27 @@ void AppendMediaOutput(
         if (output.pictureRequested)
             AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
     }
-    arguments.push_back(FfmpegFilePath(output.path));
+    return AppendTarget(
+        arguments, start, output, format.family == OutputFamily::Media && output.pictureRequested);
 }
 
-void AppendFfmpegPicture(
+bool AppendFfmpegPicture(
     std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format)
 {
+    const std::size_t start = arguments.size();
     AppendWords(arguments, format.ffmpegDefaults);
     append(arguments, output.ffmpegOptions);
     AppendWords(arguments, kNoOtherStreams);
     AppendSize(arguments, output);
     // -update writes exactly this file name: no "%d" pattern in it is expanded.
     AppendWords(arguments, "-frames:v 1 -update 1 -f image2");
-    arguments.push_back(FfmpegFilePath(output.path));
+    return AppendTarget(arguments, start, output, true);
 }
 
-void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
+bool AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
     const std::optional<std::string>& palette)
 {
+    const std::size_t start = arguments.size();
     const bool animation = palette.has_value();
     append(arguments, output.ffmpegOptions);
     AppendWords(arguments, kNoOtherStreams);
@@ -175,18 +228,18 @@ void AppendGif(std::vector<std::string>& arguments, const OutputRequest& output,
     else
         AppendWords(arguments, "-frames:v 1");
     AppendWords(arguments, "-f gif");
-    arguments.push_back(FfmpegFilePath(output.path));
+    return AppendTarget(arguments, start, output, false);
 }
 
-OwnPictureTarget AppendOwnPicture(
-    std::vector<std::string>& arguments, const OutputRequest& output, const OutputFormat& format, int childFd)
+OwnPictureTarget AppendOwnPicture(std::vector<std::string>& arguments, const OutputRequest& output,
+    const OutputFormat& format, std::size_t outputIndex, int childFd)
 {
     append(arguments, output.ffmpegOptions);
     AppendWords(arguments, kNoOtherStreams);
     AppendSize(arguments, output);
     AppendWords(arguments, "-frames:v 1 -pix_fmt rgb24 -c:v ppm -f image2pipe");
     arguments.push_back("pipe:" + std::to_string(childFd));
-    return { output.path, format.ownPicture, childFd };
+    return { output.path, outputIndex, format.ownPicture, childFd };
 }
 
 void AppendPaletteOutput(
@@ -239,26 +292,34 @@ FfmpegInvocation BuildFfmpegInvocation(const Request& request, const std::string
         switch (format.family) {
         case OutputFamily::Media:
         case OutputFamily::Audio:
-            AppendMediaOutput(arguments, output, format);
+            invocation.formatsTold &= AppendMediaOutput(arguments, output, format);
             break;
         case OutputFamily::FfmpegPicture:
-            AppendFfmpegPicture(arguments, output, format);
+            invocation.formatsTold &= AppendFfmpegPicture(arguments, output, format);
             break;
         case OutputFamily::GifPicture:
-            AppendGif(arguments, output, std::nullopt);
+            invocation.formatsTold &= AppendGif(arguments, output, std::nullopt);
             break;
         case OutputFamily::GifAnimation:
             if (invocation.paletteArguments.empty())
                 AppendInputs(invocation.paletteArguments, request);
             AppendPaletteOutput(invocation.paletteArguments, output, PalettePath(workFolder, i));
-            AppendGif(arguments, output, PalettePath(workFolder, i));
+            invocation.formatsTold &= AppendGif(arguments, output, PalettePath(workFolder, i));
             break;
         case OutputFamily::OwnPicture:
-            invocation.ownPictures.push_back(AppendOwnPicture(arguments, output, format, nextFrameFd++));
+            invocation.ownPictures.push_back(AppendOwnPicture(arguments, output, format, i, nextFrameFd++));
             break;
         }
     }
     return invocation;
+}
+
+bool FormatKnownWithoutTheName(const OutputRequest& output)
+{
+    Request alone;
+    alone.outputs.push_back(output);
+    alone.outputs.front().writtenAt = "/proc/self/fd/0";
+    return BuildFfmpegInvocation(alone, "/").formatsTold;
 }
 
 } // namespace kelvara::tarvo

@@ -1,27 +1,20 @@
 #include "OutputStaging.h"
 
-#include "OutputFormat.h"
+#include "FfmpegInvocation.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace kelvara::tarvo {
 
 namespace {
 
-// "-", "pipe:1", /dev/null and the like are written as they are.
+// "-", "pipe:1" and the like are written as they are.
 bool NamesAFile(const std::string& path)
 {
     if (path.empty() || path == "-" || path.starts_with("pipe:") || path.find("://") != std::string::npos)
         return false;
     struct stat info { };
     return ::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode);
-}
-
-bool IsFfmpegPicture(const OutputRequest& output)
-{
-    return DescribeOutput(output.path, output.pictureRequested || output.singleFrame).family
-        == OutputFamily::FfmpegPicture;
 }
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
@@ -34,56 +27,47 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 } // namespace
 
-OutputStaging::Prepared OutputStaging::Prepare(const Request& request)
+OutputStaging::Prepared OutputStaging::Prepare(const Request& request, StagingMethod method)
 {
     OutputStaging staging;
     staging.m_forFfmpeg = request;
     for (std::size_t i = 0; i < request.outputs.size(); ++i) {
         Entry entry;
         const OutputRequest& output = request.outputs[i];
-        entry.ffmpegPath = output.path;
         if (NamesAFile(output.path)) {
-            StagedOutput::Created created = StagedOutput::Create(output.path);
+            // An extension we cannot name the format of for ffmpeg keeps
+            // the output on a hidden name, whose extension tells it.
+            const bool throughDescriptor = FormatKnownWithoutTheName(output);
+            StagedOutput::Created created
+                = StagedOutput::Create(output.path, throughDescriptor ? method : StagingMethod::HiddenName);
             if (!created.output)
                 return { std::nullopt, created.error };
             entry.staged = std::move(created.output);
-            entry.ffmpegPath = entry.staged->TemporaryPath();
-            if (IsFfmpegPicture(output) && entry.ffmpegPath.size() > kLongestPicturePath) {
-                const std::string folder = entry.staged->Folder().empty() ? "." : entry.staged->Folder();
-                entry.folder = UniqueFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-                if (!entry.folder.IsOpen())
-                    return { std::nullopt, "cannot open the folder '" + folder + "'" };
-                // The child's own view of its descriptor: a short path to the same file.
-                entry.ffmpegPath = "/proc/self/fd/"
-                    + std::to_string(kFirstFolderChildFd + static_cast<int>(i)) + "/"
-                    + entry.staged->TemporaryName();
-            }
+            entry.childFd = kFirstOutputChildFd + static_cast<int>(i);
+            // The descriptor's name is short, whatever the length of the final path.
+            staging.m_forFfmpeg.outputs[i].writtenAt = throughDescriptor
+                ? StagedOutput::DescriptorPath(entry.childFd)
+                : entry.staged->TemporaryPath();
         }
-        staging.m_forFfmpeg.outputs[i].path = entry.ffmpegPath;
         staging.m_entries.push_back(std::move(entry));
     }
     return { std::move(staging), {} };
 }
 
-std::vector<DescriptorMapping> OutputStaging::FolderDescriptors() const
+std::vector<DescriptorMapping> OutputStaging::OutputDescriptors() const
 {
     std::vector<DescriptorMapping> descriptors;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].folder.IsOpen())
-            descriptors.push_back({ kFirstFolderChildFd + static_cast<int>(i), m_entries[i].folder.Get() });
+    for (const Entry& entry : m_entries) {
+        if (entry.staged)
+            descriptors.push_back({ entry.childFd, entry.staged->Descriptor() });
     }
     return descriptors;
 }
 
-long long OutputStaging::FirstOutputBytes() const
+std::string OutputStaging::OwnPathOf(std::size_t index) const
 {
-    if (m_entries.empty())
-        return 0;
-    if (m_entries.front().staged)
-        return m_entries.front().staged->WrittenBytes();
-    struct stat info { };
-    return ::stat(m_entries.front().ffmpegPath.c_str(), &info) == 0 ? static_cast<long long>(info.st_size)
-                                                                    : 0;
+    const Entry& entry = m_entries.at(index);
+    return entry.staged ? entry.staged->OwnPath() : m_forFfmpeg.outputs.at(index).path;
 }
 
 std::optional<std::string> OutputStaging::FirstEmptyOutput() const
@@ -118,11 +102,9 @@ void OutputStaging::DiscardAll()
 
 std::string OutputStaging::WithFinalNames(std::string text) const
 {
-    for (const Entry& entry : m_entries) {
-        if (entry.staged) {
-            ReplaceAll(text, entry.ffmpegPath, entry.staged->FinalPath());
-            ReplaceAll(text, entry.staged->TemporaryPath(), entry.staged->FinalPath());
-        }
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].staged)
+            ReplaceAll(text, m_forFfmpeg.outputs[i].writtenAt, m_entries[i].staged->FinalPath());
     }
     return text;
 }

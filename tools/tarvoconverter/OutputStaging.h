@@ -1,12 +1,11 @@
-// The outputs of one run, written by ffmpeg and our picture writers under
-// temporary names beside the final ones and moved into place only when the
-// run ended well, so that a failed or empty run leaves no file behind.
+// The outputs of one run, written by ffmpeg and our picture writers into
+// staged files (see StagedOutput) and given their names only when the run
+// ended well, so that a failed, empty or killed run leaves no file behind.
 #pragma once
 
 #include "RequestParser.h"
 #include "StagedOutput.h"
 #include "process/Spawner.h"
-#include "process/UniqueFd.h"
 
 #include <optional>
 #include <string>
@@ -14,43 +13,41 @@
 
 namespace kelvara::tarvo {
 
-// ffmpeg's picture writer cuts file names at 1023 bytes; longer paths reach
-// it through a descriptor of the output folder instead.
-constexpr std::size_t kLongestPicturePath = 1000;
-// Where ffmpeg finds those folder descriptors; below the spawner's scratch range.
-constexpr int kFirstFolderChildFd = 40;
+// Where ffmpeg finds the staged files' descriptors ("/proc/self/fd/40" and
+// on); below the spawner's scratch range.
+constexpr int kFirstOutputChildFd = 40;
 
 class OutputStaging {
 public:
     struct Prepared;
 
-    // Reserves a temporary file for each output that names a file.
-    static Prepared Prepare(const Request& request);
+    // Makes a staged file for each output that names a file. `method`
+    // HiddenName skips the unnamed files (tests).
+    static Prepared Prepare(const Request& request, StagingMethod method = StagingMethod::UnnamedFile);
 
-    // The request as ffmpeg is to see it: outputs at their temporary names.
+    // The request as ffmpeg is to see it: each staged output written at its
+    // descriptor's name.
     const Request& ForFfmpeg() const { return m_forFfmpeg; }
-    // The folder descriptors ffmpeg needs for long picture paths.
-    std::vector<DescriptorMapping> FolderDescriptors() const;
+    // The staged files' descriptors, as ffmpeg's ForFfmpeg() names them.
+    std::vector<DescriptorMapping> OutputDescriptors() const;
+    // Where this process writes output `index` itself.
+    std::string OwnPathOf(std::size_t index) const;
 
-    // Bytes written to the first output so far.
-    long long FirstOutputBytes() const;
     // The first output that is missing or empty, as its final path.
     std::optional<std::string> FirstEmptyOutput() const;
 
-    // Moves every output into place; returns the reason one failed, empty
-    // when all are in place. On failure nothing is left under a final name
-    // that was not committed before.
+    // Gives every output its name; returns the reason one failed, empty
+    // when all are in place. On failure the outputs not yet named are discarded.
     std::string CommitAll();
     void DiscardAll();
 
-    // Rewrites temporary names in an ffmpeg message to the names the user gave.
+    // Rewrites the names ffmpeg wrote at, in an ffmpeg message, to the names the user gave.
     std::string WithFinalNames(std::string text) const;
 
 private:
     struct Entry {
         std::optional<StagedOutput> staged; // empty for outputs that are not files
-        UniqueFd folder; // for a long picture path
-        std::string ffmpegPath;
+        int childFd = -1;
     };
 
     Request m_forFfmpeg;

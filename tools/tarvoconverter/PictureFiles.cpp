@@ -31,9 +31,9 @@ constexpr PictureWriter kWriters[] = {
     { OwnPictureFormat::Emf, EncodeEmf, "EMF" },
 };
 
-std::string WriteFile(const std::string& path, const Bytes& contents)
+std::string WriteFile(const std::string& path, const std::string& writeTo, const Bytes& contents)
 {
-    UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    UniqueFd file(::open(writeTo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!file.IsOpen())
         return "cannot write '" + path + "': " + std::strerror(errno);
     std::size_t done = 0;
@@ -41,23 +41,19 @@ std::string WriteFile(const std::string& path, const Bytes& contents)
         const ssize_t written = ::write(file.Get(), contents.data() + done, contents.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            const std::string reason = std::strerror(errno);
-            ::unlink(path.c_str());
-            return "cannot write '" + path + "': " + reason;
-        }
+        if (written <= 0)
+            return "cannot write '" + path + "': " + std::strerror(errno);
         done += static_cast<std::size_t>(written);
     }
-    if (const int error = file.Close(); error != 0) { // a full disk may show only here
-        ::unlink(path.c_str());
+    if (const int error = file.Close(); error != 0) // a full disk may show only here
         return "cannot write '" + path + "': " + std::strerror(error);
-    }
     return {};
 }
 
 } // namespace
 
-std::string WriteOwnPicture(OwnPictureFormat format, std::string_view ppm, const std::string& path)
+std::string WriteOwnPicture(
+    OwnPictureFormat format, std::string_view ppm, const std::string& path, const std::string& writeTo)
 {
     if (ppm.empty())
         return "no picture was decoded for '" + path + "' (is the start beyond the end of the input?)";
@@ -70,7 +66,7 @@ std::string WriteOwnPicture(OwnPictureFormat format, std::string_view ppm, const
         const std::optional<Bytes> contents = writer.encode(*image);
         if (!contents)
             return std::string("the picture is too large for ") + writer.name;
-        return WriteFile(path, *contents);
+        return WriteFile(path, writeTo, *contents);
     }
     return "no writer for '" + path + "'";
 }

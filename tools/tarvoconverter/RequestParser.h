@@ -33,6 +33,10 @@ struct OutputRequest {
     std::optional<FrameSize> size; // -s W*H or WxH
     std::optional<int> audioBitrateKbps; // -ab
     std::optional<int> sampleRateHz; // -ar
+    // Where ffmpeg writes the output when not at `path`: the name of a
+    // descriptor ("/proc/self/fd/40"), which has no extension to tell the
+    // format by. Empty when ffmpeg writes at `path`.
+    std::string writtenAt;
 };
 
 struct Request {

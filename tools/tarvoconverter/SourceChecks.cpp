@@ -1,26 +1,17 @@
 #include "SourceChecks.h"
 
+#include "FileChecks.h"
 #include "SameFile.h"
-#include "process/UniqueFd.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace kelvara::tarvo {
 
 namespace {
 
-std::string CheckReadable(const std::string& path)
+// "-", "pipe:1" and addresses name no file.
+bool IsFileOutput(const OutputRequest& output)
 {
-    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.IsOpen())
-        return "cannot read '" + path + "': " + std::strerror(errno);
-    struct stat info { };
-    if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode))
-        return "cannot read '" + path + "': " + std::strerror(EISDIR);
-    return {};
+    return !output.path.empty() && output.path != "-" && !output.path.starts_with("pipe:")
+        && output.path.find("://") == std::string::npos;
 }
 
 } // namespace
@@ -33,11 +24,23 @@ bool IsFileInput(const InputRequest& input)
 
 std::string CheckSources(const Request& request)
 {
+    // First of all, and without opening any for real: ffmpeg would wait
+    // forever on a FIFO, and so would a caller on ffmpeg.
     for (const InputRequest& input : request.inputs) {
         if (!IsFileInput(input))
             continue;
-        if (std::string error = CheckReadable(input.path); !error.empty())
+        if (std::string error = SourceFileProblem(input.path); !error.empty())
             return error;
+    }
+    for (const OutputRequest& output : request.outputs) {
+        if (!IsFileOutput(output))
+            continue;
+        if (std::string error = OutputFileProblem(output.path); !error.empty())
+            return error;
+    }
+    for (const InputRequest& input : request.inputs) {
+        if (!IsFileInput(input))
+            continue;
         for (const OutputRequest& output : request.outputs) {
             if (IsSameFile(input.path, output.path))
                 return "the output '" + output.path + "' is the same file as the input '" + input.path

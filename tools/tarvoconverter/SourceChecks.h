@@ -1,6 +1,8 @@
-// What the converter checks before it starts ffmpeg: every source file can be
-// read, and no output is one of the sources in another spelling (a link, a
-// hard link, "./", a relative path) — ffmpeg would truncate the source first.
+// What the converter checks before it starts ffmpeg: every source is a
+// regular file that can be read, no output names something else than a
+// regular file (a FIFO, a device, a folder), and no output is one of the
+// sources in another spelling (a link, a hard link, "./", a relative path) —
+// ffmpeg would truncate the source first.
 #pragma once
 
 #include "RequestParser.h"

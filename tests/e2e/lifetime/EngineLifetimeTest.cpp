@@ -1,10 +1,12 @@
 // No engine outlives the program: a stand-in for the program (or
 // tarvoconverter itself) runs each engine and is killed with SIGKILL; one
-// second later none of the processes it had started may still run. The
+// second later none of the processes it had started may still run, and no
+// file of any name is left of the output it was writing. The
 // encoder also has a session of its own, so a terminal's Ctrl-C to the
 // program's process group does not reach it.
 #include "process/CommandLine.h"
 #include "process/Spawner.h"
+#include "support/FileContents.h"
 #include "support/MediaMaker.h"
 #include "support/Processes.h"
 #include "support/TempFolder.h"
@@ -77,6 +79,7 @@ protected:
         std::this_thread::sleep_for(1s);
         for (int pid : engines)
             EXPECT_FALSE(IsRunning(pid)) << "process " << pid << " outlived the program";
+        EXPECT_EQ(kelvara::testing::EntriesIn(s_folder->Folder()), 2u) << "only the two sources";
     }
 
     static std::string RunnerCommand(const std::string& output)

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 
@@ -161,6 +163,27 @@ TEST_F(PmpMux, RefusesAnInputInAnyOtherSpellingAndKeepsIt)
         EXPECT_NE(muxed.output.find("same file"), std::string::npos) << muxed.output;
     }
     EXPECT_EQ(kelvara::testing::FileContents(Audio().string()) == before, true);
+}
+
+// Reading or writing a FIFO would wait forever for its other end.
+TEST_F(PmpMux, FifoIsRefusedAtOnce)
+{
+    const std::string fifo = (m_folder / "x.mp4").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string source = m_source.string();
+    for (const std::vector<std::string>& arguments : { std::vector<std::string> { "--check", fifo },
+             { "--check", source, fifo }, { fifo, source, Output().string() }, { source, source, fifo } }) {
+        std::vector<std::string> command { "timeout", "-s", "KILL", "3", ToolProgram("pmpmux") };
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const auto start = std::chrono::steady_clock::now();
+        const RunResult run = RunProgram(command);
+        EXPECT_LE(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << arguments[1];
+        EXPECT_EQ(run.exitStatus, 1) << arguments[1];
+        EXPECT_NE(run.output.find("'" + fifo + "': it is a named pipe (FIFO), not a regular file"),
+            std::string::npos)
+            << run.output;
+    }
+    EXPECT_FALSE(fs::exists(Output()));
 }
 
 TEST_F(PmpMux, EachFailureSaysWhatAndWhereAndLeavesNoFile)

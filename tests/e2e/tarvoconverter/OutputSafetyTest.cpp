@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace kelvara::tarvo::test;
 using kelvara::testing::EntriesIn;
@@ -289,6 +291,28 @@ TEST(Reasons, EachFailureSaysWhatAndWhere)
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_NE(refused.err.find("'" + readOnly.Folder() + "': Read-only file system"), std::string::npos)
         << refused.err;
+}
+
+// ffmpeg would wait forever for the other end of a FIFO, and the caller on us.
+TEST(Reasons, FifoSourceOrOutputIsRefusedAtOnce)
+{
+    const std::string folder = FreshFolder("fifos");
+    const std::string fifo = folder + "x.mp4";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string clip = MediaWorkspace::instance().clip();
+    for (const std::vector<std::string>& command :
+        { std::vector<std::string> { ConverterPath(), "-i", fifo, folder + "a.mp3" },
+            { ConverterPath(), "-i", clip, "-vcodec", "mpeg4", fifo } }) {
+        const auto start = std::chrono::steady_clock::now();
+        const ProgramResult run = RunProgram(command, 3s);
+        EXPECT_LE(std::chrono::steady_clock::now() - start, 1s);
+        EXPECT_FALSE(run.timedOut);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_NE(
+            run.err.find("'" + fifo + "': it is a named pipe (FIFO), not a regular file"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(EntriesIn(folder), 1u);
 }
 
 TEST(RealSources, SilentVideoGetsASilentTrackForThePspAndPlays)

@@ -1,5 +1,6 @@
 // Stopping a run, status lines while it works, and the ways it can fail.
 #include "MediaWorkspace.h"
+#include "support/FileContents.h"
 
 #include <gtest/gtest.h>
 
@@ -279,6 +280,34 @@ TEST(Stop, KillingTheConverterTakesFfmpegWithIt)
     std::this_thread::sleep_for(300ms);
 
     EXPECT_TRUE(AllEnded(children));
+}
+
+// The output is an unnamed file until it is whole: a converter killed while
+// it writes leaves nothing, under any name, where the output was to go.
+TEST(Stop, KillingTheConverterMidJobLeavesNoFileOfAnyName)
+{
+    MediaWorkspace& workspace = MediaWorkspace::instance();
+    const std::string folder = workspace.path("killed mid-job/");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const std::vector<std::string>& command : { SlowGifAnimation(workspace.clip(), folder + "a.gif"),
+             SlowConversion(workspace.LongAudio(), folder + "a.mp3") }) {
+        SCOPED_TRACE(command.back());
+        RunningProgram converter(command, InputKind::Pipe);
+        std::string seen;
+        for (int attempt = 0; attempt < 100 && !WritingStarted(seen); ++attempt)
+            seen += converter.ReadOutputFor(100ms);
+        ASSERT_TRUE(WritingStarted(seen)) << seen;
+        const std::vector<pid_t> children = ChildrenOf(converter.pid());
+
+        ::kill(converter.pid(), SIGKILL);
+        converter.finish(5s);
+        for (int attempt = 0; attempt < 50 && !AllEnded(children); ++attempt)
+            std::this_thread::sleep_for(20ms);
+
+        EXPECT_TRUE(AllEnded(children));
+        EXPECT_EQ(kelvara::testing::EntriesIn(folder), 0u);
+    }
 }
 
 TEST(Failure, ReasonWrittenIntoAPipeTheCallerClosedEndsNoWorse)

@@ -2,18 +2,27 @@
 // that cannot start.
 #include "VideoEditTestSupport.h"
 
+#include "process/Spawner.h"
+#include "support/FileContents.h"
 #include "support/MediaMaker.h"
+#include "support/Processes.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace kelvara::testing;
+using kelvara::Spawn;
+using kelvara::SpawnRequest;
+using kelvara::SpawnResult;
 namespace fs = std::filesystem;
 
 namespace {
@@ -66,8 +75,12 @@ TEST(VideoEditCli, ProbeOfAnUnreadableFileIsAllZeroAndFails)
     TempFolder folder;
     const std::string junk = folder.File("junk.avi");
     std::ofstream(junk) << "not a video at all";
-    for (const std::string& path : { junk, folder.File("missing.avi") }) {
-        const CommandResult result = RunProgram({ VIDEOEDIT_CLI, "probe", path });
+    // libavformat would wait for a writer to the FIFO: the time limit ends such a wait.
+    const std::string fifo = folder.File("x.mp4");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : { junk, folder.File("missing.avi"), fifo }) {
+        const CommandResult result
+            = RunProgram({ "timeout", "-s", "KILL", "5", VIDEOEDIT_CLI, "probe", path });
         EXPECT_NE(result.exitCode, 0) << "a file nobody can read is a failure";
         EXPECT_EQ(result.output, "duration=0 width=0 height=0\n");
     }
@@ -142,6 +155,42 @@ TEST(VideoEditCli, ConversionsThatCannotStartExitNonZeroWithoutEvents)
     }
     EXPECT_FALSE(fs::exists(folder.File("out.avi")));
     EXPECT_TRUE(ProbeDuration(clip).has_value()) << "the source was damaged";
+}
+
+// The output is an unnamed file until the conversion ends well: killed in
+// the middle, the component leaves nothing, under any name, in the output folder.
+TEST(VideoEditCli, KilledMidConversionLeavesNoFileOfAnyName)
+{
+    TempFolder folder;
+    const std::string clip = folder.File("clip.mp4");
+    ASSERT_TRUE(MakeClip(clip, 3.0));
+    // -re: ffmpeg converts at the pace of playback, so 3 s of clip last 3 s.
+    const std::string slowFfmpeg = folder.File("slow ffmpeg");
+    std::ofstream(slowFfmpeg) << "#!/bin/sh\nexec ffmpeg -re \"$@\"\n";
+    fs::permissions(slowFfmpeg, fs::perms::owner_all);
+    const std::string output = folder.File("out/");
+    fs::create_directory(output);
+
+    SpawnRequest request;
+    request.program = VIDEOEDIT_CLI;
+    request.arguments = { request.program, "convert", "--start", "0", "--end", "3", clip, output + "a.avi" };
+    request.environmentChanges = { "TARVO_FFMPEG=" + slowFfmpeg };
+    SpawnResult cli = Spawn(request);
+    ASSERT_TRUE(cli.Started()) << cli.Reason(request.program);
+    std::vector<int> ffmpeg;
+    for (int attempt = 0; attempt < 100 && ffmpeg.empty(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ffmpeg = ChildrenOf(cli.child.Pid());
+    }
+    ASSERT_FALSE(ffmpeg.empty());
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+
+    cli.child.KillAndReap();
+    for (int attempt = 0; attempt < 100 && IsRunning(ffmpeg.front()); ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+
+    EXPECT_FALSE(IsRunning(ffmpeg.front()));
+    EXPECT_EQ(EntriesIn(output), 0u);
 }
 
 TEST(VideoEditCli, WrongUsageExitsNonZero)

@@ -133,4 +133,55 @@ TEST(FfmpegArguments, OnlyAnAnimationNeedsAFirstRun)
     EXPECT_TRUE(InvocationFor({ "-i", "/in/a.avi", "-ab", "128", "/out/a.mp3" }).paletteArguments.empty());
 }
 
+// A staged output is written through a descriptor's name, which has no
+// extension: ffmpeg is told what the final name would have told it, once.
+TEST(FfmpegArguments, OutputWrittenThroughADescriptorGetsTheFormatItsNameMeans)
+{
+    struct Case {
+        Arguments commandLine;
+        Arguments told; // right before the descriptor's name; empty: nothing added
+        std::string muxer; // the one -f value ffmpeg gets
+    };
+    const Case cases[] = {
+        { { "-i", "/in/a.wav", "/out/a.mp3" }, { "-f", "mp3" }, "mp3" },
+        { { "-i", "/in/a.avi", "-vcodec", "mpeg4", "/out/a.avi" }, { "-f", "avi" }, "avi" },
+        { { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.BMP" }, { "-c:v", "bmp" }, "image2" },
+        { { "-i", "/in/a.avi", "-f", "psp", "-vcodec", "mpeg4", "/out/a.MP4" }, {}, "psp" },
+        { { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "-vcodec", "mjpeg", "/out/a.THM" }, {},
+            "image2" },
+        { { "-i", "/in/a.wav", "/out/a.wma" }, {}, "asf" },
+        { { "-i", "/in/a.avi", "/out/a.gif" }, {}, "gif" },
+    };
+    for (const Case& c : cases) {
+        ParsedCommandLine parsed = ParseCommandLine(c.commandLine);
+        ASSERT_TRUE(parsed.request) << parsed.error;
+        parsed.request->outputs[0].writtenAt = "/proc/self/fd/40";
+        const Arguments arguments = BuildFfmpegInvocation(*parsed.request, "/work/").arguments;
+        const std::string& name = c.commandLine.back();
+
+        EXPECT_EQ(arguments.back(), "/proc/self/fd/40") << name;
+        EXPECT_EQ(std::count(arguments.begin(), arguments.end(), "-f"), 1) << name;
+        EXPECT_EQ(ValueAfter(arguments, "-f"), c.muxer) << name;
+        Arguments ending = c.told;
+        ending.push_back("/proc/self/fd/40");
+        EXPECT_EQ(PositionOf(arguments, ending), std::ssize(arguments) - std::ssize(ending)) << name;
+    }
+}
+
+TEST(FfmpegArguments, OnlyAnExtensionWeCannotNameTheFormatOfNeedsTheOutputsOwnName)
+{
+    const std::pair<Arguments, bool> cases[] = {
+        { { "-i", "/in/a.avi", "/out/a.mkv" }, true },
+        { { "-i", "/in/a.avi", "/out/a.xyz" }, false },
+        { { "-i", "/in/a.avi", "-f", "matroska", "/out/a.xyz" }, true },
+        { { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "/out/a.thm" }, false },
+        { { "-i", "/in/a.avi", "-f", "image2", "-t", "0.001", "-vcodec", "mjpeg", "/out/a.THM" }, true },
+    };
+    for (const auto& [commandLine, known] : cases) {
+        const ParsedCommandLine parsed = ParseCommandLine(commandLine);
+        ASSERT_TRUE(parsed.request) << parsed.error;
+        EXPECT_EQ(FormatKnownWithoutTheName(parsed.request->outputs.front()), known) << commandLine.back();
+    }
+}
+
 } // namespace
