@@ -1,5 +1,6 @@
 #include "BatchDriver.h"
 
+#include "LeftoverStagedFiles.h"
 #include "PrivateFolder.h"
 #include "commands/OutputNaming.h"
 #include "engine/BatchOutputFolder.h"
@@ -96,6 +97,7 @@ bool BatchDriver::BeginBatch()
     // What a killed run of ours left in this folder goes now; nothing of a
     // run still going, and nothing of the user's, is touched.
     RemoveLeftoverPrivateFolders(*folder);
+    RemoveLeftoverStagedFiles(*folder);
     QueueEveryJob();
     m_host.SetOptionControlsEnabled(false);
     m_host.StopPreview();

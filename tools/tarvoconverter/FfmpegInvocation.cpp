@@ -266,8 +266,10 @@ void AppendInputs(std::vector<std::string>& arguments, const Request& request)
 
     for (const InputRequest& input : request.inputs) {
         append(arguments, input.options);
-        // Seeking in the input is fast and exact, and output times then start at zero.
-        if (request.startSeconds) {
+        // Seeking in the input is fast and exact, and output times then start
+        // at zero. A start of zero is no seek: asked of a single picture
+        // (a still made from a JPEG) ffmpeg would then give no frame at all.
+        if (request.startSeconds && *request.startSeconds > 0.0) {
             arguments.emplace_back("-ss");
             arguments.push_back(SecondsText(*request.startSeconds));
         }
