@@ -3,7 +3,8 @@ same way for each engine (the encoder's GIF animation, the video-editing
 component's AVI, a device profile): the batch stops as STOP stops it, no box
 asks anything, and the program ends within the stop policy's grace period
 with 128 + the signal's number, leaving no process, no hidden or step file,
-and only outputs that play."""
+and only outputs that play. Killed outright (SIGKILL) in the middle of a
+GIF animation, the program leaves no file of any name and no process."""
 import os
 import signal
 import threading
@@ -55,21 +56,44 @@ def wait_for_end(kelvara, seconds):
     return (ended[0] if ended else None), box
 
 
-def end_by_signal(clip, engine, number):
-    name, kind, option, sent = engine
+def start_batch(kelvara, clip, engine, out):
+    name, kind, option, _ = engine
+    table = kelvara.control("table", "Source files")
+    wait_for(lambda: table.queryTable().nRows == 1, "the clip in the list")
+    choose_kind(kelvara, *kind)
+    if option:
+        choose_item(kelvara, *option)
+    hand_folder(kelvara, out + "/")
+    click(kelvara.control("push button", "Start"))
+    wait_for(lambda: percent(cell(table, 0, 5)) > 0, name + " under way")
+    check(encoder_processes(), name + ": nothing converts")
+
+
+def output_folder(number):
     out = os.path.join(os.environ["KELVARA_WORK"], "out-%d" % number)
     os.makedirs(out)
+    return out
+
+
+def killed_outright(clip, engine):
+    out = output_folder(len(ENGINES))
     kelvara = Kelvara(clip)
     try:
-        table = kelvara.control("table", "Source files")
-        wait_for(lambda: table.queryTable().nRows == 1, "the clip in the list")
-        choose_kind(kelvara, *kind)
-        if option:
-            choose_item(kelvara, *option)
-        hand_folder(kelvara, out + "/")
-        click(kelvara.control("push button", "Start"))
-        wait_for(lambda: percent(cell(table, 0, 5)) > 0, name + " under way")
-        check(encoder_processes(), name + ": nothing converts")
+        start_batch(kelvara, clip, engine, out)
+        kelvara.process.send_signal(signal.SIGKILL)
+        kelvara.process.wait()
+    finally:
+        kelvara.kill()
+    wait_for(lambda: not encoder_processes(), "the encoder ending with the program")
+    check(os.listdir(out) == [], "killed: files left %r" % os.listdir(out))
+
+
+def end_by_signal(clip, engine, number):
+    name, _, _, sent = engine
+    out = output_folder(number)
+    kelvara = Kelvara(clip)
+    try:
+        start_batch(kelvara, clip, engine, out)
         screenshot(name.replace(" ", "-").lower() + "-converting")
         kelvara.process.send_signal(sent)
         took, box = wait_for_end(kelvara, GRACE_SECONDS + 3)
@@ -94,6 +118,7 @@ def scenario():
     clip = make_clip("long clip.avi", 30, "640x480")
     for number, engine in enumerate(ENGINES):
         end_by_signal(clip, engine, number)
+    killed_outright(clip, ENGINES[0])
 
 
 run(scenario)
