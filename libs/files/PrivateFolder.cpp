@@ -108,12 +108,19 @@ PrivateFolder::~PrivateFolder()
     Remove();
 }
 
-std::map<std::string, std::string> PrivateFolder::MoveFilesInto(const std::string& destination)
+std::map<std::string, std::string> PrivateFolder::MoveFilesInto(
+    const std::string& destination, const std::vector<std::string>& replaceable)
 {
     std::map<std::string, std::string> moved;
     if (!m_lock.IsOpen())
         return moved;
     for (const std::string& name : RegularFilesIn(m_lock.Get())) {
+        const std::string own = destination + name;
+        if (std::find(replaceable.begin(), replaceable.end(), own) != replaceable.end()
+            && ::rename((m_path + name).c_str(), own.c_str()) == 0) {
+            moved.emplace(m_path + name, own);
+            continue;
+        }
         const std::string extension = ExtensionOf(name);
         const std::string stem = destination + name.substr(0, name.size() - extension.size());
         // A name that appears between the look and the move is skipped too.

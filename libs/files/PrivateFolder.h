@@ -36,8 +36,11 @@ public:
     // Moves every regular file of the folder into `destination` (ending in
     // "/") under its own name, or, when that name is taken, under the first
     // free name numbered before the extension ("clip2.MP4"). Never replaces
-    // a file. Returns each moved file's new path by its path in this folder.
-    std::map<std::string, std::string> MoveFilesInto(const std::string& destination);
+    // a file, but for those in `replaceable` (files the same job's stopped
+    // run left there). Returns each moved file's new path by its path in
+    // this folder.
+    std::map<std::string, std::string> MoveFilesInto(
+        const std::string& destination, const std::vector<std::string>& replaceable = {});
 
     // Removes the folder and the files in it.
     void Remove();

@@ -11,6 +11,7 @@
 #include "app/BatchParts.h"
 #include "app/DialogOptionSelections.h"
 #include "jobs/FileListView.h"
+#include "jobs/PathText.h"
 #include "settings/MpegPresets.h"
 #include "settings/PanelVisibility.h"
 #include "skin/CSkinListCtrl.h"
@@ -86,7 +87,7 @@ void CConverterDlg::SetCurrentJob(int index)
 
 std::string CConverterDlg::OutputFolderFieldText() const
 {
-    return OutputFolderText().toStdString();
+    return PathBytes(OutputFolderText());
 }
 
 // Every control the batch locked comes back, also those of panels hidden now
@@ -151,6 +152,11 @@ bool CConverterDlg::ShutdownWhenFinished() const
 bool CConverterDlg::ConfirmShutdownCountdown()
 {
     return RunShutdownCountdown(this);
+}
+
+void CConverterDlg::ShowOutputFolder(const std::string& folder)
+{
+    m_controls->Field(ctl::OutputFolder)->SetText(PathFromBytes(folder));
 }
 
 } // namespace kelvara

@@ -188,6 +188,7 @@ public:
     // The state the batch shares with the converters.
     ConversionContext& BatchContext();
     std::string OutputFolderFieldText() const override;
+    void ShowOutputFolder(const std::string& folder) override;
     void SetOptionControlsEnabled(bool enable) override;
     void ShowConvertingButtons(bool converting) override;
     void StopPreview() override;

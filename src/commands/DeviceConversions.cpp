@@ -147,7 +147,7 @@ public:
         const WrittenFiles files(m_folder->Path(), outputFile);
         if (!EncoderRun(line, JobStage::Encoding)) {
             if (Stopped())
-                MoveOutputsIntoPlace();
+                KeepStoppedOutputs();
             return;
         }
         const std::vector<std::string> written = files.Written();
@@ -207,9 +207,10 @@ private:
                 : attempt == 0              ? job.outputTitle
                                             : job.outputTitle + std::to_string(attempt + 1);
             const std::vector<std::string> names = NamesWritten(job, steps);
-            if (std::none_of(names.begin(), names.end(), [this](const std::string& name) {
+            if (std::none_of(names.begin(), names.end(), [this, &job](const std::string& name) {
                     const std::string path = m_context.outputFolder + name;
-                    return m_context.reservedOutputs.contains(path) || NameExists(path);
+                    return m_context.reservedOutputs.contains(path)
+                        || (NameExists(path) && !job.IsOwnPartial(path));
                 })) {
                 for (const std::string& name : names)
                     m_context.reservedOutputs.insert(m_context.outputFolder + name);
@@ -250,7 +251,18 @@ private:
 
     std::map<std::string, std::string> MoveOutputsIntoPlace()
     {
-        return m_folder->MoveFilesInto(m_context.outputFolder);
+        const JobRecord job = m_context.jobs.GetAt(m_jobIndex);
+        return m_folder->MoveFilesInto(m_context.outputFolder, job.partialOutputs);
+    }
+
+    // A stopped run keeps what the encoder finished, as the job's own
+    // partial files that its next run writes over.
+    void KeepStoppedOutputs()
+    {
+        std::vector<std::string> kept;
+        for (const auto& [from, to] : MoveOutputsIntoPlace())
+            kept.push_back(to);
+        RememberPartialOutputs(m_context, m_jobIndex, kept);
     }
 
     // A path in the private folder as the user knows it: in the output folder.

@@ -28,8 +28,12 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
     }
     runner.SetJobStage(JobStage::Encoding, jobIndex);
     const RunOutcome outcome = runner.RunEncoder(command, jobIndex);
-    if (context.stopFlag)
-        return; // the stop procedure has marked the job and removed its files
+    if (context.stopFlag) {
+        // The stop procedure has marked the job and removed its files; what
+        // the encoder finished plays, and the next run takes its name again.
+        RememberPartialOutputs(context, jobIndex, { expectedOutput });
+        return;
+    }
 
     // The window was serviced during the run: the job may be gone, and then
     // its default record names no intermediate file.
@@ -53,7 +57,8 @@ JobRecord WithFreeTitle(ConversionContext& context, JobRecord job, std::optional
     if (!extension)
         return job; // an unknown type has no name; the encoder refuses to run
     const std::string basePath = context.outputFolder + job.outputTitle;
-    const std::string path = NumberedOutputPath(basePath, *extension, context.reservedOutputs);
+    const std::string path
+        = NumberedOutputPath(basePath, *extension, context.reservedOutputs, job.partialOutputs);
     context.reservedOutputs.insert(path);
     job.outputTitle = path.substr(
         context.outputFolder.size(), path.size() - context.outputFolder.size() - extension->size());

@@ -49,10 +49,21 @@ void MarkJobFailed(ConversionContext& context, int jobIndex, const std::string& 
         { JobColumn::Status, JobColumn::Icon });
 }
 
+void RememberPartialOutputs(ConversionContext& context, int jobIndex, const std::vector<std::string>& paths)
+{
+    std::vector<std::string> kept;
+    for (const std::string& path : paths) {
+        if (FileHasContent(path))
+            kept.push_back(path);
+    }
+    context.jobs.Update(jobIndex, [&kept](JobRecord& job) { job.partialOutputs = kept; });
+}
+
 void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status, const std::string& outputPath)
 {
     const auto change = [status, &outputPath](JobRecord& job) {
         job.stateIcon = JobState::Done;
+        job.partialOutputs.clear();
         if (!outputPath.empty())
             job.outputPath = outputPath;
         if (status == DoneStatus::Finished)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kelvara {
 
@@ -31,5 +32,9 @@ void MarkJobDone(
     ConversionContext& context, int jobIndex, DoneStatus status, const std::string& outputPath = {});
 
 bool FileHasContent(const std::string& path);
+
+// A stopped run's outputs that hold something are the job's own partial
+// files: its next run takes their names again.
+void RememberPartialOutputs(ConversionContext& context, int jobIndex, const std::vector<std::string>& paths);
 
 } // namespace kelvara

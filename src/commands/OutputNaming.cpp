@@ -2,6 +2,7 @@
 
 #include "PrivateFolder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -76,11 +77,15 @@ std::string AudioOutputPath(const std::string& outputFolder, const std::string& 
     return WithExtension(outputFolder, title, AudioExtension(audioKind));
 }
 
-std::string NumberedOutputPath(
-    const std::string& basePath, std::string_view extension, const std::set<std::string>& reserved)
+std::string NumberedOutputPath(const std::string& basePath, std::string_view extension,
+    const std::set<std::string>& reserved, const std::vector<std::string>& replaceable)
 {
-    return FirstFreeNumberedName(basePath, std::string(extension),
-        [&](const std::string& candidate) { return reserved.contains(candidate) || NameIsTaken(candidate); });
+    return FirstFreeNumberedName(basePath, std::string(extension), [&](const std::string& candidate) {
+        if (reserved.contains(candidate))
+            return true;
+        const bool ours = std::find(replaceable.begin(), replaceable.end(), candidate) != replaceable.end();
+        return !ours && NameIsTaken(candidate);
+    });
 }
 
 std::string PspOutputFileName(int fileNumber, int pspProfilePosition)

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvara {
 
@@ -29,8 +30,10 @@ std::string AudioOutputPath(const std::string& outputFolder, const std::string& 
 // other jobs of the batch: "clip.avi", else "clip2.avi", "clip3.avi", ...
 // (no separator between the name and the number). No output ever replaces a
 // file the batch did not write.
-std::string NumberedOutputPath(
-    const std::string& basePath, std::string_view extension, const std::set<std::string>& reserved = {});
+// A name in `replaceable` (what a stopped run of the same job left) counts as
+// free although it exists.
+std::string NumberedOutputPath(const std::string& basePath, std::string_view extension,
+    const std::set<std::string>& reserved = {}, const std::vector<std::string>& replaceable = {});
 
 // The Sony PSP names its files by number: "M4V%05d" for the MPEG-4 profiles
 // (positions below 17), "MAQ%05d" for the H.264 ones.

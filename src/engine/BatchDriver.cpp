@@ -12,6 +12,8 @@
 #include "platform/TickCount.h"
 #include "skin/SoundPlayer.h"
 
+#include <QDir>
+
 #include <filesystem>
 
 namespace kelvara {
@@ -87,11 +89,14 @@ void BatchDriver::OnStart()
 
 bool BatchDriver::BeginBatch()
 {
-    const std::optional<std::string> folder = PrepareOutputFolder(m_host.OutputFolderFieldText());
+    const std::string typed = m_host.OutputFolderFieldText();
+    const std::optional<std::string> folder = PrepareOutputFolder(typed, QDir::homePath().toStdString());
     if (!folder) {
         m_host.ShowMessage("Set export folder firstly ", "error", MessageIcon::Error);
         return false;
     }
+    if (!typed.starts_with('/'))
+        m_host.ShowOutputFolder(*folder);
     m_context.outputFolder = *folder;
     m_context.reservedOutputs.clear();
     // What a killed run of ours left in this folder goes now; nothing of a
@@ -110,9 +115,28 @@ bool BatchDriver::BeginBatch()
     return true;
 }
 
+namespace {
+
+// A job whose last run finished and whose file is still there needs no run.
+bool FinishedWithItsOutput(const JobRecord& job)
+{
+    std::error_code error;
+    return job.stateIcon == JobState::Done && !job.failed && !job.outputPath.empty()
+        && std::filesystem::is_regular_file(job.outputPath, error);
+}
+
+} // namespace
+
+// START converts what is left: the stopped, failed and queued jobs, and a
+// finished one whose file is gone. With nothing left, the whole list again.
 void BatchDriver::QueueEveryJob()
 {
+    bool anyLeft = false;
+    for (int i = 0; i < m_context.jobs.GetSize(); ++i)
+        anyLeft = anyLeft || !FinishedWithItsOutput(m_context.jobs.GetAt(i));
     for (int i = 0; i < m_context.jobs.GetSize(); ++i) {
+        if (anyLeft && FinishedWithItsOutput(m_context.jobs.GetAt(i)))
+            continue;
         m_context.jobs.ResetProgress(i);
         m_context.view.RedrawCell(i, JobColumn::Status);
         m_context.view.RedrawCell(i, JobColumn::Icon);
@@ -159,10 +183,12 @@ BatchDriver::Next BatchDriver::ConvertJob(int index)
 
 void BatchDriver::ConvertThroughComponent(int index, const OutputKind& kind, const std::string& basePath)
 {
-    const std::string outputPath
-        = NumberedOutputPath(basePath, kind.Is(PcKind::Mpeg) ? ".mpg" : ".avi", m_context.reservedOutputs);
+    const std::string outputPath = NumberedOutputPath(basePath, kind.Is(PcKind::Mpeg) ? ".mpg" : ".avi",
+        m_context.reservedOutputs, m_context.jobs.GetAt(index).partialOutputs);
     m_context.reservedOutputs.insert(outputPath);
     m_converters.ConvertWithVideoEdit(index, outputPath);
+    if (m_context.stopFlag && m_context.jobs.Contains(index))
+        m_context.jobs.Update(index, [&outputPath](JobRecord& job) { job.partialOutputs = { outputPath }; });
     if (!m_context.stopFlag && m_context.jobs.GetAt(index).failed)
         ++m_summary.failed;
 }

@@ -24,6 +24,9 @@ public:
 
     // The text of the output folder field, as typed.
     virtual std::string OutputFolderFieldText() const = 0;
+    // The field shows the folder the batch writes to, when the typed text
+    // named it otherwise (a relative folder); nothing by default.
+    virtual void ShowOutputFolder(const std::string& /*folder*/) { }
     // The output kind selected now; read for every job and by Stop.
     virtual OutputKind SelectedOutputKind() const = 0;
 

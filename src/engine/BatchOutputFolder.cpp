@@ -29,7 +29,7 @@ std::string Trimmed(const std::string& text)
 
 } // namespace
 
-std::optional<std::string> PrepareOutputFolder(std::string text)
+std::optional<std::string> PrepareOutputFolder(std::string text, const std::string& homeFolder)
 {
     CapAtCharacter(text, kOutputFolderLimit);
     // Trimmed before the folder is made: blanks typed around a path are not
@@ -37,6 +37,10 @@ std::optional<std::string> PrepareOutputFolder(std::string text)
     std::string folder = Trimmed(text);
     if (folder.empty())
         return std::nullopt;
+    if (folder == "~" || folder.starts_with("~/"))
+        folder.erase(0, 1);
+    if (folder.front() != '/')
+        folder.insert(0, homeFolder.ends_with('/') ? homeFolder : homeFolder + "/");
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(folder, error)))
         std::filesystem::create_directory(folder, error);

@@ -4,8 +4,10 @@
 
 #include "OptionDefaults.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kelvara {
 
@@ -80,6 +82,16 @@ struct JobRecord {
     // The file the job's last finished conversion wrote. Kept when the job
     // is queued again: the file stays on disk until a new run replaces it.
     std::string outputPath;
+    // What a stopped run of this job left playing: the program's own files,
+    // which the job's next run writes over under their names rather than
+    // numbering past them. Emptied when a run finishes.
+    std::vector<std::string> partialOutputs;
+
+    // True when `path` is a file a stopped run of this job left.
+    bool IsOwnPartial(const std::string& path) const
+    {
+        return std::find(partialOutputs.begin(), partialOutputs.end(), path) != partialOutputs.end();
+    }
 
     // VOB, RealMedia and VCD DAT sources are first rewritten into an
     // intermediate file that the encoder can read.

@@ -142,11 +142,19 @@ TEST_F(BatchRun, StopDuringTheSecondAudioJobLeavesTheThirdQueuedAndNothingRunnin
     EXPECT_FALSE(m_driver.Converting());
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
 
-    // The next START converts every job again.
+    // The next START converts what is left: the finished job keeps its file,
+    // the stopped one's part is replaced under its own name.
+    const std::string first = Job(0).outputPath;
+    const auto firstWritten = fs::last_write_time(first);
+    const std::string stoppedPart = Job(1).partialOutputs.at(0);
     m_view.onStatusRedraw = {};
     m_driver.OnStart();
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).failureReason;
+    EXPECT_EQ(fs::last_write_time(first), firstWritten);
+    EXPECT_EQ(Job(1).outputPath, stoppedPart);
+    EXPECT_NEAR(ProbeDuration(stoppedPart).value_or(0.0), 1.0, 0.1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_output.Path()), fs::directory_iterator()), 3);
     EXPECT_EQ(m_host.messages.size(), 1u);
 }
 

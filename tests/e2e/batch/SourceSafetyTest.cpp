@@ -220,3 +220,29 @@ TEST_F(SourceSafety, AviFromAnAviBesideItIsNumberedAndTheSourceKept)
 }
 
 } // namespace
+
+namespace {
+
+// A PMP job's first step writes "<title>0001.avi" and ".mp3", then removes
+// them: the user's files of those names beside the source are neither
+// written nor removed, and the PMP file still comes out.
+TEST_F(SourceSafety, APmpJobLeavesTheUsersFilesOfItsStepNamesAlone)
+{
+    const std::string source = m_folder.File("a.avi");
+    ASSERT_TRUE(MakeClip(source, 1.0, 160, 120));
+    for (const char* name : { "a0001.avi", "a0001.mp3" })
+        std::ofstream(m_folder.File(name)) << "the user's " << name;
+    RealBatch batch(kToolDirectory, m_folder.Folder());
+    batch.device.profilePosition = 1;
+    batch.AddSource(source);
+    RunBatch(batch, Mobile(MobileKind::Pmp));
+
+    EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).failureReason;
+    EXPECT_EQ(batch.Job(0).outputPath, m_folder.File("a.pmp"));
+    EXPECT_EQ(FileContents(m_folder.File("a0001.avi")), "the user's a0001.avi");
+    EXPECT_EQ(FileContents(m_folder.File("a0001.mp3")), "the user's a0001.mp3");
+    EXPECT_EQ(
+        NamesIn(m_folder.Folder()), (std::set<std::string> { "a.avi", "a.pmp", "a0001.avi", "a0001.mp3" }));
+}
+
+} // namespace

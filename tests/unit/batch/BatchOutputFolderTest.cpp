@@ -17,10 +17,10 @@ namespace {
 TEST(BatchOutputFolder, MissingFolderIsCreatedOneLevelOnly)
 {
     TempFolder temp;
-    EXPECT_EQ(PrepareOutputFolder(temp.File("new")), temp.File("new") + "/");
+    EXPECT_EQ(PrepareOutputFolder(temp.File("new"), "/home/u"), temp.File("new") + "/");
     EXPECT_TRUE(fs::is_directory(temp.File("new")));
     // Two missing levels: not created, the jobs then fail to write.
-    EXPECT_EQ(PrepareOutputFolder(temp.File("a/b")), temp.File("a/b") + "/");
+    EXPECT_EQ(PrepareOutputFolder(temp.File("a/b"), "/home/u"), temp.File("a/b") + "/");
     EXPECT_FALSE(fs::exists(temp.File("a")));
 }
 
@@ -28,21 +28,32 @@ TEST(BatchOutputFolder, ExistingFileOfTheNameIsLeftAlone)
 {
     TempFolder temp;
     std::ofstream(temp.File("taken")) << "data";
-    EXPECT_EQ(PrepareOutputFolder(temp.File("taken")), temp.File("taken") + "/");
+    EXPECT_EQ(PrepareOutputFolder(temp.File("taken"), "/home/u"), temp.File("taken") + "/");
     EXPECT_TRUE(fs::is_regular_file(temp.File("taken")));
 }
 
 TEST(BatchOutputFolder, SeparatorIsAppendedOnce)
 {
     TempFolder temp;
-    EXPECT_EQ(PrepareOutputFolder(temp.Folder()), temp.Folder());
-    EXPECT_EQ(PrepareOutputFolder(" " + temp.Folder() + "  "), temp.Folder());
+    EXPECT_EQ(PrepareOutputFolder(temp.Folder(), "/home/u"), temp.Folder());
+    EXPECT_EQ(PrepareOutputFolder(" " + temp.Folder() + "  ", "/home/u"), temp.Folder());
+}
+
+TEST(BatchOutputFolder, ARelativeFolderIsTheHomeFoldersOnce)
+{
+    TempFolder home;
+    for (const char* typed : { "relout", " ~/relout ", "relout/" }) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(PrepareOutputFolder(typed, home.Folder()), home.File("relout") + "/");
+        EXPECT_TRUE(fs::is_directory(home.File("relout")));
+    }
+    EXPECT_EQ(PrepareOutputFolder("~", home.Folder()), home.Folder());
 }
 
 TEST(BatchOutputFolder, BlankTextIsNoFolder)
 {
-    EXPECT_FALSE(PrepareOutputFolder(""));
-    EXPECT_FALSE(PrepareOutputFolder(" \t "));
+    EXPECT_FALSE(PrepareOutputFolder("", "/home/u"));
+    EXPECT_FALSE(PrepareOutputFolder(" \t ", "/home/u"));
 }
 
 TEST(BatchOutputFolder, OverlongTextIsCutWithoutSplittingALetter)
@@ -52,7 +63,7 @@ TEST(BatchOutputFolder, OverlongTextIsCutWithoutSplittingALetter)
     while (text.size() < kOutputFolderLimit - 1)
         text += 'x';
     text += "\xC3\xA9zzzz";
-    const std::optional<std::string> folder = PrepareOutputFolder(text);
+    const std::optional<std::string> folder = PrepareOutputFolder(text, "/home/u");
     ASSERT_TRUE(folder);
     EXPECT_EQ(*folder, text.substr(0, kOutputFolderLimit - 1) + "/");
 }
