@@ -38,8 +38,8 @@ std::optional<std::string> PrepareOutputFolder(std::string text, const std::stri
     if (folder.empty())
         return std::nullopt;
     if (folder == "~" || folder.starts_with("~/"))
-        folder.erase(0, 1);
-    if (folder.front() != '/')
+        folder.erase(0, folder.size() == 1 ? 1 : 2);
+    if (!folder.starts_with('/'))
         folder.insert(0, homeFolder.ends_with('/') ? homeFolder : homeFolder + "/");
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(folder, error)))
