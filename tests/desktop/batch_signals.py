@@ -85,6 +85,7 @@ def killed_outright(clip, engine):
     finally:
         kelvara.kill()
     wait_for(lambda: not encoder_processes(), "the encoder ending with the program")
+    print("GIF animation: SIGKILL left %r in the output folder" % os.listdir(out))
     check(os.listdir(out) == [], "killed: files left %r" % os.listdir(out))
 
 
