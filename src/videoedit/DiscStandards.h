@@ -19,6 +19,9 @@ struct DiscStandard {
     int sampleRate;
     int lowestAudioKbits;
     int highestAudioKbits;
+    int width; // the preset's frame, whatever the display shape
+    int height;
+    bool widescreen; // a 16:9 display is part of the standard (not VCD)
 };
 
 // The standard of formats 0 to 5; nothing for the others.

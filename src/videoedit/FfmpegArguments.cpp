@@ -57,13 +57,40 @@ void AppendFrameSize(Arguments& arguments, const ConvertSettings& settings)
         { "-s", std::to_string(EvenSize(settings.width)) + "x" + std::to_string(EvenSize(settings.height)) });
 }
 
-void AppendDiscOptions(Arguments& arguments, const DiscStandard& standard, const ConvertSettings& settings)
+// A source wider than halfway between 4:3 and 16:9 is shown as 16:9 where
+// the standard allows it.
+constexpr double kWideFromRatio = (4.0 / 3.0 + 16.0 / 9.0) / 2.0;
+
+bool IsWide(const ConvertRequest& request)
+{
+    return request.sourceWidth > 0 && request.sourceHeight > 0
+        && static_cast<double>(request.sourceWidth) / request.sourceHeight > kWideFromRatio;
+}
+
+// The picture keeps its shape inside the disc's frame: scaled to fit the
+// display shape (using the source's own display aspect, "dar", so that
+// non-square pixels count), bars added where it is wider or narrower, the
+// frame then marked with the display shape.
+std::string KeepShapeFilter(const DiscStandard& standard, const char* displayShape, double display)
+{
+    const std::string w = std::to_string(standard.width);
+    const std::string h = std::to_string(standard.height);
+    const std::string d = std::to_string(display);
+    return "scale=w='if(gt(dar," + d + ")," + w + ",trunc(" + w + "*dar/" + d + "/2)*2)'" + ":h='if(gt(dar,"
+        + d + "),trunc(" + h + "*" + d + "/dar/2)*2," + h + ")'," + "pad=" + w + ":" + h
+        + ":(ow-iw)/2:(oh-ih)/2,setdar=" + displayShape;
+}
+
+void AppendDiscOptions(Arguments& arguments, const DiscStandard& standard, const ConvertRequest& request)
 {
     // Options after -target adjust its preset. Disc players expect a 4:3 or
     // 16:9 picture and stereo sound, whatever the source had.
+    const bool wide = standard.widescreen && IsWide(request);
+    const char* shape = wide ? "16:9" : "4:3";
     Append(arguments,
-        { "-target", std::string(standard.target), "-aspect", "4:3", "-ac", "2", "-b:a",
-            Kbits(DiscAudioKbits(standard, settings.audioKbits)) });
+        { "-target", std::string(standard.target), "-vf",
+            KeepShapeFilter(standard, wide ? "16/9" : "4/3", wide ? 16.0 / 9.0 : 4.0 / 3.0), "-aspect", shape,
+            "-ac", "2", "-b:a", Kbits(DiscAudioKbits(standard, request.settings.audioKbits)) });
 }
 
 int MpegVideoKbits(const ConvertRequest& request, FrameRate rate)
@@ -132,7 +159,7 @@ std::vector<std::string> BuildFfmpegArguments(const ConvertRequest& request)
         { "-ss", SecondsText(request.startSeconds), "-t", SecondsText(request.lengthSeconds), "-i",
             FfmpegFilePath(request.sourcePath), "-map", "0:v:0?", "-map", "0:a:0?" });
     if (const std::optional<DiscStandard> standard = DiscStandardFor(request.format))
-        AppendDiscOptions(arguments, *standard, request.settings);
+        AppendDiscOptions(arguments, *standard, request);
     else if (request.format == VideoEditFormat::Avi)
         AppendAviOptions(arguments, request);
     else

@@ -150,6 +150,21 @@ INSTANTIATE_TEST_SUITE_P(Standards, DiscConversion, ::testing::ValuesIn(kFormats
         return name;
     });
 
+// A 16:9 source keeps its shape: a 16:9 DVD, a letterboxed 4:3 VCD whose
+// top rows are black.
+TEST_F(MpegConversion, WidescreenKeepsItsShape)
+{
+    m_source = m_folder.File("wide.mp4");
+    ASSERT_TRUE(MakeClip(m_source, 2.0, 320, 180));
+    EXPECT_EQ(ProbeEntries(Convert(4, {}), "v:0").at("display_aspect_ratio"), "16:9");
+    const std::string vcd = Convert(0, {});
+    const CommandResult top = RunProgram({ "ffmpeg", "-hide_banner", "-nostats", "-i", vcd, "-frames:v", "1",
+        "-vf", "crop=352:30:0:0,signalstats,metadata=print:key=lavfi.signalstats.YAVG", "-f", "null", "-" });
+    const std::size_t at = top.output.find("YAVG=");
+    ASSERT_NE(at, std::string::npos) << top.output;
+    EXPECT_LT(std::atof(top.output.c_str() + at + 5), 20.0) << "the bars above the picture are black";
+}
+
 TEST_F(MpegConversion, DvdTakesTheChosenAudioBitrateWithinItsLimits)
 {
     const auto chosen = ProbeEntries(Convert(4, { "--abitrate", "192" }), "a:0");

@@ -81,7 +81,7 @@ std::map<std::string, std::string> ProbeEntries(const std::string& path, const s
         command.insert(command.end(),
             { "-count_frames", "-select_streams", stream, "-show_entries",
                 "stream=codec_name,codec_tag_string,width,height,r_frame_rate,pix_fmt,sample_rate,"
-                "channels,bit_rate,nb_read_frames,duration" });
+                "channels,bit_rate,nb_read_frames,duration,display_aspect_ratio" });
     }
     command.insert(command.end(), { "-of", "default=nw=1", path });
     const CommandResult result = RunProgram(command);

@@ -133,6 +133,14 @@ TEST(FfmpegArguments, DiscFormatsUseTheirStandardWhateverTheSettings)
         EXPECT_EQ(Position(arguments, "-c:v"), -1) << target;
         EXPECT_EQ(ValueOf(arguments, "-b:a"), "224k") << target;
         EXPECT_EQ(ValueOf(arguments, "-aspect"), "4:3") << target;
+        // A 16:9 source stays 16:9 where the standard has it; VCD letterboxes.
+        request.sourceWidth = 1280;
+        request.sourceHeight = 720;
+        const Arguments wide = BuildFfmpegArguments(request);
+        const bool vcd = std::string(target).ends_with("-vcd");
+        EXPECT_EQ(ValueOf(wide, "-aspect"), vcd ? "4:3" : "16:9") << target;
+        EXPECT_NE(ValueOf(wide, "-vf").find(vcd ? "setdar=4/3" : "setdar=16/9"), std::string::npos) << target;
+        request.sourceWidth = request.sourceHeight = 0;
     }
 }
 
