@@ -48,8 +48,11 @@ std::string StartPiece(const JobRecord& job)
     return "-ss " + TrimTimeText(job.trimStartMs);
 }
 
+// Empty when the trim runs to the source's end: the encoder reads it all.
 std::string LengthPiece(const JobRecord& job)
 {
+    if (TrimRunsToSourceEnd(job))
+        return {};
     return "-t " + TrimTimeText(job.trimEndMs - job.trimStartMs);
 }
 

@@ -125,7 +125,9 @@ std::string SubstituteTemplate(
     std::vector<Piece> pieces { { std::string(commandTemplate), true } };
     ReplaceEverywhere(pieces, "$INPUT_FILE", EscapeForSingleQuotes(input), Protection::Path);
     ReplaceEverywhere(pieces, "$START", intermediate ? " " : TrimTimeText(job.trimStartMs), Protection::None);
-    ReplaceEverywhere(pieces, "$LENGTH", intermediate ? " " : TrimTimeText(job.trimEndMs - job.trimStartMs),
+    // A blank hands the encoder no length: it reads on to the end.
+    const bool wholeLength = intermediate || TrimRunsToSourceEnd(job);
+    ReplaceEverywhere(pieces, "$LENGTH", wholeLength ? " " : TrimTimeText(job.trimEndMs - job.trimStartMs),
         Protection::None);
     ReplaceEverywhere(pieces, "$TITLE", EscapeForSingleQuotes(job.titleText), Protection::None);
     ReplaceEverywhere(pieces, "$TIMESTAMP", FormatTimestamp(context.now), Protection::None);

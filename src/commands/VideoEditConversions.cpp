@@ -299,24 +299,26 @@ void VideoEditConversions::OnVideoEditComplete()
 void VideoEditConversions::OnVideoEditProgress(double position, double total)
 {
     const int index = m_context.currentJob;
+    // Each job, and each intermediate step, starts the clock anew.
+    if (m_speed.StartTick() != m_context.startTick)
+        m_speed.Restart(m_context.startTick);
+    const double speed = m_speed.Sample(position, platform::TickCount());
     if (m_context.outputKind.UsesVideoEditComponent()) {
         m_context.UpdateJob(index,
             [&](JobRecord& job) {
                 job.percentDone = total == 0.0 ? 0 : static_cast<int>(position * 100.0 / total + 0.5);
                 job.positionMs = job.trimStartMs + position * 1000.0;
+                job.encodeSpeed = speed;
             },
             { JobColumn::Status });
         return;
     }
-    const std::uint32_t elapsedMs = platform::TickCount() - m_context.startTick;
-    const double rate = elapsedMs == 0 ? 0.0 : position * 1000.0 / elapsedMs;
     std::string intermediatePath;
     const bool updated = m_context.UpdateJob(index,
         [&](JobRecord& job) {
             job.componentPosition = position;
             job.componentPercent = total == 0.0 ? 0.0 : position * 100.0 / total;
-            job.componentRemaining
-                = rate > 0.0 && position > 20.0 ? (total - position) / rate : total - position;
+            job.componentRemaining = speed > 0.0 ? (total - position) / speed : total - position;
             intermediatePath = job.intermediatePath;
         },
         { JobColumn::Status });

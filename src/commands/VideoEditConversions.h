@@ -3,6 +3,8 @@
 // source that the encoder then reads.
 #pragma once
 
+#include "engine/EncodeSpeed.h"
+
 #include <string>
 
 namespace kelvara {
@@ -48,6 +50,7 @@ private:
     const OptionSelections& m_options;
     RandomNumbers& m_numbers;
     bool m_componentBusy = false;
+    EncodeSpeed m_speed;
 };
 
 // The decimal number at the start of a list text ("29.97 HZ" gives 29.97,

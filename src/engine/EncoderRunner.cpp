@@ -106,6 +106,10 @@ RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex
         return outcome;
     }
 
+    // The speed is this run's alone: a device's auxiliary step before it
+    // or an intermediate file's rewrite has a pace of its own.
+    m_speed.Restart(platform::TickCount());
+    m_context.UpdateJob(jobIndex, [](JobRecord& job) { job.encodeSpeed = 0.0; }, {});
     ReadEncoderOutput(jobIndex);
     FinishProcess(outcome);
     // Kept with the job whatever the outcome: a later check of the output
@@ -172,7 +176,7 @@ void EncoderRunner::ParseEncoderOutput(std::string_view chunk, int jobIndex)
     bool askToQuit = false;
     m_context.UpdateJob(jobIndex,
         [&](JobRecord& job) {
-            askToQuit = ParseProgressChunk(chunk, job, platform::TickCount(), m_context.startTick);
+            askToQuit = ParseProgressChunk(chunk, job, platform::TickCount(), m_context.startTick, m_speed);
         },
         { JobColumn::Status });
     if (askToQuit)

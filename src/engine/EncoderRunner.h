@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/ConversionContext.h"
+#include "engine/EncodeSpeed.h"
 #include "engine/EncoderCommand.h"
 #include "jobs/JobRecord.h"
 #include "process/ChildProcess.h"
@@ -76,6 +77,7 @@ private:
     ChildProcess m_encoder;
     std::string m_outputTail;
     std::vector<std::string> m_diagnostics;
+    EncodeSpeed m_speed;
 };
 
 } // namespace kelvara

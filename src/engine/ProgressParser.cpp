@@ -51,8 +51,8 @@ double LeadingDecimal(std::string_view text)
 
 } // namespace
 
-bool ParseProgressChunk(
-    std::string_view chunk, JobRecord& job, std::uint32_t nowTick, std::uint32_t startTick)
+bool ParseProgressChunk(std::string_view chunk, JobRecord& job, std::uint32_t nowTick,
+    std::uint32_t startTick, EncodeSpeed& speed)
 {
     bool askToQuit = false;
 
@@ -69,8 +69,17 @@ bool ParseProgressChunk(
         const std::uint32_t elapsedMs = nowTick - startTick;
         if (elapsedMs != 0)
             job.encodeRate = seconds * 1000.0 / elapsedMs;
+        job.encodeSpeed = speed.Sample(seconds, nowTick);
     }
     return askToQuit;
+}
+
+bool ParseProgressChunk(
+    std::string_view chunk, JobRecord& job, std::uint32_t nowTick, std::uint32_t startTick)
+{
+    EncodeSpeed speed;
+    speed.Restart(startTick);
+    return ParseProgressChunk(chunk, job, nowTick, startTick, speed);
 }
 
 } // namespace kelvara

@@ -1,6 +1,7 @@
 // Reads the encoder's status text ("size=     123kB time=12.34 ...") into a job.
 #pragma once
 
+#include "engine/EncodeSpeed.h"
 #include "jobs/JobRecord.h"
 
 #include <cstdint>
@@ -16,5 +17,9 @@ namespace kelvara {
 // trimmed length (the intermediate file may run longer than the trim).
 bool ParseProgressChunk(
     std::string_view chunk, JobRecord& job, std::uint32_t nowTick, std::uint32_t startTick);
+// The same, and each time read is a sample of the run's `speed`, which the
+// job keeps as its encodeSpeed.
+bool ParseProgressChunk(std::string_view chunk, JobRecord& job, std::uint32_t nowTick,
+    std::uint32_t startTick, EncodeSpeed& speed);
 
 } // namespace kelvara

@@ -2,6 +2,7 @@
 
 #include "commands/TimeText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -34,6 +35,20 @@ int RoundedPercent(double value)
     return value <= 0.0 ? 0 : static_cast<int>(value + 0.5);
 }
 
+// The longest wait the column shows; a run that has almost stalled would
+// otherwise be given a time no clock holds.
+constexpr double kLongestWaitSeconds = 99 * 3600 + 59 * 60 + 59;
+
+// The time still to wait: the media left at the speed measured so far, a
+// user's "how long until it is done". "--:--:--" while no speed is known.
+std::string RemainTimeText(double mediaSecondsLeft, double speed)
+{
+    if (!(speed > 0.0))
+        return "--:--:--";
+    const double wait = std::clamp(mediaSecondsLeft / speed, 0.0, kLongestWaitSeconds);
+    return ClockText(static_cast<long long>(wait + 0.5));
+}
+
 // AVI and MPEG: the video-editing component keeps percentDone itself.
 StatusCell ComponentStatus(const JobRecord& job)
 {
@@ -41,7 +56,10 @@ StatusCell ComponentStatus(const JobRecord& job)
         return StatusCell { false, {}, kFullBar, job.percentDone };
     if (job.percentDone >= 100)
         return Shown("100%    Finished ", job.percentDone);
-    return Shown(Format("    %d%%    ", job.percentDone), job.percentDone);
+    const double mediaLeft = (job.trimEndMs - job.positionMs) * 0.001;
+    return Shown(Format("    %d%%    Remain Time:%s", job.percentDone,
+                     RemainTimeText(mediaLeft, job.encodeSpeed).c_str()),
+        job.percentDone);
 }
 
 // Sources made readable through an intermediate file show two halves: the
@@ -86,9 +104,9 @@ StatusCell EncoderStatus(const JobRecord& job)
             : RoundedPercent(job.encodedSeconds * 100.0 / ((job.trimEndMs - job.positionMs) * 0.001));
         if (!(job.encodedSeconds > 0.0 && job.encodedSizeKb > 0))
             return {};
-        const auto remaining
-            = static_cast<long long>((job.trimEndMs - job.trimStartMs) * 0.001 - job.encodedSeconds);
-        return Shown(Format("  %d%%    Remain Time:%s", q, ClockText(remaining).c_str()), q);
+        const double mediaLeft = (job.trimEndMs - job.trimStartMs) * 0.001 - job.encodedSeconds;
+        return Shown(
+            Format("  %d%%    Remain Time:%s", q, RemainTimeText(mediaLeft, job.encodeSpeed).c_str()), q);
     }
     case JobStage::Finishing:
     case JobStage::FinishingLast:

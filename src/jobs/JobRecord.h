@@ -62,6 +62,10 @@ struct JobRecord {
     std::int32_t finished = 0;
     std::int32_t encodedSizeKb = 0;
     double encodeRate = 0.0;
+    // Media seconds converted per second of waiting, smoothed over the run
+    // so far (the encoder's or the component's); 0 until it is measured.
+    // The remaining time is the media left at this speed.
+    double encodeSpeed = 0.0;
     double encodedSeconds = 0.0;
     JobStage stage = JobStage::Waiting;
     std::int32_t isVob = 0;
@@ -108,6 +112,7 @@ struct JobRecord {
         finished = 0;
         encodedSizeKb = 0;
         encodeRate = 0.0;
+        encodeSpeed = 0.0;
         encodedSeconds = 0.0;
         stage = JobStage::Waiting;
         failed = false;

@@ -176,13 +176,19 @@ std::optional<Failure> CheckOutputsWritten(const OutputStaging& staging, const S
     return Failure { ExitStatus::Failed, reason };
 }
 
-// A stop before the first frame or sound packet can end with status 0 and
-// a file that holds only headers, which no player opens.
+// A run that wrote no frame and no sound ends with status 0 and a file that
+// holds only headers, which no player opens: after a stop before the first
+// packet, or for a range that holds nothing (a length of 0, a start past
+// the source's end). ffmpeg's own count of what it encoded tells, whatever
+// the format.
 std::optional<Failure> CheckSomethingEncoded(const SupervisedRun& run)
 {
-    if (!run.stopRequested || run.progress.frames > 0 || run.progress.seconds > 0.0)
+    if (run.progress.frames > 0 || run.progress.seconds > 0.0)
         return std::nullopt;
-    return Failure { ExitStatus::Stopped, "stopped before anything was encoded; no output was kept" };
+    if (run.stopRequested)
+        return Failure { ExitStatus::Stopped, "stopped before anything was encoded; no output was kept" };
+    return Failure { ExitStatus::Failed,
+        "nothing was encoded (no picture and no sound in the range asked for); no output was kept" };
 }
 
 struct StartedFfmpeg {

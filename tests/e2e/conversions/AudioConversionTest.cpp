@@ -52,6 +52,61 @@ INSTANTIATE_TEST_SUITE_P(AudioKinds, AudioConversion,
         AudioCase { 3, "mp2" }, AudioCase { 4, "ac3" }),
     [](const auto& info) { return std::string(AudioExtension(info.param.kind)->substr(1)); });
 
+namespace {
+
+// The length of the sound ffmpeg decodes from `path`, without the MP3
+// encoder's delay and padding that a container's duration counts; nothing
+// for a file that does not decode, such as one of headers only.
+std::optional<double> DecodedSeconds(const std::string& path, const std::string& decoded)
+{
+    if (!ReaderOpens({ "ffmpeg", "-v", "error", "-y", "-i", path, "-vn", decoded }))
+        return std::nullopt;
+    return ProbeDuration(decoded);
+}
+
+} // namespace
+
+// A start of 1.99 s is not 1 s, a trim to the end of a 7.6 s clip is not
+// cut at 7 s, a clip of 0.119 s gives an MP3 that plays, and a trim that
+// holds nothing fails instead of leaving a file of headers "finished".
+TEST_F(ConversionTest, TrimsComeOutToTheMillisecondAndAFinishedOutputDecodes)
+{
+    // One MP3 frame of 1152 samples at 44.1 kHz.
+    constexpr double kAudioPacket = 1152.0 / 44100.0;
+    struct Case {
+        const char* name;
+        double seconds, start, end;
+        double expected; // below 0: the job fails; 0: to the end of the source's sound
+    };
+    const Case cases[] = {
+        { "to the end.avi", 7.6, 1.99, 7.6, 0.0 },
+        { "middle.avi", 7.6, 1.99, 4.255, 2.265 },
+        { "blip.wav", 0.119, 0.0, 0.119, 0.119 },
+        { "empty.avi", 2.0, 1.0, 1.0, -1.0 },
+    };
+    m_context.outputKind = { OutputCategory::Audio, 0 };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int index = AddJob(c.name, c.seconds, c.start, c.end);
+        ConvertAudio(m_context, m_runner, m_options, index);
+        const JobRecord job = Job(index);
+        const std::string output = AudioOutputPath(m_output.Folder(), job.outputTitle, 0);
+        if (c.expected < 0.0) {
+            EXPECT_NE(job.failureReason.find("nothing was encoded"), std::string::npos) << job.failureReason;
+            EXPECT_EQ(job.finished, 0);
+            EXPECT_FALSE(fs::exists(output));
+            continue;
+        }
+        ASSERT_EQ(job.finished, 1) << job.failureReason;
+        const std::optional<double> decoded = DecodedSeconds(output, m_sources.File("decoded.wav"));
+        ASSERT_TRUE(decoded) << "the output does not decode";
+        const double expected = c.expected > 0.0
+            ? c.expected
+            : DecodedSeconds(job.sourcePath, m_sources.File("source.wav")).value_or(0.0) - c.start;
+        EXPECT_NEAR(*decoded, expected, kAudioPacket);
+    }
+}
+
 TEST_F(ConversionTest, AFileOfTheOutputsNameStaysAndTheOutputIsNumbered)
 {
     m_context.outputKind = { OutputCategory::Audio, 0 };

@@ -85,6 +85,17 @@ TEST_F(ConversionTest, AGifAnimationLastsAsLongAsTheTrim)
     EXPECT_EQ(Probe(output, "stream=width", "v:0"), "160");
 }
 
+TEST_F(ConversionTest, AGifAnimationTrimKeepsItsMilliseconds)
+{
+    m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };
+    const int index = AddJob("split.avi", 4.0, 0.5, 1.7);
+    m_options.picture = 0;
+    ConvertImage(m_context, m_runner, m_options, index);
+    const std::optional<double> duration = ProbeDuration(m_output.File("split.gif"));
+    ASSERT_TRUE(duration) << Job(index).failureReason;
+    EXPECT_NEAR(*duration, 1.2, 1.0 / 15) << "within one frame of the animation";
+}
+
 TEST_F(ConversionTest, AnImageFromAMissingSourceFails)
 {
     m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };

@@ -42,7 +42,8 @@ TEST(ImageCommand, AStillPictureTakesOneFrameAtTheTrimStart)
 {
     FixedOptions options;
     EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options),
-        "tarvoconverter -i '/videos/clip.avi' -f image2 -ss 00:01:23 -t 0.001 -s 320*240 '/out/clip.jpg'");
+        "tarvoconverter -i '/videos/clip.avi' -f image2 -ss 00:01:23.400 -t 0.001 -s 320*240 "
+        "'/out/clip.jpg'");
 }
 
 TEST(ImageCommand, OriginalSizeTakesTheSourceSize)
@@ -51,7 +52,8 @@ TEST(ImageCommand, OriginalSizeTakesTheSourceSize)
     options.original = true;
     options.picture = 11;
     EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options),
-        "tarvoconverter -i '/videos/clip.avi' -f image2 -ss 00:01:23 -t 0.001 -s 640*480 '/out/clip.png'");
+        "tarvoconverter -i '/videos/clip.avi' -f image2 -ss 00:01:23.400 -t 0.001 -s 640*480 "
+        "'/out/clip.png'");
 }
 
 TEST(ImageCommand, AGifAnimationCoversTheTrimmedPart)
@@ -59,7 +61,7 @@ TEST(ImageCommand, AGifAnimationCoversTheTrimmedPart)
     FixedOptions options;
     options.picture = 0;
     EXPECT_EQ(BuildImageCommand(Clip(), "/out/", options),
-        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23 -t 00:00:12 -s 320*240 '/out/clip.gif'");
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23.400 -t 00:00:12.500 -s 320*240 '/out/clip.gif'");
 }
 
 TEST(ImageCommand, AGifAnimationOfAnIntermediateFileHasNoRange)
@@ -94,7 +96,37 @@ TEST(AudioCommand, AutoBitrateAndSameRateLeaveThreeBlanks)
     job.trimStartMs = 0.0;
     job.trimEndMs = 10000.0;
     EXPECT_EQ(BuildAudioCommand(job, "/out/", 0, options),
-        "tarvoconverter -i '/videos/clip.avi' -ss 00:00:00 -t 00:00:10   '/out/clip.mp3'");
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:00:00.000 -t 00:00:10.000   '/out/clip.mp3'");
+}
+
+// Whole seconds would move a start of 1.99 s to 1 s and cut a 7.6 s clip
+// to 7 s; a trim that runs to the source's end hands over no length, so a
+// probed duration a little short of the streams cuts nothing.
+TEST(AudioCommand, TrimTimesKeepTheirMillisecondsAndATrimToTheEndHasNoLength)
+{
+    struct Case {
+        double startMs, endMs, durationMs;
+        const char* pieces;
+    };
+    const Case cases[] = {
+        { 1990.0, 5000.0, 7600.0, "-ss 00:00:01.990 -t 00:00:03.010" },
+        { 0.0, 7600.0, 7600.0, "-ss 00:00:00.000 " },
+        { 2000.0, 7599.0, 7599.6, "-ss 00:00:02.000 " }, // a dropped thumb truncates to whole ms
+        { 0.0, 119.0, 0.0, "-ss 00:00:00.000 -t 00:00:00.119" }, // duration unknown
+        { 3'725'499.6, 3'725'900.0, 4e6, "-ss 01:02:05.500 -t 00:00:00.400" },
+    };
+    FixedOptions options;
+    for (const Case& c : cases) {
+        JobRecord job = Clip();
+        job.trimStartMs = c.startMs;
+        job.trimEndMs = c.endMs;
+        job.durationMs = c.durationMs;
+        EXPECT_EQ(BuildAudioCommand(job, "/out/", 0, options),
+            "tarvoconverter -i '/videos/clip.avi' " + std::string(c.pieces) + "   '/out/clip.mp3'");
+        options.picture = 0;
+        EXPECT_EQ(BuildImageCommand(job, "/out/", options),
+            "tarvoconverter -i '/videos/clip.avi' " + std::string(c.pieces) + " -s 320*240 '/out/clip.gif'");
+    }
 }
 
 TEST(AudioCommand, BitrateAndRateComeFromTheirLists)
@@ -103,11 +135,13 @@ TEST(AudioCommand, BitrateAndRateComeFromTheirLists)
     options.bitrate = 6;
     options.sampleRate = 5;
     EXPECT_EQ(BuildAudioCommand(Clip(), "/out/", 4, options),
-        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23 -t 00:00:12 -ab 128 -ar 44100 '/out/clip.ac3'");
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23.400 -t 00:00:12.500 -ab 128 -ar 44100 "
+        "'/out/clip.ac3'");
     options.bitrate = 11;
     options.sampleRate = 1;
     EXPECT_EQ(BuildAudioCommand(Clip(), "/out/", 1, options),
-        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23 -t 00:00:12 -ab 320 -ar 8000 '/out/clip.wma'");
+        "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23.400 -t 00:00:12.500 -ab 320 -ar 8000 "
+        "'/out/clip.wma'");
 }
 
 TEST(AudioCommand, AnIntermediateFileIsReadWholeAndUnknownKindsHaveNoOutput)
@@ -125,7 +159,7 @@ TEST(AudioCommand, QuotesInNamesAreEscapedTheOneWayTheTokenizerReads)
     job.sourcePath = "/v/it's.avi";
     job.outputTitle = "it's";
     EXPECT_EQ(BuildAudioCommand(job, "/o'/", 0, options),
-        "tarvoconverter -i '/v/it'\\''s.avi' -ss 00:01:23 -t 00:00:12   '/o'\\''/it'\\''s.mp3'");
+        "tarvoconverter -i '/v/it'\\''s.avi' -ss 00:01:23.400 -t 00:00:12.500   '/o'\\''/it'\\''s.mp3'");
 }
 
 TEST(OutputNaming, AviAndMpegSkipTakenNamesFilesAndFoldersAlike)
@@ -181,7 +215,7 @@ TEST(ImageCommand, AStillPictureOfAnIntermediateFileTakesItsFirstFrame)
     // The intermediate file holds the source from the trim start on.
     FixedOptions options;
     EXPECT_EQ(BuildImageCommand(FromVob(), "/out/", options),
-        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi' -f image2 -ss 00:00:00 -t 0.001 -s 320*240 "
+        "tarvoconverter -i '/tmp/VTS_01_1_12345.avi' -f image2 -ss 00:00:00.000 -t 0.001 -s 320*240 "
         "'/out/clip.jpg'");
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+using kelvara::EncodeSpeed;
 using kelvara::JobRecord;
 using kelvara::ParseProgressChunk;
 
@@ -126,4 +127,41 @@ TEST(ProgressParser, JobReadingItsSourceIsNeverStoppedByTheParser)
     JobRecord job;
     job.trimEndMs = 10000.0;
     EXPECT_FALSE(ParseProgressChunk("size=     500kB time=99.00 bitrate", job, 10, 0));
+}
+
+TEST(EncodeSpeed, FollowsThePaceOfTheRunAndForgetsItsSlowStart)
+{
+    EncodeSpeed speed;
+    std::uint32_t tick = 0xFFFFFFFFu - 999; // the tick count wraps during the run
+    speed.Restart(tick);
+    // Opening the source: one media second in the first two seconds.
+    tick += 2000;
+    EXPECT_DOUBLE_EQ(speed.Sample(1.0, tick), 0.5);
+    // Then ten media seconds a second, reported twice a second.
+    double media = 1.0;
+    double before = speed.Speed();
+    for (int report = 0; report < 30; ++report) {
+        const double now = speed.Sample(media += 5.0, tick += 500);
+        EXPECT_GT(now, before) << "rises steadily towards the new pace";
+        EXPECT_LT(now, 10.0);
+        before = now;
+    }
+    EXPECT_NEAR(speed.Speed(), 10.0, 0.5);
+    // One report without progress is a bump, not a stall.
+    const double bumped = speed.Sample(media, tick += 500);
+    EXPECT_GT(bumped, 8.0);
+    EXPECT_LT(bumped, before);
+}
+
+TEST(EncodeSpeed, ReportsCloseTogetherAreMeasuredAsOneAndATimeGoingBackIsANewStart)
+{
+    EncodeSpeed speed;
+    speed.Restart(1000);
+    EXPECT_EQ(speed.Sample(0.5, 1050), 0.0) << "50 ms measure the pipe, not the encoder";
+    EXPECT_DOUBLE_EQ(speed.Sample(2.0, 2000), 2.0); // since the start
+    EXPECT_DOUBLE_EQ(speed.Sample(9.0, 2010), 2.0);
+    EXPECT_DOUBLE_EQ(speed.Sample(1.0, 3000), 2.0) << "no negative speed";
+    const double next = speed.Sample(5.0, 4000); // 4 media seconds in 1 s, from 1.0 at 3000
+    EXPECT_GT(next, 2.0);
+    EXPECT_LT(next, 4.0);
 }

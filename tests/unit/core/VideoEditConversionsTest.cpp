@@ -1,6 +1,7 @@
 #include "commands/VideoEditConversions.h"
 #include "engine/ConversionContext.h"
 #include "jobs/RandomNumbers.h"
+#include "platform/TickCount.h"
 #include "support/FixedOptions.h"
 #include "support/TempFolder.h"
 #include "videoedit/VideoEditControl.h"
@@ -339,6 +340,19 @@ TEST_F(VideoEditConversionsTest, TheMpegStandardsGetTheFrameRateAgainAfterTheirF
     options.mpegType = 4;
     ASSERT_TRUE(conversions.ConvertWithVideoEdit(0, folder.File("clip.mpg")));
     EXPECT_EQ(component.rateAndFormat, (std::vector<std::string> { rate, "format 4" }));
+}
+
+TEST_F(VideoEditConversionsTest, ProgressMeasuresTheSpeedOfEachRunFromItsStart)
+{
+    context.outputKind = { OutputCategory::PcVideo, 0 };
+    context.startTick = platform::TickCount() - 2000;
+    conversions.OnVideoEditProgress(4.0, 10.0);
+    EXPECT_NEAR(jobs.GetAt(0).encodeSpeed, 2.0, 0.2) << "4 media seconds in 2 s";
+    // The next run (an intermediate step here) measures its own clock.
+    context.outputKind = { OutputCategory::Audio, 0 };
+    context.startTick = platform::TickCount() - 4000;
+    conversions.OnVideoEditProgress(2.0, 10.0);
+    EXPECT_NEAR(jobs.GetAt(0).componentRemaining, 16.0, 1.0) << "8 media seconds at 0.5x";
 }
 
 TEST_F(VideoEditConversionsTest, EventsForAJobNoLongerInTheListChangeNothing)

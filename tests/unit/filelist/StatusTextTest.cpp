@@ -10,7 +10,9 @@ const OutputKind kMp3 { OutputCategory::Audio, static_cast<int>(AudioKind::Mp3) 
 const OutputKind kAvi { OutputCategory::PcVideo, static_cast<int>(PcKind::Avi) };
 const OutputKind kMpeg { OutputCategory::PcVideo, static_cast<int>(PcKind::Mpeg) };
 
-JobRecord Encoding(double trimStartMs, double trimEndMs, double encodedSeconds, int sizeKb = 100)
+// At real-time speed unless told otherwise: a second of media per second.
+JobRecord Encoding(
+    double trimStartMs, double trimEndMs, double encodedSeconds, int sizeKb = 100, double speed = 1.0)
 {
     JobRecord job;
     job.sourcePath = "/media/clip.mp4";
@@ -20,6 +22,7 @@ JobRecord Encoding(double trimStartMs, double trimEndMs, double encodedSeconds, 
     job.stage = JobStage::Encoding;
     job.encodedSeconds = encodedSeconds;
     job.encodedSizeKb = sizeKb;
+    job.encodeSpeed = speed;
     return job;
 }
 
@@ -31,17 +34,35 @@ void ExpectCell(const StatusCell& cell, const std::string& text, int position)
     EXPECT_EQ(cell.progressPos, position);
 }
 
-TEST(StatusText, EncoderRunShowsPercentAndRemainingMediaTime)
+TEST(StatusText, RemainTimeIsTheWaitAtTheSpeedMeasuredSoFar)
 {
-    ExpectCell(StatusOf(Encoding(0, 100000, 49.6), kMp3), "  50%    Remain Time:00:00:50", 50);
-    // A trim that starts later counts from its own start.
-    ExpectCell(StatusOf(Encoding(60000, 3'660'000, 1800.0), kMp3), "  50%    Remain Time:00:30:00", 50);
+    struct Case {
+        double trimStartMs, trimEndMs, encodedSeconds, speed;
+        const char* text;
+        int position;
+    };
+    const Case cases[] = {
+        { 0, 100000, 49.6, 1.0, "  50%    Remain Time:00:00:50", 50 },
+        // A trim that starts later counts from its own start.
+        { 60000, 3'660'000, 1800.0, 1.0, "  50%    Remain Time:00:30:00", 50 },
+        // A fast encoder: seven minutes of media, 409 s of it left, at 8x.
+        { 0, 420000, 11.0, 8.0, "  3%    Remain Time:00:00:51", 3 },
+        { 0, 100000, 50.0, 0.25, "  50%    Remain Time:00:03:20", 50 },
+        // No speed measured yet; a run that has all but stalled.
+        { 0, 100000, 50.0, 0.0, "  50%    Remain Time:--:--:--", 50 },
+        { 0, 100000, 50.0, 1e-12, "  50%    Remain Time:99:59:59", 50 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ExpectCell(StatusOf(Encoding(c.trimStartMs, c.trimEndMs, c.encodedSeconds, 100, c.speed), kMp3),
+            c.text, c.position);
+    }
 }
 
 TEST(StatusText, PercentThatRoundsTo99IsShownAs100)
 {
     ExpectCell(StatusOf(Encoding(0, 100000, 98.6), kMp3), "  100%    Remain Time:00:00:01", 100);
-    ExpectCell(StatusOf(Encoding(0, 100000, 98.4), kMp3), "  98%    Remain Time:00:00:01", 98);
+    ExpectCell(StatusOf(Encoding(0, 100000, 98.4), kMp3), "  98%    Remain Time:00:00:02", 98);
     JobRecord vob = Encoding(0, 100000, 98.6);
     vob.isVob = 1;
     ExpectCell(StatusOf(vob, kMp3), "    100%", 100);
@@ -115,11 +136,14 @@ TEST(StatusText, FinishedWinsOverTheStageAndFailedOverEverything)
     ExpectCell(StatusOf(job, kAvi), "Failed", 0);
 }
 
-TEST(StatusText, ComponentKindsShowThePercentTheComponentKeeps)
+TEST(StatusText, ComponentKindsShowThePercentTheComponentKeepsAndTheWait)
 {
-    JobRecord job = Encoding(1000, 10000, 0.0, 0);
+    JobRecord job = Encoding(1000, 10000, 0.0, 0, 3.0);
     job.percentDone = 42;
-    ExpectCell(StatusOf(job, kAvi), "    42%    ", 42);
+    job.positionMs = 4000;
+    ExpectCell(StatusOf(job, kAvi), "    42%    Remain Time:00:00:02", 42);
+    job.encodeSpeed = 0.0;
+    ExpectCell(StatusOf(job, kMpeg), "    42%    Remain Time:--:--:--", 42);
     job.percentDone = 100;
     ExpectCell(StatusOf(job, kMpeg), "100%    Finished ", 100);
     // Before the component reached the trim's start: a bar but no text.

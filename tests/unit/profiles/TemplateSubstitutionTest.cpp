@@ -42,30 +42,36 @@ std::vector<std::string> Arguments(const std::string& command)
     return arguments.value_or(std::vector<std::string> {});
 }
 
-TEST(TemplateTimes, StartAndLengthAreWholeSecondsAsHoursMinutesSeconds)
+TEST(TemplateTimes, StartAndLengthAreClockTimesWithMilliseconds)
 {
     JobRecord job = ClipJob();
     job.trimStartMs = 75500;
     job.trimEndMs = 3725900;
     EXPECT_EQ(SubstituteTemplate("-ss $START -t $LENGTH", job, ContextFor(DeviceKind::Xbox360)),
-        "-ss 00:01:15 -t 01:00:50");
+        "-ss 00:01:15.500 -t 01:00:50.400");
+    // A trim that runs to the source's end leaves the length blank, which
+    // the encoder reads as "to the end", as for an intermediate file.
+    job.durationMs = 3725900.4;
+    EXPECT_EQ(SubstituteTemplate("-ss '$START' -t '$LENGTH'", job, ContextFor(DeviceKind::Psp)),
+        "-ss '00:01:15.500' -t ' '");
 }
 
 TEST(TemplateTimes, HoursAreNotLimitedToTwoDigits)
 {
-    EXPECT_EQ(kelvara::TrimTimeText(400000999.0), "111:06:40");
-    EXPECT_EQ(kelvara::TrimTimeText(999.9), "00:00:00");
+    EXPECT_EQ(kelvara::TrimTimeText(400000999.0), "111:06:40.999");
+    EXPECT_EQ(kelvara::TrimTimeText(999.9), "00:00:01.000");
+    EXPECT_EQ(kelvara::TrimTimeText(59999.4), "00:00:59.999");
 }
 
 // A broken source can claim any duration; the text stays a clock time and
-// the conversion to whole seconds never leaves its range.
+// the conversion to whole milliseconds never leaves its range.
 TEST(TemplateTimes, TimesNoClockHoldsAreHeldAtItsBounds)
 {
-    EXPECT_EQ(kelvara::TrimTimeText(-1.79769e+305), "00:00:00");
-    EXPECT_EQ(kelvara::TrimTimeText(std::numeric_limits<double>::quiet_NaN()), "00:00:00");
-    EXPECT_EQ(kelvara::TrimTimeText(-std::numeric_limits<double>::infinity()), "00:00:00");
-    EXPECT_EQ(kelvara::TrimTimeText(std::numeric_limits<double>::infinity()), "2555555555555555:33:20");
-    EXPECT_EQ(kelvara::TrimTimeText(1.79769e+308), "2555555555555555:33:20");
+    EXPECT_EQ(kelvara::TrimTimeText(-1.79769e+305), "00:00:00.000");
+    EXPECT_EQ(kelvara::TrimTimeText(std::numeric_limits<double>::quiet_NaN()), "00:00:00.000");
+    EXPECT_EQ(kelvara::TrimTimeText(-std::numeric_limits<double>::infinity()), "00:00:00.000");
+    EXPECT_EQ(kelvara::TrimTimeText(std::numeric_limits<double>::infinity()), "2555555555555:33:20.000");
+    EXPECT_EQ(kelvara::TrimTimeText(1.79769e+308), "2555555555555:33:20.000");
 }
 
 TEST(TemplateTimes, TimestampIsTheGivenLocalTime)
@@ -90,7 +96,7 @@ TEST(TemplateIntermediate, SourceNeedingAnIntermediateFileTakesItWithoutTrimTime
     EXPECT_EQ(SubstituteTemplate("$INPUT_FILE", job, ContextFor(DeviceKind::Psp)), "/tmp/movie_12345.avi");
     job.isRealMedia = 0;
     EXPECT_EQ(SubstituteTemplate("$INPUT_FILE $START", job, ContextFor(DeviceKind::Psp)),
-        "/media/movie.vob 00:01:15");
+        "/media/movie.vob 00:01:15.500");
 }
 
 TEST(TemplateOutputNames, PspNameSwitchesToH264NamesAtProfile17)

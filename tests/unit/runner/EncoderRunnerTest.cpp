@@ -1,10 +1,12 @@
 #include "RunnerFixture.h"
 
 #include "engine/EncoderStop.h"
+#include "engine/StatusText.h"
 
 #include <QTimer>
 
 #include <chrono>
+#include <cstdio>
 #include <sys/resource.h>
 
 using namespace kelvara;
@@ -33,6 +35,22 @@ TEST_F(RunnerTest, ProgressOfTheEncoderReachesTheJob)
     EXPECT_GT(job.encodeRate, 0.0);
     EXPECT_GE(m_view.statusRedraws, 1);
     EXPECT_FALSE(FileHolds(mark, "quit"));
+}
+
+// A seven-minute trim that the encoder gets through at many times real time
+// must not show the media still to encode (minutes) as the time to wait.
+TEST_F(RunnerTest, RemainTimeIsTheWaitAtTheEncodersPace)
+{
+    m_jobs.Update(m_job, [](JobRecord& job) {
+        job.trimEndMs = 420000.0;
+        job.stage = JobStage::Encoding;
+    });
+    // 20 media seconds every 0.3 s: about 60 times real time.
+    m_runner.RunEncoder(Encoder("times " + Quoted(m_work.File("mark")) + " 20.00 40.00 60.00 80.00"), m_job);
+    const std::string text = StatusOf(m_jobs.GetAt(m_job), { OutputCategory::Audio, 0 }).text;
+    int hours = 0, minutes = 0, seconds = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "%*d%% Remain Time:%d:%d:%d", &hours, &minutes, &seconds), 3) << text;
+    EXPECT_LT(hours * 3600 + minutes * 60 + seconds, 60) << text << ": 340 media seconds left";
 }
 
 TEST_F(RunnerTest, AFailingEncoderIsReportedWithItsLastErrorLine)

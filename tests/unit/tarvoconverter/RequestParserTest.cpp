@@ -23,6 +23,10 @@ TEST(TimeText, ReadsClockTimesAndSecondsAndNothingElse)
     EXPECT_EQ(ParseTimeText("100:00:00"), 360000.0); // hours are not limited to two digits
     EXPECT_EQ(ParseTimeText("02:30.5"), 150.5);
     EXPECT_EQ(ParseTimeText("0.001"), 0.001);
+    // The builders write milliseconds.
+    EXPECT_DOUBLE_EQ(ParseTimeText("00:00:01.990").value_or(0), 1.99);
+    EXPECT_DOUBLE_EQ(ParseTimeText("01:00:50.400").value_or(0), 3650.4);
+    EXPECT_DOUBLE_EQ(ParseTimeText("111:06:40.999").value_or(0), 400000.999);
     for (const char* text : { "", "-5", "soon", "00:61:00", "1:2:3:4", "1.5:00", "12:", "1e3" })
         EXPECT_FALSE(ParseTimeText(text)) << text;
 }

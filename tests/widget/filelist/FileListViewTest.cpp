@@ -41,10 +41,11 @@ TEST_F(FileListViewTest, EveryColumnShowsTheJobAtPaintTime)
     job.stage = JobStage::Encoding;
     job.encodedSeconds = 15.0;
     job.encodedSizeKb = 90;
+    job.encodeSpeed = 3.0; // 15 media seconds left take 5 s
     job.positionMs = job.trimStartMs; // as a batch start leaves it
     jobs.SetAt(0, job);
     const ListCellInfo status = list->CellInfo(0, 5);
-    EXPECT_EQ(status.text, "  50%    Remain Time:00:00:15");
+    EXPECT_EQ(status.text, "  50%    Remain Time:00:00:05");
     EXPECT_EQ(status.progressPos, 50);
 }
 
