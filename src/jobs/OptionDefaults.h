@@ -35,4 +35,26 @@ struct AviCodecDefaults {
 // "DivX" video codec and the first "MPEG Layer-3" sound codec.
 AviCodecDefaults DefaultAviCodecs(const CodecList& videoCodecs, const CodecList& audioCodecs);
 
+// A job's AVI and MPEG option fields as the panels select them: a new job
+// starts from what the panels show when it is added.
+struct JobPanelOptions {
+    JobPanelOptions() = default;
+    // The panels as the window opens them, with the component's codec
+    // positions; implicit, so a job made outside the window takes the codec
+    // defaults alone.
+    JobPanelOptions(AviCodecDefaults codecs) // NOLINT(google-explicit-constructor)
+        : aviVideoCodec(codecs.video)
+        , aviAudioCodec(codecs.audio)
+    {
+    }
+
+    double aviFrameRate = kDefaultAviFrameRate;
+    int aviVideoCodec = 0;
+    int aviAudioCodec = 0;
+    int mpegType = kDefaultMpegType;
+    double mpegFrameRate = kDefaultMpegFrameRate;
+    int mpegAudioBitrate = kDefaultMpegAudioBitrate;
+    int mpegAudioRate = kDefaultMpegAudioRate;
+};
+
 } // namespace kelvara
