@@ -1,6 +1,6 @@
-// What the AVI and MPEG option panels select when the window opens. A new
-// job's option fields start from the same values, so a job whose options the
-// user never touched converts as the panels show.
+// What the AVI and MPEG option panels select when the window opens, and the
+// option fields a new job starts from: what the panels select when it is
+// added, so a job converts as the panels show.
 #pragma once
 
 #include <string>
