@@ -51,7 +51,7 @@ public:
     int PictureTypePosition() const override { return 0; }
     int PspProfilePosition() const override { return 0; }
     int MpegTypePosition() const override { return 7; }
-    AviCodecDefaults NewJobCodecPositions() const override { return {}; }
+    JobPanelOptions NewJobOptions() const override { return {}; }
     int CurrentJob() const override { return m_current; }
     void SetCurrentJob(int index) override { m_current = index; }
     void ShowJobOptions(const JobRecord&) override { }

@@ -92,7 +92,7 @@ std::string CConverterDlg::OutputFolderFieldText() const
 
 // Every control the batch locked comes back, also those of panels hidden now
 // (the batch may end on another kind than the one the user goes back to);
-// the MPEG preset and the kind keep their own locks.
+// the MPEG preset, the kind and the "Original" size mode keep their own locks.
 void CConverterDlg::SetOptionControlsEnabled(bool enable)
 {
     m_controls->Enable(kBatchLockedControls, enable);
@@ -101,7 +101,7 @@ void CConverterDlg::SetOptionControlsEnabled(bool enable)
     const std::optional<MpegPreset> preset = MpegPresetFor(MpegTypePosition());
     for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate })
         m_controls->Combo(id)->EnableWindow(preset && !preset->lock);
-    ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
+    ShowFrameSizeMode();
 }
 
 void CConverterDlg::ShowConvertingButtons(bool converting)

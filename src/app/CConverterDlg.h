@@ -167,7 +167,7 @@ public:
     int PictureTypePosition() const override;
     int PspProfilePosition() const override;
     int MpegTypePosition() const override;
-    AviCodecDefaults NewJobCodecPositions() const override;
+    JobPanelOptions NewJobOptions() const override;
     int CurrentJob() const override;
     void SetCurrentJob(int index) override;
     void ShowJobOptions(const JobRecord& job) override;
@@ -250,6 +250,9 @@ private:
     void FillOptionLists();
     void FillCodecLists();
     void ShowFrameSizeEditable(bool editable);
+    // The width and height fields and the two size marks as the kind, the
+    // MPEG type and the size mode allow.
+    void ShowFrameSizeMode();
     void ResetAllJobs();
     bool RefuseWhileConverting();
 

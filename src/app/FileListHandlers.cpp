@@ -9,7 +9,8 @@
 #include "jobs/FileListCommands.h"
 #include "jobs/FileListView.h"
 #include "platform/DesktopShell.h"
-#include "settings/PanelVisibility.h"
+#include "settings/OptionNumbers.h"
+#include "settings/OptionSelections.h"
 #include "skin/CSkinListCtrl.h"
 #include "videoedit/CVideoEdit.h"
 
@@ -73,11 +74,20 @@ int CConverterDlg::MpegTypePosition() const
     return m_controls->Combo(ctl::MpegType)->currentIndex();
 }
 
-// A new job starts from what the AVI panel shows.
-AviCodecDefaults CConverterDlg::NewJobCodecPositions() const
+// A new job starts from what the AVI and MPEG panels show, read as their
+// change handlers read them.
+JobPanelOptions CConverterDlg::NewJobOptions() const
 {
-    return { std::max(0, m_controls->Combo(ctl::AviCodec)->currentIndex()),
-        std::max(0, m_controls->Combo(ctl::AviSoundCodec)->currentIndex()) };
+    const OptionSelections& panel = Selections();
+    JobPanelOptions options;
+    options.aviFrameRate = LeadingDouble(panel.AviFrameRateText());
+    options.aviVideoCodec = std::max(0, panel.AviVideoCodecPosition());
+    options.aviAudioCodec = std::max(0, panel.AviAudioCodecPosition());
+    options.mpegType = panel.MpegTypePosition();
+    options.mpegFrameRate = LeadingDouble(panel.MpegFrameRateText());
+    options.mpegAudioBitrate = LeadingInt(panel.MpegAudioBitrateText());
+    options.mpegAudioRate = LeadingInt(panel.MpegSampleRateText());
+    return options;
 }
 
 void CConverterDlg::SetFrameSizeFields(const QString& width, const QString& height)
@@ -86,11 +96,11 @@ void CConverterDlg::SetFrameSizeFields(const QString& width, const QString& heig
     m_controls->Field(ctl::Height)->SetText(height);
 }
 
+// The controls a batch locks, no others: the device panel's value lists
+// keep the enabling of their profile.
 void CConverterDlg::EnableOptionControls()
 {
-    const std::vector<int> shown = panel::ShownControls(m_output.Current());
-    m_controls->Enable(shown, true);
-    ShowFrameSizeEditable(panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()));
+    SetOptionControlsEnabled(true);
 }
 
 void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)

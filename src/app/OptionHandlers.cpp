@@ -35,29 +35,6 @@ std::string ComboText(const CSkinComboBox* combo)
     return combo->currentText().toStdString();
 }
 
-// The item whose text reads as `value`; the combo is left alone when none does.
-template <typename Number>
-void SelectNumber(CSkinComboBox* combo, Number value, Number (*read)(std::string_view))
-{
-    for (int item = 0; item < combo->count(); ++item) {
-        if (read(combo->itemText(item).toStdString()) == value) {
-            combo->SetCurSel(item);
-            return;
-        }
-    }
-}
-
-void SelectPosition(CSkinComboBox* combo, int position)
-{
-    if (position >= 0 && position < combo->count())
-        combo->SetCurSel(position);
-}
-
-int ReadInt(std::string_view text)
-{
-    return LeadingInt(text);
-}
-
 } // namespace
 
 void CConverterDlg::WireOptionHandlers()
@@ -178,28 +155,36 @@ void CConverterDlg::ApplyMpegType(bool updateJob)
     });
 }
 
-// The panels show the options the selected job will be converted with, since
-// the converters read the panels: a job keeps what was chosen for it.
+// The AVI and MPEG lists keep their selections from row to row: the
+// converters read them, so what they show is what every job gets. A row
+// shows only its frame size, as the conversion will take it: a disc type's
+// own size, or the source's while "Original" is in force.
 void CConverterDlg::ShowJobOptions(const JobRecord& job)
 {
-    SelectNumber(m_controls->Combo(ctl::AviFrameRate), job.aviFrameRate, &LeadingDouble);
-    SelectPosition(m_controls->Combo(ctl::AviCodec), job.aviVideoCodec);
-    SelectPosition(m_controls->Combo(ctl::AviSoundCodec), job.aviAudioCodec);
-    SelectPosition(m_controls->Combo(ctl::MpegType), job.mpegType);
-    SelectNumber(m_controls->Combo(ctl::MpegFrameRate), job.mpegFrameRate, &LeadingDouble);
-    SelectNumber(m_controls->Combo(ctl::MpegAudioBitrate), job.mpegAudioBitrate, &ReadInt);
-    SelectNumber(m_controls->Combo(ctl::MpegAudioRate), job.mpegAudioRate, &ReadInt);
-    if (m_output.Current().Is(PcKind::Mpeg) && !m_useOriginalSize) {
-        const std::optional<MpegPreset> preset = MpegPresetFor(job.mpegType);
-        SetMpegPresetLock(!preset || preset->lock);
+    if (m_output.Current().Is(PcKind::Mpeg)) {
+        const std::optional<MpegPreset> preset = MpegPresetFor(MpegTypePosition());
+        if (preset && preset->size) {
+            m_fileCommands->ShowFrameSize(preset->size->width, preset->size->height);
+            return;
+        }
     }
+    if (m_useOriginalSize)
+        m_fileCommands->ShowFrameSize(job.sourceWidth, job.sourceHeight);
 }
 
 void CConverterDlg::SetMpegPresetLock(bool lock)
 {
     for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate })
         m_controls->Combo(id)->EnableWindow(!lock);
-    ShowFrameSizeEditable(!lock);
+    ShowFrameSizeEditable(!lock && !m_useOriginalSize);
+}
+
+// "Custom" is checked exactly when the user types the size: the kind and the
+// MPEG type leave it free and "Original" is not in force.
+void CConverterDlg::ShowFrameSizeMode()
+{
+    ShowFrameSizeEditable(
+        panel::FrameSizeEditable(m_output.Current(), MpegTypePosition()) && !m_useOriginalSize);
 }
 
 void CConverterDlg::OnFrameSizeKey(CSkinTextField* field)
@@ -265,11 +250,12 @@ void CConverterDlg::OnHeightDown()
     StepFrameSize(ctl::Height, false);
 }
 
+// The button has already toggled its own mark; a refusal puts the marks
+// back as the size mode is.
 void CConverterDlg::OnOriginalSize()
 {
     if (m_jobs.GetSize() == 0 || IsConverting()) {
-        m_controls->Button(ctl::Original)->SetCheck(false);
-        m_controls->Button(ctl::Custom)->SetCheck(true);
+        ShowFrameSizeMode();
         return;
     }
     const JobRecord current = m_jobs.GetAt(CurrentJob());
@@ -281,21 +267,22 @@ void CConverterDlg::OnOriginalSize()
         job.outputHeight = height;
     });
     m_useOriginalSize = true;
-    ShowFrameSizeEditable(false);
+    ShowFrameSizeMode();
+    // A disc type's own size still wins over the source's.
+    ShowJobOptions(current);
 }
 
+// Refused while a disc type fixes the size (the panel's type: that is the
+// one every job is converted with) and during a batch, which converts every
+// job with the size mode it started with.
 void CConverterDlg::OnCustomSize()
 {
-    const int row = SelectedRow();
-    // The disc types fix their frame size.
-    if (row >= 0 && m_output.Current().Is(PcKind::Mpeg)
-        && m_jobs.GetAt(row).mpegType < panel::kFirstFreeSizeMpegType) {
-        m_controls->Button(ctl::Original)->SetCheck(true);
-        m_controls->Button(ctl::Custom)->SetCheck(false);
-        return;
+    if (!IsConverting() && panel::FrameSizeEditable(m_output.Current(), MpegTypePosition())) {
+        m_useOriginalSize = false;
+        // The row's own size again: the one it is now converted with.
+        ShowOptionsOfJob(SelectedRow());
     }
-    m_useOriginalSize = false;
-    ShowFrameSizeEditable(true);
+    ShowFrameSizeMode();
 }
 
 } // namespace kelvara

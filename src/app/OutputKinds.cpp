@@ -59,7 +59,9 @@ void CConverterDlg::RefreshOutputPanel()
     const std::vector<int> shown = panel::ShownControls(kind);
     for (const int id : panel::PanelControls())
         m_controls->At(id)->setVisible(std::ranges::find(shown, id) != shown.end());
-    ShowFrameSizeEditable(panel::FrameSizeEditable(kind, m_controls->Combo(ctl::MpegType)->currentIndex()));
+    ShowFrameSizeMode();
+    // The selected row's size as this kind converts it.
+    ShowOptionsOfJob(SelectedRow());
     if (kind.Is(PcKind::Avi) || kind.Is(PcKind::Mpeg)) {
         CSkinGroupBox* videoFormat = m_controls->Group(ctl::VideoFormatGroup);
         videoFormat->SetCaption(QStringLiteral("Video Format"));

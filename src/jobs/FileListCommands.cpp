@@ -118,8 +118,7 @@ void FileListCommands::AddFiles(const QStringList& paths)
 void FileListCommands::AddProbedJob(const QString& path, const MediaInfo& info)
 {
     ProbedMediaInfo probe(info);
-    const JobRecord job
-        = CreateJobRecord(PathBytes(path), probe, m_numbers, m_jobs, m_host.NewJobCodecPositions());
+    const JobRecord job = CreateJobRecord(PathBytes(path), probe, m_numbers, m_jobs, m_host.NewJobOptions());
     ShowFrameSize(job.outputWidth, job.outputHeight);
     const int index = m_jobs.Add(job);
     m_view.SyncItemCount();

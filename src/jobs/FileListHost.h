@@ -29,16 +29,17 @@ public:
     virtual int PspProfilePosition() const = 0;
     // Index in the MPEG type list; 0..5 are the VCD, SVCD and DVD presets.
     virtual int MpegTypePosition() const = 0;
-    // The AVI codec positions a new job starts with: the panel's first
-    // choices among the component's codecs (DefaultAviCodecs).
-    virtual AviCodecDefaults NewJobCodecPositions() const = 0;
+    // The AVI and MPEG options a new job starts with: what the panels
+    // select now.
+    virtual JobPanelOptions NewJobOptions() const = 0;
 
     // The job whose options the panels show; -1 when none.
     virtual int CurrentJob() const = 0;
     virtual void SetCurrentJob(int index) = 0;
 
-    // Loads a job's per-file options (frame size, AVI and MPEG options) into
-    // the option panels.
+    // Shows the job in the option panels: the frame size it will be
+    // converted with. The AVI and MPEG lists keep their selections, which
+    // every job of a batch is converted with.
     virtual void ShowJobOptions(const JobRecord& job) = 0;
     // The width and height fields of the frame-size panel; empty texts clear them.
     virtual void SetFrameSizeFields(const QString& width, const QString& height) = 0;

@@ -48,11 +48,16 @@ SourceTypeFlags SourceTypeOf(std::string_view path)
 }
 
 JobRecord CreateJobRecord(const std::string& path, MediaProbe& probe, RandomNumbers& numbers,
-    const JobList& jobs, const AviCodecDefaults& codecs)
+    const JobList& jobs, const JobPanelOptions& options)
 {
     JobRecord job;
-    job.aviVideoCodec = codecs.video;
-    job.aviAudioCodec = codecs.audio;
+    job.aviFrameRate = options.aviFrameRate;
+    job.aviVideoCodec = options.aviVideoCodec;
+    job.aviAudioCodec = options.aviAudioCodec;
+    job.mpegType = options.mpegType;
+    job.mpegFrameRate = options.mpegFrameRate;
+    job.mpegAudioBitrate = options.mpegAudioBitrate;
+    job.mpegAudioRate = options.mpegAudioRate;
     job.sourcePath = path;
     job.durationMs = probe.GetFileDuration(path) * 1000.0;
     job.trimStartMs = 0.0;

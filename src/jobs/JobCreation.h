@@ -29,8 +29,8 @@ SourceTypeFlags SourceTypeOf(std::string_view path);
 
 // A queued job for `path`, probed for duration and size (a VOB is taken as
 // 320x240), with a PSP file number that no job of `jobs` uses, and the AVI
-// codec positions the panel starts with. The record is not added to the list.
+// and MPEG options of `options`. The record is not added to the list.
 JobRecord CreateJobRecord(const std::string& path, MediaProbe& probe, RandomNumbers& numbers,
-    const JobList& jobs, const AviCodecDefaults& codecs);
+    const JobList& jobs, const JobPanelOptions& options);
 
 } // namespace kelvara

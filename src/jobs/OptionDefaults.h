@@ -1,6 +1,6 @@
-// What the AVI and MPEG option panels select when the window opens. A new
-// job's option fields start from the same values, so a job whose options the
-// user never touched converts as the panels show.
+// What the AVI and MPEG option panels select when the window opens, and the
+// option fields a new job starts from: what the panels select when it is
+// added, so a job converts as the panels show.
 #pragma once
 
 #include <string>
@@ -34,5 +34,27 @@ struct AviCodecDefaults {
 // The AVI panel's first choices among the component's codecs: the first
 // "DivX" video codec and the first "MPEG Layer-3" sound codec.
 AviCodecDefaults DefaultAviCodecs(const CodecList& videoCodecs, const CodecList& audioCodecs);
+
+// A job's AVI and MPEG option fields as the panels select them: a new job
+// starts from what the panels show when it is added.
+struct JobPanelOptions {
+    JobPanelOptions() = default;
+    // The panels as the window opens them, with the component's codec
+    // positions; implicit, so a job made outside the window takes the codec
+    // defaults alone.
+    JobPanelOptions(AviCodecDefaults codecs) // NOLINT(google-explicit-constructor)
+        : aviVideoCodec(codecs.video)
+        , aviAudioCodec(codecs.audio)
+    {
+    }
+
+    double aviFrameRate = kDefaultAviFrameRate;
+    int aviVideoCodec = 0;
+    int aviAudioCodec = 0;
+    int mpegType = kDefaultMpegType;
+    double mpegFrameRate = kDefaultMpegFrameRate;
+    int mpegAudioBitrate = kDefaultMpegAudioBitrate;
+    int mpegAudioRate = kDefaultMpegAudioRate;
+};
 
 } // namespace kelvara

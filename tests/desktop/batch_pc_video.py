@@ -1,11 +1,14 @@
 """The PC video kinds from the window, each with an option that is not the
 default: AVI with another video and sound codec and a frame size per file,
-pictures as PNG and as a GIF animation, MPEG as "DVD PAL". Two files, one
-with a hostile name; every output judged by ffprobe."""
+pictures as PNG and as a GIF animation, MPEG as "DVD PAL" chosen once for
+both. Two files, one with a hostile name; every output judged by ffprobe."""
 import os
 
-from kelvara_desktop import (cell, check, check_output, choose_item, choose_kind, convert_and_finish, make_clip,
-                             open_clips, run, screenshot, select_row, type_into_field, wait_for)
+import pyatspi
+
+from kelvara_desktop import (cell, cell_of, check, check_output, children, choose_item, choose_kind,
+                             convert_and_finish, make_clip, open_clips, run, screenshot, select_row, text_of,
+                             type_into_field, wait_for)
 
 NAMES = ["it's $HOME & `x`.mp4", "plain.mp4"]
 SECONDS = 2
@@ -48,16 +51,28 @@ def pictures(kelvara, table, out):
         check(frames == 0 or frames > 1, path + ": one frame, not an animation")
 
 
+def chosen_item(kelvara, combo_name):
+    combo = kelvara.control("combo box", combo_name)
+    chosen = [c.name for c in children(combo) if c.getState().contains(pyatspi.STATE_SELECTED)]
+    return " ".join(chosen[0].split()) if chosen else None
+
+
 def mpeg(kelvara, table, out):
     choose_kind(kelvara, "To PC Video", "PC video kinds", "MPEG")
-    # The preset goes into the selected job: pick it for each file.
-    select_row(table, 0)
-    choose_item(kelvara, "MpegType", "DVD PAL")
+    # Chosen once, on the second row: a click on the first row keeps it, and
+    # every file of the batch is converted as the panel shows.
     select_row(table, 1)
-    choose_item(kelvara, "MpegType", "VCD PAL")
     choose_item(kelvara, "MpegType", "DVD PAL")
-    wait_for(lambda: kelvara.control("text", "Width").queryText().getText(0, -1) == "720", "the preset's size")
+    wait_for(lambda: text_of(kelvara.control("text", "Width")) == "720", "the preset's size")
+    select_row(table, 0)
+    wait_for(lambda: cell_of(table, 0, 1).getState().contains(pyatspi.STATE_SELECTED), "the first row selected")
+    shown = (chosen_item(kelvara, "MpegType"), chosen_item(kelvara, "AudioRate"))
+    check(shown == ("DVD PAL", "48000"), "the first row brought back %r" % (shown,))
+    check(text_of(kelvara.control("text", "Width")) == "720", "the first row shows another size")
+    screenshot("mpeg-first-row")
     convert_and_finish(kelvara, table, "mpeg-done")
+    shown = chosen_item(kelvara, "MpegType")
+    check(shown == "DVD PAL", "the end of the batch brought back %r" % shown)
     for path in outputs(table, out, ".mpg"):
         info = check_output(path, "mpeg2video", (720, 576), SECONDS)
         audio = [s for s in info["streams"] if s["codec_type"] == "audio"]

@@ -10,6 +10,8 @@
 #include "CSkinMessageBox.h"
 #include "CSkinTextField.h"
 #include "app/DialogOptionSelections.h"
+#include "engine/BatchHost.h"
+#include "jobs/FileListCommands.h"
 #include "settings/PanelVisibility.h"
 #include "skin/CSkinListCtrl.h"
 #include "support/FileContents.h"
@@ -19,8 +21,11 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kelvara::test {
 namespace {
@@ -136,13 +141,39 @@ TEST_F(OptionPanels, AviAndMpegChoicesGoIntoTheSelectedJobOnly)
         Pick(ctl::AviCodec, 1);
         EXPECT_EQ(Job(second).aviVideoCodec, 1);
     }
+}
 
-    // Selecting the first job again shows what it keeps.
-    Dlg().ShowJobOptions(Job(first));
-    EXPECT_EQ(Selected(ctl::AviFrameRate), "25      HZ");
-    EXPECT_EQ(Selected(ctl::MpegAudioRate), "44100   ");
-    Dlg().ShowJobOptions(Job(second));
-    EXPECT_EQ(Selected(ctl::AviFrameRate), "23.97 HZ");
+// The converters read the lists, so they keep what the user chose whatever
+// row is selected and after a batch; a job added later starts from them.
+TEST_F(OptionPanels, ListsKeepTheirChoicesAcrossRowsAndTheEndOfABatch)
+{
+    ChooseMpeg();
+    JobRecord small;
+    small.outputWidth = small.sourceWidth = 320;
+    small.outputHeight = small.sourceHeight = 240;
+    AddSelectedJob(small);
+    const int second = AddSelectedJob(small);
+    Pick(ctl::MpegType, 4); // "DVD PAL"
+    Pick(ctl::AviFrameRate, 0); // "10      HZ"
+    const std::vector<std::pair<const char*, std::function<void()>>> moves = {
+        { "a click on the first row", [&] { Dlg().FileCommands().OnListKeyDown(Qt::Key_Up); } },
+        { "the end of a batch", [&] { Dlg().ShowOptionsOfJob(second); } },
+    };
+    for (const auto& [move, run] : moves) {
+        run();
+        EXPECT_EQ(Selected(ctl::MpegType), "DVD PAL") << move;
+        EXPECT_EQ(Dlg().Selections().MpegTypePosition(), 4) << move;
+        EXPECT_EQ(Selected(ctl::MpegAudioRate), "48000   ") << move;
+        EXPECT_FALSE(C().Combo(ctl::MpegAudioRate)->isEnabled()) << move;
+        EXPECT_EQ(Selected(ctl::AviFrameRate), "10      HZ") << move;
+        EXPECT_EQ(FieldText(ctl::Width), "720") << move << ": the size the disc type gives every row";
+        EXPECT_TRUE(C().Button(ctl::Original)->GetCheck()) << move;
+    }
+    const JobPanelOptions added = Dlg().NewJobOptions();
+    EXPECT_EQ(added.mpegType, 4);
+    EXPECT_EQ(added.mpegAudioRate, 48000);
+    EXPECT_EQ(added.mpegAudioBitrate, 224);
+    EXPECT_DOUBLE_EQ(added.aviFrameRate, 10.0);
 }
 
 TEST_F(OptionPanels, NoSelectedRowStoresNothing)
@@ -204,6 +235,75 @@ TEST_F(OptionPanels, OriginalTakesTheSourceSizeAndStopsTheArrows)
     EXPECT_TRUE(C().Field(ctl::Height)->isEnabled());
     Dlg().OnWidthUp();
     EXPECT_EQ(FieldText(ctl::Width), "650");
+}
+
+// The size mode is the user's: whatever brings the controls back shows it as
+// it is, and only the two buttons change it.
+TEST_F(OptionPanels, OriginalStaysInForceWhereverTheControlsComeBack)
+{
+    JobRecord typed;
+    typed.sourceWidth = 640;
+    typed.sourceHeight = 360;
+    typed.outputWidth = 160;
+    typed.outputHeight = 120;
+    const int first = AddSelectedJob(typed);
+    AddSelectedJob(typed);
+    Dlg().OnOriginalSize();
+    const std::vector<std::pair<const char*, std::function<void()>>> returns = {
+        { "the end of a batch",
+            [&] {
+                Dlg().SetOptionControlsEnabled(false);
+                Dlg().SetOptionControlsEnabled(true);
+            } },
+        { "a kind switch",
+            [&] {
+                Dlg().OnMenuCommand(cmd::ToAudio);
+                Dlg().OnMenuCommand(cmd::ToPcVideo);
+            } },
+        { "Custom during a batch",
+            [&] {
+                Dlg().SetConverting(true);
+                QTest::mouseClick(C().Button(ctl::Custom), Qt::LeftButton);
+                Dlg().SetConverting(false);
+            } },
+        { "a right click on a row with its own size",
+            [&] {
+                Dlg().FileList().SetSelectionMark(first);
+                Dlg().FileCommands().OnListRightClick();
+            } },
+    };
+    for (const auto& [event, run] : returns) {
+        run();
+        EXPECT_TRUE(Dlg().Selections().UseOriginalSize()) << event;
+        EXPECT_TRUE(C().Button(ctl::Original)->GetCheck()) << event;
+        EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck()) << event;
+        EXPECT_FALSE(C().Field(ctl::Width)->isEnabled()) << event;
+        EXPECT_EQ(FieldText(ctl::Width), "640") << event << ": the size the row is converted with";
+    }
+    ASSERT_EQ(Dlg().CurrentJob(), first);
+
+    QTest::mouseClick(C().Button(ctl::Custom), Qt::LeftButton);
+    EXPECT_FALSE(Dlg().Selections().UseOriginalSize());
+    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
+    EXPECT_EQ(FieldText(ctl::Width), "160");
+    QTest::mouseClick(C().Button(ctl::WidthUp), Qt::LeftButton);
+    EXPECT_EQ(Job(first).outputWidth, 170);
+}
+
+TEST_F(OptionPanels, ARightClickEnablesWhatABatchLocksAndNoMore)
+{
+    ChooseDevice(MobileKind::Psp);
+    AddSelectedJob();
+    AddSelectedJob();
+    Dlg().SetOptionControlsEnabled(false);
+    Dlg().FileList().SetSelectionMark(0);
+    Dlg().FileCommands().OnListRightClick();
+    ASSERT_EQ(Dlg().CurrentJob(), 0);
+    for (const int id : kBatchLockedControls)
+        EXPECT_TRUE(C().At(id)->isEnabled()) << id;
+    for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
+             ctl::DeviceAudioBitrate, ctl::DeviceChannels })
+        EXPECT_FALSE(C().Combo(id)->isEnabled()) << id << ": profile 7 fixes it";
 }
 
 TEST_F(OptionPanels, CustomIsRefusedForADiscType)

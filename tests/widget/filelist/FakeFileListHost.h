@@ -12,6 +12,21 @@
 
 namespace kelvara {
 
+// Panel options unlike the defaults in every field, so a new job shows
+// where each of its options came from.
+inline JobPanelOptions PanelOptions()
+{
+    JobPanelOptions options;
+    options.aviFrameRate = 10.0;
+    options.aviVideoCodec = 3;
+    options.aviAudioCodec = 2;
+    options.mpegType = 4;
+    options.mpegFrameRate = 29.0;
+    options.mpegAudioBitrate = 224;
+    options.mpegAudioRate = 48000;
+    return options;
+}
+
 class FakeFileListHost : public FileListHost {
 public:
     bool IsConverting() const override { return converting; }
@@ -19,7 +34,7 @@ public:
     int PictureTypePosition() const override { return pictureType; }
     int PspProfilePosition() const override { return pspProfile; }
     int MpegTypePosition() const override { return mpegType; }
-    AviCodecDefaults NewJobCodecPositions() const override { return codecs; }
+    JobPanelOptions NewJobOptions() const override { return options; }
     int CurrentJob() const override { return current; }
     void SetCurrentJob(int index) override { current = index; }
     void ShowJobOptions(const JobRecord& job) override
@@ -60,7 +75,7 @@ public:
     int pictureType = 0;
     int pspProfile = 0;
     int mpegType = 7;
-    AviCodecDefaults codecs { 3, 2 };
+    JobPanelOptions options = PanelOptions();
     int current = -1;
     QStringList shownOptions;
     QString widthField = "x", heightField = "x";

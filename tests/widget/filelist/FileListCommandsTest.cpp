@@ -56,13 +56,18 @@ TEST_F(FileListCommandsTest, MpegPresetsApplyToAddedFiles)
     EXPECT_EQ(host.mpegPresets, 1) << "not a preset";
 }
 
-TEST_F(FileListCommandsTest, AddedJobsStartWithThePanelsCodecsAndMpegType)
+TEST_F(FileListCommandsTest, AddedJobsStartWithEveryOptionThePanelsShow)
 {
     Add({ "/media/a.mp4" });
     const JobRecord job = jobs.GetAt(0);
-    EXPECT_EQ(job.aviVideoCodec, 3);
-    EXPECT_EQ(job.aviAudioCodec, 2);
-    EXPECT_EQ(job.mpegType, 6);
+    const JobPanelOptions& shown = host.options;
+    EXPECT_DOUBLE_EQ(job.aviFrameRate, shown.aviFrameRate);
+    EXPECT_EQ(job.aviVideoCodec, shown.aviVideoCodec);
+    EXPECT_EQ(job.aviAudioCodec, shown.aviAudioCodec);
+    EXPECT_EQ(job.mpegType, shown.mpegType);
+    EXPECT_DOUBLE_EQ(job.mpegFrameRate, shown.mpegFrameRate);
+    EXPECT_EQ(job.mpegAudioBitrate, shown.mpegAudioBitrate);
+    EXPECT_EQ(job.mpegAudioRate, shown.mpegAudioRate);
 }
 
 TEST_F(FileListCommandsTest, NothingChangesWhileABatchRuns)
