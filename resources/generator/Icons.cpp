@@ -1,3 +1,4 @@
+#include "AppIcon.h"
 #include "Canvas.h"
 #include "Drawings.h"
 
@@ -97,19 +98,13 @@ QImage TransportIcon(bool pause, bool hover)
     return image;
 }
 
+// The window's icon (id 128) is the program's icon of the desktop's theme at
+// 32 pixels, so the taskbar and the menu show the same picture; the
+// high-density copy is the theme's own 64-pixel drawing.
 QImage AppIcon()
 {
-    QImage image = NewImage(32, 32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    Disc(p, QRectF(1.5, 1.5, 29, 29), BlueLight, Blue);
-    QPainterPath t;
-    t.moveTo(12, 9);
-    t.lineTo(23, 16);
-    t.lineTo(12, 23);
-    t.closeSubpath();
-    p.fillPath(t, Qt::white);
-    p.end();
+    QImage image = AppIconAt(32 * Scale());
+    image.setDevicePixelRatio(Scale());
     return image;
 }
 

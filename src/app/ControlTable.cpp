@@ -85,6 +85,8 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& entry)
         return new CSkinComboBox(parent);
     case ControlKind::TextField:
         return new CSkinTextField(parent);
+    case ControlKind::PathField:
+        return new CSkinTextField(parent, TextFieldKind::Path);
     case ControlKind::Label:
         return new CSkinLabel(caption, parent);
     case ControlKind::GroupBox:

@@ -107,7 +107,7 @@ constexpr ControlSpec kControls[] = {
     { ctl::AudioDescription, K::Label, 340, 396, 410, 80, "" },
 
     // Output folder and the end of the batch.
-    { ctl::OutputFolder, K::TextField, 333, 534, 200, 20, "", "Output folder" },
+    { ctl::OutputFolder, K::PathField, 333, 534, 200, 20, "", "Output folder" },
     { ctl::Browse, K::BitmapButton, 538, 533, 70, 22, "", "Browse", SkinId::BrowseButton },
     { ctl::ShutdownWhenFinished, K::CheckBox, 612, 512, 140, 46, "Shutdown computer when finished" },
 };

@@ -117,7 +117,8 @@ enum class ControlKind {
     CheckBox,
     ImageTab, // `resource` is the first tab's bitmap, `count` tabs
     Combo,
-    TextField,
+    TextField, // a number
+    PathField, // a folder path: any text
     Label,
     GroupBox,
     FadePicture,

@@ -2,6 +2,7 @@
 
 #include "FileListHost.h"
 #include "JobList.h"
+#include "PathText.h"
 #include "commands/OutputNaming.h"
 #include "engine/StatusText.h"
 #include "skin/CSkinListCtrl.h"
@@ -94,8 +95,10 @@ void FileListView::AnswerCell(const JobRecord& job, ListCellInfo& info) const
     info.selTextColour = kSelectedText;
     info.selBackFocused = kSelectedBackFocused;
     info.selBackUnfocused = kSelectedBackUnfocused;
-    if (job.failed)
-        info.description = Text(job.failureReason);
+    // The whole path, which the Source Video cell may show shortened, for
+    // the row's tooltip and screen readers; a failed job's reason below it.
+    const QString path = PathForDisplay(PathFromBytes(job.sourcePath));
+    info.description = job.failed ? path + QLatin1Char('\n') + Text(job.failureReason) : path;
     switch (static_cast<JobColumn>(info.column)) {
     case JobColumn::Icon:
         info.imageIndex = job.failed ? kFailedStateIcon : static_cast<int>(job.stateIcon);
@@ -104,7 +107,8 @@ void FileListView::AnswerCell(const JobRecord& job, ListCellInfo& info) const
         info.accessibleText = StateName(info.imageIndex);
         break;
     case JobColumn::SourceVideo:
-        info.text = Text(job.sourcePath);
+        info.text = path;
+        info.pathEllipsis = true;
         break;
     case JobColumn::SplitSpan:
         info.text = Text(SplitSpanText(job));

@@ -42,6 +42,16 @@ void CSkinHeaderCtrl::paintEvent(QPaintEvent*)
     }
 }
 
+QFont CSkinHeaderCtrl::TitleFont()
+{
+    return SkinFontAtDesignHeight(13, true);
+}
+
+QRect CSkinHeaderCtrl::TitleRect(int left, int width, int headerHeight)
+{
+    return QRect(left, 0, width, headerHeight).adjusted(2, 2, -2, -2).translated(-1, -1);
+}
+
 void CSkinHeaderCtrl::PaintColumn(QPainter& p, int logical, int visual) const
 {
     const SkinPalette& s = Skin();
@@ -56,10 +66,9 @@ void CSkinHeaderCtrl::PaintColumn(QPainter& p, int logical, int visual) const
     p.drawPixmap(QRect(left + 2, 0, size, h), s.headerBackground);
     p.drawPixmap(right - 2, 0, s.headerSeparatorRight);
 
-    static const QFont titleFont = SkinFont(13, true);
-    p.setFont(titleFont);
+    p.setFont(TitleFont());
     p.setPen(s.headerText);
-    const QRect titleRect = QRect(left, 0, size, h).adjusted(2, 2, -2, -2).translated(-1, -1);
+    const QRect titleRect = TitleRect(left, size, h);
     const QString title = model() ? model()->headerData(logical, Qt::Horizontal).toString() : QString();
     p.drawText(titleRect, Qt::AlignCenter | Qt::TextSingleLine,
         p.fontMetrics().elidedText(title, Qt::ElideRight, titleRect.width()));

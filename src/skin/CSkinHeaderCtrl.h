@@ -13,6 +13,10 @@ public:
 
     // The column under a point of the header, -1 when none.
     int ColumnAt(const QPoint& point) const;
+    // The titles' font: Tahoma, height 13, bold.
+    static QFont TitleFont();
+    // Where a column's title is drawn, given the column's left edge and width.
+    static QRect TitleRect(int left, int width, int headerHeight);
 
 signals:
     void HeaderRightClicked(int column, QPoint globalPos);

@@ -42,7 +42,8 @@ CSkinListCtrl::CSkinListCtrl(QWidget* parent)
     // The bitmap bars in the parent stand in for the list's own.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFont(SkinFont(13, false));
+    // The design's list texts and column widths are made for each other.
+    setFont(SkinFontAtDesignHeight(13, false));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Base, QColor::fromRgb(kBackground));
     palette.setColor(QPalette::Window, QColor::fromRgb(kBackground));

@@ -5,8 +5,10 @@
 #include "SkinResourceIds.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace kelvara {
 
@@ -37,12 +39,22 @@ void CSplashDlg::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawPixmap(0, 0, m_picture);
+    if (!m_painted) {
+        m_painted = true;
+        emit Painted();
+    }
 }
 
 void CSplashThread::Show(const QString& version)
 {
     m_splash = new CSplashDlg(version);
+    QEventLoop untilPainted;
+    // Queued: the loop ends after the paint has returned and its picture
+    // has been handed to the display.
+    QObject::connect(m_splash, &CSplashDlg::Painted, &untilPainted, &QEventLoop::quit, Qt::QueuedConnection);
+    QTimer::singleShot(kLongestPaintWait, &untilPainted, &QEventLoop::quit);
     m_splash->show();
+    untilPainted.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void CSplashThread::HideSplash()

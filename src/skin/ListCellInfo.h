@@ -35,6 +35,9 @@ struct ListCellInfo {
     bool bold = false;
     bool italic = false;
     Qt::Alignment alignment = Qt::AlignLeft; // the column's alignment by default
+    // A text too wide for its cell loses its end; a path loses the middle of
+    // its folders instead, so the file name stays whole.
+    bool pathEllipsis = false;
     int imageIndex = -1; // -1: no image
     const SkinImageList* imageList = nullptr;
     bool imageOnUnselected = true;

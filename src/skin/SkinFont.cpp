@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
+#include <QRawFont>
+#include <QtEndian>
 
 namespace kelvara {
 
@@ -25,7 +27,39 @@ const QString& Family()
     return family;
 }
 
+// The cell of one em in font units as Windows measures it, or 0 when the
+// font has no OS/2 table.
+qreal WindowsCellPerEm(const QFont& font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.fontTable("OS/2");
+    constexpr int kWinAscentAt = 74; // then usWinDescent, both big-endian uint16
+    if (!raw.isValid() || raw.unitsPerEm() <= 0 || os2.size() < kWinAscentAt + 4)
+        return 0;
+    const auto* bytes = reinterpret_cast<const uchar*>(os2.constData()) + kWinAscentAt;
+    const int cell = qFromBigEndian<quint16>(bytes) + qFromBigEndian<quint16>(bytes + 2);
+    return cell / raw.unitsPerEm();
+}
+
 } // namespace
+
+QFont SkinFontAtDesignHeight(int height, bool bold)
+{
+    static QHash<int, QFont> cache;
+    const int key = height * 2 + (bold ? 1 : 0);
+    if (auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    QFont font(Family());
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setPixelSize(qMax(height, 1));
+    const qreal cellPerEm = WindowsCellPerEm(font);
+    if (cellPerEm <= 0)
+        return SkinFont(height, bold);
+    font.setPixelSize(qMax(1, qRound(height / cellPerEm)));
+    cache.insert(key, font);
+    return font;
+}
 
 QFont SkinFont(int height, bool bold)
 {

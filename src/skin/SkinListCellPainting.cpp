@@ -1,5 +1,6 @@
 #include "SkinListCellPainting.h"
 
+#include "PathElision.h"
 #include "SkinPalette.h"
 
 #include <QPen>
@@ -107,7 +108,9 @@ void PaintText(QPainter& p, const QRect& area, const ListCellInfo& info, const Q
     font.setBold(info.bold);
     font.setItalic(info.italic);
     p.setFont(font);
-    const QString shown = p.fontMetrics().elidedText(info.text, Qt::ElideRight, area.width());
+    const QFontMetrics metrics = p.fontMetrics();
+    const QString shown = info.pathEllipsis ? ElidePath(info.text, metrics, area.width())
+                                            : metrics.elidedText(info.text, Qt::ElideRight, area.width());
     // No mnemonic flag: "&" is drawn as it is.
     p.drawText(area, int(info.alignment | Qt::AlignVCenter | Qt::TextSingleLine), shown);
 }

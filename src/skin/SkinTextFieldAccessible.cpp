@@ -75,12 +75,13 @@ public:
         const QVector<int>& positions = Field()->CharacterPositions();
         if (offset < 0 || offset + 1 >= positions.size())
             return {};
-        const QRect local(positions[offset], 0, positions[offset + 1] - positions[offset], Field()->height());
+        const int left = positions[offset] - Field()->ScrollOffset();
+        const QRect local(left, 0, positions[offset + 1] - positions[offset], Field()->height());
         return QRect(Field()->mapToGlobal(local.topLeft()), local.size());
     }
     int offsetAtPoint(const QPoint& point) const override
     {
-        const int x = Field()->mapFromGlobal(point).x();
+        const int x = Field()->mapFromGlobal(point).x() + Field()->ScrollOffset();
         const QVector<int>& positions = Field()->CharacterPositions();
         for (int i = 0; i + 1 < positions.size(); ++i)
             if (x >= positions[i] && x < positions[i + 1])

@@ -1,10 +1,12 @@
 #include "TextFieldModel.h"
 
+#include <QTextBoundaryFinder>
+
 namespace kelvara {
 
 void TextFieldModel::SetText(const QString& text)
 {
-    m_text = text.left(MaxLength - 1);
+    m_text = text.left(m_limit - 1);
     m_caret = Clamp(m_caret);
     ClearSelection();
 }
@@ -31,7 +33,13 @@ bool TextFieldModel::Backspace()
         return DeleteSelection();
     if (m_caret == 0)
         return false;
-    m_text.remove(--m_caret, 1);
+    // One code point: an accent typed after its letter goes alone, but a
+    // surrogate pair is never split.
+    const bool pair
+        = m_caret >= 2 && m_text[m_caret - 1].isLowSurrogate() && m_text[m_caret - 2].isHighSurrogate();
+    const int count = pair ? 2 : 1;
+    m_caret -= count;
+    m_text.remove(m_caret, count);
     ClearSelection();
     return true;
 }
@@ -42,7 +50,7 @@ bool TextFieldModel::Delete()
         return DeleteSelection();
     if (m_caret >= m_text.size())
         return false;
-    m_text.remove(m_caret, 1);
+    m_text.remove(m_caret, NextCharacter() - m_caret);
     return true;
 }
 
@@ -51,7 +59,7 @@ bool TextFieldModel::Insert(const QString& text)
     if (text.isEmpty())
         return false;
     const int kept = int(m_text.size()) - (SelectionEnd() - SelectionStart());
-    if (kept + text.size() >= MaxLength)
+    if (kept + text.size() >= m_limit)
         return false;
     DeleteSelection();
     m_text.insert(m_caret, text);
@@ -62,16 +70,64 @@ bool TextFieldModel::Insert(const QString& text)
 
 void TextFieldModel::MoveCaret(int delta, bool extendSelection)
 {
+    MoveCaretTo(m_caret + delta, extendSelection);
+}
+
+void TextFieldModel::MoveCaretTo(int index, bool extendSelection)
+{
     if (!extendSelection) {
+        m_caret = Clamp(index);
         ClearSelection();
-        m_caret = Clamp(m_caret + delta);
-        m_anchor = m_end = m_caret;
         return;
     }
     if (!HasSelection())
         m_anchor = m_end = m_caret;
-    m_end = Clamp(m_end + delta);
+    m_end = Clamp(index);
     m_caret = m_end;
+}
+
+int TextFieldModel::PreviousCharacter() const
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, m_text);
+    finder.setPosition(m_caret);
+    const qsizetype previous = finder.toPreviousBoundary();
+    return previous < 0 ? 0 : int(previous);
+}
+
+int TextFieldModel::NextCharacter() const
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, m_text);
+    finder.setPosition(m_caret);
+    const qsizetype next = finder.toNextBoundary();
+    return next < 0 ? int(m_text.size()) : int(next);
+}
+
+namespace {
+bool InWord(QChar c)
+{
+    return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
+}
+} // namespace
+
+int TextFieldModel::PreviousWordStart() const
+{
+    int i = m_caret;
+    while (i > 0 && !InWord(m_text[i - 1]))
+        --i;
+    while (i > 0 && InWord(m_text[i - 1]))
+        --i;
+    return i;
+}
+
+int TextFieldModel::NextWordEnd() const
+{
+    const int size = int(m_text.size());
+    int i = m_caret;
+    while (i < size && !InWord(m_text[i]))
+        ++i;
+    while (i < size && InWord(m_text[i]))
+        ++i;
+    return i;
 }
 
 void TextFieldModel::PlaceCaret(int index)

@@ -1,6 +1,7 @@
 """Jobs that cannot be converted, as the window shows them: a source spoilt
 after it was added fails with its reason (Status "Failed", the red cross,
-the reason as the row's description and tooltip), a source deleted after it was added
+the source's whole path and below it the reason as the row's description and
+tooltip), a source deleted after it was added
 is passed over and stays queued, and the end box says how many files could
 not be converted, as a warning. Then an output folder that cannot be made
 fails every job, and the next batch into a good folder converts them all."""
@@ -43,10 +44,11 @@ def hover_tip(kelvara, accessible):
 def check_failed(table, row, reason_has):
     check(cell(table, row, 0) == "Failed", "row %d icon: %r" % (row, cell(table, row, 0)))
     check(cell(table, row, 5) == "Failed", "row %d status: %r" % (row, cell(table, row, 5)))
-    reason = cell_of(table, row, 5).description
-    check(reason_has in reason, "row %d reason %r has no %r" % (row, reason, reason_has))
-    check(cell_of(table, row, 1).description == reason, "row %d: the reason is not the whole row's" % row)
-    return reason
+    description = cell_of(table, row, 5).description
+    reason = description.partition("\n")[2]
+    check(reason and reason_has in reason, "row %d reason %r has no %r" % (row, reason, reason_has))
+    check(cell_of(table, row, 1).description == description, "row %d: the reason is not the whole row's" % row)
+    return description
 
 
 def spoilt_and_gone(kelvara, table, sources, out):
@@ -64,7 +66,7 @@ def spoilt_and_gone(kelvara, table, sources, out):
     reason = check_failed(table, 1, NAMES[1])
     print("reason shown: %r" % reason)
     check(cell(table, 2, 0) == "Queued", "the deleted source's row: %r" % cell(table, 2, 0))
-    check(cell_of(table, 2, 5).description == "", "the deleted source's row has a reason")
+    check(cell_of(table, 2, 5).description == sources[2], "the deleted source's row has a reason")
     # The failed row's icon is the red cross, not a finished tick.
     failed, done = (icon_colour(path, cell_of(table, row, 0)) for row in (1, 0))
     check(failed[0] > 150 and failed[1] < 110 and failed[2] < 110, "the failed row's icon is %r" % (failed,))

@@ -58,9 +58,10 @@ TEST_F(FileListViewTest, FailedJobShowsItsReasonToScreenReaders)
     jobs.SetAt(1, job);
     EXPECT_EQ(list->CellInfo(1, 0).imageIndex, kFailedStateIcon);
     EXPECT_EQ(list->CellInfo(1, 5).text, "Failed");
+    // The row tells its whole path, and below it why the job failed.
     EXPECT_EQ(list->model()->index(1, 1).data(Qt::ToolTipRole).toString(),
-        "the encoder could not write the output");
-    EXPECT_FALSE(list->model()->index(0, 1).data(Qt::ToolTipRole).isValid());
+        "/media/b.mp4\nthe encoder could not write the output");
+    EXPECT_EQ(list->model()->index(0, 1).data(Qt::ToolTipRole).toString(), "/media/a.mp4");
 
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(list);
     ASSERT_NE(table, nullptr);
@@ -76,7 +77,8 @@ TEST_F(FileListViewTest, FailedJobShowsItsReasonToScreenReaders)
     EXPECT_EQ(cells->cellAt(1, 1)->text(QAccessible::Name), "/media/b.mp4");
     EXPECT_EQ(cells->cellAt(1, 0)->text(QAccessible::Name), "Failed");
     EXPECT_EQ(cells->cellAt(0, 0)->text(QAccessible::Name), "Queued");
-    EXPECT_EQ(cells->cellAt(1, 2)->text(QAccessible::Description), "the encoder could not write the output");
+    EXPECT_EQ(cells->cellAt(1, 2)->text(QAccessible::Description),
+        "/media/b.mp4\nthe encoder could not write the output");
 }
 
 TEST_F(FileListViewTest, RedrawCellRepaintsThatCellOnly)

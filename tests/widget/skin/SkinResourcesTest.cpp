@@ -3,8 +3,15 @@
 #include "SkinResourceIds.h"
 
 #include <QFile>
+#include <QImage>
 #include <QSize>
 #include <gtest/gtest.h>
+
+// The icon theme's pictures live in a resource collection of their own.
+static void InitAppIconResources()
+{
+    Q_INIT_RESOURCE(appicon);
+}
 
 using namespace kelvara;
 
@@ -61,6 +68,19 @@ TEST(SkinResources, EveryTabStripHasOneBitmapPerTab)
         for (int tab = 0; tab < TabCount[strip]; ++tab)
             EXPECT_EQ(LoadSkinImage(firsts[strip] + tab).size(), QSize(432, 28));
         EXPECT_TRUE(LoadSkinImage(firsts[strip] + TabCount[strip]).isNull());
+    }
+}
+
+// The taskbar shows the window's icon, the menu the theme's: one picture.
+TEST(SkinResources, TheWindowIconIsTheProgramIconAtBothScales)
+{
+    InitAppIconResources();
+    for (const auto& [ratio, themeSize] : { std::pair { 1, 32 }, std::pair { 2, 64 } }) {
+        const QImage theme(QStringLiteral(":/appicon/%1.png").arg(themeSize));
+        ASSERT_FALSE(theme.isNull()) << themeSize;
+        const QImage window = LoadSkinIcon(SkinId::AppIcon, ratio).toImage();
+        EXPECT_EQ(window.convertToFormat(QImage::Format_ARGB32), theme.convertToFormat(QImage::Format_ARGB32))
+            << "scale " << ratio;
     }
 }
 

@@ -1,4 +1,4 @@
-// Labels, group boxes and the numeric text field.
+// Labels, group boxes, the numeric text field and the folder field.
 #include "CSkinGroupBox.h"
 #include "CSkinLabel.h"
 #include "CSkinTextField.h"
@@ -233,6 +233,131 @@ TEST_F(SkinTextField, CaretBlinksWhileFocusedAndSelectionGoesWithTheFocus)
     other->setFocus();
     EXPECT_FALSE(field->Model().HasSelection());
     EXPECT_FALSE(field->IsCaretVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The folder field: any text a path can hold, and the keys of a text editor.
+struct PathFieldFixture : TextFieldFixture {
+    void SetUp() override
+    {
+        TextFieldFixture::SetUp();
+        path = new CSkinTextField(&window, TextFieldKind::Path);
+        path->setGeometry(10, 32, 120, 20);
+        path->show();
+        path->setFocus();
+    }
+    // A key that types `text`, as a layout or script gives it.
+    void Type(const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::sendKeyEvent(QTest::Click, path, Qt::Key_unknown, text, modifiers);
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(path, Qt::Key(key), modifiers);
+    }
+    CSkinTextField* path = nullptr;
+};
+
+using SkinPathField = PathFieldFixture;
+
+TEST_F(SkinPathField, TakesLettersOfEveryScriptSlashesAndBlanks)
+{
+    QTest::keyClicks(path, "/tmp/out");
+    for (const QString& typed : { QStringLiteral(" été"), QStringLiteral("/日本"), QStringLiteral("Ωx") })
+        for (const QChar c : typed)
+            Type(c);
+    Type(QStringLiteral("a"), Qt::ControlModifier); // a command, not text
+    Type(QStringLiteral("\x01"));
+    Type(QStringLiteral("@"), Qt::ControlModifier | Qt::AltModifier); // AltGr on some systems
+    EXPECT_EQ(path->GetText(), QStringLiteral("/tmp/out été/日本Ωx@"));
+}
+
+TEST_F(SkinPathField, EditorKeysMoveAndSelect)
+{
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int caret;
+        QString selected;
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    const Step steps[] = {
+        { Qt::Key_Home, {}, 0, {} },
+        { Qt::Key_Right, ctrl, 5, {} }, // after "/home"
+        { Qt::Key_Right, ctrl, 9, {} }, // after "/ann"
+        { Qt::Key_End, shift, 18, QStringLiteral("/clip out") },
+        { Qt::Key_Left, ctrl | shift, 15, QStringLiteral("/clip ") },
+        { Qt::Key_Left, ctrl, 10, {} }, // before "clip"
+        { Qt::Key_Home, shift, 0, QStringLiteral("/home/ann/") },
+        { Qt::Key_A, ctrl, 18, QStringLiteral("/home/ann/clip out") },
+        { Qt::Key_End, {}, 18, {} },
+    };
+    path->SetText(QStringLiteral("/home/ann/clip out"));
+    for (const Step& step : steps) {
+        Key(step.key, step.modifiers);
+        EXPECT_EQ(path->Model().Caret(), step.caret) << step.key;
+        EXPECT_EQ(path->Model().SelectedText(), step.selected) << step.key;
+    }
+    // The number fields stay numeric but move as an editor does.
+    field->SetText(QStringLiteral("720"));
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, Qt::Key_A, ctrl);
+    EXPECT_EQ(field->Model().SelectedText(), QStringLiteral("720"));
+}
+
+TEST_F(SkinPathField, ALetterAndItsAccentsOrASurrogatePairIsOneStep)
+{
+    path->SetText(QStringLiteral("e\u0301x\U0001F600"));
+    Key(Qt::Key_End);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(path->Model().Caret(), 3);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(path->Model().Caret(), 0);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(path->GetText(), QStringLiteral("x\U0001F600"));
+    Key(Qt::Key_End);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(path->GetText(), QStringLiteral("x"));
+}
+
+TEST_F(SkinPathField, InputMethodComposesThenCommits)
+{
+    path->SetText(QStringLiteral("/a"));
+    Key(Qt::Key_End);
+    QInputMethodEvent composing(QStringLiteral("e"), {});
+    QApplication::sendEvent(path, &composing);
+    EXPECT_EQ(path->GetText(), QStringLiteral("/a"));
+    EXPECT_EQ(path->Composition(), QStringLiteral("e"));
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("é"));
+    QApplication::sendEvent(path, &committed);
+    EXPECT_EQ(path->GetText(), QStringLiteral("/aé"));
+    EXPECT_TRUE(path->Composition().isEmpty());
+    EXPECT_TRUE(path->inputMethodQuery(Qt::ImEnabled).toBool());
+    EXPECT_FALSE(field->inputMethodQuery(Qt::ImEnabled).toBool());
+}
+
+TEST_F(SkinPathField, PasteTakesTheFirstLineAndALongPathScrollsToTheCaret)
+{
+    QApplication::clipboard()->setText(QStringLiteral("/media/usb stick\n"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(path->GetText(), QStringLiteral("/media/usb stick"));
+    path->SetText(QStringLiteral("/home/ann/") + QString(60, QLatin1Char('n')));
+    Key(Qt::Key_End);
+    const int caretX = path->CharacterPositions().last() - path->ScrollOffset();
+    EXPECT_GT(path->ScrollOffset(), 0);
+    EXPECT_LE(caretX, path->width() - CSkinTextField::TextLeft);
+    EXPECT_GE(caretX, CSkinTextField::TextLeft);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(path->ScrollOffset(), 0);
+    // A folder longer than a number field's 512 characters is kept whole.
+    const QString deep = QStringLiteral("/d").repeated(400);
+    path->SetText(deep);
+    EXPECT_EQ(path->GetText(), deep);
 }
 
 } // namespace
