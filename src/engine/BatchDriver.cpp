@@ -117,25 +117,29 @@ bool BatchDriver::BeginBatch()
 
 namespace {
 
-// A job whose last run finished and whose file is still there needs no run.
-bool FinishedWithItsOutput(const JobRecord& job)
+// A job whose last run finished and whose file is still there, in the
+// folder the batch writes to, needs no run; a new folder gets every file.
+bool FinishedWithItsOutput(const JobRecord& job, const std::string& outputFolder)
 {
     std::error_code error;
-    return job.stateIcon == JobState::Done && !job.failed && !job.outputPath.empty()
+    const bool inFolder = job.outputPath.starts_with(outputFolder)
+        && job.outputPath.find('/', outputFolder.size()) == std::string::npos;
+    return job.stateIcon == JobState::Done && !job.failed && inFolder
         && std::filesystem::is_regular_file(job.outputPath, error);
 }
 
 } // namespace
 
 // START converts what is left: the stopped, failed and queued jobs, and a
-// finished one whose file is gone. With nothing left, the whole list again.
+// finished one whose file is gone or in another folder. With nothing left,
+// the whole list again.
 void BatchDriver::QueueEveryJob()
 {
     bool anyLeft = false;
     for (int i = 0; i < m_context.jobs.GetSize(); ++i)
-        anyLeft = anyLeft || !FinishedWithItsOutput(m_context.jobs.GetAt(i));
+        anyLeft = anyLeft || !FinishedWithItsOutput(m_context.jobs.GetAt(i), m_context.outputFolder);
     for (int i = 0; i < m_context.jobs.GetSize(); ++i) {
-        if (anyLeft && FinishedWithItsOutput(m_context.jobs.GetAt(i)))
+        if (anyLeft && FinishedWithItsOutput(m_context.jobs.GetAt(i), m_context.outputFolder))
             continue;
         m_context.jobs.ResetProgress(i);
         m_context.view.RedrawCell(i, JobColumn::Status);

@@ -56,6 +56,9 @@ StatusCell ComponentStatus(const JobRecord& job)
         return StatusCell { false, {}, kFullBar, job.percentDone };
     if (job.percentDone >= 100)
         return Shown("100%    Finished ", job.percentDone);
+    // Only a running conversion has a time to wait.
+    if (job.stateIcon != JobState::Converting)
+        return Shown(Format("    %d%%", job.percentDone), job.percentDone);
     const double mediaLeft = (job.trimEndMs - job.positionMs) * 0.001;
     return Shown(Format("    %d%%    Remain Time:%s", job.percentDone,
                      RemainTimeText(mediaLeft, job.encodeSpeed).c_str()),

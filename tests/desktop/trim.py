@@ -95,8 +95,8 @@ def scenario():
              "Split Span %r to follow the keys (%r)" % (cell(table, 0, 2), span_text(start, end)), timeout=5)
     screenshot("keyboard")
 
-    # The encoder is given the trim's length in whole seconds.
-    convert(kelvara, table, "To Audio", out, "mp3", float(int((end - start) / 1000)))
+    # The encoder is given the trim to the millisecond.
+    convert(kelvara, table, "To Audio", out, "mp3", (end - start) / 1000.0)
 
     # The mouse: the left thumb dragged 45 pixels to the right.
     box = slider.queryComponent().getExtents(0)

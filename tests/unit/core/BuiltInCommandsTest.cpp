@@ -171,6 +171,9 @@ TEST(OutputNaming, AviAndMpegSkipTakenNamesFilesAndFoldersAlike)
     std::filesystem::create_directory(base + "2.avi");
     EXPECT_EQ(NumberedOutputPath(base, ".avi"), base + "3.avi");
     EXPECT_EQ(NumberedOutputPath(base, ".mpg"), base + ".mpg");
+    // A name held by another job is taken; the job's own stopped part is not.
+    EXPECT_EQ(NumberedOutputPath(base, ".mpg", { base + ".mpg" }), base + "2.mpg");
+    EXPECT_EQ(NumberedOutputPath(base, ".avi", {}, { base + ".avi" }), base + ".avi");
 }
 
 TEST(OutputNaming, PspNamesSwitchToH264AtProfile17)

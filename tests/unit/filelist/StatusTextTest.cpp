@@ -141,9 +141,13 @@ TEST(StatusText, ComponentKindsShowThePercentTheComponentKeepsAndTheWait)
     JobRecord job = Encoding(1000, 10000, 0.0, 0, 3.0);
     job.percentDone = 42;
     job.positionMs = 4000;
+    job.stateIcon = JobState::Converting;
     ExpectCell(StatusOf(job, kAvi), "    42%    Remain Time:00:00:02", 42);
     job.encodeSpeed = 0.0;
     ExpectCell(StatusOf(job, kMpeg), "    42%    Remain Time:--:--:--", 42);
+    // A stopped or queued job has no time to wait.
+    job.stateIcon = JobState::Stopped;
+    ExpectCell(StatusOf(job, kMpeg), "    42%", 42);
     job.percentDone = 100;
     ExpectCell(StatusOf(job, kMpeg), "100%    Finished ", 100);
     // Before the component reached the trim's start: a bar but no text.
