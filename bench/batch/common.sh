@@ -27,13 +27,21 @@ make_clip() {
 # for the shell, to DIR/commands and then becomes the real ffmpeg. Both the
 # encoder and the video-editing component take it through TARVO_FFMPEG, so
 # one batch run under it yields exactly the ffmpeg work the program asks for.
+# The program hands ffmpeg its outputs as unnamed files (/proc/self/fd/N,
+# with the format given); the replay writes a named file of the folder
+# beside DIR in their place.
 make_capture() {
   local real
   real=$(command -v ffmpeg)
   cat >"$1/ffmpeg" <<SCRIPT
 #!/usr/bin/env bash
+replayed=()
+for argument in "\$@"; do
+  [[ \$argument =~ ^/proc/self/fd/[0-9]+$ ]] && argument="$1/../out/replay-\$RANDOM\$RANDOM\$RANDOM"
+  replayed+=("\$argument")
+done
 printf '%q' "$real" >>"$1/commands"
-printf ' %q' "\$@" >>"$1/commands"
+printf ' %q' "\${replayed[@]}" >>"$1/commands"
 printf '\n' >>"$1/commands"
 exec "$real" "\$@"
 SCRIPT
