@@ -43,9 +43,8 @@ struct JobRecord {
     std::int32_t sourceWidth = 0;
     std::int32_t sourceHeight = 0;
     double durationMs = 0.0;
-    // The option fields below start from the defaults the option panels
-    // show; the codec positions depend on the component's codec lists and
-    // are set when the job is created.
+    // The option fields below are set when the job is created, from what
+    // the AVI and MPEG panels show at that moment.
     double aviFrameRate = kDefaultAviFrameRate;
     std::int32_t aviVideoCodec = 0;
     std::int32_t aviAudioCodec = 0;
