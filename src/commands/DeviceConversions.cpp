@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <map>
 #include <optional>
-#include <sys/stat.h>
 
 namespace kelvara {
 
@@ -23,12 +22,6 @@ namespace {
 // How many names are tried before the first one is taken all the same: a
 // folder holding that many outputs of one title is not a case to serve.
 constexpr int kNameAttempts = 100000;
-
-bool NameExists(const std::string& path)
-{
-    struct stat info { };
-    return ::lstat(path.c_str(), &info) == 0;
-}
 
 // One device conversion: the profile's lines, filled in on demand. Every
 // step writes into a folder of the conversion's own inside the output
@@ -210,7 +203,7 @@ private:
             if (std::none_of(names.begin(), names.end(), [this, &job](const std::string& name) {
                     const std::string path = m_context.outputFolder + name;
                     return m_context.reservedOutputs.contains(path)
-                        || (NameExists(path) && !job.IsOwnPartial(path));
+                        || (NameIsTaken(path) && !job.IsOwnPartial(path));
                 })) {
                 for (const std::string& name : names)
                     m_context.reservedOutputs.insert(m_context.outputFolder + name);

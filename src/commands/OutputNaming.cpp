@@ -48,13 +48,13 @@ std::string WithExtension(
     return folder + title + std::string(*extension);
 }
 
+} // namespace
+
 bool NameIsTaken(const std::string& path)
 {
     std::error_code ignored;
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
-
-} // namespace
 
 std::optional<std::string_view> PictureExtension(int pictureTypePosition)
 {

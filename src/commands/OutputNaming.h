@@ -30,6 +30,9 @@ std::string AudioOutputPath(const std::string& outputFolder, const std::string& 
 // other jobs of the batch: "clip.avi", else "clip2.avi", "clip3.avi", ...
 // (no separator between the name and the number). No output ever replaces a
 // file the batch did not write.
+// True when anything, a file, a folder or a dangling link, has this name.
+bool NameIsTaken(const std::string& path);
+
 // A name in `replaceable` (what a stopped run of the same job left) counts as
 // free although it exists.
 std::string NumberedOutputPath(const std::string& basePath, std::string_view extension,
