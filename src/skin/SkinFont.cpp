@@ -41,6 +41,16 @@ qreal WindowsCellPerEm(const QFont& font)
     return cell / raw.unitsPerEm();
 }
 
+// The skin's family at `height` pixels, before any fitting.
+QFont BaseFont(int height, bool bold)
+{
+    QFont font(Family());
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setPixelSize(qMax(height, 1));
+    return font;
+}
+
 } // namespace
 
 QFont SkinFontAtDesignHeight(int height, bool bold)
@@ -49,10 +59,7 @@ QFont SkinFontAtDesignHeight(int height, bool bold)
     const int key = height * 2 + (bold ? 1 : 0);
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    QFont font(Family());
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferVerticalHinting);
-    font.setPixelSize(qMax(height, 1));
+    QFont font = BaseFont(height, bold);
     const qreal cellPerEm = WindowsCellPerEm(font);
     if (cellPerEm <= 0)
         return SkinFont(height, bold);
@@ -67,11 +74,8 @@ QFont SkinFont(int height, bool bold)
     const int key = height * 2 + (bold ? 1 : 0);
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    QFont font(Family());
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QFont font = BaseFont(height, bold);
     int pixelSize = qMax(height, 1);
-    font.setPixelSize(pixelSize);
     while (pixelSize > 1 && QFontMetrics(font).height() > height) {
         --pixelSize;
         font.setPixelSize(pixelSize);
