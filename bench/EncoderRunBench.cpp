@@ -2,9 +2,9 @@
 // would, and prints the wall time and the CPU time of this process: the
 // runner must sleep while it waits, so its own CPU time stays near zero.
 //   bench_encoder_run TOOL_DIRECTORY 'COMMAND'
-#include "engine/ConversionContext.h"
-#include "engine/EncoderRunner.h"
 #include "platform/TickCount.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 
 #include <QCoreApplication>
 

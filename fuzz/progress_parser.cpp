@@ -1,7 +1,7 @@
 // The encoder's status text as the runner reads it, in chunks cut anywhere,
 // into a job read from an intermediate file or from its source.
 #include "FuzzFile.h"
-#include "engine/ProgressParser.h"
+#include "runner/ProgressParser.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

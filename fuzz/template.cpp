@@ -2,7 +2,7 @@
 // panel selections. The paths inserted between single quotes come back
 // unchanged when the command is split into arguments.
 #include "FuzzFile.h"
-#include "commands/TemplateSubstitution.h"
+#include "conversions/TemplateSubstitution.h"
 #include "process/CommandLine.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -2,13 +2,13 @@
 // plain QTableView showing the same texts. Run by hand:
 //   build/bench/filelist/bench_filelist [folder-for-the-1000-files]
 // Prints each figure beside its goal and the ratio to the plain table.
-#include "jobs/FileListCommands.h"
-#include "jobs/FileListHost.h"
-#include "jobs/FileListView.h"
+#include "filelist/FileListCommands.h"
+#include "filelist/FileListHost.h"
+#include "filelist/FileListView.h"
+#include "filelist/SourceProbing.h"
 #include "jobs/JobCreation.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
-#include "jobs/SourceProbing.h"
 #include "process/Spawner.h"
 #include "skin/CSkinListCtrl.h"
 #include "skin/SkinPalette.h"

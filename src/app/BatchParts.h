@@ -3,13 +3,13 @@
 // video-editing component's conversions, the converters and the driver.
 #pragma once
 
-#include "commands/VideoEditConversions.h"
-#include "engine/BatchDriver.h"
-#include "engine/CommandConverters.h"
-#include "engine/ConversionContext.h"
-#include "engine/EncoderRunner.h"
+#include "batch/BatchDriver.h"
+#include "batch/CommandConverters.h"
+#include "conversions/VideoEditConversions.h"
 #include "platform/ShutdownService.h"
 #include "platform/SleepInhibitor.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 
 namespace kelvara {
 

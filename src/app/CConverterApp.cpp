@@ -1,13 +1,13 @@
 #include "app/CConverterApp.h"
 
-#include "CSplashDlg.h"
-#include "SkinAccessibility.h"
-#include "SkinPalette.h"
 #include "app/CConverterDlg.h"
 #include "app/EndingOnSignal.h"
 #include "platform/ChildrenLeft.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TimerProbe.h"
+#include "skin/CSplashDlg.h"
+#include "skin/SkinAccessibility.h"
+#include "skin/SkinPalette.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,17 +5,17 @@
 // batch run (BatchHandlers.cpp).
 #pragma once
 
-#include "WindowDrag.h"
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
-#include "commands/DeviceConversions.h"
-#include "engine/BatchHost.h"
-#include "jobs/FileListHost.h"
+#include "batch/BatchHost.h"
+#include "conversions/DeviceConversions.h"
+#include "filelist/FileListHost.h"
+#include "filelist/RowActions.h"
+#include "filelist/SourceProbing.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
-#include "jobs/RowActions.h"
-#include "jobs/SourceProbing.h"
-#include "settings/OutputChoice.h"
+#include "options/OutputChoice.h"
+#include "skin/WindowDrag.h"
 
 #include <QPixmap>
 #include <QRegion>

@@ -1,7 +1,7 @@
 #include "app/CommandLineFiles.h"
 
-#include "jobs/PathText.h"
-#include "jobs/SourceCheck.h"
+#include "filelist/PathText.h"
+#include "filelist/SourceCheck.h"
 
 #include <QDir>
 

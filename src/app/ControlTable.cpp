@@ -1,16 +1,16 @@
 #include "app/ControlTable.h"
 
-#include "CBanner.h"
-#include "CFadeInPicture.h"
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinGroupBox.h"
-#include "CSkinLabel.h"
-#include "CSkinTextField.h"
-#include "SkinAccessibility.h"
-#include "SkinResourceIds.h"
-#include "settings/OutputCatalogue.h"
+#include "options/OutputCatalogue.h"
+#include "skin/CBanner.h"
+#include "skin/CFadeInPicture.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinGroupBox.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinTextField.h"
+#include "skin/SkinAccessibility.h"
+#include "skin/SkinResourceIds.h"
 
 namespace kelvara {
 namespace {

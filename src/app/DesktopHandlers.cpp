@@ -4,11 +4,11 @@
 // another window.
 #include "app/CConverterDlg.h"
 
-#include "CSkinMessageBox.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/FileListCommands.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/DesktopShell.h"
 #include "skin/CSkinListCtrl.h"
+#include "skin/CSkinMessageBox.h"
 
 #include <QMenu>
 #include <QUrl>

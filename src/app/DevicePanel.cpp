@@ -2,9 +2,9 @@
 // profile file, the value lists, and what the converters read of them.
 #include "app/CConverterDlg.h"
 
-#include "CSkinComboBox.h"
-#include "commands/ProfileIni.h"
-#include "settings/DeviceProfilePanel.h"
+#include "options/DeviceProfilePanel.h"
+#include "options/ProfileIni.h"
+#include "skin/CSkinComboBox.h"
 
 #include <QDir>
 #include <QMetaObject>

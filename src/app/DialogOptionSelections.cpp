@@ -1,7 +1,7 @@
 #include "app/DialogOptionSelections.h"
 
-#include "CSkinComboBox.h"
 #include "app/ControlTable.h"
+#include "skin/CSkinComboBox.h"
 
 namespace kelvara {
 

@@ -2,7 +2,7 @@
 // controls at the moment they are asked.
 #pragma once
 
-#include "settings/OptionSelections.h"
+#include "options/OptionSelections.h"
 
 #include <functional>
 

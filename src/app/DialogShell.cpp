@@ -2,14 +2,14 @@
 // the output folder browser, close and minimize.
 #include "app/CConverterDlg.h"
 
-#include "CAboutBox.h"
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinTextField.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/FileListCommands.h"
 #include "platform/DesktopShell.h"
 #include "platform/SettingsStore.h"
+#include "skin/CAboutBox.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinTextField.h"
 
 #include <QMenu>
 #include <QUrl>

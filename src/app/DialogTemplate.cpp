@@ -1,6 +1,6 @@
 #include "app/DialogTemplate.h"
 
-#include "SkinResourceIds.h"
+#include "skin/SkinResourceIds.h"
 
 #include <algorithm>
 

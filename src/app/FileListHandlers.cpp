@@ -2,16 +2,16 @@
 // commands, and what the list asks of the dialog.
 #include "app/CConverterDlg.h"
 
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinMessageBox.h"
-#include "CSkinTextField.h"
-#include "jobs/FileListCommands.h"
-#include "jobs/FileListView.h"
+#include "filelist/FileListCommands.h"
+#include "filelist/FileListView.h"
+#include "options/OptionNumbers.h"
+#include "options/OptionSelections.h"
 #include "platform/DesktopShell.h"
-#include "settings/OptionNumbers.h"
-#include "settings/OptionSelections.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
 #include "skin/CSkinListCtrl.h"
+#include "skin/CSkinMessageBox.h"
+#include "skin/CSkinTextField.h"
 #include "videoedit/CVideoEdit.h"
 
 #include <QTimer>

@@ -3,16 +3,16 @@
 // combos themselves are what the converters read when they run.
 #include "app/CConverterDlg.h"
 
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinTextField.h"
 #include "app/DialogOptionSelections.h"
-#include "jobs/FileListCommands.h"
-#include "settings/FrameSizeSteps.h"
-#include "settings/MpegPresets.h"
-#include "settings/OptionNumbers.h"
-#include "settings/PanelVisibility.h"
+#include "filelist/FileListCommands.h"
+#include "options/FrameSizeSteps.h"
+#include "options/MpegPresets.h"
+#include "options/OptionNumbers.h"
+#include "options/PanelVisibility.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
 #include "skin/CSkinListCtrl.h"
+#include "skin/CSkinTextField.h"
 
 #include <QMetaObject>
 

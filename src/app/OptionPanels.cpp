@@ -2,10 +2,10 @@
 // start with. Their change handlers come with the option settings.
 #include "app/CConverterDlg.h"
 
-#include "CSkinComboBox.h"
 #include "jobs/OptionDefaults.h"
-#include "settings/OptionItems.h"
-#include "settings/OutputCatalogue.h"
+#include "options/OptionItems.h"
+#include "options/OutputCatalogue.h"
+#include "skin/CSkinComboBox.h"
 #include "videoedit/CVideoEdit.h"
 
 namespace kelvara {

@@ -2,14 +2,14 @@
 // tab strips, the settings panel's visibility and the snapshot button.
 #include "app/CConverterDlg.h"
 
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinGroupBox.h"
-#include "CSkinLabel.h"
-#include "CSkinTextField.h"
-#include "settings/OutputCatalogue.h"
-#include "settings/PanelVisibility.h"
+#include "options/OutputCatalogue.h"
+#include "options/PanelVisibility.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinGroupBox.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinTextField.h"
 
 #include <algorithm>
 #include <array>

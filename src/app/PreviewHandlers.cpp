@@ -7,10 +7,10 @@
 // that time is kept and made at that event, so the preview always ends on
 // the file of the row selected last.
 #include "app/CConverterDlg.h"
-#include "jobs/PathText.h"
+#include "filelist/PathText.h"
 
-#include "CSkinButton.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/FileListCommands.h"
+#include "skin/CSkinButton.h"
 #include "skin/CSkinListCtrl.h"
 #include "videoedit/CVideoEdit.h"
 #include "videoedit/PreviewControl.h"

@@ -1,10 +1,10 @@
 // The trim range's side of the main dialog: the slider in its place, what its
 // notifications do to the selected job, and the dialog's own loads of it.
 #include "app/CConverterDlg.h"
-#include "jobs/PathText.h"
+#include "filelist/PathText.h"
 
-#include "CRangeSlider.h"
-#include "jobs/FileListView.h"
+#include "filelist/FileListView.h"
+#include "skin/CRangeSlider.h"
 
 #include <algorithm>
 #include <climits>

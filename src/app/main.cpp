@@ -1,8 +1,8 @@
 // Kelvara's entry point: the arguments, then the application object.
 #include "app/CConverterApp.h"
 #include "app/CommandLineFiles.h"
-#include "commands/OutputNaming.h"
-#include "jobs/PathText.h"
+#include "filelist/PathText.h"
+#include "naming/OutputNaming.h"
 
 #include <QApplication>
 #include <QIcon>

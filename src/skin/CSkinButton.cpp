@@ -2,7 +2,7 @@
 
 #include "SkinFont.h"
 #include "SkinPalette.h"
-#include "SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
 #include <QAction>
 #include <QApplication>

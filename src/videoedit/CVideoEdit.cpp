@@ -6,7 +6,7 @@
 #include "videoedit/MpvPlayback.h"
 #include "videoedit/StartChecks.h"
 
-#include "SameFile.h"
+#include "files/SameFile.h"
 
 #include <QStringList>
 #include <QTimer>

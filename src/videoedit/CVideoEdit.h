@@ -42,7 +42,7 @@
 #include "videoedit/PreviewView.h"
 #include "videoedit/VideoEditControl.h"
 
-#include "StagedOutput.h"
+#include "files/StagedOutput.h"
 
 #include <QImage>
 #include <QObject>

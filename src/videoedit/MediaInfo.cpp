@@ -1,6 +1,6 @@
 #include "MediaInfo.h"
 
-#include "FileChecks.h"
+#include "files/FileChecks.h"
 
 extern "C" {
 #include <libavformat/avformat.h>

@@ -38,7 +38,7 @@ if [ -f "$entry" ]; then
   # Every extension the Add dialog's filters name has its MIME type in the
   # entry, so file managers offer Kelvara for the files it reads.
   mime_types=";$(desktop_value "$entry" MimeType)"
-  extensions=$(sed -n '/::AddDialogFilters()/,/^}/p' "$source/src/jobs/FileListCommands.cpp" \
+  extensions=$(sed -n '/::AddDialogFilters()/,/^}/p' "$source/src/filelist/FileListCommands.cpp" \
     | grep -o '\*\.[A-Za-z0-9]*' | cut -c3- | sort -u)
   [ -n "$extensions" ] || fail "the Add dialog's file filters were not found"
   for ext in $extensions; do

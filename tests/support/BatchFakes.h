@@ -2,12 +2,12 @@
 // service, so a whole batch runs without a window or an encoder.
 #pragma once
 
-#include "engine/BatchConverters.h"
-#include "engine/BatchHost.h"
-#include "engine/ConversionContext.h"
+#include "batch/BatchConverters.h"
+#include "batch/BatchHost.h"
 #include "platform/ShutdownService.h"
 #include "platform/SleepInhibitor.h"
-#include "skin/SoundPlayer.h"
+#include "platform/SoundPlayer.h"
+#include "runner/ConversionContext.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // Option selections with fixed, settable values, in place of the panels.
 #pragma once
 
-#include "settings/OptionSelections.h"
+#include "options/OptionSelections.h"
 
 namespace kelvara::testing {
 

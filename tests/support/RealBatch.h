@@ -5,14 +5,14 @@
 // batch benchmarks drive.
 #pragma once
 
-#include "commands/DeviceConversions.h"
-#include "commands/VideoEditConversions.h"
-#include "engine/BatchDriver.h"
-#include "engine/CommandConverters.h"
-#include "engine/ConversionContext.h"
-#include "engine/EncoderRunner.h"
+#include "batch/BatchDriver.h"
+#include "batch/CommandConverters.h"
+#include "conversions/DeviceConversions.h"
+#include "conversions/VideoEditConversions.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 #include "support/BatchFakes.h"
 #include "support/FixedOptions.h"
 #include "videoedit/CVideoEdit.h"

@@ -1,8 +1,8 @@
 // Runs a program's widget tests inside one offscreen application, set up as
 // the program sets itself up before any window is made (the skin and its
 // accessibility), with the settings kept in a temporary folder.
-#include "SkinAccessibility.h"
-#include "SkinPalette.h"
+#include "skin/SkinAccessibility.h"
+#include "skin/SkinPalette.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,9 +1,9 @@
 #include "PmpCheck.h"
 
-#include "FileChecks.h"
 #include "MediaReader.h"
 #include "Mp3Frames.h"
 #include "PmpFormat.h"
+#include "files/FileChecks.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

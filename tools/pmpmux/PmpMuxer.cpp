@@ -1,12 +1,12 @@
 #include "PmpMuxer.h"
 
 #include "AudioInterleave.h"
-#include "FileChecks.h"
 #include "MediaReader.h"
 #include "Mp3Frames.h"
 #include "PmpFormat.h"
-#include "SameFile.h"
-#include "StagedOutput.h"
+#include "files/FileChecks.h"
+#include "files/SameFile.h"
+#include "files/StagedOutput.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "RequestParser.h"
-#include "StagedOutput.h"
+#include "files/StagedOutput.h"
 #include "process/Spawner.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "SourceChecks.h"
 
-#include "FileChecks.h"
-#include "SameFile.h"
+#include "files/FileChecks.h"
+#include "files/SameFile.h"
 
 namespace kelvara::tarvo {
 

@@ -1,9 +1,9 @@
 // Whole batches through the real converters: the encoder for an audio kind,
 // the video-editing component for AVI, judged by ffprobe.
 #include "../conversions/ConversionFixture.h"
-#include "commands/VideoEditConversions.h"
-#include "engine/BatchDriver.h"
-#include "engine/CommandConverters.h"
+#include "batch/BatchDriver.h"
+#include "batch/CommandConverters.h"
+#include "conversions/VideoEditConversions.h"
 #include "jobs/JobCreation.h"
 #include "jobs/RandomNumbers.h"
 #include "support/BatchFakes.h"

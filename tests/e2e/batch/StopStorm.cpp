@@ -8,8 +8,8 @@
 // Prints its counts; exits 1 on any fault.
 //
 //   stop_storm [--seed N] [--count N]
-#include "commands/OutputNaming.h"
 #include "jobs/JobCreation.h"
+#include "naming/OutputNaming.h"
 #include "support/MediaMaker.h"
 #include "support/Processes.h"
 #include "support/RealBatch.h"

@@ -1,9 +1,9 @@
 #include "ConversionFixture.h"
 #include "support/FileContents.h"
 
-#include "commands/EncoderConversions.h"
-#include "commands/OutputNaming.h"
-#include "engine/EncoderStop.h"
+#include "conversions/EncoderConversions.h"
+#include "naming/OutputNaming.h"
+#include "runner/EncoderStop.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // reason says why, for every reason it can refuse.
 #include "ConversionFixture.h"
 
-#include "commands/VideoEditConversions.h"
+#include "conversions/VideoEditConversions.h"
 #include "jobs/RandomNumbers.h"
 #include "support/FileContents.h"
 #include "support/SmallFileSystem.h"

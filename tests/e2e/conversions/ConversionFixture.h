@@ -3,9 +3,9 @@
 // name.
 #pragma once
 
-#include "engine/ConversionContext.h"
-#include "engine/EncoderRunner.h"
 #include "jobs/JobList.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 #include "support/FixedOptions.h"
 #include "support/MediaMaker.h"
 #include "support/Processes.h"

@@ -1,8 +1,8 @@
 #include "ConversionFixture.h"
 
-#include "commands/DeviceConversions.h"
-#include "commands/OutputNaming.h"
-#include "engine/EncoderStop.h"
+#include "conversions/DeviceConversions.h"
+#include "naming/OutputNaming.h"
+#include "runner/EncoderStop.h"
 
 #include <filesystem>
 

@@ -1,11 +1,11 @@
 #include "ConversionFixture.h"
 
-#include "commands/DeviceConversions.h"
-#include "commands/EncoderConversions.h"
-#include "commands/OutputNaming.h"
-#include "commands/VideoEditConversions.h"
+#include "conversions/DeviceConversions.h"
+#include "conversions/EncoderConversions.h"
+#include "conversions/VideoEditConversions.h"
 #include "jobs/JobCreation.h"
 #include "jobs/RandomNumbers.h"
+#include "naming/OutputNaming.h"
 #include "videoedit/CVideoEdit.h"
 
 #include <QObject>

@@ -5,9 +5,9 @@
 //   engine-host videoedit SOURCE OUTPUT   the video-editing component (AVI)
 // It ignores SIGINT, so that a test can send a terminal's Ctrl-C to its
 // process group and see whether the engine got it.
-#include "engine/ConversionContext.h"
-#include "engine/EncoderRunner.h"
 #include "jobs/JobList.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 #include "videoedit/CVideoEdit.h"
 
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 #include "MediaTools.h"
 #include "PmpJudge.h"
 #include "ProfileRun.h"
-#include "commands/OutputNaming.h"
-#include "commands/ProfileIni.h"
+#include "naming/OutputNaming.h"
+#include "options/ProfileIni.h"
 
 #include <gtest/gtest.h>
 

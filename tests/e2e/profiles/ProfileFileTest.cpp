@@ -1,6 +1,6 @@
 // The shipped profile files as the device panel and the converters read them.
 #include "ProfileRun.h"
-#include "commands/ProfileIni.h"
+#include "options/ProfileIni.h"
 
 #include <gtest/gtest.h>
 

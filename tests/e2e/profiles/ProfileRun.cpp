@@ -1,6 +1,6 @@
 #include "ProfileRun.h"
 
-#include "commands/ProfileIni.h"
+#include "options/ProfileIni.h"
 #include "process/CommandLine.h"
 
 #include <cstdlib>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "MediaTools.h"
-#include "commands/DeviceValues.h"
-#include "commands/TemplateSubstitution.h"
+#include "conversions/TemplateSubstitution.h"
+#include "options/DeviceValues.h"
 
 #include <filesystem>
 #include <string>

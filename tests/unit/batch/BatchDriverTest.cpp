@@ -1,5 +1,5 @@
 // The batch run's start, loop, stop and end against fake converters.
-#include "engine/BatchDriver.h"
+#include "batch/BatchDriver.h"
 #include "support/BatchFakes.h"
 #include "support/TempFolder.h"
 

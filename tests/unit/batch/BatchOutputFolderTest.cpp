@@ -1,6 +1,6 @@
 // The output folder taken from the field's text.
-#include "engine/BatchOutputFolder.h"
-#include "engine/CompletionMessage.h"
+#include "batch/BatchOutputFolder.h"
+#include "batch/CompletionMessage.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

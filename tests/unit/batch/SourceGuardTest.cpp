@@ -1,6 +1,6 @@
 // Which command lines would write over the job's source: any argument that
 // names the source file except an input, however the path is spelled.
-#include "commands/SourceGuard.h"
+#include "conversions/SourceGuard.h"
 #include "process/CommandLine.h"
 #include "support/TempFolder.h"
 

@@ -1,5 +1,5 @@
-#include "commands/BuiltInCommands.h"
-#include "commands/OutputNaming.h"
+#include "conversions/BuiltInCommands.h"
+#include "naming/OutputNaming.h"
 #include "support/FixedOptions.h"
 #include "support/TempFolder.h"
 

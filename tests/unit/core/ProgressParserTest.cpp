@@ -1,4 +1,4 @@
-#include "engine/ProgressParser.h"
+#include "runner/ProgressParser.h"
 
 #include <gtest/gtest.h>
 

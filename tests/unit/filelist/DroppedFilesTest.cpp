@@ -1,6 +1,6 @@
 // Which files a drop on the file list adds, and in which order.
-#include "jobs/DroppedFiles.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/DroppedFiles.h"
+#include "filelist/FileListCommands.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // File names are bytes: the text the program keeps for one gives the same
 // bytes back, and shows a byte that is not UTF-8 as U+FFFD.
-#include "jobs/PathText.h"
+#include "filelist/PathText.h"
 
 #include <gtest/gtest.h>
 

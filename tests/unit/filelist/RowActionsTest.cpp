@@ -1,5 +1,5 @@
 // The entries of a file list row's context menu and the failure report.
-#include "jobs/RowActions.h"
+#include "filelist/RowActions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

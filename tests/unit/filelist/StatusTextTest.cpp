@@ -1,5 +1,5 @@
 // The Status column's texts and bars at known stages and values.
-#include "engine/StatusText.h"
+#include "batch/StatusText.h"
 
 #include <gtest/gtest.h>
 

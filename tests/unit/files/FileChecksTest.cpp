@@ -1,6 +1,6 @@
 // Sources and outputs that are not regular files are refused by what they
 // are, without opening them for real (a FIFO would wait forever).
-#include "FileChecks.h"
+#include "files/FileChecks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

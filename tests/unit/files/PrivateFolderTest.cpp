@@ -1,7 +1,7 @@
 // The conversion's own folder inside the output folder: its files move out
 // without ever replacing one, and only folders no process holds are
 // removed as leftovers.
-#include "PrivateFolder.h"
+#include "files/PrivateFolder.h"
 #include "support/FileContents.h"
 #include "support/TempFolder.h"
 

@@ -1,5 +1,5 @@
 // "Same file" means the same device and inode, whatever the spelling.
-#include "SameFile.h"
+#include "files/SameFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // An output written into an unnamed file, or under a hidden name where the
 // file system has none, that becomes the final file only when committed.
-#include "StagedOutput.h"
-#include "LeftoverStagedFiles.h"
-#include "StagedFileName.h"
+#include "files/StagedOutput.h"
+#include "files/LeftoverStagedFiles.h"
+#include "files/StagedFileName.h"
 #include "support/FileContents.h"
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 // The profile index on files a user may put in the tool directory: a profile
 // file enlarged far beyond the shipped ones, and things that are not profile
 // files at all but carry their name.
-#include "commands/ProfileIni.h"
+#include "options/ProfileIni.h"
 #include "platform/PrivateProfile.h"
 
 #include "TestFiles.h"

@@ -1,4 +1,4 @@
-#include "commands/ProfileIni.h"
+#include "options/ProfileIni.h"
 
 #include "TestFiles.h"
 

@@ -1,5 +1,5 @@
-#include "commands/TemplateSubstitution.h"
-#include "commands/TimeText.h"
+#include "conversions/TemplateSubstitution.h"
+#include "naming/TimeText.h"
 
 #include "process/CommandLine.h"
 

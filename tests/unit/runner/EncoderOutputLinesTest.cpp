@@ -1,5 +1,5 @@
 // The encoder's last lines as a failed job keeps them.
-#include "engine/EncoderOutputLines.h"
+#include "runner/EncoderOutputLines.h"
 
 #include <gtest/gtest.h>
 

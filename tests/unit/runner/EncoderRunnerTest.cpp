@@ -1,7 +1,7 @@
 #include "RunnerFixture.h"
 
-#include "engine/EncoderStop.h"
-#include "engine/StatusText.h"
+#include "batch/StatusText.h"
+#include "runner/EncoderStop.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #include "RunnerFixture.h"
 
-#include "commands/OutputNaming.h"
-#include "engine/EncoderStop.h"
+#include "naming/OutputNaming.h"
+#include "runner/EncoderStop.h"
 
 #include <QTimer>
 

@@ -2,9 +2,9 @@
 // and a tool directory whose encoder is the fake-encoder script.
 #pragma once
 
-#include "engine/ConversionContext.h"
-#include "engine/EncoderRunner.h"
 #include "jobs/JobList.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 #include "support/Processes.h"
 #include "support/TempFolder.h"
 

@@ -1,6 +1,6 @@
 // The device panel's reading of the shipped profile files and of broken ones.
-#include "settings/DeviceProfilePanel.h"
-#include "commands/ProfileIni.h"
+#include "options/DeviceProfilePanel.h"
+#include "options/ProfileIni.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -37,7 +37,7 @@ TEST(DialogTemplate, FixedPlacesOfTheListTabsPreviewAndBanner)
     const auto at = [](int id) {
         const auto entry = FindControl(id);
         return entry ? std::make_tuple(entry->x, entry->y, entry->width, entry->height)
-                    : std::make_tuple(0, 0, 0, 0);
+                     : std::make_tuple(0, 0, 0, 0);
     };
     EXPECT_EQ(at(ctl::FileList), std::make_tuple(15, 125, 720, 135));
     for (const int strip : { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs })
@@ -63,7 +63,8 @@ TEST(DialogTemplate, PictureButtonsAndListsCarryTheNamesAScreenReaderSays)
         EXPECT_EQ(entry->accessibleName, name) << id;
     }
     for (const ControlSpec& entry : MainDialogTemplate())
-        EXPECT_FALSE(entry.caption.empty() && entry.accessibleName.empty() && entry.kind != ControlKind::Label)
+        EXPECT_FALSE(
+            entry.caption.empty() && entry.accessibleName.empty() && entry.kind != ControlKind::Label)
             << entry.id << " has no name";
 }
 

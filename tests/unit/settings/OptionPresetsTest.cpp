@@ -1,8 +1,8 @@
 // The MPEG presets, the arrow steps and the number reading of option texts.
-#include "settings/FrameSizeSteps.h"
-#include "settings/MpegPresets.h"
-#include "settings/OptionItems.h"
-#include "settings/OptionNumbers.h"
+#include "options/FrameSizeSteps.h"
+#include "options/MpegPresets.h"
+#include "options/OptionItems.h"
+#include "options/OptionNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The texts of the output kinds, as the panel shows them.
-#include "settings/OutputCatalogue.h"
+#include "options/OutputCatalogue.h"
 #include "app/DialogTemplate.h"
-#include "settings/OptionItems.h"
+#include "options/OptionItems.h"
 
 #include <gtest/gtest.h>
 

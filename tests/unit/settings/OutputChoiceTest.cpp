@@ -1,5 +1,5 @@
 // The choice of output kind across categories, tabs and the snapshot button.
-#include "settings/OutputChoice.h"
+#include "options/OutputChoice.h"
 
 #include <gtest/gtest.h>
 

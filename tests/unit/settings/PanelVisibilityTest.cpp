@@ -1,5 +1,5 @@
 // The settings panel's visibility table, checked without a window.
-#include "settings/PanelVisibility.h"
+#include "options/PanelVisibility.h"
 
 #include <gtest/gtest.h>
 

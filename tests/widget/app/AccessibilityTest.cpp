@@ -1,9 +1,9 @@
 // What a screen reader learns of the main window's controls.
 #include "AppFakes.h"
 
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinTextField.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinTextField.h"
 
 #include <QAccessible>
 #include <gtest/gtest.h>

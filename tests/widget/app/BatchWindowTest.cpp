@@ -2,14 +2,14 @@
 // shows and refuses while a batch runs.
 #include "AppFakes.h"
 
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinLabel.h"
-#include "CSkinListCtrl.h"
-#include "CSkinMessageBox.h"
-#include "CSkinTextField.h"
 #include "platform/TerminationSignals.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinListCtrl.h"
+#include "skin/CSkinMessageBox.h"
+#include "skin/CSkinTextField.h"
 #include "support/BatchFakes.h"
 
 #include <QFile>

@@ -2,11 +2,11 @@
 // menu and its entries, and the notice of a batch's end.
 #include "AppFakes.h"
 
-#include "CSkinLabel.h"
-#include "CSkinMessageBox.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/FileListCommands.h"
 #include "platform/DesktopNotifications.h"
+#include "skin/CSkinLabel.h"
 #include "skin/CSkinListCtrl.h"
+#include "skin/CSkinMessageBox.h"
 #include "support/TempFolder.h"
 
 #include <QContextMenuEvent>

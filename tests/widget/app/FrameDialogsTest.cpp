@@ -1,12 +1,12 @@
 // The About box, its links, the splash and the banner.
 #include "AppFakes.h"
 
-#include "CAboutBox.h"
-#include "CBanner.h"
-#include "CLinkLabel.h"
-#include "CSkinButton.h"
-#include "CSkinMessageBox.h"
-#include "CSplashDlg.h"
+#include "skin/CAboutBox.h"
+#include "skin/CBanner.h"
+#include "skin/CLinkLabel.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinMessageBox.h"
+#include "skin/CSplashDlg.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // The main dialog's set-up and the application shell's commands.
 #include "AppFakes.h"
 
-#include "CFadeInPicture.h"
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinMessageBox.h"
-#include "CSkinTextField.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/FileListCommands.h"
+#include "skin/CFadeInPicture.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
 #include "skin/CSkinListCtrl.h"
+#include "skin/CSkinMessageBox.h"
+#include "skin/CSkinTextField.h"
 
 #include <QDir>
 #include <QMenu>

@@ -2,13 +2,13 @@
 // follows the kind, and the jobs made to wait again.
 #include "AppFakes.h"
 
-#include "CImageTab.h"
-#include "CRangeSlider.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinLabel.h"
-#include "CSkinTextField.h"
-#include "settings/OutputCatalogue.h"
+#include "options/OutputCatalogue.h"
+#include "skin/CImageTab.h"
+#include "skin/CRangeSlider.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinTextField.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // asked of the component, in which order, and the Play and Pause buttons.
 #include "AppFakes.h"
 
-#include "CSkinButton.h"
 #include "app/DialogTemplate.h"
 #include "jobs/JobList.h"
+#include "skin/CSkinButton.h"
 #include "skin/CSkinListCtrl.h"
 
 #include <gtest/gtest.h>

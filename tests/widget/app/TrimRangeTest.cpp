@@ -3,10 +3,10 @@
 // queues the job again and shows the new start or end in the preview, and
 // the dialog's own loads of the slider change no job.
 #include "AppFakes.h"
-#include "CRangeSlider.h"
-#include "CSkinListCtrl.h"
-#include "engine/JobListView.h"
-#include "jobs/FileListCommands.h"
+#include "filelist/FileListCommands.h"
+#include "jobs/JobListView.h"
+#include "skin/CRangeSlider.h"
+#include "skin/CSkinListCtrl.h"
 
 #include <gtest/gtest.h>
 

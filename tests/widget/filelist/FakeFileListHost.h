@@ -1,8 +1,8 @@
 // A main dialog stand-in that records what the file list asks of it.
 #pragma once
 
-#include "jobs/FileListHost.h"
-#include "jobs/SourceProbing.h"
+#include "filelist/FileListHost.h"
+#include "filelist/SourceProbing.h"
 
 #include <QStringList>
 #include <QThread>

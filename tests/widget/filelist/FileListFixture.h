@@ -2,8 +2,8 @@
 #pragma once
 
 #include "FakeFileListHost.h"
-#include "jobs/FileListCommands.h"
-#include "jobs/FileListView.h"
+#include "filelist/FileListCommands.h"
+#include "filelist/FileListView.h"
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
 #include "skin/CSkinListCtrl.h"

@@ -1,12 +1,12 @@
 // The countdown before the computer is turned off: it counts, it accepts
 // only when it runs out, and every way of answering it cancels.
-#include "CCountdownMessageBox.h"
-#include "CSkinButton.h"
-#include "CSkinIconStatic.h"
-#include "CSkinLabel.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "SkinTestSupport.h"
+#include "skin/CCountdownMessageBox.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinIconStatic.h"
+#include "skin/CSkinLabel.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>

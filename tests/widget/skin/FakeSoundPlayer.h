@@ -1,7 +1,7 @@
 // A sound player that only remembers what it was asked to play.
 #pragma once
 
-#include "SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 // A path shortened to a cell's width keeps its file name.
-#include "PathElision.h"
-#include "SkinFont.h"
+#include "skin/PathElision.h"
+#include "skin/SkinFont.h"
 
 #include <gtest/gtest.h>
 

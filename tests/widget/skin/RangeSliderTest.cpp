@@ -1,11 +1,11 @@
 // The two-thumb range slider: normalisation, positions, dragging the thumbs
 // and the bar, the arrow keys, the notifications of each, and the slider as a
 // widget (mouse, keys, painting, accessibility).
-#include "CRangeSlider.h"
-#include "RangeSliderModel.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "SkinTestSupport.h"
+#include "skin/CRangeSlider.h"
+#include "skin/RangeSliderModel.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // The skin button's looks, hover, check mode, menu and focus, and the tab strip.
-#include "CImageTab.h"
-#include "CSkinButton.h"
 #include "FakeSoundPlayer.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "SkinTestSupport.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QAction>
 #include <QMenu>

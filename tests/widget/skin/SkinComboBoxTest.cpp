@@ -1,10 +1,10 @@
 // The combo box's keys, its pop-up list's size, place, rows and the posted
 // selection change.
-#include "CSkinComboBox.h"
-#include "CSkinDropList.h"
-#include "CSkinMiniScrollBar.h"
-#include "CSkinTextField.h"
 #include "SkinTestSupport.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinDropList.h"
+#include "skin/CSkinMiniScrollBar.h"
+#include "skin/CSkinTextField.h"
 
 #include <QFontMetrics>
 #include <QScreen>

@@ -1,11 +1,11 @@
 // Transparent bitmaps, window outlines from pictures and the fades.
-#include "CFadeInPicture.h"
-#include "LayeredFadeIn.h"
-#include "MaskedBitmap.h"
-#include "RegionFromBitmap.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "SkinTestSupport.h"
+#include "skin/CFadeInPicture.h"
+#include "skin/LayeredFadeIn.h"
+#include "skin/MaskedBitmap.h"
+#include "skin/RegionFromBitmap.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The list box and the small scroll bar.
-#include "CSkinListBox.h"
-#include "CSkinMiniScrollBar.h"
-#include "SkinFont.h"
 #include "SkinTestSupport.h"
+#include "skin/CSkinListBox.h"
+#include "skin/CSkinMiniScrollBar.h"
+#include "skin/SkinFont.h"
 
 #include <QFontMetrics>
 

@@ -1,12 +1,12 @@
 // The message box's size, place, captions, icons, buttons and results.
-#include "CSkinButton.h"
-#include "CSkinIconStatic.h"
-#include "CSkinLabel.h"
-#include "CSkinMessageBox.h"
-#include "SkinFont.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "SkinTestSupport.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinIconStatic.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinMessageBox.h"
+#include "skin/SkinFont.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QFontMetrics>
 #include <QScreen>

@@ -1,6 +1,6 @@
 // Every picture the program asks for by id exists with the size its users expect.
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,8 +1,8 @@
 // Labels, group boxes, the numeric text field and the folder field.
-#include "CSkinGroupBox.h"
-#include "CSkinLabel.h"
-#include "CSkinTextField.h"
 #include "SkinTestSupport.h"
+#include "skin/CSkinGroupBox.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinTextField.h"
 
 #include <QClipboard>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // The text field as assistive technologies drive it: they read its text and
 // hand it whole texts, which must reach the owner like typed ones.
-#include "CSkinTextField.h"
 #include "SkinTestSupport.h"
+#include "skin/CSkinTextField.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

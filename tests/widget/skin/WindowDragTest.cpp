@@ -1,5 +1,5 @@
 // Moving a caption-less window by its surface: a tap leaves it in place.
-#include "WindowDrag.h"
+#include "skin/WindowDrag.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,14 +1,14 @@
 // skin-gallery: every control of the skin in each of its states on the
 // skin's background. With --grab FILE.png it writes that sheet and exits.
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinDropList.h"
-#include "CSkinLabel.h"
-#include "CSkinMessageBox.h"
 #include "MainWindowMock.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "StatesBoard.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinDropList.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinMessageBox.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,15 +1,15 @@
 #include "MainWindowMock.h"
 
-#include "CFadeInPicture.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinTextField.h"
-#include "RegionFromBitmap.h"
-#include "SkinFont.h"
-#include "SkinPalette.h"
-#include "SkinResourceIds.h"
 #include "app/ControlTable.h"
-#include "settings/PanelVisibility.h"
+#include "options/PanelVisibility.h"
+#include "skin/CFadeInPicture.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinTextField.h"
+#include "skin/RegionFromBitmap.h"
+#include "skin/SkinFont.h"
+#include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QMenu>
 #include <QPainter>

@@ -1,14 +1,14 @@
 #include "StatesBoard.h"
 
-#include "CImageTab.h"
-#include "CSkinButton.h"
-#include "CSkinComboBox.h"
-#include "CSkinGroupBox.h"
-#include "CSkinLabel.h"
-#include "CSkinListBox.h"
-#include "CSkinTextField.h"
-#include "SkinDialogBackground.h"
-#include "SkinResourceIds.h"
+#include "skin/CImageTab.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinComboBox.h"
+#include "skin/CSkinGroupBox.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinListBox.h"
+#include "skin/CSkinTextField.h"
+#include "skin/SkinDialogBackground.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QApplication>
 #include <QMouseEvent>

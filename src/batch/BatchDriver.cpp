@@ -1,0 +1,298 @@
+#include "BatchDriver.h"
+
+#include "batch/BatchOutputFolder.h"
+#include "batch/CompletionMessage.h"
+#include "files/LeftoverStagedFiles.h"
+#include "files/PrivateFolder.h"
+#include "jobs/JobCreation.h"
+#include "naming/OutputNaming.h"
+#include "platform/ShutdownService.h"
+#include "platform/SleepInhibitor.h"
+#include "platform/SoundPlayer.h"
+#include "platform/TickCount.h"
+#include "runner/ConversionContext.h"
+
+#include <QDir>
+
+#include <filesystem>
+
+namespace kelvara {
+
+namespace {
+
+using EncoderConverter = void (BatchConverters::*)(int jobIndex);
+
+// The encoder's converter of each output kind; AVI and MPEG are converted by
+// the video-editing component and have none. A kind of -1 stands for every
+// kind of its category.
+struct EncoderRoute {
+    OutputCategory category;
+    std::int32_t kind;
+    EncoderConverter converter;
+};
+
+constexpr EncoderRoute kEncoderRoutes[] = {
+    { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Image), &BatchConverters::ConvertImage },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Psp), &BatchConverters::ConvertPsp },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Xbox360),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::PocketPc),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Pmp), &BatchConverters::ConvertPmp },
+    { OutputCategory::Audio, -1, &BatchConverters::ConvertAudio },
+};
+
+EncoderConverter EncoderConverterOf(const OutputKind& kind)
+{
+    for (const EncoderRoute& route : kEncoderRoutes) {
+        if (route.category == kind.category && (route.kind == -1 || route.kind == kind.kind))
+            return route.converter;
+    }
+    return nullptr;
+}
+
+bool SourceFileExists(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+void RemoveFile(const std::string& path)
+{
+    std::error_code error;
+    if (!path.empty())
+        std::filesystem::remove(path, error);
+}
+
+} // namespace
+
+BatchDriver::BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters,
+    SoundPlayer& sound, platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep)
+    : m_context(context)
+    , m_host(host)
+    , m_converters(converters)
+    , m_sound(sound)
+    , m_shutdown(shutdown)
+    , m_sleep(sleep)
+{
+}
+
+void BatchDriver::OnStart()
+{
+    if (m_converting || m_loopActive || m_context.jobs.GetSize() == 0)
+        return;
+    if (!BeginBatch())
+        return;
+    RunLoop();
+    EndBatch();
+}
+
+bool BatchDriver::BeginBatch()
+{
+    const std::string typed = m_host.OutputFolderFieldText();
+    const std::optional<std::string> folder = PrepareOutputFolder(typed, QDir::homePath().toStdString());
+    if (!folder) {
+        m_host.ShowMessage("Set export folder firstly ", "error", MessageIcon::Error);
+        return false;
+    }
+    if (!typed.starts_with('/'))
+        m_host.ShowOutputFolder(*folder);
+    m_context.outputFolder = *folder;
+    m_context.reservedOutputs.clear();
+    // What a killed run of ours left in this folder goes now; nothing of a
+    // run still going, and nothing of the user's, is touched.
+    RemoveLeftoverPrivateFolders(*folder);
+    RemoveLeftoverStagedFiles(*folder);
+    QueueEveryJob();
+    m_host.SetOptionControlsEnabled(false);
+    m_host.StopPreview();
+    ShowConverting(true);
+    m_loopActive = true;
+    m_sleep.KeepAwake();
+    m_converters.ClearComponentBusy();
+    m_context.stopFlag = false;
+    m_summary = {};
+    return true;
+}
+
+namespace {
+
+// A job whose last run finished and whose file is still there, in the
+// folder the batch writes to, needs no run; a new folder gets every file.
+bool FinishedWithItsOutput(const JobRecord& job, const std::string& outputFolder)
+{
+    std::error_code error;
+    const bool inFolder = job.outputPath.starts_with(outputFolder)
+        && job.outputPath.find('/', outputFolder.size()) == std::string::npos;
+    return job.stateIcon == JobState::Done && !job.failed && inFolder
+        && std::filesystem::is_regular_file(job.outputPath, error);
+}
+
+} // namespace
+
+// START converts what is left: the stopped, failed and queued jobs, and a
+// finished one whose file is gone or in another folder. With nothing left,
+// the whole list again.
+void BatchDriver::QueueEveryJob()
+{
+    bool anyLeft = false;
+    for (int i = 0; i < m_context.jobs.GetSize(); ++i)
+        anyLeft = anyLeft || !FinishedWithItsOutput(m_context.jobs.GetAt(i), m_context.outputFolder);
+    for (int i = 0; i < m_context.jobs.GetSize(); ++i) {
+        if (anyLeft && FinishedWithItsOutput(m_context.jobs.GetAt(i), m_context.outputFolder))
+            continue;
+        m_context.jobs.ResetProgress(i);
+        m_context.view.RedrawCell(i, JobColumn::Status);
+        m_context.view.RedrawCell(i, JobColumn::Icon);
+    }
+}
+
+void BatchDriver::ShowConverting(bool converting)
+{
+    m_converting = converting;
+    m_host.ShowConvertingButtons(converting);
+}
+
+void BatchDriver::RunLoop()
+{
+    // The count is read again before each job: the list is the dialog's,
+    // and the converters service the window between their steps.
+    for (int i = 0; i < m_context.jobs.GetSize(); ++i) {
+        if (ConvertJob(i) == Next::EndLoop || m_context.stopFlag)
+            return;
+    }
+}
+
+BatchDriver::Next BatchDriver::ConvertJob(int index)
+{
+    const JobRecord job = m_context.jobs.GetAt(index);
+    if (job.stateIcon != JobState::Queued)
+        return Next::NextJob;
+    m_host.SelectRow(index);
+    if (!SourceFileExists(job.sourcePath))
+        return Next::NextJob; // skipped silently; the job stays queued
+    m_context.currentJob = index;
+    m_host.EnsureRowVisible(index);
+
+    const OutputKind kind = m_host.SelectedOutputKind();
+    m_context.outputKind = kind;
+    const std::string basePath = m_context.outputFolder + BaseNameOf(job.sourcePath);
+    ++m_summary.attempted;
+    if (kind.UsesVideoEditComponent()) {
+        ConvertThroughComponent(index, kind, basePath);
+        return Next::NextJob;
+    }
+    return ConvertThroughEncoder(index, kind);
+}
+
+void BatchDriver::ConvertThroughComponent(int index, const OutputKind& kind, const std::string& basePath)
+{
+    const std::string outputPath = NumberedOutputPath(basePath, kind.Is(PcKind::Mpeg) ? ".mpg" : ".avi",
+        m_context.reservedOutputs, m_context.jobs.GetAt(index).partialOutputs);
+    m_context.reservedOutputs.insert(outputPath);
+    m_converters.ConvertWithVideoEdit(index, outputPath);
+    if (m_context.stopFlag && m_context.jobs.Contains(index))
+        m_context.jobs.Update(index, [&outputPath](JobRecord& job) { job.partialOutputs = { outputPath }; });
+    if (!m_context.stopFlag && m_context.jobs.GetAt(index).failed)
+        ++m_summary.failed;
+}
+
+BatchDriver::Next BatchDriver::ConvertThroughEncoder(int index, const OutputKind& kind)
+{
+    m_context.startTick = platform::TickCount();
+    const bool intermediate = m_context.jobs.GetAt(index).NeedsIntermediateFile();
+    if (intermediate) {
+        const bool ready = m_converters.MakeIntermediateFile(index);
+        if (m_context.stopFlag)
+            return Next::EndLoop;
+        if (!ready) {
+            // The component could not make it: the job is failed with its
+            // reason, and the encoder would have nothing to read.
+            ++m_summary.failed;
+            return Next::NextJob;
+        }
+    }
+    CallEncoderConverter(index, kind);
+    if (m_context.stopFlag)
+        return Next::EndLoop;
+    if (intermediate)
+        RemoveFile(m_context.jobs.GetAt(index).intermediatePath);
+    RecordOutcome(index);
+    return Next::NextJob;
+}
+
+void BatchDriver::CallEncoderConverter(int index, const OutputKind& kind)
+{
+    if (const EncoderConverter converter = EncoderConverterOf(kind))
+        (m_converters.*converter)(index);
+}
+
+void BatchDriver::RecordOutcome(int index)
+{
+    if (!m_context.jobs.Contains(index))
+        return;
+    if (m_context.jobs.GetAt(index).failed) {
+        // A job that could not be converted is not "Finished".
+        ++m_summary.failed;
+        return;
+    }
+    m_context.UpdateJob(index, [](JobRecord& job) { job.finished = 1; }, { JobColumn::Status });
+}
+
+void BatchDriver::EndBatch()
+{
+    m_summary.stopped = m_context.stopFlag;
+    ShowConverting(false);
+    m_host.SetOptionControlsEnabled(true);
+    m_loopActive = false;
+    // Released before the power-off, which our own lock would hold up.
+    m_sleep.Release();
+    if (m_context.jobs.Contains(m_context.currentJob)) {
+        m_host.SelectRow(m_context.currentJob);
+        m_host.ShowOptionsOfJob(m_context.currentJob);
+    }
+    // The user stopped the work: no sound, no message, no power-off.
+    if (m_summary.stopped)
+        return;
+    if (m_host.ShutdownWhenFinished())
+        ShutdownComputer();
+    else
+        AnnounceEnd();
+}
+
+void BatchDriver::AnnounceEnd()
+{
+    m_sound.Play(QString::fromLatin1(kCompletionSound), true);
+    const CompletionMessage message = CompletionMessageOf(m_summary.failed, m_summary.attempted);
+    m_host.AnnounceOnDesktop(message.text, message.title);
+    m_host.ShowMessage(message.text, message.title, message.icon);
+}
+
+void BatchDriver::ShutdownComputer()
+{
+    if (!m_host.ConfirmShutdownCountdown())
+        return;
+    if (!m_shutdown.PowerOff())
+        m_host.ShowMessage("Can't turn off the computer.", "Warning", MessageIcon::Error);
+}
+
+void BatchDriver::OnStop()
+{
+    // A second STOP while the batch unwinds has nothing left to stop.
+    if (!m_converting || m_context.stopFlag)
+        return;
+    const OutputKind kind = m_host.SelectedOutputKind();
+    m_context.outputKind = kind;
+    if (!kind.UsesVideoEditComponent()) {
+        m_converters.StopEncoderJob();
+        return;
+    }
+    m_context.stopFlag = true;
+    ShowConverting(false);
+    m_host.SetOptionControlsEnabled(true);
+    m_context.UpdateJob(m_context.currentJob, [](JobRecord& job) { job.stateIcon = JobState::Stopped; },
+        { JobColumn::Icon, JobColumn::SourceVideo, JobColumn::SplitSpan, JobColumn::FrameSize,
+            JobColumn::OutType, JobColumn::Status });
+}
+
+} // namespace kelvara

@@ -1,0 +1,83 @@
+// The batch run behind START and STOP: checks the output folder, queues
+// every job again, converts the queued jobs one after the other in list
+// order through the converter of the selected output kind, and ends the
+// batch with the completion sound and message, or the power-off. The
+// computer is kept from sleeping while the batch runs.
+//
+// Everything runs on the window's thread. The converters service the window
+// while they wait, so STOP (and anything else the dialog allows) runs
+// re-entrantly from inside OnStart.
+#pragma once
+
+#include "batch/BatchConverters.h"
+#include "batch/BatchHost.h"
+
+#include <string>
+
+namespace kelvara {
+
+class SoundPlayer;
+
+struct ConversionContext;
+namespace platform {
+class ShutdownService;
+class SleepInhibitor;
+}
+
+// How the last batch went.
+struct BatchSummary {
+    int attempted = 0; // jobs handed to a converter
+    int failed = 0; // of those, jobs that could not be converted
+    bool stopped = false;
+};
+
+class BatchDriver {
+public:
+    BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters, SoundPlayer& sound,
+        platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep);
+
+    // START (control 1012): runs a whole batch; returns at its end.
+    void OnStart();
+    // STOP (control 1017): asks the running batch to end.
+    void OnStop();
+
+    // While true, the dialog refuses adding, removing, clearing, the list's
+    // clicks, choosing the output folder and closing.
+    bool Converting() const { return m_converting; }
+    const BatchSummary& LastSummary() const { return m_summary; }
+
+private:
+    enum class Next { NextJob, EndLoop };
+
+    bool BeginBatch();
+    void QueueEveryJob();
+    void RunLoop();
+    Next ConvertJob(int index);
+    void ConvertThroughComponent(int index, const OutputKind& kind, const std::string& basePath);
+    Next ConvertThroughEncoder(int index, const OutputKind& kind);
+    void CallEncoderConverter(int index, const OutputKind& kind);
+    void RecordOutcome(int index);
+    void EndBatch();
+    void AnnounceEnd();
+    void ShutdownComputer();
+    void ShowConverting(bool converting);
+
+    ConversionContext& m_context;
+    BatchHost& m_host;
+    BatchConverters& m_converters;
+    SoundPlayer& m_sound;
+    platform::ShutdownService& m_shutdown;
+    platform::SleepInhibitor& m_sleep;
+    bool m_converting = false;
+    // True from the start of a batch until its end has run. STOP of a
+    // component conversion clears the converting flag at once, while the
+    // loop is still unwinding; a START in that moment must not nest a second
+    // batch inside the first.
+    bool m_loopActive = false;
+    BatchSummary m_summary;
+};
+
+// The completion sound, played when a batch ends without STOP.
+inline constexpr const char* kCompletionSound = ":/sounds/211.wav";
+
+} // namespace kelvara

@@ -1,0 +1,64 @@
+#include "CommandConverters.h"
+
+#include "conversions/EncoderConversions.h"
+#include "conversions/VideoEditConversions.h"
+#include "runner/EncoderStop.h"
+
+namespace kelvara {
+
+CommandConverters::CommandConverters(ConversionContext& context, EncoderRunner& runner,
+    VideoEditConversions& component, const OptionSelections& options, DeviceChoiceSource deviceChoice)
+    : m_context(context)
+    , m_runner(runner)
+    , m_component(component)
+    , m_options(options)
+    , m_deviceChoice(std::move(deviceChoice))
+{
+}
+
+void CommandConverters::ConvertWithVideoEdit(int jobIndex, const std::string& outputPath)
+{
+    m_component.ConvertWithVideoEdit(jobIndex, outputPath);
+}
+
+bool CommandConverters::MakeIntermediateFile(int jobIndex)
+{
+    return m_component.MakeIntermediateFile(jobIndex);
+}
+
+void CommandConverters::ClearComponentBusy()
+{
+    m_component.ClearBusy();
+}
+
+void CommandConverters::ConvertImage(int jobIndex)
+{
+    kelvara::ConvertImage(m_context, m_runner, m_options, jobIndex);
+}
+
+void CommandConverters::ConvertPsp(int jobIndex)
+{
+    kelvara::ConvertPsp(m_context, m_runner, m_deviceChoice(), jobIndex);
+}
+
+void CommandConverters::ConvertXboxOrPocketPc(int jobIndex)
+{
+    kelvara::ConvertXboxOrPocketPc(m_context, m_runner, m_deviceChoice(), jobIndex);
+}
+
+void CommandConverters::ConvertPmp(int jobIndex)
+{
+    kelvara::ConvertPmp(m_context, m_runner, m_deviceChoice(), jobIndex);
+}
+
+void CommandConverters::ConvertAudio(int jobIndex)
+{
+    kelvara::ConvertAudio(m_context, m_runner, m_options, jobIndex);
+}
+
+void CommandConverters::StopEncoderJob()
+{
+    kelvara::StopEncoderJob(m_context, m_runner);
+}
+
+} // namespace kelvara

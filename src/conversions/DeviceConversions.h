@@ -1,0 +1,28 @@
+// The mobile-device conversions: the selected profile's command templates,
+// filled in for the job and run one after the other.
+#pragma once
+
+#include "conversions/TemplateSubstitution.h"
+
+#include <functional>
+
+namespace kelvara {
+
+struct ConversionContext;
+class EncoderRunner;
+
+// The device panel's choice at the time of the conversion.
+struct DeviceChoice {
+    int profilePosition = 0;
+    DeviceSelections selections;
+    // What "$TIMESTAMP" reads; asked again for each step as the step runs.
+    std::function<LocalDateTime()> clock = CurrentLocalDateTime;
+};
+
+void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+// Xbox360 and Pocket PC share one procedure; the output kind picks the file.
+void ConvertXboxOrPocketPc(
+    ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
+
+} // namespace kelvara

@@ -1,0 +1,80 @@
+#include "options/PanelVisibility.h"
+
+#include <algorithm>
+
+namespace kelvara::panel {
+namespace {
+
+template <std::size_t... N> constexpr auto Join(const std::array<int, N>&... lists)
+{
+    std::array<int, (N + ...)> all {};
+    std::size_t at = 0;
+    ((std::ranges::copy(lists, all.begin() + static_cast<std::ptrdiff_t>(at)), at += lists.size()), ...);
+    return all;
+}
+
+constexpr auto kAllPanelControls = Join(kPcVideo, kAviAndMpeg, kAvi, kMpeg, kImage, kMobile, kDeviceChannels,
+    kDeviceAspect, kDeviceAudioSample, kAudio);
+
+void Append(std::vector<int>& shown, std::span<const int> ids)
+{
+    shown.insert(shown.end(), ids.begin(), ids.end());
+}
+
+void AppendDevice(std::vector<int>& shown, int device)
+{
+    Append(shown, kMobile);
+    const auto mobile = static_cast<MobileKind>(device);
+    if (mobile != MobileKind::Pmp)
+        Append(shown, kDeviceChannels);
+    if (mobile != MobileKind::Psp)
+        Append(shown, kDeviceAspect);
+    if (mobile == MobileKind::Pmp)
+        Append(shown, kDeviceAudioSample);
+}
+
+} // namespace
+
+std::span<const int> PanelControls()
+{
+    return kAllPanelControls;
+}
+
+std::vector<int> ShownControls(const OutputKind& kind)
+{
+    std::vector<int> shown;
+    switch (kind.category) {
+    case OutputCategory::PcVideo:
+        Append(shown, kPcVideo);
+        if (kind.Is(PcKind::Avi) || kind.Is(PcKind::Mpeg))
+            Append(shown, kAviAndMpeg);
+        if (kind.Is(PcKind::Avi))
+            Append(shown, kAvi);
+        if (kind.Is(PcKind::Mpeg))
+            Append(shown, kMpeg);
+        if (kind.Is(PcKind::Image))
+            Append(shown, kImage);
+        break;
+    case OutputCategory::MobileVideo:
+        if (kind.kind >= 0 && kind.kind <= static_cast<int>(MobileKind::Pmp))
+            AppendDevice(shown, kind.kind);
+        break;
+    case OutputCategory::Audio:
+        Append(shown, kAudio);
+        break;
+    }
+    return shown;
+}
+
+bool IsShown(const OutputKind& kind, int controlId)
+{
+    const std::vector<int> shown = ShownControls(kind);
+    return std::ranges::find(shown, controlId) != shown.end();
+}
+
+bool FrameSizeEditable(const OutputKind& kind, int mpegTypeSelection)
+{
+    return kind.Is(PcKind::Avi) || mpegTypeSelection >= kFirstFreeSizeMpegType;
+}
+
+} // namespace kelvara::panel

@@ -1,0 +1,294 @@
+#include "EncoderRunner.h"
+
+#include "platform/Diagnostics.h"
+#include "platform/EventPump.h"
+#include "platform/ProgramSearch.h"
+#include "platform/TickCount.h"
+#include "process/CommandLine.h"
+#include "process/Spawner.h"
+#include "runner/EncoderOutputLines.h"
+#include "runner/ProgressParser.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace kelvara {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 255;
+// Enough for the last lines a job keeps, even long ones.
+constexpr std::size_t kOutputTailBytes = 8192;
+// After its output ends an encoder only has to exit; one that has not
+// after this long is stopped through the stop policy.
+constexpr int kExitGraceMs = 5000;
+
+bool IsReadable(int fd)
+{
+    pollfd entry { fd, POLLIN, 0 };
+    return ::poll(&entry, 1, 0) > 0;
+}
+
+} // namespace
+
+EncoderRunner::EncoderRunner(ConversionContext& context)
+    : m_context(context)
+{
+}
+
+EncoderRunner::~EncoderRunner()
+{
+    AskEncoderToQuit();
+}
+
+void EncoderRunner::Report(const std::string& api, int errorCode)
+{
+    m_diagnostics.push_back(platform::FormatDiagnostic(api, errorCode));
+    if (std::getenv("KELVARA_DEBUG"))
+        std::fputs(m_diagnostics.back().c_str(), stderr);
+}
+
+std::optional<std::vector<std::string>> EncoderRunner::ResolveCommand(
+    const EncoderCommand& command, RunOutcome& outcome)
+{
+    std::optional<std::vector<std::string>> arguments = SplitCommandLine(command);
+    if (!arguments || arguments->empty()) {
+        outcome.reason = arguments ? "The command is empty." : "The command has an unclosed quote.";
+        return std::nullopt;
+    }
+    const std::optional<std::string> program
+        = platform::FindProgram(arguments->front(), m_context.toolDirectory);
+    if (!program) {
+        outcome.reason = "Cannot find " + arguments->front() + " in the tool directory "
+            + m_context.toolDirectory + " or on the PATH.";
+        return std::nullopt;
+    }
+    arguments->insert(arguments->begin(), *program);
+    return arguments;
+}
+
+RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex)
+{
+    RunOutcome outcome;
+    m_diagnostics.clear();
+    m_outputTail.clear();
+    AskEncoderToQuit();
+
+    std::optional<std::vector<std::string>> arguments = ResolveCommand(command, outcome);
+    if (!arguments)
+        return outcome;
+    std::optional<PipeEnds> output = CreatePipe();
+    std::optional<PipeEnds> input = output ? CreatePipe() : std::nullopt;
+    if (!output || !input) {
+        Report("CreatePipe", errno);
+        outcome.reason = "Cannot create the pipes to the encoder: " + std::string(std::strerror(errno));
+        return outcome;
+    }
+    m_outputReader = std::move(output->readEnd);
+    m_inputWriter = std::move(input->writeEnd);
+
+    outcome.started
+        = StartEncoderProcess(output->writeEnd.Get(), input->readEnd.Get(), *arguments, outcome.reason);
+    if (const int error = output->writeEnd.Close(); error != 0)
+        Report("CloseHandle", error);
+    if (const int error = input->readEnd.Close(); error != 0)
+        Report("CloseHandle", error);
+    // From here on only the encoder holds the write side of its output pipe,
+    // so the pipe breaks when the encoder exits.
+    if (!outcome.started) {
+        AskEncoderToQuit();
+        return outcome;
+    }
+
+    // The speed is this run's alone: a device's auxiliary step before it
+    // or an intermediate file's rewrite has a pace of its own.
+    m_speed.Restart(platform::TickCount());
+    m_context.UpdateJob(jobIndex, [](JobRecord& job) { job.encodeSpeed = 0.0; }, {});
+    ReadEncoderOutput(jobIndex);
+    FinishProcess(outcome);
+    // Kept with the job whatever the outcome: a later check of the output
+    // may still fail the job, and then these lines tell why.
+    const std::string lines = LastEncoderLines(m_outputTail);
+    m_context.UpdateJob(jobIndex, [&lines](JobRecord& job) { job.encoderOutput = lines; }, {});
+    return outcome;
+}
+
+bool EncoderRunner::StartEncoderProcess(
+    int standardOutput, int standardInput, const std::vector<std::string>& arguments, std::string& reason)
+{
+    // arguments: the resolved program, then the command's own argv.
+    SpawnRequest request;
+    request.program = arguments.front();
+    request.arguments.assign(arguments.begin() + 1, arguments.end());
+    request.workingDirectory = m_context.toolDirectory;
+    request.descriptors = { { 0, standardInput }, { 1, standardOutput }, { 2, standardOutput } };
+    // The encoder must not outlive us, and a Ctrl-C in the terminal that
+    // started us must not reach it: we stop it ourselves.
+    request.parentDeathSignal = SIGKILL;
+    request.newSession = true;
+    SpawnResult started = Spawn(request);
+    if (!started.Started()) {
+        Report("CreateProcess", started.error);
+        reason = "Cannot start " + request.program + ": " + std::strerror(started.error);
+        return false;
+    }
+    m_encoder = std::move(started.child);
+    return true;
+}
+
+void EncoderRunner::ReadEncoderOutput(int jobIndex)
+{
+    char buffer[kChunkBytes + 1];
+    while (m_outputReader.IsOpen()) {
+        platform::WaitForActivity({ m_outputReader.Get() }, platform::kWaitSliceMs);
+        if (m_context.stopFlag)
+            return;
+        if (!m_outputReader.IsOpen() || !IsReadable(m_outputReader.Get()))
+            continue;
+        std::memset(buffer, 0, sizeof buffer);
+        const ssize_t count = ::read(m_outputReader.Get(), buffer, kChunkBytes);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count < 0)
+            Report("ReadFile", errno);
+        if (count <= 0)
+            break;
+        // The chunk is a zero-terminated text of up to 255 characters.
+        const std::string_view chunk(buffer);
+        RememberOutput(chunk);
+        ParseEncoderOutput(chunk, jobIndex);
+        platform::PumpMessages();
+        if (m_context.stopFlag)
+            return;
+    }
+}
+
+void EncoderRunner::ParseEncoderOutput(std::string_view chunk, int jobIndex)
+{
+    // Called after the window was serviced: the update does nothing when the
+    // job is no longer in the list, and the run then just drains the encoder.
+    bool askToQuit = false;
+    m_context.UpdateJob(jobIndex,
+        [&](JobRecord& job) {
+            askToQuit = ParseProgressChunk(chunk, job, platform::TickCount(), m_context.startTick, m_speed);
+        },
+        { JobColumn::Status });
+    if (askToQuit)
+        AskEncoderToQuit();
+}
+
+void EncoderRunner::AskEncoderToQuit()
+{
+    if (const int error = m_outputReader.Close(); error != 0)
+        Report("CloseHandle", error);
+    SendQuitKey(m_inputWriter);
+}
+
+bool EncoderRunner::WaitForExit(ChildProcess& process, int timeoutMs)
+{
+    const std::uint32_t start = platform::TickCount();
+    while (!process.TryReap()) {
+        if (platform::TickCount() - start >= static_cast<std::uint32_t>(timeoutMs))
+            return false;
+        platform::WaitForActivity({ process.ExitNotifier() }, platform::kWaitSliceMs);
+    }
+    return true;
+}
+
+void EncoderRunner::StopServicingWindow(ChildProcess& process, StopRequest request)
+{
+    ProcessStop stop(process, std::move(request));
+    while (stop.Advance() == StopState::Waiting) {
+        const int slice = std::min<int>(platform::kWaitSliceMs, static_cast<int>(stop.TimeLeft().count()));
+        platform::WaitForActivity({ process.ExitNotifier() }, slice);
+    }
+}
+
+void EncoderRunner::FinishProcess(RunOutcome& outcome)
+{
+    // A stopped run, or one whose output ended but whose encoder lingers, is
+    // stopped through the policy; the encoder stops its own ffmpeg first,
+    // hence the longer grace period.
+    if (m_context.stopFlag || !WaitForExit(m_encoder, kExitGraceMs)) {
+        if (const int error = m_outputReader.Close(); error != 0)
+            Report("CloseHandle", error);
+        StopServicingWindow(
+            m_encoder, StopRequest::ByQuitKey(std::move(m_inputWriter), kSupervisorStopGracePeriod));
+    }
+    outcome.stopped = m_context.stopFlag;
+    outcome.exitCode = m_encoder.ExitCode();
+    if (outcome.stopped || outcome.exitCode == 0)
+        return;
+    outcome.reason = LastErrorLines();
+    if (outcome.reason.empty()) {
+        outcome.reason = m_encoder.TerminatingSignal() != 0
+            ? "The encoder was ended by signal " + std::to_string(m_encoder.TerminatingSignal()) + "."
+            : "The encoder failed with exit status " + std::to_string(outcome.exitCode) + ".";
+    }
+}
+
+void EncoderRunner::RememberOutput(std::string_view chunk)
+{
+    m_outputTail += chunk;
+    if (m_outputTail.size() > kOutputTailBytes)
+        m_outputTail.erase(0, m_outputTail.size() - kOutputTailBytes);
+}
+
+std::string EncoderRunner::LastErrorLines() const
+{
+    // The last few lines that are not status lines: what the encoder said
+    // about its failure.
+    constexpr std::size_t kLines = 3;
+    return LastEncoderLines(m_outputTail, kLines, StatusLines::Dropped);
+}
+
+RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
+{
+    RunOutcome outcome;
+    std::optional<std::vector<std::string>> arguments = ResolveCommand(command, outcome);
+    if (!arguments)
+        return outcome;
+    SpawnRequest request;
+    request.program = arguments->front();
+    request.arguments.assign(arguments->begin() + 1, arguments->end());
+    request.workingDirectory = m_context.toolDirectory;
+    request.parentDeathSignal = SIGKILL;
+    // Out of the terminal's process group, as the encoder is: a Ctrl+C in
+    // the terminal reaches the program, which stops the helper in order.
+    request.newSession = true;
+    SpawnResult started = Spawn(request);
+    if (!started.Started()) {
+        Report("CreateProcess", started.error);
+        outcome.reason = "Cannot start " + request.program + ": " + std::strerror(started.error);
+        return outcome;
+    }
+    ChildProcess& helper = started.child;
+    outcome.started = true;
+    while (!helper.TryReap()) {
+        platform::WaitForActivity({ helper.ExitNotifier() }, platform::kWaitSliceMs);
+        if (m_context.stopFlag) {
+            // The auxiliary tools read no input: they are asked by signal.
+            StopServicingWindow(helper, StopRequest::BySignal(SIGTERM));
+            outcome.stopped = true;
+            return outcome;
+        }
+    }
+    outcome.exitCode = helper.ExitCode();
+    if (outcome.exitCode != 0)
+        outcome.reason
+            = request.program + " failed with exit status " + std::to_string(outcome.exitCode) + ".";
+    return outcome;
+}
+
+void EncoderRunner::SetJobStage(JobStage stage, int jobIndex)
+{
+    m_context.UpdateJob(jobIndex, [stage](JobRecord& job) { job.stage = stage; }, { JobColumn::Status });
+}
+
+} // namespace kelvara
