@@ -1,6 +1,7 @@
 #include "TempFolder.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace kelvara::testing {
@@ -18,6 +19,13 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(m_path.parent_path(), ignored);
+}
+
+std::string TempFolder::Write(std::string_view name, std::string_view bytes) const
+{
+    const std::filesystem::path file = m_path / name;
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.string();
 }
 
 } // namespace kelvara::testing

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace kelvara::testing {
 
@@ -18,6 +19,8 @@ public:
     // The folder as the program keeps folders: ending in "/".
     std::string Folder() const { return m_path.string() + "/"; }
     std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // Writes `bytes` to the file `name` in the folder and returns its path.
+    std::string Write(std::string_view name, std::string_view bytes) const;
 
 private:
     std::filesystem::path m_path;

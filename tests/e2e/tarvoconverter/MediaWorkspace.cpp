@@ -75,20 +75,12 @@ MediaWorkspace& MediaWorkspace::instance()
     return workspace;
 }
 
+// Inside the test's temporary folder, a folder whose name the encoder must
+// pass through untouched: both quotes, a $ and non-ASCII letters.
 MediaWorkspace::MediaWorkspace()
+    : m_folder(m_temporary.File("tarvo e2e 'single' \"double\" $HOME Grüße") + "/")
 {
-    std::string pattern
-        = (std::filesystem::temp_directory_path() / "tarvo e2e 'single' \"double\" $HOME Grüße-XXXXXX")
-              .string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make the test folder");
-    m_folder = pattern + "/";
-}
-
-MediaWorkspace::~MediaWorkspace()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
+    std::filesystem::create_directories(m_folder);
 }
 
 std::string MediaWorkspace::make(const std::string& name, const std::vector<std::string>& ffmpegArguments)

@@ -3,6 +3,8 @@
 // first use), and the outside readers that judge the outputs.
 #pragma once
 
+#include "support/TempFolder.h"
+
 #include "ProcessRunner.h"
 
 #include <cstdint>
@@ -33,7 +35,6 @@ std::optional<Pixels> ParsePpm(const std::string& data);
 class MediaWorkspace {
 public:
     static MediaWorkspace& instance();
-    ~MediaWorkspace();
 
     std::string path(const std::string& name) const { return m_folder + name; }
     const std::string& folder() const { return m_folder; }
@@ -52,6 +53,7 @@ private:
     MediaWorkspace();
     std::string make(const std::string& name, const std::vector<std::string>& ffmpegArguments);
 
+    testing::TempFolder m_temporary;
     std::string m_folder;
 };
 

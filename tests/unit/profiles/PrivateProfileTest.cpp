@@ -1,6 +1,6 @@
 #include "platform/PrivateProfile.h"
 
-#include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ using namespace std::string_literals;
 using kelvara::platform::ReadProfileSection;
 using kelvara::platform::ReadProfileSectionNames;
 using kelvara::platform::ReadProfileString;
-using kelvara::test::TemporaryFolder;
+using kelvara::testing::TempFolder;
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr std::size_t kLarge = 65535;
 
 TEST(PrivateProfileReading, SectionNamesComeInFileOrderWithDuplicatesKept)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const auto path = folder.Write(
         "a.ini", "stray=before any section\n[Info]\nA=1\n[profile1]\n[ profile0 ]\nB=2\n[Info]\nA=3\n");
     EXPECT_EQ(ReadProfileSectionNames(path, kLarge), "Info\0profile1\0profile0\0Info\0\0"s);
@@ -26,7 +26,7 @@ TEST(PrivateProfileReading, SectionNamesComeInFileOrderWithDuplicatesKept)
 
 TEST(PrivateProfileReading, MissingOrEmptyFileGivesAnEmptyList)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     EXPECT_EQ(ReadProfileSectionNames((folder.Path() / "none.ini").string(), kLarge), "\0\0"s);
     EXPECT_EQ(ReadProfileSectionNames(folder.Write("empty.ini", ""), kLarge), "\0\0"s);
     EXPECT_EQ(ReadProfileSection(folder.Write("e2.ini", ""), "Info", kLarge), "\0\0"s);
@@ -34,7 +34,7 @@ TEST(PrivateProfileReading, MissingOrEmptyFileGivesAnEmptyList)
 
 TEST(PrivateProfileReading, SectionLinesAreTrimmedAndKeepTheirOrder)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const auto path = folder.Write("a.ini",
         "[P]\r\n  Title =  Two words  \r\n\r\n; a comment\r\nCmd=run -vf scale=1:2\r\n"
         "just a line\r\n=no key\r\nEmpty=\r\n");
@@ -44,7 +44,7 @@ TEST(PrivateProfileReading, SectionLinesAreTrimmedAndKeepTheirOrder)
 
 TEST(PrivateProfileReading, NamesMatchWithoutRegardToCaseAndTheFirstMatchWins)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const auto path
         = folder.Write("a.ini", "[Profile0]\nTitle=first\ntitle=second\n[PROFILE0]\nTitle=other\n");
     EXPECT_EQ(ReadProfileString(path, "profile0", "TITLE", "", 1024), "first");
@@ -53,7 +53,7 @@ TEST(PrivateProfileReading, NamesMatchWithoutRegardToCaseAndTheFirstMatchWins)
 
 TEST(PrivateProfileReading, MissingKeyOrLineWithoutValueGivesTheDefault)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const auto path = folder.Write("a.ini", "[S]\nbare\nKey=\n");
     EXPECT_EQ(ReadProfileString(path, "S", "absent", "dflt", 1024), "dflt");
     EXPECT_EQ(ReadProfileString(path, "S", "bare", "dflt", 1024), "dflt");
@@ -63,7 +63,7 @@ TEST(PrivateProfileReading, MissingKeyOrLineWithoutValueGivesTheDefault)
 
 TEST(PrivateProfileLimits, LongLinesAreCutAtTheLineBuffer)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string value(1500, 'v');
     const auto path = folder.Write("a.ini", "[S]\nK=" + value + "\nNext=1\n");
     const std::string cut = "K=" + std::string(1021, 'v');
@@ -75,7 +75,7 @@ TEST(PrivateProfileLimits, LongLinesAreCutAtTheLineBuffer)
 
 TEST(PrivateProfileLimits, ListThatDoesNotFitEndsInACutItemAndTwoZeros)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const auto path = folder.Write("a.ini", "[S]\nAlpha=1\nBeta=22\n");
     EXPECT_EQ(ReadProfileSection(path, "S", 17), "Alpha=1\0Beta=22\0\0"s);
     EXPECT_EQ(ReadProfileSection(path, "S", 16), "Alpha=1\0Beta=2\0\0"s);
@@ -85,7 +85,7 @@ TEST(PrivateProfileLimits, ListThatDoesNotFitEndsInACutItemAndTwoZeros)
 
 TEST(PrivateProfileLimits, SectionContentIsCutAtTheBufferSize)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     std::string text = "[Big]\n";
     for (int i = 0; i < 100; ++i)
         text += "Line" + std::to_string(i) + "=" + std::string(1000, 'x') + "\n";
@@ -98,7 +98,7 @@ TEST(PrivateProfileLimits, SectionContentIsCutAtTheBufferSize)
 
 TEST(PrivateProfileLimits, StringIsCutToOneLessThanTheBuffer)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const auto path = folder.Write("a.ini", "[S]\nK=abcdefgh\n");
     EXPECT_EQ(ReadProfileString(path, "S", "K", "", 5), "abcd");
     EXPECT_EQ(ReadProfileString(path, "S", "missing", "0123456789", 5), "0123");

@@ -4,7 +4,7 @@
 #include "options/ProfileIni.h"
 #include "platform/PrivateProfile.h"
 
-#include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using kelvara::ProfileIni;
 using kelvara::platform::FileReadFailure;
 using kelvara::platform::LoadProfileFile;
 using kelvara::platform::ProfileFile;
-using kelvara::test::TemporaryFolder;
+using kelvara::testing::TempFolder;
 
 namespace {
 
@@ -87,7 +87,7 @@ TEST(ProfileFileIndex, FirstSectionAndFirstLineWinInShortAndLongSections)
 
 TEST(ProfileIniRefusal, OnlyARegularFileWithinTheLimitIsReadAndEveryOtherOneSaysWhy)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string fifo = (folder.Path() / "TARVO_Pro_Xbox.ini").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string atLimit = ManyProfiles(1);

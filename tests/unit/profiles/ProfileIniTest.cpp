@@ -1,12 +1,12 @@
 #include "options/ProfileIni.h"
 
-#include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using kelvara::ProfileIni;
 using kelvara::ReadProfileAt;
-using kelvara::test::TemporaryFolder;
+using kelvara::testing::TempFolder;
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr const char* kDeviceFile = "[Info]\n"
 
 TEST(ProfileIniOpen, TellsAFileFromAFolderOrNothing)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     EXPECT_TRUE(ini.Open(folder.Write("d.ini", kDeviceFile)));
     EXPECT_FALSE(ini.Open(folder.Path().string()));
@@ -33,7 +33,7 @@ TEST(ProfileIniOpen, TellsAFileFromAFolderOrNothing)
 
 TEST(ProfileIniSections, MissingOrEmptyFileGivesOneEmptyName)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     std::vector<std::string> names { "stale", "entries" };
     ini.Open((folder.Path() / "missing.ini").string());
@@ -47,7 +47,7 @@ TEST(ProfileIniSections, MissingOrEmptyFileGivesOneEmptyName)
 
 TEST(ProfileIniSections, NamesAndLinesComeInFileOrder)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write("d.ini", kDeviceFile));
     std::vector<std::string> names;
@@ -64,7 +64,7 @@ TEST(ProfileIniSections, NamesAndLinesComeInFileOrder)
 
 TEST(ProfileIniSections, MissingSectionGivesOneEmptyLine)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write("d.ini", kDeviceFile));
     std::vector<std::string> keys { "old" };
@@ -76,7 +76,7 @@ TEST(ProfileIniSections, MissingSectionGivesOneEmptyLine)
 
 TEST(ProfileIniSections, LineWithoutEqualsHasAnEmptyKeyAndTheWholeLineAsValue)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write("d.ini", "[S]\nrun this = that\nbare words here\n"));
     std::vector<std::string> keys;
@@ -88,7 +88,7 @@ TEST(ProfileIniSections, LineWithoutEqualsHasAnEmptyKeyAndTheWholeLineAsValue)
 
 TEST(ProfileIniKeys, HasKeysNeedsAtLeastOneLine)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write(
         "d.ini", "[Empty]\n; only a comment\n[One]\nK=v\n[Long]\nK=" + std::string(2000, 'x') + "\n"));
@@ -101,7 +101,7 @@ TEST(ProfileIniKeys, HasKeysNeedsAtLeastOneLine)
 
 TEST(ProfileIniKeys, GetStringReadsTheOpenedFileAndDefaultsToEmpty)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write("d.ini", kDeviceFile));
     EXPECT_EQ(ini.GetString("info", "defaultprofile"), "1");
@@ -112,7 +112,7 @@ TEST(ProfileIniKeys, GetStringReadsTheOpenedFileAndDefaultsToEmpty)
 
 TEST(ProfileLinesByPosition, PositionZeroIsTheSecondSection)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write("d.ini", kDeviceFile));
     const auto first = ReadProfileAt(ini, 0);
@@ -123,7 +123,7 @@ TEST(ProfileLinesByPosition, PositionZeroIsTheSecondSection)
 
 TEST(ProfileLinesByPosition, PositionOrLineBeyondTheFileReadsEmpty)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     ProfileIni ini;
     ini.Open(folder.Write("d.ini", kDeviceFile));
     EXPECT_EQ(ReadProfileAt(ini, 1).Line(2), "");
