@@ -1,0 +1,62 @@
+// The video-editing component as the preview sees it, for the tests of the
+// preview panel and of the main window.
+#pragma once
+
+#include "videoedit/PreviewControl.h"
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kelvara::test {
+
+// The video-editing component as the preview sees it: every call written
+// down in order, with its arguments; durations by path.
+class FakePreviewComponent : public PreviewControl {
+public:
+    double GetFileDuration(const std::string& path) override
+    {
+        Record("GetFileDuration(" + path + ")");
+        const auto found = durations.find(path);
+        return found == durations.end() ? 0.0 : found->second;
+    }
+    void SetOutputDepth(std::int16_t depth) override { Record("OutputDepth=" + std::to_string(depth)); }
+    bool AddClip(const std::string& path, double start, double end) override
+    {
+        Record("AddClip(" + path + "," + Number(start) + "," + Number(end) + ")");
+        return true;
+    }
+    bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override
+    {
+        openedAt.emplace_back(path, start);
+        Record(
+            "AddClipEx(" + path + "," + Number(start) + "," + Number(end) + "," + std::to_string(flag) + ")");
+        return true;
+    }
+    void ClearClips() override { Record("ClearClips"); }
+    void StopConvert() override { Record("StopConvert"); }
+    bool StartPlay() override
+    {
+        Record("StartPlay");
+        return true;
+    }
+    void PausePlay() override { Record("PausePlay"); }
+
+    static std::string Number(double value)
+    {
+        std::ostringstream text;
+        text << value;
+        return text.str();
+    }
+    void Record(std::string call) { calls.push_back(std::move(call)); }
+    std::vector<std::string> TakeCalls() { return std::exchange(calls, {}); }
+
+    std::map<std::string, double> durations;
+    std::vector<std::string> calls;
+    // Every AddClipEx's path and exact start (seconds): where the preview opened.
+    std::vector<std::pair<std::string, double>> openedAt;
+};
+
+} // namespace kelvara::test
