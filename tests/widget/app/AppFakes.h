@@ -2,9 +2,9 @@
 // with them.
 #pragma once
 
-#include "FakePreviewComponent.h"
 #include "FakeSettingsStore.h"
 #include "FakeSoundPlayer.h"
+#include "PreviewFakes.h"
 #include "SkinTestSupport.h"
 #include "app/CConverterDlg.h"
 #include "platform/DesktopShell.h"

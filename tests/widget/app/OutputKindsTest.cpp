@@ -3,7 +3,6 @@
 #include "AppFakes.h"
 
 #include "options/OutputCatalogue.h"
-#include "preview/PreviewPanel.h"
 #include "skin/CImageTab.h"
 #include "skin/CRangeSlider.h"
 #include "skin/CSkinButton.h"

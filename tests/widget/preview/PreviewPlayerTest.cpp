@@ -1,6 +1,6 @@
 // The preview panel's player against a fake component: what is asked of the
 // component, in which order, and which of Play and Pause shows.
-#include "PreviewPanelFixture.h"
+#include "PreviewFakes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // and end, a finished drag stores whole milliseconds, queues the job again
 // and shows the new start or end in the preview, and the panel's own loads
 // of the slider change no job.
-#include "PreviewPanelFixture.h"
+#include "PreviewFakes.h"
 #include "skin/CRangeSlider.h"
 
 #include <QTest>
@@ -24,19 +24,18 @@ protected:
         Slider().setGeometry(0, 0, 267, 17);
         f.window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.window));
-        JobRecord job;
-        job.sourcePath = kSource;
-        job.durationMs = kDurationMs;
-        job.trimEndMs = kDurationMs;
-        job.stateIcon = JobState::Done;
-        job.percentDone = 100;
-        f.host.selected = f.jobs.Add(job);
-        f.panel.LoadTrimRange(job.durationMs, job.trimStartMs, job.trimEndMs);
+        // A converted job of the whole file, selected and loaded.
+        f.AddSelectedJob(kSource, 0, kDurationMs);
+        f.host.jobs.Update(0, [](JobRecord& job) {
+            job.stateIcon = JobState::Done;
+            job.percentDone = 100;
+        });
+        f.panel.LoadTrimRange(kDurationMs, 0, kDurationMs);
         // The geometry the mouse works with is the last painted one.
         Slider().repaint();
     }
     CRangeSlider& Slider() { return f.panel.TrimSlider(); }
-    JobRecord Job() { return f.jobs.GetAt(0); }
+    JobRecord Job() { return f.host.jobs.GetAt(0); }
     const auto& Opened() { return f.component.openedAt; }
     // A change of the range as the user makes it: the slider moves, then
     // tells the panel.

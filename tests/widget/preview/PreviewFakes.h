@@ -1,9 +1,11 @@
-// The video-editing component as the preview sees it, for the tests of the
-// preview panel and of the main window.
+// Stand-ins for the preview panel's component and window, and a panel set up
+// with them, for the tests of the panel and of the main window.
 #pragma once
 
+#include "preview/PreviewPanel.h"
 #include "videoedit/PreviewControl.h"
 
+#include <QWidget>
 #include <map>
 #include <sstream>
 #include <string>
@@ -57,6 +59,44 @@ public:
     std::vector<std::string> calls;
     // Every AddClipEx's path and exact start (seconds): where the preview opened.
     std::vector<std::pair<std::string, double>> openedAt;
+};
+
+// The window as the panel sees it: its jobs, the selected row and the batch
+// flag as the test sets them; what the panel asks written down.
+class FakePanelHost : public PreviewPanelHost {
+public:
+    bool IsConverting() const override { return converting; }
+    int SelectedRow() const override { return jobs.Contains(selected) ? selected : -1; }
+    bool UpdateJob(int index, const JobList::Change& change, std::initializer_list<JobColumn> redraw) override
+    {
+        return jobs.Update(index, change, [&] { redrawn.insert(redrawn.end(), redraw); });
+    }
+    void ShowPlayButton(bool play) override { playShown = play; }
+    void GoToRow(int row) override { rowsShown.push_back(selected = row); }
+
+    JobList jobs;
+    bool converting = false;
+    int selected = -1;
+    bool playShown = true;
+    std::vector<int> rowsShown;
+    std::vector<JobColumn> redrawn;
+};
+
+struct PreviewPanelFixture {
+    // A job of `path` trimmed to start..end (ms), selected.
+    void AddSelectedJob(const std::string& path, double startMs, double endMs)
+    {
+        JobRecord job;
+        job.sourcePath = path;
+        job.trimStartMs = startMs;
+        job.trimEndMs = endMs;
+        host.selected = host.jobs.Add(job);
+    }
+
+    QWidget window;
+    FakePreviewComponent component;
+    FakePanelHost host;
+    PreviewPanel panel { component, host.jobs, host, &window };
 };
 
 } // namespace kelvara::test
