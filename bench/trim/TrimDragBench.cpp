@@ -7,10 +7,12 @@
 #include "app/CConverterDlg.h"
 #include "platform/DesktopShell.h"
 #include "platform/SettingsStore.h"
+#include "preview/PreviewPanel.h"
 #include "skin/CRangeSlider.h"
 #include "skin/CSkinListCtrl.h"
 #include "skin/SkinAccessibility.h"
 #include "skin/SkinPalette.h"
+#include "videoedit/PreviewControl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,11 +47,21 @@ private:
     std::map<QString, QString> m_values;
 };
 
-// The window with its preview requests counted instead of played.
-class CountingDialog : public CConverterDlg {
+// The preview's component with its opens counted instead of played.
+class CountingPreview : public PreviewControl {
 public:
-    using CConverterDlg::CConverterDlg;
-    void OpenPreview(const QString&, double) override { ++opens; }
+    double GetFileDuration(const std::string&) override { return kTwoHoursMs / 1000; }
+    void SetOutputDepth(std::int16_t) override { }
+    bool AddClip(const std::string&, double, double) override { return true; }
+    bool AddClipEx(const std::string&, double, double, std::int16_t) override
+    {
+        ++opens;
+        return true;
+    }
+    void ClearClips() override { }
+    void StopConvert() override { }
+    bool StartPlay() override { return true; }
+    void PausePlay() override { }
     int opens = 0;
 };
 
@@ -143,8 +155,9 @@ int main(int argc, char* argv[])
     QDesktopShell shell;
     QFileDialogs dialogs;
     const ProgramFolders folders { "/opt/kelvara/", "/opt/kelvara/tools/", QDir::tempPath() + "/", "3.1" };
-    CountingDialog dialog(
-        folders, DialogServices { .settings = &settings, .shell = &shell, .folders = &dialogs });
+    CountingPreview preview;
+    CConverterDlg dialog(folders,
+        DialogServices { .settings = &settings, .shell = &shell, .folders = &dialogs, .preview = &preview });
     dialog.OnInitDialog(nullptr);
     dialog.show();
     JobRecord job;
@@ -156,15 +169,15 @@ int main(int argc, char* argv[])
     dialog.FileList().SetSelectionMark(row);
     dialog.SetCurrentJob(row);
     dialog.LoadTrimRange(kTwoHoursMs, 0, kTwoHoursMs);
-    CRangeSlider& trim = dialog.TrimSlider();
+    CRangeSlider& trim = dialog.Preview().TrimSlider();
     // The hit areas come from the first paint.
     QElapsedTimer waited;
     waited.start();
     while (trim.Model().TrackLength() <= 0 && waited.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     const QPoint thumb = trim.Model().LeftRect().center();
-    const DragResult ours = Drag(&trim, thumb, 200, seconds, [&] { return dialog.opens; });
-    const int opensAfterRelease = dialog.opens;
+    const DragResult ours = Drag(&trim, thumb, 200, seconds, [&] { return preview.opens; });
+    const int opensAfterRelease = preview.opens;
 
     QWidget plainWindow;
     plainWindow.resize(330, 60);

@@ -110,11 +110,6 @@ void CConverterDlg::ShowConvertingButtons(bool converting)
     m_controls->At(ctl::Stop)->setVisible(converting);
 }
 
-void CConverterDlg::StopPreview()
-{
-    StopPreviewPlayback();
-}
-
 void CConverterDlg::SelectRow(int row)
 {
     m_list->SetSelectionMark(row);

@@ -4,6 +4,7 @@
 #include "app/BatchParts.h"
 #include "filelist/FileListCommands.h"
 #include "filelist/FileListView.h"
+#include "preview/PreviewPanel.h"
 #include "skin/CBanner.h"
 #include "skin/CFadeInPicture.h"
 #include "skin/CSkinButton.h"
@@ -49,7 +50,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
     m_controls = std::make_unique<ControlTable>(this);
     BuildFileList();
-    BuildTrimRange();
+    BuildPreview();
     FillOptionLists();
     m_controls->Field(ctl::Width)->SetText(QString());
     m_controls->Field(ctl::Height)->SetText(QString());

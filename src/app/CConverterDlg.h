@@ -1,8 +1,9 @@
 // The main window: the skinned dialog that owns the jobs, the output choice
 // and every control. Its handlers are split by subsystem: the application
 // shell (DialogShell.cpp), the file list (FileListHandlers.cpp), the output
-// kinds (OutputKinds.cpp), the option panels (OptionPanels.cpp) and the
-// batch run (BatchHandlers.cpp).
+// kinds (OutputKinds.cpp), the option panels (OptionPanels.cpp), the batch
+// run (BatchHandlers.cpp) and the preview and trim panel it hosts
+// (PreviewHandlers.cpp).
 #pragma once
 
 #include "app/ControlTable.h"
@@ -15,6 +16,7 @@
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
 #include "options/OutputChoice.h"
+#include "preview/PreviewPanelHost.h"
 #include "skin/WindowDrag.h"
 
 #include <QPixmap>
@@ -42,8 +44,8 @@ class FileListView;
 class DesktopShell;
 class FileDialogs;
 class PreviewControl;
+class PreviewPanel;
 class SettingsStore;
-class CRangeSlider;
 class BatchConverters;
 struct ConversionContext;
 struct BatchParts;
@@ -70,7 +72,7 @@ struct DialogServices {
     platform::DesktopNotifications* notifications = nullptr;
 };
 
-class CConverterDlg : public QWidget, public FileListHost, public BatchHost {
+class CConverterDlg : public QWidget, public FileListHost, public BatchHost, public PreviewPanelHost {
     Q_OBJECT
 public:
     CConverterDlg(const ProgramFolders& folders, const DialogServices& services);
@@ -115,26 +117,8 @@ public:
     // What the converters read of the panels, answered from the controls.
     const OptionSelections& Selections() const;
 
-    // The preview player: its transport bar and the component's event 4.
-    void OnPreviewPlay();
-    void OnPreviewPause();
-    void OnPreviewStop();
-    void OnPreviousFile();
-    void OnNextFile();
-    void OnPreviewPosition(double position);
-    struct PreviewFlags {
-        bool open = false;
-        bool playRequested = false;
-        bool running = false;
-    };
-    PreviewFlags PreviewState() const { return { m_previewOpen, m_playRequested, m_previewRunning }; }
-
-    // The trim range (TrimHandlers.cpp): the slider's notifications write
-    // the selected job's start and end; the end of a drag stores whole
-    // milliseconds, queues the job again and shows the new start or end.
-    void OnTrimRangeChanged(int part, bool final);
-    void SetTrimFromDrag(int index, int startMs, int endMs);
-    CRangeSlider& TrimSlider() { return *m_trim; }
+    // The preview player and the trim range.
+    PreviewPanel& Preview() { return *m_preview; }
 
     // Device panel.
     void ListDeviceProfiles();
@@ -202,6 +186,13 @@ public:
     // active one.
     void AnnounceOnDesktop(const std::string& text, const std::string& title) override;
 
+    // What the preview and trim panel needs of the dialog.
+    int SelectedRow() const override;
+    bool UpdateJob(
+        int index, const JobList::Change& change, std::initializer_list<JobColumn> redraw) override;
+    void ShowPlayButton(bool play) override;
+    void GoToRow(int row) override;
+
     // The file list's context menu (DesktopHandlers.cpp): the menu of a
     // row, and its commands.
     std::unique_ptr<QMenu> MakeRowMenu(int row);
@@ -224,7 +215,6 @@ private:
     void WireHandlers();
     void WireOutputKinds();
     void WireOptionHandlers();
-    int SelectedRow() const;
     void StepFrameSize(int fieldId, bool up);
     std::optional<DeviceKind> CurrentDevice() const;
     ProfileIni OpenDeviceProfiles(DeviceKind device) const;
@@ -234,12 +224,9 @@ private:
     void ShowDevicePanel();
     void BuildFileList();
     void WireFileList();
+    void BuildPreview();
     void WirePreviewHandlers();
-    void ShowPlayButton(bool play);
     void BuildBatch();
-    void BuildTrimRange();
-    void WireTrimHandlers();
-    void RequeueJob(int index);
     void WireBatchHandlers();
     void WireDesktopHandlers();
     void OnPlayOutput(int row);
@@ -267,10 +254,6 @@ private:
     QStringList m_pendingFiles;
     CVideoEdit* m_videoEdit = nullptr;
     CSkinListCtrl* m_list = nullptr;
-    CRangeSlider* m_trim = nullptr;
-    // Set while the dialog itself loads the trim slider, whose notifications
-    // are then not the user's changes.
-    bool m_trimRangeUpdating = false;
     LibavSourceProber m_prober;
     RandomNumbers m_numbers;
     std::unique_ptr<FileListView> m_view;
@@ -278,16 +261,8 @@ private:
     std::unique_ptr<DialogOptionSelections> m_selections;
     // Built on the file list's view and the selections; goes before them.
     std::unique_ptr<BatchParts> m_batch;
-    // The preview's state; see PreviewHandlers.cpp.
-    PreviewControl* m_preview = nullptr;
-    bool m_previewOpen = false;
-    bool m_playRequested = false;
-    bool m_previewRunning = false;
-    struct PendingPreview {
-        QString path;
-        double startSeconds = 0.0;
-    };
-    std::optional<PendingPreview> m_pendingPreview;
+    // Built on the jobs and the video-editing component.
+    std::unique_ptr<PreviewPanel> m_preview;
     bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;

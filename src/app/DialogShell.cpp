@@ -65,7 +65,6 @@ void CConverterDlg::WireHandlers()
     WireOutputKinds();
     WireFileList();
     WirePreviewHandlers();
-    WireTrimHandlers();
     WireOptionHandlers();
     WireBatchHandlers();
     WireDesktopHandlers();

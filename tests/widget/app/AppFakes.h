@@ -4,18 +4,16 @@
 
 #include "FakeSettingsStore.h"
 #include "FakeSoundPlayer.h"
+#include "PreviewFakes.h"
 #include "SkinTestSupport.h"
 #include "app/CConverterDlg.h"
 #include "platform/DesktopShell.h"
-#include "videoedit/PreviewControl.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,50 +48,6 @@ public:
     int asked = 0;
     QStringList files;
     QStringList offeredFilters;
-};
-
-// The video-editing component as the preview sees it: every call written
-// down in order, with its arguments; durations by path.
-class FakePreviewComponent : public PreviewControl {
-public:
-    double GetFileDuration(const std::string& path) override
-    {
-        Record("GetFileDuration(" + path + ")");
-        const auto found = durations.find(path);
-        return found == durations.end() ? 0.0 : found->second;
-    }
-    void SetOutputDepth(std::int16_t depth) override { Record("OutputDepth=" + std::to_string(depth)); }
-    bool AddClip(const std::string& path, double start, double end) override
-    {
-        Record("AddClip(" + path + "," + Number(start) + "," + Number(end) + ")");
-        return true;
-    }
-    bool AddClipEx(const std::string& path, double start, double end, std::int16_t flag) override
-    {
-        Record(
-            "AddClipEx(" + path + "," + Number(start) + "," + Number(end) + "," + std::to_string(flag) + ")");
-        return true;
-    }
-    void ClearClips() override { Record("ClearClips"); }
-    void StopConvert() override { Record("StopConvert"); }
-    bool StartPlay() override
-    {
-        Record("StartPlay");
-        return true;
-    }
-    void PausePlay() override { Record("PausePlay"); }
-
-    static std::string Number(double value)
-    {
-        std::ostringstream text;
-        text << value;
-        return text.str();
-    }
-    void Record(std::string call) { calls.push_back(std::move(call)); }
-    std::vector<std::string> TakeCalls() { return std::exchange(calls, {}); }
-
-    std::map<std::string, double> durations;
-    std::vector<std::string> calls;
 };
 
 using SkinTest::WaitFor;

@@ -38,11 +38,11 @@ protected:
     }
     std::pair<double, double> TrimMinMax()
     {
-        return { Dlg().TrimSlider().GetMin(), Dlg().TrimSlider().GetMax() };
+        return { Dlg().Preview().TrimSlider().GetMin(), Dlg().Preview().TrimSlider().GetMax() };
     }
     std::pair<double, double> TrimRange()
     {
-        return { Dlg().TrimSlider().GetLeft(), Dlg().TrimSlider().GetRight() };
+        return { Dlg().Preview().TrimSlider().GetLeft(), Dlg().Preview().TrimSlider().GetRight() };
     }
     void PressStrip(int stripId, int x)
     {
@@ -188,8 +188,8 @@ TEST_F(OutputKinds, ResetReturnsToAviAndKeepsTheAviAndMpegSelections)
     C().Combo(ctl::AudioBitrate)->SetCurSel(3);
     C().Combo(ctl::ImageType)->SetCurSel(5);
     Dlg().OnMenuCommand(cmd::ToMobileVideo);
-    Dlg().TrimSlider().SetMinMax(0, 5000);
-    Dlg().TrimSlider().SetRange(1000, 4000);
+    Dlg().Preview().TrimSlider().SetMinMax(0, 5000);
+    Dlg().Preview().TrimSlider().SetRange(1000, 4000);
     Dlg().ResetOutputSettings();
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
     EXPECT_TRUE(Visible(ctl::PcTabs));
