@@ -80,27 +80,29 @@ void CConverterDlg::OnAviMpegOptionChanged(int controlId)
         return;
     const std::string text = ComboText(m_controls->Combo(controlId));
     const int position = m_controls->Combo(controlId)->currentIndex();
-    m_jobs.Update(SelectedRow(), [&](JobRecord& job) {
-        switch (controlId) {
-        case ctl::AviFrameRate:
-            job.aviFrameRate = LeadingDouble(text);
-            break;
-        case ctl::AviSoundCodec:
-            job.aviAudioCodec = position;
-            break;
-        case ctl::MpegFrameRate:
-            job.mpegFrameRate = LeadingDouble(text);
-            break;
-        case ctl::MpegAudioBitrate:
-            job.mpegAudioBitrate = LeadingInt(text);
-            break;
-        case ctl::MpegAudioRate:
-            job.mpegAudioRate = LeadingInt(text);
-            break;
-        default:
-            break;
-        }
-    });
+    UpdateJob(SelectedRow(),
+        [&](JobRecord& job) {
+            switch (controlId) {
+            case ctl::AviFrameRate:
+                job.aviFrameRate = LeadingDouble(text);
+                break;
+            case ctl::AviSoundCodec:
+                job.aviAudioCodec = position;
+                break;
+            case ctl::MpegFrameRate:
+                job.mpegFrameRate = LeadingDouble(text);
+                break;
+            case ctl::MpegAudioBitrate:
+                job.mpegAudioBitrate = LeadingInt(text);
+                break;
+            case ctl::MpegAudioRate:
+                job.mpegAudioRate = LeadingInt(text);
+                break;
+            default:
+                break;
+            }
+        },
+        {});
 }
 
 void CConverterDlg::OnAviCodecChanged()
@@ -108,7 +110,7 @@ void CConverterDlg::OnAviCodecChanged()
     if (IsConverting())
         return;
     const int position = m_controls->Combo(ctl::AviCodec)->currentIndex();
-    m_jobs.Update(SelectedRow(), [&](JobRecord& job) { job.aviVideoCodec = position; });
+    UpdateJob(SelectedRow(), [&](JobRecord& job) { job.aviVideoCodec = position; }, {});
 }
 
 // Posted, so the combo's own work is done before the preset moves the others.
@@ -145,14 +147,16 @@ void CConverterDlg::ApplyMpegType(bool updateJob)
     const std::string rate = ComboText(m_controls->Combo(ctl::MpegAudioRate));
     const int width = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
     const int height = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
-    m_jobs.Update(SelectedRow(), [&](JobRecord& job) {
-        job.mpegType = type;
-        job.mpegFrameRate = LeadingDouble(frameRate);
-        job.mpegAudioBitrate = LeadingInt(bitrate);
-        job.mpegAudioRate = LeadingInt(rate);
-        job.outputWidth = width;
-        job.outputHeight = height;
-    });
+    UpdateJob(SelectedRow(),
+        [&](JobRecord& job) {
+            job.mpegType = type;
+            job.mpegFrameRate = LeadingDouble(frameRate);
+            job.mpegAudioBitrate = LeadingInt(bitrate);
+            job.mpegAudioRate = LeadingInt(rate);
+            job.outputWidth = width;
+            job.outputHeight = height;
+        },
+        { JobColumn::FrameSize });
 }
 
 // The AVI and MPEG lists keep their selections from row to row: the
@@ -194,8 +198,8 @@ void CConverterDlg::OnFrameSizeKey(CSkinTextField* field)
     const bool isWidth = field == m_controls->Field(ctl::Width);
     if (!isWidth && field != m_controls->Field(ctl::Height))
         return;
-    m_jobs.Update(
-        SelectedRow(), [&](JobRecord& job) { (isWidth ? job.outputWidth : job.outputHeight) = number; });
+    UpdateJob(SelectedRow(), [&](JobRecord& job) { (isWidth ? job.outputWidth : job.outputHeight) = number; },
+        { JobColumn::FrameSize });
 }
 
 void CConverterDlg::OnWidthChanged()
@@ -203,7 +207,7 @@ void CConverterDlg::OnWidthChanged()
     if (IsConverting())
         return;
     const int number = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
-    m_jobs.Update(SelectedRow(), [&](JobRecord& job) { job.outputWidth = number; });
+    UpdateJob(SelectedRow(), [&](JobRecord& job) { job.outputWidth = number; }, { JobColumn::FrameSize });
 }
 
 void CConverterDlg::OnHeightChanged()
@@ -211,7 +215,7 @@ void CConverterDlg::OnHeightChanged()
     if (IsConverting())
         return;
     const int number = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
-    m_jobs.Update(SelectedRow(), [&](JobRecord& job) { job.outputHeight = number; });
+    UpdateJob(SelectedRow(), [&](JobRecord& job) { job.outputHeight = number; }, { JobColumn::FrameSize });
 }
 
 void CConverterDlg::StepFrameSize(int fieldId, bool up)
@@ -262,10 +266,12 @@ void CConverterDlg::OnOriginalSize()
     m_fileCommands->ShowFrameSize(current.sourceWidth, current.sourceHeight);
     const int width = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
     const int height = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
-    m_jobs.Update(SelectedRow(), [&](JobRecord& job) {
-        job.outputWidth = width;
-        job.outputHeight = height;
-    });
+    UpdateJob(SelectedRow(),
+        [&](JobRecord& job) {
+            job.outputWidth = width;
+            job.outputHeight = height;
+        },
+        { JobColumn::FrameSize });
     m_useOriginalSize = true;
     ShowFrameSizeMode();
     // A disc type's own size still wins over the source's.

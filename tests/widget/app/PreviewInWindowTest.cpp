@@ -29,7 +29,11 @@ protected:
     }
     void AddSelectedJob(const std::string& path, double startMs, double endMs)
     {
-        const int row = Dlg().Jobs().Add({ .sourcePath = path, .trimStartMs = startMs, .trimEndMs = endMs });
+        JobRecord job;
+        job.sourcePath = path;
+        job.trimStartMs = startMs;
+        job.trimEndMs = endMs;
+        const int row = Dlg().Jobs().Add(job);
         Dlg().FileList().SetItemCount(Dlg().Jobs().GetSize());
         Dlg().FileList().SetSelectionMark(row);
         Dlg().SetCurrentJob(row);
