@@ -35,7 +35,7 @@ protected:
         EXPECT_FALSE(m_conversions.ConvertWithVideoEdit(m_index, output));
         const JobRecord job = Job(m_index);
         EXPECT_TRUE(job.failed);
-        return job.failureReason;
+        return job.run.outcome;
     }
 
     void ExpectReason(const std::string& output, const std::string& words)

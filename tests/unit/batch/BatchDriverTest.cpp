@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 using namespace kelvara;
 using namespace kelvara::testing;
@@ -132,6 +133,55 @@ TEST_F(BatchDriverTest, StopDuringTheIntermediateStepOfTheFirstOfThreeAudioJobs)
     EXPECT_FALSE(m_host.stopShown);
     EXPECT_TRUE(m_host.optionsEnabled);
     EXPECT_TRUE(m_driver.LastSummary().stopped);
+}
+
+// The job's run ends with the percentage its Status column showed when STOP
+// came, whichever engine was at work; the next START begins a fresh record.
+TEST_F(BatchDriverTest, AStopEndsTheRunsRecordAtTheShownPercentage)
+{
+    const auto encoding = [](JobRecord& job) {
+        job.trimEndMs = 10000.0;
+        job.stage = JobStage::Encoding;
+        job.encodedSeconds = 4.5;
+        job.encodedSizeKb = 10;
+    };
+    const auto component = [](JobRecord& job) { job.percentDone = 45; };
+    const auto intermediate = [](JobRecord& job) {
+        job.stage = JobStage::MakingIntermediate;
+        job.componentPercent = 90.0;
+    };
+    const struct {
+        bool avi; // the component's kind, else MP3
+        bool vob;
+        std::function<void(JobRecord&)> progress;
+    } cases[] = { { false, false, encoding }, { true, false, component }, { false, true, intermediate } };
+    for (const auto& c : cases) {
+        m_jobs.RemoveAll();
+        m_converters.calls.clear();
+        if (c.avi)
+            Select(OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Avi));
+        else
+            Select(OutputCategory::Audio, 0);
+        const int index = c.vob ? AddIntermediateJob("clip.vob") : AddJob("clip.mp4");
+        const auto stopAt = [&](int) {
+            m_jobs.Update(index, c.progress);
+            m_driver.OnStop();
+        };
+        m_converters.duringConversion = stopAt;
+        m_converters.duringIntermediate = stopAt;
+        const auto before = RunRecord::Clock::now();
+        m_driver.OnStart();
+        const RunRecord stopped = Job(index).run;
+        EXPECT_EQ(stopped.outcome, "stopped by the user at 45 %") << m_converters.calls.front();
+        EXPECT_GE(stopped.started, before);
+        EXPECT_GE(stopped.ended, stopped.started);
+
+        m_converters.duringConversion = nullptr;
+        m_converters.duringIntermediate = nullptr;
+        m_driver.OnStart();
+        EXPECT_TRUE(Job(index).run.outcome.starts_with("finished in ")) << Job(index).run.outcome;
+        EXPECT_GE(Job(index).run.started, stopped.ended);
+    }
 }
 
 TEST_F(BatchDriverTest, NoPowerOffAfterStopEvenWhenAsked)
