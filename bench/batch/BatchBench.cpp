@@ -112,7 +112,7 @@ int main(int argc, char** argv)
         if (batch.Job(i).stateIcon == JobState::Done)
             ++done;
         else
-            std::fprintf(stderr, "job %d: %s\n", i, batch.Job(i).failureReason.c_str());
+            std::fprintf(stderr, "job %d: %s\n", i, batch.Job(i).run.outcome.c_str());
     }
     std::printf("elapsed=%.4f cpu=%.4f cpu_share=%.4f tree_cpu=%.4f jobs=%d done=%d", elapsed, cpu,
         cpu / elapsed, treeCpu, batch.jobs.GetSize(), done);

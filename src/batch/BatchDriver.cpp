@@ -2,6 +2,7 @@
 
 #include "batch/BatchOutputFolder.h"
 #include "batch/CompletionMessage.h"
+#include "batch/StatusText.h"
 #include "files/LeftoverStagedFiles.h"
 #include "files/PrivateFolder.h"
 #include "jobs/JobCreation.h"
@@ -178,6 +179,8 @@ BatchDriver::Next BatchDriver::ConvertJob(int index)
     m_context.outputKind = kind;
     const std::string basePath = m_context.outputFolder + BaseNameOf(job.sourcePath);
     ++m_summary.attempted;
+    // The run's record starts here, before a source's intermediate step.
+    m_context.jobs.Update(index, [](JobRecord& started) { started.run.Start(RunRecord::Clock::now()); });
     if (kind.UsesVideoEditComponent()) {
         ConvertThroughComponent(index, kind, basePath);
         return Next::NextJob;
@@ -283,6 +286,7 @@ void BatchDriver::OnStop()
         return;
     const OutputKind kind = m_host.SelectedOutputKind();
     m_context.outputKind = kind;
+    RecordStop(kind);
     if (!kind.UsesVideoEditComponent()) {
         m_converters.StopEncoderJob();
         return;
@@ -293,6 +297,17 @@ void BatchDriver::OnStop()
     m_context.UpdateJob(m_context.currentJob, [](JobRecord& job) { job.stateIcon = JobState::Stopped; },
         { JobColumn::Icon, JobColumn::SourceVideo, JobColumn::SplitSpan, JobColumn::FrameSize,
             JobColumn::OutType, JobColumn::Status });
+}
+
+// Every STOP comes here, the encoder's and the component's: the job's run
+// ends with the percentage its Status column shows at this moment.
+void BatchDriver::RecordStop(const OutputKind& kind)
+{
+    m_context.jobs.Update(m_context.currentJob, [&kind](JobRecord& job) {
+        if (job.run.Ended())
+            return;
+        job.run.Stop(StatusOf(job, kind).progressPos, RunRecord::Clock::now());
+    });
 }
 
 } // namespace kelvara

@@ -57,6 +57,7 @@ private:
     Next ConvertThroughEncoder(int index, const OutputKind& kind);
     void CallEncoderConverter(int index, const OutputKind& kind);
     void RecordOutcome(int index);
+    void RecordStop(const OutputKind& kind);
     void EndBatch();
     void AnnounceEnd();
     void ShutdownComputer();

@@ -156,13 +156,14 @@ public:
             m_context, m_jobIndex, DoneStatus::Unchanged, output == moved.end() ? "" : output->second);
     }
 
-    // An auxiliary step: a failure of its own is not reported, since the
-    // output check at the end tells whether the conversion worked.
+    // An auxiliary step: a failure of its own does not fail the job, since
+    // the output check at the end tells whether the conversion worked; its
+    // reason goes into the run's record, where it may explain that check.
     void AuxiliaryRun(std::size_t line)
     {
         const std::optional<std::string> command = Command(line);
         if (command && !RefusedForSource(*command))
-            m_runner.RunHelperAndWait(*command);
+            KeepRunOutput(m_context, m_jobIndex, m_runner.RunHelperAndWait(*command).reason);
     }
 
     // Done when the file the device plays is there, failed otherwise.

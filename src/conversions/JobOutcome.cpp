@@ -13,8 +13,7 @@ bool MarkJobConverting(ConversionContext& context, int jobIndex)
         [](JobRecord& job) {
             job.stateIcon = JobState::Converting;
             job.failed = false;
-            job.failureReason.clear();
-            job.encoderOutput.clear();
+            job.run.StartUnlessGoing(RunRecord::Clock::now());
         },
         { JobColumn::Icon });
 }
@@ -40,13 +39,19 @@ void MarkJobFailed(ConversionContext& context, int jobIndex, const std::string& 
     context.UpdateJob(jobIndex,
         [&reason](JobRecord& job) {
             job.failed = true;
-            job.failureReason = reason;
+            job.run.Fail(reason, RunRecord::Clock::now());
             job.finished = 0;
             // Not queued (a batch would take it again) and not done: the
             // "not converted" icon, with the reason in the status column.
             job.stateIcon = JobState::Stopped;
         },
         { JobColumn::Status, JobColumn::Icon });
+}
+
+void KeepRunOutput(ConversionContext& context, int jobIndex, std::string_view lines)
+{
+    if (!lines.empty())
+        context.jobs.Update(jobIndex, [lines](JobRecord& job) { job.run.AppendOutput(lines); });
 }
 
 void RememberPartialOutputs(ConversionContext& context, int jobIndex, const std::vector<std::string>& paths)
@@ -63,6 +68,7 @@ void MarkJobDone(ConversionContext& context, int jobIndex, DoneStatus status, co
 {
     const auto change = [status, &outputPath](JobRecord& job) {
         job.stateIcon = JobState::Done;
+        job.run.Finish(RunRecord::Clock::now());
         job.partialOutputs.clear();
         if (!outputPath.empty())
             job.outputPath = outputPath;

@@ -7,6 +7,7 @@
 #include "platform/EventPump.h"
 #include "platform/TickCount.h"
 #include "runner/ConversionContext.h"
+#include "runner/EncoderOutputLines.h"
 #include "videoedit/VideoEditControl.h"
 
 #include <cctype>
@@ -102,6 +103,8 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
     const bool mpeg = videoCodec < 0 || audioCodec < 0;
     if (!m_context.jobs.Contains(jobIndex))
         return false;
+    m_context.jobs.Update(
+        jobIndex, [](JobRecord& started) { started.run.StartUnlessGoing(RunRecord::Clock::now()); });
     SetUpIntermediate(mpeg, videoCodec, audioCodec);
 
     const JobRecord job = m_context.jobs.GetAt(jobIndex);
@@ -141,6 +144,7 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
         // stop must not keep it, even when it plays.
         m_component.StopConvertDiscardingOutput();
         RemoveFile(path);
+        KeepComponentOutput(jobIndex);
         return false;
     }
     FinishIntermediate(jobIndex);
@@ -181,6 +185,7 @@ void VideoEditConversions::WaitForIntermediate()
 
 void VideoEditConversions::FinishIntermediate(int jobIndex)
 {
+    KeepComponentOutput(jobIndex);
     const JobRecord job = m_context.jobs.GetAt(jobIndex);
     std::string failure;
     if (!m_component.LastConvertSucceeded())
@@ -264,6 +269,7 @@ bool VideoEditConversions::ConvertWithVideoEdit(int jobIndex, const std::string&
 
 void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& outputPath)
 {
+    KeepComponentOutput(jobIndex);
     if (m_context.stopFlag) {
         // A stopped job stays stopped, with the percentage it reached.
         m_context.UpdateJob(
@@ -281,6 +287,11 @@ void VideoEditConversions::FinishComponentJob(int jobIndex, const std::string& o
         return;
     }
     MarkJobDone(m_context, jobIndex, DoneStatus::FullPercentage, outputPath);
+}
+
+void VideoEditConversions::KeepComponentOutput(int jobIndex)
+{
+    KeepRunOutput(m_context, jobIndex, LastEncoderLines(m_component.LastConvertOutput()));
 }
 
 void VideoEditConversions::OnVideoEditComplete()

@@ -44,6 +44,8 @@ private:
     void WaitForIntermediate();
     void FinishIntermediate(int jobIndex);
     void FinishComponentJob(int jobIndex, const std::string& outputPath);
+    // The component's last lines of the conversion that ended, into the job's run record.
+    void KeepComponentOutput(int jobIndex);
 
     ConversionContext& m_context;
     VideoEditControl& m_component;

@@ -96,9 +96,9 @@ void FileListView::AnswerCell(const JobRecord& job, ListCellInfo& info) const
     info.selBackFocused = kSelectedBackFocused;
     info.selBackUnfocused = kSelectedBackUnfocused;
     // The whole path, which the Source Video cell may show shortened, for
-    // the row's tooltip and screen readers; a failed job's reason below it.
+    // the row's tooltip and screen readers; a failed job's outcome below it.
     const QString path = PathForDisplay(PathFromBytes(job.sourcePath));
-    info.description = job.failed ? path + QLatin1Char('\n') + Text(job.failureReason) : path;
+    info.description = job.failed ? path + QLatin1Char('\n') + Text(job.run.outcome) : path;
     switch (static_cast<JobColumn>(info.column)) {
     case JobColumn::Icon:
         info.imageIndex = job.failed ? kFailedStateIcon : static_cast<int>(job.stateIcon);

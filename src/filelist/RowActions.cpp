@@ -1,5 +1,6 @@
 #include "RowActions.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -16,6 +17,19 @@ QString Shortened(const QString& line)
     if (line.size() <= kLongestShownLine)
         return line;
     return line.left(kLongestShownLine - 3) + QStringLiteral("...");
+}
+
+void AddShortened(QStringList& lines, const std::string& text)
+{
+    for (const QString& line : QString::fromStdString(text).split(QLatin1Char('\n')))
+        lines << Shortened(line);
+}
+
+// The wall-clock time in the user's time zone, to the second.
+QString TimeText(RunRecord::Clock::time_point time)
+{
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch());
+    return QDateTime::fromMSecsSinceEpoch(ms.count()).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
 } // namespace
@@ -51,16 +65,19 @@ std::vector<RowMenuEntry> RowMenuEntries(const JobRecord& job, bool converting, 
 
 QString FailureReport(const JobRecord& job)
 {
+    const RunRecord& run = job.run;
     QStringList lines;
-    const QString reason = QString::fromStdString(job.failureReason).trimmed();
-    for (const QString& line : reason.split(QLatin1Char('\n')))
-        lines << Shortened(line);
-    if (reason.isEmpty())
-        lines = QStringList { QStringLiteral("The conversion failed; no reason was given.") };
-    if (!job.encoderOutput.empty()) {
-        lines << QString() << QStringLiteral("The encoder's last lines of output:");
-        for (const QString& line : QString::fromStdString(job.encoderOutput).split(QLatin1Char('\n')))
-            lines << Shortened(line);
+    if (run.Ended())
+        AddShortened(lines, run.outcome);
+    else
+        lines << QStringLiteral("The conversion failed; no reason was given.");
+    if (run.Started())
+        lines << QStringLiteral("Started: ") + TimeText(run.started);
+    if (run.ended != RunRecord::Clock::time_point {})
+        lines << QStringLiteral("Ended: ") + TimeText(run.ended);
+    if (!run.outputTail.empty()) {
+        lines << QString() << QStringLiteral("Last lines of output:");
+        AddShortened(lines, run.outputTail);
     }
     return lines.join(QLatin1Char('\n'));
 }

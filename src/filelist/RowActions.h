@@ -31,9 +31,10 @@ QString OutputFileOnDisk(const JobRecord& job);
 // neither is.
 QString FolderToOpen(const JobRecord& job, const QString& outputFolder);
 
-// The reason a failed job gives, then the encoder's last lines of output
-// when it kept any. Over-long lines are shortened so the message box stays
-// on the screen.
+// The record of the job's last run: its outcome line ("failed: <reason>"),
+// when it started and ended, then the engines' last lines of output when it
+// kept any. Over-long lines are shortened so the message box stays on the
+// screen.
 QString FailureReport(const JobRecord& job);
 
 } // namespace kelvara

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "OptionDefaults.h"
+#include "jobs/RunRecord.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -76,12 +77,10 @@ struct JobRecord {
     double componentPercent = 0.0;
     double componentRemaining = 0.0;
     // A conversion that could not start or whose engine failed is not
-    // reported as finished: it keeps the reason so the list can show it.
+    // reported as finished; its run's record says why.
     bool failed = false;
-    std::string failureReason;
-    // The encoder's last lines of output of the job's last run, so a failed
-    // job can show what the encoder said besides the reason.
-    std::string encoderOutput;
+    // The job's last run: its times, how it ended and the engines' last lines.
+    RunRecord run;
     // The file the job's last finished conversion wrote. Kept when the job
     // is queued again: the file stays on disk until a new run replaces it.
     std::string outputPath;
@@ -115,8 +114,7 @@ struct JobRecord {
         encodedSeconds = 0.0;
         stage = JobStage::Waiting;
         failed = false;
-        failureReason.clear();
-        encoderOutput.clear();
+        run = RunRecord {};
     }
 };
 

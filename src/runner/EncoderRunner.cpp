@@ -112,10 +112,10 @@ RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex
     m_context.UpdateJob(jobIndex, [](JobRecord& job) { job.encodeSpeed = 0.0; }, {});
     ReadEncoderOutput(jobIndex);
     FinishProcess(outcome);
-    // Kept with the job whatever the outcome: a later check of the output
-    // may still fail the job, and then these lines tell why.
+    // Kept in the job's run record whatever the outcome: a later check of
+    // the output may still fail the job, and then these lines tell why.
     const std::string lines = LastEncoderLines(m_outputTail);
-    m_context.UpdateJob(jobIndex, [&lines](JobRecord& job) { job.encoderOutput = lines; }, {});
+    m_context.UpdateJob(jobIndex, [&lines](JobRecord& job) { job.run.AppendOutput(lines); }, {});
     return outcome;
 }
 

@@ -258,6 +258,7 @@ ConvertStart CVideoEdit::StartConvert(const std::string& outputPath)
     m_lastPosition = 0.0;
     m_lastSucceeded = false;
     m_lastError.clear();
+    m_lastOutput.clear();
     return ConvertStart::Started();
 }
 
@@ -296,6 +297,7 @@ void CVideoEdit::StopRun(StoppedOutput stopped)
             (*output)->Commit();
         output->reset();
     });
+    m_lastOutput = m_run->ErrorTail();
     DetachRun();
     m_lastSucceeded = false;
     m_lastError = kStoppedError;
@@ -324,6 +326,7 @@ void CVideoEdit::OnRunProgressed(double seconds)
 
 void CVideoEdit::OnRunFinished(const QString& failure)
 {
+    m_lastOutput = m_run->ErrorTail();
     DetachRun();
     std::optional<StagedOutput> output = std::exchange(m_output, std::nullopt);
     std::string error = failure.toStdString();

@@ -115,6 +115,7 @@ public:
 
     bool LastConvertSucceeded() const override { return m_lastSucceeded; }
     std::string LastConvertError() const override { return m_lastError; }
+    std::string LastConvertOutput() const override { return m_lastOutput; }
 
     bool IsConverting() const { return m_run != nullptr; }
     // The running ffmpeg's process id, 0 when none runs.
@@ -176,6 +177,8 @@ private:
     bool m_stoppedWhileFinishing = false;
     bool m_lastSucceeded = false;
     std::string m_lastError;
+    // ffmpeg's standard error of the last conversion, as far as it was read.
+    std::string m_lastOutput;
 };
 
 } // namespace kelvara

@@ -46,6 +46,9 @@ public:
     void Stop(std::function<void()> onEnded = {});
 
     bool IsRunning() const { return m_child.IsRunning(); }
+    // The end of what ffmpeg wrote on its standard error so far (its
+    // errors and warnings), at most a few kilobytes.
+    const std::string& ErrorTail() const { return m_errorTail; }
     qint64 ProcessId() const { return IsRunning() ? m_child.Pid() : 0; }
 
     // How long ffmpeg gets to finish on its own after Stop.

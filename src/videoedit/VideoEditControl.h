@@ -69,6 +69,9 @@ public:
     // failed one (the engine failed, or wrote nothing) says why.
     virtual bool LastConvertSucceeded() const = 0;
     virtual std::string LastConvertError() const = 0;
+    // The engine's last lines of output of the last conversion, ended or
+    // stopped, for the job's record; none when the engine keeps none.
+    virtual std::string LastConvertOutput() const { return {}; }
 };
 
 } // namespace kelvara

@@ -22,7 +22,10 @@ void FakeConverters::Finish(int jobIndex)
     m_context.UpdateJob(jobIndex,
         [fails](JobRecord& job) {
             job.failed = fails;
-            job.failureReason = fails ? "The encoder failed." : "";
+            if (fails)
+                job.run.Fail("The encoder failed.", RunRecord::Clock::now());
+            else
+                job.run.Finish(RunRecord::Clock::now());
             job.stateIcon = fails ? JobState::Stopped : JobState::Done;
         },
         { JobColumn::Icon, JobColumn::Status });

@@ -81,7 +81,7 @@ TEST_F(BatchRun, ThreeClipsBecomeMp3FilesOfTheTrimmedLength)
 
     for (int i = 0; i < 3; ++i) {
         const JobRecord job = Job(i);
-        EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+        EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
         EXPECT_EQ(job.finished, 1);
         const std::string output = m_output.Folder() + BaseNameOf(job.sourcePath) + ".mp3";
         EXPECT_EQ(Probe(output, "stream=codec_name", "a:0"), "mp3") << output;
@@ -106,7 +106,7 @@ TEST_F(BatchRun, TwoClipsBecomeNumberedAviFiles)
     const std::string outputs[]
         = { m_output.Folder() + BaseNameOf(kNames[0]) + ".avi", m_output.File("b2.avi") };
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).failureReason;
+        EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).run.outcome;
         EXPECT_EQ(Probe(outputs[i], "format=format_name"), "avi") << outputs[i];
         EXPECT_EQ(Probe(outputs[i], "stream=width", "v:0"), "160");
         const std::optional<double> duration = ProbeDuration(outputs[i]);
@@ -153,7 +153,7 @@ TEST_F(BatchRun, StopDuringTheSecondAudioJobLeavesTheThirdQueuedAndNothingRunnin
     m_view.onStatusRedraw = {};
     m_driver.OnStart();
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).failureReason;
+        EXPECT_EQ(Job(i).stateIcon, JobState::Done) << Job(i).run.outcome;
     EXPECT_EQ(fs::last_write_time(first), firstWritten);
     EXPECT_EQ(Job(1).outputPath, own);
     EXPECT_NEAR(ProbeDuration(own).value_or(0.0), 1.0, 0.1);
@@ -172,7 +172,7 @@ TEST_F(BatchRun, UnreadableSourceFailsAndTheEndCountsIt)
     EXPECT_EQ(Job(0).finished, 1);
     EXPECT_TRUE(Job(bad).failed);
     EXPECT_EQ(Job(bad).finished, 0);
-    EXPECT_FALSE(Job(bad).failureReason.empty());
+    EXPECT_FALSE(Job(bad).run.outcome.empty());
     ASSERT_EQ(m_host.messages.size(), 1u);
     EXPECT_EQ(
         m_host.messages[0].text, "All tasks have been completed!\n1 of 2 files could not be converted.");

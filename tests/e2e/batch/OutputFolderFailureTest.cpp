@@ -82,8 +82,8 @@ protected:
         for (int i = 0; i < 2; ++i) {
             const JobRecord job = batch.Job(i);
             EXPECT_TRUE(job.failed) << "job " << i << " was not reported failed";
-            EXPECT_NE(job.failureReason.find(systemReason), std::string::npos)
-                << "job " << i << ": " << job.failureReason;
+            EXPECT_NE(job.run.outcome.find(systemReason), std::string::npos)
+                << "job " << i << ": " << job.run.outcome;
             EXPECT_EQ(job.finished, 0);
         }
         EXPECT_EQ(batch.driver.LastSummary().attempted, 2) << "the batch ended at the first failure";
@@ -134,7 +134,7 @@ TEST_F(OutputFolderFailure, AJobThatFitsAfterOneThatFilledTheFolderConverts)
     batch.driver.OnStart();
 
     EXPECT_TRUE(batch.Job(0).failed);
-    EXPECT_EQ(batch.Job(1).stateIcon, JobState::Done) << batch.Job(1).failureReason;
+    EXPECT_EQ(batch.Job(1).stateIcon, JobState::Done) << batch.Job(1).run.outcome;
     EXPECT_EQ(Probe(folder.Folder() + "small.mp3", "stream=codec_name", "a:0"), "mp3");
     EXPECT_EQ(folder.EntryCount(), 1u);
 }

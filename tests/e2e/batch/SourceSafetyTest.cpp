@@ -106,7 +106,7 @@ TEST_F(SourceSafety, OutputOfTheSourcesOwnNameIsNumberedAndTheSourceKept)
         RunBatch(batch, overwrite.kind);
 
         const JobRecord job = batch.Job(index);
-        EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+        EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
         EXPECT_NE(job.outputPath, source);
         EXPECT_TRUE(fs::exists(job.outputPath)) << job.outputPath;
         EXPECT_EQ(FileContents(source), before);
@@ -139,7 +139,7 @@ TEST_F(SourceSafety, JobsOfOneTitleNeverShareAName)
 
     std::set<std::string> outputs;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(batch.Job(i).stateIcon, JobState::Done) << batch.Job(i).failureReason;
+        EXPECT_EQ(batch.Job(i).stateIcon, JobState::Done) << batch.Job(i).run.outcome;
         outputs.insert(batch.Job(i).outputPath);
         EXPECT_EQ(Probe(batch.Job(i).outputPath, "stream=codec_name", "a:0"), "mp3");
     }
@@ -192,7 +192,7 @@ TEST_F(SourceSafety, EveryKindLeavesItsSourcesByteIdenticalInTheirOwnFolder)
         batch.device.profilePosition = profile;
         RunBatch(batch, kind);
         for (int i = 0; i < 2; ++i)
-            EXPECT_EQ(batch.Job(i).stateIcon, JobState::Done) << batch.Job(i).failureReason;
+            EXPECT_EQ(batch.Job(i).stateIcon, JobState::Done) << batch.Job(i).run.outcome;
         EXPECT_EQ(FileContents(clip), clipBefore);
         EXPECT_EQ(FileContents(vob), vobBefore);
     }
@@ -214,7 +214,7 @@ TEST_F(SourceSafety, AviFromAnAviBesideItIsNumberedAndTheSourceKept)
     batch.AddSource(source);
     RunBatch(batch, Pc(PcKind::Avi));
 
-    EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).failureReason;
+    EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).run.outcome;
     EXPECT_EQ(FileContents(source), before);
     EXPECT_EQ(Probe(m_folder.File("clip2.avi"), "format=format_name"), "avi");
 }
@@ -237,7 +237,7 @@ TEST_F(SourceSafety, APmpJobLeavesTheUsersFilesOfItsStepNamesAlone)
     batch.AddSource(source);
     RunBatch(batch, Mobile(MobileKind::Pmp));
 
-    EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).failureReason;
+    EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).run.outcome;
     EXPECT_EQ(batch.Job(0).outputPath, m_folder.File("a.pmp"));
     EXPECT_EQ(FileContents(m_folder.File("a0001.avi")), "the user's a0001.avi");
     EXPECT_EQ(FileContents(m_folder.File("a0001.mp3")), "the user's a0001.mp3");

@@ -335,7 +335,7 @@ void StopStorm::CheckAfterStop()
         Problem(when + ": a completion message after STOP");
     const JobRecord job = m_batch.Job(m_stoppedJob);
     if (job.stateIcon != JobState::Stopped || job.failed)
-        Problem(when + ": the job is not stopped (" + job.failureReason + ")");
+        Problem(when + ": the job is not stopped (" + job.run.outcome + ")");
     for (int i = m_stoppedJob + 1; i < m_batch.jobs.GetSize(); ++i) {
         if (m_batch.Job(i).stateIcon != JobState::Queued)
             Problem(when + ": a job after the stopped one is not queued");
@@ -357,7 +357,7 @@ void StopStorm::VerifyNextBatch(const Scenario& scenario)
     for (int i = 0; i < m_batch.jobs.GetSize(); ++i) {
         const JobRecord job = m_batch.Job(i);
         if (job.stateIcon != JobState::Done)
-            Problem(when + ": job " + std::to_string(i) + " is not done: " + job.failureReason);
+            Problem(when + ": job " + std::to_string(i) + " is not done: " + job.run.outcome);
     }
     if (m_batch.host.messages.size() != 1
         || m_batch.host.messages[0].text != "All tasks have been completed!")

@@ -33,7 +33,7 @@ TEST_P(AudioConversion, EveryAudioKindIsWrittenForTheTrimmedPart)
     ConvertAudio(m_context, m_runner, m_options, index);
 
     const JobRecord job = Job(index);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     EXPECT_EQ(job.finished, 1);
     // No figure of the encoded time is asked for: a status line counts only
     // by its chunk's first report, and a conversion this short may hand over
@@ -92,12 +92,12 @@ TEST_F(ConversionTest, TrimsComeOutToTheMillisecondAndAFinishedOutputDecodes)
         const JobRecord job = Job(index);
         const std::string output = AudioOutputPath(m_output.Folder(), job.outputTitle, 0);
         if (c.expected < 0.0) {
-            EXPECT_NE(job.failureReason.find("nothing was encoded"), std::string::npos) << job.failureReason;
+            EXPECT_NE(job.run.outcome.find("nothing was encoded"), std::string::npos) << job.run.outcome;
             EXPECT_EQ(job.finished, 0);
             EXPECT_FALSE(fs::exists(output));
             continue;
         }
-        ASSERT_EQ(job.finished, 1) << job.failureReason;
+        ASSERT_EQ(job.finished, 1) << job.run.outcome;
         const std::optional<double> decoded = DecodedSeconds(output, m_sources.File("decoded.wav"));
         ASSERT_TRUE(decoded) << "the output does not decode";
         const double expected = c.expected > 0.0
@@ -147,7 +147,7 @@ TEST_F(ConversionTest, AMissingEncoderFailsTheJob)
     ::setenv("PATH", path.c_str(), 1);
     const JobRecord job = Job(index);
     EXPECT_TRUE(job.failed);
-    EXPECT_NE(job.failureReason.find("tarvoconverter"), std::string::npos) << job.failureReason;
+    EXPECT_NE(job.run.outcome.find("tarvoconverter"), std::string::npos) << job.run.outcome;
 }
 
 TEST_F(ConversionTest, ASilentSourceFailsTheJobSayingItHasNoSoundAndLeavesNoFile)
@@ -158,6 +158,6 @@ TEST_F(ConversionTest, ASilentSourceFailsTheJobSayingItHasNoSoundAndLeavesNoFile
     ConvertAudio(m_context, m_runner, m_options, index);
     const JobRecord job = Job(index);
     EXPECT_TRUE(job.failed);
-    EXPECT_NE(job.failureReason.find("the source has no sound"), std::string::npos) << job.failureReason;
+    EXPECT_NE(job.run.outcome.find("the source has no sound"), std::string::npos) << job.run.outcome;
     EXPECT_FALSE(fs::exists(AudioOutputPath(m_output.Folder(), job.outputTitle, 0)));
 }

@@ -29,13 +29,13 @@ protected:
     }
     ~ComponentRefusal() override { ::unsetenv("TARVO_FFMPEG"); }
 
-    // Converts the job into `output`; the job's failure reason afterwards.
+    // Converts the job into `output`; the outcome of the job's run afterwards.
     std::string ReasonConverting(const std::string& output)
     {
         EXPECT_FALSE(m_conversions.ConvertWithVideoEdit(m_index, output));
         const JobRecord job = Job(m_index);
         EXPECT_TRUE(job.failed);
-        return job.failureReason;
+        return job.run.outcome;
     }
 
     void ExpectReason(const std::string& output, const std::string& words)

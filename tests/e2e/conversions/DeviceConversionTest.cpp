@@ -56,7 +56,7 @@ TEST_P(DeviceConversion, TheShippedProfileWritesAFileOfTheTrimmedPart)
     Convert(index);
 
     job = Job(index);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     const std::string output = Output(job);
     ASSERT_TRUE(fs::exists(output)) << output;
     EXPECT_TRUE(Probe(output, "stream=codec_name", "v:0")) << output;

@@ -61,7 +61,7 @@ TEST_P(ImageConversion, EveryPictureTypeIsWrittenAtTheChosenSize)
     ConvertImage(m_context, m_runner, m_options, index);
 
     job = Job(index);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     EXPECT_EQ(job.finished, 1);
     const std::string output = ImageOutputPath(m_output.Folder(), job.outputTitle, GetParam());
     ASSERT_TRUE(fs::exists(output)) << output;
@@ -78,7 +78,7 @@ TEST_F(ConversionTest, AGifAnimationLastsAsLongAsTheTrim)
     m_options.original = true;
     ConvertImage(m_context, m_runner, m_options, index);
     const std::string output = m_output.File("clip.gif");
-    ASSERT_TRUE(fs::exists(output)) << Job(index).failureReason;
+    ASSERT_TRUE(fs::exists(output)) << Job(index).run.outcome;
     const std::optional<double> duration = ProbeDuration(output);
     ASSERT_TRUE(duration);
     EXPECT_NEAR(*duration, 2.0, 0.15);
@@ -92,7 +92,7 @@ TEST_F(ConversionTest, AGifAnimationTrimKeepsItsMilliseconds)
     m_options.picture = 0;
     ConvertImage(m_context, m_runner, m_options, index);
     const std::optional<double> duration = ProbeDuration(m_output.File("split.gif"));
-    ASSERT_TRUE(duration) << Job(index).failureReason;
+    ASSERT_TRUE(duration) << Job(index).run.outcome;
     EXPECT_NEAR(*duration, 1.2, 1.0 / 15) << "within one frame of the animation";
 }
 
@@ -107,7 +107,7 @@ TEST_F(ConversionTest, AnImageFromAMissingSourceFails)
     EXPECT_TRUE(job.failed);
     EXPECT_NE(job.stateIcon, JobState::Done);
     EXPECT_EQ(job.finished, 0);
-    EXPECT_FALSE(job.failureReason.empty());
+    EXPECT_FALSE(job.run.outcome.empty());
 }
 
 TEST_F(ConversionTest, AnImageFromASourceWithoutPictureSaysSo)
@@ -120,8 +120,7 @@ TEST_F(ConversionTest, AnImageFromASourceWithoutPictureSaysSo)
         ConvertImage(m_context, m_runner, m_options, index);
         const JobRecord job = Job(index);
         EXPECT_TRUE(job.failed) << picture;
-        EXPECT_NE(job.failureReason.find("the source has no picture"), std::string::npos)
-            << job.failureReason;
+        EXPECT_NE(job.run.outcome.find("the source has no picture"), std::string::npos) << job.run.outcome;
     }
     EXPECT_EQ(EntriesIn(m_output.Folder()), 0u);
 }

@@ -60,7 +60,7 @@ TEST_P(IntermediateConversion, AnMp3IsMadeFromTheIntermediateFileAndStopsAtTheTr
 {
     m_context.outputKind = { OutputCategory::Audio, 0 };
     const int index = AddSource(1.0, 3.0);
-    ASSERT_TRUE(m_conversions.MakeIntermediateFile(index)) << Job(index).failureReason;
+    ASSERT_TRUE(m_conversions.MakeIntermediateFile(index)) << Job(index).run.outcome;
     const std::string intermediate = Job(index).intermediatePath;
     EXPECT_TRUE(fs::exists(intermediate));
     EXPECT_EQ(Job(index).stage, JobStage::Encoding);
@@ -68,7 +68,7 @@ TEST_P(IntermediateConversion, AnMp3IsMadeFromTheIntermediateFileAndStopsAtTheTr
     ConvertAudio(m_context, m_runner, m_options, index);
 
     const JobRecord job = Job(index);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     EXPECT_FALSE(fs::exists(intermediate));
     const std::optional<double> duration = ProbeDuration(m_output.Folder() + job.outputTitle + ".mp3");
     ASSERT_TRUE(duration);
@@ -80,11 +80,11 @@ TEST_P(IntermediateConversion, AStillPictureIsTakenAtTheTrimStart)
     m_context.outputKind = { OutputCategory::PcVideo, static_cast<int>(PcKind::Image) };
     m_options.picture = 4;
     const int index = AddSource(2.0, 3.0);
-    ASSERT_TRUE(m_conversions.MakeIntermediateFile(index)) << Job(index).failureReason;
+    ASSERT_TRUE(m_conversions.MakeIntermediateFile(index)) << Job(index).run.outcome;
     ConvertImage(m_context, m_runner, m_options, index);
 
     const JobRecord job = Job(index);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     const std::string picture = m_output.Folder() + job.outputTitle + ".jpg";
     EXPECT_EQ(Probe(picture, "stream=codec_name", "v:0"), "mjpeg");
     EXPECT_EQ(Probe(picture, "stream=width", "v:0"), std::to_string(job.outputWidth));
@@ -95,13 +95,13 @@ TEST_P(IntermediateConversion, ADeviceProfileReadsTheWholeIntermediateFile)
     // Profiles get a blank start and length for an intermediate file.
     m_context.outputKind = { OutputCategory::MobileVideo, static_cast<int>(MobileKind::PocketPc) };
     const int index = AddSource(1.0, 3.0);
-    ASSERT_TRUE(m_conversions.MakeIntermediateFile(index)) << Job(index).failureReason;
+    ASSERT_TRUE(m_conversions.MakeIntermediateFile(index)) << Job(index).run.outcome;
     DeviceChoice choice;
     choice.profilePosition = 2;
     ConvertXboxOrPocketPc(m_context, m_runner, choice, index);
 
     const JobRecord job = Job(index);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     const std::optional<double> duration = ProbeDuration(m_output.Folder() + job.outputTitle + ".avi");
     ASSERT_TRUE(duration);
     EXPECT_NEAR(*duration, 2.0, 0.3);

@@ -77,7 +77,7 @@ TEST(SourceNameBytes, ANameThatIsNotUtf8IsListedShownAndConvertedWithItsBytes)
     testing::FixedOptions options;
     ConvertAudio(context, runner, options, 0);
 
-    EXPECT_EQ(jobs.GetAt(0).stateIcon, JobState::Done) << jobs.GetAt(0).failureReason;
+    EXPECT_EQ(jobs.GetAt(0).stateIcon, JobState::Done) << jobs.GetAt(0).run.outcome;
     const std::string written = output.File(base + ".mp3");
     EXPECT_EQ(AudioOutputPath(output.Folder(), job.outputTitle, 0), written);
     ASSERT_TRUE(std::filesystem::exists(written));

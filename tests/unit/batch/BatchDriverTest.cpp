@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 using namespace kelvara;
 using namespace kelvara::testing;
@@ -132,6 +133,44 @@ TEST_F(BatchDriverTest, StopDuringTheIntermediateStepOfTheFirstOfThreeAudioJobs)
     EXPECT_FALSE(m_host.stopShown);
     EXPECT_TRUE(m_host.optionsEnabled);
     EXPECT_TRUE(m_driver.LastSummary().stopped);
+}
+
+// The job's run ends with the percentage its Status column showed when STOP
+// came, whichever engine was at work; the next START begins a fresh record.
+TEST_F(BatchDriverTest, AStopEndsTheRunsRecordAtTheShownPercentage)
+{
+    const auto encoding = [](JobRecord& job) {
+        job.trimEndMs = 10000.0;
+        job.stage = JobStage::Encoding;
+        job.encodedSeconds = 4.5;
+        job.encodedSizeKb = 10;
+    };
+    const auto component = [](JobRecord& job) { job.percentDone = 45; };
+    const auto intermediate = [](JobRecord& job) {
+        job.stage = JobStage::MakingIntermediate;
+        job.componentPercent = 90.0;
+    };
+    // MP3 or AVI, a VOB source or not, the progress when STOP comes
+    const std::tuple<bool, bool, std::function<void(JobRecord&)>> cases[]
+        = { { false, false, encoding }, { true, false, component }, { false, true, intermediate } };
+    for (const auto& [avi, vob, progress] : cases) {
+        m_jobs.RemoveAll();
+        Select(avi ? OutputCategory::PcVideo : OutputCategory::Audio, 0); // AVI or MP3
+        const int index = vob ? AddIntermediateJob("clip.vob") : AddJob("clip.mp4");
+        m_converters.duringConversion = m_converters.duringIntermediate = [&, &change = progress](int) {
+            m_jobs.Update(index, change);
+            m_driver.OnStop();
+        };
+        m_driver.OnStart();
+        const RunRecord stopped = Job(index).run;
+        EXPECT_EQ(stopped.outcome, "stopped by the user at 45 %") << avi << vob;
+        EXPECT_TRUE(stopped.Started() && stopped.ended >= stopped.started);
+
+        m_converters.duringConversion = m_converters.duringIntermediate = nullptr;
+        m_driver.OnStart();
+        EXPECT_TRUE(Job(index).run.outcome.starts_with("finished in ")) << Job(index).run.outcome;
+        EXPECT_GE(Job(index).run.started, stopped.ended);
+    }
 }
 
 TEST_F(BatchDriverTest, NoPowerOffAfterStopEvenWhenAsked)

@@ -55,7 +55,9 @@ TEST(JobList, ResetMakesAConvertedOrFailedJobQueuedAgain)
     job.encodedSeconds = 6.5;
     job.stage = JobStage::Canceled;
     job.failed = true;
-    job.failureReason = "broken";
+    job.run.Start(RunRecord::Clock::now());
+    job.run.AppendOutput("Conversion failed!");
+    job.run.Fail("broken", RunRecord::Clock::now());
     jobs.Add(job);
 
     jobs.ResetProgress(0);
@@ -69,7 +71,9 @@ TEST(JobList, ResetMakesAConvertedOrFailedJobQueuedAgain)
     EXPECT_DOUBLE_EQ(reset.encodedSeconds, 0.0);
     EXPECT_EQ(reset.stage, JobStage::Waiting);
     EXPECT_FALSE(reset.failed);
-    EXPECT_TRUE(reset.failureReason.empty());
+    EXPECT_FALSE(reset.run.Started());
+    EXPECT_TRUE(reset.run.outcome.empty());
+    EXPECT_TRUE(reset.run.outputTail.empty());
     // The trim is the user's choice and stays.
     EXPECT_DOUBLE_EQ(reset.trimEndMs, 9000.0);
 }

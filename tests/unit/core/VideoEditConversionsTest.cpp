@@ -85,6 +85,7 @@ public:
     void StopConvertDiscardingOutput() override { ++discardingStops; }
     bool LastConvertSucceeded() const override { return succeeded; }
     std::string LastConvertError() const override { return "ffmpeg: Invalid data found"; }
+    std::string LastConvertOutput() const override { return errorOutput; }
 
     NameList video, audio;
     int videoCodec = -1, audioCodec = -1, format = -1, audioBitrate = 0, sampleRate = 0, stops = 0,
@@ -93,6 +94,7 @@ public:
     bool useVideo = false, useAudio = false, canStart = true, writesOutput = true, succeeded = true;
     float frameRate = 0;
     std::string output;
+    std::string errorOutput;
     ConvertRefusal refusal = ConvertRefusal::NoClip;
     std::string refusalReason = "no clip to convert";
     std::vector<Clip> clips, clipsEx;
@@ -222,9 +224,9 @@ TEST_F(VideoEditConversionsTest, AnIntermediateThatCannotStartFailsTheJob)
     EXPECT_FALSE(conversions.MakeIntermediateFile(0));
     const JobRecord job = jobs.GetAt(0);
     EXPECT_TRUE(job.failed);
-    EXPECT_FALSE(job.failureReason.empty());
-    EXPECT_NE(job.failureReason.find("no clip to convert"), std::string::npos)
-        << "the component's reason reaches the job: " << job.failureReason;
+    EXPECT_FALSE(job.run.outcome.empty());
+    EXPECT_NE(job.run.outcome.find("no clip to convert"), std::string::npos)
+        << "the component's reason reaches the job: " << job.run.outcome;
     EXPECT_FALSE(std::filesystem::exists(job.intermediatePath));
 }
 
@@ -232,8 +234,27 @@ TEST_F(VideoEditConversionsTest, AFailedIntermediateFailsTheJobWithTheComponents
 {
     component.succeeded = false;
     EXPECT_FALSE(conversions.MakeIntermediateFile(0));
-    EXPECT_EQ(jobs.GetAt(0).failureReason, "ffmpeg: Invalid data found");
+    EXPECT_EQ(jobs.GetAt(0).run.outcome, "failed: ffmpeg: Invalid data found");
     EXPECT_FALSE(std::filesystem::exists(jobs.GetAt(0).intermediatePath));
+}
+
+// The intermediate step and the conversion after it are one run: the
+// component's lines of both stay in the job's record, before its outcome.
+TEST_F(VideoEditConversionsTest, TheComponentsLastLinesOfEveryStepGoIntoTheRunsRecord)
+{
+    kelvara::testing::TempFolder folder;
+    component.errorOutput = "[mpeg @ 0x1] timestamps are unset\n";
+    ASSERT_TRUE(conversions.MakeIntermediateFile(0));
+    std::filesystem::remove(jobs.GetAt(0).intermediatePath);
+    context.outputKind = { OutputCategory::PcVideo, 0 };
+    component.errorOutput = "[avi @ 0x2] bad frame\r\n\nffmpeg: Invalid data found\n";
+    component.succeeded = false;
+    ASSERT_TRUE(conversions.ConvertWithVideoEdit(0, folder.File("clip.avi")));
+    const RunRecord run = jobs.GetAt(0).run;
+    EXPECT_TRUE(run.Started());
+    EXPECT_EQ(run.outcome, "failed: ffmpeg: Invalid data found");
+    EXPECT_EQ(run.outputTail,
+        "[mpeg @ 0x1] timestamps are unset\n[avi @ 0x2] bad frame\nffmpeg: Invalid data found");
 }
 
 TEST_F(VideoEditConversionsTest, ProgressWithTotalZeroGivesZeroPercent)

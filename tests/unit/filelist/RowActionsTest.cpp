@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QStringList>
 
 #include <fstream>
@@ -63,24 +64,33 @@ TEST_F(RowActionsTest, TheOutputsFolderComesBeforeTheOutputFolderField)
     EXPECT_EQ(FolderToOpen(done, m_outputFolder), QString::fromStdString(m_folder.Path().string()));
 }
 
-TEST_F(RowActionsTest, TheFailureReportGivesTheReasonThenTheEncodersLines)
+TEST_F(RowActionsTest, TheFailureReportGivesTheOutcomeTheTimesThenTheLastLines)
 {
     JobRecord job;
     job.failed = true;
-    job.failureReason = "Conversion failed!";
-    EXPECT_EQ(FailureReport(job), "Conversion failed!");
-    job.encoderOutput = "Input #0\nUnknown encoder 'x'";
-    EXPECT_EQ(FailureReport(job),
-        "Conversion failed!\n\nThe encoder's last lines of output:\nInput #0\nUnknown encoder 'x'");
-    job.failureReason.clear();
-    EXPECT_TRUE(FailureReport(job).startsWith("The conversion failed; no reason was given.\n"));
+    EXPECT_EQ(FailureReport(job), "The conversion failed; no reason was given.");
+
+    const auto started = RunRecord::Clock::now();
+    job.run.Start(started);
+    job.run.AppendOutput("Input #0\nUnknown encoder 'x'");
+    job.run.Fail("Unknown encoder 'x'", started + std::chrono::seconds(75));
+    const QStringList lines = FailureReport(job).split('\n');
+    ASSERT_EQ(lines.size(), 7) << FailureReport(job).toStdString();
+    EXPECT_EQ(lines[0], "failed: Unknown encoder 'x'");
+    ASSERT_TRUE(lines[1].startsWith("Started: "));
+    ASSERT_TRUE(lines[2].startsWith("Ended: "));
+    const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+    const QDateTime start = QDateTime::fromString(lines[1].mid(9), format);
+    const QDateTime end = QDateTime::fromString(lines[2].mid(7), format);
+    EXPECT_EQ(start.secsTo(end), 75) << lines[1].toStdString() << " / " << lines[2].toStdString();
+    EXPECT_EQ(lines.mid(3), (QStringList { "", "Last lines of output:", "Input #0", "Unknown encoder 'x'" }));
 }
 
 TEST_F(RowActionsTest, LongLinesAreShortenedSoTheBoxStaysOnTheScreen)
 {
     JobRecord job;
-    job.failureReason = std::string(300, 'r');
-    job.encoderOutput = "short\n" + std::string(500, 'e');
+    job.run.outcome = FailedOutcome(std::string(300, 'r'));
+    job.run.AppendOutput("short\n" + std::string(500, 'e'));
     const QStringList lines = FailureReport(job).split('\n');
     for (const QString& line : lines)
         EXPECT_LE(line.size(), 110);

@@ -131,7 +131,7 @@ TEST(StatusText, FinishedWinsOverTheStageAndFailedOverEverything)
     job.isVob = 1;
     ExpectCell(StatusOf(job, kMp3), "100%    Finished ", 100);
     job.failed = true;
-    job.failureReason = "the encoder could not start";
+    job.run.outcome = "failed: the encoder could not start";
     ExpectCell(StatusOf(job, kMp3), "Failed", 0);
     ExpectCell(StatusOf(job, kAvi), "Failed", 0);
 }

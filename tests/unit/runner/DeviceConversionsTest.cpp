@@ -60,7 +60,7 @@ TEST_F(DeviceTest, APspConversionRunsTheThumbnailThenTheEncoder)
     ConvertPsp(m_context, m_runner, m_choice, m_job);
 
     const JobRecord job = m_jobs.GetAt(m_job);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     EXPECT_FALSE(job.failed);
     EXPECT_TRUE(fs::exists(m_work.File("M4V12345.THM")));
     EXPECT_TRUE(FileHolds(m_work.File("M4V12345.MP4"), "-i\n" + job.sourcePath + "\n-s\n368x208\n"));
@@ -74,7 +74,7 @@ TEST_F(DeviceTest, AFailingProfileMarksTheJobFailedNotDone)
     const JobRecord job = m_jobs.GetAt(m_job);
     EXPECT_TRUE(job.failed);
     EXPECT_NE(job.stateIcon, JobState::Done);
-    EXPECT_NE(job.failureReason.find("Cannot open the input"), std::string::npos);
+    EXPECT_NE(job.run.outcome.find("Cannot open the input"), std::string::npos);
 }
 
 TEST_F(DeviceTest, AMissingProfileFileFailsTheJobInsteadOfReportingItDone)
@@ -105,7 +105,7 @@ TEST_F(DeviceTest, APmpConversionMuxesAndRemovesItsFirstStepFiles)
     ConvertPmp(m_context, m_runner, m_choice, m_job);
 
     const JobRecord job = m_jobs.GetAt(m_job);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     EXPECT_EQ(job.stage, JobStage::AuxiliaryRuns);
     EXPECT_EQ(job.outputPath, PmpFinalPath(m_work.Folder(), "clip"));
     EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
@@ -169,7 +169,7 @@ TEST_F(DeviceTest, StopDuringALaterAuxiliaryStepCancelsTheJob)
     ConvertPmp(m_context, m_runner, m_choice, m_job);
     const JobRecord job = m_jobs.GetAt(m_job);
     EXPECT_EQ(job.stage, JobStage::Canceled);
-    EXPECT_FALSE(job.failed) << job.failureReason;
+    EXPECT_FALSE(job.failed) << job.run.outcome;
     EXPECT_FALSE(fs::exists(PmpFirstStepVideoPath(m_work.Folder(), "clip")));
     EXPECT_FALSE(fs::exists(PmpFirstStepAudioPath(m_work.Folder(), "clip")));
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
@@ -195,7 +195,7 @@ TEST_F(DeviceTest, TheProfileNamesItsOutputASucceededRunIsDone)
     WriteProfiles("TARVO_Pro_Xbox.ini", "Video=tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE (Xbox).wmv' x\n");
     ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
     const JobRecord job = m_jobs.GetAt(m_job);
-    EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
     EXPECT_FALSE(job.failed);
 }
 
@@ -218,7 +218,7 @@ TEST_F(DeviceTest, FilesThatWereThereBeforeTheEncoderRunDoNotCountAsItsOutput)
     // The thumbnail of a conversion that failed goes with it.
     EXPECT_FALSE(fs::exists(m_work.File("M4V12345.THM")));
     EXPECT_TRUE(job.failed);
-    EXPECT_NE(job.failureReason.find("M4V12345"), std::string::npos) << job.failureReason;
+    EXPECT_NE(job.run.outcome.find("M4V12345"), std::string::npos) << job.run.outcome;
 }
 
 // The user's files of every name a profile would write stay untouched: the
@@ -260,7 +260,7 @@ TEST_F(DeviceTest, TheOutputNameIsTakenOnPastTheUsersFiles)
         else
             ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
         const JobRecord job = m_jobs.GetAt(m_job);
-        EXPECT_EQ(job.stateIcon, JobState::Done) << job.failureReason;
+        EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
         EXPECT_EQ(job.outputPath, out.File(c.expectedOutput));
         for (const std::string& name : c.usersFiles)
             EXPECT_TRUE(FileHolds(out.File(name), "the user's " + name));

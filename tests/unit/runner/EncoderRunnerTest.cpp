@@ -187,19 +187,22 @@ TEST_F(RunnerTest, TheJobKeepsTheEncodersLastTwentyLines)
 {
     const RunOutcome outcome = m_runner.RunEncoder(Encoder("chatty 25 4"), m_job);
     EXPECT_FALSE(outcome.Succeeded());
-    const std::string kept = m_jobs.GetAt(m_job).encoderOutput;
+    const std::string kept = m_jobs.GetAt(m_job).run.outputTail;
     std::string expected;
     for (int n = 6; n <= 25; ++n)
         expected += (n > 6 ? "\n" : "") + std::string("error line ") + std::to_string(n);
     EXPECT_EQ(kept, expected);
 }
 
-TEST_F(RunnerTest, ASucceedingRunAlsoKeepsItsLastLinesAndTheNextRunReplacesThem)
+// A device profile's steps are one run of the job: each step's lines follow
+// the previous step's in the job's record.
+TEST_F(RunnerTest, EachEncoderRunAddsItsLastLinesToTheJobsRecord)
 {
     ASSERT_FALSE(m_runner.RunEncoder(Encoder("fail 2"), m_job).Succeeded());
-    EXPECT_NE(m_jobs.GetAt(m_job).encoderOutput.find("Cannot open the input"), std::string::npos);
+    EXPECT_NE(m_jobs.GetAt(m_job).run.outputTail.find("Cannot open the input"), std::string::npos);
     ASSERT_TRUE(m_runner.RunEncoder(Encoder("status 3 " + Quoted(m_work.File("mark"))), m_job).Succeeded());
+    const std::string tail = m_jobs.GetAt(m_job).run.outputTail;
+    EXPECT_NE(tail.find("Cannot open the input"), std::string::npos) << tail;
     // Only the last of the status lines: they rewrite one another on screen.
-    EXPECT_EQ(m_jobs.GetAt(m_job).encoderOutput,
-        "frame=    3 q=2.0 size=      30kB time=3.00 bitrate= 81.2kbits/s");
+    EXPECT_TRUE(tail.ends_with("\nframe=    3 q=2.0 size=      30kB time=3.00 bitrate= 81.2kbits/s")) << tail;
 }

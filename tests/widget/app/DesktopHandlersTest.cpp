@@ -125,12 +125,12 @@ TEST_F(DesktopHandlersTest, TheFailureReasonShowsTheEncodersLastLinesInTheSkinne
 {
     dialog.Jobs().Update(2, [](JobRecord& job) {
         job.failed = true;
-        job.failureReason = "Conversion failed!";
-        job.encoderOutput = "Stream #0:0: Video: h264\nUnknown encoder 'libnothing'";
+        job.run.outcome = "failed: Conversion failed!";
+        job.run.outputTail = "Stream #0:0: Video: h264\nUnknown encoder 'libnothing'";
     });
     EXPECT_EQ(EnabledEntries(2)[2], true);
     EXPECT_EQ(ShownBoxText(RowCommand::ShowFailureReason, 2),
-        "Failure Reason|Conversion failed!\n\nThe encoder's last lines of output:\nStream #0:0: Video: "
+        "Failure Reason|failed: Conversion failed!\n\nLast lines of output:\nStream #0:0: Video: "
         "h264\nUnknown encoder 'libnothing'");
     // A row that did not fail has no reason to show.
     EXPECT_TRUE(ShownBoxText(RowCommand::ShowFailureReason, 0).isEmpty());

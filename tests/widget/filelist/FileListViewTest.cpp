@@ -54,13 +54,13 @@ TEST_F(FileListViewTest, FailedJobShowsItsReasonToScreenReaders)
     Add({ "/media/a.mp4", "/media/b.mp4" });
     JobRecord job = jobs.GetAt(1);
     job.failed = true;
-    job.failureReason = "the encoder could not write the output";
+    job.run.Fail("the encoder could not write the output", RunRecord::Clock::now());
     jobs.SetAt(1, job);
     EXPECT_EQ(list->CellInfo(1, 0).imageIndex, kFailedStateIcon);
     EXPECT_EQ(list->CellInfo(1, 5).text, "Failed");
     // The row tells its whole path, and below it why the job failed.
     EXPECT_EQ(list->model()->index(1, 1).data(Qt::ToolTipRole).toString(),
-        "/media/b.mp4\nthe encoder could not write the output");
+        "/media/b.mp4\nfailed: the encoder could not write the output");
     EXPECT_EQ(list->model()->index(0, 1).data(Qt::ToolTipRole).toString(), "/media/a.mp4");
 
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(list);
@@ -78,7 +78,7 @@ TEST_F(FileListViewTest, FailedJobShowsItsReasonToScreenReaders)
     EXPECT_EQ(cells->cellAt(1, 0)->text(QAccessible::Name), "Failed");
     EXPECT_EQ(cells->cellAt(0, 0)->text(QAccessible::Name), "Queued");
     EXPECT_EQ(cells->cellAt(1, 2)->text(QAccessible::Description),
-        "/media/b.mp4\nthe encoder could not write the output");
+        "/media/b.mp4\nfailed: the encoder could not write the output");
 }
 
 TEST_F(FileListViewTest, RedrawCellRepaintsThatCellOnly)
