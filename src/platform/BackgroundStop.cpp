@@ -28,6 +28,8 @@ public:
         , m_child(std::move(child))
         , m_keepOpen(std::move(keepOpen))
     {
+        // Its notifier and timer fire on this thread's event loop.
+        Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
         m_stop.emplace(m_child, std::move(request));
         if (m_child.ExitNotifier() >= 0) {
             m_exitNotifier = std::make_unique<QSocketNotifier>(m_child.ExitNotifier(), QSocketNotifier::Read);

@@ -40,6 +40,8 @@ void PumpMessages()
 
 void WaitForActivity(std::initializer_list<int> fds, int timeoutMs)
 {
+    // A negative time would wait for ever: every wait here is a slice.
+    Q_ASSERT(timeoutMs >= 0);
     if (!CanServiceEvents()) {
         PollOnly(fds, timeoutMs);
         return;
