@@ -1,5 +1,7 @@
 #include "BackgroundStop.h"
 
+#include "platform/LogCategories.h"
+
 #include <QCoreApplication>
 #include <QObject>
 #include <QSocketNotifier>
@@ -47,6 +49,8 @@ private:
             return;
         if (m_stop->Advance() == StopState::Done) {
             m_done = true;
+            if (m_stop->WasForced())
+                qCDebug(lcProcess) << "killed process" << m_child.Pid() << "at the end of its grace period";
             if (m_exitNotifier) // its pidfd is closed; it goes with this object
                 m_exitNotifier->setEnabled(false);
             m_keepOpen.clear();
