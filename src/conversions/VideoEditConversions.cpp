@@ -12,6 +12,7 @@
 #include "videoedit/VideoEditControl.h"
 
 #include <QtGlobal>
+
 #include <cctype>
 #include <cerrno>
 #include <charconv>
