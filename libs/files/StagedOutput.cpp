@@ -1,6 +1,7 @@
 #include "StagedOutput.h"
 
 #include "StagedFileName.h"
+#include "process/Expect.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -181,6 +182,7 @@ std::string StagedOutput::LinkUnderHiddenName(std::string& hiddenPath) const
 
 std::string StagedOutput::CommitHidden()
 {
+    KELVARA_EXPECT(!m_temporaryPath.empty()); // named while pending
     if (::rename(m_temporaryPath.c_str(), m_finalPath.c_str()) != 0)
         return std::strerror(errno);
     m_temporaryPath.clear();

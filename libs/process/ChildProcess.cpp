@@ -1,5 +1,7 @@
 #include "ChildProcess.h"
 
+#include "Expect.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -38,6 +40,8 @@ ChildProcess::ChildProcess(pid_t pid)
     : m_pid(pid)
     , m_pidFd(OpenPidFd(pid))
 {
+    // 0 or -1 would make a kill reach our whole process group, or everyone.
+    KELVARA_EXPECT(pid > 0);
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept

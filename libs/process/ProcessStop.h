@@ -1,6 +1,22 @@
 // The one way the project stops a program it started: ask politely, give it
 // a grace period to finish its file, then end it for real; always reap.
 //
+// The four places that drive it:
+// - the encoder runner (src/runner/EncoderRunner.cpp, StopServicingWindow):
+//   steps a ProcessStop while it keeps the window serviced; tarvoconverter
+//   by the quit key with kSupervisorStopGracePeriod, the auxiliary tools
+//   (pmpmux) by SIGTERM;
+// - the background stop (src/platform/BackgroundStop.cpp, StopInBackground):
+//   steps a ProcessStop on the event loop's timer and the child's exit
+//   notifier, or runs StopAndReap where there is no event loop to return to;
+// - the video-editing component's ffmpeg (src/videoedit/FfmpegRun.cpp,
+//   FfmpegRun::Stop): asked by SIGINT and handed to the background stop, so
+//   the window never waits for it;
+// - tarvoconverter's supervisor (tools/tarvoconverter/EncoderSupervisor.cpp,
+//   RequestStop): steps a ProcessStop inside its poll loop; ffmpeg by SIGINT.
+// The program's end on a signal (src/app/EndingOnSignal.h) waits at most
+// kSupervisorStopGracePeriod for them.
+//
 // The times rest on these observations:
 // - ffmpeg asked to stop finishes its output (trailer, index) in well under
 //   a second for the files we write, even on a loaded two-core machine; a

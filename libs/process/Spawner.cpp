@@ -1,15 +1,16 @@
 #include "Spawner.h"
 
+#include "Expect.h"
+#include "ProgramLookup.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/close_range.h>
 #include <pthread.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -201,34 +202,20 @@ SpawnResult Failed(SpawnStep step, int error)
 
 } // namespace
 
-std::string SearchPath(const std::string& program)
-{
-    if (program.empty() || program.find('/') != std::string::npos)
-        return program;
-    const char* variable = std::getenv("PATH");
-    const std::string path = variable && *variable ? variable : "/usr/local/bin:/usr/bin:/bin";
-    std::string_view rest = path;
-    for (;;) {
-        const std::size_t end = rest.find(':');
-        const std::string_view folder = rest.substr(0, end);
-        std::string candidate(folder.empty() ? std::string_view(".") : folder);
-        candidate += '/';
-        candidate += program;
-        struct stat info { };
-        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode)
-            && ::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        if (end == std::string_view::npos)
-            return {};
-        rest.remove_prefix(end + 1);
-    }
-}
-
 SpawnResult Spawn(const SpawnRequest& request)
 {
-    const std::string path = SearchPath(request.program);
-    if (path.empty() || request.arguments.empty())
-        return Failed(SpawnStep::FindProgram, request.arguments.empty() ? EINVAL : ENOENT);
+    if (request.arguments.empty())
+        return Failed(SpawnStep::FindProgram, EINVAL);
+    for (const DescriptorMapping& mapping : request.descriptors) // a failed pipe is not passed on
+        KELVARA_EXPECT(mapping.childFd >= 0 && mapping.parentFd >= 0);
+    // A path goes to exec as it is: exec then says exactly why it cannot run.
+    std::string path = request.program;
+    if (path.find('/') == std::string::npos) {
+        const ProgramLookup found = FindProgram(request.program);
+        if (!found.Found())
+            return Failed(SpawnStep::FindProgram, found.error);
+        path = found.path;
+    }
 
     std::vector<std::string> arguments = request.arguments;
     std::vector<std::string> environment = ChildEnvironment(request.environmentChanges);

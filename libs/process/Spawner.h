@@ -17,7 +17,7 @@ struct DescriptorMapping {
 };
 
 struct SpawnRequest {
-    std::string program; // a path, or a name looked up in PATH
+    std::string program; // a path, or a name looked up in PATH (ProgramLookup.h)
     std::vector<std::string> arguments; // argv, arguments[0] included
     // The child's descriptors: exactly these, and /dev/null for a standard
     // stream that is not listed; every other descriptor is closed.
@@ -49,9 +49,5 @@ struct SpawnResult {
 };
 
 SpawnResult Spawn(const SpawnRequest& request);
-
-// The executable that PATH (or the default path) names `program`; a name
-// with a slash is taken as it is. Empty when there is none.
-std::string SearchPath(const std::string& program);
 
 } // namespace kelvara

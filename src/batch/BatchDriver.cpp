@@ -5,8 +5,10 @@
 #include "batch/StatusText.h"
 #include "files/LeftoverStagedFiles.h"
 #include "files/PrivateFolder.h"
+#include "files/RemoveIfPresent.h"
 #include "jobs/JobCreation.h"
 #include "naming/OutputNaming.h"
+#include "platform/ApplicationThread.h"
 #include "platform/ShutdownService.h"
 #include "platform/SleepInhibitor.h"
 #include "platform/SoundPlayer.h"
@@ -58,13 +60,6 @@ bool SourceFileExists(const std::string& path)
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-void RemoveFile(const std::string& path)
-{
-    std::error_code error;
-    if (!path.empty())
-        std::filesystem::remove(path, error);
-}
-
 } // namespace
 
 BatchDriver::BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters,
@@ -80,6 +75,8 @@ BatchDriver::BatchDriver(ConversionContext& context, BatchHost& host, BatchConve
 
 void BatchDriver::OnStart()
 {
+    // The loop pumps the window's events and the converters draw its rows.
+    Q_ASSERT(platform::OnApplicationThread());
     if (m_converting || m_loopActive || m_context.jobs.GetSize() == 0)
         return;
     if (!BeginBatch())
@@ -219,7 +216,7 @@ BatchDriver::Next BatchDriver::ConvertThroughEncoder(int index, const OutputKind
     if (m_context.stopFlag)
         return Next::EndLoop;
     if (intermediate)
-        RemoveFile(m_context.jobs.GetAt(index).intermediatePath);
+        RemoveIfPresent(m_context.jobs.GetAt(index).intermediatePath);
     RecordOutcome(index);
     return Next::NextJob;
 }

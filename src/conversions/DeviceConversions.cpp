@@ -4,6 +4,7 @@
 #include "conversions/SourceGuard.h"
 #include "conversions/WrittenFiles.h"
 #include "files/PrivateFolder.h"
+#include "files/RemoveIfPresent.h"
 #include "naming/OutputNaming.h"
 #include "options/ProfileIni.h"
 #include "process/CommandLine.h"
@@ -276,11 +277,6 @@ private:
     std::optional<PrivateFolder> m_folder;
 };
 
-void RemoveStepFile(const std::string& path)
-{
-    std::remove(path.c_str());
-}
-
 } // namespace
 
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex)
@@ -327,10 +323,10 @@ void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceC
     run.SetStage(JobStage::AuxiliaryRuns);
     if (stoppedAfter(2) || stoppedAfter(3))
         return;
-    RemoveStepFile(PmpFirstStepVideoPath(folder, title));
+    RemoveIfPresent(PmpFirstStepVideoPath(folder, title));
     if (stoppedAfter(4))
         return;
-    RemoveStepFile(PmpFirstStepAudioPath(folder, title));
+    RemoveIfPresent(PmpFirstStepAudioPath(folder, title));
     run.Finish(PmpFinalPath(folder, title));
 }
 

@@ -3,6 +3,7 @@
 #include "conversions/BuiltInCommands.h"
 #include "conversions/JobOutcome.h"
 #include "conversions/SourceGuard.h"
+#include "files/RemoveIfPresent.h"
 #include "naming/OutputNaming.h"
 #include "options/OptionSelections.h"
 #include "runner/ConversionContext.h"
@@ -37,9 +38,7 @@ void RunBuiltInConversion(ConversionContext& context, EncoderRunner& runner, int
 
     // The window was serviced during the run: the job may be gone, and then
     // its default record names no intermediate file.
-    const JobRecord job = context.jobs.GetAt(jobIndex);
-    if (!job.intermediatePath.empty())
-        std::remove(job.intermediatePath.c_str());
+    RemoveIfPresent(context.jobs.GetAt(jobIndex).intermediatePath);
     runner.AskEncoderToQuit();
 
     const std::string failure = FailureOf(outcome, expectedOutput);

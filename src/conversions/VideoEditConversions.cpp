@@ -1,14 +1,18 @@
 #include "VideoEditConversions.h"
 
 #include "conversions/JobOutcome.h"
+#include "files/RemoveIfPresent.h"
 #include "jobs/RandomNumbers.h"
 #include "naming/OutputNaming.h"
 #include "options/OptionSelections.h"
+#include "platform/ApplicationThread.h"
 #include "platform/EventPump.h"
 #include "platform/TickCount.h"
 #include "runner/ConversionContext.h"
 #include "runner/EncoderOutputLines.h"
 #include "videoedit/VideoEditControl.h"
+
+#include <QtGlobal>
 
 #include <cctype>
 #include <cerrno>
@@ -34,12 +38,6 @@ constexpr double kStillPictureSeconds = 1.0;
 bool IsStillPicture(const ConversionContext& context, const OptionSelections& options)
 {
     return context.outputKind.Is(PcKind::Image) && options.PictureTypePosition() != 0;
-}
-
-void RemoveFile(const std::string& path)
-{
-    if (!path.empty())
-        std::remove(path.c_str());
 }
 
 } // namespace
@@ -98,6 +96,8 @@ void VideoEditConversions::SetUpIntermediate(bool mpeg, int videoCodec, int audi
 
 bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
 {
+    // The wait below, and the component's events, follow the current job.
+    Q_ASSERT(jobIndex == m_context.currentJob);
     const int videoCodec = FindCodec(m_component.VideoCodecs(), "Microsoft MPEG-4 Video Codec V3", "DivX");
     const int audioCodec = FindCodec(m_component.AudioCodecs(), "MPEG Layer-3", "PCM");
     const bool mpeg = videoCodec < 0 || audioCodec < 0;
@@ -132,7 +132,7 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
 
     m_context.startTick = platform::TickCount();
     if (const ConvertStart start = m_component.StartConvert(path); !start) {
-        RemoveFile(path);
+        RemoveIfPresent(path);
         MarkJobFailed(m_context, jobIndex,
             "The video-editing component cannot make the intermediate file of " + job.sourcePath + ": "
                 + start.Reason() + ".");
@@ -143,7 +143,7 @@ bool VideoEditConversions::MakeIntermediateFile(int jobIndex)
         // What the component wrote so far is no output of the user's: the
         // stop must not keep it, even when it plays.
         m_component.StopConvertDiscardingOutput();
-        RemoveFile(path);
+        RemoveIfPresent(path);
         KeepComponentOutput(jobIndex);
         return false;
     }
@@ -195,7 +195,7 @@ void VideoEditConversions::FinishIntermediate(int jobIndex)
         failure = "The video-editing component wrote no intermediate file.";
     if (failure.empty())
         return;
-    RemoveFile(job.intermediatePath);
+    RemoveIfPresent(job.intermediatePath);
     MarkJobFailed(m_context, jobIndex, failure);
 }
 
@@ -309,6 +309,8 @@ void VideoEditConversions::OnVideoEditComplete()
 
 void VideoEditConversions::OnVideoEditProgress(double position, double total)
 {
+    // The component's events reach us from the event loop the waits pump.
+    Q_ASSERT(platform::OnApplicationThread());
     const int index = m_context.currentJob;
     // Each job, and each intermediate step, starts the clock anew.
     if (m_speed.StartTick() != m_context.startTick)
@@ -335,7 +337,7 @@ void VideoEditConversions::OnVideoEditProgress(double position, double total)
         { JobColumn::Status });
     if (updated && m_context.stopFlag) {
         m_component.StopConvertDiscardingOutput();
-        RemoveFile(intermediatePath);
+        RemoveIfPresent(intermediatePath);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "BackgroundStop.h"
 
+#include "platform/LogCategories.h"
+
 #include <QCoreApplication>
 #include <QObject>
 #include <QSocketNotifier>
@@ -28,6 +30,8 @@ public:
         , m_child(std::move(child))
         , m_keepOpen(std::move(keepOpen))
     {
+        // Its notifier and timer fire on this thread's event loop.
+        Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
         m_stop.emplace(m_child, std::move(request));
         if (m_child.ExitNotifier() >= 0) {
             m_exitNotifier = std::make_unique<QSocketNotifier>(m_child.ExitNotifier(), QSocketNotifier::Read);
@@ -45,6 +49,8 @@ private:
             return;
         if (m_stop->Advance() == StopState::Done) {
             m_done = true;
+            if (m_stop->WasForced())
+                qCDebug(lcProcess) << "killed process" << m_child.Pid() << "at the end of its grace period";
             if (m_exitNotifier) // its pidfd is closed; it goes with this object
                 m_exitNotifier->setEnabled(false);
             m_keepOpen.clear();

@@ -1,5 +1,5 @@
 // The text composed when a process or pipe call fails. It is not shown to the
-// user; it is kept with the run and printed when KELVARA_DEBUG is set.
+// user; it is kept with the run and logged in kelvara.process (LogCategories.h).
 #pragma once
 
 #include <string>

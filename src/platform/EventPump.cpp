@@ -1,11 +1,15 @@
 #include "EventPump.h"
 
+#include "platform/LogCategories.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <poll.h>
 #include <vector>
@@ -27,7 +31,8 @@ void PollOnly(std::initializer_list<int> fds, int timeoutMs)
         if (fd >= 0)
             entries.push_back(pollfd { fd, POLLIN, 0 });
     }
-    ::poll(entries.data(), entries.size(), timeoutMs);
+    if (::poll(entries.data(), entries.size(), timeoutMs) < 0 && errno != EINTR)
+        qCDebug(lcProcess) << "poll:" << std::strerror(errno);
 }
 
 } // namespace
@@ -40,6 +45,8 @@ void PumpMessages()
 
 void WaitForActivity(std::initializer_list<int> fds, int timeoutMs)
 {
+    // A negative time would wait for ever: every wait here is a slice.
+    Q_ASSERT(timeoutMs >= 0);
     if (!CanServiceEvents()) {
         PollOnly(fds, timeoutMs);
         return;

@@ -50,6 +50,7 @@ TerminationSignals::TerminationSignals(Handler handler)
     }
     m_reader = UniqueFd(ends[0]);
     m_writer = UniqueFd(ends[1]);
+    Q_ASSERT(g_writeEnd.load() < 0); // one watcher at a time
     m_notifier = std::make_unique<QSocketNotifier>(m_reader.Get(), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { Drain(); });
     g_writeEnd.store(m_writer.Get());

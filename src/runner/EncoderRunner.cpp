@@ -2,9 +2,10 @@
 
 #include "platform/Diagnostics.h"
 #include "platform/EventPump.h"
-#include "platform/ProgramSearch.h"
+#include "platform/LogCategories.h"
 #include "platform/TickCount.h"
 #include "process/CommandLine.h"
+#include "process/ProgramLookup.h"
 #include "process/Spawner.h"
 #include "runner/EncoderOutputLines.h"
 #include "runner/ProgressParser.h"
@@ -12,8 +13,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <unistd.h>
@@ -50,8 +49,7 @@ EncoderRunner::~EncoderRunner()
 void EncoderRunner::Report(const std::string& api, int errorCode)
 {
     m_diagnostics.push_back(platform::FormatDiagnostic(api, errorCode));
-    if (std::getenv("KELVARA_DEBUG"))
-        std::fputs(m_diagnostics.back().c_str(), stderr);
+    qCDebug(lcProcess).noquote() << QString::fromStdString(m_diagnostics.back()).trimmed();
 }
 
 std::optional<std::vector<std::string>> EncoderRunner::ResolveCommand(
@@ -62,14 +60,13 @@ std::optional<std::vector<std::string>> EncoderRunner::ResolveCommand(
         outcome.reason = arguments ? "The command is empty." : "The command has an unclosed quote.";
         return std::nullopt;
     }
-    const std::optional<std::string> program
-        = platform::FindProgram(arguments->front(), m_context.toolDirectory);
-    if (!program) {
+    const ProgramLookup program = FindProgram(arguments->front(), m_context.toolDirectory);
+    if (!program.Found()) {
         outcome.reason = "Cannot find " + arguments->front() + " in the tool directory "
             + m_context.toolDirectory + " or on the PATH.";
         return std::nullopt;
     }
-    arguments->insert(arguments->begin(), *program);
+    arguments->insert(arguments->begin(), program.path);
     return arguments;
 }
 

@@ -1,19 +1,15 @@
 #include "EncoderStop.h"
 
+#include "files/RemoveIfPresent.h"
+#include "platform/ApplicationThread.h"
 #include "runner/ConversionContext.h"
 #include "runner/EncoderRunner.h"
 
-#include <cstdio>
+#include <QtGlobal>
 
 namespace kelvara {
 
 namespace {
-
-void RemoveFile(const std::string& path)
-{
-    if (!path.empty())
-        std::remove(path.c_str());
-}
 
 // The PMP conversion's files are its own, in a folder of its own, and go
 // with it; its helper steps end on the stop flag.
@@ -27,6 +23,8 @@ void StopPmpJob(EncoderRunner& runner, const JobRecord& job)
 
 void StopEncoderJob(ConversionContext& context, EncoderRunner& runner)
 {
+    // The stop flag is read by the runner's loop on this thread, unguarded.
+    Q_ASSERT(platform::OnApplicationThread());
     context.stopFlag = true;
     const int index = context.currentJob;
     JobRecord job;
@@ -46,7 +44,7 @@ void StopEncoderJob(ConversionContext& context, EncoderRunner& runner)
         runner.AskEncoderToQuit();
 
     if (job.NeedsIntermediateFile())
-        RemoveFile(job.intermediatePath);
+        RemoveIfPresent(job.intermediatePath);
 }
 
 } // namespace kelvara

@@ -1,9 +1,8 @@
 #include "StartChecks.h"
 
-#include <QStandardPaths>
+#include "ffmpeg/FfmpegProgram.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,14 +11,6 @@
 namespace kelvara {
 
 namespace {
-
-constexpr const char* kFfmpegVariable = "TARVO_FFMPEG";
-
-bool IsExecutableFile(const std::string& path)
-{
-    struct stat info { };
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
 
 std::string FolderOf(const std::string& path)
 {
@@ -71,15 +62,10 @@ std::optional<ConvertStart> CheckOutput(const std::string& outputPath)
 
 std::optional<std::string> FindFfmpeg()
 {
-    if (const char* chosen = std::getenv(kFfmpegVariable); chosen && *chosen) {
-        if (IsExecutableFile(chosen))
-            return std::string(chosen);
+    FfmpegProgram ffmpeg = WhichFfmpeg();
+    if (!ffmpeg.found.Found())
         return std::nullopt;
-    }
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    if (found.isEmpty())
-        return std::nullopt;
-    return found.toStdString();
+    return std::move(ffmpeg.found.path);
 }
 
 } // namespace kelvara

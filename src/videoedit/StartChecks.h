@@ -16,8 +16,8 @@ std::optional<ConvertStart> CheckSource(const std::string& path);
 // either absent or a regular file; otherwise a refusal saying why.
 std::optional<ConvertStart> CheckOutput(const std::string& outputPath);
 
-// The ffmpeg program: $TARVO_FFMPEG when set (and then only that), else the
-// first "ffmpeg" on PATH. Nothing when it is not an executable file.
+// The executable file of the ffmpeg program the engines run (WhichFfmpeg);
+// nothing when there is none.
 std::optional<std::string> FindFfmpeg();
 
 } // namespace kelvara

@@ -10,6 +10,7 @@
 #include "StatusLine.h"
 #include "StatusOutput.h"
 #include "TemporaryFolder.h"
+#include "ffmpeg/FfmpegProgram.h"
 #include "process/Spawner.h"
 
 #include <algorithm>
@@ -223,16 +224,22 @@ std::optional<Failure> StartFfmpeg(
     request.descriptors.insert(request.descriptors.end(), outputs.begin(), outputs.end());
 
     started.channels.signals = BlockControlSignals();
-    request.program = FfmpegProgram();
-    request.arguments = { request.program };
+    const FfmpegProgram ffmpeg = WhichFfmpeg();
+    const auto cannotRun = [&ffmpeg](int error) {
+        return Failure { ExitStatus::CannotRunFfmpeg,
+            "cannot run ffmpeg ('" + ffmpeg.name + "'): " + std::strerror(error) };
+    };
+    if (!ffmpeg.found.Found())
+        return cannotRun(ffmpeg.found.error);
+    request.program = ffmpeg.found.path;
+    request.arguments = { ffmpeg.name };
     request.arguments.insert(
         request.arguments.end(), invocation.arguments.begin(), invocation.arguments.end());
     // ffmpeg must not outlive us: whoever kills us has stopped wanting its output.
     request.parentDeathSignal = SIGKILL;
     SpawnResult spawned = Spawn(request);
     if (!spawned.Started())
-        return Failure { ExitStatus::CannotRunFfmpeg,
-            "cannot run ffmpeg ('" + request.program + "'): " + std::strerror(spawned.error) };
+        return cannotRun(spawned.error);
 
     started.child = std::move(spawned.child);
     started.channels.progress = std::move(progress->ours);
@@ -260,12 +267,6 @@ std::optional<Failure> RunPalettePass(const FfmpegInvocation& invocation, const 
 }
 
 } // namespace
-
-std::string FfmpegProgram()
-{
-    const char* configured = std::getenv("TARVO_FFMPEG");
-    return configured && *configured ? configured : "ffmpeg";
-}
 
 ExitStatus RunConversion(const std::vector<std::string>& arguments)
 {

@@ -15,9 +15,6 @@ enum class ExitStatus : int {
     Stopped = 4, // asked to stop before anything was written
 };
 
-// The ffmpeg program: $TARVO_FFMPEG when set, else "ffmpeg" from PATH.
-std::string FfmpegProgram();
-
 // arguments: the command line after the program name.
 ExitStatus RunConversion(const std::vector<std::string>& arguments);
 

@@ -1,5 +1,7 @@
 #include "EncoderSupervisor.h"
 
+#include "process/Expect.h"
+
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
@@ -105,6 +107,7 @@ void EncoderSupervisor::PollOnce()
     if (ready < 0)
         return; // EINTR: look again
     if (ready == 0) { // the grace period is over: the policy ends it and reaps it
+        KELVARA_EXPECT(m_stop); // the only wait with a timeout is a stop's
         m_reaped = m_stop->Advance() == StopState::Done;
         return;
     }
@@ -189,6 +192,7 @@ void EncoderSupervisor::ReadErrors()
 
 void EncoderSupervisor::ReadFrame(std::size_t index)
 {
+    KELVARA_EXPECT(index < m_channels.frames.size() && index < m_result.frames.size());
     if (!ReadAvailable(m_channels.frames[index].Get(), m_result.frames[index], kLargestFrame))
         m_channels.frames[index].Close();
 }
