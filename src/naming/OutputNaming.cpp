@@ -1,6 +1,7 @@
 #include "OutputNaming.h"
 
 #include "files/PrivateFolder.h"
+#include "files/RemoveIfPresent.h"
 
 #include <algorithm>
 #include <array>
@@ -136,8 +137,8 @@ void RemoveIntermediateFilesOfThisProcess(const std::string& folder)
         const std::string name = entry.path().filename().string();
         const bool intermediate
             = name.starts_with(prefix) && (name.ends_with(".avi") || name.ends_with(".mpg"));
-        if (intermediate && entry.is_regular_file(error))
-            std::filesystem::remove(entry.path(), error);
+        if (intermediate)
+            RemoveIfPresent(entry.path().string());
     }
 }
 
