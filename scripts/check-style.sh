@@ -28,7 +28,7 @@ if ! git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror; t
 fi
 
 if ! python3 scripts/check-layers.py "$top"; then
-  failed+=("layers: an include above points up or sideways (README, Layout)")
+  failed+=("layers: see check-layers.py above (the README's Layout section)")
 fi
 
 # The sources clang-tidy looks at: tests, benchmarks and fuzz targets are left out.
@@ -48,20 +48,38 @@ ChangeBase() {
   echo "$base"
 }
 
+# The files of src/, libs/ or tools/ that include a header directly, by its
+# folder's name or, beside it, by its own name.
+IncludersOf() {
+  local header=$1 name=${1##*/} folder=${1%/*}
+  shift
+  git grep -l -F "#include \"${folder##*/}/$name\"" -- "$@" || true
+  git grep -l -F "#include \"$name\"" -- "$folder/*.cpp" "$folder/*.h" | grep -v -x -F "$header" || true
+}
+
 # A changed header is checked through one source that includes it (its own
-# .cpp when it has one), whose run reports the header's findings through the
+# .cpp when it has one, else a direct includer, else one through the headers
+# that include it), whose run reports the header's findings through the
 # header filter of .clang-tidy; every includer of a widely used header would
 # cost minutes.
 SourceForHeader() {
-  local header=$1 own=${1%.h}.cpp name=${1##*/} folder=${1%/*}
+  local header=$1 depth=${2:-0} own=${1%.h}.cpp found includer
   if [ -f "$own" ]; then
     echo "$own"
-  else
-    {
-      git grep -l -F "#include \"${folder##*/}/$name\"" -- "${tidy_roots[@]}" || true
-      git grep -l -F "#include \"$name\"" -- "$folder/*.cpp" || true
-    } | head -n 1
+    return
   fi
+  found=$(IncludersOf "$header" "${tidy_roots[@]}" | grep '\.cpp$' | head -n 1 || true)
+  if [ -n "$found" ] || [ "$depth" -ge 3 ]; then
+    echo "$found"
+    return
+  fi
+  for includer in $(IncludersOf "$header" 'src/*.h' 'libs/*.h' 'tools/*.h' | sort -u); do
+    found=$(SourceForHeader "$includer" $((depth + 1)))
+    if [ -n "$found" ]; then
+      echo "$found"
+      return
+    fi
+  done
 }
 
 if $all; then
@@ -90,6 +108,7 @@ if [ ${#sources[@]} -gt 0 ]; then
   fi
   echo "clang-tidy on ${#sources[@]} source(s)"
   # Each file's report is printed whole, and only when it has a finding.
+  # shellcheck disable=SC2016 # expanded by the sh of each file, not here
   tidy_one='out=$(clang-tidy -p build --quiet "$1" 2>&1) || { printf "%s\n" "$out"; exit 1; }'
   if ! printf '%s\0' "${sources[@]}" | xargs -0 -n 1 -P 2 sh -c "$tidy_one" tidy; then
     failed+=("clang-tidy: fix the findings above, or justify one inline with // NOLINT(check): why")
