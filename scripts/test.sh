@@ -10,8 +10,8 @@ cd "$top"
 
 ./scripts/setup.sh
 
-# Formatting, layers and clang-tidy on the changed sources: a slip fails in
-# seconds, before the long runs start.
+# Formatting, layers and clang-tidy on the changed sources: a slip fails
+# within a minute or two, before the long runs start.
 ./scripts/check-style.sh
 
 # The sanitizer build compiles at the lowest priority while the suite runs:
