@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: the suite of build/, then the tests
-# of the core, the runner, the profiles, the readers of outside text and the
-# skin again under the sanitizers (build-asan/).
+# Sets everything up, checks the style (scripts/check-style.sh) and runs every
+# test: the suite of build/, then the tests of the core, the runner, the
+# profiles, the readers of outside text and the skin again under the
+# sanitizers (build-asan/).
 #   scripts/test.sh
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 ./scripts/setup.sh
+
+# Formatting, layers and clang-tidy on the changed sources: a slip fails
+# within a minute or two, before the long runs start.
+./scripts/check-style.sh
 
 # The sanitizer build compiles at the lowest priority while the suite runs:
 # the desktop scenarios spend most of their time waiting for the screen and

@@ -71,7 +71,7 @@ std::string FirstFreeNumberedName(const std::string& stem, const std::string& ex
 {
     std::string candidate = stem + extension;
     for (int n = 2; taken(candidate); ++n)
-        candidate = stem + std::to_string(n) + extension;
+        candidate.assign(stem).append(std::to_string(n)).append(extension);
     return candidate;
 }
 

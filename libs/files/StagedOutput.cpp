@@ -161,7 +161,7 @@ std::string StagedOutput::CommitUnnamed()
     if (std::string error = LinkUnderHiddenName(hiddenPath); !error.empty())
         return error;
     if (::rename(hiddenPath.c_str(), m_finalPath.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
+        std::string reason = std::strerror(errno);
         ::unlink(hiddenPath.c_str());
         return reason;
     }

@@ -148,6 +148,7 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& change
 std::vector<char*> PointersTo(std::vector<std::string>& texts)
 {
     std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
     for (std::string& text : texts)
         pointers.push_back(text.data());
     pointers.push_back(nullptr);

@@ -54,7 +54,7 @@ ProfileIni CConverterDlg::OpenDeviceProfiles(DeviceKind device) const
 {
     const std::string_view name = kDeviceProfileFiles[static_cast<std::size_t>(device)];
     ProfileIni ini;
-    ini.Open(QDir(m_folders.toolDir).filePath(QString::fromLatin1(name.data(), name.size())).toStdString());
+    ini.Open(QDir(m_folders.toolDir).filePath(QString::fromLatin1(name)).toStdString());
     return ini;
 }
 

@@ -32,7 +32,7 @@ int RoundedPercent(double value)
 {
     if (!(value < 98.5))
         return 100;
-    return value <= 0.0 ? 0 : static_cast<int>(value + 0.5);
+    return value <= 0.0 ? 0 : static_cast<int>(std::lround(value));
 }
 
 // The longest wait the column shows; a run that has almost stalled would
@@ -46,7 +46,7 @@ std::string RemainTimeText(double mediaSecondsLeft, double speed)
     if (!(speed > 0.0))
         return "--:--:--";
     const double wait = std::clamp(mediaSecondsLeft / speed, 0.0, kLongestWaitSeconds);
-    return ClockText(static_cast<long long>(wait + 0.5));
+    return ClockText(std::llround(wait));
 }
 
 // AVI and MPEG: the video-editing component keeps percentDone itself.

@@ -160,7 +160,7 @@ std::string VideoEditConversions::ReserveIntermediatePath(
     constexpr int attempts = 64;
     const std::string folder = IntermediateFolder();
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        const std::string path = IntermediatePath(folder, titleCopy, m_numbers.Draw(10000, 50000), mpeg);
+        std::string path = IntermediatePath(folder, titleCopy, m_numbers.Draw(10000, 50000), mpeg);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::close(fd);
@@ -319,7 +319,7 @@ void VideoEditConversions::OnVideoEditProgress(double position, double total)
     if (m_context.outputKind.UsesVideoEditComponent()) {
         m_context.UpdateJob(index,
             [&](JobRecord& job) {
-                job.percentDone = total == 0.0 ? 0 : static_cast<int>(position * 100.0 / total + 0.5);
+                job.percentDone = total == 0.0 ? 0 : static_cast<int>(std::lround(position * 100.0 / total));
                 job.positionMs = job.trimStartMs + position * 1000.0;
                 job.encodeSpeed = speed;
             },

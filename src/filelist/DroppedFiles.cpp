@@ -19,8 +19,8 @@ namespace {
 QStringList PatternsOf(const QString& filter)
 {
     // The patterns are the text between the last pair of parentheses.
-    const int open = filter.lastIndexOf(QLatin1Char('('));
-    const int close = filter.lastIndexOf(QLatin1Char(')'));
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
     if (open < 0 || close <= open)
         return {};
     return filter.mid(open + 1, close - open - 1)
@@ -97,6 +97,7 @@ QStringList MediaFilesIn(const QString& folder, const QStringList& patterns)
         const QString text = PathFromBytes(name);
         // A pipe or a device among the media files is left out: no one
         // dropped it by name.
+        // NOLINTNEXTLINE(performance-inefficient-string-concatenation): cheap beside its stat
         if (MatchesAny(text, expressions) && KindOfSource(folderBytes + "/" + name) == SourceKind::File)
             names << text;
     }

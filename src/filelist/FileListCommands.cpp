@@ -109,7 +109,7 @@ void FileListCommands::AddFiles(const QStringList& paths)
     if (m_host.IsConverting() || IsAdding() || paths.isEmpty())
         return;
     m_host.ShowPreviewPlaceholder(false);
-    const QString last = paths.last();
+    const QString& last = paths.last();
     m_probe->Start(
         paths, [this](const QString& path, const MediaInfo& info) { AddProbedJob(path, info); },
         [this, last] { FinishAdding(last); });

@@ -24,7 +24,7 @@ std::vector<std::string> SplitZeroSeparated(const std::string& list)
     return items;
 }
 
-static_assert(platform::kProfileFileLimit == 1024 * 1024, "the refusal below names the limit");
+static_assert(platform::kProfileFileLimit == 1024UL * 1024, "the refusal below names the limit");
 
 std::string RefusalOf(const std::string& path, const platform::LoadedProfile& loaded)
 {

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kelvara {
 
@@ -74,7 +75,8 @@ int CSkinListScrollBar::ValueAtThumbPosition(int pixel) const
     const int travel = Length() - 2 * kArrow - kThumb - kArrow;
     if (travel <= 0)
         return m_target->minimum();
-    const int value = static_cast<int>(double(pixel - kArrow) * limit / travel + 0.5) + m_target->minimum();
+    const int value
+        = static_cast<int>(std::lround(double(pixel - kArrow) * limit / travel)) + m_target->minimum();
     return std::clamp(value, m_target->minimum(), m_target->maximum());
 }
 

@@ -1,6 +1,7 @@
 #include "RangeSliderModel.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kelvara {
 
@@ -59,7 +60,7 @@ int RangeSliderModel::PixelOf(double value) const
 {
     if (m_max <= m_min)
         return 0;
-    return static_cast<int>(m_trackLength * (value - m_min) / (m_max - m_min) + 0.5);
+    return static_cast<int>(std::lround(m_trackLength * (value - m_min) / (m_max - m_min)));
 }
 
 double RangeSliderModel::ValueAt(double pixel) const
@@ -128,7 +129,7 @@ RangeNotices RangeSliderModel::Move(int x)
 
 void RangeSliderModel::MoveLeftThumb(int p)
 {
-    m_left = ValueAt(p - m_arrowWidth / 2);
+    m_left = ValueAt(p - m_arrowWidth / 2); // NOLINT(bugprone-integer-division): drawn at whole pixels
     if (m_left >= m_right)
         m_left = m_right;
     if (m_left <= m_min)
@@ -137,7 +138,7 @@ void RangeSliderModel::MoveLeftThumb(int p)
 
 void RangeSliderModel::MoveRightThumb(int p)
 {
-    m_right = ValueAt(p - m_arrowWidth * 3 / 2);
+    m_right = ValueAt(p - m_arrowWidth * 3 / 2); // NOLINT(bugprone-integer-division): drawn at whole pixels
     if (m_right <= m_left)
         m_right = m_left;
     if (m_right >= m_max)
@@ -176,8 +177,8 @@ RangeNotices RangeSliderModel::Arrow(bool increase, bool shift)
     const double step = (m_max - m_min) / m_trackLength;
     if (step == 0.0)
         return {};
-    int pl = static_cast<int>((m_left - m_min) / step + 0.5);
-    int pr = static_cast<int>((m_right - m_min) / step + 0.5);
+    int pl = static_cast<int>(std::lround((m_left - m_min) / step));
+    int pr = static_cast<int>(std::lround((m_right - m_min) / step));
     const int delta = increase ? 1 : -1;
     if (!shift)
         pl += delta;

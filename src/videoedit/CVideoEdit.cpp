@@ -28,6 +28,7 @@ constexpr int kOutputChildFd = 3;
 template <typename Entry> NamedCodecList NamesOf(const std::vector<Entry>& entries)
 {
     std::vector<std::string> names;
+    names.reserve(entries.size());
     for (const Entry& entry : entries)
         names.emplace_back(entry.name);
     return NamedCodecList(std::move(names));

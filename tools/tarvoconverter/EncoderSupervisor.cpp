@@ -16,7 +16,7 @@ namespace {
 constexpr int kControlSignals[] = { SIGCHLD, SIGINT, SIGTERM, SIGHUP };
 constexpr std::size_t kReadChunk = 65536;
 // Far above any real frame (8K RGB is 100 MB); guards memory against a runaway stream.
-constexpr std::size_t kLargestFrame = 512u * 1024u * 1024u;
+constexpr std::size_t kLargestFrame = std::size_t { 512 } * 1024 * 1024;
 constexpr std::size_t kLongestErrorLine = 400;
 
 // Reads what is there; returns false on end of stream or a hard error.

@@ -21,7 +21,7 @@ namespace {
 // A local file is probed in milliseconds; a source that takes longer is
 // treated as unknown rather than holding the conversion up.
 constexpr int kProbeTimeoutMilliseconds = 10000;
-constexpr std::size_t kLargestAnswer = 64 * 1024;
+constexpr std::size_t kLargestAnswer = std::size_t { 64 } * 1024;
 constexpr const char* kSilence = "anullsrc=r=48000:cl=stereo";
 
 std::optional<std::string> ReadAll(int fd)
