@@ -34,7 +34,7 @@ constexpr double kTwoHoursMs = 2.0 * 3600 * 1000;
 constexpr int kMoveIntervalMs = 16; // about 60 moves a second
 constexpr double kGoalPerSecond = 30.0;
 
-class MemorySettings : public SettingsStore {
+class MemorySettings : public platform::SettingsStore {
 public:
     std::optional<QString> Read(const QString& key) const override
     {
@@ -152,8 +152,8 @@ int main(int argc, char* argv[])
     LoadSkinPalette();
 
     MemorySettings settings;
-    QDesktopShell shell;
-    QFileDialogs dialogs;
+    platform::QDesktopShell shell;
+    platform::QFileDialogs dialogs;
     const ProgramFolders folders { "/opt/kelvara/", "/opt/kelvara/tools/", QDir::tempPath() + "/", "3.1" };
     CountingPreview preview;
     CConverterDlg dialog(folders,

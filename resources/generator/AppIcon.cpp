@@ -11,7 +11,7 @@
 #include <QTextStream>
 #include <cmath>
 
-namespace Gen {
+namespace kelvara::generator {
 
 namespace {
 
@@ -187,4 +187,4 @@ bool WriteAppIcons(const QString& resourcesFolder)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-namespace Gen {
+namespace kelvara::generator {
 
 // The sizes the icon theme gets, smallest first.
 const QList<int>& AppIconSizes();
@@ -15,4 +15,4 @@ QImage AppIconAt(int size);
 // them under the resources folder.
 bool WriteAppIcons(const QString& resourcesFolder);
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-namespace Gen {
+namespace kelvara::generator {
 namespace {
 
 constexpr int kWidth = 519;
@@ -69,4 +69,4 @@ QList<QImage> BannerFrames()
     return frames;
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

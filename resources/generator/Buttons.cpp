@@ -3,7 +3,7 @@
 
 #include <QPainterPath>
 
-namespace Gen {
+namespace kelvara::generator {
 
 namespace {
 
@@ -169,4 +169,4 @@ QImage GlyphButton(int width, int height, Glyph glyph, bool onDark, bool hover)
     return Flatten(image, onDark ? BandColour : Surface, White);
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QPainterPath>
 
-namespace Gen {
+namespace kelvara::generator {
 
 namespace {
 QString g_regular = QStringLiteral("DejaVu Sans");
@@ -207,4 +207,4 @@ void EmbossedText(QPainter& p, const QRectF& rect, const QString& text, const QF
     Text(p, rect, text, font, colour, flags);
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -9,7 +9,7 @@
 #include <QRectF>
 #include <QString>
 
-namespace Gen {
+namespace kelvara::generator {
 
 // The palette's anchors: the list's blue, the header's blue-grey, the scroll
 // bars' slate, the frames' browns and greys.
@@ -80,4 +80,4 @@ void Text(QPainter& p, const QRectF& rect, const QString& text, const QFont& fon
 void EmbossedText(QPainter& p, const QRectF& rect, const QString& text, const QFont& font, QColor colour,
     QColor shadow, int flags = Qt::AlignCenter);
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace Gen {
+namespace kelvara::generator {
 
 // Small pieces of controls (pieces.cpp).
 QImage MessageTitle();
@@ -62,4 +62,4 @@ QImage CheckIcon(bool checked);
 QImage TransportIcon(bool pause, bool hover);
 QImage AppIcon();
 
-} // namespace Gen
+} // namespace kelvara::generator

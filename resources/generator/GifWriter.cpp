@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QVector>
 
-namespace Gen {
+namespace kelvara::generator {
 namespace {
 
 constexpr int kMinCodeSize = 8;
@@ -148,4 +148,4 @@ QByteArray EncodeGif(const QList<QImage>& frames, int delayCs)
     return out;
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -6,10 +6,10 @@
 #include <QImage>
 #include <QList>
 
-namespace Gen {
+namespace kelvara::generator {
 
 // All frames share the size of the first; `delayCs` is the time each frame
 // shows, in hundredths of a second.
 QByteArray EncodeGif(const QList<QImage>& frames, int delayCs);
 
-} // namespace Gen
+} // namespace kelvara::generator

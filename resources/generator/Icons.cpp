@@ -4,7 +4,7 @@
 
 #include <QPainterPath>
 
-namespace Gen {
+namespace kelvara::generator {
 
 namespace {
 void Disc(QPainter& p, const QRectF& r, QColor light, QColor dark)
@@ -108,4 +108,4 @@ QImage AppIcon()
     return image;
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-namespace Gen {
+namespace kelvara::generator {
 
 namespace {
 
@@ -282,4 +282,4 @@ QImage StateIcons()
     return Flatten(image, QColor(236, 240, 246), White);
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

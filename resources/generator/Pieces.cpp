@@ -3,7 +3,7 @@
 
 #include <QPainterPath>
 
-namespace Gen {
+namespace kelvara::generator {
 
 QImage MessageTitle()
 {
@@ -269,4 +269,4 @@ QImage TabStrip(const QStringList& labels, int selected)
     return Flatten(image, QColor(220, 226, 236), Red);
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

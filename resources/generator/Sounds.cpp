@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-namespace Gen {
+namespace kelvara::generator {
 
 namespace {
 
@@ -92,4 +92,4 @@ QByteArray CompletionChime()
     return Wave(samples);
 }
 
-} // namespace Gen
+} // namespace kelvara::generator

@@ -3,9 +3,9 @@
 
 #include <QByteArray>
 
-namespace Gen {
+namespace kelvara::generator {
 
 QByteArray HoverClick();
 QByteArray CompletionChime();
 
-} // namespace Gen
+} // namespace kelvara::generator

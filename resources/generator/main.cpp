@@ -40,90 +40,92 @@ void AddButtonPair(std::vector<Output>& out, int id, const std::function<QImage(
 void AddTabs(std::vector<Output>& out, int firstId, const QStringList& labels)
 {
     for (int i = 0; i < labels.size(); ++i)
-        out.push_back({ "skin", Id(firstId + i), [labels, i] { return Gen::TabStrip(labels, i); } });
+        out.push_back(
+            { "skin", Id(firstId + i), [labels, i] { return kelvara::generator::TabStrip(labels, i); } });
 }
 
 std::vector<Output> Bitmaps()
 {
-    using namespace Gen;
+    using namespace kelvara::generator;
     std::vector<Output> out = {
-        { "skin", Id(SkinId::MessageTitle), MessageTitle },
-        { "skin", Id(SkinId::MessageBody), MessageBody },
-        { "skin", Id(SkinId::FaceStrip), FaceStrip },
-        { "skin", Id(SkinId::SelectionTile), SelectionTile },
-        { "skin", Id(SkinId::DropArrow), DropArrow },
-        { "skin", Id(SkinId::ListTile), ListTile },
-        { "skin", Id(SkinId::CloseHover), [] { return CloseButton(true); } },
-        { "skin", Id(SkinId::CloseIdle), [] { return CloseButton(false); } },
-        { "skin", Id(SkinId::HeaderBackground), HeaderBackground },
-        { "skin", Id(SkinId::HeaderSeparatorLeft), [] { return HeaderSeparator(true); } },
-        { "skin", Id(SkinId::HeaderSeparatorRight), [] { return HeaderSeparator(false); } },
-        { "skin", Id(SkinId::HScrollThumb), [] { return ScrollThumb(false); } },
-        { "skin", Id(SkinId::HScrollRight), [] { return ScrollArrow(16, 15, 1); } },
-        { "skin", Id(SkinId::HScrollTrack), [] { return ScrollTrack(false); } },
-        { "skin", Id(SkinId::HScrollLeft), [] { return ScrollArrow(16, 15, 3); } },
-        { "skin", Id(SkinId::VScrollUp), [] { return ScrollArrow(15, 16, 0); } },
-        { "skin", Id(SkinId::VScrollTrack), [] { return ScrollTrack(true); } },
-        { "skin", Id(SkinId::VScrollThumb), [] { return ScrollThumb(true); } },
-        { "skin", Id(SkinId::VScrollDown), [] { return ScrollArrow(15, 16, 2); } },
-        { "skin", Id(SkinId::ScrollCorner), ScrollCorner },
-        { "skin", Id(SkinId::Splash), Splash },
-        { "skin", Id(SkinId::MainBackground), MainBackground },
-        { "skin", Id(SkinId::PreviewPlaceholder), PreviewPlaceholder },
-        { "skin", Id(SkinId::StateIcons), StateIcons },
-        { "skin", Id(SkinId::AboutBackground), AboutBackground },
-        { "skin", Id(SkinId::SliderTrack), SliderTrack },
-        { "skin", Id(SkinId::SliderLeftThumb), [] { return SliderThumb(true); } },
-        { "skin", Id(SkinId::SliderRightThumb), [] { return SliderThumb(false); } },
-        { "skin", Id(SkinId::SliderBar), SliderBar },
+        { "skin", Id(skin_id::MessageTitle), MessageTitle },
+        { "skin", Id(skin_id::MessageBody), MessageBody },
+        { "skin", Id(skin_id::FaceStrip), FaceStrip },
+        { "skin", Id(skin_id::SelectionTile), SelectionTile },
+        { "skin", Id(skin_id::DropArrow), DropArrow },
+        { "skin", Id(skin_id::ListTile), ListTile },
+        { "skin", Id(skin_id::CloseHover), [] { return CloseButton(true); } },
+        { "skin", Id(skin_id::CloseIdle), [] { return CloseButton(false); } },
+        { "skin", Id(skin_id::HeaderBackground), HeaderBackground },
+        { "skin", Id(skin_id::HeaderSeparatorLeft), [] { return HeaderSeparator(true); } },
+        { "skin", Id(skin_id::HeaderSeparatorRight), [] { return HeaderSeparator(false); } },
+        { "skin", Id(skin_id::HScrollThumb), [] { return ScrollThumb(false); } },
+        { "skin", Id(skin_id::HScrollRight), [] { return ScrollArrow(16, 15, 1); } },
+        { "skin", Id(skin_id::HScrollTrack), [] { return ScrollTrack(false); } },
+        { "skin", Id(skin_id::HScrollLeft), [] { return ScrollArrow(16, 15, 3); } },
+        { "skin", Id(skin_id::VScrollUp), [] { return ScrollArrow(15, 16, 0); } },
+        { "skin", Id(skin_id::VScrollTrack), [] { return ScrollTrack(true); } },
+        { "skin", Id(skin_id::VScrollThumb), [] { return ScrollThumb(true); } },
+        { "skin", Id(skin_id::VScrollDown), [] { return ScrollArrow(15, 16, 2); } },
+        { "skin", Id(skin_id::ScrollCorner), ScrollCorner },
+        { "skin", Id(skin_id::Splash), Splash },
+        { "skin", Id(skin_id::MainBackground), MainBackground },
+        { "skin", Id(skin_id::PreviewPlaceholder), PreviewPlaceholder },
+        { "skin", Id(skin_id::StateIcons), StateIcons },
+        { "skin", Id(skin_id::AboutBackground), AboutBackground },
+        { "skin", Id(skin_id::SliderTrack), SliderTrack },
+        { "skin", Id(skin_id::SliderLeftThumb), [] { return SliderThumb(true); } },
+        { "skin", Id(skin_id::SliderRightThumb), [] { return SliderThumb(false); } },
+        { "skin", Id(skin_id::SliderBar), SliderBar },
     };
-    AddTabs(out, SkinId::PcTabs, { "AVI", "MPEG", "Image" });
-    AddTabs(out, SkinId::MobileTabs, { "Sony PSP", "Xbox360", "Pocket PC", "PMP" });
-    AddTabs(out, SkinId::AudioTabs, { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3" });
+    AddTabs(out, skin_id::PcTabs, { "AVI", "MPEG", "Image" });
+    AddTabs(out, skin_id::MobileTabs, { "Sony PSP", "Xbox360", "Pocket PC", "PMP" });
+    AddTabs(out, skin_id::AudioTabs, { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3" });
 
-    AddButtonPair(out, SkinId::StartButton, [](bool h) { return RoundButton(48, 49, Glyph::Start, {}, h); });
-    AddButtonPair(out, SkinId::StopButton, [](bool h) { return RoundButton(48, 49, Glyph::Stop, {}, h); });
-    AddButtonPair(out, SkinId::AddButton, [](bool h) { return RoundButton(44, 49, Glyph::Add, "Add", h); });
+    AddButtonPair(out, skin_id::StartButton, [](bool h) { return RoundButton(48, 49, Glyph::Start, {}, h); });
+    AddButtonPair(out, skin_id::StopButton, [](bool h) { return RoundButton(48, 49, Glyph::Stop, {}, h); });
+    AddButtonPair(out, skin_id::AddButton, [](bool h) { return RoundButton(44, 49, Glyph::Add, "Add", h); });
     AddButtonPair(
-        out, SkinId::RemoveButton, [](bool h) { return RoundButton(44, 49, Glyph::Remove, "Remove", h); });
+        out, skin_id::RemoveButton, [](bool h) { return RoundButton(44, 49, Glyph::Remove, "Remove", h); });
     AddButtonPair(
-        out, SkinId::ClearButton, [](bool h) { return RoundButton(44, 49, Glyph::Clear, "Clear", h); });
+        out, skin_id::ClearButton, [](bool h) { return RoundButton(44, 49, Glyph::Clear, "Clear", h); });
     AddButtonPair(
-        out, SkinId::FileMenuButton, [](bool h) { return TextButton(64, 22, "File", true, h, true); });
-    AddButtonPair(out, SkinId::FormatMenuButton,
+        out, skin_id::FileMenuButton, [](bool h) { return TextButton(64, 22, "File", true, h, true); });
+    AddButtonPair(out, skin_id::FormatMenuButton,
         [](bool h) { return TextButton(116, 22, "Format Setting", true, h, true); });
     AddButtonPair(
-        out, SkinId::HelpMenuButton, [](bool h) { return TextButton(64, 22, "Help", true, h, true); });
+        out, skin_id::HelpMenuButton, [](bool h) { return TextButton(64, 22, "Help", true, h, true); });
     AddButtonPair(
-        out, SkinId::AboutButton, [](bool h) { return TextButton(64, 22, "About", true, h, false); });
+        out, skin_id::AboutButton, [](bool h) { return TextButton(64, 22, "About", true, h, false); });
     AddButtonPair(
-        out, SkinId::BrowseButton, [](bool h) { return TextButton(70, 22, "Browse...", false, h, false); });
+        out, skin_id::BrowseButton, [](bool h) { return TextButton(70, 22, "Browse...", false, h, false); });
     AddButtonPair(
-        out, SkinId::MinimizeButton, [](bool h) { return GlyphButton(18, 18, Glyph::Minimize, true, h); });
+        out, skin_id::MinimizeButton, [](bool h) { return GlyphButton(18, 18, Glyph::Minimize, true, h); });
     AddButtonPair(
-        out, SkinId::MainCloseButton, [](bool h) { return GlyphButton(18, 18, Glyph::Close, true, h); });
+        out, skin_id::MainCloseButton, [](bool h) { return GlyphButton(18, 18, Glyph::Close, true, h); });
     AddButtonPair(
-        out, SkinId::PreviewStopButton, [](bool h) { return GlyphButton(19, 19, Glyph::Square, false, h); });
+        out, skin_id::PreviewStopButton, [](bool h) { return GlyphButton(19, 19, Glyph::Square, false, h); });
     AddButtonPair(
-        out, SkinId::PreviousButton, [](bool h) { return GlyphButton(42, 24, Glyph::Previous, false, h); });
-    AddButtonPair(out, SkinId::NextButton, [](bool h) { return GlyphButton(42, 24, Glyph::Next, false, h); });
+        out, skin_id::PreviousButton, [](bool h) { return GlyphButton(42, 24, Glyph::Previous, false, h); });
     AddButtonPair(
-        out, SkinId::SnapshotButton, [](bool h) { return GlyphButton(19, 19, Glyph::Camera, false, h); });
-    AddButtonPair(out, SkinId::SpinUpButton, [](bool h) { return GlyphButton(13, 9, Glyph::Up, false, h); });
+        out, skin_id::NextButton, [](bool h) { return GlyphButton(42, 24, Glyph::Next, false, h); });
     AddButtonPair(
-        out, SkinId::SpinDownButton, [](bool h) { return GlyphButton(13, 9, Glyph::Down, false, h); });
+        out, skin_id::SnapshotButton, [](bool h) { return GlyphButton(19, 19, Glyph::Camera, false, h); });
+    AddButtonPair(out, skin_id::SpinUpButton, [](bool h) { return GlyphButton(13, 9, Glyph::Up, false, h); });
+    AddButtonPair(
+        out, skin_id::SpinDownButton, [](bool h) { return GlyphButton(13, 9, Glyph::Down, false, h); });
 
-    out.push_back({ "icons", Id(SkinId::AppIcon), AppIcon });
-    out.push_back({ "icons", Id(SkinId::WarningIcon), [] { return MessageIcon(0); } });
-    out.push_back({ "icons", Id(SkinId::QuestionIcon), [] { return MessageIcon(1); } });
-    out.push_back({ "icons", Id(SkinId::ErrorIcon), [] { return MessageIcon(2); } });
-    out.push_back({ "icons", Id(SkinId::InformationIcon), [] { return MessageIcon(3); } });
-    out.push_back({ "icons", Id(SkinId::CheckOnIcon), [] { return CheckIcon(true); } });
-    out.push_back({ "icons", Id(SkinId::CheckOffIcon), [] { return CheckIcon(false); } });
-    out.push_back({ "icons", Id(SkinId::PlayIdleIcon), [] { return TransportIcon(false, false); } });
-    out.push_back({ "icons", Id(SkinId::PlayHoverIcon), [] { return TransportIcon(false, true); } });
-    out.push_back({ "icons", Id(SkinId::PauseIdleIcon), [] { return TransportIcon(true, false); } });
-    out.push_back({ "icons", Id(SkinId::PauseHoverIcon), [] { return TransportIcon(true, true); } });
+    out.push_back({ "icons", Id(skin_id::AppIcon), AppIcon });
+    out.push_back({ "icons", Id(skin_id::WarningIcon), [] { return MessageIcon(0); } });
+    out.push_back({ "icons", Id(skin_id::QuestionIcon), [] { return MessageIcon(1); } });
+    out.push_back({ "icons", Id(skin_id::ErrorIcon), [] { return MessageIcon(2); } });
+    out.push_back({ "icons", Id(skin_id::InformationIcon), [] { return MessageIcon(3); } });
+    out.push_back({ "icons", Id(skin_id::CheckOnIcon), [] { return CheckIcon(true); } });
+    out.push_back({ "icons", Id(skin_id::CheckOffIcon), [] { return CheckIcon(false); } });
+    out.push_back({ "icons", Id(skin_id::PlayIdleIcon), [] { return TransportIcon(false, false); } });
+    out.push_back({ "icons", Id(skin_id::PlayHoverIcon), [] { return TransportIcon(false, true); } });
+    out.push_back({ "icons", Id(skin_id::PauseIdleIcon), [] { return TransportIcon(true, false); } });
+    out.push_back({ "icons", Id(skin_id::PauseHoverIcon), [] { return TransportIcon(true, true); } });
     return out;
 }
 
@@ -143,11 +145,11 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
         return 2;
     }
-    Gen::LoadFonts();
+    kelvara::generator::LoadFonts();
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (const char* folder : { "skin", "icons", "sounds", "banner" })
         root.mkpath(folder);
-    if (!Gen::WriteAppIcons(root.path())) {
+    if (!kelvara::generator::WriteAppIcons(root.path())) {
         std::fprintf(stderr, "cannot write the icon theme's pictures under appicon/\n");
         return 1;
     }
@@ -162,11 +164,11 @@ int main(int argc, char* argv[])
     // Each bitmap is drawn once per scale; the high-density one sits beside
     // the ordinary one under the same name with the "@2x" suffix.
     for (const auto& [scale, suffix] : { std::pair { 1, "" }, std::pair { 2, "@2x" } }) {
-        const Gen::ScaleScope drawingScale(scale);
+        const kelvara::generator::ScaleScope drawingScale(scale);
         for (const Output& o : Bitmaps()) {
             const QString name = o.name + suffix + ".png";
             const QString file = o.folder + "/" + name;
-            if (!Gen::Save(o.draw(), root.filePath(file))) {
+            if (!kelvara::generator::Save(o.draw(), root.filePath(file))) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
                 return 1;
             }
@@ -174,8 +176,8 @@ int main(int argc, char* argv[])
         }
     }
     const std::pair<QString, QByteArray> sounds[] = {
-        { "menu", Gen::HoverClick() },
-        { QString::number(SkinId::CompletionSound), Gen::CompletionChime() },
+        { "menu", kelvara::generator::HoverClick() },
+        { QString::number(skin_id::CompletionSound), kelvara::generator::CompletionChime() },
     };
     for (const auto& [name, bytes] : sounds) {
         const QString file = "sounds/" + name + ".wav";
@@ -189,8 +191,9 @@ int main(int argc, char* argv[])
     constexpr int kBannerFrameCs = 15;
     for (const auto& [scale, file] :
         { std::pair { 1, "banner/Banners.gif" }, std::pair { 2, "banner/Banners@2x.gif" } }) {
-        const Gen::ScaleScope drawingScale(scale);
-        if (!WriteFile(root.filePath(file), Gen::EncodeGif(Gen::BannerFrames(), kBannerFrameCs))) {
+        const kelvara::generator::ScaleScope drawingScale(scale);
+        if (!WriteFile(root.filePath(file),
+                kelvara::generator::EncodeGif(kelvara::generator::BannerFrames(), kBannerFrameCs))) {
             std::fprintf(stderr, "cannot write %s\n", file);
             return 1;
         }

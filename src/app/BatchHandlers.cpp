@@ -24,9 +24,9 @@ int MessageBoxType(MessageIcon icon)
 {
     switch (icon) {
     case MessageIcon::Error:
-        return SkinMb::IconHand;
+        return box_style::IconHand;
     case MessageIcon::Warning:
-        return SkinMb::IconExclamation;
+        return box_style::IconExclamation;
     case MessageIcon::None:
         break;
     }
@@ -37,7 +37,7 @@ int MessageBoxType(MessageIcon icon)
 
 void CConverterDlg::BuildBatch()
 {
-    SoundPlayer& sound = m_services.sound ? *m_services.sound : DefaultSoundPlayer();
+    platform::SoundPlayer& sound = m_services.sound ? *m_services.sound : platform::DefaultSoundPlayer();
     const BatchServices services { sound, m_services.shutdown, m_services.sleep, m_services.converters };
     m_batch = std::make_unique<BatchParts>(
         m_jobs, *m_view, WithTrailingSlash(m_folders.toolDir).toStdString(), *m_videoEdit, *m_selections,
@@ -48,8 +48,8 @@ void CConverterDlg::BuildBatch()
 // arrives while the converters service the window.
 void CConverterDlg::WireBatchHandlers()
 {
-    connect(m_controls->Button(ctl::Start), &QAbstractButton::clicked, this, &CConverterDlg::OnStart);
-    connect(m_controls->Button(ctl::Stop), &QAbstractButton::clicked, this, &CConverterDlg::OnStop);
+    connect(m_controls->Button(control_id::Start), &QAbstractButton::clicked, this, &CConverterDlg::OnStart);
+    connect(m_controls->Button(control_id::Stop), &QAbstractButton::clicked, this, &CConverterDlg::OnStop);
     connect(m_videoEdit, &CVideoEdit::ConvertComplete, this, [this] { m_batch->conv.OnVideoEditComplete(); });
     connect(m_videoEdit, &CVideoEdit::ConvertProgress, this,
         [this](double position, double total) { m_batch->conv.OnVideoEditProgress(position, total); });
@@ -99,15 +99,16 @@ void CConverterDlg::SetOptionControlsEnabled(bool enable)
     if (!enable)
         return;
     const std::optional<MpegPreset> preset = MpegPresetFor(MpegTypePosition());
-    for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate })
+    for (const int id :
+        { control_id::MpegFrameRate, control_id::MpegAudioBitrate, control_id::MpegAudioRate })
         m_controls->Combo(id)->EnableWindow(preset && !preset->lock);
     ShowFrameSizeMode();
 }
 
 void CConverterDlg::ShowConvertingButtons(bool converting)
 {
-    m_controls->At(ctl::Start)->setVisible(!converting);
-    m_controls->At(ctl::Stop)->setVisible(converting);
+    m_controls->At(control_id::Start)->setVisible(!converting);
+    m_controls->At(control_id::Stop)->setVisible(converting);
 }
 
 void CConverterDlg::SelectRow(int row)
@@ -141,7 +142,7 @@ void CConverterDlg::ShowMessage(const std::string& text, const std::string& titl
 
 bool CConverterDlg::ShutdownWhenFinished() const
 {
-    return m_controls->Button(ctl::ShutdownWhenFinished)->GetCheck();
+    return m_controls->Button(control_id::ShutdownWhenFinished)->GetCheck();
 }
 
 bool CConverterDlg::ConfirmShutdownCountdown()
@@ -151,7 +152,7 @@ bool CConverterDlg::ConfirmShutdownCountdown()
 
 void CConverterDlg::ShowOutputFolder(const std::string& folder)
 {
-    m_controls->Field(ctl::OutputFolder)->SetText(PathFromBytes(folder));
+    m_controls->Field(control_id::OutputFolder)->SetText(PathFromBytes(folder));
 }
 
 } // namespace kelvara

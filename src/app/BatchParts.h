@@ -14,14 +14,16 @@
 namespace kelvara {
 
 class RandomNumbers;
+namespace platform {
 class SoundPlayer;
+}
 class VideoEditControl;
 
 // What a batch reaches outside the dialog; a slot left empty gets the
 // program's own part (the converters) or a harmless one (no power-off, no
 // sleep lock), so that no test can power the machine off.
 struct BatchServices {
-    SoundPlayer& sound;
+    platform::SoundPlayer& sound;
     platform::ShutdownService* shutdown = nullptr;
     platform::SleepInhibitor* sleep = nullptr;
     BatchConverters* converters = nullptr;

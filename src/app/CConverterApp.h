@@ -19,9 +19,9 @@ public:
     int InitInstance(const QStringList& files);
 
 private:
-    QSettingsStore m_settings;
-    QDesktopShell m_shell;
-    QFileDialogs m_fileDialogs;
+    platform::QSettingsStore m_settings;
+    platform::QDesktopShell m_shell;
+    platform::QFileDialogs m_fileDialogs;
     platform::LogindShutdown m_shutdown;
     platform::LogindSleepInhibitor m_sleep;
     platform::DBusDesktopNotifications m_notifications;

@@ -30,7 +30,7 @@ namespace {
 constexpr QRgb kOutsideOutline = qRgb(255, 255, 255);
 constexpr int kPlaceholderStepMs = 100;
 constexpr int kDescriptionFontHeight = 10;
-constexpr int kButtonsWithSound[] = { ctl::Stop, ctl::Start, ctl::About };
+constexpr int kButtonsWithSound[] = { control_id::Stop, control_id::Start, control_id::About };
 
 } // namespace
 
@@ -47,16 +47,16 @@ CConverterDlg::~CConverterDlg() = default;
 
 void CConverterDlg::OnInitDialog(CSplashThread* splash)
 {
-    setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
+    setWindowIcon(LoadSkinIcon(skin_id::AppIcon));
     m_controls = std::make_unique<ControlTable>(this);
     BuildFileList();
     BuildPreview();
     FillOptionLists();
-    m_controls->Field(ctl::Width)->SetText(QString());
-    m_controls->Field(ctl::Height)->SetText(QString());
-    m_controls->Field(ctl::OutputFolder)->SetText(m_folders.outputFolder);
+    m_controls->Field(control_id::Width)->SetText(QString());
+    m_controls->Field(control_id::Height)->SetText(QString());
+    m_controls->Field(control_id::OutputFolder)->SetText(m_folders.outputFolder);
 
-    m_background = LoadSkinBitmap(SkinId::MainBackground);
+    m_background = LoadSkinBitmap(skin_id::MainBackground);
     setFixedSize(kMainDialogWidth, kMainDialogHeight);
     move(0, 0);
     m_outline = RegionFromBitmap(m_background.toImage(), kOutsideOutline, 0).value_or(QRegion(rect()));
@@ -82,14 +82,15 @@ void CConverterDlg::SkinControls()
             button->SetSoundPlayer(m_services.sound);
     }
     // The descriptions are long lines that must fit the panel's width.
-    for (const int id : { ctl::AudioDescription, ctl::ImageDescription })
+    for (const int id : { control_id::AudioDescription, control_id::ImageDescription })
         m_controls->Label(id)->SetFontHeight(kDescriptionFontHeight);
-    m_controls->Picture(ctl::PreviewPlaceholder)->SetBitmap(SkinId::PreviewPlaceholder, kPlaceholderStepMs);
+    m_controls->Picture(control_id::PreviewPlaceholder)
+        ->SetBitmap(skin_id::PreviewPlaceholder, kPlaceholderStepMs);
 }
 
 QString CConverterDlg::OutputFolderText() const
 {
-    return m_controls->Field(ctl::OutputFolder)->GetText();
+    return m_controls->Field(control_id::OutputFolder)->GetText();
 }
 
 // What the first picture does not need waits until it is on the screen: the
@@ -97,7 +98,7 @@ QString CConverterDlg::OutputFolderText() const
 void CConverterDlg::LoadAfterFirstPicture()
 {
     emit FirstPainted();
-    m_controls->Banner(ctl::Banner)->LoadMovie(m_folders.programDir + QStringLiteral("Banners.gif"));
+    m_controls->Banner(control_id::Banner)->LoadMovie(m_folders.programDir + QStringLiteral("Banners.gif"));
     FillCodecLists();
 }
 
@@ -115,7 +116,7 @@ void CConverterDlg::closeEvent(QCloseEvent* event)
 {
     if (IsConverting()) {
         event->ignore();
-        SkinMessageBox(this, QStringLiteral("Please stop converting."), QString(), SkinMb::Ok);
+        SkinMessageBox(this, QStringLiteral("Please stop converting."), QString(), box_style::Ok);
         return;
     }
     event->accept();
@@ -140,7 +141,7 @@ void CConverterDlg::mouseReleaseEvent(QMouseEvent*)
 void CConverterDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("&About Kelvara ..."))->setData(cmd::AboutFromContextMenu);
+    menu.addAction(QStringLiteral("&About Kelvara ..."))->setData(command_id::AboutFromContextMenu);
     if (menu.exec(event->globalPos()))
         OnAbout();
 }

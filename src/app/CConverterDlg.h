@@ -29,7 +29,9 @@
 class QMenu;
 
 namespace kelvara {
+namespace platform {
 class SoundPlayer;
+}
 class CImageTab;
 
 class CSplashThread;
@@ -41,11 +43,17 @@ class CSkinListCtrl;
 class CVideoEdit;
 class FileListCommands;
 class FileListView;
+namespace platform {
 class DesktopShell;
+}
+namespace platform {
 class FileDialogs;
+}
 class PreviewControl;
 class PreviewPanel;
+namespace platform {
 class SettingsStore;
+}
 class BatchConverters;
 struct ConversionContext;
 struct BatchParts;
@@ -57,13 +65,13 @@ class SleepInhibitor;
 
 // The platform pieces the dialog uses; tests hand in fakes.
 struct DialogServices {
-    SettingsStore* settings = nullptr;
-    DesktopShell* shell = nullptr;
-    FileDialogs* folders = nullptr;
+    platform::SettingsStore* settings = nullptr;
+    platform::DesktopShell* shell = nullptr;
+    platform::FileDialogs* folders = nullptr;
     // The component the preview talks to; empty: the dialog's own
     // video-editing component, playing into its window.
     PreviewControl* preview = nullptr;
-    SoundPlayer* sound = nullptr;
+    platform::SoundPlayer* sound = nullptr;
     // Empty slots: no power-off, no sleep lock, the program's converters.
     platform::ShutdownService* shutdown = nullptr;
     platform::SleepInhibitor* sleep = nullptr;

@@ -40,20 +40,20 @@ QWidget* MakeCheckBox(QWidget* parent, const ControlSpec& entry)
     auto* box = new CSkinButton(parent);
     box->SetCheckMode(true);
     box->setText(QString::fromLatin1(entry.caption));
-    box->SetIcon(SkinId::CheckOnIcon, SkinId::CheckOffIcon);
+    box->SetIcon(skin_id::CheckOnIcon, skin_id::CheckOffIcon);
     box->DrawTransparent();
     box->DrawBorder(false);
     box->SetAlign(1);
-    box->SetColor(CSkinButton::TextOut, Qt::black);
-    box->SetColor(CSkinButton::TextIn, QColor(20, 20, 20));
+    box->SetColour(CSkinButton::TextOut, Qt::black);
+    box->SetColour(CSkinButton::TextIn, QColor(20, 20, 20));
     return box;
 }
 
 OutputCategory CategoryOfStrip(int id)
 {
-    if (id == ctl::MobileTabs)
+    if (id == control_id::MobileTabs)
         return OutputCategory::MobileVideo;
-    return id == ctl::AudioTabs ? OutputCategory::Audio : OutputCategory::PcVideo;
+    return id == control_id::AudioTabs ? OutputCategory::Audio : OutputCategory::PcVideo;
 }
 
 QWidget* MakeImageTab(QWidget* parent, const ControlSpec& entry)

@@ -58,8 +58,8 @@ void CConverterDlg::RunRowCommand(RowCommand command, int row)
         return OnOpenOutputFolder(row);
     case RowCommand::ShowFailureReason:
         if (m_jobs.GetAt(row).failed)
-            SkinMessageBox(
-                this, FailureReport(m_jobs.GetAt(row)), QStringLiteral("Failure Reason"), SkinMb::IconHand);
+            SkinMessageBox(this, FailureReport(m_jobs.GetAt(row)), QStringLiteral("Failure Reason"),
+                box_style::IconHand);
         return;
     case RowCommand::Remove:
         // The Remove command takes the selection mark, which the right
@@ -75,7 +75,7 @@ void CConverterDlg::OnPlayOutput(int row)
         return;
     if (!m_services.shell->Open(QUrl::fromLocalFile(output)).opened)
         SkinMessageBox(this, QStringLiteral("No program of the desktop can play\n%1").arg(output), QString(),
-            SkinMb::IconExclamation);
+            box_style::IconExclamation);
 }
 
 void CConverterDlg::OnOpenOutputFolder(int row)
@@ -85,7 +85,7 @@ void CConverterDlg::OnOpenOutputFolder(int row)
         return;
     if (!m_services.shell->Open(QUrl::fromLocalFile(folder)).opened)
         SkinMessageBox(this, QStringLiteral("The desktop cannot open the folder\n%1").arg(folder), QString(),
-            SkinMb::IconExclamation);
+            box_style::IconExclamation);
 }
 
 void CConverterDlg::AnnounceOnDesktop(const std::string& text, const std::string& title)

@@ -19,13 +19,13 @@ struct DeviceCombo {
 };
 
 constexpr std::array<DeviceCombo, 7> kDeviceCombos = { {
-    { DeviceList::VideoSize, ctl::DeviceVideoSize },
-    { DeviceList::VideoBitrate, ctl::DeviceVideoBitrate },
-    { DeviceList::FrameRate, ctl::DeviceFrameRate },
-    { DeviceList::AudioBitrate, ctl::DeviceAudioBitrate },
-    { DeviceList::Channel, ctl::DeviceChannels },
-    { DeviceList::AudioSample, ctl::DeviceAudioSample },
-    { DeviceList::Aspect, ctl::DeviceAspect },
+    { DeviceList::VideoSize, control_id::DeviceVideoSize },
+    { DeviceList::VideoBitrate, control_id::DeviceVideoBitrate },
+    { DeviceList::FrameRate, control_id::DeviceFrameRate },
+    { DeviceList::AudioBitrate, control_id::DeviceAudioBitrate },
+    { DeviceList::Channel, control_id::DeviceChannels },
+    { DeviceList::AudioSample, control_id::DeviceAudioSample },
+    { DeviceList::Aspect, control_id::DeviceAspect },
 } };
 
 int ComboOf(DeviceList list)
@@ -83,7 +83,7 @@ void CConverterDlg::ListDeviceProfiles(const ProfileIni& ini, DeviceKind device)
     const DeviceProfileList profiles = ReadDeviceProfileList(ini);
     // A missing file leaves the previous device's profiles in the list.
     if (profiles.listed) {
-        CSkinComboBox* profile = m_controls->Combo(ctl::Profile);
+        CSkinComboBox* profile = m_controls->Combo(control_id::Profile);
         profile->clear();
         QStringList titles;
         titles.reserve(static_cast<qsizetype>(profiles.titles.size()));
@@ -114,7 +114,7 @@ void CConverterDlg::LoadDeviceProfile(int index)
 
 void CConverterDlg::LoadDeviceProfile(const ProfileIni& ini, DeviceKind device, int index)
 {
-    m_controls->Combo(ctl::Profile)->SetCurSel(index);
+    m_controls->Combo(control_id::Profile)->SetCurSel(index);
     for (const DeviceListSelection& selection : ReadDeviceProfile(ini, device, index)) {
         CSkinComboBox* combo = m_controls->Combo(ComboOf(selection.list));
         // An item beyond the list leaves it without a selection.
@@ -133,7 +133,7 @@ void CConverterDlg::SetDeviceCombosEnabled(bool enabled)
 // Choosing a profile loads it; the jobs keep their progress.
 void CConverterDlg::OnProfileChanged()
 {
-    LoadDeviceProfile(m_controls->Combo(ctl::Profile)->currentIndex());
+    LoadDeviceProfile(m_controls->Combo(control_id::Profile)->currentIndex());
 }
 
 // Lists the device's profiles and loads its start profile, whatever the
@@ -154,7 +154,7 @@ DeviceChoice CConverterDlg::CurrentDeviceChoice() const
     const auto position
         = [this](DeviceList list) { return m_controls->Combo(ComboOf(list))->currentIndex(); };
     DeviceChoice choice;
-    choice.profilePosition = m_controls->Combo(ctl::Profile)->currentIndex();
+    choice.profilePosition = m_controls->Combo(control_id::Profile)->currentIndex();
     choice.selections.videoSize = position(DeviceList::VideoSize);
     choice.selections.videoBitrate = position(DeviceList::VideoBitrate);
     choice.selections.frameRate = position(DeviceList::FrameRate);

@@ -25,7 +25,7 @@ std::string DialogOptionSelections::Text(int controlId) const
 
 int DialogOptionSelections::PictureTypePosition() const
 {
-    return Position(ctl::ImageType);
+    return Position(control_id::ImageType);
 }
 
 bool DialogOptionSelections::UseOriginalSize() const
@@ -35,47 +35,47 @@ bool DialogOptionSelections::UseOriginalSize() const
 
 int DialogOptionSelections::AudioBitratePosition() const
 {
-    return Position(ctl::AudioBitrate);
+    return Position(control_id::AudioBitrate);
 }
 
 int DialogOptionSelections::AudioSampleRatePosition() const
 {
-    return Position(ctl::AudioSample);
+    return Position(control_id::AudioSample);
 }
 
 std::string DialogOptionSelections::AviFrameRateText() const
 {
-    return Text(ctl::AviFrameRate);
+    return Text(control_id::AviFrameRate);
 }
 
 int DialogOptionSelections::AviVideoCodecPosition() const
 {
-    return Position(ctl::AviCodec);
+    return Position(control_id::AviCodec);
 }
 
 int DialogOptionSelections::AviAudioCodecPosition() const
 {
-    return Position(ctl::AviSoundCodec);
+    return Position(control_id::AviSoundCodec);
 }
 
 std::string DialogOptionSelections::MpegAudioBitrateText() const
 {
-    return Text(ctl::MpegAudioBitrate);
+    return Text(control_id::MpegAudioBitrate);
 }
 
 std::string DialogOptionSelections::MpegSampleRateText() const
 {
-    return Text(ctl::MpegAudioRate);
+    return Text(control_id::MpegAudioRate);
 }
 
 std::string DialogOptionSelections::MpegFrameRateText() const
 {
-    return Text(ctl::MpegFrameRate);
+    return Text(control_id::MpegFrameRate);
 }
 
 int DialogOptionSelections::MpegTypePosition() const
 {
-    return Position(ctl::MpegType);
+    return Position(control_id::MpegType);
 }
 
 } // namespace kelvara

@@ -34,17 +34,19 @@ std::unique_ptr<QMenu> MakeMenu(MenuItems items)
 void CConverterDlg::AttachMenus()
 {
     // Menus 224, 225 and 266 of the three menu buttons.
-    m_controls->Button(ctl::FileMenu)
-        ->SetMenu(MakeMenu({ { "Add Video", cmd::AddVideo }, { "Remove Video", cmd::RemoveVideo },
-                      { "Clear Video", cmd::ClearVideo } }),
+    m_controls->Button(control_id::FileMenu)
+        ->SetMenu(
+            MakeMenu({ { "Add Video", command_id::AddVideo }, { "Remove Video", command_id::RemoveVideo },
+                { "Clear Video", command_id::ClearVideo } }),
             this);
-    m_controls->Button(ctl::FormatMenu)
-        ->SetMenu(MakeMenu({ { "To PC Video", cmd::ToPcVideo }, { "To Mobile Video", cmd::ToMobileVideo },
-                      { "To Audio", cmd::ToAudio } }),
+    m_controls->Button(control_id::FormatMenu)
+        ->SetMenu(
+            MakeMenu({ { "To PC Video", command_id::ToPcVideo },
+                { "To Mobile Video", command_id::ToMobileVideo }, { "To Audio", command_id::ToAudio } }),
             this);
-    m_controls->Button(ctl::HelpMenu)
-        ->SetMenu(MakeMenu({ { "Contents", cmd::Contents }, { "Home Page", cmd::HomePage },
-                      { "About...", cmd::AboutBox } }),
+    m_controls->Button(control_id::HelpMenu)
+        ->SetMenu(MakeMenu({ { "Contents", command_id::Contents }, { "Home Page", command_id::HomePage },
+                      { "About...", command_id::AboutBox } }),
             this);
 }
 
@@ -52,16 +54,16 @@ void CConverterDlg::AttachMenus()
 // posts its message rather than sending it.
 void CConverterDlg::WireHandlers()
 {
-    for (const int id : { ctl::FileMenu, ctl::FormatMenu, ctl::HelpMenu })
+    for (const int id : { control_id::FileMenu, control_id::FormatMenu, control_id::HelpMenu })
         connect(m_controls->Button(id), &CSkinButton::MenuCommand, this, &CConverterDlg::OnMenuCommand);
     const auto onClick = [this](int id, void (CConverterDlg::*handler)()) {
         connect(m_controls->Button(id), &QAbstractButton::clicked, this, handler);
     };
-    onClick(ctl::About, &CConverterDlg::OnAbout);
-    onClick(ctl::Browse, &CConverterDlg::OnBrowse);
-    onClick(ctl::Close, &CConverterDlg::OnCloseButton);
-    onClick(ctl::Minimize, &CConverterDlg::OnMinimize);
-    onClick(ctl::Snapshot, &CConverterDlg::OnSnapshotButton);
+    onClick(control_id::About, &CConverterDlg::OnAbout);
+    onClick(control_id::Browse, &CConverterDlg::OnBrowse);
+    onClick(control_id::Close, &CConverterDlg::OnCloseButton);
+    onClick(control_id::Minimize, &CConverterDlg::OnMinimize);
+    onClick(control_id::Snapshot, &CConverterDlg::OnSnapshotButton);
     WireOutputKinds();
     WireFileList();
     WirePreviewHandlers();
@@ -76,33 +78,33 @@ void CConverterDlg::WireHandlers()
 
 void CConverterDlg::WireOutputKinds()
 {
-    for (const int id : { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs })
+    for (const int id : { control_id::PcTabs, control_id::MobileTabs, control_id::AudioTabs })
         connect(m_controls->Tab(id), &CImageTab::ImageTabClick, this, &CConverterDlg::OnOutputTabChanged);
-    connect(m_controls->Combo(ctl::ImageType), &CSkinComboBox::SelChange, this,
+    connect(m_controls->Combo(control_id::ImageType), &CSkinComboBox::SelChange, this,
         &CConverterDlg::OnImageTypeChanged, Qt::QueuedConnection);
 }
 
 void CConverterDlg::OnMenuCommand(int commandId)
 {
     switch (commandId) {
-    case cmd::ToPcVideo:
+    case command_id::ToPcVideo:
         return SelectOutputCategory(OutputCategory::PcVideo);
-    case cmd::ToMobileVideo:
+    case command_id::ToMobileVideo:
         return SelectOutputCategory(OutputCategory::MobileVideo);
-    case cmd::ToAudio:
+    case command_id::ToAudio:
         return SelectOutputCategory(OutputCategory::Audio);
-    case cmd::Contents:
+    case command_id::Contents:
         return OnHelp();
-    case cmd::HomePage:
+    case command_id::HomePage:
         return OnHomePage();
-    case cmd::AboutBox:
-    case cmd::AboutFromContextMenu:
+    case command_id::AboutBox:
+    case command_id::AboutFromContextMenu:
         return OnAbout();
-    case cmd::AddVideo:
+    case command_id::AddVideo:
         return m_fileCommands->OnAddVideo();
-    case cmd::RemoveVideo:
+    case command_id::RemoveVideo:
         return m_fileCommands->OnRemoveVideo();
-    case cmd::ClearVideo:
+    case command_id::ClearVideo:
         return m_fileCommands->OnClearVideo();
     default:
         return;
@@ -133,7 +135,7 @@ void CConverterDlg::OnBrowse()
     const std::optional<QString> folder = m_services.folders->ChooseFolder(this, OutputFolderText());
     if (!folder)
         return;
-    m_controls->Field(ctl::OutputFolder)->SetText(*folder);
+    m_controls->Field(control_id::OutputFolder)->SetText(*folder);
     StoreOutputFolder(*m_services.settings, *folder);
 }
 

@@ -23,7 +23,7 @@ void CConverterDlg::BuildFileList()
     m_videoEdit = new CVideoEdit(this);
     m_list = new CSkinListCtrl(this);
     m_list->setAccessibleName(QStringLiteral("Source files"));
-    m_controls->Replace(ctl::FileList, m_list);
+    m_controls->Replace(control_id::FileList, m_list);
     m_view = std::make_unique<FileListView>(*m_list, m_jobs, *this);
     m_fileCommands
         = std::make_unique<FileListCommands>(m_jobs, *this, *m_view, *m_videoEdit, m_prober, m_numbers, this);
@@ -36,9 +36,9 @@ void CConverterDlg::WireFileList()
     const auto onClick = [this](int id, void (FileListCommands::*handler)()) {
         connect(m_controls->Button(id), &QAbstractButton::clicked, m_fileCommands.get(), handler);
     };
-    onClick(ctl::AddVideo, &FileListCommands::OnAddVideo);
-    onClick(ctl::RemoveVideo, &FileListCommands::OnRemoveVideo);
-    onClick(ctl::ClearVideo, &FileListCommands::OnClearVideo);
+    onClick(control_id::AddVideo, &FileListCommands::OnAddVideo);
+    onClick(control_id::RemoveVideo, &FileListCommands::OnRemoveVideo);
+    onClick(control_id::ClearVideo, &FileListCommands::OnClearVideo);
     // Files from the command line wait for the window, so the list grows in
     // front of the user.
     connect(this, &CConverterDlg::FirstPainted, this, [this] {
@@ -49,7 +49,8 @@ void CConverterDlg::WireFileList()
     // on; the message box shows once the drop has been answered.
     connect(
         m_fileCommands.get(), &FileListCommands::SourcesRefused, this,
-        [this](const QString& message) { SkinMessageBox(this, message, QString(), SkinMb::IconExclamation); },
+        [this](
+            const QString& message) { SkinMessageBox(this, message, QString(), box_style::IconExclamation); },
         Qt::QueuedConnection);
 }
 
@@ -61,17 +62,17 @@ void CConverterDlg::RedrawRow(int row)
 
 int CConverterDlg::PictureTypePosition() const
 {
-    return m_controls->Combo(ctl::ImageType)->currentIndex();
+    return m_controls->Combo(control_id::ImageType)->currentIndex();
 }
 
 int CConverterDlg::PspProfilePosition() const
 {
-    return m_controls->Combo(ctl::Profile)->currentIndex();
+    return m_controls->Combo(control_id::Profile)->currentIndex();
 }
 
 int CConverterDlg::MpegTypePosition() const
 {
-    return m_controls->Combo(ctl::MpegType)->currentIndex();
+    return m_controls->Combo(control_id::MpegType)->currentIndex();
 }
 
 // A new job starts from what the AVI and MPEG panels show, read as their
@@ -92,8 +93,8 @@ JobPanelOptions CConverterDlg::NewJobOptions() const
 
 void CConverterDlg::SetFrameSizeFields(const QString& width, const QString& height)
 {
-    m_controls->Field(ctl::Width)->SetText(width);
-    m_controls->Field(ctl::Height)->SetText(height);
+    m_controls->Field(control_id::Width)->SetText(width);
+    m_controls->Field(control_id::Height)->SetText(height);
 }
 
 // The controls a batch locks, no others: the device panel's value lists
@@ -105,8 +106,8 @@ void CConverterDlg::EnableOptionControls()
 
 void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)
 {
-    m_controls->At(ctl::PreviewPlaceholder)->setVisible(placeholder);
-    m_controls->At(ctl::PreviewWindow)->setVisible(!placeholder);
+    m_controls->At(control_id::PreviewPlaceholder)->setVisible(placeholder);
+    m_controls->At(control_id::PreviewWindow)->setVisible(!placeholder);
 }
 
 QStringList CConverterDlg::ChooseSourceFiles(const QStringList& filters)

@@ -44,23 +44,23 @@ void CConverterDlg::WireOptionHandlers()
     const auto onChange = [this](int id, auto handler) {
         connect(m_controls->Combo(id), &CSkinComboBox::SelChange, this, handler);
     };
-    for (const int id : { ctl::AviFrameRate, ctl::AviSoundCodec, ctl::MpegFrameRate, ctl::MpegAudioBitrate,
-             ctl::MpegAudioRate })
+    for (const int id : { control_id::AviFrameRate, control_id::AviSoundCodec, control_id::MpegFrameRate,
+             control_id::MpegAudioBitrate, control_id::MpegAudioRate })
         onChange(id, [this, id] { OnAviMpegOptionChanged(id); });
-    onChange(ctl::AviCodec, [this] { OnAviCodecChanged(); });
-    onChange(ctl::MpegType, [this] { OnMpegTypeChanged(); });
-    onChange(ctl::Profile, [this] { OnProfileChanged(); });
-    for (const int id : { ctl::Width, ctl::Height })
+    onChange(control_id::AviCodec, [this] { OnAviCodecChanged(); });
+    onChange(control_id::MpegType, [this] { OnMpegTypeChanged(); });
+    onChange(control_id::Profile, [this] { OnProfileChanged(); });
+    for (const int id : { control_id::Width, control_id::Height })
         connect(m_controls->Field(id), &CSkinTextField::TextFieldKey, this, &CConverterDlg::OnFrameSizeKey);
     const auto onClick = [this](int id, void (CConverterDlg::*handler)()) {
         connect(m_controls->Button(id), &QAbstractButton::clicked, this, handler);
     };
-    onClick(ctl::WidthUp, &CConverterDlg::OnWidthUp);
-    onClick(ctl::WidthDown, &CConverterDlg::OnWidthDown);
-    onClick(ctl::HeightUp, &CConverterDlg::OnHeightUp);
-    onClick(ctl::HeightDown, &CConverterDlg::OnHeightDown);
-    onClick(ctl::Original, &CConverterDlg::OnOriginalSize);
-    onClick(ctl::Custom, &CConverterDlg::OnCustomSize);
+    onClick(control_id::WidthUp, &CConverterDlg::OnWidthUp);
+    onClick(control_id::WidthDown, &CConverterDlg::OnWidthDown);
+    onClick(control_id::HeightUp, &CConverterDlg::OnHeightUp);
+    onClick(control_id::HeightDown, &CConverterDlg::OnHeightDown);
+    onClick(control_id::Original, &CConverterDlg::OnOriginalSize);
+    onClick(control_id::Custom, &CConverterDlg::OnCustomSize);
 }
 
 const OptionSelections& CConverterDlg::Selections() const
@@ -83,19 +83,19 @@ void CConverterDlg::OnAviMpegOptionChanged(int controlId)
     UpdateJob(SelectedRow(),
         [&](JobRecord& job) {
             switch (controlId) {
-            case ctl::AviFrameRate:
+            case control_id::AviFrameRate:
                 job.aviFrameRate = LeadingDouble(text);
                 break;
-            case ctl::AviSoundCodec:
+            case control_id::AviSoundCodec:
                 job.aviAudioCodec = position;
                 break;
-            case ctl::MpegFrameRate:
+            case control_id::MpegFrameRate:
                 job.mpegFrameRate = LeadingDouble(text);
                 break;
-            case ctl::MpegAudioBitrate:
+            case control_id::MpegAudioBitrate:
                 job.mpegAudioBitrate = LeadingInt(text);
                 break;
-            case ctl::MpegAudioRate:
+            case control_id::MpegAudioRate:
                 job.mpegAudioRate = LeadingInt(text);
                 break;
             default:
@@ -109,7 +109,7 @@ void CConverterDlg::OnAviCodecChanged()
 {
     if (IsConverting())
         return;
-    const int position = m_controls->Combo(ctl::AviCodec)->currentIndex();
+    const int position = m_controls->Combo(control_id::AviCodec)->currentIndex();
     UpdateJob(SelectedRow(), [&](JobRecord& job) { job.aviVideoCodec = position; }, {});
 }
 
@@ -130,23 +130,23 @@ void CConverterDlg::PostMpegPreset()
 
 void CConverterDlg::ApplyMpegType(bool updateJob)
 {
-    const int type = m_controls->Combo(ctl::MpegType)->currentIndex();
+    const int type = m_controls->Combo(control_id::MpegType)->currentIndex();
     const std::optional<MpegPreset> preset = MpegPresetFor(type);
     if (preset) {
-        m_controls->Combo(ctl::MpegFrameRate)->SetCurSel(preset->frameRateItem);
-        m_controls->Combo(ctl::MpegAudioBitrate)->SetCurSel(preset->audioBitrateItem);
-        m_controls->Combo(ctl::MpegAudioRate)->SetCurSel(preset->audioRateItem);
+        m_controls->Combo(control_id::MpegFrameRate)->SetCurSel(preset->frameRateItem);
+        m_controls->Combo(control_id::MpegAudioBitrate)->SetCurSel(preset->audioBitrateItem);
+        m_controls->Combo(control_id::MpegAudioRate)->SetCurSel(preset->audioRateItem);
         if (preset->size)
             m_fileCommands->ShowFrameSize(preset->size->width, preset->size->height);
     }
     SetMpegPresetLock(!preset || preset->lock);
     if (!updateJob)
         return;
-    const std::string frameRate = ComboText(m_controls->Combo(ctl::MpegFrameRate));
-    const std::string bitrate = ComboText(m_controls->Combo(ctl::MpegAudioBitrate));
-    const std::string rate = ComboText(m_controls->Combo(ctl::MpegAudioRate));
-    const int width = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
-    const int height = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
+    const std::string frameRate = ComboText(m_controls->Combo(control_id::MpegFrameRate));
+    const std::string bitrate = ComboText(m_controls->Combo(control_id::MpegAudioBitrate));
+    const std::string rate = ComboText(m_controls->Combo(control_id::MpegAudioRate));
+    const int width = FieldNumber(m_controls->Field(control_id::Width), kSizeTextLimit);
+    const int height = FieldNumber(m_controls->Field(control_id::Height), kSizeTextLimit);
     UpdateJob(SelectedRow(),
         [&](JobRecord& job) {
             job.mpegType = type;
@@ -178,7 +178,8 @@ void CConverterDlg::ShowJobOptions(const JobRecord& job)
 
 void CConverterDlg::SetMpegPresetLock(bool lock)
 {
-    for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate })
+    for (const int id :
+        { control_id::MpegFrameRate, control_id::MpegAudioBitrate, control_id::MpegAudioRate })
         m_controls->Combo(id)->EnableWindow(!lock);
     ShowFrameSizeEditable(!lock && !m_useOriginalSize);
 }
@@ -195,8 +196,8 @@ void CConverterDlg::OnFrameSizeKey(CSkinTextField* field)
 {
     // Typing reaches the selected job even during a batch, as keys always did.
     const int number = FieldNumber(field, kKeyTextLimit);
-    const bool isWidth = field == m_controls->Field(ctl::Width);
-    if (!isWidth && field != m_controls->Field(ctl::Height))
+    const bool isWidth = field == m_controls->Field(control_id::Width);
+    if (!isWidth && field != m_controls->Field(control_id::Height))
         return;
     UpdateJob(SelectedRow(), [&](JobRecord& job) { (isWidth ? job.outputWidth : job.outputHeight) = number; },
         { JobColumn::FrameSize });
@@ -206,7 +207,7 @@ void CConverterDlg::OnWidthChanged()
 {
     if (IsConverting())
         return;
-    const int number = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
+    const int number = FieldNumber(m_controls->Field(control_id::Width), kSizeTextLimit);
     UpdateJob(SelectedRow(), [&](JobRecord& job) { job.outputWidth = number; }, { JobColumn::FrameSize });
 }
 
@@ -214,13 +215,13 @@ void CConverterDlg::OnHeightChanged()
 {
     if (IsConverting())
         return;
-    const int number = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
+    const int number = FieldNumber(m_controls->Field(control_id::Height), kSizeTextLimit);
     UpdateJob(SelectedRow(), [&](JobRecord& job) { job.outputHeight = number; }, { JobColumn::FrameSize });
 }
 
 void CConverterDlg::StepFrameSize(int fieldId, bool up)
 {
-    if (m_useOriginalSize || IsConverting() || m_controls->Button(ctl::Original)->GetCheck())
+    if (m_useOriginalSize || IsConverting() || m_controls->Button(control_id::Original)->GetCheck())
         return;
     CSkinTextField* field = m_controls->Field(fieldId);
     const int number = FieldNumber(field, kSizeTextLimit);
@@ -228,7 +229,7 @@ void CConverterDlg::StepFrameSize(int fieldId, bool up)
     if (!stepped)
         return;
     field->SetText(QString::number(*stepped));
-    if (fieldId == ctl::Width)
+    if (fieldId == control_id::Width)
         OnWidthChanged();
     else
         OnHeightChanged();
@@ -236,22 +237,22 @@ void CConverterDlg::StepFrameSize(int fieldId, bool up)
 
 void CConverterDlg::OnWidthUp()
 {
-    StepFrameSize(ctl::Width, true);
+    StepFrameSize(control_id::Width, true);
 }
 
 void CConverterDlg::OnWidthDown()
 {
-    StepFrameSize(ctl::Width, false);
+    StepFrameSize(control_id::Width, false);
 }
 
 void CConverterDlg::OnHeightUp()
 {
-    StepFrameSize(ctl::Height, true);
+    StepFrameSize(control_id::Height, true);
 }
 
 void CConverterDlg::OnHeightDown()
 {
-    StepFrameSize(ctl::Height, false);
+    StepFrameSize(control_id::Height, false);
 }
 
 // The button has already toggled its own mark; a refusal puts the marks
@@ -264,8 +265,8 @@ void CConverterDlg::OnOriginalSize()
     }
     const JobRecord current = m_jobs.GetAt(CurrentJob());
     m_fileCommands->ShowFrameSize(current.sourceWidth, current.sourceHeight);
-    const int width = FieldNumber(m_controls->Field(ctl::Width), kSizeTextLimit);
-    const int height = FieldNumber(m_controls->Field(ctl::Height), kSizeTextLimit);
+    const int width = FieldNumber(m_controls->Field(control_id::Width), kSizeTextLimit);
+    const int height = FieldNumber(m_controls->Field(control_id::Height), kSizeTextLimit);
     UpdateJob(SelectedRow(),
         [&](JobRecord& job) {
             job.outputWidth = width;

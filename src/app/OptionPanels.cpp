@@ -44,16 +44,16 @@ void CConverterDlg::FillOptionLists()
     QStringList pictureTypes;
     for (const PictureType& type : PictureTypes())
         pictureTypes << Text(type.comboText);
-    Fill(m_controls->Combo(ctl::ImageType), pictureTypes, 0);
+    Fill(m_controls->Combo(control_id::ImageType), pictureTypes, 0);
 }
 
 void CConverterDlg::FillCodecLists()
 {
     const std::vector<std::string> video = CodecComboItems(m_videoEdit->VideoCodecs());
     const std::vector<std::string> audio = CodecComboItems(m_videoEdit->AudioCodecs());
-    Fill(m_controls->Combo(ctl::AviCodec), Texts(video),
+    Fill(m_controls->Combo(control_id::AviCodec), Texts(video),
         DefaultCodecPosition(video, option_items::kPreferredVideoCodec));
-    Fill(m_controls->Combo(ctl::AviSoundCodec), Texts(audio),
+    Fill(m_controls->Combo(control_id::AviSoundCodec), Texts(audio),
         DefaultCodecPosition(audio, option_items::kPreferredSoundCodec));
 }
 

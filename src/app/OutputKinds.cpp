@@ -17,7 +17,7 @@
 namespace kelvara {
 namespace {
 
-constexpr std::array<int, 3> kStrips = { ctl::PcTabs, ctl::MobileTabs, ctl::AudioTabs };
+constexpr std::array<int, 3> kStrips = { control_id::PcTabs, control_id::MobileTabs, control_id::AudioTabs };
 const QColor kGreyText(128, 128, 128);
 
 int StripOf(OutputCategory category)
@@ -55,7 +55,7 @@ void CConverterDlg::RefreshOutputPanel()
     const OutputKind kind = m_output.Current();
     ShowDevicePanel();
     if (kind.category == OutputCategory::Audio)
-        m_controls->Label(ctl::AudioDescription)->SetWindowText(Text(AudioDescription(kind.kind)));
+        m_controls->Label(control_id::AudioDescription)->SetWindowText(Text(AudioDescription(kind.kind)));
     const std::vector<int> shown = panel::ShownControls(kind);
     for (const int id : panel::PanelControls())
         m_controls->At(id)->setVisible(std::ranges::find(shown, id) != shown.end());
@@ -63,10 +63,10 @@ void CConverterDlg::RefreshOutputPanel()
     // The selected row's size as this kind converts it.
     ShowOptionsOfJob(SelectedRow());
     if (kind.Is(PcKind::Avi) || kind.Is(PcKind::Mpeg)) {
-        CSkinGroupBox* videoFormat = m_controls->Group(ctl::VideoFormatGroup);
+        CSkinGroupBox* videoFormat = m_controls->Group(control_id::VideoFormatGroup);
         videoFormat->SetCaption(QStringLiteral("Video Format"));
         videoFormat->setGeometry(345, 334, 191, 79);
-        m_controls->At(ctl::AudioFormatGroup)->show();
+        m_controls->At(control_id::AudioFormatGroup)->show();
     }
     ResetAllJobs();
 }
@@ -78,34 +78,34 @@ void CConverterDlg::ShowFrameSizeEditable(bool editable)
     for (const int id : panel::kFrameSizeFields) {
         CSkinTextField* field = m_controls->Field(id);
         field->EnableWindow(editable);
-        field->SetTextColor(editable ? QColor(Qt::black) : kGreyText);
+        field->SetTextColour(editable ? QColor(Qt::black) : kGreyText);
     }
-    m_controls->Button(ctl::Original)->SetCheck(!editable);
-    m_controls->Button(ctl::Custom)->SetCheck(editable);
+    m_controls->Button(control_id::Original)->SetCheck(!editable);
+    m_controls->Button(control_id::Custom)->SetCheck(editable);
 }
 
 void CConverterDlg::ResetOutputSettings()
 {
-    m_controls->At(ctl::PreviewWindow)->hide();
-    m_controls->At(ctl::PreviewPlaceholder)->show();
+    m_controls->At(control_id::PreviewWindow)->hide();
+    m_controls->At(control_id::PreviewPlaceholder)->show();
     m_output.Reset();
-    m_controls->Tab(ctl::PcTabs)->Select(0);
+    m_controls->Tab(control_id::PcTabs)->Select(0);
     for (const int strip : kStrips)
-        m_controls->At(strip)->setVisible(strip == ctl::PcTabs);
+        m_controls->At(strip)->setVisible(strip == control_id::PcTabs);
     RefreshOutputPanel();
-    for (const int id : { ctl::ImageType, ctl::AudioBitrate, ctl::AudioSample })
+    for (const int id : { control_id::ImageType, control_id::AudioBitrate, control_id::AudioSample })
         m_controls->Combo(id)->SetCurSel(0);
     LoadTrimRange(100.0, 0.0, 100.0);
-    m_controls->Label(ctl::AudioDescription)->SetWindowText(Text(kAudioStartDescription));
-    m_controls->Label(ctl::ImageDescription)->SetWindowText(Text(PictureTypes()[0].description));
+    m_controls->Label(control_id::AudioDescription)->SetWindowText(Text(kAudioStartDescription));
+    m_controls->Label(control_id::ImageDescription)->SetWindowText(Text(PictureTypes()[0].description));
 }
 
 void CConverterDlg::OnImageTypeChanged()
 {
-    const int item = m_controls->Combo(ctl::ImageType)->currentIndex();
+    const int item = m_controls->Combo(control_id::ImageType)->currentIndex();
     const auto types = PictureTypes();
     if (item >= 0 && item < static_cast<int>(types.size()))
-        m_controls->Label(ctl::ImageDescription)
+        m_controls->Label(control_id::ImageDescription)
             ->SetWindowText(Text(types[static_cast<std::size_t>(item)].description));
     ResetAllJobs();
 }
@@ -113,10 +113,10 @@ void CConverterDlg::OnImageTypeChanged()
 void CConverterDlg::OnSnapshotButton()
 {
     for (const int strip : kStrips)
-        m_controls->At(strip)->setVisible(strip == ctl::PcTabs);
-    m_controls->Tab(ctl::PcTabs)->Select(static_cast<int>(PcKind::Image));
-    m_controls->Tab(ctl::MobileTabs)->Select(0);
-    m_controls->Tab(ctl::AudioTabs)->Select(0);
+        m_controls->At(strip)->setVisible(strip == control_id::PcTabs);
+    m_controls->Tab(control_id::PcTabs)->Select(static_cast<int>(PcKind::Image));
+    m_controls->Tab(control_id::MobileTabs)->Select(0);
+    m_controls->Tab(control_id::AudioTabs)->Select(0);
     m_output.SelectSnapshot();
     RefreshOutputPanel();
     ResetAllJobs();

@@ -16,24 +16,24 @@ void CConverterDlg::BuildPreview()
 {
     PreviewControl& component = m_services.preview ? *m_services.preview : *m_videoEdit;
     m_preview = std::make_unique<PreviewPanel>(component, m_jobs, *this, this);
-    m_controls->Replace(ctl::TrimRange, &m_preview->TrimSlider());
+    m_controls->Replace(control_id::TrimRange, &m_preview->TrimSlider());
 }
 
 void CConverterDlg::WirePreviewHandlers()
 {
     if (!m_services.preview) {
         // The dialog's own component plays into its window at control 1081.
-        m_controls->Replace(ctl::PreviewWindow, m_videoEdit->CreatePreviewView(this));
+        m_controls->Replace(control_id::PreviewWindow, m_videoEdit->CreatePreviewView(this));
         connect(m_videoEdit, &CVideoEdit::PreviewPosition, m_preview.get(), &PreviewPanel::OnPosition);
     }
     const auto onClick = [this](int id, void (PreviewPanel::*handler)()) {
         connect(m_controls->Button(id), &QAbstractButton::clicked, m_preview.get(), handler);
     };
-    onClick(ctl::Play, &PreviewPanel::OnPlay);
-    onClick(ctl::Pause, &PreviewPanel::OnPause);
-    onClick(ctl::PreviewStop, &PreviewPanel::OnStop);
-    onClick(ctl::PreviousFile, &PreviewPanel::OnPreviousFile);
-    onClick(ctl::NextFile, &PreviewPanel::OnNextFile);
+    onClick(control_id::Play, &PreviewPanel::OnPlay);
+    onClick(control_id::Pause, &PreviewPanel::OnPause);
+    onClick(control_id::PreviewStop, &PreviewPanel::OnStop);
+    onClick(control_id::PreviousFile, &PreviewPanel::OnPreviousFile);
+    onClick(control_id::NextFile, &PreviewPanel::OnNextFile);
 }
 
 void CConverterDlg::OpenPreview(const QString& path, double startSeconds)
@@ -64,8 +64,8 @@ void CConverterDlg::LoadTrimRange(double durationMs, double startMs, double endM
 
 void CConverterDlg::ShowPlayButton(bool play)
 {
-    m_controls->At(ctl::Play)->setVisible(play);
-    m_controls->At(ctl::Pause)->setVisible(!play);
+    m_controls->At(control_id::Play)->setVisible(play);
+    m_controls->At(control_id::Pause)->setVisible(!play);
 }
 
 void CConverterDlg::GoToRow(int row)

@@ -10,7 +10,7 @@ QString WithTrailingSlash(const QString& folder)
 }
 
 ProgramFolders ReadProgramFolders(
-    const SettingsStore& settings, const QString& programDir, const QString& home)
+    const platform::SettingsStore& settings, const QString& programDir, const QString& home)
 {
     ProgramFolders folders;
     folders.programDir = WithTrailingSlash(programDir);
@@ -23,7 +23,7 @@ ProgramFolders ReadProgramFolders(
     return folders;
 }
 
-void StoreOutputFolder(SettingsStore& settings, const QString& folder)
+void StoreOutputFolder(platform::SettingsStore& settings, const QString& folder)
 {
     if (!folder.isEmpty())
         settings.Write(QString::fromLatin1(kOutputDirKey), folder);

@@ -7,7 +7,9 @@
 
 namespace kelvara {
 
+namespace platform {
 class SettingsStore;
+}
 
 inline constexpr const char* kToolDirKey = "SysDir";
 inline constexpr const char* kOutputDirKey = "Dir";
@@ -26,9 +28,9 @@ QString WithTrailingSlash(const QString& folder);
 // What the settings say, with the defaults: the program's "tools/" folder,
 // the user's home folder and version "1.0".
 ProgramFolders ReadProgramFolders(
-    const SettingsStore& settings, const QString& programDir, const QString& home);
+    const platform::SettingsStore& settings, const QString& programDir, const QString& home);
 // Stores the folder chosen in the folder browser as given; an empty path is
 // not stored.
-void StoreOutputFolder(SettingsStore& settings, const QString& folder);
+void StoreOutputFolder(platform::SettingsStore& settings, const QString& folder);
 
 } // namespace kelvara

@@ -63,7 +63,7 @@ bool SourceFileExists(const std::string& path)
 } // namespace
 
 BatchDriver::BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters,
-    SoundPlayer& sound, platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep)
+    platform::SoundPlayer& sound, platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep)
     : m_context(context)
     , m_host(host)
     , m_converters(converters)

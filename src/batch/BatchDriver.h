@@ -16,7 +16,9 @@
 
 namespace kelvara {
 
+namespace platform {
 class SoundPlayer;
+}
 
 struct ConversionContext;
 namespace platform {
@@ -33,8 +35,8 @@ struct BatchSummary {
 
 class BatchDriver {
 public:
-    BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters, SoundPlayer& sound,
-        platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep);
+    BatchDriver(ConversionContext& context, BatchHost& host, BatchConverters& converters,
+        platform::SoundPlayer& sound, platform::ShutdownService& shutdown, platform::SleepInhibitor& sleep);
 
     // START (control 1012): runs a whole batch; returns at its end.
     void OnStart();
@@ -66,7 +68,7 @@ private:
     ConversionContext& m_context;
     BatchHost& m_host;
     BatchConverters& m_converters;
-    SoundPlayer& m_sound;
+    platform::SoundPlayer& m_sound;
     platform::ShutdownService& m_shutdown;
     platform::SleepInhibitor& m_sleep;
     bool m_converting = false;

@@ -40,7 +40,7 @@ FileListView::FileListView(CSkinListCtrl& list, const JobList& jobs, const FileL
     , m_list(list)
     , m_jobs(jobs)
     , m_host(host)
-    , m_stateIcons(LoadSkinBitmap(SkinId::StateIcons), kStateIconWidth)
+    , m_stateIcons(LoadSkinBitmap(skin_id::StateIcons), kStateIconWidth)
 {
     m_list.SetColumns(Columns());
     connect(

@@ -7,7 +7,7 @@ namespace kelvara {
 
 // Control ids of the main dialog; they stay plain ints so that tables can
 // list them.
-namespace ctl {
+namespace control_id {
 enum : int {
     Close = 1004,
     FileList = 1011,
@@ -88,10 +88,10 @@ enum : int {
     NextFile = 1201,
     Snapshot = 1202,
 };
-} // namespace ctl
+} // namespace control_id
 
 // Menu and command ids.
-namespace cmd {
+namespace command_id {
 enum : int {
     AboutFromContextMenu = 16,
     AddVideo = 32771,
@@ -104,6 +104,6 @@ enum : int {
     HomePage = 32778,
     AboutBox = 32779,
 };
-} // namespace cmd
+} // namespace command_id
 
 } // namespace kelvara

@@ -8,15 +8,15 @@ namespace {
 using namespace option_items;
 
 constexpr std::array<OptionList, 9> kLists = { {
-    { ctl::AviFrameRate, kAviFrameRates, 5 },
-    { ctl::MpegType, kMpegTypes, 6 },
-    { ctl::MpegFrameRate, kMpegFrameRates, 2 },
-    { ctl::MpegAudioBitrate, kMpegAudioBitrates, 7 },
-    { ctl::MpegAudioRate, kMpegAudioRates, 2 },
-    { ctl::AudioBitrate, kAudioBitrates, 0 },
-    { ctl::AudioSample, kAudioSampleRates, 0 },
-    { ctl::DeviceChannels, kDeviceChannels, 0 },
-    { ctl::DeviceAspect, kDeviceAspects, 0 },
+    { control_id::AviFrameRate, kAviFrameRates, 5 },
+    { control_id::MpegType, kMpegTypes, 6 },
+    { control_id::MpegFrameRate, kMpegFrameRates, 2 },
+    { control_id::MpegAudioBitrate, kMpegAudioBitrates, 7 },
+    { control_id::MpegAudioRate, kMpegAudioRates, 2 },
+    { control_id::AudioBitrate, kAudioBitrates, 0 },
+    { control_id::AudioSample, kAudioSampleRates, 0 },
+    { control_id::DeviceChannels, kDeviceChannels, 0 },
+    { control_id::DeviceAspect, kDeviceAspects, 0 },
 } };
 
 } // namespace

@@ -11,30 +11,36 @@
 
 namespace kelvara::panel {
 
-inline constexpr auto kPcVideo = std::to_array<int>({ ctl::FrameSizeGroup, ctl::Width, ctl::SizeSlash,
-    ctl::Height, ctl::WidthUp, ctl::WidthDown, ctl::HeightUp, ctl::HeightDown, ctl::Original, ctl::Custom });
-inline constexpr auto kAviAndMpeg = std::to_array<int>({ ctl::VideoFormatGroup, ctl::AudioFormatGroup });
-inline constexpr auto kAvi = std::to_array<int>({ ctl::AviFrameRateLabel, ctl::AviCodecLabel,
-    ctl::AviSoundCodecLabel, ctl::AviFrameRate, ctl::AviCodec, ctl::AviSoundCodec });
-inline constexpr auto kMpeg = std::to_array<int>(
-    { ctl::MpegTypeLabel, ctl::MpegFrameRateLabel, ctl::MpegAudioBitrateLabel, ctl::MpegAudioRateLabel,
-        ctl::MpegType, ctl::MpegAudioBitrate, ctl::MpegFrameRate, ctl::MpegAudioRate });
+inline constexpr auto kPcVideo = std::to_array<int>({ control_id::FrameSizeGroup, control_id::Width,
+    control_id::SizeSlash, control_id::Height, control_id::WidthUp, control_id::WidthDown,
+    control_id::HeightUp, control_id::HeightDown, control_id::Original, control_id::Custom });
+inline constexpr auto kAviAndMpeg
+    = std::to_array<int>({ control_id::VideoFormatGroup, control_id::AudioFormatGroup });
+inline constexpr auto kAvi = std::to_array<int>(
+    { control_id::AviFrameRateLabel, control_id::AviCodecLabel, control_id::AviSoundCodecLabel,
+        control_id::AviFrameRate, control_id::AviCodec, control_id::AviSoundCodec });
+inline constexpr auto kMpeg = std::to_array<int>({ control_id::MpegTypeLabel, control_id::MpegFrameRateLabel,
+    control_id::MpegAudioBitrateLabel, control_id::MpegAudioRateLabel, control_id::MpegType,
+    control_id::MpegAudioBitrate, control_id::MpegFrameRate, control_id::MpegAudioRate });
 inline constexpr auto kImage
-    = std::to_array<int>({ ctl::ImageTypeLabel, ctl::ImageType, ctl::ImageDescription });
-inline constexpr auto kMobile
-    = std::to_array<int>({ ctl::ProfileLabel, ctl::Profile, ctl::DeviceVideoSizeLabel,
-        ctl::DeviceVideoBitrateLabel, ctl::DeviceFrameRateLabel, ctl::DeviceAudioBitrateLabel,
-        ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate, ctl::DeviceAudioBitrate });
+    = std::to_array<int>({ control_id::ImageTypeLabel, control_id::ImageType, control_id::ImageDescription });
+inline constexpr auto kMobile = std::to_array<int>({ control_id::ProfileLabel, control_id::Profile,
+    control_id::DeviceVideoSizeLabel, control_id::DeviceVideoBitrateLabel, control_id::DeviceFrameRateLabel,
+    control_id::DeviceAudioBitrateLabel, control_id::DeviceVideoSize, control_id::DeviceVideoBitrate,
+    control_id::DeviceFrameRate, control_id::DeviceAudioBitrate });
 // The device controls that only some devices have.
-inline constexpr auto kDeviceChannels = std::to_array<int>({ ctl::DeviceChannelsLabel, ctl::DeviceChannels });
-inline constexpr auto kDeviceAspect = std::to_array<int>({ ctl::DeviceAspectLabel, ctl::DeviceAspect });
+inline constexpr auto kDeviceChannels
+    = std::to_array<int>({ control_id::DeviceChannelsLabel, control_id::DeviceChannels });
+inline constexpr auto kDeviceAspect
+    = std::to_array<int>({ control_id::DeviceAspectLabel, control_id::DeviceAspect });
 inline constexpr auto kDeviceAudioSample
-    = std::to_array<int>({ ctl::DeviceAudioSampleLabel, ctl::DeviceAudioSample });
-inline constexpr auto kAudio = std::to_array<int>({ ctl::AudioSampleLabel, ctl::AudioBitrateLabel,
-    ctl::AudioSample, ctl::AudioBitrate, ctl::AudioDescription });
+    = std::to_array<int>({ control_id::DeviceAudioSampleLabel, control_id::DeviceAudioSample });
+inline constexpr auto kAudio
+    = std::to_array<int>({ control_id::AudioSampleLabel, control_id::AudioBitrateLabel,
+        control_id::AudioSample, control_id::AudioBitrate, control_id::AudioDescription });
 
 // The width and height fields with their enabling.
-inline constexpr auto kFrameSizeFields = std::to_array<int>({ ctl::Width, ctl::Height });
+inline constexpr auto kFrameSizeFields = std::to_array<int>({ control_id::Width, control_id::Height });
 
 // Every control the table shows for some kind; a control not shown for the
 // current kind is hidden.

@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 OpenOutcome QDesktopShell::Open(const QUrl& url)
 {
@@ -30,4 +30,4 @@ QStringList QFileDialogs::ChooseFiles(QWidget* owner, const QStringList& filters
         nullptr, QFileDialog::DontUseNativeDialog);
 }
 
-} // namespace kelvara
+} // namespace kelvara::platform

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace kelvara {
+namespace kelvara::platform {
 
 // The outcome of an open: success, or the reason code of the failure (the
 // codes of the hyperlink failure report).
@@ -51,4 +51,4 @@ public:
     QStringList ChooseFiles(QWidget* owner, const QStringList& filters) override;
 };
 
-} // namespace kelvara
+} // namespace kelvara::platform

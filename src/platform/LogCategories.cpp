@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 namespace {
 
@@ -20,4 +20,4 @@ Q_LOGGING_CATEGORY(lcPreview, "kelvara.preview", LeastShownLevel())
 Q_LOGGING_CATEGORY(lcVideoEdit, "kelvara.videoedit", LeastShownLevel())
 Q_LOGGING_CATEGORY(lcFiles, "kelvara.files", LeastShownLevel())
 
-} // namespace kelvara
+} // namespace kelvara::platform

@@ -8,7 +8,7 @@
 
 #include <QLoggingCategory>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 // Starting, reading and stopping programs; their pipes.
 Q_DECLARE_LOGGING_CATEGORY(lcProcess)
@@ -21,4 +21,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcVideoEdit)
 // Outputs, intermediate and step files: making, keeping, removing them.
 Q_DECLARE_LOGGING_CATEGORY(lcFiles)
 
-} // namespace kelvara
+} // namespace kelvara::platform

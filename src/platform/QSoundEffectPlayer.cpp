@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 QSoundEffectPlayer::QSoundEffectPlayer() = default;
 QSoundEffectPlayer::~QSoundEffectPlayer() = default;
@@ -29,4 +29,4 @@ SoundPlayer& DefaultSoundPlayer()
     return player;
 }
 
-} // namespace kelvara
+} // namespace kelvara::platform

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QSoundEffect>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 class QSoundEffectPlayer : public SoundPlayer {
 public:
@@ -22,4 +22,4 @@ private:
     QHash<QString, QPointer<QSoundEffect>> m_effects;
 };
 
-} // namespace kelvara
+} // namespace kelvara::platform

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-namespace kelvara {
+namespace kelvara::platform {
 namespace {
 
 // Named explicitly rather than through the application object, so the store
@@ -30,4 +30,4 @@ void QSettingsStore::Write(const QString& key, const QString& value)
     settings.sync();
 }
 
-} // namespace kelvara
+} // namespace kelvara::platform

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 class SettingsStore {
 public:
@@ -22,4 +22,4 @@ public:
     void Write(const QString& key, const QString& value) override;
 };
 
-} // namespace kelvara
+} // namespace kelvara::platform

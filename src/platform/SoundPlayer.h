@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace kelvara {
+namespace kelvara::platform {
 
 class SoundPlayer {
 public:
@@ -17,4 +17,4 @@ public:
 // The process-wide player that uses the sound device.
 SoundPlayer& DefaultSoundPlayer();
 
-} // namespace kelvara
+} // namespace kelvara::platform

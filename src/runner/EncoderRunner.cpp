@@ -49,7 +49,7 @@ EncoderRunner::~EncoderRunner()
 void EncoderRunner::Report(const std::string& api, int errorCode)
 {
     m_diagnostics.push_back(platform::FormatDiagnostic(api, errorCode));
-    qCDebug(lcProcess).noquote() << QString::fromStdString(m_diagnostics.back()).trimmed();
+    qCDebug(platform::lcProcess).noquote() << QString::fromStdString(m_diagnostics.back()).trimmed();
 }
 
 std::optional<std::vector<std::string>> EncoderRunner::ResolveCommand(

@@ -11,9 +11,9 @@
 
 namespace kelvara {
 
-CAboutBox::CAboutBox(QWidget* mainWindow, const QString& version, DesktopShell* shell)
+CAboutBox::CAboutBox(QWidget* mainWindow, const QString& version, platform::DesktopShell* shell)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_background(LoadSkinBitmap(SkinId::AboutBackground))
+    , m_background(LoadSkinBitmap(skin_id::AboutBackground))
 {
     setWindowTitle(QStringLiteral("About Kelvara"));
     setFixedSize(kWidth, kHeight);
@@ -36,7 +36,7 @@ CAboutBox::CAboutBox(QWidget* mainWindow, const QString& version, DesktopShell* 
     m_version->setAccessibleName(version);
 
     m_close = new CSkinButton(this);
-    m_close->SetBitmaps(SkinId::CloseHover, qRgb(255, 255, 255), SkinId::CloseIdle, qRgb(255, 255, 255));
+    m_close->SetBitmaps(skin_id::CloseHover, qRgb(255, 255, 255), skin_id::CloseIdle, qRgb(255, 255, 255));
     m_close->DrawTransparent();
     m_close->DrawBorder(false);
     m_close->setGeometry(330, 2, 23, 25);

@@ -12,7 +12,9 @@ class CSkinButton;
 class CSkinLabel;
 
 class CLinkLabel;
+namespace platform {
 class DesktopShell;
+}
 
 inline constexpr const char* kHomePageUrl = "https://www.tarvo.test/kelvara/";
 inline constexpr const char* kSupportUrl = "mailto:help@tarvo.test";
@@ -23,7 +25,7 @@ public:
     static constexpr int kWidth = 357;
     static constexpr int kHeight = 263;
 
-    CAboutBox(QWidget* mainWindow, const QString& version, DesktopShell* shell = nullptr);
+    CAboutBox(QWidget* mainWindow, const QString& version, platform::DesktopShell* shell = nullptr);
 
     CLinkLabel* HomePageLink() const { return m_homePage; }
     CLinkLabel* SupportLink() const { return m_support; }

@@ -9,7 +9,7 @@ namespace kelvara {
 
 CCountdownMessageBox::CCountdownMessageBox(QWidget* owner, int seconds, std::chrono::milliseconds tick)
     : CSkinMessageBox(
-        owner, TextFor(seconds), QStringLiteral("Warning"), SkinMb::Ok | SkinMb::IconExclamation)
+        owner, TextFor(seconds), QStringLiteral("Warning"), box_style::Ok | box_style::IconExclamation)
     , m_secondsLeft(seconds)
 {
     // The box's one button cancels; only the end of the count accepts.
@@ -64,7 +64,7 @@ bool RunShutdownCountdown(QWidget* owner, int seconds)
 {
     CCountdownMessageBox box(owner, seconds);
     box.exec();
-    return box.Result() == SkinMb::IdOk;
+    return box.Result() == box_style::IdOk;
 }
 
 } // namespace kelvara

@@ -30,7 +30,7 @@ int CFadeInPicture::SetBitmap(int bitmapId, int delayMs)
 
 void CFadeInPicture::OnStep()
 {
-    m_alpha += AlphaStep;
+    m_alpha += kAlphaStep;
     if (m_alpha > 255) {
         // The last step (alpha 255) has been shown for one delay: the fade is over.
         m_alpha = 255;

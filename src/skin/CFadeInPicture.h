@@ -10,8 +10,8 @@ namespace kelvara {
 class CFadeInPicture : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int DefaultStepDelayMs = 100;
-    static constexpr int AlphaStep = 5;
+    static constexpr int kDefaultStepDelayMs = 100;
+    static constexpr int kAlphaStep = 5;
 
     explicit CFadeInPicture(QWidget* parent = nullptr);
 
@@ -36,7 +36,7 @@ private:
     QPixmap m_bitmap;
     QTimer m_timer;
     int m_bitmapId = 0;
-    int m_delayMs = DefaultStepDelayMs;
+    int m_delayMs = kDefaultStepDelayMs;
     int m_alpha = 0;
     bool m_fadedIn = false;
 };

@@ -13,7 +13,7 @@ CImageTab::CImageTab(QWidget* parent)
 
 void CImageTab::AddImage(int index, int bitmapId)
 {
-    if (index < 0 || index >= MaxTabs || m_count >= MaxTabs)
+    if (index < 0 || index >= kMaxTabs || m_count >= kMaxTabs)
         return;
     m_ids[std::size_t(index)] = bitmapId;
     ++m_count;
@@ -25,7 +25,7 @@ void CImageTab::Select(int index)
         return;
     m_selected = index;
     const int id = m_ids[std::size_t(index)];
-    SetBitmaps(id, Transparent, id, Transparent);
+    SetBitmaps(id, kTransparent, id, kTransparent);
 }
 
 void CImageTab::mousePressEvent(QMouseEvent* event)

@@ -10,8 +10,8 @@ namespace kelvara {
 class CImageTab : public CSkinButton {
     Q_OBJECT
 public:
-    static constexpr int MaxTabs = 5;
-    static constexpr QRgb Transparent = qRgb(255, 0, 0);
+    static constexpr int kMaxTabs = 5;
+    static constexpr QRgb kTransparent = qRgb(255, 0, 0);
 
     explicit CImageTab(QWidget* parent = nullptr);
 
@@ -33,7 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    std::array<int, MaxTabs> m_ids {};
+    std::array<int, kMaxTabs> m_ids {};
     int m_count = 0;
     int m_selected = -1;
 };

@@ -94,8 +94,9 @@ QString CLinkLabel::FailureReport(int errorCode)
 void CLinkLabel::OpenLink()
 {
     m_over = false;
-    QDesktopShell desktop;
-    const OpenOutcome outcome = (m_shell ? *m_shell : static_cast<DesktopShell&>(desktop)).Open(QUrl(m_url));
+    platform::QDesktopShell desktop;
+    const platform::OpenOutcome outcome
+        = (m_shell ? *m_shell : static_cast<platform::DesktopShell&>(desktop)).Open(QUrl(m_url));
     if (outcome.opened) {
         SetVisited(true);
         return;
@@ -103,7 +104,7 @@ void CLinkLabel::OpenLink()
     QApplication::beep();
     const QString report = FailureReport(outcome.errorCode);
     emit linkFailed(report);
-    SkinMessageBox(window(), report, QString(), SkinMb::IconExclamation);
+    SkinMessageBox(window(), report, QString(), box_style::IconExclamation);
 }
 
 void CLinkLabel::paintEvent(QPaintEvent*)

@@ -10,7 +10,9 @@
 
 namespace kelvara {
 
+namespace platform {
 class DesktopShell;
+}
 
 class CLinkLabel : public QWidget {
     Q_OBJECT
@@ -31,7 +33,7 @@ public:
     bool IsUnderlined() const { return m_font.underline(); }
     bool IsOver() const { return m_over; }
     QColor TextColour() const;
-    void SetShell(DesktopShell* shell) { m_shell = shell; }
+    void SetShell(platform::DesktopShell* shell) { m_shell = shell; }
     // Opens the address; on failure beeps and shows the failure report.
     void OpenLink();
 
@@ -60,7 +62,7 @@ private:
     QColor m_hoverColour { 0, 0, 255 };
     QFont m_font;
     QTimer m_hoverTimer;
-    DesktopShell* m_shell = nullptr;
+    platform::DesktopShell* m_shell = nullptr;
     Underline m_underline = Underline::WhileHovering;
     bool m_over = false;
     bool m_visited = false;

@@ -56,10 +56,10 @@ void CRangeSlider::paintEvent(QPaintEvent*)
     m_model.Layout(width(), height());
     // The bitmaps are small and cached by Qt: loading them per paint keeps
     // no skin state in the control.
-    const QPixmap track = LoadSkinBitmap(SkinId::SliderTrack);
-    const QPixmap leftThumb = LoadSkinBitmap(SkinId::SliderLeftThumb);
-    const QPixmap rightThumb = LoadSkinBitmap(SkinId::SliderRightThumb);
-    const QPixmap bar = LoadSkinBitmap(SkinId::SliderBar);
+    const QPixmap track = LoadSkinBitmap(skin_id::SliderTrack);
+    const QPixmap leftThumb = LoadSkinBitmap(skin_id::SliderLeftThumb);
+    const QPixmap rightThumb = LoadSkinBitmap(skin_id::SliderRightThumb);
+    const QPixmap bar = LoadSkinBitmap(skin_id::SliderBar);
     const int xLeft = m_model.LeftPixel();
     const int xRight = m_model.RightPixel();
     const int arrow = m_model.ArrowWidth();

@@ -15,7 +15,7 @@ namespace kelvara {
 
 namespace {
 const QColor TextUnderlay(200, 200, 200);
-constexpr int TextHeight = 12;
+constexpr int kTextHeight = 12;
 } // namespace
 
 CSkinButton::CSkinButton(QWidget* parent)
@@ -23,7 +23,7 @@ CSkinButton::CSkinButton(QWidget* parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    SetDefaultColors(false);
+    SetDefaultColours(false);
     // Connected first, so the button's own click behaviour runs before any
     // handler the owner connects.
     connect(this, &QAbstractButton::clicked, this, &CSkinButton::OnClicked);
@@ -95,7 +95,7 @@ int CSkinButton::SetAlign(int align, bool repaint)
     return 0;
 }
 
-int CSkinButton::SetColor(int index, QColor colour, bool repaint)
+int CSkinButton::SetColour(int index, QColor colour, bool repaint)
 {
     if (index < 0 || index > 5)
         return 3;
@@ -104,7 +104,7 @@ int CSkinButton::SetColor(int index, QColor colour, bool repaint)
     return 0;
 }
 
-void CSkinButton::SetDefaultColors(bool repaint)
+void CSkinButton::SetDefaultColours(bool repaint)
 {
     const QPalette system = QApplication::palette();
     for (int i = 0; i < 6; ++i)
@@ -112,7 +112,7 @@ void CSkinButton::SetDefaultColors(bool repaint)
     Repaint(repaint);
 }
 
-QColor CSkinButton::Color(int index) const
+QColor CSkinButton::Colour(int index) const
 {
     return index >= 0 && index <= 5 ? m_colours[index] : QColor();
 }
@@ -147,7 +147,7 @@ int CSkinButton::SetMenu(std::unique_ptr<QMenu> menu, QWidget* owner, bool repai
 
 void CSkinButton::SetSound(const QString& path, bool async)
 {
-    m_soundPath = path.left(MaxSoundPathLength);
+    m_soundPath = path.left(kMaxSoundPathLength);
     m_soundAsync = async;
 }
 
@@ -214,7 +214,8 @@ void CSkinButton::TrackHover(QPoint position, Qt::MouseButtons buttons)
             m_mouseOver = true;
             update();
             if (!m_soundPath.isEmpty())
-                (m_soundPlayer ? *m_soundPlayer : DefaultSoundPlayer()).Play(m_soundPath, m_soundAsync);
+                (m_soundPlayer ? *m_soundPlayer : platform::DefaultSoundPlayer())
+                    .Play(m_soundPath, m_soundAsync);
         }
         return;
     }
@@ -268,7 +269,7 @@ void CSkinButton::changeEvent(QEvent* event)
     } else if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
         LeaveHover();
     } else if (event->type() == QEvent::PaletteChange) {
-        SetDefaultColors(true);
+        SetDefaultColours(true);
     }
 }
 
@@ -417,7 +418,7 @@ void CSkinButton::DrawTheText(QPainter& painter, const QRect& textRect)
     QRect area = textRect;
     if (IsPressedLook() && !m_checkMode)
         area.translate(m_pressedOffset);
-    painter.setFont(SkinFont(TextHeight, true));
+    painter.setFont(SkinFont(kTextHeight, true));
     constexpr int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop;
     QRect box = painter.boundingRect(area, flags, text());
     box.moveCenter(area.translated(-1, -1).center());

@@ -15,7 +15,9 @@ class QMenu;
 
 namespace kelvara {
 
+namespace platform {
 class SoundPlayer;
+}
 
 class CSkinButton : public QAbstractButton {
     Q_OBJECT
@@ -30,7 +32,7 @@ public:
         TextFocus = 5,
     };
     enum class Image { None, In, Out };
-    static constexpr int MaxSoundPathLength = 260;
+    static constexpr int kMaxSoundPathLength = 260;
 
     explicit CSkinButton(QWidget* parent = nullptr);
     ~CSkinButton() override;
@@ -51,9 +53,9 @@ public:
     // 0 image left of the text, 1 image above it; 4 for a value above 3.
     int SetAlign(int align, bool repaint = true);
     // 3 when the index is above 5.
-    int SetColor(int index, QColor colour, bool repaint = true);
-    void SetDefaultColors(bool repaint = true);
-    QColor Color(int index) const;
+    int SetColour(int index, QColor colour, bool repaint = true);
+    void SetDefaultColours(bool repaint = true);
+    QColor Colour(int index) const;
     // The parent's pixels show through the button instead of a filled background.
     void DrawTransparent(bool repaint = false);
     void DrawBorder(bool drawBorder, bool repaint = true);
@@ -70,7 +72,7 @@ public:
     // The sound played when the mouse enters; an empty path clears it.
     void SetSound(const QString& path, bool async);
     QString Sound() const { return m_soundPath; }
-    void SetSoundPlayer(SoundPlayer* player) { m_soundPlayer = player; }
+    void SetSoundPlayer(platform::SoundPlayer* player) { m_soundPlayer = player; }
 
     bool IsHovering() const { return m_mouseOver; }
     bool IsMenuShown() const { return m_menuShown; }
@@ -134,7 +136,7 @@ private:
     QPointer<QWidget> m_menuOwner;
     QString m_soundPath;
     bool m_soundAsync = true;
-    SoundPlayer* m_soundPlayer = nullptr;
+    platform::SoundPlayer* m_soundPlayer = nullptr;
 };
 
 } // namespace kelvara

@@ -112,7 +112,7 @@ void CSkinComboBox::paintEvent(QPaintEvent*)
         p.drawPixmap(w - 16 - 1, 1, m_arrowBitmap);
     if (currentIndex() < 0)
         return;
-    p.setClipRect(QRect(0, 0, w - 18, FaceHeight));
+    p.setClipRect(QRect(0, 0, w - 18, kFaceHeight));
     p.setFont(font());
     p.setPen(isEnabled() ? m_textNormal : QColor(128, 128, 128));
     const QFontMetrics metrics(font());

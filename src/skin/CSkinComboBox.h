@@ -14,8 +14,8 @@ namespace kelvara {
 class CSkinComboBox : public QComboBox {
     Q_OBJECT
 public:
-    static constexpr int FaceHeight = 18;
-    static constexpr int DefaultDroppedHeight = 200;
+    static constexpr int kFaceHeight = 18;
+    static constexpr int kDefaultDroppedHeight = 200;
 
     explicit CSkinComboBox(QWidget* parent = nullptr);
     ~CSkinComboBox() override;
@@ -71,7 +71,7 @@ private:
     QPixmap m_listBitmap;
     QPixmap m_arrowBitmap;
     QPointer<CSkinDropList> m_list;
-    int m_droppedHeight = DefaultDroppedHeight;
+    int m_droppedHeight = kDefaultDroppedHeight;
 };
 
 } // namespace kelvara

@@ -44,11 +44,11 @@ void CSkinDropList::Measure()
         m_scrollBarNeeded = false;
     } else {
         m_visibleRows = probe.FittingRows(available);
-        height = m_visibleRows > 0 ? probe.HeightOfRows(m_visibleRows) : EmptyHeight;
+        height = m_visibleRows > 0 ? probe.HeightOfRows(m_visibleRows) : kEmptyHeight;
         m_scrollBarNeeded = true;
     }
     if (count == 0) {
-        height = EmptyHeight;
+        height = kEmptyHeight;
         m_scrollBarNeeded = false;
     }
     int width = qMax(m_combo->width(), widest + 3 + 10);
@@ -61,9 +61,9 @@ void CSkinDropList::Measure()
 QPoint CSkinDropList::Placement(const QRect& comboRect, QSize list, QSize screen)
 {
     int x = list.width() > comboRect.width() ? comboRect.right() + 1 - list.width() : comboRect.left();
-    int y = comboRect.top() + CSkinComboBox::FaceHeight;
+    int y = comboRect.top() + CSkinComboBox::kFaceHeight;
     if (y + list.height() > screen.height() - 50)
-        y = comboRect.top() + CSkinComboBox::FaceHeight - comboRect.height() - list.height() - 2;
+        y = comboRect.top() + CSkinComboBox::kFaceHeight - comboRect.height() - list.height() - 2;
     if (x + list.width() > screen.width())
         x = screen.width() - list.width();
     if (x < 0)
@@ -92,7 +92,7 @@ void CSkinDropList::Open()
     setMask(QRegion(outline.toFillPolygon().toPolygon()));
     m_offset = 0;
     m_hot = -1;
-    m_ignoreMoves = IgnoredMoves;
+    m_ignoreMoves = kIgnoredMoves;
     const SkinPalette& skin = Skin();
     m_fade.Start(this, skin.layeredWindows, skin.targetAlpha);
     show();
@@ -100,7 +100,7 @@ void CSkinDropList::Open()
 
 int CSkinDropList::RowsRight() const
 {
-    return width() - RowLayout::Left - (m_scrollBarNeeded ? RowLayout::ScrollBarRoom : 0);
+    return width() - RowLayout::kLeft - (m_scrollBarNeeded ? RowLayout::kScrollBarRoom : 0);
 }
 
 void CSkinDropList::SetHot(int index)
@@ -150,7 +150,7 @@ void CSkinDropList::HandleKey(int key)
         const int delta = key == Qt::Key_Down ? 1 : -1;
         const int next = m_hot < 0 ? (delta > 0 ? 0 : count - 1) : (m_hot + delta + count) % count;
         SetHot(next);
-        m_ignoreMoves = IgnoredMoves;
+        m_ignoreMoves = kIgnoredMoves;
         ScrollHotIntoView();
         return;
     }
@@ -201,7 +201,7 @@ void CSkinDropList::paintEvent(QPaintEvent*)
         p.drawTiledPixmap(rect().adjusted(1, 1, -1, -1), m_tile);
     PaintRoundedListFrame(p, size(), light, dark);
     const int right = RowsRight();
-    const QRect panel(QPoint(RowLayout::Left, 3), QPoint(right - 1, height() - 4));
+    const QRect panel(QPoint(RowLayout::kLeft, 3), QPoint(right - 1, height() - 4));
     PaintItemPanel(p, panel, m_tile, m_offset, light, dark);
 
     p.setClipRect(QRect(QPoint(0, 4), QPoint(right - 1, height() - 5)));

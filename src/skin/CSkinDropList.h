@@ -17,8 +17,8 @@ class CSkinMiniScrollBar;
 class CSkinDropList : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int EmptyHeight = 24;
-    static constexpr int IgnoredMoves = 3;
+    static constexpr int kEmptyHeight = 24;
+    static constexpr int kIgnoredMoves = 3;
 
     explicit CSkinDropList(CSkinComboBox* combo);
 

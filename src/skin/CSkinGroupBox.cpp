@@ -9,19 +9,19 @@ namespace kelvara {
 
 namespace {
 const QColor FrameColour(230, 230, 230);
-constexpr int CaptionHeight = 12;
+constexpr int kCaptionHeight = 12;
 } // namespace
 
 CSkinGroupBox::CSkinGroupBox(const QString& caption, QWidget* parent)
     : QWidget(parent)
-    , m_caption(caption.left(MaxCaption - 1))
+    , m_caption(caption.left(kMaxCaption - 1))
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void CSkinGroupBox::SetCaption(const QString& caption)
 {
-    m_caption = caption.left(MaxCaption - 1);
+    m_caption = caption.left(kMaxCaption - 1);
     if (parentWidget()) {
         const QRect top(geometry().topLeft(), QSize(width(), 25));
         parentWidget()->update(top.adjusted(-3, -3, 3, 3));
@@ -32,7 +32,7 @@ void CSkinGroupBox::SetCaption(const QString& caption)
 void CSkinGroupBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QFont font = SkinFont(CaptionHeight, true);
+    const QFont font = SkinFont(kCaptionHeight, true);
     const QFontMetrics metrics(font);
     const int captionWidth = metrics.horizontalAdvance(m_caption);
     const int captionHeight = metrics.height();

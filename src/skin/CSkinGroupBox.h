@@ -8,7 +8,7 @@ namespace kelvara {
 class CSkinGroupBox : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int MaxCaption = 256;
+    static constexpr int kMaxCaption = 256;
 
     explicit CSkinGroupBox(const QString& caption = QString(), QWidget* parent = nullptr);
     void SetCaption(const QString& caption);

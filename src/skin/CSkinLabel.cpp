@@ -27,7 +27,7 @@ CSkinLabel::CSkinLabel(const QString& text, QWidget* parent, Align align)
 
 void CSkinLabel::SetWindowText(const QString& text)
 {
-    m_text = text.left(MaxLength - 1);
+    m_text = text.left(kMaxLength - 1);
     m_lineCount = 1 + int(m_text.count(QLatin1Char('\n')));
     // The label has no background of its own: the parent repaints under it,
     // with a small margin for the pixels the emboss draws outside.

@@ -9,12 +9,12 @@ class CSkinLabel : public QWidget {
     Q_OBJECT
 public:
     enum class Align { Left, Center, Right };
-    static constexpr int MaxLength = 1024;
+    static constexpr int kMaxLength = 1024;
 
     explicit CSkinLabel(QWidget* parent = nullptr, Align align = Align::Left);
     CSkinLabel(const QString& text, QWidget* parent, Align align = Align::Left);
 
-    // Lines are separated by "\n"; the text is cut at MaxLength - 1 characters.
+    // Lines are separated by "\n"; the text is cut at kMaxLength - 1 characters.
     void SetWindowText(const QString& text);
     QString Text() const { return m_text; }
     int LineCount() const { return m_lineCount; }

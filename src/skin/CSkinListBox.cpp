@@ -14,7 +14,7 @@
 namespace kelvara {
 
 namespace {
-constexpr int TextHeight = 11;
+constexpr int kTextHeight = 11;
 // The background of a selected row: the text of a selected row is light.
 const QColor SelectedRowTop(92, 101, 130);
 const QColor SelectedRowBottom(58, 65, 88);
@@ -31,7 +31,7 @@ CSkinListBox::CSkinListBox(QWidget* parent)
     m_textSelected = skin.listBoxTextSelected;
     m_text = skin.listBoxText;
     setFocusPolicy(Qt::StrongFocus);
-    setFont(SkinFont(TextHeight, true));
+    setFont(SkinFont(kTextHeight, true));
     m_scrollBar = new CSkinMiniScrollBar(this);
     m_scrollBar->SetLook(m_frameLight, m_frameDark, m_panelTile);
     m_scrollBar->hide();
@@ -41,7 +41,7 @@ CSkinListBox::CSkinListBox(QWidget* parent)
 
 int CSkinListBox::AddString(const QString& text)
 {
-    if (m_items.size() >= MaxItems)
+    if (m_items.size() >= kMaxItems)
         return -1;
     m_items.append(text);
     m_flags.append(false);
@@ -159,8 +159,8 @@ void CSkinListBox::paintEvent(QPaintEvent*)
     if (!m_bodyTile.isNull())
         p.drawTiledPixmap(rect(), m_bodyTile);
     PaintRoundedListFrame(p, size(), m_frameLight, m_frameDark);
-    const int right = width() - RowLayout::Left - (m_scrollBarNeeded ? RowLayout::ScrollBarRoom : 0);
-    const QRect panel(QPoint(RowLayout::Left, 3), QPoint(right - 1, height() - 4));
+    const int right = width() - RowLayout::kLeft - (m_scrollBarNeeded ? RowLayout::kScrollBarRoom : 0);
+    const QRect panel(QPoint(RowLayout::kLeft, 3), QPoint(right - 1, height() - 4));
     PaintItemPanel(p, panel, m_panelTile, m_offset, m_frameLight, m_frameDark);
     p.setClipRect(QRect(QPoint(0, 4), QPoint(right - 1, height() - 5)));
     p.setFont(font());

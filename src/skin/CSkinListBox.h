@@ -16,7 +16,7 @@ class CSkinMiniScrollBar;
 class CSkinListBox : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int MaxItems = 200;
+    static constexpr int kMaxItems = 200;
 
     explicit CSkinListBox(QWidget* parent = nullptr);
 

@@ -19,26 +19,26 @@ namespace kelvara {
 
 namespace {
 
-constexpr QRgb White = qRgb(255, 255, 255);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
 const QColor CloseBrown(97, 66, 49);
 const QColor CloseHot(20, 20, 20);
 
 bool IsYesNo(int type)
 {
-    return (type & SkinMb::YesNo) != 0;
+    return (type & box_style::YesNo) != 0;
 }
 
 const QPixmap& CachedIcon(int id)
 {
     // Loaded on the first message box and kept for the life of the program.
-    static const QPixmap icons[] = { LoadSkinIcon(SkinId::ErrorIcon), LoadSkinIcon(SkinId::WarningIcon),
-        LoadSkinIcon(SkinId::QuestionIcon), LoadSkinIcon(SkinId::InformationIcon) };
+    static const QPixmap icons[] = { LoadSkinIcon(skin_id::ErrorIcon), LoadSkinIcon(skin_id::WarningIcon),
+        LoadSkinIcon(skin_id::QuestionIcon), LoadSkinIcon(skin_id::InformationIcon) };
     switch (id) {
-    case SkinId::ErrorIcon:
+    case skin_id::ErrorIcon:
         return icons[0];
-    case SkinId::WarningIcon:
+    case skin_id::WarningIcon:
         return icons[1];
-    case SkinId::QuestionIcon:
+    case skin_id::QuestionIcon:
         return icons[2];
     default:
         return icons[3];
@@ -90,12 +90,12 @@ CSkinMessageBox::CSkinMessageBox(QWidget* owner, const QString& text, const QStr
 
     const int buttons = type & 0x0F;
     m_first->setText(IsYesNo(type) ? QStringLiteral("Yes") : QStringLiteral("OK"));
-    m_second->setText(buttons == SkinMb::YesNo ? QStringLiteral("No") : QStringLiteral("Cancel"));
-    m_second->setVisible(buttons == SkinMb::YesNo || buttons == SkinMb::OkCancel);
+    m_second->setText(buttons == box_style::YesNo ? QStringLiteral("No") : QStringLiteral("Cancel"));
+    m_second->setVisible(buttons == box_style::YesNo || buttons == box_style::OkCancel);
 
     m_text->SetWindowText(text);
     LayOut(owner);
-    m_result = SkinMb::IdCancel;
+    m_result = box_style::IdCancel;
 
     connect(m_first, &QAbstractButton::clicked, this, &CSkinMessageBox::OnOK);
     connect(m_second, &QAbstractButton::clicked, this, &CSkinMessageBox::OnCancel);
@@ -108,11 +108,11 @@ CSkinMessageBox::~CSkinMessageBox() = default;
 QString CSkinMessageBox::DefaultCaption(int type)
 {
     switch (type & 0xF0) {
-    case SkinMb::IconHand:
+    case box_style::IconHand:
         return QStringLiteral("Error");
-    case SkinMb::IconExclamation:
+    case box_style::IconExclamation:
         return QStringLiteral("Warning");
-    case SkinMb::IconQuestion:
+    case box_style::IconQuestion:
         return QStringLiteral("Question");
     default:
         return QStringLiteral("Info");
@@ -122,27 +122,27 @@ QString CSkinMessageBox::DefaultCaption(int type)
 int CSkinMessageBox::IconResource(int type)
 {
     switch (type & 0xF0) {
-    case SkinMb::IconHand:
-        return SkinId::ErrorIcon;
-    case SkinMb::IconExclamation:
-        return SkinId::WarningIcon;
-    case SkinMb::IconQuestion:
-        return SkinId::QuestionIcon;
+    case box_style::IconHand:
+        return skin_id::ErrorIcon;
+    case box_style::IconExclamation:
+        return skin_id::WarningIcon;
+    case box_style::IconQuestion:
+        return skin_id::QuestionIcon;
     default:
-        return SkinId::InformationIcon;
+        return skin_id::InformationIcon;
     }
 }
 
 void CSkinMessageBox::SetUpCloseButton()
 {
-    m_close->SetBitmaps(SkinId::CloseHover, White, SkinId::CloseIdle, White);
+    m_close->SetBitmaps(skin_id::CloseHover, kWhite, skin_id::CloseIdle, kWhite);
     m_close->DrawTransparent();
     m_close->DrawBorder(false);
     m_close->SetAlign(1);
-    m_close->SetColor(CSkinButton::TextOut, CloseBrown);
-    m_close->SetColor(CSkinButton::TextFocus, CloseBrown);
-    m_close->SetColor(CSkinButton::BackgroundIn, CloseBrown);
-    m_close->SetColor(CSkinButton::TextIn, CloseHot);
+    m_close->SetColour(CSkinButton::TextOut, CloseBrown);
+    m_close->SetColour(CSkinButton::TextFocus, CloseBrown);
+    m_close->SetColour(CSkinButton::BackgroundIn, CloseBrown);
+    m_close->SetColour(CSkinButton::TextIn, CloseHot);
     m_close->setFocusPolicy(Qt::NoFocus);
 }
 
@@ -178,13 +178,13 @@ void CSkinMessageBox::LayOut(QWidget* owner)
 
 void CSkinMessageBox::OnOK()
 {
-    m_result = IsYesNo(m_type) ? SkinMb::IdYes : SkinMb::IdOk;
+    m_result = IsYesNo(m_type) ? box_style::IdYes : box_style::IdOk;
     done(m_result);
 }
 
 void CSkinMessageBox::OnCancel()
 {
-    m_result = IsYesNo(m_type) ? SkinMb::IdNo : SkinMb::IdCancel;
+    m_result = IsYesNo(m_type) ? box_style::IdNo : box_style::IdCancel;
     done(m_result);
 }
 

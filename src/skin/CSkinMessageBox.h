@@ -12,20 +12,22 @@ class CSkinIconStatic;
 class CSkinLabel;
 
 // The message box types and results the program uses, with their usual values.
-namespace SkinMb {
-inline constexpr int Ok = 0x00;
-inline constexpr int OkCancel = 0x01;
-inline constexpr int YesNo = 0x04;
-inline constexpr int IconHand = 0x10;
-inline constexpr int IconQuestion = 0x20;
-inline constexpr int IconExclamation = 0x30;
-inline constexpr int IconAsterisk = 0x40;
+namespace box_style {
+enum : int {
+    Ok = 0x00,
+    OkCancel = 0x01,
+    YesNo = 0x04,
+    IconHand = 0x10,
+    IconQuestion = 0x20,
+    IconExclamation = 0x30,
+    IconAsterisk = 0x40,
 
-inline constexpr int IdOk = 1;
-inline constexpr int IdCancel = 2;
-inline constexpr int IdYes = 6;
-inline constexpr int IdNo = 7;
-} // namespace SkinMb
+    IdOk = 1,
+    IdCancel = 2,
+    IdYes = 6,
+    IdNo = 7,
+};
+} // namespace box_style
 
 class CSkinMessageBox : public QDialog {
     Q_OBJECT
@@ -69,7 +71,7 @@ private:
     void LayOut(QWidget* owner);
 
     int m_type = 0;
-    int m_result = SkinMb::IdCancel;
+    int m_result = box_style::IdCancel;
     CSkinLabel* m_caption = nullptr;
     CSkinLabel* m_text = nullptr;
     CSkinIconStatic* m_icon = nullptr;

@@ -15,7 +15,7 @@ namespace kelvara {
 namespace {
 // Click positions are matched against the character positions shifted left
 // by this much, so a click just left of a character still lands before it.
-constexpr int HitSlack = 4;
+constexpr int kHitSlack = 4;
 } // namespace
 
 CSkinTextField::CSkinTextField(QWidget* parent, TextFieldKind kind)
@@ -29,7 +29,7 @@ CSkinTextField::CSkinTextField(QWidget* parent, TextFieldKind kind)
     setAttribute(Qt::WA_InputMethodEnabled, kind == TextFieldKind::Path);
     setCursor(Qt::IBeamCursor);
     setFont(SkinFont(13, false));
-    m_blink.setInterval(CaretBlinkMs);
+    m_blink.setInterval(kCaretBlinkMs);
     connect(&m_blink, &QTimer::timeout, this, [this] {
         m_caretVisible = !m_caretVisible;
         update();
@@ -73,7 +73,7 @@ void CSkinTextField::EnableWindow(bool enable)
     update();
 }
 
-void CSkinTextField::SetTextColor(QColor colour)
+void CSkinTextField::SetTextColour(QColor colour)
 {
     m_textColour = colour;
     update();
@@ -83,7 +83,7 @@ void CSkinTextField::Recompute()
 {
     const QFontMetrics metrics(font());
     m_positions.resize(m_model.Text().size() + 1);
-    int x = TextLeft;
+    int x = kTextLeft;
     for (int i = 0; i < m_model.Text().size(); ++i) {
         m_positions[i] = x;
         x += metrics.horizontalAdvance(m_model.Text()[i]);
@@ -97,11 +97,11 @@ void CSkinTextField::KeepCaretInView()
         return;
     const int composed = QFontMetrics(font()).horizontalAdvance(m_composition);
     const int caret = m_positions[m_model.Caret()] + composed;
-    const int visibleRight = width() - TextLeft;
+    const int visibleRight = width() - kTextLeft;
     if (caret - m_scroll > visibleRight)
         m_scroll = caret - visibleRight;
-    if (caret - m_scroll < TextLeft)
-        m_scroll = caret - TextLeft;
+    if (caret - m_scroll < kTextLeft)
+        m_scroll = caret - kTextLeft;
     // A text that has become shorter leaves no blank room at the right.
     m_scroll = qMax(0, qMin(m_scroll, m_positions.last() + composed - visibleRight));
 }
@@ -234,9 +234,9 @@ int CSkinTextField::IndexAt(int x) const
 {
     x += m_scroll;
     for (int i = 0; i + 1 < m_positions.size(); ++i)
-        if (x >= m_positions[i] - HitSlack && x < m_positions[i + 1] - HitSlack)
+        if (x >= m_positions[i] - kHitSlack && x < m_positions[i + 1] - kHitSlack)
             return i;
-    return x < TextLeft - HitSlack ? 0 : int(m_model.Text().size());
+    return x < kTextLeft - kHitSlack ? 0 : int(m_model.Text().size());
 }
 
 void CSkinTextField::mousePressEvent(QMouseEvent* event)
@@ -374,13 +374,13 @@ void CSkinTextField::paintEvent(QPaintEvent*)
     const QFontMetrics metrics(font());
     const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     if (m_composition.isEmpty()) {
-        p.drawText(TextLeft - m_scroll, baseline, m_model.Text());
+        p.drawText(kTextLeft - m_scroll, baseline, m_model.Text());
     } else {
         // The composition sits at the caret, underlined, pushing the rest right.
         const int caret = m_model.Caret();
         const int at = m_positions[caret] - m_scroll;
         const int composed = metrics.horizontalAdvance(m_composition);
-        p.drawText(TextLeft - m_scroll, baseline, m_model.Text().left(caret));
+        p.drawText(kTextLeft - m_scroll, baseline, m_model.Text().left(caret));
         p.drawText(at + composed, baseline, m_model.Text().mid(caret));
         QFont underlined = font();
         underlined.setUnderline(true);

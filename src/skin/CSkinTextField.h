@@ -19,8 +19,8 @@ enum class TextFieldKind {
 class CSkinTextField : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int CaretBlinkMs = 500;
-    static constexpr int TextLeft = 3;
+    static constexpr int kCaretBlinkMs = 500;
+    static constexpr int kTextLeft = 3;
 
     explicit CSkinTextField(QWidget* parent = nullptr, TextFieldKind kind = TextFieldKind::Number);
     TextFieldKind Kind() const { return m_kind; }
@@ -28,7 +28,7 @@ public:
     void SetText(const QString& text);
     QString GetText() const { return m_model.Text(); }
     void EnableWindow(bool enable);
-    void SetTextColor(QColor colour);
+    void SetTextColour(QColor colour);
     const TextFieldModel& Model() const { return m_model; }
     // Edits asked for by assistive technologies, which hand over whole texts
     // rather than keys: a replacement behaves as a paste over the range

@@ -14,11 +14,11 @@ namespace kelvara {
 
 CSplashDlg::CSplashDlg(const QString& version)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_picture(LoadSkinBitmap(SkinId::Splash))
+    , m_picture(LoadSkinBitmap(skin_id::Splash))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Kelvara"));
-    setWindowIcon(LoadSkinIcon(SkinId::AppIcon));
+    setWindowIcon(LoadSkinIcon(skin_id::AppIcon));
     setFixedSize(m_picture.isNull() ? QSize(359, 212) : LogicalSize(m_picture));
     m_version = new CSkinLabel(this);
     m_version->SetEmbossed(true);

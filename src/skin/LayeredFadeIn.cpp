@@ -5,7 +5,7 @@ namespace kelvara {
 LayeredFadeIn::LayeredFadeIn(QObject* parent)
     : QObject(parent)
 {
-    m_timer.setInterval(StepMs);
+    m_timer.setInterval(kStepMs);
     connect(&m_timer, &QTimer::timeout, this, &LayeredFadeIn::OnTick);
 }
 
@@ -26,7 +26,7 @@ void LayeredFadeIn::Start(QWidget* window, bool layeredWindows, int targetAlpha)
 
 void LayeredFadeIn::OnTick()
 {
-    m_alpha += AlphaStep;
+    m_alpha += kAlphaStep;
     if (m_alpha >= m_target) {
         m_alpha = 255;
         m_timer.stop();

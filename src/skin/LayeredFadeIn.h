@@ -11,8 +11,8 @@ namespace kelvara {
 class LayeredFadeIn : public QObject {
     Q_OBJECT
 public:
-    static constexpr int StepMs = 20;
-    static constexpr int AlphaStep = 20;
+    static constexpr int kStepMs = 20;
+    static constexpr int kAlphaStep = 20;
 
     explicit LayeredFadeIn(QObject* parent = nullptr);
 

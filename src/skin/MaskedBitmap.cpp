@@ -3,9 +3,9 @@
 namespace kelvara {
 
 namespace {
-constexpr QRgb DisabledKey = qRgb(114, 139, 139);
+constexpr QRgb kDisabledKey = qRgb(114, 139, 139);
 // Pixels darker than this count as the picture's ink in the embossed look.
-constexpr int EmbossThreshold = 160;
+constexpr int kEmbossThreshold = 160;
 
 int Luminance(QRgb c)
 {
@@ -61,8 +61,8 @@ QImage DisabledLook(const MaskedBitmap& bitmap, QColor highlight, QColor shadow)
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(ink.scanLine(y));
         for (int x = 0; x < source.width(); ++x) {
-            const QRgb composed = qAlpha(in[x]) == 0 ? DisabledKey : in[x];
-            if (qAlpha(in[x]) != 0 && Luminance(composed) < EmbossThreshold)
+            const QRgb composed = qAlpha(in[x]) == 0 ? kDisabledKey : in[x];
+            if (qAlpha(in[x]) != 0 && Luminance(composed) < kEmbossThreshold)
                 out[x] = 0xFF000000;
         }
     }

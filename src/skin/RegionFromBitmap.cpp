@@ -9,7 +9,7 @@ namespace {
 
 // Rectangles are gathered in batches and each batch is turned into a region
 // at once, which is far cheaper than uniting the runs one by one.
-constexpr std::size_t RectanglesPerBatch = 2000;
+constexpr std::size_t kRectanglesPerBatch = 2000;
 
 struct KeyRange {
     int low[3];
@@ -72,7 +72,7 @@ std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tole
     const KeyRange range = RangeOf(key, tolerance);
     QRegion result;
     std::vector<QRect> batch;
-    batch.reserve(RectanglesPerBatch);
+    batch.reserve(kRectanglesPerBatch);
     std::vector<char> inside(std::size_t(image.width() / ratio));
     const int width = int(inside.size());
     for (int y = 0; y < image.height() / ratio; ++y) {
@@ -86,7 +86,7 @@ std::optional<QRegion> RegionFromBitmap(const QImage& bitmap, QRgb key, int tole
                 ++x;
             if (x > start) {
                 batch.emplace_back(start, y, x - start, 1);
-                if (batch.size() == RectanglesPerBatch)
+                if (batch.size() == kRectanglesPerBatch)
                     Flush(batch, result);
             }
         }

@@ -6,10 +6,10 @@ void RowLayout::Build(int count, int textHeight, int width, bool scrollBar)
 {
     m_textHeight = textHeight;
     m_rows.resize(qMax(count, 0));
-    const int right = width - Left - (scrollBar ? ScrollBarRoom : 0);
+    const int right = width - kLeft - (scrollBar ? kScrollBarRoom : 0);
     for (int i = 0; i < m_rows.size(); ++i) {
         const int s = i * RowHeight();
-        m_rows[i] = QRect(QPoint(Left, s + 3), QPoint(right - 1, s + textHeight + 6 - 1));
+        m_rows[i] = QRect(QPoint(kLeft, s + 3), QPoint(right - 1, s + textHeight + 6 - 1));
     }
 }
 

@@ -9,8 +9,8 @@ namespace kelvara {
 
 class RowLayout {
 public:
-    static constexpr int Left = 5;
-    static constexpr int ScrollBarRoom = 10;
+    static constexpr int kLeft = 5;
+    static constexpr int kScrollBarRoom = 10;
 
     // Rows of the given count and text height, for a list of the given width.
     void Build(int count, int textHeight, int width, bool scrollBar);

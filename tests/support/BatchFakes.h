@@ -103,7 +103,7 @@ private:
     ConversionContext& m_context;
 };
 
-class FakeSound : public SoundPlayer {
+class FakeSound : public platform::SoundPlayer {
 public:
     void Play(const QString& path, bool async) override
     {

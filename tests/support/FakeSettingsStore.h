@@ -7,7 +7,7 @@
 
 namespace kelvara {
 
-class FakeSettingsStore : public SettingsStore {
+class FakeSettingsStore : public platform::SettingsStore {
 public:
     std::optional<QString> Read(const QString& key) const override
     {

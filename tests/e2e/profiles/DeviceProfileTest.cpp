@@ -14,7 +14,7 @@
 #include <cstdlib>
 
 using namespace kelvara;
-using namespace kelvara::test;
+using namespace kelvara::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -117,7 +117,7 @@ private:
 void ExpectStepsSucceeded(const std::vector<StepResult>& steps)
 {
     for (const StepResult& step : steps)
-        EXPECT_EQ(step.run.exitStatus, 0) << step.command << "\n" << step.run.output;
+        EXPECT_EQ(step.run.exitCode, 0) << step.command << "\n" << step.run.output;
 }
 
 double ProfileFrameRate(DeviceKind device, int profile)

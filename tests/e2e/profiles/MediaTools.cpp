@@ -9,7 +9,7 @@
 #include <iterator>
 #include <sstream>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
 namespace {
 
@@ -21,14 +21,6 @@ std::string Unquoted(std::string value)
 }
 
 } // namespace
-
-RunResult RunProgram(const std::vector<std::string>& arguments)
-{
-    if (arguments.empty())
-        return {};
-    const testing::CommandResult result = testing::RunProgram(arguments);
-    return { result.exitCode, result.output };
-}
 
 bool ToolDirectoryHas(const std::string& name)
 {
@@ -50,16 +42,16 @@ bool MakeSourceClip(const std::filesystem::path& path, double seconds, const std
                           "testsrc2=size=" + size + ":rate=25:duration=" + duration, "-f", "lavfi", "-i",
                           "sine=frequency=440:sample_rate=44100:duration=" + duration, "-c:v", "mpeg4",
                           "-q:v", "4", "-c:a", "pcm_s16le", "-ac", "2", path.string() })
-               .exitStatus
+               .exitCode
         == 0;
 }
 
 ProbeFacts Probe(const std::filesystem::path& path)
 {
-    const RunResult probe = RunProgram({ "ffprobe", "-v", "error", "-count_frames", "-show_format",
+    const CommandResult probe = RunProgram({ "ffprobe", "-v", "error", "-count_frames", "-show_format",
         "-show_streams", "-of", "flat", path.string() });
     ProbeFacts facts;
-    if (probe.exitStatus != 0)
+    if (probe.exitCode != 0)
         return facts;
     std::istringstream lines(probe.output);
     for (std::string line; std::getline(lines, line);) {
@@ -102,9 +94,9 @@ double RateOf(const std::string& text)
     return denominator > 0 ? std::atof(text.substr(0, slash).c_str()) / denominator : 0.0;
 }
 
-RunResult DecodeToTheEnd(const std::filesystem::path& path)
+CommandResult DecodeToTheEnd(const std::filesystem::path& path)
 {
     return RunProgram({ "ffmpeg", "-nostdin", "-v", "error", "-i", path.string(), "-f", "null", "-" });
 }
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -3,21 +3,14 @@
 // judged by ffprobe and ffmpeg.
 #pragma once
 
+#include "support/MediaMaker.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace kelvara::test {
-
-struct RunResult {
-    int exitStatus = -1; // -1 when the program could not be started or was killed
-    std::string output; // standard output and standard error
-};
-
-// Runs `arguments` (the program first, looked up in PATH when it has no "/")
-// with standard input from /dev/null.
-RunResult RunProgram(const std::vector<std::string>& arguments);
+namespace kelvara::testing {
 
 // The program as the converter finds it: in the tool directory, else in PATH.
 std::string ToolProgram(const std::string& name);
@@ -40,6 +33,6 @@ double NumberOf(const ProbeFacts& facts, const std::string& key);
 double RateOf(const std::string& text);
 
 // Decodes the whole file; the messages ffmpeg printed, empty when clean.
-RunResult DecodeToTheEnd(const std::filesystem::path& path);
+CommandResult DecodeToTheEnd(const std::filesystem::path& path);
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
 namespace {
 
@@ -55,9 +55,9 @@ void ExpectPlayablePmp(const std::filesystem::path& path, const PmpExpectation& 
     EXPECT_EQ(NumberOf(audio, "channels"), expected.channels);
     EXPECT_GT(NumberOf(audio, "nb_read_frames"), 0);
 
-    const RunResult decoded = DecodeToTheEnd(path);
-    EXPECT_EQ(decoded.exitStatus, 0);
+    const CommandResult decoded = DecodeToTheEnd(path);
+    EXPECT_EQ(decoded.exitCode, 0);
     EXPECT_EQ(WithoutEndOfFileNote(decoded.output, path.string()), "") << decoded.output;
 }
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
 struct PmpExpectation {
     std::string videoCodec; // "mpeg4" or "h264"
@@ -20,4 +20,4 @@ struct PmpExpectation {
 // the whole file without complaint.
 void ExpectPlayablePmp(const std::filesystem::path& path, const PmpExpectation& expected);
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <iterator>
 
-using namespace kelvara::test;
+using namespace kelvara::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -38,15 +38,15 @@ protected:
         command.insert(command.end(), { "-an", Video().string() });
         command.insert(command.end(), audioOptions.begin(), audioOptions.end());
         command.insert(command.end(), { "-vn", "-c:a", "libmp3lame", Audio().string() });
-        const RunResult encoded = RunProgram(command);
-        ASSERT_EQ(encoded.exitStatus, 0) << encoded.output;
+        const CommandResult encoded = RunProgram(command);
+        ASSERT_EQ(encoded.exitCode, 0) << encoded.output;
     }
 
-    RunResult Mux() const
+    CommandResult Mux() const
     {
         return RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Output().string() });
     }
-    RunResult Check(const fs::path& source) const
+    CommandResult Check(const fs::path& source) const
     {
         return RunProgram({ ToolProgram("pmpmux"), "--check", Output().string(), source.string() });
     }
@@ -63,11 +63,11 @@ TEST_F(PmpMux, Mpeg4WithStereoMp3IsReadBackFrameForFrame)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "29.97", "-fps_mode", "cfr" },
         { "-ar", "44100", "-ac", "2", "-b:a", "128k" });
-    const RunResult muxed = Mux();
-    ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
+    const CommandResult muxed = Mux();
+    ASSERT_EQ(muxed.exitCode, 0) << muxed.output;
     ExpectPlayablePmp(Output(), { "mpeg4", 480, 272, 60, 44100, 2 });
-    EXPECT_EQ(Check(Video()).exitStatus, 0);
-    EXPECT_EQ(Check(Audio()).exitStatus, 0);
+    EXPECT_EQ(Check(Video()).exitCode, 0);
+    EXPECT_EQ(Check(Audio()).exitCode, 0);
 }
 
 TEST_F(PmpMux, H264WithMonoLowRateMp3IsReadBackFrameForFrame)
@@ -75,29 +75,29 @@ TEST_F(PmpMux, H264WithMonoLowRateMp3IsReadBackFrameForFrame)
     Encode({ "-c:v", "libx264", "-profile:v", "main", "-bf", "0", "-s", "368x272", "-r", "25", "-fps_mode",
                "cfr" },
         { "-ar", "22050", "-ac", "1", "-b:a", "32k" });
-    const RunResult muxed = Mux();
-    ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
+    const CommandResult muxed = Mux();
+    ASSERT_EQ(muxed.exitCode, 0) << muxed.output;
     ExpectPlayablePmp(Output(), { "h264", 368, 272, 50, 22050, 1 });
-    EXPECT_EQ(Check(Video()).exitStatus, 0);
-    EXPECT_EQ(Check(Audio()).exitStatus, 0);
+    EXPECT_EQ(Check(Video()).exitCode, 0);
+    EXPECT_EQ(Check(Audio()).exitCode, 0);
 }
 
 TEST_F(PmpMux, AudioShorterThanTheVideoIsPaddedWithSilence)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "360x272", "-r", "30", "-fps_mode", "cfr" },
         { "-ar", "32000", "-ac", "1", "-t", "0.5" });
-    const RunResult muxed = Mux();
-    ASSERT_EQ(muxed.exitStatus, 0) << muxed.output;
+    const CommandResult muxed = Mux();
+    ASSERT_EQ(muxed.exitCode, 0) << muxed.output;
     ExpectPlayablePmp(Output(), { "mpeg4", 360, 272, 60, 32000, 1 });
-    EXPECT_EQ(Check(Audio()).exitStatus, 0);
+    EXPECT_EQ(Check(Audio()).exitCode, 0);
 }
 
 TEST_F(PmpMux, VideoWithDroppedFramesIsRefusedAndLeavesNoFile)
 {
     // Without a constant-rate output the AVI skips the frames it would repeat.
     Encode({ "-c:v", "mpeg4", "-s", "360x272", "-r", "29.97", "-fps_mode", "vfr" }, {});
-    const RunResult muxed = Mux();
-    EXPECT_NE(muxed.exitStatus, 0);
+    const CommandResult muxed = Mux();
+    EXPECT_NE(muxed.exitCode, 0);
     EXPECT_NE(muxed.output.find("constant frame rate"), std::string::npos) << muxed.output;
     EXPECT_FALSE(fs::exists(Output()));
 }
@@ -105,10 +105,10 @@ TEST_F(PmpMux, VideoWithDroppedFramesIsRefusedAndLeavesNoFile)
 TEST_F(PmpMux, CheckFindsDamageAndForeignSources)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "25", "-fps_mode", "cfr" }, {});
-    ASSERT_EQ(Mux().exitStatus, 0);
-    EXPECT_EQ(Check(Video()).exitStatus, 0);
+    ASSERT_EQ(Mux().exitCode, 0);
+    EXPECT_EQ(Check(Video()).exitCode, 0);
     // The source clip's own frames are not the ones in the PMP file.
-    EXPECT_NE(Check(m_source).exitStatus, 0);
+    EXPECT_NE(Check(m_source).exitCode, 0);
 
     const auto size = fs::file_size(Output());
     {
@@ -118,33 +118,33 @@ TEST_F(PmpMux, CheckFindsDamageAndForeignSources)
         file.seekp(static_cast<std::streamoff>(size - 10));
         file.put(static_cast<char>(byte ^ 0x5A));
     }
-    EXPECT_NE(Check(Audio()).exitStatus, 0);
+    EXPECT_NE(Check(Audio()).exitCode, 0);
     fs::resize_file(Output(), size - 3);
-    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), "--check", Output().string() }).exitStatus, 0);
+    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), "--check", Output().string() }).exitCode, 0);
 }
 
 TEST_F(PmpMux, RefusesToOverwriteAnInput)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "480x272", "-r", "25", "-fps_mode", "cfr" }, {});
     const auto size = fs::file_size(Video());
-    EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Video().string() })
-                  .exitStatus,
+    EXPECT_NE(
+        RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), Video().string() }).exitCode,
         0);
     EXPECT_EQ(fs::file_size(Video()), size);
 }
 
 TEST_F(PmpMux, UnusableInputsFailWithAReason)
 {
-    const RunResult missing = RunProgram({ ToolProgram("pmpmux"), (m_folder / "none.avi").string(),
+    const CommandResult missing = RunProgram({ ToolProgram("pmpmux"), (m_folder / "none.avi").string(),
         (m_folder / "none.mp3").string(), Output().string() });
-    EXPECT_NE(missing.exitStatus, 0);
+    EXPECT_NE(missing.exitCode, 0);
     EXPECT_NE(missing.output.find("none.avi"), std::string::npos);
     // The source clip's audio is PCM, not MP3.
     EXPECT_NE(RunProgram({ ToolProgram("pmpmux"), m_source.string(), m_source.string(), Output().string() })
-                  .exitStatus,
+                  .exitCode,
         0);
     EXPECT_FALSE(fs::exists(Output()));
-    EXPECT_EQ(RunProgram({ ToolProgram("pmpmux") }).exitStatus, 2);
+    EXPECT_EQ(RunProgram({ ToolProgram("pmpmux") }).exitCode, 2);
 }
 
 TEST_F(PmpMux, RefusesAnInputInAnyOtherSpellingAndKeepsIt)
@@ -157,9 +157,9 @@ TEST_F(PmpMux, RefusesAnInputInAnyOtherSpellingAndKeepsIt)
     fs::create_hard_link(Audio(), hard);
     const fs::path dotted = m_folder / "." / Audio().filename();
     for (const fs::path& output : { dotted, symbolic, hard, fs::relative(Audio(), fs::current_path()) }) {
-        const RunResult muxed
+        const CommandResult muxed
             = RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(), output.string() });
-        EXPECT_NE(muxed.exitStatus, 0) << output;
+        EXPECT_NE(muxed.exitCode, 0) << output;
         EXPECT_NE(muxed.output.find("same file"), std::string::npos) << muxed.output;
     }
     EXPECT_EQ(kelvara::testing::FileContents(Audio().string()) == before, true);
@@ -176,9 +176,9 @@ TEST_F(PmpMux, FifoIsRefusedAtOnce)
         std::vector<std::string> command { "timeout", "-s", "KILL", "3", ToolProgram("pmpmux") };
         command.insert(command.end(), arguments.begin(), arguments.end());
         const auto start = std::chrono::steady_clock::now();
-        const RunResult run = RunProgram(command);
+        const CommandResult run = RunProgram(command);
         EXPECT_LE(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << arguments[1];
-        EXPECT_EQ(run.exitStatus, 1) << arguments[1];
+        EXPECT_EQ(run.exitCode, 1) << arguments[1];
         EXPECT_NE(run.output.find("'" + fifo + "': it is a named pipe (FIFO), not a regular file"),
             std::string::npos)
             << run.output;
@@ -189,11 +189,11 @@ TEST_F(PmpMux, FifoIsRefusedAtOnce)
 TEST_F(PmpMux, EachFailureSaysWhatAndWhereAndLeavesNoFile)
 {
     Encode({ "-c:v", "mpeg4", "-bf", "0", "-s", "320x240", "-r", "25", "-fps_mode", "cfr", "-q:v", "1" }, {});
-    const RunResult missing = RunProgram(
+    const CommandResult missing = RunProgram(
         { ToolProgram("pmpmux"), (m_folder / "none.avi").string(), Audio().string(), Output().string() });
     EXPECT_NE(missing.output.find("none.avi': No such file or directory"), std::string::npos)
         << missing.output;
-    const RunResult noFolder = RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(),
+    const CommandResult noFolder = RunProgram({ ToolProgram("pmpmux"), Video().string(), Audio().string(),
         (m_folder / "gone" / "o.pmp").string() });
     EXPECT_NE(noFolder.output.find("gone/': No such file or directory"), std::string::npos)
         << noFolder.output;
@@ -203,12 +203,12 @@ TEST_F(PmpMux, EachFailureSaysWhatAndWhereAndLeavesNoFile)
         (m_folder / "read-only").string(), 16 * 1024, kelvara::testing::SmallFileSystem::Access::ReadOnly);
     if (!full.IsMounted() || !readOnly.IsMounted())
         GTEST_SKIP() << full.Reason() << readOnly.Reason();
-    const RunResult noSpace = RunProgram(
+    const CommandResult noSpace = RunProgram(
         { ToolProgram("pmpmux"), Video().string(), Audio().string(), full.Folder() + "out.pmp" });
-    EXPECT_NE(noSpace.exitStatus, 0);
+    EXPECT_NE(noSpace.exitCode, 0);
     EXPECT_NE(noSpace.output.find("out.pmp': No space left on device"), std::string::npos) << noSpace.output;
     EXPECT_EQ(full.EntryCount(), 0u);
-    const RunResult refused = RunProgram(
+    const CommandResult refused = RunProgram(
         { ToolProgram("pmpmux"), Video().string(), Audio().string(), readOnly.Folder() + "out.pmp" });
     EXPECT_NE(refused.output.find("read-only/': Read-only file system"), std::string::npos) << refused.output;
 }

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 using namespace kelvara;
-using namespace kelvara::test;
+using namespace kelvara::testing;
 
 namespace {
 

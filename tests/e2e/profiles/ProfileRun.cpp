@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
 namespace {
 
@@ -87,7 +87,7 @@ std::vector<Step> StepsOf(DeviceKind device)
     return {};
 }
 
-RunResult RunCommand(const std::string& command)
+CommandResult RunCommand(const std::string& command)
 {
     auto arguments = SplitCommandLine(command);
     if (!arguments || arguments->empty())
@@ -147,4 +147,4 @@ std::vector<StepResult> RunDeviceProfile(
     return results;
 }
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
 // The device panel's selections after it loaded `profile` from the file.
 DeviceSelections PanelSelectionsFor(DeviceKind device, int profile);
@@ -20,7 +20,7 @@ std::filesystem::path ProfileFilePath(DeviceKind device);
 
 struct StepResult {
     std::string command; // after substitution
-    RunResult run;
+    CommandResult run;
 };
 
 // Runs the device's steps of `profile` for `job` into `outputFolder` (ending
@@ -31,4 +31,4 @@ std::vector<StepResult> RunDeviceProfile(
 // The value of `list` that the panel shows for `profile`.
 std::string ProfileValue(DeviceKind device, int profile, DeviceList list);
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-using namespace kelvara::tarvo::test;
+using namespace kelvara::tarvo::testing;
 
 namespace {
 

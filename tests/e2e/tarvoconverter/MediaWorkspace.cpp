@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace kelvara::tarvo::test {
+namespace kelvara::tarvo::testing {
 
 namespace {
 
@@ -199,4 +199,4 @@ std::optional<Pixels> ReadWithImageMagick(const std::string& file)
     return result.exitCode == 0 ? ParsePpm(result.out) : std::nullopt;
 }
 
-} // namespace kelvara::tarvo::test
+} // namespace kelvara::tarvo::testing

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::tarvo::test {
+namespace kelvara::tarvo::testing {
 
 std::string ConverterPath();
 
@@ -53,7 +53,7 @@ private:
     MediaWorkspace();
     std::string make(const std::string& name, const std::vector<std::string>& ffmpegArguments);
 
-    testing::TempFolder m_temporary;
+    kelvara::testing::TempFolder m_temporary;
     std::string m_folder;
 };
 
@@ -66,4 +66,4 @@ double ProbeDuration(const std::string& file);
 std::optional<Pixels> RenderWithGhostscript(const std::string& file, bool encapsulated);
 std::optional<Pixels> ReadWithImageMagick(const std::string& file);
 
-} // namespace kelvara::tarvo::test
+} // namespace kelvara::tarvo::testing

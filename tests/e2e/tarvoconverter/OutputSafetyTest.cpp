@@ -14,7 +14,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
-using namespace kelvara::tarvo::test;
+using namespace kelvara::tarvo::testing;
 using kelvara::testing::EntriesIn;
 using kelvara::testing::FileContents;
 using kelvara::testing::SmallFileSystem;

@@ -12,7 +12,7 @@
 #include <functional>
 #include <sstream>
 
-using namespace kelvara::tarvo::test;
+using namespace kelvara::tarvo::testing;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-namespace kelvara::tarvo::test {
+namespace kelvara::tarvo::testing {
 
 namespace {
 
@@ -137,4 +137,4 @@ ProgramResult RunProgram(
     return program.finish(timeLimit);
 }
 
-} // namespace kelvara::tarvo::test
+} // namespace kelvara::tarvo::testing

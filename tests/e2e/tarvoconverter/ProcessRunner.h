@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace kelvara::tarvo::test {
+namespace kelvara::tarvo::testing {
 
 using namespace std::chrono_literals;
 
@@ -66,4 +66,4 @@ private:
 using kelvara::testing::ChildrenOf;
 using kelvara::testing::IsRunning;
 
-} // namespace kelvara::tarvo::test
+} // namespace kelvara::tarvo::testing

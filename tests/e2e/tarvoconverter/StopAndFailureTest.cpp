@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-using namespace kelvara::tarvo::test;
+using namespace kelvara::tarvo::testing;
 
 namespace {
 

@@ -10,8 +10,9 @@
 int main(int argc, char** argv)
 {
     const QCoreApplication application(argc, argv); // reads QT_LOGGING_RULES, as the program does
-    for (const QLoggingCategory* category : { &kelvara::lcProcess(), &kelvara::lcBatch(),
-             &kelvara::lcPreview(), &kelvara::lcVideoEdit(), &kelvara::lcFiles() })
+    for (const QLoggingCategory* category :
+        { &kelvara::platform::lcProcess(), &kelvara::platform::lcBatch(), &kelvara::platform::lcPreview(),
+            &kelvara::platform::lcVideoEdit(), &kelvara::platform::lcFiles() })
         std::printf("%s=%s ", category->categoryName(), category->isDebugEnabled() ? "on" : "off");
     std::printf("\n");
     return 0;

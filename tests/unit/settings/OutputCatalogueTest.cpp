@@ -91,13 +91,13 @@ TEST(OptionItems, DefaultsPointAtTheDocumentedItems)
                 return list.items[static_cast<std::size_t>(list.defaultItem)];
         return std::string_view();
     };
-    EXPECT_EQ(itemOf(ctl::AviFrameRate), "25      HZ");
-    EXPECT_EQ(itemOf(ctl::MpegType), "MPEG1 Standard");
-    EXPECT_EQ(itemOf(ctl::MpegFrameRate), "25         HZ");
-    EXPECT_EQ(itemOf(ctl::MpegAudioBitrate), "128 Kbit/s");
-    EXPECT_EQ(itemOf(ctl::MpegAudioRate), "44100   ");
-    EXPECT_EQ(itemOf(ctl::AudioBitrate), "Auto");
-    EXPECT_EQ(itemOf(ctl::AudioSample), "Same As Input File");
+    EXPECT_EQ(itemOf(control_id::AviFrameRate), "25      HZ");
+    EXPECT_EQ(itemOf(control_id::MpegType), "MPEG1 Standard");
+    EXPECT_EQ(itemOf(control_id::MpegFrameRate), "25         HZ");
+    EXPECT_EQ(itemOf(control_id::MpegAudioBitrate), "128 Kbit/s");
+    EXPECT_EQ(itemOf(control_id::MpegAudioRate), "44100   ");
+    EXPECT_EQ(itemOf(control_id::AudioBitrate), "Auto");
+    EXPECT_EQ(itemOf(control_id::AudioSample), "Same As Input File");
     EXPECT_EQ(option_items::kMpegAudioBitrates.back(), "448 Kbit/s");
     EXPECT_EQ(option_items::kAudioSampleRates[6], "48000  Hz");
 }

@@ -31,31 +31,35 @@ std::set<int> Shown(const OutputKind& kind)
 TEST(PanelVisibility, AviShowsItsCombosAndTheFrameSizeButNoMpegOrImageControls)
 {
     const std::set<int> shown = Shown(Pc(PcKind::Avi));
-    for (const int id : { ctl::AviFrameRate, ctl::AviCodec, ctl::AviSoundCodec, ctl::AviFrameRateLabel,
-             ctl::VideoFormatGroup, ctl::AudioFormatGroup, ctl::Width, ctl::Height, ctl::Original,
-             ctl::Custom, ctl::FrameSizeGroup, ctl::WidthUp, ctl::HeightDown, ctl::SizeSlash })
+    for (const int id : { control_id::AviFrameRate, control_id::AviCodec, control_id::AviSoundCodec,
+             control_id::AviFrameRateLabel, control_id::VideoFormatGroup, control_id::AudioFormatGroup,
+             control_id::Width, control_id::Height, control_id::Original, control_id::Custom,
+             control_id::FrameSizeGroup, control_id::WidthUp, control_id::HeightDown, control_id::SizeSlash })
         EXPECT_TRUE(shown.contains(id)) << id;
-    for (const int id : { ctl::MpegType, ctl::MpegFrameRate, ctl::ImageType, ctl::ImageDescription,
-             ctl::Profile, ctl::AudioBitrate, ctl::AudioDescription })
+    for (const int id : { control_id::MpegType, control_id::MpegFrameRate, control_id::ImageType,
+             control_id::ImageDescription, control_id::Profile, control_id::AudioBitrate,
+             control_id::AudioDescription })
         EXPECT_FALSE(shown.contains(id)) << id;
 }
 
 TEST(PanelVisibility, MpegShowsItsFourCombosWithTheGroups)
 {
     const std::set<int> shown = Shown(Pc(PcKind::Mpeg));
-    for (const int id : { ctl::MpegType, ctl::MpegAudioBitrate, ctl::MpegFrameRate, ctl::MpegAudioRate,
-             ctl::MpegTypeLabel, ctl::MpegAudioRateLabel, ctl::VideoFormatGroup, ctl::AudioFormatGroup })
+    for (const int id : { control_id::MpegType, control_id::MpegAudioBitrate, control_id::MpegFrameRate,
+             control_id::MpegAudioRate, control_id::MpegTypeLabel, control_id::MpegAudioRateLabel,
+             control_id::VideoFormatGroup, control_id::AudioFormatGroup })
         EXPECT_TRUE(shown.contains(id)) << id;
-    EXPECT_FALSE(shown.contains(ctl::AviCodec));
+    EXPECT_FALSE(shown.contains(control_id::AviCodec));
 }
 
 TEST(PanelVisibility, ImageShowsItsTypeAndDescriptionButNoFormatGroups)
 {
     const std::set<int> shown = Shown(Pc(PcKind::Image));
-    for (const int id : { ctl::ImageTypeLabel, ctl::ImageType, ctl::ImageDescription, ctl::Width })
+    for (const int id : { control_id::ImageTypeLabel, control_id::ImageType, control_id::ImageDescription,
+             control_id::Width })
         EXPECT_TRUE(shown.contains(id)) << id;
-    EXPECT_FALSE(shown.contains(ctl::VideoFormatGroup));
-    EXPECT_FALSE(shown.contains(ctl::AudioFormatGroup));
+    EXPECT_FALSE(shown.contains(control_id::VideoFormatGroup));
+    EXPECT_FALSE(shown.contains(control_id::AudioFormatGroup));
 }
 
 TEST(PanelVisibility, DevicesShareTheBaseControlsAndDifferInChannelsAspectAndSampleRate)
@@ -63,13 +67,14 @@ TEST(PanelVisibility, DevicesShareTheBaseControlsAndDifferInChannelsAspectAndSam
     for (const MobileKind device :
         { MobileKind::Psp, MobileKind::Xbox360, MobileKind::PocketPc, MobileKind::Pmp }) {
         const std::set<int> shown = Shown(Mobile(device));
-        for (const int id : { ctl::Profile, ctl::ProfileLabel, ctl::DeviceVideoSize, ctl::DeviceVideoBitrate,
-                 ctl::DeviceFrameRate, ctl::DeviceAudioBitrate, ctl::DeviceAudioBitrateLabel })
+        for (const int id : { control_id::Profile, control_id::ProfileLabel, control_id::DeviceVideoSize,
+                 control_id::DeviceVideoBitrate, control_id::DeviceFrameRate, control_id::DeviceAudioBitrate,
+                 control_id::DeviceAudioBitrateLabel })
             EXPECT_TRUE(shown.contains(id)) << id;
-        EXPECT_FALSE(shown.contains(ctl::Width)) << "the frame size belongs to PC video";
-        EXPECT_EQ(shown.contains(ctl::DeviceChannels), device != MobileKind::Pmp);
-        EXPECT_EQ(shown.contains(ctl::DeviceAspect), device != MobileKind::Psp);
-        EXPECT_EQ(shown.contains(ctl::DeviceAudioSample), device == MobileKind::Pmp);
+        EXPECT_FALSE(shown.contains(control_id::Width)) << "the frame size belongs to PC video";
+        EXPECT_EQ(shown.contains(control_id::DeviceChannels), device != MobileKind::Pmp);
+        EXPECT_EQ(shown.contains(control_id::DeviceAspect), device != MobileKind::Psp);
+        EXPECT_EQ(shown.contains(control_id::DeviceAudioSample), device == MobileKind::Pmp);
     }
 }
 
@@ -77,8 +82,8 @@ TEST(PanelVisibility, EveryAudioKindShowsTheSameTwoCombosAndDescription)
 {
     const std::set<int> mp3 = Shown(Audio(AudioKind::Mp3));
     EXPECT_EQ(mp3,
-        (std::set<int> { ctl::AudioSampleLabel, ctl::AudioBitrateLabel, ctl::AudioSample, ctl::AudioBitrate,
-            ctl::AudioDescription }));
+        (std::set<int> { control_id::AudioSampleLabel, control_id::AudioBitrateLabel, control_id::AudioSample,
+            control_id::AudioBitrate, control_id::AudioDescription }));
     EXPECT_EQ(Shown(Audio(AudioKind::Ac3)), mp3);
 }
 
@@ -91,8 +96,8 @@ TEST(PanelVisibility, EveryShownControlIsInThePanelListSoItIsHiddenForOtherKinds
         for (int kind = 0; kind < 5; ++kind)
             for (const int id : panel::ShownControls({ static_cast<OutputCategory>(category), kind }))
                 EXPECT_TRUE(panelIds.contains(id)) << id;
-    EXPECT_FALSE(panelIds.contains(ctl::PcTabs));
-    EXPECT_FALSE(panelIds.contains(ctl::OutputFolder));
+    EXPECT_FALSE(panelIds.contains(control_id::PcTabs));
+    EXPECT_FALSE(panelIds.contains(control_id::OutputFolder));
 }
 
 TEST(PanelVisibility, AKindOutsideItsCategoryShowsNothingOfTheDevicePanel)

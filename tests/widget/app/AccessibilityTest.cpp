@@ -8,7 +8,7 @@
 #include <QAccessible>
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 QAccessibleInterface* Of(QWidget* widget)
@@ -24,48 +24,51 @@ protected:
 
 TEST_F(Accessibility, PictureButtonsAreButtonsNamedForTheirCommand)
 {
-    const std::pair<int, const char*> buttons[] = { { ctl::Start, "Start" }, { ctl::Stop, "Stop" },
-        { ctl::AddVideo, "Add Video" }, { ctl::RemoveVideo, "Remove Video" },
-        { ctl::ClearVideo, "Clear Video" }, { ctl::FileMenu, "File" }, { ctl::FormatMenu, "Format Setting" },
-        { ctl::HelpMenu, "Help" }, { ctl::About, "About" }, { ctl::Browse, "Browse" },
-        { ctl::Minimize, "Minimize" }, { ctl::Close, "Close" }, { ctl::PreviewStop, "Preview stop" },
-        { ctl::PreviousFile, "Previous file" }, { ctl::Play, "Play" }, { ctl::Pause, "Pause" },
-        { ctl::NextFile, "Next file" }, { ctl::Snapshot, "Snapshot" } };
+    const std::pair<int, const char*> buttons[] = { { control_id::Start, "Start" },
+        { control_id::Stop, "Stop" }, { control_id::AddVideo, "Add Video" },
+        { control_id::RemoveVideo, "Remove Video" }, { control_id::ClearVideo, "Clear Video" },
+        { control_id::FileMenu, "File" }, { control_id::FormatMenu, "Format Setting" },
+        { control_id::HelpMenu, "Help" }, { control_id::About, "About" }, { control_id::Browse, "Browse" },
+        { control_id::Minimize, "Minimize" }, { control_id::Close, "Close" },
+        { control_id::PreviewStop, "Preview stop" }, { control_id::PreviousFile, "Previous file" },
+        { control_id::Play, "Play" }, { control_id::Pause, "Pause" }, { control_id::NextFile, "Next file" },
+        { control_id::Snapshot, "Snapshot" } };
     for (const auto& [id, name] : buttons) {
         QAccessibleInterface* button = Control(id);
         ASSERT_TRUE(button) << id;
         EXPECT_EQ(button->role(), QAccessible::Button) << id;
         EXPECT_EQ(button->text(QAccessible::Name), name);
     }
-    EXPECT_TRUE(Control(ctl::Stop)->state().invisible);
+    EXPECT_TRUE(Control(control_id::Stop)->state().invisible);
 }
 
 TEST_F(Accessibility, CheckBoxesSayTheirCaptionAndState)
 {
-    QAccessibleInterface* custom = Control(ctl::Custom);
+    QAccessibleInterface* custom = Control(control_id::Custom);
     EXPECT_EQ(custom->role(), QAccessible::CheckBox);
     EXPECT_EQ(custom->text(QAccessible::Name), "Custom");
     EXPECT_TRUE(custom->state().checked);
-    EXPECT_FALSE(Control(ctl::Original)->state().checked);
-    EXPECT_EQ(Control(ctl::ShutdownWhenFinished)->text(QAccessible::Name), "Shutdown computer when finished");
+    EXPECT_FALSE(Control(control_id::Original)->state().checked);
+    EXPECT_EQ(Control(control_id::ShutdownWhenFinished)->text(QAccessible::Name),
+        "Shutdown computer when finished");
 }
 
 TEST_F(Accessibility, TabStripsArePageTabListsWithNamedSelectableTabs)
 {
-    QAccessibleInterface* strip = Control(ctl::AudioTabs);
+    QAccessibleInterface* strip = Control(control_id::AudioTabs);
     EXPECT_EQ(strip->role(), QAccessible::PageTabList);
     ASSERT_EQ(strip->childCount(), 5);
     EXPECT_EQ(strip->child(0)->role(), QAccessible::PageTab);
     EXPECT_EQ(strip->child(4)->text(QAccessible::Name), "To AC3");
     EXPECT_EQ(strip->indexOfChild(strip->child(3)), 3);
-    QAccessibleInterface* pcStrip = Control(ctl::PcTabs);
+    QAccessibleInterface* pcStrip = Control(control_id::PcTabs);
     EXPECT_TRUE(pcStrip->child(0)->state().selected);
     EXPECT_FALSE(pcStrip->child(1)->state().selected);
 }
 
 TEST_F(Accessibility, PressingATabChoosesItsKind)
 {
-    QAccessibleInterface* tab = Control(ctl::PcTabs)->child(2);
+    QAccessibleInterface* tab = Control(control_id::PcTabs)->child(2);
     tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(f.dialog->Output().Current().Is(PcKind::Image));
     EXPECT_TRUE(tab->state().selected);
@@ -73,16 +76,16 @@ TEST_F(Accessibility, PressingATabChoosesItsKind)
 
 TEST_F(Accessibility, ListsAreComboBoxesNamedForTheirLabels)
 {
-    QAccessibleInterface* mpegType = Control(ctl::MpegType);
+    QAccessibleInterface* mpegType = Control(control_id::MpegType);
     EXPECT_EQ(mpegType->role(), QAccessible::ComboBox);
     EXPECT_EQ(mpegType->text(QAccessible::Name), "MpegType");
     EXPECT_EQ(mpegType->text(QAccessible::Value), "MPEG1 Standard");
-    EXPECT_EQ(Control(ctl::AudioSample)->text(QAccessible::Name), "Audio Sample");
+    EXPECT_EQ(Control(control_id::AudioSample)->text(QAccessible::Name), "Audio Sample");
 }
 
 TEST_F(Accessibility, TheOutputFolderIsAnEditableTextWithItsText)
 {
-    QAccessibleInterface* folder = Control(ctl::OutputFolder);
+    QAccessibleInterface* folder = Control(control_id::OutputFolder);
     EXPECT_EQ(folder->role(), QAccessible::EditableText);
     EXPECT_EQ(folder->text(QAccessible::Name), "Output folder");
     ASSERT_TRUE(folder->textInterface());
@@ -92,17 +95,17 @@ TEST_F(Accessibility, TheOutputFolderIsAnEditableTextWithItsText)
 
 TEST_F(Accessibility, LabelsAndGroupsSayTheirCaption)
 {
-    EXPECT_EQ(Control(ctl::AviCodecLabel)->role(), QAccessible::StaticText);
-    EXPECT_EQ(Control(ctl::AviCodecLabel)->text(QAccessible::Name), "AVI Codec:");
-    EXPECT_EQ(Control(ctl::FrameSizeGroup)->role(), QAccessible::Grouping);
-    EXPECT_EQ(Control(ctl::FrameSizeGroup)->text(QAccessible::Name), "Export Video Width /Height");
+    EXPECT_EQ(Control(control_id::AviCodecLabel)->role(), QAccessible::StaticText);
+    EXPECT_EQ(Control(control_id::AviCodecLabel)->text(QAccessible::Name), "AVI Codec:");
+    EXPECT_EQ(Control(control_id::FrameSizeGroup)->role(), QAccessible::Grouping);
+    EXPECT_EQ(Control(control_id::FrameSizeGroup)->text(QAccessible::Name), "Export Video Width /Height");
 }
 
 TEST_F(Accessibility, ADisabledFieldSaysSo)
 {
-    f.dialog->Controls().Field(ctl::Width)->EnableWindow(false);
-    EXPECT_TRUE(Control(ctl::Width)->state().disabled);
+    f.dialog->Controls().Field(control_id::Width)->EnableWindow(false);
+    EXPECT_TRUE(Control(control_id::Width)->state().disabled);
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -17,20 +17,20 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
-class FakeDesktopShell : public DesktopShell {
+class FakeDesktopShell : public platform::DesktopShell {
 public:
-    OpenOutcome Open(const QUrl& url) override
+    platform::OpenOutcome Open(const QUrl& url) override
     {
         opened.push_back(url);
         return outcome;
     }
     std::vector<QUrl> opened;
-    OpenOutcome outcome { true, 0 };
+    platform::OpenOutcome outcome { true, 0 };
 };
 
-class FakeFileDialogs : public FileDialogs {
+class FakeFileDialogs : public platform::FileDialogs {
 public:
     std::optional<QString> ChooseFolder(QWidget*, const QString& startFolder) override
     {
@@ -50,7 +50,7 @@ public:
     QStringList offeredFilters;
 };
 
-using SkinTest::WaitFor;
+using kelvara::testing::WaitFor;
 
 // Closes the next modal window that appears, and remembers its class name.
 inline void CloseNextModal(QString* className)
@@ -91,4 +91,4 @@ template <class Dialog = CConverterDlg> struct BasicDialogFixture {
 
 using DialogFixture = BasicDialogFixture<>;
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

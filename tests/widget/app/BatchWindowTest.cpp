@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 using testing::FakeConverters;
@@ -80,7 +80,7 @@ protected:
         , sound(f.sound)
     {
         late.fake = std::make_unique<FakeConverters>(Context());
-        dialog->Controls().Field(ctl::OutputFolder)->SetText(folder.path());
+        dialog->Controls().Field(control_id::OutputFolder)->SetText(folder.path());
         dialog->show();
     }
 
@@ -116,15 +116,15 @@ ConversionContext& BatchWindow::Context()
 TEST_F(BatchWindow, StartWithAnEmptyFolderFieldAsksForTheFolderAndConvertsNothing)
 {
     AddJobs(1);
-    dialog->Controls().Field(ctl::OutputFolder)->SetText(QStringLiteral("   "));
+    dialog->Controls().Field(control_id::OutputFolder)->SetText(QStringLiteral("   "));
     MessageAnswerer answerer;
-    Click(ctl::Start);
+    Click(control_id::Start);
     ASSERT_EQ(answerer.shown.size(), 1u);
     EXPECT_EQ(answerer.shown[0].text, "Set export folder firstly ");
     EXPECT_EQ(answerer.shown[0].caption, "error");
     EXPECT_TRUE(Converters().calls.empty());
-    EXPECT_TRUE(Visible(ctl::Start));
-    EXPECT_FALSE(Visible(ctl::Stop));
+    EXPECT_TRUE(Visible(control_id::Start));
+    EXPECT_FALSE(Visible(control_id::Stop));
     EXPECT_FALSE(dialog->IsConverting());
 }
 
@@ -138,13 +138,13 @@ TEST_F(BatchWindow, DuringABatchStopTakesStartsPlaceAndTheLockedControlsAreDisab
     Converters().duringConversion = [&](int index) {
         if (index != 0)
             return;
-        seen = { Visible(ctl::Start), Visible(ctl::Stop), dialog->IsConverting(), sleep.holding, false,
-            dialog->CurrentJob() };
+        seen = { Visible(control_id::Start), Visible(control_id::Stop), dialog->IsConverting(), sleep.holding,
+            false, dialog->CurrentJob() };
         for (const int id : kBatchLockedControls)
             seen.anyLockedEnabled = seen.anyLockedEnabled || dialog->Controls().At(id)->isEnabled();
     };
     MessageAnswerer answerer;
-    Click(ctl::Start);
+    Click(control_id::Start);
 
     EXPECT_FALSE(seen.start);
     EXPECT_TRUE(seen.stop);
@@ -155,11 +155,11 @@ TEST_F(BatchWindow, DuringABatchStopTakesStartsPlaceAndTheLockedControlsAreDisab
     EXPECT_EQ(Converters().calls.size(), 2u);
     EXPECT_EQ(answerer.shown.size(), 1u) << "the end of the batch is announced";
     EXPECT_EQ(sound.played.size(), 1);
-    EXPECT_TRUE(Visible(ctl::Start));
-    EXPECT_FALSE(Visible(ctl::Stop));
+    EXPECT_TRUE(Visible(control_id::Start));
+    EXPECT_FALSE(Visible(control_id::Stop));
     EXPECT_FALSE(dialog->IsConverting());
     EXPECT_FALSE(sleep.holding);
-    EXPECT_TRUE(dialog->Controls().At(ctl::AviCodec)->isEnabled()) << "the AVI panel is usable again";
+    EXPECT_TRUE(dialog->Controls().At(control_id::AviCodec)->isEnabled()) << "the AVI panel is usable again";
     EXPECT_EQ(Context().toolDirectory, "/opt/kelvara/tools/");
     EXPECT_EQ(Context().outputFolder.back(), '/');
     EXPECT_EQ(dialog->Jobs().GetAt(1).stateIcon, JobState::Done);
@@ -170,18 +170,18 @@ TEST_F(BatchWindow, StopInTheMiddleEndsTheBatchWithoutConvertingTheRest)
     AddJobs(3);
     Converters().duringConversion = [&](int index) {
         if (index == 1)
-            Click(ctl::Stop);
+            Click(control_id::Stop);
     };
-    Click(ctl::Start);
+    Click(control_id::Start);
     EXPECT_EQ(Converters().calls.size(), 2u);
     EXPECT_EQ(dialog->Jobs().GetAt(0).stateIcon, JobState::Done);
     EXPECT_NE(dialog->Jobs().GetAt(1).stateIcon, JobState::Done);
     EXPECT_EQ(dialog->Jobs().GetAt(2).stateIcon, JobState::Queued);
     EXPECT_TRUE(sound.played.isEmpty()) << "no completion sound after STOP";
-    EXPECT_TRUE(Visible(ctl::Start));
-    EXPECT_FALSE(Visible(ctl::Stop));
+    EXPECT_TRUE(Visible(control_id::Start));
+    EXPECT_FALSE(Visible(control_id::Stop));
     EXPECT_FALSE(dialog->IsConverting());
-    EXPECT_TRUE(dialog->Controls().At(ctl::AviFrameRate)->isEnabled());
+    EXPECT_TRUE(dialog->Controls().At(control_id::AviFrameRate)->isEnabled());
 }
 
 TEST_F(BatchWindow, ABatchEndingOnAnotherKindGivesEveryPanelItsControlsBack)
@@ -190,7 +190,7 @@ TEST_F(BatchWindow, ABatchEndingOnAnotherKindGivesEveryPanelItsControlsBack)
     const ControlTable& c = dialog->Controls();
     // The choice and the preset are posted, one after the other.
     const auto choose = [&](int item) {
-        c.Combo(ctl::MpegType)->SelectByUser(item);
+        c.Combo(control_id::MpegType)->SelectByUser(item);
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
     };
@@ -198,25 +198,27 @@ TEST_F(BatchWindow, ABatchEndingOnAnotherKindGivesEveryPanelItsControlsBack)
     dialog->SelectRow(0); // the job takes the preset, and the panel shows the job's
     choose(4); // "DVD PAL" locks the free MPEG choices
     ASSERT_EQ(dialog->Jobs().GetAt(0).mpegType, 4);
-    CImageTab* pc = c.Tab(ctl::PcTabs);
+    CImageTab* pc = c.Tab(control_id::PcTabs);
     const auto pressTab = [&](int index) {
         QTest::mousePress(pc, Qt::LeftButton, {}, QPoint(pc->width() * (2 * index + 1) / 6, 14));
     };
     pressTab(2); // pictures: the AVI and MPEG panels are hidden during the batch
     ASSERT_TRUE(dialog->Output().Current().Is(PcKind::Image));
     MessageAnswerer answerer;
-    Click(ctl::Start);
+    Click(control_id::Start);
     ASSERT_EQ(answerer.shown.size(), 1u);
 
     pressTab(1);
     ASSERT_TRUE(dialog->Output().Current().Is(PcKind::Mpeg));
-    for (const int id : { ctl::MpegType, ctl::AviCodec, ctl::AviSoundCodec, ctl::AviFrameRate, ctl::Profile })
+    for (const int id : { control_id::MpegType, control_id::AviCodec, control_id::AviSoundCodec,
+             control_id::AviFrameRate, control_id::Profile })
         EXPECT_TRUE(c.At(id)->isEnabled()) << "control " << id << " left disabled by the batch";
-    for (const int id : { ctl::MpegFrameRate, ctl::MpegAudioBitrate, ctl::MpegAudioRate, ctl::Width })
+    for (const int id : { control_id::MpegFrameRate, control_id::MpegAudioBitrate, control_id::MpegAudioRate,
+             control_id::Width })
         EXPECT_FALSE(c.At(id)->isEnabled()) << "control " << id << " unlocked under the DVD preset";
     choose(7);
-    EXPECT_TRUE(c.At(ctl::MpegFrameRate)->isEnabled());
-    EXPECT_TRUE(c.At(ctl::Width)->isEnabled());
+    EXPECT_TRUE(c.At(control_id::MpegFrameRate)->isEnabled());
+    EXPECT_TRUE(c.At(control_id::Width)->isEnabled());
 }
 
 TEST_F(BatchWindow, CloseIsRefusedWhileTheBatchRunsAndAllowedAfterwards)
@@ -224,12 +226,12 @@ TEST_F(BatchWindow, CloseIsRefusedWhileTheBatchRunsAndAllowedAfterwards)
     AddJobs(1);
     bool visibleAfterClose = false;
     Converters().duringConversion = [&](int) {
-        Click(ctl::Close);
+        Click(control_id::Close);
         dialog->close();
         visibleAfterClose = dialog->isVisible();
     };
     MessageAnswerer answerer;
-    Click(ctl::Start);
+    Click(control_id::Start);
     ASSERT_EQ(answerer.shown.size(), 3u) << "two refusals and the completion message";
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(answerer.shown[i].text, "Please stop converting.");
@@ -237,7 +239,7 @@ TEST_F(BatchWindow, CloseIsRefusedWhileTheBatchRunsAndAllowedAfterwards)
     }
     EXPECT_TRUE(visibleAfterClose);
     EXPECT_TRUE(dialog->isVisible());
-    Click(ctl::Close);
+    Click(control_id::Close);
     EXPECT_FALSE(dialog->isVisible());
 }
 
@@ -248,12 +250,12 @@ TEST_F(BatchWindow, TheListAndTheFolderBrowserAreRefusedDuringABatch)
     Converters().duringConversion = [&](int index) {
         if (index != 0)
             return;
-        Click(ctl::ClearVideo);
-        Click(ctl::Browse);
+        Click(control_id::ClearVideo);
+        Click(control_id::Browse);
         sizeDuring = dialog->Jobs().GetSize();
     };
     MessageAnswerer answerer;
-    Click(ctl::Start);
+    Click(control_id::Start);
     EXPECT_EQ(sizeDuring, 2);
     EXPECT_EQ(f.folders.asked, 0);
 }
@@ -281,7 +283,7 @@ TEST_F(BatchWindow, ATerminationSignalDuringABatchStopsItOnTheWindowsThread)
             WaitFor([&] { return !received.empty(); });
         };
         MessageAnswerer answerer;
-        Click(ctl::Start);
+        Click(control_id::Start);
         EXPECT_TRUE(answerer.shown.empty()) << "a stopped batch announces nothing";
         std::raise(SIGHUP);
         EXPECT_TRUE(WaitFor([&] { return received.size() == 2; }));
@@ -297,4 +299,4 @@ TEST_F(BatchWindow, ATerminationSignalDuringABatchStopsItOnTheWindowsThread)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

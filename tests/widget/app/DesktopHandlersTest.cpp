@@ -15,7 +15,7 @@
 
 #include <fstream>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 class FakeNotifications : public platform::DesktopNotifications {
@@ -117,7 +117,7 @@ TEST_F(DesktopHandlersTest, PlayAndOpenFolderHandTheOutputToTheDesktop)
     // Nothing to play on a row without output; a desktop that cannot play it says so.
     dialog.RunRowCommand(RowCommand::PlayOutput, 0);
     EXPECT_EQ(f.shell.opened.size(), 2u);
-    f.shell.outcome = { false, kOpenNoAssociation };
+    f.shell.outcome = { false, platform::kOpenNoAssociation };
     EXPECT_TRUE(ShownBoxText(RowCommand::PlayOutput, 1).contains(QString::fromStdString(m_output)));
 }
 
@@ -178,4 +178,4 @@ TEST_F(DesktopHandlersTest, TheEndOfABatchIsToldToTheDesktopOnlyWhileTheWindowIs
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 struct FakeProgram {
@@ -88,4 +88,4 @@ TEST(EndingOnSignal, AChildIsLeftUntilItsOwnerHasReapedIt)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 TEST(AboutBox, ShowsTheVersionAndTheTwoLinksCentredOverTheMainWindow)
@@ -67,7 +67,7 @@ TEST(LinkLabel, AnOpenedLinkTurnsToTheVisitedColourAndStaysSo)
 TEST(LinkLabel, ALinkThatCannotBeOpenedShowsItsFailureReport)
 {
     FakeDesktopShell shell;
-    shell.outcome = { false, kOpenNoAssociation };
+    shell.outcome = { false, platform::kOpenNoAssociation };
     CLinkLabel link;
     link.SetShell(&shell);
     link.SetURL("foo:bar");
@@ -152,4 +152,4 @@ TEST(Banner, AMissingFileLeavesItEmpty)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

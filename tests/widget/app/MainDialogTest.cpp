@@ -14,7 +14,7 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 TEST(MainDialog, SetUpGivesTheWindowItsSizePlaceAndOutline)
@@ -37,13 +37,13 @@ TEST(MainDialog, SetUpShowsTheOutputFolderAndStartState)
     DialogFixture f;
     const ControlTable& c = f.dialog->Controls();
     EXPECT_EQ(f.dialog->OutputFolderText(), "/home/ann/");
-    EXPECT_TRUE(c.Field(ctl::Width)->GetText().isEmpty());
-    EXPECT_TRUE(c.At(ctl::Start)->isVisibleTo(f.dialog.get()));
-    EXPECT_FALSE(c.At(ctl::Stop)->isVisibleTo(f.dialog.get()));
-    EXPECT_FALSE(c.At(ctl::Pause)->isVisibleTo(f.dialog.get()));
-    EXPECT_FALSE(c.At(ctl::PreviewWindow)->isVisibleTo(f.dialog.get()));
-    EXPECT_TRUE(c.At(ctl::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
-    EXPECT_EQ(c.Picture(ctl::PreviewPlaceholder)->BitmapId(), 201);
+    EXPECT_TRUE(c.Field(control_id::Width)->GetText().isEmpty());
+    EXPECT_TRUE(c.At(control_id::Start)->isVisibleTo(f.dialog.get()));
+    EXPECT_FALSE(c.At(control_id::Stop)->isVisibleTo(f.dialog.get()));
+    EXPECT_FALSE(c.At(control_id::Pause)->isVisibleTo(f.dialog.get()));
+    EXPECT_FALSE(c.At(control_id::PreviewWindow)->isVisibleTo(f.dialog.get()));
+    EXPECT_TRUE(c.At(control_id::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
+    EXPECT_EQ(c.Picture(control_id::PreviewPlaceholder)->BitmapId(), 201);
     EXPECT_FALSE(f.dialog->IsConverting());
 }
 
@@ -51,24 +51,24 @@ TEST(MainDialog, TheFixedListsCarryTheirItemsAndDefaults)
 {
     DialogFixture f;
     const ControlTable& c = f.dialog->Controls();
-    EXPECT_EQ(c.Combo(ctl::AviFrameRate)->count(), 8);
-    EXPECT_EQ(c.Combo(ctl::AviFrameRate)->currentText(), "25      HZ");
-    EXPECT_EQ(c.Combo(ctl::MpegType)->currentText(), "MPEG1 Standard");
-    EXPECT_EQ(c.Combo(ctl::MpegAudioBitrate)->currentText(), "128 Kbit/s");
-    EXPECT_EQ(c.Combo(ctl::ImageType)->count(), 13);
-    EXPECT_EQ(c.Combo(ctl::ImageType)->currentIndex(), 0);
-    EXPECT_EQ(c.Combo(ctl::AudioBitrate)->currentText(), "Auto");
-    EXPECT_EQ(c.Combo(ctl::AudioSample)->currentText(), "Same As Input File");
-    EXPECT_EQ(c.Combo(ctl::DeviceChannels)->itemText(1), "Stereo");
+    EXPECT_EQ(c.Combo(control_id::AviFrameRate)->count(), 8);
+    EXPECT_EQ(c.Combo(control_id::AviFrameRate)->currentText(), "25      HZ");
+    EXPECT_EQ(c.Combo(control_id::MpegType)->currentText(), "MPEG1 Standard");
+    EXPECT_EQ(c.Combo(control_id::MpegAudioBitrate)->currentText(), "128 Kbit/s");
+    EXPECT_EQ(c.Combo(control_id::ImageType)->count(), 13);
+    EXPECT_EQ(c.Combo(control_id::ImageType)->currentIndex(), 0);
+    EXPECT_EQ(c.Combo(control_id::AudioBitrate)->currentText(), "Auto");
+    EXPECT_EQ(c.Combo(control_id::AudioSample)->currentText(), "Same As Input File");
+    EXPECT_EQ(c.Combo(control_id::DeviceChannels)->itemText(1), "Stereo");
 }
 
 TEST(MainDialog, HoverSoundOnStartStopAndAboutFromTheProgramFolder)
 {
     DialogFixture f;
     const ControlTable& c = f.dialog->Controls();
-    for (const int id : { ctl::Start, ctl::Stop, ctl::About })
+    for (const int id : { control_id::Start, control_id::Stop, control_id::About })
         EXPECT_EQ(c.Button(id)->Sound(), "/opt/kelvara/menu.wav") << id;
-    EXPECT_TRUE(c.Button(ctl::AddVideo)->Sound().isEmpty());
+    EXPECT_TRUE(c.Button(control_id::AddVideo)->Sound().isEmpty());
 }
 
 TEST(MainDialog, MenusCarryTheirCommandsAndCaptions)
@@ -80,18 +80,19 @@ TEST(MainDialog, MenusCarryTheirCommandsAndCaptions)
             items << QStringLiteral("%1=%2").arg(action->text()).arg(action->data().toInt());
         return items;
     };
-    EXPECT_EQ(
-        menuOf(ctl::FileMenu), QStringList({ "Add Video=32771", "Remove Video=32772", "Clear Video=32773" }));
-    EXPECT_EQ(menuOf(ctl::FormatMenu),
+    EXPECT_EQ(menuOf(control_id::FileMenu),
+        QStringList({ "Add Video=32771", "Remove Video=32772", "Clear Video=32773" }));
+    EXPECT_EQ(menuOf(control_id::FormatMenu),
         QStringList({ "To PC Video=32774", "To Mobile Video=32775", "To Audio=32776" }));
-    EXPECT_EQ(menuOf(ctl::HelpMenu), QStringList({ "Contents=32777", "Home Page=32778", "About...=32779" }));
+    EXPECT_EQ(
+        menuOf(control_id::HelpMenu), QStringList({ "Contents=32777", "Home Page=32778", "About...=32779" }));
 }
 
 TEST(MainDialog, BrowseShowsAndStoresTheChosenFolder)
 {
     DialogFixture f;
     f.folders.answer = QStringLiteral("/media/films");
-    f.dialog->Controls().Button(ctl::Browse)->click();
+    f.dialog->Controls().Button(control_id::Browse)->click();
     EXPECT_EQ(f.folders.startedAt, "/home/ann/");
     EXPECT_EQ(f.dialog->OutputFolderText(), "/media/films");
     EXPECT_EQ(f.settings.values["Dir"], "/media/films");
@@ -114,7 +115,7 @@ TEST(MainDialog, BrowseCancelledOrDuringABatchChangesNothing)
 TEST(MainDialog, TypingAnotherFolderDoesNotTouchTheSettings)
 {
     DialogFixture f;
-    CSkinTextField* field = f.dialog->Controls().Field(ctl::OutputFolder);
+    CSkinTextField* field = f.dialog->Controls().Field(control_id::OutputFolder);
     field->setFocus();
     QTest::keyClicks(field, "x");
     EXPECT_TRUE(f.settings.values.empty());
@@ -125,11 +126,11 @@ TEST(MainDialog, HelpOpensThePageBesideTheProgramWhateverFolderIsCurrent)
     DialogFixture f;
     const QString before = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath());
-    f.dialog->OnMenuCommand(cmd::Contents);
+    f.dialog->OnMenuCommand(command_id::Contents);
     QDir::setCurrent(before);
     ASSERT_EQ(f.shell.opened.size(), 1u);
     EXPECT_EQ(f.shell.opened[0], QUrl::fromLocalFile("/opt/kelvara/help.html"));
-    f.dialog->OnMenuCommand(cmd::HomePage);
+    f.dialog->OnMenuCommand(command_id::HomePage);
     EXPECT_EQ(f.shell.opened.back(), QUrl("https://www.tarvo.test/kelvara/"));
 }
 
@@ -151,11 +152,11 @@ TEST(MainDialog, CloseIsRefusedDuringABatchWithAMessage)
     f.dialog->SetConverting(true);
     QString shown;
     CloseNextModal(&shown);
-    f.dialog->Controls().Button(ctl::Close)->click();
+    f.dialog->Controls().Button(control_id::Close)->click();
     EXPECT_EQ(shown, QString::fromLatin1(CSkinMessageBox::staticMetaObject.className()));
     EXPECT_TRUE(f.dialog->isVisible());
     f.dialog->SetConverting(false);
-    f.dialog->Controls().Button(ctl::Close)->click();
+    f.dialog->Controls().Button(control_id::Close)->click();
     EXPECT_FALSE(f.dialog->isVisible());
 }
 
@@ -165,36 +166,37 @@ TEST(MainDialog, AboutOpensFromTheButtonTheMenuAndTheContextMenu)
     f.dialog->show();
     QString shown;
     CloseNextModal(&shown);
-    f.dialog->Controls().Button(ctl::About)->click();
+    f.dialog->Controls().Button(control_id::About)->click();
     EXPECT_EQ(shown, "kelvara::CAboutBox");
     shown.clear();
     CloseNextModal(&shown);
-    f.dialog->OnMenuCommand(cmd::AboutBox);
+    f.dialog->OnMenuCommand(command_id::AboutBox);
     EXPECT_EQ(shown, "kelvara::CAboutBox");
 }
 
 TEST(MainDialog, FirstPictureLoadsTheCodecListsAfterwards)
 {
     DialogFixture f;
-    EXPECT_EQ(f.dialog->Controls().Combo(ctl::AviCodec)->count(), 0) << "not needed for the first picture";
+    EXPECT_EQ(f.dialog->Controls().Combo(control_id::AviCodec)->count(), 0)
+        << "not needed for the first picture";
     bool painted = false;
     QObject::connect(f.dialog.get(), &CConverterDlg::FirstPainted, [&] { painted = true; });
     f.dialog->show();
     ASSERT_TRUE(WaitFor([&] { return painted; }));
-    CSkinComboBox* codecs = f.dialog->Controls().Combo(ctl::AviCodec);
+    CSkinComboBox* codecs = f.dialog->Controls().Combo(control_id::AviCodec);
     ASSERT_TRUE(WaitFor([&] { return codecs->count() > 0; }));
     if (const int divx = codecs->findText("DivX", Qt::MatchStartsWith); divx >= 0) {
         EXPECT_EQ(codecs->currentIndex(), divx);
     }
     for (int i = 0; i < codecs->count(); ++i)
         EXPECT_FALSE(codecs->itemText(i).isEmpty() || codecs->itemText(i).startsWith(' '));
-    EXPECT_GT(f.dialog->Controls().Combo(ctl::AviSoundCodec)->count(), 0);
+    EXPECT_GT(f.dialog->Controls().Combo(control_id::AviSoundCodec)->count(), 0);
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 TEST(MainDialogFileList, AddTakesTheChosenFilesAndClearReturnsToTheStartState)
@@ -202,19 +204,19 @@ TEST(MainDialogFileList, AddTakesTheChosenFilesAndClearReturnsToTheStartState)
     DialogFixture f;
     f.dialog->show();
     f.folders.files = QStringList { "/media/a clip.mp4", "/media/b'$&é.avi" };
-    f.dialog->Controls().Button(ctl::AddVideo)->click();
+    f.dialog->Controls().Button(control_id::AddVideo)->click();
     EXPECT_EQ(f.folders.offeredFilters.last(), "All Files (*)");
     ASSERT_TRUE(
         WaitFor([&] { return f.dialog->Jobs().GetSize() == 2 && !f.dialog->FileCommands().IsAdding(); }));
     EXPECT_EQ(f.dialog->CurrentJob(), 1) << "the last added file is current";
-    EXPECT_FALSE(f.dialog->Controls().At(ctl::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
+    EXPECT_FALSE(f.dialog->Controls().At(control_id::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
     EXPECT_EQ(f.dialog->FileList().model()->rowCount(), 2);
 
-    f.dialog->OnMenuCommand(cmd::ToAudio);
-    f.dialog->OnMenuCommand(cmd::ClearVideo);
+    f.dialog->OnMenuCommand(command_id::ToAudio);
+    f.dialog->OnMenuCommand(command_id::ClearVideo);
     EXPECT_EQ(f.dialog->Jobs().GetSize(), 0);
     EXPECT_TRUE(f.dialog->Output().Current().Is(PcKind::Avi)) << "an empty list resets the output settings";
-    EXPECT_TRUE(f.dialog->Controls().At(ctl::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
+    EXPECT_TRUE(f.dialog->Controls().At(control_id::PreviewPlaceholder)->isVisibleTo(f.dialog.get()));
 }
 
 TEST(MainDialogFileList, FilesFromTheCommandLineArriveOnceTheWindowIsShown)
@@ -232,9 +234,9 @@ TEST(MainDialogFileList, FilesFromTheCommandLineArriveOnceTheWindowIsShown)
 TEST(MainDialogFileList, TheListTakesTheTemplatesPlace)
 {
     DialogFixture f;
-    EXPECT_EQ(f.dialog->Controls().At(ctl::FileList), &f.dialog->FileList());
+    EXPECT_EQ(f.dialog->Controls().At(control_id::FileList), &f.dialog->FileList());
     EXPECT_EQ(f.dialog->FileList().geometry(), QRect(15, 125, 720, 135));
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

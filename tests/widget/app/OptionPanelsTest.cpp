@@ -27,7 +27,7 @@
 #include <utility>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 using kelvara::testing::FileContents;
@@ -54,12 +54,15 @@ protected:
         return row;
     }
     JobRecord Job(int row) { return Dlg().Jobs().GetAt(row); }
-    void ChooseMpeg() { QTest::mousePress(C().Tab(ctl::PcTabs), Qt::LeftButton, {}, QPoint(144 + 20, 14)); }
+    void ChooseMpeg()
+    {
+        QTest::mousePress(C().Tab(control_id::PcTabs), Qt::LeftButton, {}, QPoint(144 + 20, 14));
+    }
     void ChooseDevice(MobileKind device)
     {
-        Dlg().OnMenuCommand(cmd::ToMobileVideo);
-        C().Tab(ctl::MobileTabs)->Select(static_cast<int>(device));
-        Dlg().OnOutputTabChanged(C().Tab(ctl::MobileTabs));
+        Dlg().OnMenuCommand(command_id::ToMobileVideo);
+        C().Tab(control_id::MobileTabs)->Select(static_cast<int>(device));
+        Dlg().OnOutputTabChanged(C().Tab(control_id::MobileTabs));
         ASSERT_TRUE(Dlg().Output().Current().Is(device));
     }
     // The user picks an item; the handlers run from the event loop.
@@ -80,16 +83,16 @@ TEST_F(OptionPanels, DvdNtscThenMpeg2StandardSetsThePanelAndTheSelectedJob)
     ChooseMpeg();
     const int other = AddSelectedJob();
     const int row = AddSelectedJob();
-    Pick(ctl::MpegType, 5);
-    EXPECT_EQ(Selected(ctl::MpegFrameRate), "29         HZ");
-    EXPECT_EQ(Selected(ctl::MpegAudioBitrate), "224 Kbit/s");
-    EXPECT_EQ(Selected(ctl::MpegAudioRate), "48000   ");
-    EXPECT_EQ(FieldText(ctl::Width), "720");
-    EXPECT_EQ(FieldText(ctl::Height), "480");
-    EXPECT_FALSE(C().Field(ctl::Width)->isEnabled());
-    EXPECT_FALSE(C().Combo(ctl::MpegFrameRate)->isEnabled());
-    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
-    EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck());
+    Pick(control_id::MpegType, 5);
+    EXPECT_EQ(Selected(control_id::MpegFrameRate), "29         HZ");
+    EXPECT_EQ(Selected(control_id::MpegAudioBitrate), "224 Kbit/s");
+    EXPECT_EQ(Selected(control_id::MpegAudioRate), "48000   ");
+    EXPECT_EQ(FieldText(control_id::Width), "720");
+    EXPECT_EQ(FieldText(control_id::Height), "480");
+    EXPECT_FALSE(C().Field(control_id::Width)->isEnabled());
+    EXPECT_FALSE(C().Combo(control_id::MpegFrameRate)->isEnabled());
+    EXPECT_TRUE(C().Button(control_id::Original)->GetCheck());
+    EXPECT_FALSE(C().Button(control_id::Custom)->GetCheck());
     JobRecord job = Job(row);
     EXPECT_EQ(job.mpegType, 5);
     EXPECT_DOUBLE_EQ(job.mpegFrameRate, 29.0);
@@ -100,13 +103,13 @@ TEST_F(OptionPanels, DvdNtscThenMpeg2StandardSetsThePanelAndTheSelectedJob)
     EXPECT_EQ(Job(other).mpegType, kDefaultMpegType);
     EXPECT_FALSE(Dlg().UseOriginalSize());
 
-    Pick(ctl::MpegType, 7);
-    EXPECT_EQ(FieldText(ctl::Width), "720");
-    EXPECT_EQ(FieldText(ctl::Height), "480");
-    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled());
-    EXPECT_TRUE(C().Combo(ctl::MpegAudioBitrate)->isEnabled());
-    EXPECT_EQ(Selected(ctl::MpegAudioBitrate), "128 Kbit/s");
-    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
+    Pick(control_id::MpegType, 7);
+    EXPECT_EQ(FieldText(control_id::Width), "720");
+    EXPECT_EQ(FieldText(control_id::Height), "480");
+    EXPECT_TRUE(C().Field(control_id::Width)->isEnabled());
+    EXPECT_TRUE(C().Combo(control_id::MpegAudioBitrate)->isEnabled());
+    EXPECT_EQ(Selected(control_id::MpegAudioBitrate), "128 Kbit/s");
+    EXPECT_TRUE(C().Button(control_id::Custom)->GetCheck());
     job = Job(row);
     EXPECT_EQ(job.mpegType, 7);
     EXPECT_EQ(job.mpegAudioBitrate, 128);
@@ -118,27 +121,27 @@ TEST_F(OptionPanels, TypeAndOptionChangesAreRefusedDuringABatchButShow)
     ChooseMpeg();
     const int row = AddSelectedJob();
     Dlg().SetConverting(true);
-    Pick(ctl::MpegType, 0);
-    Pick(ctl::MpegAudioBitrate, 0);
-    EXPECT_EQ(Selected(ctl::MpegAudioBitrate), "32   Kbit/s");
+    Pick(control_id::MpegType, 0);
+    Pick(control_id::MpegAudioBitrate, 0);
+    EXPECT_EQ(Selected(control_id::MpegAudioBitrate), "32   Kbit/s");
     EXPECT_EQ(Job(row).mpegType, kDefaultMpegType);
     EXPECT_EQ(Job(row).mpegAudioBitrate, kDefaultMpegAudioBitrate);
-    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled());
+    EXPECT_TRUE(C().Field(control_id::Width)->isEnabled());
 }
 
 TEST_F(OptionPanels, AviAndMpegChoicesGoIntoTheSelectedJobOnly)
 {
     const int first = AddSelectedJob();
     const int second = AddSelectedJob();
-    Pick(ctl::AviFrameRate, 3);
-    Pick(ctl::MpegAudioRate, 3);
-    Pick(ctl::MpegFrameRate, 6);
+    Pick(control_id::AviFrameRate, 3);
+    Pick(control_id::MpegAudioRate, 3);
+    Pick(control_id::MpegFrameRate, 6);
     EXPECT_DOUBLE_EQ(Job(second).aviFrameRate, 23.97);
     EXPECT_EQ(Job(second).mpegAudioRate, 48000);
     EXPECT_DOUBLE_EQ(Job(second).mpegFrameRate, 59.94);
     EXPECT_DOUBLE_EQ(Job(first).aviFrameRate, kDefaultAviFrameRate);
-    if (C().Combo(ctl::AviCodec)->count() > 1) {
-        Pick(ctl::AviCodec, 1);
+    if (C().Combo(control_id::AviCodec)->count() > 1) {
+        Pick(control_id::AviCodec, 1);
         EXPECT_EQ(Job(second).aviVideoCodec, 1);
     }
 }
@@ -153,21 +156,21 @@ TEST_F(OptionPanels, ListsKeepTheirChoicesAcrossRowsAndTheEndOfABatch)
     small.outputHeight = small.sourceHeight = 240;
     AddSelectedJob(small);
     const int second = AddSelectedJob(small);
-    Pick(ctl::MpegType, 4); // "DVD PAL"
-    Pick(ctl::AviFrameRate, 0); // "10      HZ"
+    Pick(control_id::MpegType, 4); // "DVD PAL"
+    Pick(control_id::AviFrameRate, 0); // "10      HZ"
     const std::vector<std::pair<const char*, std::function<void()>>> moves = {
         { "a click on the first row", [&] { Dlg().FileCommands().OnListKeyDown(Qt::Key_Up); } },
         { "the end of a batch", [&] { Dlg().ShowOptionsOfJob(second); } },
     };
     for (const auto& [move, run] : moves) {
         run();
-        EXPECT_EQ(Selected(ctl::MpegType), "DVD PAL") << move;
+        EXPECT_EQ(Selected(control_id::MpegType), "DVD PAL") << move;
         EXPECT_EQ(Dlg().Selections().MpegTypePosition(), 4) << move;
-        EXPECT_EQ(Selected(ctl::MpegAudioRate), "48000   ") << move;
-        EXPECT_FALSE(C().Combo(ctl::MpegAudioRate)->isEnabled()) << move;
-        EXPECT_EQ(Selected(ctl::AviFrameRate), "10      HZ") << move;
-        EXPECT_EQ(FieldText(ctl::Width), "720") << move << ": the size the disc type gives every row";
-        EXPECT_TRUE(C().Button(ctl::Original)->GetCheck()) << move;
+        EXPECT_EQ(Selected(control_id::MpegAudioRate), "48000   ") << move;
+        EXPECT_FALSE(C().Combo(control_id::MpegAudioRate)->isEnabled()) << move;
+        EXPECT_EQ(Selected(control_id::AviFrameRate), "10      HZ") << move;
+        EXPECT_EQ(FieldText(control_id::Width), "720") << move << ": the size the disc type gives every row";
+        EXPECT_TRUE(C().Button(control_id::Original)->GetCheck()) << move;
     }
     const JobPanelOptions added = Dlg().NewJobOptions();
     EXPECT_EQ(added.mpegType, 4);
@@ -180,10 +183,10 @@ TEST_F(OptionPanels, NoSelectedRowStoresNothing)
 {
     const int row = AddSelectedJob();
     Dlg().FileList().SetSelectionMark(-1);
-    Pick(ctl::AviFrameRate, 0);
-    SetField(ctl::Width, QStringLiteral("500"));
+    Pick(control_id::AviFrameRate, 0);
+    SetField(control_id::Width, QStringLiteral("500"));
     Dlg().OnWidthUp();
-    EXPECT_EQ(FieldText(ctl::Width), "510");
+    EXPECT_EQ(FieldText(control_id::Width), "510");
     EXPECT_DOUBLE_EQ(Job(row).aviFrameRate, kDefaultAviFrameRate);
     EXPECT_EQ(Job(row).outputWidth, 0);
 }
@@ -191,29 +194,29 @@ TEST_F(OptionPanels, NoSelectedRowStoresNothing)
 TEST_F(OptionPanels, ArrowsStepByTenButNotDownBelowTwenty)
 {
     const int row = AddSelectedJob();
-    SetField(ctl::Width, QStringLiteral("19"));
-    QTest::mouseClick(C().Button(ctl::WidthDown), Qt::LeftButton);
-    EXPECT_EQ(FieldText(ctl::Width), "19");
+    SetField(control_id::Width, QStringLiteral("19"));
+    QTest::mouseClick(C().Button(control_id::WidthDown), Qt::LeftButton);
+    EXPECT_EQ(FieldText(control_id::Width), "19");
     EXPECT_EQ(Job(row).outputWidth, 0);
-    SetField(ctl::Width, QStringLiteral("25"));
+    SetField(control_id::Width, QStringLiteral("25"));
     Dlg().OnWidthDown();
-    EXPECT_EQ(FieldText(ctl::Width), "15");
+    EXPECT_EQ(FieldText(control_id::Width), "15");
     EXPECT_EQ(Job(row).outputWidth, 15);
-    SetField(ctl::Height, QStringLiteral("abc"));
+    SetField(control_id::Height, QStringLiteral("abc"));
     Dlg().OnHeightUp();
-    EXPECT_EQ(FieldText(ctl::Height), "10");
+    EXPECT_EQ(FieldText(control_id::Height), "10");
     EXPECT_EQ(Job(row).outputHeight, 10);
 
     Dlg().SetConverting(true);
     Dlg().OnHeightUp();
-    EXPECT_EQ(FieldText(ctl::Height), "10");
+    EXPECT_EQ(FieldText(control_id::Height), "10");
 }
 
 TEST_F(OptionPanels, OriginalTakesTheSourceSizeAndStopsTheArrows)
 {
     Dlg().OnOriginalSize();
-    EXPECT_FALSE(C().Button(ctl::Original)->GetCheck()) << "refused with no jobs";
-    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
+    EXPECT_FALSE(C().Button(control_id::Original)->GetCheck()) << "refused with no jobs";
+    EXPECT_TRUE(C().Button(control_id::Custom)->GetCheck());
 
     JobRecord source;
     source.sourceWidth = 640;
@@ -221,20 +224,20 @@ TEST_F(OptionPanels, OriginalTakesTheSourceSizeAndStopsTheArrows)
     const int row = AddSelectedJob(source);
     Dlg().OnOriginalSize();
     EXPECT_TRUE(Dlg().UseOriginalSize());
-    EXPECT_EQ(FieldText(ctl::Width), "640");
+    EXPECT_EQ(FieldText(control_id::Width), "640");
     EXPECT_EQ(Job(row).outputWidth, 640);
     EXPECT_EQ(Job(row).outputHeight, 360);
-    EXPECT_FALSE(C().Field(ctl::Height)->isEnabled());
-    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
+    EXPECT_FALSE(C().Field(control_id::Height)->isEnabled());
+    EXPECT_TRUE(C().Button(control_id::Original)->GetCheck());
     EXPECT_TRUE(Dlg().Selections().UseOriginalSize());
     Dlg().OnWidthUp();
-    EXPECT_EQ(FieldText(ctl::Width), "640");
+    EXPECT_EQ(FieldText(control_id::Width), "640");
 
     Dlg().OnCustomSize();
     EXPECT_FALSE(Dlg().UseOriginalSize());
-    EXPECT_TRUE(C().Field(ctl::Height)->isEnabled());
+    EXPECT_TRUE(C().Field(control_id::Height)->isEnabled());
     Dlg().OnWidthUp();
-    EXPECT_EQ(FieldText(ctl::Width), "650");
+    EXPECT_EQ(FieldText(control_id::Width), "650");
 }
 
 // The size mode is the user's: whatever brings the controls back shows it as
@@ -257,13 +260,13 @@ TEST_F(OptionPanels, OriginalStaysInForceWhereverTheControlsComeBack)
             } },
         { "a kind switch",
             [&] {
-                Dlg().OnMenuCommand(cmd::ToAudio);
-                Dlg().OnMenuCommand(cmd::ToPcVideo);
+                Dlg().OnMenuCommand(command_id::ToAudio);
+                Dlg().OnMenuCommand(command_id::ToPcVideo);
             } },
         { "Custom during a batch",
             [&] {
                 Dlg().SetConverting(true);
-                QTest::mouseClick(C().Button(ctl::Custom), Qt::LeftButton);
+                QTest::mouseClick(C().Button(control_id::Custom), Qt::LeftButton);
                 Dlg().SetConverting(false);
             } },
         { "a right click on a row with its own size",
@@ -275,18 +278,18 @@ TEST_F(OptionPanels, OriginalStaysInForceWhereverTheControlsComeBack)
     for (const auto& [event, run] : returns) {
         run();
         EXPECT_TRUE(Dlg().Selections().UseOriginalSize()) << event;
-        EXPECT_TRUE(C().Button(ctl::Original)->GetCheck()) << event;
-        EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck()) << event;
-        EXPECT_FALSE(C().Field(ctl::Width)->isEnabled()) << event;
-        EXPECT_EQ(FieldText(ctl::Width), "640") << event << ": the size the row is converted with";
+        EXPECT_TRUE(C().Button(control_id::Original)->GetCheck()) << event;
+        EXPECT_FALSE(C().Button(control_id::Custom)->GetCheck()) << event;
+        EXPECT_FALSE(C().Field(control_id::Width)->isEnabled()) << event;
+        EXPECT_EQ(FieldText(control_id::Width), "640") << event << ": the size the row is converted with";
     }
     ASSERT_EQ(Dlg().CurrentJob(), first);
 
-    QTest::mouseClick(C().Button(ctl::Custom), Qt::LeftButton);
+    QTest::mouseClick(C().Button(control_id::Custom), Qt::LeftButton);
     EXPECT_FALSE(Dlg().Selections().UseOriginalSize());
-    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
-    EXPECT_EQ(FieldText(ctl::Width), "160");
-    QTest::mouseClick(C().Button(ctl::WidthUp), Qt::LeftButton);
+    EXPECT_TRUE(C().Button(control_id::Custom)->GetCheck());
+    EXPECT_EQ(FieldText(control_id::Width), "160");
+    QTest::mouseClick(C().Button(control_id::WidthUp), Qt::LeftButton);
     EXPECT_EQ(Job(first).outputWidth, 170);
 }
 
@@ -301,8 +304,8 @@ TEST_F(OptionPanels, ARightClickEnablesWhatABatchLocksAndNoMore)
     ASSERT_EQ(Dlg().CurrentJob(), 0);
     for (const int id : kBatchLockedControls)
         EXPECT_TRUE(C().At(id)->isEnabled()) << id;
-    for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
-             ctl::DeviceAudioBitrate, ctl::DeviceChannels })
+    for (const int id : { control_id::DeviceVideoSize, control_id::DeviceVideoBitrate,
+             control_id::DeviceFrameRate, control_id::DeviceAudioBitrate, control_id::DeviceChannels })
         EXPECT_FALSE(C().Combo(id)->isEnabled()) << id << ": profile 7 fixes it";
 }
 
@@ -312,28 +315,28 @@ TEST_F(OptionPanels, CustomIsRefusedForADiscType)
     JobRecord svcd;
     svcd.mpegType = 2;
     AddSelectedJob(svcd);
-    C().Combo(ctl::MpegType)->SetCurSel(2);
+    C().Combo(control_id::MpegType)->SetCurSel(2);
     Dlg().SetMpegPresetLock(true);
-    QTest::mouseClick(C().Button(ctl::Custom), Qt::LeftButton);
-    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
-    EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck());
-    EXPECT_FALSE(C().Field(ctl::Width)->isEnabled());
+    QTest::mouseClick(C().Button(control_id::Custom), Qt::LeftButton);
+    EXPECT_TRUE(C().Button(control_id::Original)->GetCheck());
+    EXPECT_FALSE(C().Button(control_id::Custom)->GetCheck());
+    EXPECT_FALSE(C().Field(control_id::Width)->isEnabled());
 }
 
 TEST_F(OptionPanels, TypedSizesReachTheSelectedJobEvenDuringABatch)
 {
     const int row = AddSelectedJob();
     Dlg().SetConverting(true);
-    C().Field(ctl::Width)->setFocus();
-    SetField(ctl::Width, QString());
-    QTest::keyClicks(C().Field(ctl::Width), QStringLiteral("432"));
+    C().Field(control_id::Width)->setFocus();
+    SetField(control_id::Width, QString());
+    QTest::keyClicks(C().Field(control_id::Width), QStringLiteral("432"));
     EXPECT_EQ(Job(row).outputWidth, 432);
 }
 
 TEST_F(OptionPanels, AddedJobGetsTheDiscPresetThroughThePostedCall)
 {
     ChooseMpeg();
-    C().Combo(ctl::MpegType)->SetCurSel(0);
+    C().Combo(control_id::MpegType)->SetCurSel(0);
     const int row = AddSelectedJob();
     Dlg().PostMpegPreset();
     EXPECT_EQ(Job(row).outputWidth, 0) << "posted, not called";
@@ -350,74 +353,74 @@ TEST_F(OptionPanels, ConvertersReadTheControls)
     EXPECT_EQ(read.MpegAudioBitrateText(), "128 Kbit/s");
     EXPECT_EQ(read.MpegSampleRateText(), "44100   ");
     EXPECT_EQ(read.AudioBitratePosition(), 0);
-    C().Combo(ctl::AudioBitrate)->SetCurSel(3);
-    C().Combo(ctl::AudioSample)->SetCurSel(6);
-    C().Combo(ctl::ImageType)->SetCurSel(4);
-    C().Combo(ctl::MpegFrameRate)->SetCurSel(0);
+    C().Combo(control_id::AudioBitrate)->SetCurSel(3);
+    C().Combo(control_id::AudioSample)->SetCurSel(6);
+    C().Combo(control_id::ImageType)->SetCurSel(4);
+    C().Combo(control_id::MpegFrameRate)->SetCurSel(0);
     EXPECT_EQ(read.AudioBitratePosition(), 3);
     EXPECT_EQ(read.AudioSampleRatePosition(), 6);
     EXPECT_EQ(read.PictureTypePosition(), 4);
     EXPECT_EQ(read.MpegFrameRateText(), "23.976  HZ");
-    EXPECT_EQ(read.AviVideoCodecPosition(), C().Combo(ctl::AviCodec)->currentIndex());
+    EXPECT_EQ(read.AviVideoCodecPosition(), C().Combo(control_id::AviCodec)->currentIndex());
 }
 
 TEST_F(OptionPanels, SonyPspStartsAtProfileSevenWithGreyValues)
 {
     ChooseDevice(MobileKind::Psp);
-    CSkinComboBox* profile = C().Combo(ctl::Profile);
+    CSkinComboBox* profile = C().Combo(control_id::Profile);
     EXPECT_EQ(profile->count(), 23);
     EXPECT_EQ(profile->currentIndex(), 7);
     EXPECT_EQ(profile->itemText(0), "Customized (MPEG-4, the values below)");
-    for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
-             ctl::DeviceAudioBitrate, ctl::DeviceChannels })
+    for (const int id : { control_id::DeviceVideoSize, control_id::DeviceVideoBitrate,
+             control_id::DeviceFrameRate, control_id::DeviceAudioBitrate, control_id::DeviceChannels })
         EXPECT_FALSE(C().Combo(id)->isEnabled()) << id;
-    EXPECT_TRUE(Visible(ctl::DeviceChannels));
-    EXPECT_FALSE(Visible(ctl::DeviceAspect));
-    EXPECT_FALSE(Visible(ctl::DeviceAudioSample));
-    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 4);
+    EXPECT_TRUE(Visible(control_id::DeviceChannels));
+    EXPECT_FALSE(Visible(control_id::DeviceAspect));
+    EXPECT_FALSE(Visible(control_id::DeviceAudioSample));
+    EXPECT_EQ(C().Combo(control_id::DeviceVideoSize)->count(), 4);
 
-    Pick(ctl::Profile, 0);
+    Pick(control_id::Profile, 0);
     EXPECT_EQ(profile->currentIndex(), 0);
-    EXPECT_TRUE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
-    EXPECT_EQ(Selected(ctl::DeviceVideoSize), "368x208");
-    EXPECT_EQ(Selected(ctl::DeviceVideoBitrate), "768 Kbps");
-    EXPECT_EQ(Selected(ctl::DeviceFrameRate), "29.97  fps");
-    EXPECT_EQ(Selected(ctl::DeviceAudioBitrate), "128  Kbps");
-    EXPECT_EQ(Selected(ctl::DeviceChannels), "Stereo");
-    Pick(ctl::DeviceVideoSize, 2);
+    EXPECT_TRUE(C().Combo(control_id::DeviceVideoSize)->isEnabled());
+    EXPECT_EQ(Selected(control_id::DeviceVideoSize), "368x208");
+    EXPECT_EQ(Selected(control_id::DeviceVideoBitrate), "768 Kbps");
+    EXPECT_EQ(Selected(control_id::DeviceFrameRate), "29.97  fps");
+    EXPECT_EQ(Selected(control_id::DeviceAudioBitrate), "128  Kbps");
+    EXPECT_EQ(Selected(control_id::DeviceChannels), "Stereo");
+    Pick(control_id::DeviceVideoSize, 2);
     const DeviceChoice choice = Dlg().CurrentDeviceChoice();
     EXPECT_EQ(choice.profilePosition, 0);
     EXPECT_EQ(choice.selections.videoSize, 2);
     EXPECT_EQ(choice.selections.videoBitrate, 5);
     EXPECT_EQ(choice.selections.channel, 1);
 
-    Pick(ctl::Profile, 3);
-    EXPECT_FALSE(C().Combo(ctl::DeviceAudioBitrate)->isEnabled());
+    Pick(control_id::Profile, 3);
+    EXPECT_FALSE(C().Combo(control_id::DeviceAudioBitrate)->isEnabled());
 }
 
 TEST_F(OptionPanels, EachDeviceShowsItsOwnListsAndStartProfile)
 {
     ChooseDevice(MobileKind::Xbox360);
-    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 2);
-    CSkinComboBox* audio = C().Combo(ctl::DeviceAudioBitrate);
+    EXPECT_EQ(C().Combo(control_id::Profile)->currentIndex(), 2);
+    CSkinComboBox* audio = C().Combo(control_id::DeviceAudioBitrate);
     ASSERT_EQ(audio->count(), 2);
     EXPECT_EQ(audio->itemText(0), "128  Kbps");
     EXPECT_EQ(audio->itemText(1), "192  Kbps");
-    EXPECT_TRUE(Visible(ctl::DeviceAspect));
-    EXPECT_TRUE(Visible(ctl::DeviceChannels));
+    EXPECT_TRUE(Visible(control_id::DeviceAspect));
+    EXPECT_TRUE(Visible(control_id::DeviceChannels));
 
     ChooseDevice(MobileKind::PocketPc);
-    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 2);
-    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 6);
-    EXPECT_EQ(C().Combo(ctl::DeviceAspect)->currentIndex(), 0);
+    EXPECT_EQ(C().Combo(control_id::Profile)->currentIndex(), 2);
+    EXPECT_EQ(C().Combo(control_id::DeviceVideoSize)->count(), 6);
+    EXPECT_EQ(C().Combo(control_id::DeviceAspect)->currentIndex(), 0);
 
     ChooseDevice(MobileKind::Pmp);
-    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 1);
-    EXPECT_EQ(C().Combo(ctl::DeviceAudioBitrate)->count(), 9);
-    EXPECT_EQ(C().Combo(ctl::DeviceAudioSample)->count(), 4);
-    EXPECT_FALSE(Visible(ctl::DeviceChannels));
-    EXPECT_TRUE(Visible(ctl::DeviceAudioSample));
-    EXPECT_GE(C().Combo(ctl::DeviceAudioSample)->currentIndex(), 0);
+    EXPECT_EQ(C().Combo(control_id::Profile)->currentIndex(), 1);
+    EXPECT_EQ(C().Combo(control_id::DeviceAudioBitrate)->count(), 9);
+    EXPECT_EQ(C().Combo(control_id::DeviceAudioSample)->count(), 4);
+    EXPECT_FALSE(Visible(control_id::DeviceChannels));
+    EXPECT_TRUE(Visible(control_id::DeviceAudioSample));
+    EXPECT_GE(C().Combo(control_id::DeviceAudioSample)->currentIndex(), 0);
 }
 
 // A tool directory holding only the PSP profiles, whose default is profile 3.
@@ -442,16 +445,18 @@ protected:
 TEST_F(MissingProfiles, AMissingFileKeepsTheProfilesShownAndSelectsTheFirstValues)
 {
     ChooseDevice(MobileKind::Psp);
-    ASSERT_EQ(C().Combo(ctl::Profile)->count(), 23);
-    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 7) << "the start profile, not the file's default";
+    ASSERT_EQ(C().Combo(control_id::Profile)->count(), 23);
+    EXPECT_EQ(C().Combo(control_id::Profile)->currentIndex(), 7)
+        << "the start profile, not the file's default";
     ChooseDevice(MobileKind::Xbox360);
-    EXPECT_EQ(C().Combo(ctl::Profile)->count(), 23);
-    EXPECT_EQ(C().Combo(ctl::Profile)->currentIndex(), 2);
-    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 3);
-    for (const int id : { ctl::DeviceVideoSize, ctl::DeviceVideoBitrate, ctl::DeviceFrameRate,
-             ctl::DeviceAudioBitrate, ctl::DeviceChannels, ctl::DeviceAspect })
+    EXPECT_EQ(C().Combo(control_id::Profile)->count(), 23);
+    EXPECT_EQ(C().Combo(control_id::Profile)->currentIndex(), 2);
+    EXPECT_EQ(C().Combo(control_id::DeviceVideoSize)->count(), 3);
+    for (const int id :
+        { control_id::DeviceVideoSize, control_id::DeviceVideoBitrate, control_id::DeviceFrameRate,
+            control_id::DeviceAudioBitrate, control_id::DeviceChannels, control_id::DeviceAspect })
         EXPECT_EQ(C().Combo(id)->currentIndex(), 0) << id;
-    EXPECT_FALSE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
+    EXPECT_FALSE(C().Combo(control_id::DeviceVideoSize)->isEnabled());
 }
 
 // A tool directory whose PSP profile file a user enlarged to 2 MB and whose
@@ -510,20 +515,20 @@ protected:
 TEST_F(EnlargedProfiles, ATwoMegabyteFileIsRefusedAtOnceWithOneMessage)
 {
     ChooseAndAnswer([this] { ChooseDevice(MobileKind::Xbox360); });
-    const int xboxProfiles = C().Combo(ctl::Profile)->count();
-    Dlg().OnMenuCommand(cmd::ToPcVideo);
+    const int xboxProfiles = C().Combo(control_id::Profile)->count();
+    Dlg().OnMenuCommand(command_id::ToPcVideo);
     boxTexts.clear();
     // "To Mobile Video" opens the PSP's panel.
-    const double seconds = ChooseAndAnswer([this] { Dlg().OnMenuCommand(cmd::ToMobileVideo); });
+    const double seconds = ChooseAndAnswer([this] { Dlg().OnMenuCommand(command_id::ToMobileVideo); });
     std::cout << "PSP panel with a 2 MB profile file: " << seconds * 1000 << " ms\n";
     EXPECT_LE(seconds, 1.0);
     EXPECT_EQ(boxTexts,
         QStringList {
             QStringLiteral("The profile file TARVO_Pro_PSP.ini is larger than 1 MB and was not read.") });
     // As for a missing file: the list keeps what it showed, the values are the first ones.
-    EXPECT_EQ(C().Combo(ctl::Profile)->count(), xboxProfiles);
-    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->count(), 4);
-    EXPECT_EQ(C().Combo(ctl::DeviceVideoSize)->currentIndex(), 0);
+    EXPECT_EQ(C().Combo(control_id::Profile)->count(), xboxProfiles);
+    EXPECT_EQ(C().Combo(control_id::DeviceVideoSize)->count(), 4);
+    EXPECT_EQ(C().Combo(control_id::DeviceVideoSize)->currentIndex(), 0);
 }
 
 TEST_F(EnlargedProfiles, AFileJustUnderTheLimitFillsThePanelInWellUnderASecond)
@@ -534,14 +539,14 @@ TEST_F(EnlargedProfiles, AFileJustUnderTheLimitFillsThePanelInWellUnderASecond)
               << "-byte profile file: " << seconds * 1000 << " ms\n";
     EXPECT_LE(seconds, 1.0);
     EXPECT_EQ(boxTexts.size(), 1) << "only the PSP file, shown on the way to the Xbox360";
-    CSkinComboBox* profile = C().Combo(ctl::Profile);
+    CSkinComboBox* profile = C().Combo(control_id::Profile);
     // The names that fit the 65535-byte buffer, the last one cut short.
     EXPECT_GT(profile->count(), 4000);
     EXPECT_EQ(
         profile->itemText(profile->count() - 2), QStringLiteral("Pasted %1").arg(profile->count() + 92));
     EXPECT_EQ(profile->currentIndex(), 2);
-    EXPECT_FALSE(C().Combo(ctl::DeviceVideoSize)->isEnabled());
+    EXPECT_FALSE(C().Combo(control_id::DeviceVideoSize)->isEnabled());
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

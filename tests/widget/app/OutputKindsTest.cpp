@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 class OutputKinds : public ::testing::Test {
@@ -55,58 +55,59 @@ protected:
 TEST_F(OutputKinds, StartStateIsAviWithThePcStripAndTheTrimAtItsFullRange)
 {
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
-    EXPECT_TRUE(Visible(ctl::PcTabs));
-    EXPECT_FALSE(Visible(ctl::MobileTabs));
-    EXPECT_FALSE(Visible(ctl::AudioTabs));
-    EXPECT_TRUE(Visible(ctl::AviCodec));
-    EXPECT_FALSE(Visible(ctl::MpegType));
+    EXPECT_TRUE(Visible(control_id::PcTabs));
+    EXPECT_FALSE(Visible(control_id::MobileTabs));
+    EXPECT_FALSE(Visible(control_id::AudioTabs));
+    EXPECT_TRUE(Visible(control_id::AviCodec));
+    EXPECT_FALSE(Visible(control_id::MpegType));
     EXPECT_EQ(TrimMinMax(), std::make_pair(0.0, 100.0));
     EXPECT_EQ(TrimRange(), std::make_pair(0.0, 100.0));
-    EXPECT_EQ(C().Label(ctl::AudioDescription)->Text(),
+    EXPECT_EQ(C().Label(control_id::AudioDescription)->Text(),
         "    Extract audio from your video files to MP3s so you can listen them \nwith your MP3 player and "
         "iPod "
         "player.");
-    EXPECT_EQ(C().Label(ctl::ImageDescription)->Text(), QString::fromLatin1(PictureTypes()[0].description));
-    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled());
-    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
-    EXPECT_FALSE(C().Button(ctl::Original)->GetCheck());
+    EXPECT_EQ(
+        C().Label(control_id::ImageDescription)->Text(), QString::fromLatin1(PictureTypes()[0].description));
+    EXPECT_TRUE(C().Field(control_id::Width)->isEnabled());
+    EXPECT_TRUE(C().Button(control_id::Custom)->GetCheck());
+    EXPECT_FALSE(C().Button(control_id::Original)->GetCheck());
 }
 
 TEST_F(OutputKinds, EachCategoryFromTheMenuShowsItsStripAtItsFirstTab)
 {
-    Dlg().OnMenuCommand(cmd::ToAudio);
-    EXPECT_TRUE(Visible(ctl::AudioTabs));
-    EXPECT_FALSE(Visible(ctl::PcTabs));
+    Dlg().OnMenuCommand(command_id::ToAudio);
+    EXPECT_TRUE(Visible(control_id::AudioTabs));
+    EXPECT_FALSE(Visible(control_id::PcTabs));
     EXPECT_TRUE(Dlg().Output().Current().Is(AudioKind::Mp3));
-    EXPECT_TRUE(Visible(ctl::AudioBitrate));
-    EXPECT_FALSE(Visible(ctl::Width));
-    EXPECT_EQ(C().Label(ctl::AudioDescription)->Text(), QString::fromLatin1(AudioDescription(0)));
+    EXPECT_TRUE(Visible(control_id::AudioBitrate));
+    EXPECT_FALSE(Visible(control_id::Width));
+    EXPECT_EQ(C().Label(control_id::AudioDescription)->Text(), QString::fromLatin1(AudioDescription(0)));
 
-    PressStrip(ctl::AudioTabs, 86 * 3 + 10);
+    PressStrip(control_id::AudioTabs, 86 * 3 + 10);
     EXPECT_TRUE(Dlg().Output().Current().Is(AudioKind::Mp2));
-    Dlg().OnMenuCommand(cmd::ToMobileVideo);
-    EXPECT_TRUE(Visible(ctl::MobileTabs));
+    Dlg().OnMenuCommand(command_id::ToMobileVideo);
+    EXPECT_TRUE(Visible(control_id::MobileTabs));
     EXPECT_TRUE(Dlg().Output().Current().Is(MobileKind::Psp));
-    EXPECT_EQ(C().Tab(ctl::MobileTabs)->GetCurSel(), 0);
+    EXPECT_EQ(C().Tab(control_id::MobileTabs)->GetCurSel(), 0);
     EXPECT_EQ(Dlg().Output().Kind(OutputCategory::Audio), -1);
-    EXPECT_TRUE(Visible(ctl::Profile));
-    EXPECT_TRUE(Visible(ctl::DeviceChannels));
-    EXPECT_FALSE(Visible(ctl::DeviceAspect));
-    EXPECT_FALSE(Visible(ctl::AudioBitrate));
+    EXPECT_TRUE(Visible(control_id::Profile));
+    EXPECT_TRUE(Visible(control_id::DeviceChannels));
+    EXPECT_FALSE(Visible(control_id::DeviceAspect));
+    EXPECT_FALSE(Visible(control_id::AudioBitrate));
 
-    Dlg().OnMenuCommand(cmd::ToAudio);
-    EXPECT_EQ(C().Tab(ctl::AudioTabs)->GetCurSel(), 0) << "a category always starts at its first kind";
-    Dlg().OnMenuCommand(cmd::ToPcVideo);
+    Dlg().OnMenuCommand(command_id::ToAudio);
+    EXPECT_EQ(C().Tab(control_id::AudioTabs)->GetCurSel(), 0) << "a category always starts at its first kind";
+    Dlg().OnMenuCommand(command_id::ToPcVideo);
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
 }
 
 TEST_F(OutputKinds, ATabChangeSwitchesTheKindAndQueuesEveryJobAgain)
 {
     AddDoneJobs(3);
-    PressStrip(ctl::PcTabs, 144 + 20);
+    PressStrip(control_id::PcTabs, 144 + 20);
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Mpeg));
-    EXPECT_TRUE(Visible(ctl::MpegType));
-    EXPECT_FALSE(Visible(ctl::AviCodec));
+    EXPECT_TRUE(Visible(control_id::MpegType));
+    EXPECT_FALSE(Visible(control_id::AviCodec));
     EXPECT_TRUE(AllQueued());
 }
 
@@ -114,68 +115,68 @@ TEST_F(OutputKinds, TabChangesAreIgnoredDuringABatch)
 {
     AddDoneJobs(2);
     Dlg().SetConverting(true);
-    PressStrip(ctl::PcTabs, 2 * 144 + 20);
-    EXPECT_EQ(C().Tab(ctl::PcTabs)->GetCurSel(), 2) << "the strip shows the click";
+    PressStrip(control_id::PcTabs, 2 * 144 + 20);
+    EXPECT_EQ(C().Tab(control_id::PcTabs)->GetCurSel(), 2) << "the strip shows the click";
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
-    EXPECT_TRUE(Visible(ctl::AviCodec));
+    EXPECT_TRUE(Visible(control_id::AviCodec));
     EXPECT_FALSE(AllQueued());
 }
 
 TEST_F(OutputKinds, TheLastTwoPixelsOfTheAudioStripKeepTheKindButStillQueueTheJobs)
 {
-    Dlg().OnMenuCommand(cmd::ToAudio);
-    PressStrip(ctl::AudioTabs, 86 + 5);
+    Dlg().OnMenuCommand(command_id::ToAudio);
+    PressStrip(control_id::AudioTabs, 86 + 5);
     AddDoneJobs(2);
-    PressStrip(ctl::AudioTabs, 431);
+    PressStrip(control_id::AudioTabs, 431);
     EXPECT_TRUE(Dlg().Output().Current().Is(AudioKind::Wma));
-    EXPECT_EQ(C().Tab(ctl::AudioTabs)->GetCurSel(), 1);
+    EXPECT_EQ(C().Tab(control_id::AudioTabs)->GetCurSel(), 1);
     EXPECT_TRUE(AllQueued());
 }
 
 TEST_F(OutputKinds, SnapshotFromAudioChoosesImageAndKeepsTheAudioKind)
 {
-    Dlg().OnMenuCommand(cmd::ToAudio);
-    PressStrip(ctl::AudioTabs, 2 * 86 + 5);
+    Dlg().OnMenuCommand(command_id::ToAudio);
+    PressStrip(control_id::AudioTabs, 2 * 86 + 5);
     AddDoneJobs(1);
-    C().Button(ctl::Snapshot)->click();
+    C().Button(control_id::Snapshot)->click();
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Image));
-    EXPECT_TRUE(Visible(ctl::PcTabs));
-    EXPECT_FALSE(Visible(ctl::AudioTabs));
-    EXPECT_EQ(C().Tab(ctl::PcTabs)->GetCurSel(), 2);
-    EXPECT_EQ(C().Tab(ctl::AudioTabs)->GetCurSel(), 0);
+    EXPECT_TRUE(Visible(control_id::PcTabs));
+    EXPECT_FALSE(Visible(control_id::AudioTabs));
+    EXPECT_EQ(C().Tab(control_id::PcTabs)->GetCurSel(), 2);
+    EXPECT_EQ(C().Tab(control_id::AudioTabs)->GetCurSel(), 0);
     EXPECT_EQ(Dlg().Output().Kind(OutputCategory::Audio), 2);
-    EXPECT_TRUE(Visible(ctl::ImageType));
-    EXPECT_FALSE(Visible(ctl::AudioDescription));
+    EXPECT_TRUE(Visible(control_id::ImageType));
+    EXPECT_FALSE(Visible(control_id::AudioDescription));
     EXPECT_TRUE(AllQueued());
 }
 
 TEST_F(OutputKinds, DiscMpegTypesGreyTheFrameSizeAndImageFollowsTheHiddenList)
 {
-    C().Combo(ctl::MpegType)->SetCurSel(0); // VCD PAL
-    PressStrip(ctl::PcTabs, 144 + 20);
-    EXPECT_FALSE(C().Field(ctl::Width)->isEnabled());
-    EXPECT_FALSE(C().Field(ctl::Height)->isEnabled());
-    EXPECT_TRUE(C().Button(ctl::Original)->GetCheck());
-    EXPECT_FALSE(C().Button(ctl::Custom)->GetCheck());
-    PressStrip(ctl::PcTabs, 2 * 144 + 20);
-    EXPECT_FALSE(C().Field(ctl::Width)->isEnabled()) << "Image reads the hidden MPEG type";
-    C().Combo(ctl::MpegType)->SetCurSel(6);
+    C().Combo(control_id::MpegType)->SetCurSel(0); // VCD PAL
+    PressStrip(control_id::PcTabs, 144 + 20);
+    EXPECT_FALSE(C().Field(control_id::Width)->isEnabled());
+    EXPECT_FALSE(C().Field(control_id::Height)->isEnabled());
+    EXPECT_TRUE(C().Button(control_id::Original)->GetCheck());
+    EXPECT_FALSE(C().Button(control_id::Custom)->GetCheck());
+    PressStrip(control_id::PcTabs, 2 * 144 + 20);
+    EXPECT_FALSE(C().Field(control_id::Width)->isEnabled()) << "Image reads the hidden MPEG type";
+    C().Combo(control_id::MpegType)->SetCurSel(6);
     Dlg().RefreshOutputPanel();
-    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled());
-    EXPECT_TRUE(C().Button(ctl::Custom)->GetCheck());
-    PressStrip(ctl::PcTabs, 10);
-    C().Combo(ctl::MpegType)->SetCurSel(3);
+    EXPECT_TRUE(C().Field(control_id::Width)->isEnabled());
+    EXPECT_TRUE(C().Button(control_id::Custom)->GetCheck());
+    PressStrip(control_id::PcTabs, 10);
+    C().Combo(control_id::MpegType)->SetCurSel(3);
     Dlg().RefreshOutputPanel();
-    EXPECT_TRUE(C().Field(ctl::Width)->isEnabled()) << "AVI always lets the size be chosen";
+    EXPECT_TRUE(C().Field(control_id::Width)->isEnabled()) << "AVI always lets the size be chosen";
 }
 
 TEST_F(OutputKinds, AnImageTypeChangeShowsItsDescriptionAndQueuesTheJobs)
 {
-    PressStrip(ctl::PcTabs, 2 * 144 + 20);
+    PressStrip(control_id::PcTabs, 2 * 144 + 20);
     AddDoneJobs(2);
-    C().Combo(ctl::ImageType)->SelectByUser(6);
+    C().Combo(control_id::ImageType)->SelectByUser(6);
     ASSERT_TRUE(WaitFor([&] { return AllQueued(); }));
-    EXPECT_EQ(C().Label(ctl::ImageDescription)->Text(),
+    EXPECT_EQ(C().Label(control_id::ImageDescription)->Text(),
         "    Extract the first frame of your video files into psd format picture\n so you can enjoy them "
         "with your "
         "Picture Viewer and Photoshop");
@@ -183,30 +184,30 @@ TEST_F(OutputKinds, AnImageTypeChangeShowsItsDescriptionAndQueuesTheJobs)
 
 TEST_F(OutputKinds, ResetReturnsToAviAndKeepsTheAviAndMpegSelections)
 {
-    C().Combo(ctl::MpegType)->SetCurSel(4);
-    C().Combo(ctl::AviFrameRate)->SetCurSel(1);
-    C().Combo(ctl::AudioBitrate)->SetCurSel(3);
-    C().Combo(ctl::ImageType)->SetCurSel(5);
-    Dlg().OnMenuCommand(cmd::ToMobileVideo);
+    C().Combo(control_id::MpegType)->SetCurSel(4);
+    C().Combo(control_id::AviFrameRate)->SetCurSel(1);
+    C().Combo(control_id::AudioBitrate)->SetCurSel(3);
+    C().Combo(control_id::ImageType)->SetCurSel(5);
+    Dlg().OnMenuCommand(command_id::ToMobileVideo);
     Dlg().Preview().TrimSlider().SetMinMax(0, 5000);
     Dlg().Preview().TrimSlider().SetRange(1000, 4000);
     Dlg().ResetOutputSettings();
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
-    EXPECT_TRUE(Visible(ctl::PcTabs));
-    EXPECT_FALSE(Visible(ctl::MobileTabs));
-    EXPECT_EQ(C().Combo(ctl::MpegType)->currentIndex(), 4);
-    EXPECT_EQ(C().Combo(ctl::AviFrameRate)->currentIndex(), 1);
-    EXPECT_EQ(C().Combo(ctl::AudioBitrate)->currentIndex(), 0);
-    EXPECT_EQ(C().Combo(ctl::ImageType)->currentIndex(), 0);
+    EXPECT_TRUE(Visible(control_id::PcTabs));
+    EXPECT_FALSE(Visible(control_id::MobileTabs));
+    EXPECT_EQ(C().Combo(control_id::MpegType)->currentIndex(), 4);
+    EXPECT_EQ(C().Combo(control_id::AviFrameRate)->currentIndex(), 1);
+    EXPECT_EQ(C().Combo(control_id::AudioBitrate)->currentIndex(), 0);
+    EXPECT_EQ(C().Combo(control_id::ImageType)->currentIndex(), 0);
     EXPECT_EQ(TrimRange(), std::make_pair(0.0, 100.0));
 }
 
 TEST_F(OutputKinds, WithNoJobsTheCategoryStillSwitches)
 {
     ASSERT_EQ(Dlg().Jobs().GetSize(), 0);
-    Dlg().OnMenuCommand(cmd::ToAudio);
-    EXPECT_TRUE(Visible(ctl::AudioSample));
+    Dlg().OnMenuCommand(command_id::ToAudio);
+    EXPECT_TRUE(Visible(control_id::AudioSample));
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

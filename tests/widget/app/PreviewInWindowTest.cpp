@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 class PreviewInWindow : public ::testing::Test {
@@ -23,8 +23,8 @@ protected:
     // Play shown and Pause hidden, or the reverse.
     bool PlayShown()
     {
-        const bool play = Dlg().Controls().At(ctl::Play)->isVisibleTo(&Dlg());
-        EXPECT_NE(play, Dlg().Controls().At(ctl::Pause)->isVisibleTo(&Dlg()));
+        const bool play = Dlg().Controls().At(control_id::Play)->isVisibleTo(&Dlg());
+        EXPECT_NE(play, Dlg().Controls().At(control_id::Pause)->isVisibleTo(&Dlg()));
         return play;
     }
     void AddSelectedJob(const std::string& path, double startMs, double endMs)
@@ -52,12 +52,12 @@ TEST_F(PreviewInWindow, TheTransportButtonsReachThePanelAndClearingTheListEndsTh
 {
     AddSelectedJob("/media/a.mp4", 0, 5000);
     AddSelectedJob("/media/b.mp4", 2000, 5000);
-    Click(ctl::Play);
+    Click(control_id::Play);
     EXPECT_FALSE(PlayShown());
-    Click(ctl::Pause);
+    Click(control_id::Pause);
     EXPECT_TRUE(PlayShown());
-    for (const auto& [button, row] :
-        { std::pair { ctl::PreviousFile, 0 }, { ctl::NextFile, 1 }, { ctl::PreviewStop, 0 } }) {
+    for (const auto& [button, row] : { std::pair { control_id::PreviousFile, 0 }, { control_id::NextFile, 1 },
+             { control_id::PreviewStop, 0 } }) {
         Click(button);
         EXPECT_EQ(Dlg().CurrentJob(), row);
         EXPECT_EQ(Dlg().FileList().GetSelectionMark(), row);
@@ -69,9 +69,9 @@ TEST_F(PreviewInWindow, TheTransportButtonsReachThePanelAndClearingTheListEndsTh
         << "the selected row plays its trim range; a row gone to opens at its trim start";
 
     // Clearing the list ends the playback.
-    Click(ctl::Play);
+    Click(control_id::Play);
     f.preview.TakeCalls();
-    Dlg().OnMenuCommand(cmd::ClearVideo);
+    Dlg().OnMenuCommand(command_id::ClearVideo);
     EXPECT_TRUE(PlayShown());
     EXPECT_FALSE(Dlg().Preview().State().playRequested);
     EXPECT_EQ(f.preview.TakeCalls().at(0), "StopConvert");
@@ -80,7 +80,7 @@ TEST_F(PreviewInWindow, TheTransportButtonsReachThePanelAndClearingTheListEndsTh
 TEST_F(PreviewInWindow, TheTrimSliderTakesItsPlaceAndAFinishedDragQueuesTheJobAgain)
 {
     CRangeSlider& slider = Dlg().Preview().TrimSlider();
-    EXPECT_EQ(Dlg().Controls().At(ctl::TrimRange), &slider);
+    EXPECT_EQ(Dlg().Controls().At(control_id::TrimRange), &slider);
     EXPECT_EQ(slider.geometry(), QRect(32, 505, 267, 17));
     EXPECT_EQ(slider.accessibleName(), "Trim range");
 
@@ -94,4 +94,4 @@ TEST_F(PreviewInWindow, TheTrimSliderTakesItsPlaceAndAFinishedDragQueuesTheJobAg
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

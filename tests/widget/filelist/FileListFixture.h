@@ -17,7 +17,7 @@
 
 namespace kelvara {
 
-class FileListFixture : public testing::Test {
+class FileListFixture : public ::testing::Test {
 protected:
     FileListFixture()
     {

@@ -19,7 +19,7 @@
 namespace kelvara {
 namespace {
 
-class SkinListCtrlTest : public testing::Test {
+class SkinListCtrlTest : public ::testing::Test {
 protected:
     SkinListCtrlTest()
     {

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 
 // The video-editing component as the preview sees it: every call written
 // down in order, with its arguments; durations by path.
@@ -99,4 +99,4 @@ struct PreviewPanelFixture {
     PreviewPanel panel { component, host.jobs, host, &window };
 };
 
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -202,4 +202,4 @@ TEST_F(PreviewPlayer, AnOpenAskedForWhileOpenHappensAtTheNextPositionSoTheLastSe
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

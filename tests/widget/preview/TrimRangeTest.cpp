@@ -9,7 +9,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace kelvara::test {
+namespace kelvara::testing {
 namespace {
 
 constexpr double kDurationMs = 65432.9;
@@ -159,4 +159,4 @@ TEST_F(TrimRange, NothingIsStoredDuringABatchOrWithoutASelectedJob)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara::testing

@@ -21,7 +21,7 @@ TEST(CountdownMessageBox, StartsAtSixtySecondsWithOneCancelButton)
     CCountdownMessageBox box(nullptr);
     EXPECT_EQ(box.TextLabel()->Text(), QStringLiteral("The computer will be turned off in 60 seconds."));
     EXPECT_EQ(box.CaptionLabel()->Text(), QStringLiteral("Warning"));
-    EXPECT_EQ(box.IconStatic()->Icon().toImage(), LoadSkinIcon(SkinId::WarningIcon).toImage());
+    EXPECT_EQ(box.IconStatic()->Icon().toImage(), LoadSkinIcon(skin_id::WarningIcon).toImage());
     EXPECT_EQ(box.FirstButton()->text(), QStringLiteral("Cancel"));
     EXPECT_TRUE(box.SecondButton()->isHidden());
 }
@@ -30,7 +30,7 @@ TEST(CountdownMessageBox, CountsDownTheShownSeconds)
 {
     CCountdownMessageBox box(nullptr, 5, 30ms);
     box.show();
-    ASSERT_TRUE(SkinTest::WaitFor([&] { return box.SecondsLeft() <= 3; }));
+    ASSERT_TRUE(kelvara::testing::WaitFor([&] { return box.SecondsLeft() <= 3; }));
     EXPECT_EQ(box.TextLabel()->Text(), CCountdownMessageBox::TextFor(box.SecondsLeft()));
     EXPECT_TRUE(box.isVisible());
     box.OnCancel();
@@ -39,8 +39,8 @@ TEST(CountdownMessageBox, CountsDownTheShownSeconds)
 TEST(CountdownMessageBox, RunningOutAccepts)
 {
     CCountdownMessageBox box(nullptr, 3, 10ms);
-    EXPECT_EQ(box.exec(), SkinMb::IdOk);
-    EXPECT_EQ(box.Result(), SkinMb::IdOk);
+    EXPECT_EQ(box.exec(), box_style::IdOk);
+    EXPECT_EQ(box.Result(), box_style::IdOk);
     EXPECT_EQ(box.SecondsLeft(), 0);
 }
 
@@ -49,7 +49,7 @@ TEST(CountdownMessageBox, CancelButtonStopsTheCount)
     CCountdownMessageBox box(nullptr, 60, 1s);
     QTimer::singleShot(50, &box,
         [&box] { QTest::mouseClick(box.FirstButton(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10)); });
-    EXPECT_EQ(box.exec(), SkinMb::IdCancel);
+    EXPECT_EQ(box.exec(), box_style::IdCancel);
     EXPECT_EQ(box.SecondsLeft(), 60);
 }
 
@@ -58,12 +58,12 @@ TEST(CountdownMessageBox, EnterEscapeAndCloseCancel)
     for (const int key : { int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape) }) {
         CCountdownMessageBox box(nullptr, 60, 1s);
         QTimer::singleShot(20, &box, [&box, key] { QTest::keyClick(&box, Qt::Key(key)); });
-        EXPECT_EQ(box.exec(), SkinMb::IdCancel) << key;
+        EXPECT_EQ(box.exec(), box_style::IdCancel) << key;
     }
     CCountdownMessageBox box(nullptr, 60, 1s);
     QTimer::singleShot(20, &box,
         [&box] { QTest::mouseClick(box.CloseButton(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5)); });
-    EXPECT_EQ(box.exec(), SkinMb::IdCancel);
+    EXPECT_EQ(box.exec(), box_style::IdCancel);
 }
 
 TEST(CountdownMessageBox, CancelledBoxIsNoLongerCounting)
@@ -72,7 +72,7 @@ TEST(CountdownMessageBox, CancelledBoxIsNoLongerCounting)
     box.show();
     box.OnCancel();
     QTest::qWait(120);
-    EXPECT_EQ(box.Result(), SkinMb::IdCancel);
+    EXPECT_EQ(box.Result(), box_style::IdCancel);
     EXPECT_EQ(box.SecondsLeft(), 2);
 }
 

@@ -7,7 +7,7 @@
 
 namespace kelvara {
 
-class FakeSoundPlayer : public SoundPlayer {
+class FakeSoundPlayer : public platform::SoundPlayer {
 public:
     void Play(const QString& path, bool) override { played.append(path); }
     QStringList played;

@@ -199,7 +199,7 @@ protected:
         slider.show();
         slider.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&slider));
-        SkinTest::Grab(slider);
+        kelvara::testing::Grab(slider);
     }
     QList<QList<QVariant>> Notices() const { return spy; }
 
@@ -235,10 +235,10 @@ TEST_F(RangeSliderWidget, KeysNotifyAsTheTableSaysAndCtrlIsIgnored)
 
 TEST_F(RangeSliderWidget, PaintsTheThumbsAndTheBarFromTheSkinBitmaps)
 {
-    const QImage shot = SkinTest::Grab(slider);
-    const QImage left = LoadSkinImage(SkinId::SliderLeftThumb).convertToFormat(QImage::Format_RGB32);
-    const QImage right = LoadSkinImage(SkinId::SliderRightThumb).convertToFormat(QImage::Format_RGB32);
-    const QImage bar = LoadSkinImage(SkinId::SliderBar).convertToFormat(QImage::Format_RGB32);
+    const QImage shot = kelvara::testing::Grab(slider);
+    const QImage left = LoadSkinImage(skin_id::SliderLeftThumb).convertToFormat(QImage::Format_RGB32);
+    const QImage right = LoadSkinImage(skin_id::SliderRightThumb).convertToFormat(QImage::Format_RGB32);
+    const QImage bar = LoadSkinImage(skin_id::SliderBar).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(left.size(), QSize(13, 17));
     EXPECT_EQ(shot.pixel(50 + 6, 8), left.pixel(6, 8));
     EXPECT_EQ(shot.pixel(150 + 13 + 6, 8), right.pixel(6, 8));

@@ -38,10 +38,10 @@ void Move(QWidget& widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
 
 QRgb Centre(CSkinButton& button)
 {
-    return SkinTest::Grab(button).pixel(button.width() / 2, button.height() / 2);
+    return kelvara::testing::Grab(button).pixel(button.width() / 2, button.height() / 2);
 }
 
-struct ButtonFixture : testing::Test {
+struct ButtonFixture : ::testing::Test {
     void SetUp() override
     {
         window.resize(200, 100);
@@ -90,7 +90,7 @@ TEST_F(SkinButton, WithOnlyAnInImageShowsItInEveryState)
 TEST_F(SkinButton, InCheckModeTheInImageMeansChecked)
 {
     button->SetCheckMode(true);
-    ASSERT_EQ(button->SetIcon(LoadSkinIcon(SkinId::CheckOnIcon), LoadSkinIcon(SkinId::CheckOffIcon)), 0);
+    ASSERT_EQ(button->SetIcon(LoadSkinIcon(skin_id::CheckOnIcon), LoadSkinIcon(skin_id::CheckOffIcon)), 0);
     Move(*button, QPoint(5, 5));
     EXPECT_TRUE(button->IsHovering());
     EXPECT_EQ(button->ShownImage(), CSkinButton::Image::Out);
@@ -182,7 +182,7 @@ TEST_F(SkinButton, MenuCommandIsPostedOnlyWhenOneIsChosen)
     EXPECT_TRUE(shownPressed);
     EXPECT_FALSE(button->IsMenuShown());
     EXPECT_EQ(commands.count(), 0); // posted, not sent
-    ASSERT_TRUE(SkinTest::WaitFor([&] { return commands.count() == 1; }));
+    ASSERT_TRUE(kelvara::testing::WaitFor([&] { return commands.count() == 1; }));
     EXPECT_EQ(commands.at(0).at(0).toInt(), 32772);
 
     AnswerMenu(0);
@@ -219,7 +219,7 @@ TEST_F(SkinButton, DisablingMovesTheFocusOnEvenWhenItWasElsewhere)
     last->show();
     window.activateWindow();
     last->setFocus();
-    ASSERT_TRUE(SkinTest::WaitFor([&] { return last->hasFocus(); }));
+    ASSERT_TRUE(kelvara::testing::WaitFor([&] { return last->hasFocus(); }));
     button->setEnabled(false);
     EXPECT_TRUE(next->hasFocus());
 
@@ -249,16 +249,16 @@ TEST_F(SkinButton, TextIsDrawnOverALightUnderlayInTheStateColour)
     window.setPalette(palette);
     button->DrawTransparent(true);
     button->setText(QStringLiteral("OK"));
-    button->SetColor(CSkinButton::TextOut, QColor(255, 0, 0));
-    button->SetColor(CSkinButton::TextIn, QColor(0, 255, 0));
-    button->SetColor(CSkinButton::TextFocus, QColor(255, 0, 0));
+    button->SetColour(CSkinButton::TextOut, QColor(255, 0, 0));
+    button->SetColour(CSkinButton::TextIn, QColor(0, 255, 0));
+    button->SetColour(CSkinButton::TextFocus, QColor(255, 0, 0));
     button->resize(60, 30);
-    const QImage idle = SkinTest::Grab(*button);
+    const QImage idle = kelvara::testing::Grab(*button);
     EXPECT_GT(CountNear(idle, QColor(200, 200, 200)), 0);
     EXPECT_GT(CountNear(idle, QColor(255, 0, 0)), 5);
     EXPECT_EQ(CountNear(idle, QColor(0, 255, 0)), 0);
     Move(*button, QPoint(5, 5));
-    const QImage hover = SkinTest::Grab(*button);
+    const QImage hover = kelvara::testing::Grab(*button);
     EXPECT_GT(CountNear(hover, QColor(0, 255, 0)), 5);
     EXPECT_EQ(CountNear(hover, QColor(255, 0, 0)), 0);
 }
@@ -267,28 +267,28 @@ TEST_F(SkinButton, ConfigurationReportsItsErrors)
 {
     EXPECT_EQ(button->SetAlign(4), 4);
     EXPECT_EQ(button->SetAlign(1), 0);
-    EXPECT_EQ(button->SetColor(6, Qt::red), 3);
-    EXPECT_EQ(button->SetColor(5, Qt::red), 0);
-    EXPECT_EQ(button->Color(5), QColor(Qt::red));
-    ASSERT_EQ(button->SetBitmaps(SkinId::StartButton, White, SkinId::StartButton + 1, White), 0);
-    EXPECT_EQ(button->SetBitmaps(SkinId::StartButton, White, 9999, White), 1);
+    EXPECT_EQ(button->SetColour(6, Qt::red), 3);
+    EXPECT_EQ(button->SetColour(5, Qt::red), 0);
+    EXPECT_EQ(button->Colour(5), QColor(Qt::red));
+    ASSERT_EQ(button->SetBitmaps(skin_id::StartButton, White, skin_id::StartButton + 1, White), 0);
+    EXPECT_EQ(button->SetBitmaps(skin_id::StartButton, White, 9999, White), 1);
     EXPECT_EQ(button->ShownImage(), CSkinButton::Image::None);
     EXPECT_EQ(button->SetIcon(9999, 0), 1);
     EXPECT_EQ(button->SetMenu(nullptr, &window), 1);
     button->SetSound(QString(300, QLatin1Char('a')), true);
-    EXPECT_EQ(button->Sound().size(), CSkinButton::MaxSoundPathLength);
+    EXPECT_EQ(button->Sound().size(), CSkinButton::kMaxSoundPathLength);
     button->SetSound(QString(), true);
     Move(*button, QPoint(5, 5));
     EXPECT_TRUE(sounds.played.isEmpty());
 }
 
-struct TabFixture : testing::Test {
+struct TabFixture : ::testing::Test {
     void Make(int count)
     {
         tab = new CImageTab(&window);
         tab->setGeometry(0, 0, 432, 28);
         for (int i = 0; i < count; ++i)
-            tab->AddImage(i, SkinId::AudioTabs + i);
+            tab->AddImage(i, skin_id::AudioTabs + i);
         tab->Select(0);
         window.show();
     }
@@ -353,7 +353,7 @@ TEST_F(ImageTab, SelectedBitmapShowsWithRedTransparent)
 {
     Make(5);
     tab->Select(2);
-    const QImage shown = SkinTest::Grab(*tab);
+    const QImage shown = kelvara::testing::Grab(*tab);
     int red = 0;
     for (int x = 0; x < shown.width(); ++x)
         red += shown.pixel(x, 27) == qRgb(255, 0, 0);

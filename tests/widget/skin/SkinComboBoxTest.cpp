@@ -15,7 +15,7 @@ using namespace kelvara;
 
 namespace {
 
-struct ComboFixture : testing::Test {
+struct ComboFixture : ::testing::Test {
     void SetUp() override
     {
         window.setGeometry(50, 50, 300, 200);
@@ -93,7 +93,7 @@ TEST_F(SkinComboBox, EmptyListIsTwentyFourHighAndIgnoresClicks)
     combo->Open();
     CSkinDropList* list = combo->DropList();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->height(), CSkinDropList::EmptyHeight);
+    EXPECT_EQ(list->height(), CSkinDropList::kEmptyHeight);
     EXPECT_EQ(list->Rows().Count(), 0);
     QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(20, 12));
     EXPECT_TRUE(combo->IsOpen());
@@ -201,7 +201,7 @@ TEST_F(SkinComboBox, MouseMovesAfterOpeningAreIgnoredAtFirst)
             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list, &move);
     };
-    for (int i = 0; i < CSkinDropList::IgnoredMoves; ++i)
+    for (int i = 0; i < CSkinDropList::kIgnoredMoves; ++i)
         moveOnRow();
     EXPECT_EQ(list->HotItem(), -1);
     moveOnRow();
@@ -243,7 +243,7 @@ TEST_F(SkinComboBox, OpenListNearTheBottomGoesAbove)
     Fill(3);
     const QRect screen = window.screen()->geometry();
     window.move(50, screen.height() - 80);
-    ASSERT_TRUE(SkinTest::WaitFor([&] { return window.pos().y() == screen.height() - 80; }));
+    ASSERT_TRUE(kelvara::testing::WaitFor([&] { return window.pos().y() == screen.height() - 80; }));
     combo->Open();
     const QPoint comboTop = combo->mapToGlobal(QPoint(0, 0));
     EXPECT_LT(combo->DropList()->geometry().bottom(), comboTop.y());

@@ -87,7 +87,7 @@ TEST(RegionFromBitmap, ToleranceWidensTheKeyAndCapsAt255)
 
 TEST(RegionFromBitmap, MainBackgroundOutlineIsRounded)
 {
-    const auto region = RegionFromBitmap(LoadSkinImage(SkinId::MainBackground), White, 0);
+    const auto region = RegionFromBitmap(LoadSkinImage(skin_id::MainBackground), White, 0);
     ASSERT_TRUE(region.has_value());
     EXPECT_FALSE(region->contains(QPoint(0, 0)));
     EXPECT_TRUE(region->contains(QPoint(385, 300)));
@@ -121,7 +121,7 @@ TEST(MaskedBitmap, NullSourceGivesNullMask)
 
 TEST(MaskedBitmap, DrawnBitmapShowsNoTraceOfItsKeyOnAnyBackground)
 {
-    const MaskedBitmap button = PrepareMaskedBitmap(LoadSkinImage(SkinId::StartButton), White);
+    const MaskedBitmap button = PrepareMaskedBitmap(LoadSkinImage(skin_id::StartButton), White);
     ASSERT_FALSE(button.IsNull());
     for (QRgb background : { qRgb(255, 0, 0), qRgb(0, 0, 0), qRgb(30, 200, 90) }) {
         QImage canvas(button.Size(), QImage::Format_RGB32);
@@ -161,7 +161,7 @@ TEST(LayeredFadeIn, RisesToOpaqueAndStops)
     EXPECT_TRUE(fade.IsRunning());
     int last = 0;
     bool monotonic = true;
-    EXPECT_TRUE(SkinTest::WaitFor([&] {
+    EXPECT_TRUE(kelvara::testing::WaitFor([&] {
         monotonic = monotonic && fade.Alpha() >= last;
         last = fade.Alpha();
         return !fade.IsRunning();
@@ -197,16 +197,16 @@ TEST(CFadeInPicture, FadesInFromNothingAndThenShowsTheBitmap)
     parent.setPalette(palette);
     parent.resize(400, 300);
     CFadeInPicture picture(&parent);
-    ASSERT_EQ(picture.SetBitmap(SkinId::PreviewPlaceholder, 1000), 1);
+    ASSERT_EQ(picture.SetBitmap(skin_id::PreviewPlaceholder, 1000), 1);
     EXPECT_EQ(picture.size(), QSize(298, 217));
-    const QImage first = SkinTest::Grab(parent);
+    const QImage first = kelvara::testing::Grab(parent);
     EXPECT_EQ(first.pixel(149, 100), qRgb(255, 0, 0)); // nothing of the picture yet
 
     CFadeInPicture quick(&parent);
-    ASSERT_EQ(quick.SetBitmap(SkinId::PreviewPlaceholder, 1), 1);
-    ASSERT_TRUE(SkinTest::WaitFor([&] { return quick.IsFadedIn(); }));
-    const QImage shown = SkinTest::Grab(quick);
-    const QImage bitmap = LoadSkinImage(SkinId::PreviewPlaceholder).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(quick.SetBitmap(skin_id::PreviewPlaceholder, 1), 1);
+    ASSERT_TRUE(kelvara::testing::WaitFor([&] { return quick.IsFadedIn(); }));
+    const QImage shown = kelvara::testing::Grab(quick);
+    const QImage bitmap = LoadSkinImage(skin_id::PreviewPlaceholder).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown.pixel(149, 92), bitmap.pixel(149, 92));
     EXPECT_EQ(shown.pixel(10, 200), bitmap.pixel(10, 200));
 }

@@ -13,7 +13,7 @@ using namespace kelvara;
 
 namespace {
 
-struct ListFixture : testing::Test {
+struct ListFixture : ::testing::Test {
     void SetUp() override
     {
         window.resize(240, 200);
@@ -80,13 +80,13 @@ TEST_F(SkinListBox, ClickSelectsOneRowAndDoubleClickAlsoReportsIt)
 TEST_F(SkinListBox, HoldsAtMost200Items)
 {
     list->ResetContent();
-    for (int i = 0; i < CSkinListBox::MaxItems; ++i)
+    for (int i = 0; i < CSkinListBox::kMaxItems; ++i)
         ASSERT_EQ(list->AddString(QString::number(i)), i);
     EXPECT_EQ(list->AddString(QStringLiteral("one more")), -1);
-    EXPECT_EQ(list->GetCount(), CSkinListBox::MaxItems);
+    EXPECT_EQ(list->GetCount(), CSkinListBox::kMaxItems);
 }
 
-struct BarFixture : testing::Test {
+struct BarFixture : ::testing::Test {
     void SetUp() override
     {
         bar.resize(10, 110);

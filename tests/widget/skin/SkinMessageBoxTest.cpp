@@ -32,8 +32,8 @@ TEST(SkinMessageBox, EmptyTextGivesTheSmallestBox)
 TEST(SkinMessageBox, ThreeLinesAreSizedToTheWidestLine)
 {
     const QString widest = QStringLiteral("The output folder cannot be written to, sorry.");
-    CSkinMessageBox box(
-        nullptr, QStringLiteral("Short.\n") + widest + QStringLiteral("\nEnd."), QString(), SkinMb::OkCancel);
+    CSkinMessageBox box(nullptr, QStringLiteral("Short.\n") + widest + QStringLiteral("\nEnd."), QString(),
+        box_style::OkCancel);
     const QFontMetrics metrics(SkinFont(12, true));
     const int w = metrics.horizontalAdvance(widest) + 10;
     const int h = 3 * (metrics.height() + 1);
@@ -50,62 +50,62 @@ TEST(SkinMessageBox, TypeZeroIsInfoWithOneOkButton)
 {
     CSkinMessageBox box(nullptr, QStringLiteral("Please stop converting."), QString(), 0);
     EXPECT_EQ(box.CaptionLabel()->Text(), QStringLiteral("Info"));
-    EXPECT_TRUE(SameIcon(box, SkinId::InformationIcon));
+    EXPECT_TRUE(SameIcon(box, skin_id::InformationIcon));
     EXPECT_EQ(box.FirstButton()->text(), QStringLiteral("OK"));
     EXPECT_TRUE(box.SecondButton()->isHidden());
     QTest::mouseClick(box.FirstButton(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_EQ(box.Result(), SkinMb::IdOk);
-    EXPECT_EQ(box.result(), SkinMb::IdOk);
+    EXPECT_EQ(box.Result(), box_style::IdOk);
+    EXPECT_EQ(box.result(), box_style::IdOk);
 }
 
 TEST(SkinMessageBox, ErrorTypeKeepsAGivenCaption)
 {
-    CSkinMessageBox plain(nullptr, QStringLiteral("x"), QString(), SkinMb::IconHand);
+    CSkinMessageBox plain(nullptr, QStringLiteral("x"), QString(), box_style::IconHand);
     EXPECT_EQ(plain.CaptionLabel()->Text(), QStringLiteral("Error"));
-    EXPECT_TRUE(SameIcon(plain, SkinId::ErrorIcon));
-    CSkinMessageBox named(
-        nullptr, QStringLiteral("Can't turn off the computer."), QStringLiteral("Warning"), SkinMb::IconHand);
+    EXPECT_TRUE(SameIcon(plain, skin_id::ErrorIcon));
+    CSkinMessageBox named(nullptr, QStringLiteral("Can't turn off the computer."), QStringLiteral("Warning"),
+        box_style::IconHand);
     EXPECT_EQ(named.CaptionLabel()->Text(), QStringLiteral("Warning"));
-    EXPECT_TRUE(SameIcon(named, SkinId::ErrorIcon));
+    EXPECT_TRUE(SameIcon(named, skin_id::ErrorIcon));
     EXPECT_TRUE(named.SecondButton()->isHidden());
     QTest::keyClick(&named, Qt::Key_Escape);
-    EXPECT_EQ(named.Result(), SkinMb::IdCancel);
+    EXPECT_EQ(named.Result(), box_style::IdCancel);
 }
 
 TEST(SkinMessageBox, OtherIconTypesHaveTheirCaptions)
 {
-    EXPECT_EQ(CSkinMessageBox::DefaultCaption(SkinMb::IconExclamation), QStringLiteral("Warning"));
-    EXPECT_EQ(CSkinMessageBox::IconResource(SkinMb::IconExclamation), SkinId::WarningIcon);
-    EXPECT_EQ(CSkinMessageBox::DefaultCaption(SkinMb::IconQuestion), QStringLiteral("Question"));
-    EXPECT_EQ(CSkinMessageBox::IconResource(SkinMb::IconQuestion), SkinId::QuestionIcon);
-    EXPECT_EQ(CSkinMessageBox::DefaultCaption(SkinMb::IconAsterisk), QStringLiteral("Info"));
+    EXPECT_EQ(CSkinMessageBox::DefaultCaption(box_style::IconExclamation), QStringLiteral("Warning"));
+    EXPECT_EQ(CSkinMessageBox::IconResource(box_style::IconExclamation), skin_id::WarningIcon);
+    EXPECT_EQ(CSkinMessageBox::DefaultCaption(box_style::IconQuestion), QStringLiteral("Question"));
+    EXPECT_EQ(CSkinMessageBox::IconResource(box_style::IconQuestion), skin_id::QuestionIcon);
+    EXPECT_EQ(CSkinMessageBox::DefaultCaption(box_style::IconAsterisk), QStringLiteral("Info"));
 }
 
 TEST(SkinMessageBox, YesNoAnswers)
 {
-    const int type = SkinMb::YesNo | SkinMb::IconQuestion;
+    const int type = box_style::YesNo | box_style::IconQuestion;
     {
         CSkinMessageBox box(nullptr, QStringLiteral("Go on?"), QString(), type);
         EXPECT_EQ(box.FirstButton()->text(), QStringLiteral("Yes"));
         EXPECT_EQ(box.SecondButton()->text(), QStringLiteral("No"));
         EXPECT_FALSE(box.SecondButton()->isHidden());
         QTest::mouseClick(box.FirstButton(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        EXPECT_EQ(box.Result(), SkinMb::IdYes);
+        EXPECT_EQ(box.Result(), box_style::IdYes);
     }
     {
         CSkinMessageBox box(nullptr, QStringLiteral("Go on?"), QString(), type);
         QTest::mouseClick(box.SecondButton(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        EXPECT_EQ(box.Result(), SkinMb::IdNo);
+        EXPECT_EQ(box.Result(), box_style::IdNo);
     }
     {
         CSkinMessageBox box(nullptr, QStringLiteral("Go on?"), QString(), type);
         QTest::keyClick(&box, Qt::Key_Escape);
-        EXPECT_EQ(box.Result(), SkinMb::IdNo);
+        EXPECT_EQ(box.Result(), box_style::IdNo);
     }
     {
         CSkinMessageBox box(nullptr, QStringLiteral("Go on?"), QString(), type);
         QTest::mouseClick(box.CloseButton(), Qt::LeftButton, Qt::NoModifier, QPoint(9, 9));
-        EXPECT_EQ(box.Result(), SkinMb::IdNo);
+        EXPECT_EQ(box.Result(), box_style::IdNo);
     }
 }
 
@@ -116,12 +116,13 @@ TEST(SkinMessageBox, ModalCallReturnsTheChosenButton)
             QTest::keyClick(box, Qt::Key_Return);
     });
     EXPECT_EQ(SkinMessageBox(nullptr, QStringLiteral("All tasks have been completed!"), QString(), 0),
-        SkinMb::IdOk);
+        box_style::IdOk);
     QTimer::singleShot(50, [] {
         if (auto* box = qobject_cast<CSkinMessageBox*>(QApplication::activeModalWidget()))
             QTest::mouseClick(box->SecondButton(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     });
-    EXPECT_EQ(SkinMessageBox(nullptr, QStringLiteral("Really?"), QString(), SkinMb::YesNo), SkinMb::IdNo);
+    EXPECT_EQ(
+        SkinMessageBox(nullptr, QStringLiteral("Really?"), QString(), box_style::YesNo), box_style::IdNo);
 }
 
 TEST(SkinMessageBox, CentredOnAVisibleOwnerElseOnTheScreen)

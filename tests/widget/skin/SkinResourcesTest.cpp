@@ -63,7 +63,7 @@ TEST(SkinResources, EveryBitmapHasItsSize)
 
 TEST(SkinResources, EveryTabStripHasOneBitmapPerTab)
 {
-    const int firsts[] = { SkinId::PcTabs, SkinId::MobileTabs, SkinId::AudioTabs };
+    const int firsts[] = { skin_id::PcTabs, skin_id::MobileTabs, skin_id::AudioTabs };
     for (int strip = 0; strip < 3; ++strip) {
         for (int tab = 0; tab < TabCount[strip]; ++tab)
             EXPECT_EQ(LoadSkinImage(firsts[strip] + tab).size(), QSize(432, 28));
@@ -78,7 +78,7 @@ TEST(SkinResources, TheWindowIconIsTheProgramIconAtBothScales)
     for (const auto& [ratio, themeSize] : { std::pair { 1, 32 }, std::pair { 2, 64 } }) {
         const QImage theme(QStringLiteral(":/appicon/%1.png").arg(themeSize));
         ASSERT_FALSE(theme.isNull()) << themeSize;
-        const QImage window = LoadSkinIcon(SkinId::AppIcon, ratio).toImage();
+        const QImage window = LoadSkinIcon(skin_id::AppIcon, ratio).toImage();
         EXPECT_EQ(window.convertToFormat(QImage::Format_ARGB32), theme.convertToFormat(QImage::Format_ARGB32))
             << "scale " << ratio;
     }
@@ -102,7 +102,7 @@ TEST(SkinResources, IconsAndSoundsExist)
 
 TEST(SkinResources, MainBackgroundIsWhiteOutsideItsRoundedOutline)
 {
-    const QImage background = LoadSkinImage(SkinId::MainBackground);
+    const QImage background = LoadSkinImage(skin_id::MainBackground);
     EXPECT_EQ(background.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(background.pixel(770, 0), qRgb(255, 255, 255));
     EXPECT_EQ(background.pixel(0, 571), qRgb(255, 255, 255));

@@ -11,7 +11,7 @@
 
 namespace kelvara {
 
-namespace SkinTest {
+namespace testing {
 
 inline QImage Grab(QWidget& widget)
 {
@@ -32,6 +32,6 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000
     return true;
 }
 
-} // namespace SkinTest
+} // namespace testing
 
 } // namespace kelvara

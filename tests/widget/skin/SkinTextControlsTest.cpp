@@ -21,7 +21,7 @@ TEST(SkinLabel, LinesFollowTheLineBreaks)
     EXPECT_EQ(label.GetLine(1), QStringLiteral("two"));
     EXPECT_EQ(label.GetLine(2), QString());
     label.SetWindowText(QString(2000, QLatin1Char('x')));
-    EXPECT_EQ(label.Text().size(), CSkinLabel::MaxLength - 1);
+    EXPECT_EQ(label.Text().size(), CSkinLabel::kMaxLength - 1);
     EXPECT_EQ(label.LineCount(), 1);
 }
 
@@ -51,10 +51,10 @@ TEST(SkinLabel, EmbossedTextIsLightWithABrownShadow)
     CSkinLabel label(QStringLiteral("Version 1.0"), &parent);
     label.setGeometry(0, 0, 200, 40);
     auto black = [](QColor c) { return c.red() < 40 && c.green() < 40 && c.blue() < 40; };
-    const QImage plain = SkinTest::Grab(parent);
+    const QImage plain = kelvara::testing::Grab(parent);
     EXPECT_GT(Count(plain, black), 10);
     label.SetEmbossed(true);
-    const QImage embossed = SkinTest::Grab(parent);
+    const QImage embossed = kelvara::testing::Grab(parent);
     EXPECT_EQ(Count(embossed, black), 0);
     EXPECT_GT(Count(embossed, [](QColor c) { return Near(c, QColor(200, 200, 200)); }), 10);
     EXPECT_GT(Count(embossed, [](QColor c) { return Near(c, QColor(97, 66, 49)); }), 3);
@@ -66,7 +66,7 @@ TEST(SkinGroupBox, FrameStopsAtTheCaption)
     parent.resize(200, 100);
     CSkinGroupBox group(QStringLiteral("Video Format"), &parent);
     group.setGeometry(0, 0, 200, 100);
-    const QImage image = SkinTest::Grab(group);
+    const QImage image = kelvara::testing::Grab(group);
     const QRgb frame = qRgb(230, 230, 230);
     EXPECT_EQ(image.pixel(100, 98), frame); // bottom edge
     EXPECT_EQ(image.pixel(2, 50), frame); // left edge
@@ -80,10 +80,10 @@ TEST(SkinGroupBox, FrameStopsAtTheCaption)
             frameUnderCaption |= image.pixel(x, y) == frame;
     EXPECT_FALSE(frameUnderCaption);
     group.SetCaption(QString(300, QLatin1Char('c')));
-    EXPECT_EQ(group.Caption().size(), CSkinGroupBox::MaxCaption - 1);
+    EXPECT_EQ(group.Caption().size(), CSkinGroupBox::kMaxCaption - 1);
 }
 
-struct TextFieldFixture : testing::Test {
+struct TextFieldFixture : ::testing::Test {
     void SetUp() override
     {
         window.resize(200, 60);
@@ -211,7 +211,7 @@ TEST_F(SkinTextField, ClickPlacesTheCaretAndDoubleClickSelectsAll)
     field->SetText(QStringLiteral("1234"));
     const QVector<int> positions = field->CharacterPositions();
     ASSERT_EQ(positions.size(), 5);
-    EXPECT_EQ(positions[0], CSkinTextField::TextLeft);
+    EXPECT_EQ(positions[0], CSkinTextField::kTextLeft);
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(positions[2] - 2, 10));
     EXPECT_EQ(field->Model().Caret(), 2);
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(110, 10));
@@ -224,7 +224,7 @@ TEST_F(SkinTextField, CaretBlinksWhileFocusedAndSelectionGoesWithTheFocus)
 {
     ASSERT_TRUE(field->hasFocus());
     EXPECT_TRUE(field->IsCaretVisible());
-    EXPECT_TRUE(SkinTest::WaitFor([&] { return !field->IsCaretVisible(); }, 1500));
+    EXPECT_TRUE(kelvara::testing::WaitFor([&] { return !field->IsCaretVisible(); }, 1500));
     field->SetText(QStringLiteral("12"));
     Key(Qt::Key_Right, Qt::ShiftModifier);
     ASSERT_TRUE(field->Model().HasSelection());
@@ -350,8 +350,8 @@ TEST_F(SkinPathField, PasteTakesTheFirstLineAndALongPathScrollsToTheCaret)
     Key(Qt::Key_End);
     const int caretX = path->CharacterPositions().last() - path->ScrollOffset();
     EXPECT_GT(path->ScrollOffset(), 0);
-    EXPECT_LE(caretX, path->width() - CSkinTextField::TextLeft);
-    EXPECT_GE(caretX, CSkinTextField::TextLeft);
+    EXPECT_LE(caretX, path->width() - CSkinTextField::kTextLeft);
+    EXPECT_GE(caretX, CSkinTextField::kTextLeft);
     Key(Qt::Key_Home);
     EXPECT_EQ(path->ScrollOffset(), 0);
     // A folder longer than a number field's 512 characters is kept whole.

@@ -11,7 +11,7 @@ using namespace kelvara;
 
 namespace {
 
-struct AccessibleTextField : testing::Test {
+struct AccessibleTextField : ::testing::Test {
     void SetUp() override
     {
         window.resize(200, 60);

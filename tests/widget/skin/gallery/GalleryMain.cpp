@@ -35,12 +35,12 @@ struct MessageSample {
 QImage MessageRow()
 {
     const MessageSample samples[] = {
-        { "Please stop converting.", "", SkinMb::Ok },
-        { "Can't turn off the computer.", "Warning", SkinMb::IconHand },
+        { "Please stop converting.", "", box_style::Ok },
+        { "Can't turn off the computer.", "Warning", box_style::IconHand },
         { "The output folder does not exist.\nCreate it and go on?", "",
-            SkinMb::OkCancel | SkinMb::IconExclamation },
-        { "Convert all queued files now?", "", SkinMb::YesNo | SkinMb::IconQuestion },
-        { "", "", SkinMb::Ok },
+            box_style::OkCancel | box_style::IconExclamation },
+        { "Convert all queued files now?", "", box_style::YesNo | box_style::IconQuestion },
+        { "", "", box_style::Ok },
     };
     // As fine as the boxes are drawn on this screen, so none is scaled down.
     const qreal ratio = qApp->devicePixelRatio();
@@ -86,7 +86,7 @@ private:
 
 void AddSplash(QWidget* parent, QPoint at)
 {
-    auto* splash = new Picture(SkinId::Splash, parent);
+    auto* splash = new Picture(skin_id::Splash, parent);
     splash->move(at);
     auto* version = new CSkinLabel(QStringLiteral("1.0"), splash);
     version->SetEmbossed(true);
@@ -96,10 +96,10 @@ void AddSplash(QWidget* parent, QPoint at)
 
 void AddAbout(QWidget* parent, QPoint at)
 {
-    auto* about = new Picture(SkinId::AboutBackground, parent);
+    auto* about = new Picture(skin_id::AboutBackground, parent);
     about->move(at);
     auto* close = new CSkinButton(about);
-    close->SetBitmaps(SkinId::CloseHover, qRgb(255, 255, 255), SkinId::CloseIdle, qRgb(255, 255, 255));
+    close->SetBitmaps(skin_id::CloseHover, qRgb(255, 255, 255), skin_id::CloseIdle, qRgb(255, 255, 255));
     close->DrawTransparent();
     close->DrawBorder(false);
     close->setGeometry(330, 2, 23, 25);
@@ -141,7 +141,7 @@ public:
         if (CSkinDropList* list = combo->DropList()) {
             QPainter p(&sheet);
             const QPoint at
-                = combo->mapTo(this, QPoint(combo->width() - list->width(), CSkinComboBox::FaceHeight));
+                = combo->mapTo(this, QPoint(combo->width() - list->width(), CSkinComboBox::kFaceHeight));
             QPainterPath outline;
             outline.addRoundedRect(QRectF(at, QSizeF(list->size())).adjusted(0, 0, 1, 1), 2.5, 2.5);
             p.setClipPath(outline);

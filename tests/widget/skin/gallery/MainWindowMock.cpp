@@ -30,38 +30,38 @@ void Fill(CSkinComboBox* combo, const QStringList& items, int selected)
 // shows them where the program puts them; only sample contents are added.
 MainWindowMock::MainWindowMock(QWidget* parent)
     : QWidget(parent)
-    , m_background(LoadSkinBitmap(SkinId::MainBackground))
+    , m_background(LoadSkinBitmap(skin_id::MainBackground))
     , m_controls(std::make_unique<kelvara::ControlTable>(this))
 {
     setFixedSize(771, 565);
     m_outline = RegionFromBitmap(m_background.toImage(), qRgb(255, 255, 255), 0).value_or(QRegion(rect()));
     m_controls->Show(panel::PanelControls(), false);
     m_controls->Show(panel::ShownControls({ OutputCategory::PcVideo, 0 }), true);
-    m_controls->At(ctl::Banner)->hide();
-    Fill(m_controls->Combo(ctl::AviFrameRate), { "23.976", "25", "29.97", "30" }, 1);
-    Fill(m_controls->Combo(ctl::AviCodec), { "XviD MPEG-4", "DivX", "MJPEG" }, 0);
-    Fill(m_controls->Combo(ctl::AviSoundCodec), { "MP3", "PCM", "AC3" }, 0);
-    m_controls->Field(ctl::Width)->SetText(QStringLiteral("640"));
-    m_controls->Field(ctl::Height)->SetText(QStringLiteral("480"));
-    m_controls->Button(ctl::Custom)->SetCheck(true);
-    m_controls->Field(ctl::OutputFolder)->SetText(QStringLiteral("/home/user/Videos/"));
-    m_controls->Picture(ctl::PreviewPlaceholder)->SetBitmap(SkinId::PreviewPlaceholder, 1);
+    m_controls->At(control_id::Banner)->hide();
+    Fill(m_controls->Combo(control_id::AviFrameRate), { "23.976", "25", "29.97", "30" }, 1);
+    Fill(m_controls->Combo(control_id::AviCodec), { "XviD MPEG-4", "DivX", "MJPEG" }, 0);
+    Fill(m_controls->Combo(control_id::AviSoundCodec), { "MP3", "PCM", "AC3" }, 0);
+    m_controls->Field(control_id::Width)->SetText(QStringLiteral("640"));
+    m_controls->Field(control_id::Height)->SetText(QStringLiteral("480"));
+    m_controls->Button(control_id::Custom)->SetCheck(true);
+    m_controls->Field(control_id::OutputFolder)->SetText(QStringLiteral("/home/user/Videos/"));
+    m_controls->Picture(control_id::PreviewPlaceholder)->SetBitmap(skin_id::PreviewPlaceholder, 1);
     auto menu = std::make_unique<QMenu>();
     for (const char* item : { "To PC Video", "To Mobile Video", "To Audio" })
         menu->addAction(QString::fromLatin1(item));
-    m_controls->Button(ctl::FormatMenu)->SetMenu(std::move(menu), this);
+    m_controls->Button(control_id::FormatMenu)->SetMenu(std::move(menu), this);
 }
 
 MainWindowMock::~MainWindowMock() = default;
 
 CSkinButton* MainWindowMock::StartButton() const
 {
-    return m_controls->Button(kelvara::ctl::Start);
+    return m_controls->Button(kelvara::control_id::Start);
 }
 
 CSkinComboBox* MainWindowMock::FrameRateCombo() const
 {
-    return m_controls->Combo(kelvara::ctl::AviFrameRate);
+    return m_controls->Combo(kelvara::control_id::AviFrameRate);
 }
 
 void MainWindowMock::paintEvent(QPaintEvent*)
@@ -95,7 +95,7 @@ void MainWindowMock::PaintFileList(QPainter& p)
         p.drawText(QRect(left + 1, list.top() + 1, right - left - 4, 12), Qt::AlignCenter,
             QString::fromLatin1(titles[c]));
     }
-    const QPixmap states = LoadSkinBitmap(SkinId::StateIcons);
+    const QPixmap states = LoadSkinBitmap(skin_id::StateIcons);
     QImage icons = states.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < icons.height(); ++y)
         for (int x = 0; x < icons.width(); ++x)
@@ -151,11 +151,11 @@ void MainWindowMock::PaintSlider(QPainter& p)
     const int left = 40;
     const int right = 180;
     p.drawPixmap(
-        QRect(slider.left(), slider.top() + 3, slider.width(), 11), LoadSkinBitmap(SkinId::SliderTrack));
+        QRect(slider.left(), slider.top() + 3, slider.width(), 11), LoadSkinBitmap(skin_id::SliderTrack));
     p.drawPixmap(QRect(slider.left() + left + 12, slider.top() + 5, right - left + 2, 7),
-        LoadSkinBitmap(SkinId::SliderBar));
-    QImage thumbs[] = { LoadSkinImage(SkinId::SliderLeftThumb).convertToFormat(QImage::Format_ARGB32),
-        LoadSkinImage(SkinId::SliderRightThumb).convertToFormat(QImage::Format_ARGB32) };
+        LoadSkinBitmap(skin_id::SliderBar));
+    QImage thumbs[] = { LoadSkinImage(skin_id::SliderLeftThumb).convertToFormat(QImage::Format_ARGB32),
+        LoadSkinImage(skin_id::SliderRightThumb).convertToFormat(QImage::Format_ARGB32) };
     for (QImage& t : thumbs)
         for (int y = 0; y < t.height(); ++y)
             for (int x = 0; x < t.width(); ++x)

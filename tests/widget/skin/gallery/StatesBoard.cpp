@@ -60,14 +60,14 @@ StatesBoard::StatesBoard(QWidget* parent)
             return b;
         };
     };
-    AddButtonRow(58, QStringLiteral("Start"), bitmapButton(SkinId::StartButton, { 48, 49 }), false);
-    AddButtonRow(112, QStringLiteral("Add"), bitmapButton(SkinId::AddButton, { 44, 49 }), false);
-    AddButtonRow(170, QStringLiteral("Browse"), bitmapButton(SkinId::BrowseButton, { 70, 22 }), false);
+    AddButtonRow(58, QStringLiteral("Start"), bitmapButton(skin_id::StartButton, { 48, 49 }), false);
+    AddButtonRow(112, QStringLiteral("Add"), bitmapButton(skin_id::AddButton, { 44, 49 }), false);
+    AddButtonRow(170, QStringLiteral("Browse"), bitmapButton(skin_id::BrowseButton, { 70, 22 }), false);
     AddButtonRow(
         198, QStringLiteral("Play"),
         [](QWidget* parent) {
             auto* b = new CSkinButton(parent);
-            b->SetIcon(SkinId::PlayHoverIcon, SkinId::PlayIdleIcon);
+            b->SetIcon(skin_id::PlayHoverIcon, skin_id::PlayIdleIcon);
             b->DrawTransparent();
             b->DrawBorder(false);
             b->resize(32, 40);
@@ -80,12 +80,12 @@ StatesBoard::StatesBoard(QWidget* parent)
             auto* b = new CSkinButton(parent);
             b->SetCheckMode(true);
             b->setText(QStringLiteral("Original"));
-            b->SetIcon(SkinId::CheckOnIcon, SkinId::CheckOffIcon);
+            b->SetIcon(skin_id::CheckOnIcon, skin_id::CheckOffIcon);
             b->DrawTransparent();
             b->DrawBorder(false);
             b->SetAlign(1);
-            b->SetColor(CSkinButton::TextOut, Qt::black);
-            b->SetColor(CSkinButton::TextIn, QColor(20, 20, 20));
+            b->SetColour(CSkinButton::TextOut, Qt::black);
+            b->SetColour(CSkinButton::TextIn, QColor(20, 20, 20));
             b->resize(70, 38);
             return b;
         },
@@ -123,7 +123,7 @@ void StatesBoard::AddButtonRow(
 void StatesBoard::AddTabs(int y)
 {
     Caption(this, QStringLiteral("Tab strips"), { 8, y + 6, 110, 16 });
-    const int firsts[] = { SkinId::PcTabs, SkinId::MobileTabs, SkinId::AudioTabs };
+    const int firsts[] = { skin_id::PcTabs, skin_id::MobileTabs, skin_id::AudioTabs };
     const int counts[] = { 3, 4, 5 };
     const int selected[] = { 1, 2, 4 };
     for (int s = 0; s < 3; ++s) {
@@ -166,7 +166,7 @@ void StatesBoard::AddFields(int y)
     auto* grey = new CSkinTextField(this);
     grey->setGeometry(300, y + 52, 70, 18);
     grey->SetText(QStringLiteral("480"));
-    grey->SetTextColor(QColor(128, 128, 128));
+    grey->SetTextColour(QColor(128, 128, 128));
     grey->EnableWindow(false);
 
     auto* list = new CSkinListBox(this);

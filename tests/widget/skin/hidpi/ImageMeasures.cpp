@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace kelvara::SkinTest {
+namespace kelvara::testing {
 
 namespace {
 QImage Rgb(const QImage& image)
@@ -128,4 +128,4 @@ int DistinctEdgePixels(const QImage& image)
     return count;
 }
 
-} // namespace kelvara::SkinTest
+} // namespace kelvara::testing

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace kelvara::SkinTest {
+namespace kelvara::testing {
 
 // The widget painted as on a screen of ratio 1, whatever this screen's ratio.
 QImage RenderAtRatioOne(QWidget& widget);
@@ -27,4 +27,4 @@ double EdgeEnergy(const QImage& image);
 // than a third of the range: the crisp edges of shapes and letters.
 int DistinctEdgePixels(const QImage& image);
 
-} // namespace kelvara::SkinTest
+} // namespace kelvara::testing

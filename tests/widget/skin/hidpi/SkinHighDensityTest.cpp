@@ -29,7 +29,7 @@
 #include <gtest/gtest.h>
 
 using namespace kelvara;
-using namespace kelvara::SkinTest;
+using namespace kelvara::testing;
 
 namespace {
 
@@ -37,7 +37,7 @@ constexpr QRgb kWhite = 0xFFFFFF;
 
 // Restores the pictures this program's screen asks for after a test that
 // loaded the ordinary ones.
-struct PaletteAtScreenRatio : testing::Test {
+struct PaletteAtScreenRatio : ::testing::Test {
     void TearDown() override { LoadSkinPalette(); }
 };
 
@@ -124,8 +124,8 @@ TEST(SkinHighDensity, EveryPictureComesAtBothRatiosCoveringTheSameSize)
 
 TEST(SkinHighDensity, FinePicturesAreDrawnAtTheirSizeNotEnlarged)
 {
-    const int ids[] = { SkinId::MainBackground, SkinId::StartButton, SkinId::PcTabs, SkinId::Splash,
-        SkinId::StateIcons, SkinId::DropArrow };
+    const int ids[] = { skin_id::MainBackground, skin_id::StartButton, skin_id::PcTabs, skin_id::Splash,
+        skin_id::StateIcons, skin_id::DropArrow };
     for (const int id : ids) {
         const QImage ordinary = LoadSkinImage(id, 1).convertToFormat(QImage::Format_RGB32);
         const QImage fine = LoadSkinImage(id, 2).convertToFormat(QImage::Format_RGB32);
@@ -141,8 +141,8 @@ TEST(SkinHighDensity, FinePicturesAreDrawnAtTheirSizeNotEnlarged)
 
 TEST(SkinHighDensity, TheWindowOutlineHasTheSameShapeAtBothRatios)
 {
-    const auto ordinary = RegionFromBitmap(LoadSkinImage(SkinId::MainBackground, 1), kWhite, 0);
-    const auto fine = RegionFromBitmap(LoadSkinImage(SkinId::MainBackground, 2), kWhite, 0);
+    const auto ordinary = RegionFromBitmap(LoadSkinImage(skin_id::MainBackground, 1), kWhite, 0);
+    const auto fine = RegionFromBitmap(LoadSkinImage(skin_id::MainBackground, 2), kWhite, 0);
     ASSERT_TRUE(ordinary && fine);
     // The picture's last rows lie below the window's body, outside the outline.
     EXPECT_EQ(fine->boundingRect(), QRect(0, 0, 771, 565));
@@ -177,7 +177,7 @@ TEST(SkinHighDensity, AnOutlinePointOfAFinePictureIsInsideWhenAnyOfItsPixelsIs)
 
 TEST(SkinHighDensity, AMaskedBitmapCoversHalfItsPixels)
 {
-    const MaskedBitmap start = PrepareMaskedBitmap(LoadSkinImage(SkinId::StartButton, 2), kWhite);
+    const MaskedBitmap start = PrepareMaskedBitmap(LoadSkinImage(skin_id::StartButton, 2), kWhite);
     ASSERT_FALSE(start.IsNull());
     EXPECT_EQ(start.Size(), QSize(48, 49));
     EXPECT_EQ(start.mask.size(), QSize(96, 98));
@@ -189,8 +189,8 @@ TEST(SkinHighDensity, AMaskedBitmapCoversHalfItsPixels)
 
 TEST(SkinHighDensity, TheStateIconStripCountsIconsInTheWindowsCoordinates)
 {
-    const SkinImageList ordinary(QPixmap::fromImage(LoadSkinImage(SkinId::StateIcons, 1)), 16);
-    const SkinImageList fine(QPixmap::fromImage(LoadSkinImage(SkinId::StateIcons, 2)), 16);
+    const SkinImageList ordinary(QPixmap::fromImage(LoadSkinImage(skin_id::StateIcons, 1)), 16);
+    const SkinImageList fine(QPixmap::fromImage(LoadSkinImage(skin_id::StateIcons, 2)), 16);
     EXPECT_EQ(fine.Count(), ordinary.Count());
     EXPECT_EQ(fine.IconHeight(), 16);
     for (int i = 0; i < ordinary.Count(); ++i) {
@@ -209,7 +209,7 @@ TEST_F(SkinHighDensityControls, AButtonGrabHasTwiceThePixelsAndMoreDetailThanAnE
 {
     auto make = [](QWidget* parent) {
         auto* button = new CSkinButton(parent);
-        button->SetBitmaps(SkinId::StartButton, kWhite, SkinId::StartButton + 1, kWhite);
+        button->SetBitmaps(skin_id::StartButton, kWhite, skin_id::StartButton + 1, kWhite);
         return button;
     };
     const TwoLooks looks = LooksOf(make, QSize(48, 49));
@@ -220,7 +220,7 @@ TEST_F(SkinHighDensityControls, AButtonGrabHasTwiceThePixelsAndMoreDetailThanAnE
     QWidget window;
     auto* enlarged = new CSkinButton(&window);
     enlarged->SetBitmaps(
-        LoadSkinImage(SkinId::StartButton, 1), kWhite, LoadSkinImage(SkinId::StartButton + 1, 1), kWhite);
+        LoadSkinImage(skin_id::StartButton, 1), kWhite, LoadSkinImage(skin_id::StartButton + 1, 1), kWhite);
     enlarged->setGeometry(0, 0, 48, 49);
     const QImage plain = Grab(*enlarged);
     ASSERT_EQ(plain.size(), QSize(96, 98));
@@ -236,7 +236,7 @@ TEST_F(SkinHighDensityControls, ATabStripKeepsItsLayout)
     auto make = [](QWidget* parent) {
         auto* tabs = new CImageTab(parent);
         for (int i = 0; i < 3; ++i)
-            tabs->AddImage(i, SkinId::PcTabs + i);
+            tabs->AddImage(i, skin_id::PcTabs + i);
         tabs->Select(1);
         return tabs;
     };
@@ -295,8 +295,8 @@ TEST_F(SkinHighDensityControls, AListWithHeaderRowsAndIconsKeepsItsLayout)
 {
     static SkinImageList ordinaryIcons;
     static SkinImageList fineIcons;
-    ordinaryIcons = SkinImageList(QPixmap::fromImage(LoadSkinImage(SkinId::StateIcons, 1)), 16);
-    fineIcons = SkinImageList(QPixmap::fromImage(LoadSkinImage(SkinId::StateIcons, 2)), 16);
+    ordinaryIcons = SkinImageList(QPixmap::fromImage(LoadSkinImage(skin_id::StateIcons, 1)), 16);
+    fineIcons = SkinImageList(QPixmap::fromImage(LoadSkinImage(skin_id::StateIcons, 2)), 16);
     auto make = [](QWidget* parent) {
         auto* list = new CSkinListCtrl(parent);
         list->SetColumns({ { QStringLiteral("File"), Qt::AlignLeft, 120 },
