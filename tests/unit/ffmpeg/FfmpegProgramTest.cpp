@@ -1,6 +1,7 @@
 // Which ffmpeg the engines run: the variable's program and only that, or
 // ffmpeg on PATH.
 #include "ffmpeg/FfmpegProgram.h"
+#include "support/ScopedVariable.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,33 +15,7 @@
 using namespace kelvara;
 namespace fs = std::filesystem;
 
-namespace {
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::optional<std::string>& value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        Set(value);
-    }
-    ~ScopedVariable() { Set(m_old); }
-
-private:
-    void Set(const std::optional<std::string>& value) const
-    {
-        if (value)
-            ::setenv(m_name, value->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
-} // namespace
+using kelvara::testing::ScopedVariable;
 
 TEST(FfmpegProgram, TheVariableNamesItAndNothingElseStandsIn)
 {

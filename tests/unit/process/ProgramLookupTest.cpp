@@ -3,6 +3,7 @@
 // entry; and that the spawner looks programs up the same way.
 #include "process/ProgramLookup.h"
 #include "process/Spawner.h"
+#include "support/ScopedVariable.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -29,27 +30,15 @@ void WriteProgram(const fs::path& path, fs::perms permissions)
 class ScopedSearch {
 public:
     ScopedSearch(const std::optional<std::string>& path, const fs::path& folder)
-        : m_folder(fs::current_path())
+        : m_path("PATH", path)
+        , m_folder(fs::current_path())
     {
-        if (const char* old = std::getenv("PATH"))
-            m_path = old;
-        if (path)
-            ::setenv("PATH", path->c_str(), 1);
-        else
-            ::unsetenv("PATH");
         fs::current_path(folder);
     }
-    ~ScopedSearch()
-    {
-        fs::current_path(m_folder);
-        if (m_path)
-            ::setenv("PATH", m_path->c_str(), 1);
-        else
-            ::unsetenv("PATH");
-    }
+    ~ScopedSearch() { fs::current_path(m_folder); }
 
 private:
-    std::optional<std::string> m_path;
+    kelvara::testing::ScopedVariable m_path;
     fs::path m_folder;
 };
 
