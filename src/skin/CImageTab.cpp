@@ -1,5 +1,6 @@
 #include "CImageTab.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kelvara {
@@ -28,6 +29,15 @@ void CImageTab::Select(int index)
     SetBitmaps(id, kTransparent, id, kTransparent);
 }
 
+bool CImageTab::ChooseTab(int index)
+{
+    if (index < 0 || index >= m_count || index == m_selected)
+        return false;
+    Select(index);
+    emit ImageTabClick(this);
+    return true;
+}
+
 void CImageTab::mousePressEvent(QMouseEvent* event)
 {
     // The strip has no press look and no click: a press picks a tab at once.
@@ -49,8 +59,45 @@ void CImageTab::mouseReleaseEvent(QMouseEvent*)
 
 void CImageTab::keyPressEvent(QKeyEvent* event)
 {
-    // The space bar would click a button; a tab strip only answers the mouse.
+    // The arrows stop at either end, as a tab bar's do. Space and Return
+    // would click a button; a strip has nothing to click, so they and every
+    // other key go on to the window.
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || m_count == 0) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        ChooseTab(m_selected - 1);
+        break;
+    case Qt::Key_Right:
+        ChooseTab(m_selected + 1);
+        break;
+    case Qt::Key_Home:
+        ChooseTab(0);
+        break;
+    case Qt::Key_End:
+        ChooseTab(m_count - 1);
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    NoteKeyboardUse();
+    event->accept();
+}
+
+void CImageTab::keyReleaseEvent(QKeyEvent* event)
+{
     event->ignore();
+}
+
+QRect CImageTab::FocusMarkRect() const
+{
+    if (m_count == 0 || m_selected < 0)
+        return rect();
+    const int tabWidth = width() / m_count;
+    return QRect(m_selected * tabWidth, 0, tabWidth, height()).adjusted(1, 1, -1, -1);
 }
 
 } // namespace kelvara

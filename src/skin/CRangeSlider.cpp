@@ -1,5 +1,6 @@
 #include "CRangeSlider.h"
 
+#include "FocusMark.h"
 #include "SkinPalette.h"
 #include "SkinResourceIds.h"
 
@@ -69,6 +70,8 @@ void CRangeSlider::paintEvent(QPaintEvent*)
     p.drawPixmap(xRight + arrow, 0, rightThumb);
     p.drawPixmap(
         QRect(xLeft + arrow - kBarOverlap, kBarTop, xRight - xLeft + 2 * kBarOverlap, kBarHeight), bar);
+    if (hasFocus())
+        PaintFocusMark(p, rect());
 }
 
 void CRangeSlider::mousePressEvent(QMouseEvent* event)

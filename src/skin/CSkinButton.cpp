@@ -1,5 +1,6 @@
 #include "CSkinButton.h"
 
+#include "FocusMark.h"
 #include "SkinFont.h"
 #include "SkinPalette.h"
 #include "platform/SoundPlayer.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -158,6 +160,11 @@ bool CSkinButton::IsPressedLook() const
     return isDown() || (m_menu && m_menuShown);
 }
 
+bool CSkinButton::ShowsFocusMark() const
+{
+    return hasFocus() && !m_focusFromMouse;
+}
+
 CSkinButton::Image CSkinButton::ShownImage() const
 {
     const bool haveIn = !m_iconIn.IsNull() || !m_bitmapIn.IsNull();
@@ -254,10 +261,49 @@ void CSkinButton::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
+void CSkinButton::keyPressEvent(QKeyEvent* event)
+{
+    // Space presses and clicks on release in the base class. Return and Enter
+    // click at once, as a dialog's push button does; a menu button also opens
+    // with Down, as a menu bar's entries do. A check box keeps Return for the
+    // window.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool opensMenu = key == Qt::Key_Down && m_menu;
+    if (modifiers == Qt::NoModifier && ((enter && !m_checkMode) || opensMenu)) {
+        NoteKeyboardUse();
+        click();
+        return;
+    }
+    if (key == Qt::Key_Space)
+        NoteKeyboardUse();
+    QAbstractButton::keyPressEvent(event);
+}
+
+void CSkinButton::NoteKeyboardUse()
+{
+    if (!m_focusFromMouse)
+        return;
+    m_focusFromMouse = false;
+    update();
+}
+
+void CSkinButton::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    // Coming back to the window or from a menu keeps how the focus came.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        m_focusFromMouse = reason == Qt::MouseFocusReason;
+    update();
+}
+
 void CSkinButton::focusOutEvent(QFocusEvent* event)
 {
     QAbstractButton::focusOutEvent(event);
     LeaveHover();
+    update();
 }
 
 void CSkinButton::changeEvent(QEvent* event)
@@ -359,6 +405,13 @@ void CSkinButton::paintEvent(QPaintEvent*)
         DrawTheBitmap(p, imageRect);
     if (!text().isEmpty())
         DrawTheText(p, textRect);
+    if (ShowsFocusMark())
+        PaintFocusMark(p, FocusMarkRect());
+}
+
+QRect CSkinButton::FocusMarkRect() const
+{
+    return rect();
 }
 
 void CSkinButton::OnDrawBackground(QPainter& painter, const QRect& rect)

@@ -77,6 +77,9 @@ public:
     bool IsHovering() const { return m_mouseOver; }
     bool IsMenuShown() const { return m_menuShown; }
     bool IsPressedLook() const;
+    // The focus mark is drawn while the button has the focus, unless a mouse
+    // press gave it: the mouse user sees the hover image instead.
+    bool ShowsFocusMark() const;
     // The image the button draws in its present state.
     Image ShownImage() const;
 
@@ -92,12 +95,18 @@ protected:
     virtual void DrawTheText(QPainter& painter, const QRect& textRect);
     // Shows the menu and returns the chosen command id, 0 for none.
     virtual int TrackMenu(const QPoint& globalPosition);
+    // Where the focus mark goes; the whole button by default.
+    virtual QRect FocusMarkRect() const;
+    // A key used on the button shows the mark even when a press focused it.
+    void NoteKeyboardUse();
 
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
@@ -126,6 +135,7 @@ private:
     bool m_alwaysTrack = true;
     bool m_greyWhenDisabled = true;
     bool m_menuShown = false;
+    bool m_focusFromMouse = false;
     int m_align = 0;
     QPoint m_pressedOffset { 1, 1 };
     QPoint m_margin { 3, 3 };

@@ -1,6 +1,7 @@
 #include "CSkinComboBox.h"
 
 #include "CSkinDropList.h"
+#include "FocusMark.h"
 #include "PostEvent.h"
 #include "SkinFont.h"
 #include "SkinPalette.h"
@@ -110,13 +111,18 @@ void CSkinComboBox::paintEvent(QPaintEvent*)
         p.drawPixmap(QRect(0, 0, w, LogicalSize(m_faceBitmap).height()), m_faceBitmap);
     if (!m_arrowBitmap.isNull())
         p.drawPixmap(w - 16 - 1, 1, m_arrowBitmap);
-    if (currentIndex() < 0)
-        return;
-    p.setClipRect(QRect(0, 0, w - 18, kFaceHeight));
-    p.setFont(font());
-    p.setPen(isEnabled() ? m_textNormal : QColor(128, 128, 128));
-    const QFontMetrics metrics(font());
-    p.drawText(3, 2 + metrics.ascent(), itemText(currentIndex()));
+    const QRect textArea(0, 0, w - 18, kFaceHeight);
+    if (currentIndex() >= 0) {
+        p.save();
+        p.setClipRect(textArea);
+        p.setFont(font());
+        p.setPen(isEnabled() ? m_textNormal : QColor(128, 128, 128));
+        const QFontMetrics metrics(font());
+        p.drawText(3, 2 + metrics.ascent(), itemText(currentIndex()));
+        p.restore();
+    }
+    if (hasFocus())
+        PaintFocusMark(p, textArea.adjusted(1, 1, -1, -1));
 }
 
 void CSkinComboBox::mousePressEvent(QMouseEvent*)
@@ -148,6 +154,17 @@ void CSkinComboBox::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         event->ignore();
+        return;
+    }
+    // Alt+Down, Alt+Up and F4 open the list, and close it taking the hot row
+    // as Return does.
+    const bool altArrow
+        = (event->modifiers() & Qt::AltModifier) && (key == Qt::Key_Down || key == Qt::Key_Up);
+    if (altArrow || key == Qt::Key_F4) {
+        if (m_list)
+            m_list->HandleKey(Qt::Key_Return);
+        else
+            Open();
         return;
     }
     const bool handled = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape

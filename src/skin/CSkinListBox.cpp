@@ -1,6 +1,7 @@
 #include "CSkinListBox.h"
 
 #include "CSkinMiniScrollBar.h"
+#include "FocusMark.h"
 #include "PostEvent.h"
 #include "SkinFont.h"
 #include "SkinListPainting.h"
@@ -192,6 +193,22 @@ void CSkinListBox::paintEvent(QPaintEvent*)
         p.setPen(m_flags[i] ? m_textSelected : m_text);
         p.drawText(x, y + metrics.ascent(), m_items[i]);
     }
+    if (hasFocus()) {
+        p.setClipping(false);
+        PaintFocusMark(p, panel.adjusted(1, 1, -1, -1));
+    }
+}
+
+void CSkinListBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CSkinListBox::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 } // namespace kelvara

@@ -2,6 +2,7 @@
 
 #include "CSkinHeaderCtrl.h"
 #include "CSkinListScrollBar.h"
+#include "FocusMark.h"
 #include "SkinCellDelegate.h"
 #include "SkinFont.h"
 #include "SkinListModel.h"
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace kelvara {
@@ -232,6 +234,16 @@ void CSkinListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 void CSkinListCtrl::mouseMoveEvent(QMouseEvent*)
 {
     // Swallowed: no hot tracking and no selection by dragging.
+}
+
+void CSkinListCtrl::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    // With a current cell the cell carries the mark (see SkinCellDelegate).
+    if (!hasFocus() || currentIndex().isValid())
+        return;
+    QPainter p(viewport());
+    PaintFocusMark(p, viewport()->rect());
 }
 
 void CSkinListCtrl::keyPressEvent(QKeyEvent* event)

@@ -102,6 +102,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // An empty list shows its focus with the mark around the whole viewport.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     friend class SkinCellDelegate;

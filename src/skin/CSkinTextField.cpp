@@ -1,5 +1,6 @@
 #include "CSkinTextField.h"
 
+#include "FocusMark.h"
 #include "PostEvent.h"
 #include "SkinFont.h"
 #include "SkinPalette.h"
@@ -392,6 +393,9 @@ void CSkinTextField::paintEvent(QPaintEvent*)
         p.setPen(Qt::black);
         p.drawLine(caret.left(), 3, caret.left(), height() - 4);
     }
+    // The caret blinks; the mark stays, so the focus shows at every moment.
+    if (hasFocus())
+        PaintFocusMark(p, rect().adjusted(1, 1, -1, -1));
 }
 
 } // namespace kelvara

@@ -1,5 +1,6 @@
 #include "SkinListCellPainting.h"
 
+#include "FocusMark.h"
 #include "PathElision.h"
 #include "SkinPalette.h"
 
@@ -233,13 +234,8 @@ void PaintListCell(
             PaintText(p, area.adjusted(2, 0, 0, 0), info, listFont);
         }
     }
-    if (state.focusCell && state.listFocused) {
-        p.save();
-        p.setPen(QPen(colours.text, 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(area.adjusted(0, 0, -1, -1));
-        p.restore();
-    }
+    if (state.focusCell && state.listFocused)
+        PaintFocusMark(p, area);
 }
 
 } // namespace kelvara
