@@ -4,13 +4,12 @@ the focus (its extents on the accessibility bus) must change pixels between
 the screen before the key and the screen after it. At a scale of 2 as well
 when the screen is big enough for the window of twice the size."""
 import os
-import shutil
 import subprocess
 import time
 
 import pyatspi
 
-from kelvara_desktop import Kelvara, check, children, make_clip, run, screenshot, showing, xdotool
+from kelvara_desktop import SCREENS, Kelvara, check, children, make_clip, run, screenshot, showing, xdotool
 
 WINDOW_WIDTH = 802  # the dialog template's width, in the window's own coordinates
 MAX_PRESSES = 80
@@ -40,12 +39,28 @@ def focused(controls):
     return None, None
 
 
-def changed_pixels(before, after, box):
-    x, y, w, h = box
+def grab(window, path):
+    """The window's part of the screen, uncompressed: a screen of twice the
+    size makes compressed grabs the slowest step."""
+    x, y, w, h = window
+    subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", path],
+                   check=True)
+    return path
+
+
+def changed_pixels(before, after, window, box):
+    x, y, w, h = box[0] - window[0], box[1] - window[1], box[2], box[3]
     crop = "[%dx%d+%d+%d]" % (w, h, x, y)
     out = subprocess.run(["compare", "-metric", "AE", before + crop, after + crop, "null:"],
                          capture_output=True, text=True)
     return int(float(out.stderr.split()[0]))
+
+
+def window_geometry(window_id):
+    out = xdotool("getwindowgeometry", window_id)
+    x, y = (int(v) for v in out.split("Position: ")[1].split(" ")[0].split(","))
+    w, h = (int(v) for v in out.split("Geometry: ")[1].split()[0].split("x"))
+    return x, y, w, h
 
 
 def screen_size():
@@ -60,17 +75,19 @@ def walk_tab_stops(kelvara, scale):
     xdotool("mousemove", "--sync", 5, screen_size()[1] - 5)  # no hover look anywhere
     time.sleep(0.5)
     controls = focusable_controls(kelvara.window)
-    window_width = int(xdotool("getwindowgeometry", kelvara.window_id()).split("Geometry: ")[1].split("x")[0])
+    window = window_geometry(kelvara.window_id())
+    window_width = window[2]
     # The bus gives rectangles in the window's own coordinates or the screen's.
     if max(box[0] + box[2] for _, box in controls) <= WINDOW_WIDTH and window_width > WINDOW_WIDTH:
         factor = window_width // WINDOW_WIDTH
         controls = [(node, tuple(v * factor for v in box)) for node, box in controls]
-    before = screenshot("%dx-before" % scale)
-    stops, unmarked, first = [], [], None
+    before = grab(window, os.path.join(SCREENS, "focus_marks-%dx-before.ppm" % scale))
+    after = before.replace("before", "after")
+    stops, unmarked, first, changes = [], [], None, {}
     for press in range(MAX_PRESSES):
         xdotool("key", "Tab")
         time.sleep(0.35)
-        after = screenshot("%dx-after" % scale)
+        grab(window, after)
         node, box = focused(controls)
         check(node is not None, "after %d Tab presses no control has the focus" % (press + 1))
         stop = (node.getRoleName(), node.name, box)
@@ -78,13 +95,16 @@ def walk_tab_stops(kelvara, scale):
             break
         first = first or stop
         stops.append(stop)
-        if changed_pixels(before, after, box) == 0:
+        changes[(stop[0], stop[1])] = changed_pixels(before, after, window, box)
+        if changes[(stop[0], stop[1])] == 0:
             unmarked.append(stop)
-            shutil.copy(after, after[:-4] + "-unmarked-%02d.png" % len(stops))
+            screenshot("%dx-unmarked-%02d" % (scale, len(stops)))
         os.replace(after, before)
     else:
         check(False, "Tab did not come back to the first stop within %d presses" % MAX_PRESSES)
-    return stops, unmarked
+    screenshot("%dx-last-stop" % scale)
+    os.remove(before)
+    return stops, unmarked, changes
 
 
 def check_scale(scale, clip):
@@ -94,7 +114,7 @@ def check_scale(scale, clip):
         os.environ["QT_SCALE_FACTOR"] = str(scale)
     kelvara = Kelvara(clip)
     try:
-        stops, unmarked = walk_tab_stops(kelvara, scale)
+        stops, unmarked, changes = walk_tab_stops(kelvara, scale)
     finally:
         kelvara.kill()
     print("At scale %d: Tab stops without a visible focus: %d of %d" % (scale, len(unmarked), len(stops)))
@@ -102,14 +122,19 @@ def check_scale(scale, clip):
         print("  no visible focus: %s %r at %s" % (role, name, box))
     check(len(stops) >= 20, "only %d Tab stops at scale %d" % (len(stops), scale))
     check(not unmarked, "%d of %d Tab stops show no focus at scale %d" % (len(unmarked), len(stops), scale))
+    return changes
 
 
 def scenario():
     clip = make_clip("clip.mp4", 2)
-    check_scale(1, clip)
+    ordinary = check_scale(1, clip)
     width, height = screen_size()
     if width >= 2 * WINDOW_WIDTH and height >= 2 * 565:
-        check_scale(2, clip)
+        fine = check_scale(2, clip)
+        # A mark one logical pixel wide covers four times the screen pixels at
+        # scale 2; one of a single screen pixel would cover about twice as many.
+        thin = [stop for stop, count in fine.items() if count < 3 * ordinary.get(stop, 0)]
+        check(not thin, "marks thinner than a logical pixel at scale 2: %s" % thin)
     else:
         print("scale 2 left out: the screen is %dx%d" % (width, height))
 
