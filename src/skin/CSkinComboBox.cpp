@@ -152,7 +152,8 @@ void CSkinComboBox::wheelEvent(QWheelEvent*)
 void CSkinComboBox::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+    // Tab and the window's Ctrl keys (Ctrl+Tab, Ctrl+PgDn...) belong to the window.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || (event->modifiers() & Qt::ControlModifier)) {
         event->ignore();
         return;
     }

@@ -303,6 +303,11 @@ TEST_F(Window, ComboOpensWithAltDownAndClosesTakingTheHotRow)
     QTest::keyClick(combo, Qt::Key_Escape);
     EXPECT_FALSE(combo->IsOpen());
     EXPECT_EQ(combo->currentIndex(), 1);
+    // Ctrl keys are the window's (Ctrl+Return starts, Ctrl+PgDn changes tab).
+    QTest::keyClick(combo, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(combo, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_FALSE(combo->IsOpen());
+    EXPECT_EQ(combo->currentIndex(), 1);
     QApplication::processEvents();
     EXPECT_EQ(changes.count(), 1);
 }
