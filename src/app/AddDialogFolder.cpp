@@ -37,7 +37,7 @@ QStringList ChooseSourceFilesRemembered(platform::FileDialogs& dialogs, platform
     QWidget* owner, const QStringList& filters)
 {
     const QString start = AddDialogStartFolder(settings, UserVideosFolder(), QDir::homePath());
-    const QStringList chosen = dialogs.ChooseFiles(owner, filters, start);
+    QStringList chosen = dialogs.ChooseFiles(owner, filters, start);
     RememberAddFolder(settings, chosen);
     return chosen;
 }
