@@ -60,15 +60,12 @@ TEST(AddDialogFolder, TheNextDialogOpensWhereTheLastFilesCameFromAndACancelForge
     FakeSettingsStore store;
     AnsweringDialogs dialogs;
     dialogs.answer = { clips + "/a.mp4", root.filePath("b.mkv") };
-    EXPECT_EQ(ChooseSourceFilesRemembered(dialogs, store, nullptr, { "All Files (*)" }), dialogs.answer);
+    EXPECT_EQ(ChooseSourceFilesRemembered(dialogs, store, nullptr, {}), dialogs.answer);
     dialogs.answer.clear();
-    ChooseSourceFilesRemembered(dialogs, store, nullptr, { "All Files (*)" });
-    ChooseSourceFilesRemembered(dialogs, store, nullptr, { "All Files (*)" });
-    ASSERT_EQ(dialogs.startedAt.size(), 3);
+    for (int cancelled = 0; cancelled < 2; ++cancelled)
+        ChooseSourceFilesRemembered(dialogs, store, nullptr, {});
+    EXPECT_EQ(dialogs.startedAt, QStringList({ dialogs.startedAt[0], clips, clips }));
     EXPECT_NE(dialogs.startedAt[0], clips);
-    EXPECT_EQ(dialogs.startedAt[1], clips);
-    EXPECT_EQ(dialogs.startedAt[2], clips);
-    EXPECT_EQ(store.values[kLastAddFolderKey], clips);
 }
 
 } // namespace
