@@ -144,7 +144,7 @@ private:
             // Plays asked in quick succession start the sound once, anew.
             m_loaded = asked;
             const char* command[] = { "loadfile", m_file.c_str(), "replace", nullptr };
-            if (mpv_command_async(mpv, 0, command) >= 0)
+            if (!m_silent && mpv_command_async(mpv, 0, command) >= 0)
                 m_loading.push_back(asked);
             else
                 Ended(asked, {});
@@ -166,6 +166,10 @@ private:
             break;
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event->data);
+            // Without a sound device every later play would fail as well,
+            // each time with the audio libraries' complaints on stderr.
+            m_silent = m_silent || end->error == MPV_ERROR_AO_INIT_FAILED
+                || end->error == MPV_ERROR_NOTHING_TO_PLAY;
             Ended(m_playing,
                 { end->reason == MPV_END_FILE_REASON_EOF,
                     std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_startedAt),
@@ -193,6 +197,7 @@ private:
     std::unique_ptr<QFile> m_copy;
     std::string m_file;
     int m_loaded = 0;
+    bool m_silent = false;
     std::deque<int> m_loading;
     int m_playing = 0;
     Clock::time_point m_startedAt;
