@@ -107,14 +107,14 @@ private:
     {
         // mpv reads files, not the program's built-in resources: those are
         // copied once to a temporary file of our own, kept while we play it.
-        std::string file = m_path.toStdString();
+        // The file system's own bytes: a program folder's name need not be UTF-8.
+        m_file = QFile::encodeName(m_path).toStdString();
         if (m_path.startsWith(QLatin1Char(':'))) {
             m_copy.reset(QTemporaryFile::createNativeFile(m_path));
             if (!m_copy)
                 return nullptr;
-            file = m_copy->fileName().toStdString();
+            m_file = QFile::encodeName(m_copy->fileName()).toStdString();
         }
-        m_file = file;
         mpv_handle* mpv = mpv_create();
         if (!mpv)
             return nullptr;
