@@ -159,10 +159,6 @@ private:
                 m_loading.pop_front();
             }
             m_startedAt = Clock::now();
-            m_length = 0.0;
-            break;
-        case MPV_EVENT_FILE_LOADED:
-            mpv_get_property(mpv, "duration", MPV_FORMAT_DOUBLE, &m_length);
             break;
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event->data);
@@ -172,8 +168,7 @@ private:
                 || end->error == MPV_ERROR_NOTHING_TO_PLAY;
             Ended(m_playing,
                 { end->reason == MPV_END_FILE_REASON_EOF,
-                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_startedAt),
-                    m_length });
+                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_startedAt) });
             break;
         }
         default:
@@ -201,7 +196,6 @@ private:
     std::deque<int> m_loading;
     int m_playing = 0;
     Clock::time_point m_startedAt;
-    double m_length = 0.0;
     // Shared with the window's thread.
     std::mutex m_mutex;
     std::condition_variable m_ended;

@@ -25,7 +25,6 @@ inline constexpr const char* kSoundOutputVariable = "KELVARA_SOUND_OUTPUT";
 struct SoundEnd {
     bool reachedEnd = false; // played to its end, not stopped or failed
     std::chrono::milliseconds playedFor { 0 }; // from its start to its end
-    double lengthSeconds = 0.0; // the sound's own length, as mpv read it
 };
 
 class MpvSound;
