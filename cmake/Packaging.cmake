@@ -40,7 +40,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # CPack puts the summary above this text and indents each of its lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kelvara converts a list of audio and video files one after the other: AVI,
-QuickTime, MPEG, Windows Media, RealMedia, 3GP, MP4 and disc files become
+QuickTime, MPEG, MP4, Matroska, WebM, Windows Media, RealMedia, 3GP, Ogg and
+disc files, and MP3, FLAC, WAV and other sound files, become
 AVI or MPEG video (with VCD, SVCD and DVD presets), still pictures or GIF
 animations, video for portable players and consoles, or MP3, WMA, WAV, MP2
 and AC3 sound. Each file can be trimmed in the built-in preview; the list

@@ -2,6 +2,7 @@
 
 #include "app/CConverterDlg.h"
 #include "app/EndingOnSignal.h"
+#include "app/MissingEncoder.h"
 #include "platform/ChildrenLeft.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TimerProbe.h"
@@ -48,6 +49,7 @@ int CConverterApp::InitInstance(const QStringList& files)
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);
+    TellMissingEncoderWhenShown(dialog);
     QDir::setCurrent(folders.programDir);
     // For the start-up benchmark: end as soon as the first picture is shown.
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))

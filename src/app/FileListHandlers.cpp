@@ -1,5 +1,6 @@
 // The file list's side of the main dialog: the list in its place, its
 // commands, and what the list asks of the dialog.
+#include "app/AddDialogFolder.h"
 #include "app/CConverterDlg.h"
 
 #include "filelist/FileListCommands.h"
@@ -112,7 +113,7 @@ void CConverterDlg::ShowPreviewPlaceholder(bool placeholder)
 
 QStringList CConverterDlg::ChooseSourceFiles(const QStringList& filters)
 {
-    return m_services.folders->ChooseFiles(this, filters);
+    return ChooseSourceFilesRemembered(*m_services.folders, *m_services.settings, this, filters);
 }
 
 } // namespace kelvara

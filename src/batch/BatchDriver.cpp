@@ -2,6 +2,7 @@
 
 #include "batch/BatchOutputFolder.h"
 #include "batch/CompletionMessage.h"
+#include "batch/EncoderCheck.h"
 #include "batch/StatusText.h"
 #include "files/LeftoverStagedFiles.h"
 #include "files/PrivateFolder.h"
@@ -87,6 +88,8 @@ void BatchDriver::OnStart()
 
 bool BatchDriver::BeginBatch()
 {
+    if (TellMissingEncoder(m_host))
+        return false;
     const std::string typed = m_host.OutputFolderFieldText();
     const std::optional<std::string> folder = PrepareOutputFolder(typed, QDir::homePath().toStdString());
     if (!folder) {

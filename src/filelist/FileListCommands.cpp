@@ -8,6 +8,7 @@
 #include "SourceProbing.h"
 #include "jobs/JobCreation.h"
 #include "jobs/JobList.h"
+#include "jobs/SourceExtensions.h"
 #include "videoedit/MediaProbe.h"
 
 #include <QMimeData>
@@ -44,20 +45,25 @@ FileListCommands::~FileListCommands() = default;
 
 QStringList FileListCommands::AddDialogFilters()
 {
-    return {
-        QStringLiteral("Support Video Files (*.avi *.qt *.mov *.mpeg *.mpg *.wmv *.wma *.asf *.rm *.rmvb "
-                       "*.vob *.3gp *.dat)"),
-        QStringLiteral("AVI Files (*.avi)"),
-        QStringLiteral("Quick Time Files (*.mov, *.qt) (*.mov *.qt)"),
-        QStringLiteral("Mpeg files (*.mpg, *.mpeg) (*.mpg *.mpeg)"),
-        QStringLiteral("Windows Media files (*.wmv, *.wma, *.asf) (*.wmv *.wma *.asf)"),
-        QStringLiteral("Real Player(*.rm,*rmvb) (*.rm *rmvb)"),
-        QStringLiteral("DVD Files (*.vob)"),
-        QStringLiteral("VCD Files (*.dat)"),
-        QStringLiteral("3GP Files (*.3gp)"),
-        QStringLiteral("MP4 Files (*.mp4)"),
-        QStringLiteral("All Files (*)"),
-    };
+    // The first filter, the one the dialog opens with, takes every extension.
+    QStringList all;
+    QStringList families;
+    QList<QStringList> familyPatterns;
+    for (const SourceExtension& source : SourceExtensions()) {
+        const QString pattern = QStringLiteral("*.") + QString::fromLatin1(source.extension);
+        const QString family = QString::fromLatin1(source.family);
+        all << pattern;
+        if (families.isEmpty() || families.last() != family) {
+            families << family;
+            familyPatterns << QStringList();
+        }
+        familyPatterns.last() << pattern;
+    }
+    QStringList filters { QStringLiteral("Audio and Video Files (%1)").arg(all.join(QLatin1Char(' '))) };
+    for (qsizetype i = 0; i < families.size(); ++i)
+        filters << QStringLiteral("%1 (%2)").arg(families[i], familyPatterns[i].join(QLatin1Char(' ')));
+    filters << QStringLiteral("All Files (*)");
+    return filters;
 }
 
 void FileListCommands::ConnectList()

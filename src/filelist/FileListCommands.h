@@ -34,7 +34,8 @@ public:
         const SourceProber& prober, RandomNumbers& numbers, QObject* parent = nullptr);
     ~FileListCommands() override;
 
-    // The open-file dialog's filters, in order, the last one "All Files (*)".
+    // The open-file dialog's filters, in order: every extension of
+    // SourceExtensions, then one filter per family, the last "All Files (*)".
     static QStringList AddDialogFilters();
 
     // Connects the list's clicks, keys and cell clicks to the handlers below.

@@ -11,18 +11,38 @@ namespace {
 
 // ffmpeg's lines can be long; the message box is as wide as its widest line.
 constexpr int kLongestShownLine = 110;
+const QString kCut = QStringLiteral("...");
 
+// An output line keeps its start and its end, where ffmpeg names the cause.
 QString Shortened(const QString& line)
 {
     if (line.size() <= kLongestShownLine)
         return line;
-    return line.left(kLongestShownLine - 3) + QStringLiteral("...");
+    const qsizetype kept = kLongestShownLine - kCut.size();
+    return line.left(kept / 2) + kCut + line.right(kept - kept / 2);
 }
 
 void AddShortened(QStringList& lines, const std::string& text)
 {
     for (const QString& line : QString::fromStdString(text).split(QLatin1Char('\n')))
         lines << Shortened(line);
+}
+
+// The reason is shown whole, over as many lines as it needs: its cause comes
+// last, after the paths. Lines break at blanks; a word that would leave
+// more than half a line empty (a long path) is broken where the line ends.
+void AddWrapped(QStringList& lines, const std::string& text)
+{
+    for (QString rest : QString::fromStdString(text).split(QLatin1Char('\n'))) {
+        while (rest.size() > kLongestShownLine) {
+            qsizetype end = rest.lastIndexOf(QLatin1Char(' '), kLongestShownLine);
+            if (end < kLongestShownLine / 2)
+                end = kLongestShownLine;
+            lines << rest.left(end);
+            rest = rest.mid(end).trimmed();
+        }
+        lines << rest;
+    }
 }
 
 // The wall-clock time in the user's time zone, to the second.
@@ -68,7 +88,7 @@ QString FailureReport(const JobRecord& job)
     const RunRecord& run = job.run;
     QStringList lines;
     if (run.Ended())
-        AddShortened(lines, run.outcome);
+        AddWrapped(lines, run.outcome);
     else
         lines << QStringLiteral("The conversion failed; no reason was given.");
     if (run.Started())

@@ -24,9 +24,9 @@ std::optional<QString> QFileDialogs::ChooseFolder(QWidget* owner, const QString&
     return folder;
 }
 
-QStringList QFileDialogs::ChooseFiles(QWidget* owner, const QStringList& filters)
+QStringList QFileDialogs::ChooseFiles(QWidget* owner, const QStringList& filters, const QString& startFolder)
 {
-    return QFileDialog::getOpenFileNames(owner, QString(), QString(), filters.join(QStringLiteral(";;")),
+    return QFileDialog::getOpenFileNames(owner, QString(), startFolder, filters.join(QStringLiteral(";;")),
         nullptr, QFileDialog::DontUseNativeDialog);
 }
 

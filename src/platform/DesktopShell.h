@@ -40,15 +40,16 @@ public:
     virtual ~FileDialogs() = default;
     // The chosen folder, or nothing when the user cancels.
     virtual std::optional<QString> ChooseFolder(QWidget* owner, const QString& startFolder) = 0;
-    // Several files; `filters` in order ("Description (*.a *.b)"). Empty when
-    // the user cancels.
-    virtual QStringList ChooseFiles(QWidget* owner, const QStringList& filters) = 0;
+    // Several files; `filters` in order ("Description (*.a *.b)"), the first
+    // selected; the dialog opens in `startFolder`. Empty when the user cancels.
+    virtual QStringList ChooseFiles(QWidget* owner, const QStringList& filters, const QString& startFolder)
+        = 0;
 };
 
 class QFileDialogs : public FileDialogs {
 public:
     std::optional<QString> ChooseFolder(QWidget* owner, const QString& startFolder) override;
-    QStringList ChooseFiles(QWidget* owner, const QStringList& filters) override;
+    QStringList ChooseFiles(QWidget* owner, const QStringList& filters, const QString& startFolder) override;
 };
 
 } // namespace kelvara::platform

@@ -35,14 +35,16 @@ if [ -f "$entry" ]; then
   [ "$(desktop_value "$entry" Icon)" = "$app_id" ] || fail "Icon is not $app_id"
   [ "$(desktop_value "$entry" Terminal)" = "false" ] || fail "Terminal is not false"
   desktop_value "$entry" Categories | grep -q '^AudioVideo;' || fail "Categories do not start with AudioVideo"
-  # Every extension the Add dialog's filters name has its MIME type in the
-  # entry, so file managers offer Kelvara for the files it reads.
+  # Every extension of the source table (the Add dialog's filters) has its
+  # MIME types in the entry, so file managers offer Kelvara for the files it
+  # reads; a text type sharing an extension (Qt's .ts translations) is not ours.
   mime_types=";$(desktop_value "$entry" MimeType)"
-  extensions=$(sed -n '/::AddDialogFilters()/,/^}/p' "$source/src/filelist/FileListCommands.cpp" \
-    | grep -o '\*\.[A-Za-z0-9]*' | cut -c3- | sort -u)
-  [ -n "$extensions" ] || fail "the Add dialog's file filters were not found"
+  extensions=$(sed -n '/kSourceExtensions = {/,/^};/p' "$source/src/jobs/SourceExtensions.cpp" \
+    | tr -d '\n' | grep -o 'SourceExtension { *"[A-Za-z0-9]*"' | cut -d'"' -f2 | sort -u)
+  [ -n "$extensions" ] || fail "the table of source extensions was not found"
   for ext in $extensions; do
     while IFS=: read -r type _; do
+      case "$type" in text/*) continue ;; esac
       case "$mime_types" in
         *";$type;"*) ;;
         *) fail "MimeType lacks $type (*.$ext)" ;;

@@ -2,7 +2,8 @@
 # Builds the Debian package with CPack into a temporary folder and checks it:
 # the control fields, that every library a packaged program links has its
 # package among the dependencies (and ffmpeg is there, which the encoder
-# runs), the contents, that the programs are stripped and start, and lintian.
+# runs, and no second media stack: Qt's multimedia module or GStreamer), the
+# contents, that the programs are stripped and start, and lintian.
 #   check-package.sh BUILD-FOLDER VERSION
 set -u
 build=$1 version=$2
@@ -29,6 +30,10 @@ has_dependency() { case "$depends" in *", $1"[\ ,]*) return 0 ;; *) return 1 ;; 
 has_dependency ffmpeg || fail "Depends lacks ffmpeg"
 for family in libqt6core libqt6gui libqt6widgets libavformat libavcodec libavutil; do
   case "$depends" in *", $family"[0-9]*) ;; *) fail "Depends has no $family package" ;; esac
+done
+# The two short sounds play through libmpv: no second media stack.
+for family in libqt6multimedia gstreamer; do
+  case "$depends" in *", $family"*) fail "Depends pulls $family" ;; esac
 done
 elves=$(find "$work/root" -type f -exec sh -c 'head -c4 "$1" | grep -q "ELF"' _ {} \; -print)
 [ -n "$elves" ] || fail "the package holds no programs"

@@ -1,6 +1,8 @@
 // The batch run's start, loop, stop and end against fake converters.
 #include "batch/BatchDriver.h"
+#include "batch/EncoderCheck.h"
 #include "support/BatchFakes.h"
+#include "support/ScopedVariable.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -264,6 +266,24 @@ TEST_F(BatchDriverTest, EmptyFolderFieldIsRefusedAndChangesNothing)
     EXPECT_EQ(Job(0).stateIcon, JobState::Done);
     EXPECT_FALSE(m_driver.Converting());
     EXPECT_TRUE(m_sound.played.empty());
+}
+
+TEST_F(BatchDriverTest, WithoutFfmpegStartRefusesWithTheWindowsWordsUntilItIsThere)
+{
+    AddJob("clip.mp4");
+    const std::string ffmpeg = m_sources.File("ffmpeg");
+    const ScopedVariable chosen(kFfmpegVariable, ffmpeg);
+    m_driver.OnStart();
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0].text, *MissingEncoderText());
+    EXPECT_NE(m_host.messages[0].text.find(ffmpeg + " is missing"), std::string::npos);
+    EXPECT_TRUE(m_converters.calls.empty());
+    EXPECT_FALSE(m_driver.Converting());
+    // Installed meanwhile: the next START converts.
+    std::ofstream(ffmpeg) << "#!/bin/sh\n";
+    fs::permissions(ffmpeg, fs::perms::owner_all);
+    m_driver.OnStart();
+    EXPECT_EQ(m_converters.calls.size(), 1u);
 }
 
 TEST_F(BatchDriverTest, EmptyListDoesNothing)

@@ -1,6 +1,7 @@
 // Which files a drop on the file list adds, and in which order.
 #include "filelist/DroppedFiles.h"
 #include "filelist/FileListCommands.h"
+#include "jobs/SourceExtensions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +36,27 @@ protected:
 
 TEST_F(DroppedFilesTest, TheAddCommandsFiltersGiveEveryMediaPatternOnceAndNotTheCatchAll)
 {
-    EXPECT_EQ(m_patterns,
-        QStringList({ "*.avi", "*.qt", "*.mov", "*.mpeg", "*.mpg", "*.wmv", "*.wma", "*.asf", "*.rm",
-            "*.rmvb", "*.vob", "*.3gp", "*.dat", "*rmvb", "*.mp4" }));
+    QStringList expected;
+    for (const SourceExtension& source : SourceExtensions())
+        expected << QStringLiteral("*.") + QString::fromLatin1(source.extension);
+    EXPECT_EQ(m_patterns, expected);
+}
+
+TEST_F(DroppedFilesTest, AFolderBringsTheSoundAndVideoFilesOfEveryKnownExtension)
+{
+    const std::vector<std::string> names = { "a.mp3", "b.WEBM", "c.mkv", "d.mov", "e.m4v", "f.ts", "g.flac",
+        "h.ogg", "i.wav", "j.mp4", "k.avi", "l.vob" };
+    for (const std::string& name : names)
+        Make("media/" + name);
+    Make("media/notes.txt");
+    Make("media/cover.jpg");
+    QStringList found;
+    for (const QString& path : FilesToAdd({ Url(Folder("media")) }, m_patterns))
+        found << path.section('/', -1);
+    QStringList expected;
+    for (const std::string& name : names)
+        expected << QString::fromStdString(name);
+    EXPECT_EQ(found, expected) << found.join(", ").toStdString();
 }
 
 TEST_F(DroppedFilesTest, AFolderGivesItsMediaFilesInNaturalNameOrderAndNothingElse)

@@ -38,9 +38,10 @@ public:
         startedAt = startFolder;
         return answer;
     }
-    QStringList ChooseFiles(QWidget*, const QStringList& filters) override
+    QStringList ChooseFiles(QWidget*, const QStringList& filters, const QString& startFolder) override
     {
         offeredFilters = filters;
+        filesStartedAt = startFolder;
         return files;
     }
     std::optional<QString> answer;
@@ -48,6 +49,7 @@ public:
     int asked = 0;
     QStringList files;
     QStringList offeredFilters;
+    QString filesStartedAt;
 };
 
 using kelvara::testing::WaitFor;

@@ -2,6 +2,10 @@
 // shows and refuses while a batch runs.
 #include "AppFakes.h"
 
+#include "app/MissingEncoder.h"
+#include "batch/EncoderCheck.h"
+#include "support/ScopedVariable.h"
+
 #include "platform/TerminationSignals.h"
 #include "skin/CImageTab.h"
 #include "skin/CSkinButton.h"
@@ -111,6 +115,19 @@ protected:
 ConversionContext& BatchWindow::Context()
 {
     return dialog->BatchContext();
+}
+
+TEST(MissingEncoderWindow, TheOpenedWindowSaysWhatToInstall)
+{
+    const ScopedVariable chosen(kFfmpegVariable, std::string("/nonexistent/ffmpeg"));
+    DialogFixture f;
+    TellMissingEncoderWhenShown(*f.dialog);
+    MessageAnswerer answerer;
+    f.dialog->show();
+    ASSERT_TRUE(WaitFor([&] { return !answerer.shown.empty(); }));
+    EXPECT_EQ(answerer.shown[0].text.toStdString(), *MissingEncoderText());
+    EXPECT_TRUE(answerer.shown[0].text.contains("sudo apt-get install ffmpeg"));
+    EXPECT_TRUE(f.dialog->isVisible()) << "the window stays open";
 }
 
 TEST_F(BatchWindow, StartWithAnEmptyFolderFieldAsksForTheFolderAndConvertsNothing)

@@ -1,5 +1,6 @@
 // The main dialog's set-up and the application shell's commands.
 #include "AppFakes.h"
+#include "app/AddDialogFolder.h"
 
 #include "filelist/FileListCommands.h"
 #include "skin/CFadeInPicture.h"
@@ -206,6 +207,9 @@ TEST(MainDialogFileList, AddTakesTheChosenFilesAndClearReturnsToTheStartState)
     f.folders.files = QStringList { "/media/a clip.mp4", "/media/b'$&é.avi" };
     f.dialog->Controls().Button(control_id::AddVideo)->click();
     EXPECT_EQ(f.folders.offeredFilters.last(), "All Files (*)");
+    EXPECT_FALSE(f.folders.filesStartedAt.isEmpty());
+    EXPECT_NE(f.folders.filesStartedAt, f.programFolders.programDir);
+    EXPECT_EQ(f.settings.values[kLastAddFolderKey], "/media") << "where the next Add opens";
     ASSERT_TRUE(
         WaitFor([&] { return f.dialog->Jobs().GetSize() == 2 && !f.dialog->FileCommands().IsAdding(); }));
     EXPECT_EQ(f.dialog->CurrentJob(), 1) << "the last added file is current";

@@ -35,7 +35,7 @@ TEST_F(FileListCommandsTest, AddingKeepsTheDialogsOrderAndOpensOnlyTheLastFile)
     EXPECT_EQ(host.widthField, "176");
     EXPECT_EQ(host.mpegPresets, 0);
     EXPECT_EQ(host.offeredFilters.last(), "All Files (*)");
-    EXPECT_TRUE(host.offeredFilters.first().startsWith("Support Video Files (*.avi *.qt"));
+    EXPECT_TRUE(host.offeredFilters.first().startsWith("Audio and Video Files (*.avi "));
 }
 
 TEST_F(FileListCommandsTest, ManyAddedFilesEndScrolledToTheLast)
