@@ -3,6 +3,8 @@
 // join the list once a batch has ended.
 #include "AppFakes.h"
 
+#include "app/RememberedChoices.h"
+#include "filelist/FileListCommands.h"
 #include "options/OutputCatalogue.h"
 #include "skin/CImageTab.h"
 #include "skin/CSkinComboBox.h"
@@ -41,9 +43,11 @@ struct Session {
         C().Tab(stripId)->Select(tab);
         dialog->OnOutputTabChanged(C().Tab(stripId));
     }
+    // `item` -1: the one after the item the list shows.
     void Pick(int comboId, int item)
     {
-        C().Combo(comboId)->SelectByUser(item);
+        CSkinComboBox* combo = C().Combo(comboId);
+        combo->SelectByUser(item >= 0 ? item : (combo->currentIndex() + 1) % combo->count());
         Settle();
     }
     // Ends the session as closing the window does; what the next one reads.
@@ -77,6 +81,12 @@ TEST(ChoiceMemory, TheKindTabAndListsOfOneSessionComeBackInTheNext)
             { { control_id::Profile, 2 } } },
         { command_id::ToPcVideo, control_id::PcTabs, static_cast<int>(PcKind::Mpeg),
             { { control_id::MpegType, 2 } } },
+        // Lists filled after the first picture, and a profile's own values.
+        { command_id::ToPcVideo, control_id::PcTabs, static_cast<int>(PcKind::Avi),
+            { { control_id::AviFrameRate, 2 }, { control_id::AviSoundCodec, 1 } } },
+        { command_id::ToMobileVideo, control_id::MobileTabs, static_cast<int>(MobileKind::Psp),
+            { { control_id::Profile, 0 }, { control_id::DeviceVideoSize, -1 },
+                { control_id::DeviceVideoBitrate, -1 } } },
         { command_id::ToPcVideo, control_id::PcTabs, static_cast<int>(PcKind::Image),
             { { control_id::ImageType, 4 } } },
     };
@@ -133,8 +143,8 @@ TEST(IncomingFiles, FilesHandedOverDuringABatchWaitForItsEnd)
         [&] { return running.dialog->Jobs().GetSize() == 3 && !running.dialog->FileCommands().IsAdding(); }));
     EXPECT_EQ(running.dialog->Jobs().GetAt(0).sourcePath, "/media/one.mp4");
     EXPECT_EQ(running.dialog->Jobs().GetAt(2).sourcePath,
-        QString::fromUtf8("/media/thr\xc3\xa9"
-                          "e.mp4"));
+        "/media/thr\xc3\xa9"
+        "e.mp4");
     running.dialog->AddIncomingFiles({ "/media/four.mp4" });
     EXPECT_TRUE(WaitFor([&] { return running.dialog->Jobs().GetSize() == 4; })) << "at once when idle";
 }
