@@ -36,7 +36,7 @@ def scenario():
     wait_for(lambda: table.queryTable().nRows == 1, "the file of the first start")
     other = subprocess.Popen(["xmessage", "-name", "other", "another window"])
     try:
-        wait_for(lambda: window_named("other") or active_window() != kelvara.window_id(),
+        wait_for(lambda: window_named("other") is not None and active_window() == window_named("other"),
                  "another window in front", timeout=15)
         seconds, status = start_again(b"caf\xe9 second.mp4")
         check(status == 0, "the second start ended with %d" % status)
