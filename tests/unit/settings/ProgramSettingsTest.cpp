@@ -2,9 +2,6 @@
 #include "app/ProgramSettings.h"
 #include "FakeSettingsStore.h"
 #include "app/CommandLineFiles.h"
-#include "app/DisplayCheck.h"
-
-#include <map>
 
 #include <QDir>
 #include <QFile>
@@ -68,57 +65,19 @@ TEST(CommandLine, HelpIsRecognised)
     EXPECT_TRUE(ParseCommandLine({}).files.isEmpty());
 }
 
-TEST(CommandLine, OptionsAreToldFromNames)
+// The desktop passes names only; "--" lets a name that starts with dashes through.
+TEST(CommandLine, AfterTwoDashesEverythingIsANameAndTheFirstUnknownOptionIsReported)
 {
     QTemporaryDir dir;
-    const QString dashed = dir.filePath("--odd name.mp4");
+    const QString dashed = dir.filePath("--version");
     QFile file(dashed);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    struct Case {
-        QStringList arguments;
-        bool version;
-        QString unknown;
-        QStringList files;
-    };
-    const Case cases[] = {
-        { { "--version" }, true, "", {} },
-        { { "--verbose", "--version", "--frobnicate" }, true, "--verbose", {} },
-        // After "--" everything is a name, also what looks like an option.
-        { { "--", dashed }, false, "", { dashed } },
-        { { "--", "--version" }, false, "", {} },
-    };
-    for (const Case& c : cases) {
-        const CommandLineFiles result = ParseCommandLine(c.arguments);
-        EXPECT_EQ(result.showVersion, c.version) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(result.unknownOption, c.unknown) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(result.files, c.files) << c.arguments.join(' ').toStdString();
-    }
-    EXPECT_TRUE(VersionLine().startsWith("kelvara ")) << VersionLine().toStdString();
-}
-
-TEST(DisplayCheck, OnlyAStartWithNoDisplayAndNoPlatformAskedForIsRefusedBeforeTrying)
-{
-    struct Case {
-        std::map<std::string, QByteArray> environment;
-        bool refused;
-    };
-    const Case cases[] = {
-        { {}, true },
-        { { { "DISPLAY", "" }, { "WAYLAND_DISPLAY", "" } }, true },
-        { { { "DISPLAY", ":0" } }, false },
-        { { { "WAYLAND_DISPLAY", "wayland-0" } }, false },
-        { { { "QT_QPA_PLATFORM", "offscreen" } }, false },
-    };
-    for (const Case& c : cases) {
-        const auto reason = MissingDisplayReason([&c](const char* name) {
-            const auto found = c.environment.find(name);
-            return found == c.environment.end() ? QByteArray() : found->second;
-        });
-        EXPECT_EQ(reason.has_value(), c.refused) << c.environment.size();
-        if (reason)
-            EXPECT_EQ(DisplayFailureLine(*reason),
-                "kelvara: cannot open the display: no X11 or Wayland display is set (DISPLAY)");
-    }
+    const CommandLineFiles options = ParseCommandLine({ "--verbose", "--version", "--frobnicate" });
+    EXPECT_TRUE(options.showVersion);
+    EXPECT_EQ(options.unknownOption, "--verbose");
+    const CommandLineFiles names = ParseCommandLine({ "--", dashed, "--help" });
+    EXPECT_FALSE(names.showVersion || names.showHelp || !names.unknownOption.isEmpty());
+    EXPECT_EQ(names.files, QStringList { dashed });
 }
 
 } // namespace
