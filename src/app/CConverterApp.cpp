@@ -76,7 +76,7 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
     dialog.show();
     const int status = QApplication::exec();
     if (session)
-        session->SetReceiver({});
+        session->Release();
     dialog.SaveChoices();
     return status;
 }

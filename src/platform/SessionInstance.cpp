@@ -26,7 +26,13 @@ SessionInstance::SessionInstance(QDBusConnection bus, QString serviceName)
 
 SessionInstance::~SessionInstance()
 {
-    if (!m_owner)
+    Release();
+}
+
+void SessionInstance::Release()
+{
+    m_receiver = {};
+    if (!std::exchange(m_owner, false))
         return;
     m_bus.unregisterObject(kObjectPath);
     m_bus.unregisterService(m_serviceName);

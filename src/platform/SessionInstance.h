@@ -41,6 +41,10 @@ public:
     // kept and given to it now, so nothing is lost while the window is built.
     void SetReceiver(FileReceiver receiver);
 
+    // Gives the name back while the program ends, so that a start from now
+    // on opens a window of its own at once instead of waiting on this one.
+    void Release();
+
 public slots:
     // Called over the bus by a later start ("aay": names need not be UTF-8).
     Q_SCRIPTABLE void AddFiles(const QList<QByteArray>& paths);

@@ -76,14 +76,13 @@ TEST(SessionInstance, WithoutABusAStartKeepsItsOwnWindowAndTheNameIsFreedAtTheEn
 
     const kelvara::testing::PrivateBus bus;
     ASSERT_FALSE(bus.Address().isEmpty());
-    {
-        SessionInstance first(
-            QDBusConnection::connectToBus(bus.Address(), QStringLiteral("gone")), kTestName);
-        ASSERT_EQ(first.ClaimOrHandOver({}), Role::First);
-    }
-    QDBusConnection::disconnectFromBus(QStringLiteral("gone"));
+    SessionInstance ending(QDBusConnection::connectToBus(bus.Address(), QStringLiteral("ending")), kTestName);
+    ASSERT_EQ(ending.ClaimOrHandOver({}), Role::First);
+    // Still connected: only Release gives the name back.
+    ending.Release();
     std::future<Role> next = StartLater(bus.Address(), QStringLiteral("next"), {});
-    EXPECT_EQ(Wait(next), Role::First) << "the name was not given back when the first ended";
+    EXPECT_EQ(Wait(next), Role::First) << "the ending window kept the name";
+    QDBusConnection::disconnectFromBus(QStringLiteral("ending"));
 }
 
 } // namespace
