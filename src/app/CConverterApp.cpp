@@ -3,7 +3,9 @@
 #include "app/CConverterDlg.h"
 #include "app/EndingOnSignal.h"
 #include "app/MissingEncoder.h"
+#include "filelist/PathText.h"
 #include "platform/ChildrenLeft.h"
+#include "platform/SessionInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TimerProbe.h"
 #include "skin/CSplashDlg.h"
@@ -33,7 +35,7 @@ void CloseOpenBoxes()
 
 } // namespace
 
-int CConverterApp::InitInstance(const QStringList& files)
+int CConverterApp::InitInstance(const QStringList& files, platform::SessionInstance* session)
 {
     InstallSkinAccessibility();
     LoadSkinPalette();
@@ -65,8 +67,20 @@ int CConverterApp::InitInstance(const QStringList& files)
         [&ending](int signalNumber) { ending.OnSignal(signalNumber); });
     // For the responsiveness benchmark: KELVARA_TIMER_PROBE=FILE.
     const std::unique_ptr<platform::TimerProbe> probe = platform::TimerProbe::FromEnvironment();
+    if (session)
+        session->SetReceiver([&dialog](const QList<QByteArray>& paths) {
+            QStringList handed;
+            for (const QByteArray& path : paths)
+                handed << PathFromBytes(
+                    std::string_view(path.constData(), static_cast<std::size_t>(path.size())));
+            dialog.AddIncomingFiles(handed);
+        });
     dialog.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (session)
+        session->Release();
+    dialog.SaveChoices();
+    return status;
 }
 
 } // namespace kelvara

@@ -11,12 +11,16 @@
 #include <QStringList>
 
 namespace kelvara {
+namespace platform {
+class SessionInstance;
+}
 
 class CConverterApp {
 public:
     // Runs the program; returns its exit status. `files` are added to the
-    // list as the Add command would.
-    int InitInstance(const QStringList& files);
+    // list as the Add command would, and so are those later starts hand to
+    // `session` when this process holds the session's name.
+    int InitInstance(const QStringList& files, platform::SessionInstance* session = nullptr);
 
 private:
     platform::QSettingsStore m_settings;

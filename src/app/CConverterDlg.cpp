@@ -66,6 +66,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     WireHandlers();
     BuildBatch();
     ResetOutputSettings();
+    RestoreChoices();
     SetCurrentJob(-1);
     if (splash)
         splash->HideSplash();

@@ -148,6 +148,12 @@ public:
     // Files named on the command line: added as the Add command adds them,
     // once the window is on the screen.
     void AddFilesWhenShown(const QStringList& files) { m_pendingFiles = files; }
+    // Files from a later start of the program: the window comes forward and
+    // adds them, once a running batch has ended (IncomingFiles.cpp).
+    void AddIncomingFiles(const QStringList& files);
+    // The kind, tab and option lists of the last session (ChoiceMemory.cpp).
+    void RestoreChoices();
+    void SaveChoices() const;
     // Redraws one row of the file list.
     void RedrawRow(int row);
     FileListCommands& FileCommands() { return *m_fileCommands; }
@@ -250,6 +256,7 @@ private:
     void ShowFrameSizeMode();
     void ResetAllJobs();
     bool RefuseWhileConverting();
+    void AddWaitingFilesWhenIdle();
 
     ProgramFolders m_folders;
     DialogServices m_services;

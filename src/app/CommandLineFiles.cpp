@@ -25,13 +25,36 @@ QString AbsolutePath(const QString& path)
 
 } // namespace
 
+QString VersionLine()
+{
+    return QStringLiteral("kelvara " KELVARA_VERSION);
+}
+
 CommandLineFiles ParseCommandLine(const QStringList& arguments)
 {
     CommandLineFiles result;
+    bool optionsEnded = false;
     for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            result.showHelp = true;
-            continue;
+        if (!optionsEnded) {
+            if (argument == QLatin1String("--")) {
+                optionsEnded = true;
+                continue;
+            }
+            if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+                result.showHelp = true;
+                continue;
+            }
+            if (argument == QLatin1String("--version")) {
+                result.showVersion = true;
+                continue;
+            }
+            // "-" alone and "-x" stay names: a file manager passes paths
+            // only, and older starts took them as files.
+            if (argument.startsWith(QLatin1String("--"))) {
+                if (result.unknownOption.isEmpty())
+                    result.unknownOption = argument;
+                continue;
+            }
         }
         const QString path = AbsolutePath(argument);
         const SourceKind kind = KindOfSource(PathBytes(path));

@@ -1,5 +1,6 @@
 // The program's arguments: files to add, as the desktop's "Open with" passes
-// them, or --help. A name is kept with its bytes (jobs/PathText), also when
+// them, or --help or --version; "--" ends the options, for a file whose name
+// starts with "-". A name is kept with its bytes (jobs/PathText), also when
 // it is not UTF-8.
 #pragma once
 
@@ -7,10 +8,19 @@
 
 namespace kelvara {
 
-inline constexpr const char* kUsage = "Usage: kelvara [FILE...]  (adds the files to the conversion list)";
+inline constexpr const char* kUsage = "Usage: kelvara [FILE...]  (adds the files to the conversion list)\n"
+                                      "       kelvara --help     prints this usage\n"
+                                      "       kelvara --version  prints the version";
+
+// What --version prints: "kelvara" and the version the build was made with.
+QString VersionLine();
 
 struct CommandLineFiles {
     bool showHelp = false;
+    bool showVersion = false;
+    // The first argument that looks like an option Kelvara does not know;
+    // the program then prints the usage and ends with status 2.
+    QString unknownOption;
     QStringList files; // readable files, in the given order
     QStringList rejected; // the other paths: missing, unreadable or not files
     // The rejected arguments that name something other than a file (a

@@ -65,5 +65,20 @@ TEST(CommandLine, HelpIsRecognised)
     EXPECT_TRUE(ParseCommandLine({}).files.isEmpty());
 }
 
+// The desktop passes names only; "--" lets a name that starts with dashes through.
+TEST(CommandLine, AfterTwoDashesEverythingIsANameAndTheFirstUnknownOptionIsReported)
+{
+    QTemporaryDir dir;
+    const QString dashed = dir.filePath("--version");
+    QFile file(dashed);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const CommandLineFiles options = ParseCommandLine({ "--verbose", "--version", "--frobnicate" });
+    EXPECT_TRUE(options.showVersion);
+    EXPECT_EQ(options.unknownOption, "--verbose");
+    const CommandLineFiles names = ParseCommandLine({ "--", dashed, "--help" });
+    EXPECT_FALSE(names.showVersion || names.showHelp || !names.unknownOption.isEmpty());
+    EXPECT_EQ(names.files, QStringList { dashed });
+}
+
 } // namespace
 } // namespace kelvara
