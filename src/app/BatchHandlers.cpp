@@ -15,6 +15,7 @@
 #include "skin/CSkinListCtrl.h"
 #include "skin/CSkinMessageBox.h"
 #include "skin/CSkinTextField.h"
+#include "skin/DisabledReason.h"
 #include "videoedit/CVideoEdit.h"
 
 namespace kelvara {
@@ -31,6 +32,25 @@ int MessageBoxType(MessageIcon icon)
         break;
     }
     return 0;
+}
+
+// The commands a batch refuses, by their button, with the File menu's
+// command for the same thing (0: none).
+struct RefusedCommand {
+    int controlId;
+    int menuCommand;
+};
+constexpr RefusedCommand kRefusedWhileConverting[] = {
+    { control_id::AddVideo, command_id::AddVideo },
+    { control_id::RemoveVideo, command_id::RemoveVideo },
+    { control_id::ClearVideo, command_id::ClearVideo },
+    { control_id::Browse, 0 },
+};
+
+const QString& NotWhileConverting()
+{
+    static const QString reason = QStringLiteral("Not available while converting");
+    return reason;
 }
 
 } // namespace
@@ -53,6 +73,15 @@ void CConverterDlg::WireBatchHandlers()
     connect(m_videoEdit, &CVideoEdit::ConvertComplete, this, [this] { m_batch->conv.OnVideoEditComplete(); });
     connect(m_videoEdit, &CVideoEdit::ConvertProgress, this,
         [this](double position, double total) { m_batch->conv.OnVideoEditProgress(position, total); });
+    // The File menu's commands stay in the menu during a batch; choosing one
+    // says why nothing happens, at the button of the same command.
+    connect(m_controls->Button(control_id::FileMenu), &CSkinButton::MenuCommand, this, [this](int command) {
+        if (!IsConverting())
+            return;
+        for (const RefusedCommand& refused : kRefusedWhileConverting)
+            if (refused.menuCommand != 0 && refused.menuCommand == command)
+                ShowDisabledReason(m_controls->At(refused.controlId));
+    });
 }
 
 void CConverterDlg::OnStart()
@@ -105,10 +134,14 @@ void CConverterDlg::SetOptionControlsEnabled(bool enable)
     ShowFrameSizeMode();
 }
 
+// The list's commands and the folder browser, which a batch refuses, show
+// themselves disabled and say why.
 void CConverterDlg::ShowConvertingButtons(bool converting)
 {
     m_controls->At(control_id::Start)->setVisible(!converting);
     m_controls->At(control_id::Stop)->setVisible(converting);
+    for (const RefusedCommand& refused : kRefusedWhileConverting)
+        SetDisabledReason(m_controls->At(refused.controlId), converting ? NotWhileConverting() : QString());
 }
 
 void CConverterDlg::SelectRow(int row)

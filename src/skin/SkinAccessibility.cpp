@@ -4,12 +4,15 @@
 #include "CFadeInPicture.h"
 #include "CImageTab.h"
 #include "CLinkLabel.h"
+#include "CPictureText.h"
 #include "CRangeSlider.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinGroupBox.h"
+#include "CSkinIconStatic.h"
 #include "CSkinLabel.h"
 #include "CSkinTextField.h"
+#include "DisabledReason.h"
 #include "SkinPartAccessible.h"
 #include "SkinTextFieldAccessible.h"
 
@@ -50,10 +53,15 @@ public:
         return s;
     }
     QStringList actionNames() const override { return { pressAction() }; }
+    // A press the button refuses says why, as a click on it does.
     void doAction(const QString& name) override
     {
-        if (name == pressAction() && Button()->isEnabled())
+        if (name != pressAction())
+            return;
+        if (Button()->isEnabled())
             Button()->click();
+        else
+            ShowDisabledReason(Button());
     }
 };
 
@@ -143,11 +151,19 @@ public:
             [](const QWidget* w) { return static_cast<const CLinkLabel*>(w)->Text(); })
     {
     }
+    CLinkLabel* Link() const { return static_cast<CLinkLabel*>(widget()); }
+    // The address, for readers that show a link's target as its value.
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || t == QAccessible::Description)
+            return Link()->URL();
+        return NamedWidgetAccessible::text(t);
+    }
     QStringList actionNames() const override { return { pressAction() }; }
     void doAction(const QString& name) override
     {
         if (name == pressAction())
-            static_cast<CLinkLabel*>(widget())->OpenLink();
+            Link()->OpenLink();
     }
 };
 
@@ -209,6 +225,11 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
     if (className == QLatin1String(CSkinGroupBox::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Grouping,
             [](const QWidget* w) { return static_cast<const CSkinGroupBox*>(w)->Caption(); });
+    if (className == QLatin1String(CPictureText::staticMetaObject.className()))
+        return new NamedWidgetAccessible(widget, QAccessible::StaticText,
+            [](const QWidget* w) { return static_cast<const CPictureText*>(w)->Text(); });
+    if (className == QLatin1String(CSkinIconStatic::staticMetaObject.className()))
+        return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
     if (className == QLatin1String(CLinkLabel::staticMetaObject.className()))
         return new LinkAccessible(static_cast<CLinkLabel*>(widget));
     if (className == QLatin1String(CFadeInPicture::staticMetaObject.className()))
