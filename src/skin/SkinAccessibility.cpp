@@ -11,6 +11,7 @@
 #include "CSkinGroupBox.h"
 #include "CSkinIconStatic.h"
 #include "CSkinLabel.h"
+#include "CSkinListScrollBar.h"
 #include "CSkinTextField.h"
 #include "DisabledReason.h"
 #include "SkinPartAccessible.h"
@@ -206,11 +207,28 @@ QString NoName(const QWidget*)
     return {};
 }
 
+// The preview's moving picture belongs to the video-editing component,
+// which the skin does not include; it is known by its class's name.
+constexpr const char* kPreviewPictureClass = "kelvara::PreviewView";
+
+// Widgets that are a plain QWidget to Qt: a window of the program's own
+// (the main window) is a frame, the preview's picture an animation.
+QAccessibleInterface* PlainWidgetAccessible(QWidget* widget)
+{
+    if (widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (QLatin1String(widget->metaObject()->className()) == QLatin1String(kPreviewPictureClass))
+        return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
+    return nullptr;
+}
+
 QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
+    if (className == QLatin1String("QWidget"))
+        return PlainWidgetAccessible(widget);
     if (className == QLatin1String(CImageTab::staticMetaObject.className()))
         return new TabStripAccessible(static_cast<CImageTab*>(widget));
     if (className == QLatin1String(CSkinButton::staticMetaObject.className()))
@@ -236,6 +254,8 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
         return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
     if (className == QLatin1String(CRangeSlider::staticMetaObject.className()))
         return new RangeSliderAccessible(static_cast<CRangeSlider*>(widget));
+    if (className == QLatin1String(CSkinListScrollBar::staticMetaObject.className()))
+        return new NamedWidgetAccessible(widget, QAccessible::ScrollBar, NoName);
     if (className == QLatin1String(CBanner::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
     return nullptr;
