@@ -18,6 +18,9 @@
 #include "skin/DisabledReason.h"
 #include "videoedit/CVideoEdit.h"
 
+#include <QMenu>
+#include <algorithm>
+
 namespace kelvara {
 namespace {
 
@@ -73,15 +76,6 @@ void CConverterDlg::WireBatchHandlers()
     connect(m_videoEdit, &CVideoEdit::ConvertComplete, this, [this] { m_batch->conv.OnVideoEditComplete(); });
     connect(m_videoEdit, &CVideoEdit::ConvertProgress, this,
         [this](double position, double total) { m_batch->conv.OnVideoEditProgress(position, total); });
-    // The File menu's commands stay in the menu during a batch; choosing one
-    // says why nothing happens, at the button of the same command.
-    connect(m_controls->Button(control_id::FileMenu), &CSkinButton::MenuCommand, this, [this](int command) {
-        if (!IsConverting())
-            return;
-        for (const RefusedCommand& refused : kRefusedWhileConverting)
-            if (refused.menuCommand != 0 && refused.menuCommand == command)
-                ShowDisabledReason(m_controls->At(refused.controlId));
-    });
 }
 
 void CConverterDlg::OnStart()
@@ -140,8 +134,24 @@ void CConverterDlg::ShowConvertingButtons(bool converting)
 {
     m_controls->At(control_id::Start)->setVisible(!converting);
     m_controls->At(control_id::Stop)->setVisible(converting);
+    const QString reason = converting ? NotWhileConverting() : QString();
     for (const RefusedCommand& refused : kRefusedWhileConverting)
-        SetDisabledReason(m_controls->At(refused.controlId), converting ? NotWhileConverting() : QString());
+        SetDisabledReason(m_controls->At(refused.controlId), reason);
+    // The File menu's items for the same commands, greyed, with the reason
+    // as their tooltip; an empty tooltip is the item's text again.
+    QMenu* menu = m_controls->Button(control_id::FileMenu)->Menu();
+    if (!menu)
+        return;
+    menu->setToolTipsVisible(converting);
+    for (QAction* action : menu->actions()) {
+        const int command = action->data().toInt();
+        const auto* refused
+            = std::ranges::find(kRefusedWhileConverting, command, &RefusedCommand::menuCommand);
+        if (command == 0 || refused == std::end(kRefusedWhileConverting))
+            continue;
+        action->setEnabled(!converting);
+        action->setToolTip(reason);
+    }
 }
 
 void CConverterDlg::SelectRow(int row)
