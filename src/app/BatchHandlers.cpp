@@ -15,7 +15,11 @@
 #include "skin/CSkinListCtrl.h"
 #include "skin/CSkinMessageBox.h"
 #include "skin/CSkinTextField.h"
+#include "skin/DisabledReason.h"
 #include "videoedit/CVideoEdit.h"
+
+#include <QMenu>
+#include <algorithm>
 
 namespace kelvara {
 namespace {
@@ -31,6 +35,25 @@ int MessageBoxType(MessageIcon icon)
         break;
     }
     return 0;
+}
+
+// The commands a batch refuses, by their button, with the File menu's
+// command for the same thing (0: none).
+struct RefusedCommand {
+    int controlId;
+    int menuCommand;
+};
+constexpr RefusedCommand kRefusedWhileConverting[] = {
+    { control_id::AddVideo, command_id::AddVideo },
+    { control_id::RemoveVideo, command_id::RemoveVideo },
+    { control_id::ClearVideo, command_id::ClearVideo },
+    { control_id::Browse, 0 },
+};
+
+const QString& NotWhileConverting()
+{
+    static const QString reason = QStringLiteral("Not available while converting");
+    return reason;
 }
 
 } // namespace
@@ -105,10 +128,30 @@ void CConverterDlg::SetOptionControlsEnabled(bool enable)
     ShowFrameSizeMode();
 }
 
+// The list's commands and the folder browser, which a batch refuses, show
+// themselves disabled and say why.
 void CConverterDlg::ShowConvertingButtons(bool converting)
 {
     m_controls->At(control_id::Start)->setVisible(!converting);
     m_controls->At(control_id::Stop)->setVisible(converting);
+    const QString reason = converting ? NotWhileConverting() : QString();
+    for (const RefusedCommand& refused : kRefusedWhileConverting)
+        SetDisabledReason(m_controls->At(refused.controlId), reason);
+    // The File menu's items for the same commands, greyed, with the reason
+    // as their tooltip; an empty tooltip is the item's text again.
+    QMenu* menu = m_controls->Button(control_id::FileMenu)->Menu();
+    if (!menu)
+        return;
+    menu->setToolTipsVisible(converting);
+    for (QAction* action : menu->actions()) {
+        const int command = action->data().toInt();
+        const auto* refused
+            = std::ranges::find(kRefusedWhileConverting, command, &RefusedCommand::menuCommand);
+        if (command == 0 || refused == std::end(kRefusedWhileConverting))
+            continue;
+        action->setEnabled(!converting);
+        action->setToolTip(reason);
+    }
 }
 
 void CConverterDlg::SelectRow(int row)

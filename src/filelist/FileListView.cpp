@@ -43,6 +43,9 @@ FileListView::FileListView(CSkinListCtrl& list, const JobList& jobs, const FileL
     , m_stateIcons(LoadSkinBitmap(skin_id::StateIcons), kStateIconWidth)
 {
     m_list.SetColumns(Columns());
+    // The state column's header is blank on the screen.
+    m_list.model()->setHeaderData(
+        static_cast<int>(JobColumn::Icon), Qt::Horizontal, QStringLiteral("State"), Qt::AccessibleTextRole);
     connect(
         &m_list, &CSkinListCtrl::ListGetCellInfo, this, &FileListView::OnGetCellInfo, Qt::DirectConnection);
     SyncItemCount();

@@ -2,6 +2,7 @@
 
 #include "SkinFont.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -27,6 +28,7 @@ CSkinLabel::CSkinLabel(const QString& text, QWidget* parent, Align align)
 
 void CSkinLabel::SetWindowText(const QString& text)
 {
+    const QString before = m_text;
     m_text = text.left(kMaxLength - 1);
     m_lineCount = 1 + int(m_text.count(QLatin1Char('\n')));
     // The label has no background of its own: the parent repaints under it,
@@ -34,6 +36,12 @@ void CSkinLabel::SetWindowText(const QString& text)
     if (parentWidget())
         parentWidget()->update(geometry().adjusted(-3, -3, 3, 3));
     update();
+    // The label's text is its accessible name: a reader hears a changed
+    // text (a countdown, a status) without moving to it.
+    if (m_text != before && isVisible() && accessibleName().isEmpty()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 QString CSkinLabel::GetLine(int index) const

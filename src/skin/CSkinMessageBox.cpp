@@ -84,9 +84,12 @@ CSkinMessageBox::CSkinMessageBox(QWidget* owner, const QString& text, const QStr
     SetUpCloseButton();
 
     m_icon->SetIcon(CachedIcon(IconResource(type)));
+    m_icon->setAccessibleName(DefaultCaption(type));
     m_caption->SetWindowText(DefaultCaption(type));
     if (!caption.isEmpty())
         m_caption->SetWindowText(caption);
+    // Screen readers announce a dialog by its title.
+    setWindowTitle(m_caption->Text());
 
     const int buttons = type & 0x0F;
     m_first->setText(IsYesNo(type) ? QStringLiteral("Yes") : QStringLiteral("OK"));
@@ -144,6 +147,7 @@ void CSkinMessageBox::SetUpCloseButton()
     m_close->SetColour(CSkinButton::BackgroundIn, CloseBrown);
     m_close->SetColour(CSkinButton::TextIn, CloseHot);
     m_close->setFocusPolicy(Qt::NoFocus);
+    m_close->setAccessibleName(QStringLiteral("Close"));
 }
 
 void CSkinMessageBox::LayOut(QWidget* owner)

@@ -4,12 +4,16 @@
 #include "CFadeInPicture.h"
 #include "CImageTab.h"
 #include "CLinkLabel.h"
+#include "CPictureText.h"
 #include "CRangeSlider.h"
 #include "CSkinButton.h"
 #include "CSkinComboBox.h"
 #include "CSkinGroupBox.h"
+#include "CSkinIconStatic.h"
 #include "CSkinLabel.h"
+#include "CSkinListScrollBar.h"
 #include "CSkinTextField.h"
+#include "DisabledReason.h"
 #include "SkinPartAccessible.h"
 #include "SkinTextFieldAccessible.h"
 
@@ -50,10 +54,15 @@ public:
         return s;
     }
     QStringList actionNames() const override { return { pressAction() }; }
+    // A press the button refuses says why, as a click on it does.
     void doAction(const QString& name) override
     {
-        if (name == pressAction() && Button()->isEnabled())
+        if (name != pressAction())
+            return;
+        if (Button()->isEnabled())
             Button()->click();
+        else
+            ShowDisabledReason(Button());
     }
 };
 
@@ -143,11 +152,19 @@ public:
             [](const QWidget* w) { return static_cast<const CLinkLabel*>(w)->Text(); })
     {
     }
+    CLinkLabel* Link() const { return static_cast<CLinkLabel*>(widget()); }
+    // The address, for readers that show a link's target as its value.
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || t == QAccessible::Description)
+            return Link()->URL();
+        return NamedWidgetAccessible::text(t);
+    }
     QStringList actionNames() const override { return { pressAction() }; }
     void doAction(const QString& name) override
     {
         if (name == pressAction())
-            static_cast<CLinkLabel*>(widget())->OpenLink();
+            Link()->OpenLink();
     }
 };
 
@@ -190,11 +207,28 @@ QString NoName(const QWidget*)
     return {};
 }
 
+// The preview's moving picture belongs to the video-editing component,
+// which the skin does not include; it is known by its class's name.
+constexpr const char* kPreviewPictureClass = "kelvara::PreviewView";
+
+// Widgets that are a plain QWidget to Qt: a window of the program's own
+// (the main window) is a frame, the preview's picture an animation.
+QAccessibleInterface* PlainWidgetAccessible(QWidget* widget)
+{
+    if (widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (QLatin1String(widget->metaObject()->className()) == QLatin1String(kPreviewPictureClass))
+        return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
+    return nullptr;
+}
+
 QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
+    if (className == QLatin1String("QWidget"))
+        return PlainWidgetAccessible(widget);
     if (className == QLatin1String(CImageTab::staticMetaObject.className()))
         return new TabStripAccessible(static_cast<CImageTab*>(widget));
     if (className == QLatin1String(CSkinButton::staticMetaObject.className()))
@@ -209,12 +243,19 @@ QAccessibleInterface* SkinFactory(const QString& className, QObject* object)
     if (className == QLatin1String(CSkinGroupBox::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Grouping,
             [](const QWidget* w) { return static_cast<const CSkinGroupBox*>(w)->Caption(); });
+    if (className == QLatin1String(CPictureText::staticMetaObject.className()))
+        return new NamedWidgetAccessible(widget, QAccessible::StaticText,
+            [](const QWidget* w) { return static_cast<const CPictureText*>(w)->Text(); });
+    if (className == QLatin1String(CSkinIconStatic::staticMetaObject.className()))
+        return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
     if (className == QLatin1String(CLinkLabel::staticMetaObject.className()))
         return new LinkAccessible(static_cast<CLinkLabel*>(widget));
     if (className == QLatin1String(CFadeInPicture::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Graphic, NoName);
     if (className == QLatin1String(CRangeSlider::staticMetaObject.className()))
         return new RangeSliderAccessible(static_cast<CRangeSlider*>(widget));
+    if (className == QLatin1String(CSkinListScrollBar::staticMetaObject.className()))
+        return new NamedWidgetAccessible(widget, QAccessible::ScrollBar, NoName);
     if (className == QLatin1String(CBanner::staticMetaObject.className()))
         return new NamedWidgetAccessible(widget, QAccessible::Animation, NoName);
     return nullptr;

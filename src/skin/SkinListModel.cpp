@@ -14,9 +14,11 @@ void SkinListModel::SetColumns(const QVector<ListColumn>& columns)
 {
     beginResetModel();
     m_titles.clear();
+    m_spokenTitles.clear();
     m_alignments.clear();
     for (const ListColumn& column : columns) {
         m_titles.append(column.title);
+        m_spokenTitles.append(column.title);
         m_alignments.append(column.alignment);
     }
     endResetModel();
@@ -70,11 +72,31 @@ QVariant SkinListModel::data(const QModelIndex& index, int role) const
 
 QVariant SkinListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_titles.size())
+    // The rows have no header on the screen; readers still name each row,
+    // by its number.
+    if (orientation == Qt::Vertical)
+        return role == Qt::AccessibleTextRole && section >= 0 && section < m_rows
+            ? QString::number(section + 1)
+            : QVariant();
+    if (section < 0 || section >= m_titles.size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    if (role == Qt::DisplayRole)
         return m_titles.at(section);
+    if (role == Qt::AccessibleTextRole)
+        return m_spokenTitles.at(section);
     return {};
+}
+
+// Only what readers call a column: a title that is a picture or nothing
+// is still spoken.
+bool SkinListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || role != Qt::AccessibleTextRole || section < 0
+        || section >= m_spokenTitles.size())
+        return false;
+    m_spokenTitles[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }
 
 Qt::ItemFlags SkinListModel::flags(const QModelIndex& index) const

@@ -23,11 +23,13 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     CSkinListCtrl& m_list;
     QVector<QString> m_titles;
+    QVector<QString> m_spokenTitles;
     QVector<Qt::Alignment> m_alignments;
     int m_rows = 0;
 };

@@ -17,6 +17,7 @@
 #include "support/BatchFakes.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -275,6 +276,24 @@ TEST_F(BatchWindow, TheListAndTheFolderBrowserAreRefusedDuringABatch)
     Click(control_id::Start);
     EXPECT_EQ(sizeDuring, 2);
     EXPECT_EQ(f.folders.asked, 0);
+}
+
+TEST_F(BatchWindow, TheFileMenusRefusedItemsAreGreyedWithTheReason)
+{
+    AddJobs(1);
+    QStringList during;
+    const auto items = [&] {
+        QStringList seen;
+        for (QAction* action : dialog->Controls().Button(control_id::FileMenu)->Menu()->actions())
+            seen << (action->isEnabled() ? action->text() : action->text() + ": " + action->toolTip());
+        return seen;
+    };
+    Converters().duringConversion = [&](int) { during = items(); };
+    MessageAnswerer answerer;
+    Click(control_id::Start);
+    const QString reason = ": Not available while converting";
+    EXPECT_EQ(during, QStringList({ "Add Video" + reason, "Remove Video" + reason, "Clear Video" + reason }));
+    EXPECT_EQ(items(), QStringList({ "Add Video", "Remove Video", "Clear Video" }));
 }
 
 // A signal reaches the program on its event loop while a batch converts,
