@@ -8,6 +8,7 @@
 
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
+#include "app/WindowShortcuts.h"
 #include "batch/BatchHost.h"
 #include "conversions/DeviceConversions.h"
 #include "filelist/FileListHost.h"
@@ -105,6 +106,13 @@ public:
     void RefreshOutputPanel();
     void OnImageTypeChanged();
     void OnSnapshotButton();
+    // Moves the shown kind strip `step` tabs on, going round, as a press on
+    // that tab would.
+    void StepKindTab(int step);
+
+    // A key of the window (KeyboardHandlers.cpp), given to the handler of
+    // the button or menu item it stands for.
+    void OnWindowCommand(WindowCommand command);
 
     // Option panels (AVI, MPEG, frame size).
     void OnAviMpegOptionChanged(int controlId);
@@ -237,6 +245,8 @@ private:
     void BuildBatch();
     void WireBatchHandlers();
     void WireDesktopHandlers();
+    void WireShortcuts();
+    void SetTabOrder();
     void OnPlayOutput(int row);
     void OnOpenOutputFolder(int row);
     void SkinControls();

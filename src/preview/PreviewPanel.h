@@ -29,6 +29,8 @@ public:
     // (its event 4), in seconds.
     void OnPlay();
     void OnPause();
+    // The play key: Pause while Play is asked for, else Play.
+    void OnPlayPause();
     void OnStop();
     void OnPreviousFile();
     void OnNextFile();
