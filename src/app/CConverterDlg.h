@@ -2,8 +2,8 @@
 // and every control. Its handlers are split by subsystem: the application
 // shell (DialogShell.cpp), the file list (FileListHandlers.cpp), the output
 // kinds (OutputKinds.cpp), the option panels (OptionPanels.cpp), the batch
-// run (BatchHandlers.cpp) and the preview and trim panel it hosts
-// (PreviewHandlers.cpp).
+// run (BatchHandlers.cpp), the preview and trim panel it hosts
+// (PreviewHandlers.cpp) and the keyboard (KeyboardHandlers.cpp).
 #pragma once
 
 #include "app/ControlTable.h"

@@ -8,15 +8,10 @@ import time
 
 import pyatspi
 
-from kelvara_desktop import (Kelvara, answer_message, check, check_output, children, make_clip, run, screenshot,
-                             text_of, wait_for, windows, xdotool)
+from kelvara_desktop import (Kelvara, answer_message, check, check_output, children, find, make_clip, run,
+                             screenshot, text_of, wait_for, windows, xdotool)
 
 SECONDS = 2
-FORMAT_ITEMS = ["To PC Video", "To Mobile Video", "To Audio"]
-
-
-def focused(accessible):
-    return accessible.getState().contains(pyatspi.STATE_FOCUSED)
 
 
 def key(*keys):
@@ -25,11 +20,15 @@ def key(*keys):
         time.sleep(0.1)
 
 
+def has(accessible, state):
+    return accessible.getState().contains(state)
+
+
 def tab_to(kelvara, role, name):
     """Tab until the control has the focus, as a keyboard user walks the window."""
     control = kelvara.control(role, name)
     for _ in range(60):
-        if focused(control):
+        if has(control, pyatspi.STATE_FOCUSED):
             return control
         key("Tab")
     raise AssertionError("Tab never reached the %s %r" % (role, name))
@@ -37,18 +36,13 @@ def tab_to(kelvara, role, name):
 
 def open_menu(kelvara, name):
     """A menu button reached with Tab and opened with Space; the open menu
-    is found by name among the program's windows, with its items."""
+    is found by name among the program's windows; returns its items."""
     tab_to(kelvara, "push button", name)
     key("space")
-
-    def menu():
-        for window in windows(kelvara.app):
-            if window.name == name and "menu" in window.getRoleName():
-                return window
-        return None
-    found = wait_for(menu, "the %r menu on the accessibility bus" % name, timeout=10)
+    menu = wait_for(lambda: next((w for w in windows(kelvara.app) if w.name == name and "menu" in w.getRoleName()),
+                                 None), "the %r menu on the accessibility bus" % name, timeout=10)
     screenshot("menu-" + name.replace(" ", "-").lower())
-    return [item.name for item in children(found)]
+    return [item.name for item in children(menu)]
 
 
 def choose_from_menu(kelvara, name, item):
@@ -57,73 +51,38 @@ def choose_from_menu(kelvara, name, item):
     key(*["Down"] * (items.index(item) + 1), "Return")
 
 
-def selected_tab(kelvara, strip_name):
-    strip = kelvara.control("page tab list", strip_name)
-    chosen = [tab.name for tab in children(strip) if tab.getState().contains(pyatspi.STATE_SELECTED)]
-    return chosen[0] if chosen else None
+def chosen(parent):
+    names = [c.name for c in children(parent) if has(c, pyatspi.STATE_SELECTED)]
+    return " ".join(names[0].split()) if names else None
 
 
-def step_strip_to(kelvara, strip_name, tab):
-    """Ctrl+Tab from anywhere in the window, until the strip shows the tab."""
-    for _ in range(6):
-        if selected_tab(kelvara, strip_name) == tab:
-            return
-        key("ctrl+Tab")
-    raise AssertionError("Ctrl+Tab never reached %r (at %r)" % (tab, selected_tab(kelvara, strip_name)))
-
-
-def chosen_item(combo):
-    chosen = [c.name for c in children(combo) if c.getState().contains(pyatspi.STATE_SELECTED)]
-    return " ".join(chosen[0].split()) if chosen else None
-
-
-def arrow_combo_to(kelvara, name, item):
-    combo = tab_to(kelvara, "combo box", name)
+def keys_until(parent, item, press):
+    """Presses a key until the strip or combo shows the item."""
     for _ in range(20):
-        if chosen_item(combo) == item:
+        if chosen(parent) == item:
             return
-        key("Down")
-    raise AssertionError("the arrows never reached %r in %s (at %r)" % (item, name, chosen_item(combo)))
+        key(press)
+    raise AssertionError("%s never reached %r (at %r)" % (press, item, chosen(parent)))
 
 
 def type_path(entry, path):
-    """Replaces the focused field's text by a typed path; types again when a
-    busy machine lost a key."""
+    """Replaces the focused field's text; types again when a busy machine
+    lost a key."""
     for _ in range(3):
         key("ctrl+a")
         xdotool("type", "--delay", "20", path)
         try:
-            wait_for(lambda: text_of(entry) == path, "the typed path %r" % path, timeout=5.0)
-            return
+            return wait_for(lambda: text_of(entry) == path, "the typed path %r" % path, timeout=5.0)
         except AssertionError:
             continue
     raise AssertionError("the field holds %r, not %r" % (text_of(entry), path))
 
 
-def add_file(kelvara, path):
-    key("ctrl+o")
-    dialog = kelvara.top_level("dialog", None)
-    entry = wait_for(lambda: _find_text(dialog), "the file dialog's name field", timeout=10)
-    wait_for(lambda: focused(entry), "the focus in the name field", timeout=10)
-    screenshot("add-dialog")
-    type_path(entry, path)
-    key("Return")
-
-
-def _find_text(node):
-    for child in children(node):
-        if child.getRoleName() == "text" and child.getState().contains(pyatspi.STATE_SHOWING):
-            return child
-        found = _find_text(child)
-        if found is not None:
-            return found
-    return None
-
-
-def convert(kelvara, shot):
+def convert(kelvara, shot, path, codec, size):
     key("ctrl+Return")
     message = answer_message(kelvara, shot)
     check(message == ["success", "All tasks have been completed!"], "%s: end message %r" % (shot, message))
+    check_output(path, codec, size, SECONDS)
 
 
 def scenario():
@@ -131,30 +90,29 @@ def scenario():
     out = os.path.join(os.environ["KELVARA_WORK"], "out")
     kelvara = Kelvara()
     kelvara.activate()
+    key("ctrl+o")
+    dialog = kelvara.top_level("dialog", None)
+    entry = wait_for(lambda: find(dialog, "text"), "the file dialog's name field")
+    wait_for(lambda: has(entry, pyatspi.STATE_FOCUSED), "the focus in the name field", timeout=10)
+    type_path(entry, clip)
+    key("Return")
     table = kelvara.control("table", "Source files")
-    add_file(kelvara, clip)
     wait_for(lambda: table.queryTable().nRows == 1, "the file in the list")
 
-    check(open_menu(kelvara, "File") == ["Add Video", "Remove Video", "Clear Video"], "the File menu's items")
-    key("Escape")
-    check(open_menu(kelvara, "Help") == ["Contents", "Home Page", "About..."], "the Help menu's items")
-    key("Escape")
+    for menu, items in (("File", ["Add Video", "Remove Video", "Clear Video"]),
+                        ("Help", ["Contents", "Home Page", "About..."])):
+        check(open_menu(kelvara, menu) == items, "the %s menu's items" % menu)
+        key("Escape")
     choose_from_menu(kelvara, "Format Setting", "To Audio")
-    wait_for(lambda: selected_tab(kelvara, "Audio kinds") == "To MP3", "the audio kinds shown")
-    step_strip_to(kelvara, "Audio kinds", "To WAV")
-    folder = tab_to(kelvara, "text", "Output folder")
-    type_path(folder, out)
-    screenshot("wav-chosen")
-    convert(kelvara, "wav-done")
-    check_output(os.path.join(out, "keys clip.wav"), "pcm_s16le", None, SECONDS)
+    keys_until(kelvara.control("page tab list", "Audio kinds"), "To WAV", "ctrl+Tab")
+    type_path(tab_to(kelvara, "text", "Output folder"), out)
+    convert(kelvara, "wav-done", os.path.join(out, "keys clip.wav"), "pcm_s16le", None)
 
     choose_from_menu(kelvara, "Format Setting", "To PC Video")
-    step_strip_to(kelvara, "PC video kinds", "MPEG")
-    arrow_combo_to(kelvara, "MpegType", "DVD PAL")
+    keys_until(kelvara.control("page tab list", "PC video kinds"), "MPEG", "ctrl+Page_Down")
+    keys_until(tab_to(kelvara, "combo box", "MpegType"), "DVD PAL", "Down")
     wait_for(lambda: text_of(kelvara.control("text", "Width")) == "720", "the DVD PAL size")
-    screenshot("dvd-chosen")
-    convert(kelvara, "mpeg-done")
-    check_output(os.path.join(out, "keys clip.mpg"), "mpeg2video", (720, 576), SECONDS)
+    convert(kelvara, "mpeg-done", os.path.join(out, "keys clip.mpg"), "mpeg2video", (720, 576))
 
     key("ctrl+q")
     check(kelvara.process.wait(timeout=10) == 0, "Ctrl+Q did not end the program cleanly")
