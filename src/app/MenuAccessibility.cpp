@@ -22,7 +22,10 @@ QList<QMenu*> OpenMenus()
 // menus follow the windows here, which makes both directions agree.
 class ApplicationWithMenus : public QAccessibleApplication {
 public:
-    int childCount() const override { return QAccessibleApplication::childCount() + OpenMenus().size(); }
+    int childCount() const override
+    {
+        return QAccessibleApplication::childCount() + static_cast<int>(OpenMenus().size());
+    }
     QAccessibleInterface* child(int index) const override
     {
         const int windows = QAccessibleApplication::childCount();
@@ -37,7 +40,7 @@ public:
         const int window = QAccessibleApplication::indexOfChild(child);
         if (window >= 0 || !child)
             return window;
-        const int menu = OpenMenus().indexOf(qobject_cast<QMenu*>(child->object()));
+        const auto menu = static_cast<int>(OpenMenus().indexOf(qobject_cast<QMenu*>(child->object())));
         return menu < 0 ? -1 : QAccessibleApplication::childCount() + menu;
     }
 };
