@@ -64,7 +64,9 @@ void ShowKey(QAction& item, WindowCommand command)
 
 bool IsTypingKey(QKeyCombination key)
 {
-    return !(key.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool functionKey = key.key() >= Qt::Key_F1 && key.key() <= Qt::Key_F35;
+    return !functionKey
+        && !(key.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 int SteppedTab(int current, int count, int step)

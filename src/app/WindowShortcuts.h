@@ -43,8 +43,9 @@ QKeySequence ShownKeyOf(WindowCommand command);
 // Shows the command's key beside a menu item. Only shown: the window's own
 // action gives the command, so a choice from the menu is not doubled.
 void ShowKey(QAction& item, WindowCommand command);
-// Keys without Ctrl, Alt or Meta type or edit text: a focused text field
-// keeps them, so Delete, Space and Escape there edit the field.
+// Keys without Ctrl, Alt or Meta type or edit text, function keys aside: a
+// focused text field keeps them, so Delete, Space and Escape there are the
+// field's, while F1 still opens the help.
 bool IsTypingKey(QKeyCombination key);
 // The tab `step` places from `current` in a strip of `count` tabs, going
 // round at either end; -1 for a strip without tabs.

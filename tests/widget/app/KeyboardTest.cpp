@@ -79,6 +79,8 @@ TEST_F(Keyboard, TextFieldsKeepTheirEditingKeys)
         EXPECT_EQ(folder->GetText(), text) << key;
     }
     EXPECT_EQ(Jobs(), 3) << "Delete in the field removed no file";
+    QTest::keyClick(folder, Qt::Key_F1);
+    EXPECT_EQ(f.shell.opened.size(), 1u) << "a function key is the window's";
 }
 
 TEST_F(Keyboard, TabKeysStepTheShownStripRoundAsAPressWould)
