@@ -1,5 +1,6 @@
 #include "app/CConverterDlg.h"
 #include "app/DialogOptionSelections.h"
+#include "app/MenuAccessibility.h"
 
 #include "app/BatchParts.h"
 #include "filelist/FileListCommands.h"
@@ -41,6 +42,7 @@ CConverterDlg::CConverterDlg(const ProgramFolders& folders, const DialogServices
 {
     setWindowTitle(QStringLiteral("Kelvara"));
     setAccessibleName(QStringLiteral("Kelvara"));
+    InstallMenuAccessibility();
 }
 
 CConverterDlg::~CConverterDlg() = default;
@@ -64,6 +66,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
 
     SkinControls();
     WireHandlers();
+    SetTabOrder();
     BuildBatch();
     ResetOutputSettings();
     RestoreChoices();
@@ -142,6 +145,7 @@ void CConverterDlg::mouseReleaseEvent(QMouseEvent*)
 void CConverterDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("Kelvara"));
     menu.addAction(QStringLiteral("&About Kelvara ..."))->setData(command_id::AboutFromContextMenu);
     if (menu.exec(event->globalPos()))
         OnAbout();

@@ -2,12 +2,13 @@
 // and every control. Its handlers are split by subsystem: the application
 // shell (DialogShell.cpp), the file list (FileListHandlers.cpp), the output
 // kinds (OutputKinds.cpp), the option panels (OptionPanels.cpp), the batch
-// run (BatchHandlers.cpp) and the preview and trim panel it hosts
-// (PreviewHandlers.cpp).
+// run (BatchHandlers.cpp), the preview and trim panel it hosts
+// (PreviewHandlers.cpp) and the keyboard (KeyboardHandlers.cpp).
 #pragma once
 
 #include "app/ControlTable.h"
 #include "app/ProgramSettings.h"
+#include "app/WindowShortcuts.h"
 #include "batch/BatchHost.h"
 #include "conversions/DeviceConversions.h"
 #include "filelist/FileListHost.h"
@@ -105,6 +106,13 @@ public:
     void RefreshOutputPanel();
     void OnImageTypeChanged();
     void OnSnapshotButton();
+    // Moves the shown kind strip `step` tabs on, going round, as a press on
+    // that tab would.
+    void StepKindTab(int step);
+
+    // A key of the window (KeyboardHandlers.cpp), given to the handler of
+    // the button or menu item it stands for.
+    void OnWindowCommand(WindowCommand command);
 
     // Option panels (AVI, MPEG, frame size).
     void OnAviMpegOptionChanged(int controlId);
@@ -243,6 +251,8 @@ private:
     void BuildBatch();
     void WireBatchHandlers();
     void WireDesktopHandlers();
+    void WireShortcuts();
+    void SetTabOrder();
     void OnPlayOutput(int row);
     void OnOpenOutputFolder(int row);
     void SkinControls();

@@ -174,6 +174,19 @@ void ControlTable::Enable(std::span<const int> ids, bool enable) const
             widget->setEnabled(enable);
 }
 
+void ControlTable::SetTabOrder(std::span<const int> ids) const
+{
+    QWidget* previous = nullptr;
+    for (const int id : ids) {
+        QWidget* widget = At(id);
+        if (!widget)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 void ControlTable::Replace(int id, QWidget* widget)
 {
     QWidget* old = At(id);

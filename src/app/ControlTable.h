@@ -36,6 +36,9 @@ public:
 
     void Show(std::span<const int> ids, bool show) const;
     void Enable(std::span<const int> ids, bool enable) const;
+    // Tab moves through the controls in the order of `ids`; ids the
+    // template lacks are passed over.
+    void SetTabOrder(std::span<const int> ids) const;
     // Puts `widget` in the place (and the id) of a reserved control.
     void Replace(int id, QWidget* widget);
 

@@ -5,11 +5,13 @@
 #include "app/CConverterDlg.h"
 
 #include "filelist/FileListCommands.h"
+#include "filelist/PathText.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/DesktopShell.h"
 #include "skin/CSkinListCtrl.h"
 #include "skin/CSkinMessageBox.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QUrl>
 
@@ -27,10 +29,14 @@ std::unique_ptr<QMenu> CConverterDlg::MakeRowMenu(int row)
 {
     auto menu = std::make_unique<QMenu>(this);
     const JobRecord job = m_jobs.GetAt(row);
+    // Named for its row, so that a screen reader says which file it is for.
+    menu->setAccessibleName(QFileInfo(PathFromBytes(job.sourcePath)).fileName());
     for (const RowMenuEntry& entry : RowMenuEntries(job, IsConverting(), OutputFolderText())) {
         QAction* action = menu->addAction(entry.caption);
         action->setData(static_cast<int>(entry.command));
         action->setEnabled(entry.enabled);
+        if (entry.command == RowCommand::Remove)
+            ShowKey(*action, WindowCommand::RemoveVideo);
     }
     return menu;
 }

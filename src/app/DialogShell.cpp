@@ -14,18 +14,29 @@
 #include <QMenu>
 #include <QUrl>
 #include <initializer_list>
-#include <utility>
+#include <optional>
 
 namespace kelvara {
 namespace {
 
-using MenuItems = std::initializer_list<std::pair<const char*, int>>;
+struct MenuItem {
+    const char* caption;
+    int commandId;
+    // The window's key for the same command, shown beside the caption.
+    std::optional<WindowCommand> key = std::nullopt;
+};
 
-std::unique_ptr<QMenu> MakeMenu(MenuItems items)
+// A menu named for its button, so that a screen reader says which menu opened.
+std::unique_ptr<QMenu> MakeMenu(const char* name, std::initializer_list<MenuItem> items)
 {
     auto menu = std::make_unique<QMenu>();
-    for (const auto& [caption, id] : items)
-        menu->addAction(QString::fromLatin1(caption))->setData(id);
+    menu->setAccessibleName(QString::fromLatin1(name));
+    for (const MenuItem& item : items) {
+        QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+        action->setData(item.commandId);
+        if (item.key)
+            ShowKey(*action, *item.key);
+    }
     return menu;
 }
 
@@ -34,19 +45,23 @@ std::unique_ptr<QMenu> MakeMenu(MenuItems items)
 void CConverterDlg::AttachMenus()
 {
     // Menus 224, 225 and 266 of the three menu buttons.
+    using C = WindowCommand;
     m_controls->Button(control_id::FileMenu)
-        ->SetMenu(
-            MakeMenu({ { "Add Video", command_id::AddVideo }, { "Remove Video", command_id::RemoveVideo },
-                { "Clear Video", command_id::ClearVideo } }),
+        ->SetMenu(MakeMenu("File",
+                      { { "Add Video", command_id::AddVideo, C::AddVideo },
+                          { "Remove Video", command_id::RemoveVideo, C::RemoveVideo },
+                          { "Clear Video", command_id::ClearVideo, C::ClearVideo } }),
             this);
     m_controls->Button(control_id::FormatMenu)
         ->SetMenu(
-            MakeMenu({ { "To PC Video", command_id::ToPcVideo },
-                { "To Mobile Video", command_id::ToMobileVideo }, { "To Audio", command_id::ToAudio } }),
+            MakeMenu("Format Setting",
+                { { "To PC Video", command_id::ToPcVideo }, { "To Mobile Video", command_id::ToMobileVideo },
+                    { "To Audio", command_id::ToAudio } }),
             this);
     m_controls->Button(control_id::HelpMenu)
-        ->SetMenu(MakeMenu({ { "Contents", command_id::Contents }, { "Home Page", command_id::HomePage },
-                      { "About...", command_id::AboutBox } }),
+        ->SetMenu(MakeMenu("Help",
+                      { { "Contents", command_id::Contents, C::Help }, { "Home Page", command_id::HomePage },
+                          { "About...", command_id::AboutBox } }),
             this);
 }
 
@@ -70,10 +85,8 @@ void CConverterDlg::WireHandlers()
     WireOptionHandlers();
     WireBatchHandlers();
     WireDesktopHandlers();
-    auto* help = new QAction(this);
-    help->setShortcut(QKeySequence::HelpContents);
-    addAction(help);
-    connect(help, &QAction::triggered, this, &CConverterDlg::OnHelp);
+    // Last: the window's keys reach controls the wiring above puts in place.
+    WireShortcuts();
 }
 
 void CConverterDlg::WireOutputKinds()

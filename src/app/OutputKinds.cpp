@@ -50,6 +50,18 @@ void CConverterDlg::OnOutputTabChanged(CImageTab*)
     ResetAllJobs();
 }
 
+void CConverterDlg::StepKindTab(int step)
+{
+    CImageTab* strip = m_controls->Tab(StripOf(m_output.Category()));
+    const int tab = SteppedTab(strip->GetCurSel(), strip->Count(), step);
+    if (tab < 0 || tab == strip->GetCurSel())
+        return;
+    // What a press on the tab does: the strip shows it and tells the
+    // dialog, which takes the kind unless a batch runs.
+    strip->Select(tab);
+    emit strip->ImageTabClick(strip);
+}
+
 void CConverterDlg::RefreshOutputPanel()
 {
     const OutputKind kind = m_output.Current();

@@ -23,7 +23,11 @@ void CConverterDlg::WirePreviewHandlers()
 {
     if (!m_services.preview) {
         // The dialog's own component plays into its window at control 1081.
-        m_controls->Replace(control_id::PreviewWindow, m_videoEdit->CreatePreviewView(this));
+        QWidget* view = m_videoEdit->CreatePreviewView(this);
+        // A click on the picture gives it the preview's keys (Space plays);
+        // Tab passes over it to the trim range, which has the same keys.
+        view->setFocusPolicy(Qt::ClickFocus);
+        m_controls->Replace(control_id::PreviewWindow, view);
         connect(m_videoEdit, &CVideoEdit::PreviewPosition, m_preview.get(), &PreviewPanel::OnPosition);
     }
     const auto onClick = [this](int id, void (PreviewPanel::*handler)()) {

@@ -80,6 +80,14 @@ void PreviewPanel::OnPlay()
     m_component.StartPlay();
 }
 
+void PreviewPanel::OnPlayPause()
+{
+    if (m_playRequested)
+        OnPause();
+    else
+        OnPlay();
+}
+
 void PreviewPanel::OnPause()
 {
     if (!m_playRequested)

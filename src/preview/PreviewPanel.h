@@ -29,6 +29,8 @@ public:
     // (its event 4), in seconds.
     void OnPlay();
     void OnPause();
+    // The play key: Pause while Play is asked for, else Play.
+    void OnPlayPause();
     void OnStop();
     void OnPreviousFile();
     void OnNextFile();
@@ -47,7 +49,8 @@ public:
     void LoadTrimRange(double durationMs, double startMs, double endMs);
     // The slider's notification: part 0 left thumb, 1 right thumb, 2 the
     // bar; final at the end of a drag, which stores whole milliseconds,
-    // queues the job again and shows the new start or end.
+    // queues the job again and shows the new start or end. A change made
+    // with the keys shows its span in the list at once.
     void OnTrimRangeChanged(int part, bool final);
     CRangeSlider& TrimSlider() { return *m_trim; }
 

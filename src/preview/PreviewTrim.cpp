@@ -58,12 +58,17 @@ void PreviewPanel::OnTrimRangeChanged(int part, bool final)
     const double right = m_trim->GetRight();
     // Every notification stores the exact values, so the job follows a
     // moving thumb and the arrow keys; only the end of a drag does more.
-    m_host.UpdateJob(row,
-        [&](JobRecord& job) {
-            job.trimStartMs = left;
-            job.trimEndMs = right;
-        },
-        {});
+    const auto store = [&](JobRecord& job) {
+        job.trimStartMs = left;
+        job.trimEndMs = right;
+    };
+    if (!final && !m_trim->Model().Tracking()) {
+        // A key's change is whole at once: the list shows the new span now,
+        // as it does at the end of a drag.
+        m_host.UpdateJob(row, store, { JobColumn::SplitSpan });
+        return;
+    }
+    m_host.UpdateJob(row, store, {});
     if (!final)
         return;
     const QString path = PathFromBytes(m_jobs.GetAt(row).sourcePath);

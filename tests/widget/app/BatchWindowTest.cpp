@@ -296,6 +296,36 @@ TEST_F(BatchWindow, TheFileMenusRefusedItemsAreGreyedWithTheReason)
     EXPECT_EQ(items(), QStringList({ "Add Video", "Remove Video", "Clear Video" }));
 }
 
+// The window's keys during a batch go where their buttons go: Ctrl+Q is
+// refused as Close is, the list keeps its files, no second batch begins, and
+// Escape stops the batch as STOP does, without a question.
+TEST_F(BatchWindow, KeysDuringABatchAreRefusedOrStopItAsTheirButtonsAre)
+{
+    AddJobs(3);
+    MessageAnswerer answerer;
+    std::size_t boxesBeforeEscape = 0;
+    Converters().duringConversion = [&](int index) {
+        boxesBeforeEscape = answerer.shown.size();
+        for (const QKeyCombination key : index == 0
+                ? std::vector { Qt::CTRL | Qt::Key_Q, Qt::CTRL | Qt::SHIFT | Qt::Key_Delete,
+                    Qt::CTRL | Qt::Key_Return }
+                : std::vector { QKeyCombination(Qt::Key_Escape) }) {
+            dialog->activateWindow(); // from the refusal's message box
+            ASSERT_TRUE(WaitFor([this] { return dialog->isActiveWindow(); }));
+            dialog->Controls().At(control_id::Stop)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        }
+    };
+    Click(control_id::Start);
+    ASSERT_FALSE(answerer.shown.empty());
+    EXPECT_EQ(answerer.shown[0].text, "Please stop converting.");
+    EXPECT_EQ(dialog->Jobs().GetSize(), 3);
+    EXPECT_EQ(Converters().calls.size(), 2u) << "one batch, stopped in its second job";
+    EXPECT_EQ(dialog->Jobs().GetAt(2).stateIcon, JobState::Queued);
+    EXPECT_EQ(answerer.shown.size(), boxesBeforeEscape)
+        << "Escape asks nothing, and the stop announces nothing";
+}
+
 // A signal reaches the program on its event loop while a batch converts,
 // and the program stops the batch there as STOP does.
 TEST_F(BatchWindow, ATerminationSignalDuringABatchStopsItOnTheWindowsThread)

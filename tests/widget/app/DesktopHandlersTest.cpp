@@ -100,6 +100,8 @@ TEST_F(DesktopHandlersTest, TheRowMenuOffersWhatTheJobAndTheBatchAllow)
         captions << action->text();
     EXPECT_EQ(
         captions, QStringList({ "Play Output", "Open Output Folder", "Show Failure Reason", "Remove" }));
+    EXPECT_EQ(menu->accessibleName(), "b.mp4") << "a screen reader says which file the menu is for";
+    EXPECT_EQ(menu->actions().back()->shortcut(), QKeySequence(Qt::Key_Delete)) << "Remove shows its key";
     EXPECT_EQ(EnabledEntries(1), (std::vector<bool> { true, true, false, true }));
     dialog.SetConverting(true);
     EXPECT_EQ(EnabledEntries(1), (std::vector<bool> { true, true, false, false }));

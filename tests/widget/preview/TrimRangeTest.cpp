@@ -128,6 +128,17 @@ TEST_F(TrimRange, ArrowKeysStoreTheRangeWithoutQueueingOrMovingThePreview)
     EXPECT_TRUE(Opened().empty());
 }
 
+TEST_F(TrimRange, EachKeyShowsTheNewSpanInTheListAtOnce)
+{
+    Slider().setFocus();
+    for (const Qt::KeyboardModifiers modifiers :
+        { Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier) }) {
+        f.host.redrawn.clear();
+        QTest::keyClick(&Slider(), Qt::Key_Left, modifiers);
+        EXPECT_EQ(f.host.redrawn, std::vector { JobColumn::SplitSpan }) << modifiers;
+    }
+}
+
 TEST_F(TrimRange, LoadsOfTheSliderLeaveTheSelectedJobsRange)
 {
     UserSets(2000, 3000);
