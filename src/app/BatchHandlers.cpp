@@ -81,6 +81,8 @@ void CConverterDlg::WireBatchHandlers()
 void CConverterDlg::OnStart()
 {
     m_batch->driver.OnStart();
+    // Files handed over by a later start of the program waited for the end.
+    AddWaitingFilesWhenIdle();
 }
 
 void CConverterDlg::OnStop()

@@ -113,6 +113,8 @@ public:
     // A key of the window (KeyboardHandlers.cpp), given to the handler of
     // the button or menu item it stands for.
     void OnWindowCommand(WindowCommand command);
+    // True, with the reason shown, when a batch has turned the button off.
+    bool RefusedWithItsReason(int buttonId);
 
     // Option panels (AVI, MPEG, frame size).
     void OnAviMpegOptionChanged(int controlId);

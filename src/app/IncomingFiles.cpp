@@ -5,18 +5,9 @@
 
 #include "filelist/FileListCommands.h"
 
-#include <QTimer>
-#include <chrono>
 #include <utility>
 
 namespace kelvara {
-namespace {
-
-// The batch runs inside START's handler and says nothing when it ends; the
-// waiting files look again this often, which a person does not notice.
-constexpr std::chrono::milliseconds kBatchEndCheck { 250 };
-
-} // namespace
 
 void CConverterDlg::AddIncomingFiles(const QStringList& files)
 {
@@ -26,22 +17,18 @@ void CConverterDlg::AddIncomingFiles(const QStringList& files)
         showNormal();
     raise();
     activateWindow();
-    const bool alreadyWaiting = !m_pendingFiles.isEmpty();
     m_pendingFiles += files;
-    // Before the first picture the window adds the waiting files itself;
-    // files already waiting have a check of their own running.
-    if (m_painted && !alreadyWaiting)
+    // Before the first picture the window adds the waiting files itself.
+    if (m_painted)
         AddWaitingFilesWhenIdle();
 }
 
 void CConverterDlg::AddWaitingFilesWhenIdle()
 {
-    if (m_pendingFiles.isEmpty())
+    // During a batch the files wait: START's handler calls again when the
+    // batch has ended.
+    if (m_pendingFiles.isEmpty() || IsConverting())
         return;
-    if (IsConverting()) {
-        QTimer::singleShot(kBatchEndCheck, this, &CConverterDlg::AddWaitingFilesWhenIdle);
-        return;
-    }
     m_fileCommands->AddSources(std::exchange(m_pendingFiles, {}));
 }
 

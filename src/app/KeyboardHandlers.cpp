@@ -6,6 +6,7 @@
 #include "filelist/FileListCommands.h"
 #include "preview/PreviewPanel.h"
 #include "skin/CSkinTextField.h"
+#include "skin/DisabledReason.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -121,11 +122,11 @@ void CConverterDlg::OnWindowCommand(WindowCommand command)
 {
     switch (command) {
     case WindowCommand::AddVideo:
-        return m_fileCommands->OnAddVideo();
+        return RefusedWithItsReason(control_id::AddVideo) ? void() : m_fileCommands->OnAddVideo();
     case WindowCommand::RemoveVideo:
-        return m_fileCommands->OnRemoveVideo();
+        return RefusedWithItsReason(control_id::RemoveVideo) ? void() : m_fileCommands->OnRemoveVideo();
     case WindowCommand::ClearVideo:
-        return m_fileCommands->OnClearVideo();
+        return RefusedWithItsReason(control_id::ClearVideo) ? void() : m_fileCommands->OnClearVideo();
     case WindowCommand::Start:
         return OnStart();
     case WindowCommand::Stop:
@@ -143,6 +144,17 @@ void CConverterDlg::OnWindowCommand(WindowCommand command)
     case WindowCommand::PlayPause:
         return m_preview->OnPlayPause();
     }
+}
+
+// A key whose button a batch has turned off says why, as a click on the
+// button does, instead of doing nothing without a word.
+bool CConverterDlg::RefusedWithItsReason(int buttonId)
+{
+    QWidget* button = m_controls->At(buttonId);
+    if (button->isEnabled())
+        return false;
+    ShowDisabledReason(button);
+    return true;
 }
 
 // After every control is in its place: the list, the trim range and the

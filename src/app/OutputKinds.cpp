@@ -54,12 +54,9 @@ void CConverterDlg::StepKindTab(int step)
 {
     CImageTab* strip = m_controls->Tab(StripOf(m_output.Category()));
     const int tab = SteppedTab(strip->GetCurSel(), strip->Count(), step);
-    if (tab < 0 || tab == strip->GetCurSel())
-        return;
     // What a press on the tab does: the strip shows it and tells the
     // dialog, which takes the kind unless a batch runs.
-    strip->Select(tab);
-    emit strip->ImageTabClick(strip);
+    strip->ChooseTab(tab);
 }
 
 void CConverterDlg::RefreshOutputPanel()

@@ -4,9 +4,9 @@
 
 #include <QKeySequence>
 #include <array>
+#include <span>
 
 class QAction;
-#include <span>
 
 namespace kelvara {
 
