@@ -42,10 +42,7 @@ void CConverterDlg::WireFileList()
     onClick(control_id::ClearVideo, &FileListCommands::OnClearVideo);
     // Files from the command line wait for the window, so the list grows in
     // front of the user.
-    connect(this, &CConverterDlg::FirstPainted, this, [this] {
-        if (!m_pendingFiles.isEmpty())
-            m_fileCommands->AddSources(std::exchange(m_pendingFiles, {}));
-    });
+    connect(this, &CConverterDlg::FirstPainted, this, &CConverterDlg::AddWaitingFilesWhenIdle);
     // Posted: a refusal may come from inside a drop, which the desktop waits
     // on; the message box shows once the drop has been answered.
     connect(

@@ -4,6 +4,7 @@
 
 #include "app/MissingEncoder.h"
 #include "batch/EncoderCheck.h"
+#include "filelist/FileListCommands.h"
 #include "support/ScopedVariable.h"
 
 #include "platform/TerminationSignals.h"
@@ -294,6 +295,32 @@ TEST_F(BatchWindow, TheFileMenusRefusedItemsAreGreyedWithTheReason)
     const QString reason = ": Not available while converting";
     EXPECT_EQ(during, QStringList({ "Add Video" + reason, "Remove Video" + reason, "Clear Video" + reason }));
     EXPECT_EQ(items(), QStringList({ "Add Video", "Remove Video", "Clear Video" }));
+}
+
+// Files that a later start of the program hands over during a batch wait for
+// its end, then join the list.
+TEST_F(BatchWindow, FilesHandedOverDuringABatchWaitForItsEnd)
+{
+    AddJobs(1);
+    QStringList handed;
+    for (const QString& name :
+        { QString("one.mp4"), QString("two.mp4"), QString::fromUtf8("thr\xc3\xa9") + "e.mp4" }) {
+        handed << folder.filePath(name);
+        QFile(handed.back()).open(QIODevice::WriteOnly);
+    }
+    int sizeDuring = -1;
+    Converters().duringConversion = [&](int) {
+        dialog->AddIncomingFiles({ handed[0] });
+        dialog->AddIncomingFiles({ handed[1], handed[2] });
+        QTest::qWait(50);
+        sizeDuring = dialog->Jobs().GetSize();
+    };
+    MessageAnswerer answerer;
+    Click(control_id::Start);
+    EXPECT_EQ(sizeDuring, 1) << "the list does not change under a batch";
+    ASSERT_TRUE(WaitFor([&] { return dialog->Jobs().GetSize() == 4 && !dialog->FileCommands().IsAdding(); }));
+    EXPECT_EQ(QString::fromStdString(dialog->Jobs().GetAt(1).sourcePath), handed[0]);
+    EXPECT_EQ(QString::fromStdString(dialog->Jobs().GetAt(3).sourcePath), handed[2]);
 }
 
 // The window's keys during a batch go where their buttons go: Ctrl+Q is

@@ -128,26 +128,5 @@ TEST(ChoiceMemory, ChoicesThatNoLongerExistAreIgnored)
         EXPECT_EQ(stale.C().Combo(list)->currentIndex(), fresh.C().Combo(list)->currentIndex()) << list;
 }
 
-TEST(IncomingFiles, FilesHandedOverDuringABatchWaitForItsEnd)
-{
-    Session running({});
-    running.dialog->SetConverting(true);
-    running.dialog->AddIncomingFiles({ "/media/one.mp4" });
-    running.dialog->AddIncomingFiles({ "/media/two.mp4",
-        "/media/thr\xc3\xa9"
-        "e.mp4" });
-    QTest::qWait(600);
-    EXPECT_EQ(running.dialog->Jobs().GetSize(), 0) << "the list does not change under a batch";
-    running.dialog->SetConverting(false);
-    ASSERT_TRUE(WaitFor(
-        [&] { return running.dialog->Jobs().GetSize() == 3 && !running.dialog->FileCommands().IsAdding(); }));
-    EXPECT_EQ(running.dialog->Jobs().GetAt(0).sourcePath, "/media/one.mp4");
-    EXPECT_EQ(running.dialog->Jobs().GetAt(2).sourcePath,
-        "/media/thr\xc3\xa9"
-        "e.mp4");
-    running.dialog->AddIncomingFiles({ "/media/four.mp4" });
-    EXPECT_TRUE(WaitFor([&] { return running.dialog->Jobs().GetSize() == 4; })) << "at once when idle";
-}
-
 } // namespace
 } // namespace kelvara::testing
