@@ -234,9 +234,9 @@ class Kelvara:
             return None
         return wait_for(look, "the %s %r" % (role, name))
 
-    # The menus of the menu buttons, in order. Pop-up menus are not among
-    # the program's windows on the accessibility bus, so a menu is worked with
-    # the keyboard, as many users do.
+    # The menus of the menu buttons, in order. A menu is worked with the
+    # keyboard, as many users do; an open menu is also on the accessibility
+    # bus among the program's windows.
     MENUS = {
         "File": ["Add Video", "Remove Video", "Clear Video"],
         "Format Setting": ["To PC Video", "To Mobile Video", "To Audio"],
