@@ -8,16 +8,15 @@ import time
 
 import pyatspi
 
-from kelvara_desktop import (Kelvara, answer_message, check, check_output, children, find, make_clip, run,
-                             screenshot, text_of, wait_for, windows, xdotool)
+from kelvara_desktop import (Kelvara, answer_message, check, check_output, children, choose_in_open_menu, find,
+                             make_clip, run, text_of, wait_for, windows, xdotool)
 
 SECONDS = 2
 
 
 def key(*keys):
-    for k in keys:
-        xdotool("key", k)
-        time.sleep(0.1)
+    xdotool("key", "--delay", 100, *keys)
+    time.sleep(0.1)
 
 
 def has(accessible, state):
@@ -35,20 +34,19 @@ def tab_to(kelvara, role, name):
 
 
 def open_menu(kelvara, name):
-    """A menu button reached with Tab and opened with Space; the open menu
-    is found by name among the program's windows; returns its items."""
+    """A menu button reached with Tab and opened with Space; the open menu,
+    found by name among the program's windows, has the button's items."""
     tab_to(kelvara, "push button", name)
     key("space")
     menu = wait_for(lambda: next((w for w in windows(kelvara.app) if w.name == name and "menu" in w.getRoleName()),
                                  None), "the %r menu on the accessibility bus" % name, timeout=10)
-    screenshot("menu-" + name.replace(" ", "-").lower())
-    return [item.name for item in children(menu)]
+    items = [item.name for item in children(menu)]
+    check(items == Kelvara.MENUS[name], "the %s menu's items: %r" % (name, items))
 
 
 def choose_from_menu(kelvara, name, item):
-    items = open_menu(kelvara, name)
-    check(item in items, "%r has no %r: %r" % (name, item, items))
-    key(*["Down"] * (items.index(item) + 1), "Return")
+    open_menu(kelvara, name)
+    choose_in_open_menu(Kelvara.MENUS[name].index(item))
 
 
 def chosen(parent):
@@ -66,8 +64,7 @@ def keys_until(parent, item, press):
 
 
 def type_path(entry, path):
-    """Replaces the focused field's text; types again when a busy machine
-    lost a key."""
+    """Replaces the focused field's text; types again when a busy machine lost a key."""
     for _ in range(3):
         key("ctrl+a")
         xdotool("type", "--delay", "20", path)
@@ -99,9 +96,8 @@ def scenario():
     table = kelvara.control("table", "Source files")
     wait_for(lambda: table.queryTable().nRows == 1, "the file in the list")
 
-    for menu, items in (("File", ["Add Video", "Remove Video", "Clear Video"]),
-                        ("Help", ["Contents", "Home Page", "About..."])):
-        check(open_menu(kelvara, menu) == items, "the %s menu's items" % menu)
+    for menu in ("File", "Help"):
+        open_menu(kelvara, menu)
         key("Escape")
     choose_from_menu(kelvara, "Format Setting", "To Audio")
     keys_until(kelvara.control("page tab list", "Audio kinds"), "To WAV", "ctrl+Tab")

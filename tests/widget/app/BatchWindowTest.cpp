@@ -5,8 +5,6 @@
 #include "app/MissingEncoder.h"
 #include "batch/EncoderCheck.h"
 #include "filelist/FileListCommands.h"
-#include "support/ScopedVariable.h"
-
 #include "platform/TerminationSignals.h"
 #include "skin/CImageTab.h"
 #include "skin/CSkinButton.h"
@@ -16,6 +14,7 @@
 #include "skin/CSkinMessageBox.h"
 #include "skin/CSkinTextField.h"
 #include "support/BatchFakes.h"
+#include "support/ScopedVariable.h"
 
 #include <QFile>
 #include <QMenu>
@@ -128,7 +127,6 @@ TEST(MissingEncoderWindow, TheOpenedWindowSaysWhatToInstall)
     f.dialog->show();
     ASSERT_TRUE(WaitFor([&] { return !answerer.shown.empty(); }));
     EXPECT_EQ(answerer.shown[0].text.toStdString(), *MissingEncoderText());
-    EXPECT_TRUE(answerer.shown[0].text.contains("sudo apt-get install ffmpeg"));
     EXPECT_TRUE(f.dialog->isVisible()) << "the window stays open";
 }
 
@@ -279,33 +277,13 @@ TEST_F(BatchWindow, TheListAndTheFolderBrowserAreRefusedDuringABatch)
     EXPECT_EQ(f.folders.asked, 0);
 }
 
-TEST_F(BatchWindow, TheFileMenusRefusedItemsAreGreyedWithTheReason)
-{
-    AddJobs(1);
-    QStringList during;
-    const auto items = [&] {
-        QStringList seen;
-        for (QAction* action : dialog->Controls().Button(control_id::FileMenu)->Menu()->actions())
-            seen << (action->isEnabled() ? action->text() : action->text() + ": " + action->toolTip());
-        return seen;
-    };
-    Converters().duringConversion = [&](int) { during = items(); };
-    MessageAnswerer answerer;
-    Click(control_id::Start);
-    const QString reason = ": Not available while converting";
-    EXPECT_EQ(during, QStringList({ "Add Video" + reason, "Remove Video" + reason, "Clear Video" + reason }));
-    EXPECT_EQ(items(), QStringList({ "Add Video", "Remove Video", "Clear Video" }));
-}
-
-// Files that a later start of the program hands over during a batch wait for
-// its end, then join the list.
+// Files that a later start of the program hands over wait for the batch's end.
 TEST_F(BatchWindow, FilesHandedOverDuringABatchWaitForItsEnd)
 {
     AddJobs(1);
     QStringList handed;
-    for (const QString& name :
-        { QString("one.mp4"), QString("two.mp4"), QString::fromUtf8("thr\xc3\xa9") + "e.mp4" }) {
-        handed << folder.filePath(name);
+    for (const char* name : { "one.mp4", "two.mp4", "thr\u00e9e.mp4" }) {
+        handed << folder.filePath(QString::fromUtf8(name));
         QFile(handed.back()).open(QIODevice::WriteOnly);
     }
     int sizeDuring = -1;
@@ -323,15 +301,25 @@ TEST_F(BatchWindow, FilesHandedOverDuringABatchWaitForItsEnd)
     EXPECT_EQ(QString::fromStdString(dialog->Jobs().GetAt(3).sourcePath), handed[2]);
 }
 
-// The window's keys during a batch go where their buttons go: Ctrl+Q is
-// refused as Close is, the list keeps its files, no second batch begins, and
-// Escape stops the batch as STOP does, without a question.
-TEST_F(BatchWindow, KeysDuringABatchAreRefusedOrStopItAsTheirButtonsAre)
+// During a batch the File menu's items are greyed with the reason, and the
+// window's keys go where their buttons go: Ctrl+Q is refused as Close is, the
+// list keeps its files, no second batch begins, and Escape stops the batch as
+// STOP does, without a question.
+TEST_F(BatchWindow, TheFileMenuAndTheKeysDuringABatchAreRefusedOrStopItAsTheButtons)
 {
     AddJobs(3);
+    const auto items = [this] {
+        QStringList seen;
+        for (QAction* action : dialog->Controls().Button(control_id::FileMenu)->Menu()->actions())
+            seen << (action->isEnabled() ? action->text() : action->text() + ": " + action->toolTip());
+        return seen;
+    };
+    QStringList during;
     MessageAnswerer answerer;
     std::size_t boxesBeforeEscape = 0;
     Converters().duringConversion = [&](int index) {
+        if (index == 0)
+            during = items();
         boxesBeforeEscape = answerer.shown.size();
         for (const QKeyCombination key : index == 0
                 ? std::vector { Qt::CTRL | Qt::Key_Q, Qt::CTRL | Qt::SHIFT | Qt::Key_Delete,
@@ -344,6 +332,9 @@ TEST_F(BatchWindow, KeysDuringABatchAreRefusedOrStopItAsTheirButtonsAre)
         }
     };
     Click(control_id::Start);
+    const QString reason = ": Not available while converting";
+    EXPECT_EQ(during, QStringList({ "Add Video" + reason, "Remove Video" + reason, "Clear Video" + reason }));
+    EXPECT_EQ(items(), QStringList({ "Add Video", "Remove Video", "Clear Video" }));
     ASSERT_FALSE(answerer.shown.empty());
     EXPECT_EQ(answerer.shown[0].text, "Please stop converting.");
     EXPECT_EQ(dialog->Jobs().GetSize(), 3);

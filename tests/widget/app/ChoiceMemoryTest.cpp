@@ -1,10 +1,8 @@
 // A new session of the window: the output choices of the last one come back
-// as a user's clicks would set them, and files handed over by a later start
-// join the list once a batch has ended.
+// as a user's clicks would set them.
 #include "AppFakes.h"
 
 #include "app/RememberedChoices.h"
-#include "filelist/FileListCommands.h"
 #include "options/OutputCatalogue.h"
 #include "skin/CImageTab.h"
 #include "skin/CSkinComboBox.h"
@@ -15,13 +13,19 @@
 namespace kelvara::testing {
 namespace {
 
+void Settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
 // One start of the program on the settings `stored`, with the shipped device
-// profiles, shown until its first picture and the lists filled after it.
+// profiles, shown until its first picture and the lists filled after it. Not
+// the shared fixture: the settings must be in place before OnInitDialog.
 struct Session {
     explicit Session(const std::map<QString, QString>& stored)
     {
         settings.values = stored;
-        programFolders.toolDir = QStringLiteral(KELVARA_SOURCE_DIR "/data/");
         dialog = std::make_unique<CConverterDlg>(
             programFolders, DialogServices { &settings, &shell, &folders, &preview, &sound });
         bool painted = false;
@@ -31,38 +35,14 @@ struct Session {
         EXPECT_TRUE(WaitFor([&] { return painted; }));
         Settle();
     }
-    static void Settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
-    }
     const ControlTable& C() const { return dialog->Controls(); }
-    void Choose(int command, int stripId, int tab)
-    {
-        dialog->OnMenuCommand(command);
-        C().Tab(stripId)->Select(tab);
-        dialog->OnOutputTabChanged(C().Tab(stripId));
-    }
-    // `item` -1: the one after the item the list shows.
-    void Pick(int comboId, int item)
-    {
-        CSkinComboBox* combo = C().Combo(comboId);
-        combo->SelectByUser(item >= 0 ? item : (combo->currentIndex() + 1) % combo->count());
-        Settle();
-    }
-    // Ends the session as closing the window does; what the next one reads.
-    std::map<QString, QString> End()
-    {
-        dialog->SaveChoices();
-        return settings.values;
-    }
 
     FakeSettingsStore settings;
     FakeDesktopShell shell;
     FakeFileDialogs folders;
     FakePreviewComponent preview;
     FakeSoundPlayer sound;
-    ProgramFolders programFolders { "/opt/kelvara/", "", "/home/ann/", "3.1" };
+    ProgramFolders programFolders { "/opt/kelvara/", KELVARA_SOURCE_DIR "/data/", "/home/ann/", "3.1" };
     std::unique_ptr<CConverterDlg> dialog;
 };
 
@@ -72,7 +52,7 @@ TEST(ChoiceMemory, TheKindTabAndListsOfOneSessionComeBackInTheNext)
         int command;
         int strip;
         int tab;
-        std::vector<std::pair<int, int>> picks; // list, item
+        std::vector<std::pair<int, int>> picks; // list, item; -1 the one after the item shown
     };
     const Case cases[] = {
         { command_id::ToAudio, control_id::AudioTabs, static_cast<int>(AudioKind::Wav),
@@ -92,11 +72,17 @@ TEST(ChoiceMemory, TheKindTabAndListsOfOneSessionComeBackInTheNext)
     };
     for (const Case& c : cases) {
         Session first({});
-        first.Choose(c.command, c.strip, c.tab);
-        for (const auto& [list, item] : c.picks)
-            first.Pick(list, item);
+        first.dialog->OnMenuCommand(c.command);
+        first.C().Tab(c.strip)->Select(c.tab);
+        first.dialog->OnOutputTabChanged(first.C().Tab(c.strip));
+        for (const auto& [list, item] : c.picks) {
+            CSkinComboBox* combo = first.C().Combo(list);
+            combo->SelectByUser(item >= 0 ? item : (combo->currentIndex() + 1) % combo->count());
+            Settle();
+        }
         const OutputKind kind = first.dialog->Output().Current();
-        Session next(first.End());
+        first.dialog->SaveChoices(); // as closing the window does
+        Session next(first.settings.values);
         EXPECT_EQ(next.dialog->Output().Current().category, kind.category) << c.tab;
         EXPECT_EQ(next.dialog->Output().Current().kind, kind.kind);
         EXPECT_TRUE(next.C().At(c.strip)->isVisibleTo(next.dialog.get()));
@@ -105,9 +91,10 @@ TEST(ChoiceMemory, TheKindTabAndListsOfOneSessionComeBackInTheNext)
         // values a preset or profile set included.
         for (const RememberedList& list : kRememberedLists) {
             const CSkinComboBox* was = first.C().Combo(list.controlId);
-            const CSkinComboBox* now = next.C().Combo(list.controlId);
-            if (was->isVisibleTo(first.dialog.get()))
-                EXPECT_EQ(now->currentText(), was->currentText()) << list.key << " tab " << c.tab;
+            if (was->isVisibleTo(first.dialog.get())) {
+                EXPECT_EQ(next.C().Combo(list.controlId)->currentText(), was->currentText())
+                    << list.key << c.tab;
+            }
         }
         for (const int label : { control_id::AudioDescription, control_id::ImageDescription })
             EXPECT_EQ(next.C().Label(label)->Text(), first.C().Label(label)->Text());
@@ -118,7 +105,7 @@ TEST(ChoiceMemory, ChoicesThatNoLongerExistAreIgnored)
 {
     Session fresh({});
     fresh.dialog->OnMenuCommand(command_id::ToMobileVideo);
-    Session::Settle();
+    Settle();
     Session stale({ { "Choices/Category", "1" }, { "Choices/Tab", "9" },
         { "Choices/DeviceProfile", "A profile since deleted" }, { "Choices/AudioBitrate", "999 kbps" },
         { "Choices/ImageType", "" } });

@@ -131,8 +131,7 @@ TEST_F(TrimRange, ArrowKeysStoreTheRangeWithoutQueueingOrMovingThePreview)
 TEST_F(TrimRange, EachKeyShowsTheNewSpanInTheListAtOnce)
 {
     Slider().setFocus();
-    for (const Qt::KeyboardModifiers modifiers :
-        { Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier) }) {
+    for (const Qt::KeyboardModifier modifiers : { Qt::NoModifier, Qt::ShiftModifier }) {
         f.host.redrawn.clear();
         QTest::keyClick(&Slider(), Qt::Key_Left, modifiers);
         EXPECT_EQ(f.host.redrawn, std::vector { JobColumn::SplitSpan }) << modifiers;
