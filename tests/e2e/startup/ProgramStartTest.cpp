@@ -1,7 +1,6 @@
 // The program's answers before any window: the version, a wrong option, and
 // a start where no display can be opened, each with its exit status.
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <map>
 #include <string>
@@ -54,11 +53,9 @@ TEST(ProgramStart, OptionsAndAMissingDisplayEndWithTheirStatusAndOneLineOfReason
         const std::string name = c.arguments.join(' ').toStdString() + " / "
             + std::to_string(c.environment.size()) + ": " + run.err.toStdString();
         EXPECT_EQ(run.status, c.status) << name;
-        if (!c.out.isEmpty())
-            EXPECT_EQ(run.out, c.out) << name;
+        EXPECT_TRUE(c.out.isEmpty() || run.out == c.out) << name << " / out: " << run.out.toStdString();
         EXPECT_TRUE(c.errStart.isEmpty() ? run.err.isEmpty() : run.err.startsWith(c.errStart)) << name;
-        if (c.status == 1)
-            EXPECT_EQ(run.err.count('\n'), 1) << name << " (one line, not a dump)";
+        EXPECT_TRUE(c.status != 1 || run.err.count('\n') == 1) << name << " (one line, not a dump)";
     }
     EXPECT_TRUE(Start({ "--help" }).out.contains("--version"));
 }

@@ -36,8 +36,9 @@ Role StartLater(const QString& address, const QString& connection, const QList<Q
     return role.get();
 }
 
-TEST(SessionInstance, LaterStartsHandTheirFilesWithTheirBytesToTheFirstUntilItReleasesTheName)
+TEST(SessionInstance, LaterStartsHandTheirFilesToTheFirstUntilItReleasesTheNameAndWithoutABusEachIsAlone)
 {
+    EXPECT_EQ(StartLater("unix:path=/nonexistent/bus", "none", { "/a.mp4" }), Role::Alone) << "without a bus";
     const kelvara::testing::PrivateBus bus;
     ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
     SessionInstance first(QDBusConnection::connectToBus(bus.Address(), "first"), kTestName);
@@ -54,11 +55,6 @@ TEST(SessionInstance, LaterStartsHandTheirFilesWithTheirBytesToTheFirstUntilItRe
     first.Release();
     EXPECT_EQ(StartLater(bus.Address(), "next", {}), Role::First) << "the ending window kept the name";
     QDBusConnection::disconnectFromBus("first");
-}
-
-TEST(SessionInstance, WithoutABusAStartKeepsItsOwnWindow)
-{
-    EXPECT_EQ(StartLater("unix:path=/nonexistent/bus", "none", { "/a.mp4" }), Role::Alone);
 }
 
 } // namespace
