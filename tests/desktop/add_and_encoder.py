@@ -5,14 +5,9 @@ there), and takes sound files as well as video files."""
 import os
 import subprocess
 
-from kelvara_desktop import Kelvara, answer_message, cell, check, click, make_clip, run, screenshot, wait_for
+from kelvara_desktop import Kelvara, answer_message, cell, check, click, make_clip, run, wait_for
 
 WORK = os.environ["KELVARA_WORK"]
-HOME = os.environ["HOME"]
-
-
-def rows(table):
-    return table.queryTable().nRows
 
 
 def tone(path):
@@ -25,13 +20,9 @@ def path_without_ffmpeg():
     the scenario's own tools still run."""
     folder = os.path.join(WORK, "bin-without-ffmpeg")
     os.makedirs(folder)
-    for source in os.environ["PATH"].split(":"):
-        if not os.path.isdir(source):
-            continue
-        for name in os.listdir(source):
-            link = os.path.join(folder, name)
-            if name != "ffmpeg" and not os.path.lexists(link):
-                os.symlink(os.path.join(source, name), link)
+    for source in filter(os.path.isdir, os.environ["PATH"].split(":")):
+        for name in set(os.listdir(source)) - {"ffmpeg"} - set(os.listdir(folder)):
+            os.symlink(os.path.join(source, name), os.path.join(folder, name))
     return folder
 
 
@@ -49,7 +40,7 @@ def without_ffmpeg():
     check(text == 'Kelvara cannot convert: the program ffmpeg is missing. Install the Debian package "ffmpeg" '
           '(sudo apt-get install ffmpeg).', "start-up message %r" % text)
     table = kelvara.control("table", "Source files")
-    wait_for(lambda: rows(table) == 1, "the file from the command line")
+    wait_for(lambda: table.queryTable().nRows == 1, "the file from the command line")
     click(kelvara.control("push button", "Start"))
     again = answer_message(kelvara, "ffmpeg-missing-at-start-button")
     check(again == said, "START said %r" % again)
@@ -58,7 +49,7 @@ def without_ffmpeg():
 
 
 def add_dialog():
-    videos = os.path.join(HOME, "Videos")
+    videos = os.path.join(os.environ["HOME"], "Videos")
     clips = os.path.join(WORK, "clips")
     os.makedirs(videos)
     os.makedirs(clips)
@@ -68,22 +59,15 @@ def add_dialog():
     chime = tone(os.path.join(clips, "chime.flac"))
     kelvara = Kelvara()
     table = kelvara.control("table", "Source files")
-    added = []
-    for typed, expected, shot in (("holiday.webm", holiday, "add-opens-in-videos"),
-                                  (song, song, "add-by-path"),
-                                  ("chime.flac", chime, "add-opens-where-the-last-came-from")):
+    for row, (typed, expected, shot) in enumerate((("holiday.webm", holiday, "add-opens-in-videos"),
+                                                   (song, song, "add-by-path"),
+                                                   ("chime.flac", chime, "add-opens-where-the-last-came-from"))):
         click(kelvara.control("push button", "Add Video"))
         kelvara.answer_file_dialog(typed, shot)
-        added.append(expected)
-        wait_for(lambda: rows(table) == len(added), "%s added" % typed)
-        check(cell(table, len(added) - 1, 1) == expected, "%s gave %r" % (typed, cell(table, len(added) - 1, 1)))
-    screenshot("three-added")
+        wait_for(lambda: table.queryTable().nRows == row + 1, "%s added" % typed)
+        check(cell(table, row, 1) == expected, "%s gave %r" % (typed, cell(table, row, 1)))
     check(kelvara.close() == 0, "the program did not end cleanly")
 
 
-def scenario():
-    without_ffmpeg()
-    add_dialog()
-
-
-run(scenario)
+run(without_ffmpeg)
+run(add_dialog)

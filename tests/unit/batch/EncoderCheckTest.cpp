@@ -1,28 +1,17 @@
-// A missing ffmpeg, told in one text, and START refused with it until ffmpeg
-// is there.
+// A missing ffmpeg told in one text, naming the program and its package.
 #include "batch/EncoderCheck.h"
-#include "batch/BatchDriver.h"
-#include "support/BatchFakes.h"
-#include "support/ScopedVariable.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
 
 using namespace kelvara;
-using namespace kelvara::testing;
 
 namespace {
 
 TEST(EncoderCheck, TheTextNamesTheProgramAndTheDebianPackage)
 {
-    const struct {
-        FfmpegProgram program;
-        std::optional<std::string> text;
-    } cases[] = {
+    const std::pair<FfmpegProgram, std::optional<std::string>> cases[] = {
         { { "ffmpeg", { "/usr/bin/ffmpeg", 0 } }, std::nullopt },
         { { "ffmpeg", { "", ENOENT } },
             "Kelvara cannot convert: the program ffmpeg is missing. Install the Debian package \"ffmpeg\" "
@@ -31,8 +20,8 @@ TEST(EncoderCheck, TheTextNamesTheProgramAndTheDebianPackage)
             "Kelvara cannot convert: the program /opt/ff/ffmpeg cannot be run. Install the Debian package "
             "\"ffmpeg\" (sudo apt-get install ffmpeg)." },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MissingEncoderText(c.program), c.text) << c.program.name;
+    for (const auto& [program, text] : cases)
+        EXPECT_EQ(MissingEncoderText(program), text) << program.name;
 }
 
 } // namespace

@@ -44,19 +44,14 @@ TEST_F(DroppedFilesTest, TheAddCommandsFiltersGiveEveryMediaPatternOnceAndNotThe
 
 TEST_F(DroppedFilesTest, AFolderBringsTheSoundAndVideoFilesOfEveryKnownExtension)
 {
-    const std::vector<std::string> names = { "a.mp3", "b.WEBM", "c.mkv", "d.mov", "e.m4v", "f.ts", "g.flac",
-        "h.ogg", "i.wav", "j.mp4", "k.avi", "l.vob" };
-    for (const std::string& name : names)
-        Make("media/" + name);
-    Make("media/notes.txt");
-    Make("media/cover.jpg");
+    const QStringList names = { "a.mp3", "b.WEBM", "c.mkv", "d.mov", "e.m4v", "f.ts", "g.flac", "h.ogg",
+        "i.wav", "j.mp4", "k.avi", "l.vob" };
+    for (const QString& name : names + QStringList { "notes.txt", "cover.jpg" })
+        Make("media/" + name.toStdString());
     QStringList found;
     for (const QString& path : FilesToAdd({ Url(Folder("media")) }, m_patterns))
         found << path.section('/', -1);
-    QStringList expected;
-    for (const std::string& name : names)
-        expected << QString::fromStdString(name);
-    EXPECT_EQ(found, expected) << found.join(", ").toStdString();
+    EXPECT_EQ(found, names);
 }
 
 TEST_F(DroppedFilesTest, AFolderGivesItsMediaFilesInNaturalNameOrderAndNothingElse)

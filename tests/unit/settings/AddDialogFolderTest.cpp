@@ -10,8 +10,7 @@
 namespace kelvara {
 namespace {
 
-class AnsweringDialogs : public platform::FileDialogs {
-public:
+struct AnsweringDialogs : platform::FileDialogs {
     std::optional<QString> ChooseFolder(QWidget*, const QString&) override { return std::nullopt; }
     QStringList ChooseFiles(QWidget*, const QStringList&, const QString& startFolder) override
     {
@@ -25,25 +24,23 @@ public:
 TEST(AddDialogFolder, TheFirstFolderThatStillExistsWins)
 {
     QTemporaryDir root;
-    const QString last = root.filePath("last");
-    const QString videos = root.filePath("Videos");
-    const QString home = root.filePath("home");
+    const QString last = root.filePath("last"), videos = root.filePath("Videos"),
+                  home = root.filePath("home");
+    const QString gone = root.filePath("unmounted");
     QDir().mkpath(last);
     QDir().mkpath(videos);
-    const QString gone = root.filePath("unmounted");
-    struct Case {
+    const struct {
         std::optional<QString> remembered;
         QString videos;
         QString expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         { last, videos, last },
         { gone, videos, videos },
         { std::nullopt, videos, videos },
         { gone, root.filePath("no Videos"), home },
         { std::nullopt, QString(), home },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakeSettingsStore store;
         if (c.remembered)
             store.values[kLastAddFolderKey] = *c.remembered;

@@ -70,8 +70,7 @@ TEST(CommandLine, AfterTwoDashesEverythingIsANameAndTheFirstUnknownOptionIsRepor
 {
     QTemporaryDir dir;
     const QString dashed = dir.filePath("--version");
-    QFile file(dashed);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(dashed).open(QIODevice::WriteOnly));
     const CommandLineFiles options = ParseCommandLine({ "--verbose", "--version", "--frobnicate" });
     EXPECT_TRUE(options.showVersion);
     EXPECT_EQ(options.unknownOption, "--verbose");

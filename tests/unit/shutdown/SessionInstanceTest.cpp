@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QElapsedTimer>
-#include <QThread>
 #include <future>
 
 #include <gtest/gtest.h>
@@ -19,23 +18,16 @@ using Role = SessionInstance::Role;
 
 const QString kTestName = QStringLiteral("io.kelvara.KelvaraTest");
 
-// A later start, on a connection and a thread of its own, as a second
-// process would be: the first one must go on serving while it waits.
-std::future<Role> StartLater(const QString& address, const QString& connection, QList<QByteArray> paths)
+// A later start, on a connection and a thread of its own as a second process
+// would be, while this one goes on serving the bus.
+Role StartLater(const QString& address, const QString& connection, const QList<QByteArray>& paths)
 {
-    return std::async(std::launch::async, [address, connection, paths] {
-        Role role = Role::Alone;
-        {
-            SessionInstance later(QDBusConnection::connectToBus(address, connection), kTestName);
-            role = later.ClaimOrHandOver(paths);
-        }
+    std::future<Role> role = std::async(std::launch::async, [=] {
+        const Role claimed = SessionInstance(QDBusConnection::connectToBus(address, connection), kTestName)
+                                 .ClaimOrHandOver(paths);
         QDBusConnection::disconnectFromBus(connection);
-        return role;
+        return claimed;
     });
-}
-
-Role Wait(std::future<Role>& role)
-{
     QElapsedTimer timer;
     timer.start();
     while (
@@ -44,45 +36,25 @@ Role Wait(std::future<Role>& role)
     return role.get();
 }
 
-TEST(SessionInstance, ALaterStartHandsItsFilesToTheFirstWithTheirBytes)
+TEST(SessionInstance, LaterStartsHandTheirFilesToTheFirstUntilItReleasesTheNameAndWithoutABusEachIsAlone)
 {
+    EXPECT_EQ(StartLater("unix:path=/nonexistent/bus", "none", { "/a.mp4" }), Role::Alone) << "without a bus";
     const kelvara::testing::PrivateBus bus;
     ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
-    SessionInstance first(QDBusConnection::connectToBus(bus.Address(), QStringLiteral("first")), kTestName);
+    SessionInstance first(QDBusConnection::connectToBus(bus.Address(), "first"), kTestName);
     ASSERT_EQ(first.ClaimOrHandOver({}), Role::First);
-
     // Files handed over before the window listens are kept for it.
-    const QList<QByteArray> early = { QByteArray("/home/ann/clip one.mp4") };
-    const QList<QByteArray> late
-        = { QByteArray("/home/ann/caf\xe9 \xff.avi"), QByteArray("/srv/$x 'y'.mkv") };
-    std::future<Role> second = StartLater(bus.Address(), QStringLiteral("second"), early);
-    EXPECT_EQ(Wait(second), Role::HandedOver);
+    const QList<QByteArray> early = { "/home/ann/clip one.mp4" };
+    const QList<QByteArray> late = { "/home/ann/caf\xe9 \xff.avi", "/srv/$x 'y'.mkv" };
+    EXPECT_EQ(StartLater(bus.Address(), "second", early), Role::HandedOver);
     QList<QList<QByteArray>> received;
     first.SetReceiver([&received](const QList<QByteArray>& paths) { received << paths; });
-    std::future<Role> third = StartLater(bus.Address(), QStringLiteral("third"), late);
-    EXPECT_EQ(Wait(third), Role::HandedOver);
+    EXPECT_EQ(StartLater(bus.Address(), "third", late), Role::HandedOver);
     EXPECT_EQ(received, QList<QList<QByteArray>>({ early, late }));
-    QDBusConnection::disconnectFromBus(QStringLiteral("first"));
-}
-
-TEST(SessionInstance, WithoutABusAStartKeepsItsOwnWindowAndTheNameIsFreedAtTheEnd)
-{
-    EXPECT_EQ(SessionInstance(QDBusConnection::connectToBus(
-                                  QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")),
-                  kTestName)
-                  .ClaimOrHandOver({ QByteArray("/a.mp4") }),
-        Role::Alone);
-    QDBusConnection::disconnectFromBus(QStringLiteral("none"));
-
-    const kelvara::testing::PrivateBus bus;
-    ASSERT_FALSE(bus.Address().isEmpty());
-    SessionInstance ending(QDBusConnection::connectToBus(bus.Address(), QStringLiteral("ending")), kTestName);
-    ASSERT_EQ(ending.ClaimOrHandOver({}), Role::First);
     // Still connected: only Release gives the name back.
-    ending.Release();
-    std::future<Role> next = StartLater(bus.Address(), QStringLiteral("next"), {});
-    EXPECT_EQ(Wait(next), Role::First) << "the ending window kept the name";
-    QDBusConnection::disconnectFromBus(QStringLiteral("ending"));
+    first.Release();
+    EXPECT_EQ(StartLater(bus.Address(), "next", {}), Role::First) << "the ending window kept the name";
+    QDBusConnection::disconnectFromBus("first");
 }
 
 } // namespace
