@@ -112,7 +112,11 @@ public:
     int menusShown = 0;
 
 protected:
-    int TrackMenu(const QPoint&) override { return ++menusShown, 0; }
+    int TrackMenu(const QPoint&) override
+    {
+        ++menusShown;
+        return 0;
+    }
 };
 
 TEST_F(Window, PictureAndMenuButtonsPressWithTheirKeys)
