@@ -11,17 +11,6 @@ using namespace kelvara;
 
 namespace {
 
-QAccessibleInterface* Of(QObject* object)
-{
-    InstallSkinAccessibility();
-    return QAccessible::queryAccessibleInterface(object);
-}
-
-void Press(QWidget* control)
-{
-    Of(control)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-}
-
 TEST(DialogAccessibility, AMessageBoxIsADialogNamedForItsCaptionWithItsTextAndACloseButton)
 {
     const struct {
@@ -35,18 +24,21 @@ TEST(DialogAccessibility, AMessageBoxIsADialogNamedForItsCaptionWithItsTextAndAC
         { "First line\nsecond line", "", box_style::IconExclamation | box_style::OkCancel, "Warning" },
         { "Go on?", "", box_style::IconQuestion | box_style::YesNo, "Question" },
     };
+    InstallSkinAccessibility();
     for (const auto& c : cases) {
         CSkinMessageBox box(nullptr, c.text, c.caption, c.type);
         box.show();
+        QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(&box);
         QStringList texts;
-        for (int i = 0; i < Of(&box)->childCount(); ++i)
-            if (Of(&box)->child(i)->role() == QAccessible::StaticText)
-                texts << Of(&box)->child(i)->text(QAccessible::Name);
-        EXPECT_EQ(Of(&box)->role(), QAccessible::Dialog);
-        EXPECT_EQ(Of(&box)->text(QAccessible::Name), c.name);
+        for (int i = 0; i < dialog->childCount(); ++i)
+            if (dialog->child(i)->role() == QAccessible::StaticText)
+                texts << dialog->child(i)->text(QAccessible::Name);
+        EXPECT_EQ(dialog->role(), QAccessible::Dialog);
+        EXPECT_EQ(dialog->text(QAccessible::Name), c.name);
         EXPECT_EQ(texts, QStringList({ c.name, c.text }));
-        EXPECT_EQ(Of(box.CloseButton())->text(QAccessible::Name), "Close");
-        Press(box.CloseButton());
+        QAccessibleInterface* close = QAccessible::queryAccessibleInterface(box.CloseButton());
+        EXPECT_EQ(close->text(QAccessible::Name), "Close");
+        close->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         EXPECT_FALSE(box.isVisible()) << c.name;
         EXPECT_EQ(box.Result(), (c.type & box_style::YesNo) ? box_style::IdNo : box_style::IdCancel);
     }
