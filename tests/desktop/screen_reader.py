@@ -1,6 +1,7 @@
 """What a screen reader meets, over the accessibility bus: every control of
 the main window has a name and a role that says what it is; the About box
 reads out the name, the version and the links with their addresses; a
+message box is named by its title and closes with its Close button; a
 changed label is announced; during a batch the commands it refuses report
 themselves disabled, and say why when pressed all the same."""
 import pyatspi
@@ -43,6 +44,18 @@ def about_box(kelvara):
                     "help@tarvo.test": "mailto:help@tarvo.test"}, "links and their addresses: %r" % links)
     press(find(box, "push button", "Close"))
     wait_for(lambda: not showing(box), "the About box to close", timeout=5)
+
+
+def message_box_by_name(kelvara):
+    """START without a folder: the box is found by its title, reads its text
+    and closes with its Close button."""
+    hand_folder(kelvara, "")
+    click(kelvara.control("push button", "Start"))
+    box = kelvara.top_level("dialog", "error")
+    texts = [n.name for n in labels(box)]
+    check("Set export folder firstly " in texts, "the box reads %r" % texts)
+    press(find(box, "push button", "Close"))
+    wait_for(lambda: not showing(box), "the box to close", timeout=5)
 
 
 def changed_label_is_announced(kelvara):
@@ -97,6 +110,7 @@ def scenario():
     found = offenders(kelvara.window)
     check(not found, "controls without a name or with the wrong role:\n  " + "\n  ".join(found))
     about_box(kelvara)
+    message_box_by_name(kelvara)
     changed_label_is_announced(kelvara)
     refused_during_batch(kelvara, table, out)
     check(kelvara.close() == 0, "the program did not end cleanly")
