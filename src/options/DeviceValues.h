@@ -9,13 +9,23 @@
 
 namespace kelvara {
 
-// The mobile-device kinds; the values index the profile files and the tables.
+// The kinds converted by the commands of a profile file: the four mobile
+// devices of old, then the video kinds of today on the PC and mobile strips.
+// The values index the profile files and the tables.
 enum class DeviceKind : std::int32_t {
     Psp = 0,
     Xbox360 = 1,
     PocketPc = 2,
     Pmp = 3,
+    Mp4 = 4,
+    Mkv = 5,
+    WebM = 6,
+    Av1 = 7,
+    PhoneTablet = 8,
+    TvStick = 9,
+    Web = 10,
 };
+inline constexpr int kDeviceKindCount = 11;
 
 // The value lists of the device panel.
 enum class DeviceList {

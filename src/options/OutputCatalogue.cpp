@@ -3,9 +3,11 @@
 namespace kelvara {
 namespace {
 
-constexpr std::array<std::string_view, 3> kPcLabels = { "AVI", "MPEG", "Image" };
-constexpr std::array<std::string_view, 4> kMobileLabels = { "Sony PSP", "Xbox360", "Pocket PC", "PMP" };
-constexpr std::array<std::string_view, 5> kAudioLabels = { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3" };
+constexpr std::array<std::string_view, 7> kPcLabels = { "AVI", "MPEG", "Image", "MP4", "MKV", "WebM", "AV1" };
+constexpr std::array<std::string_view, 7> kMobileLabels
+    = { "Sony PSP", "Xbox360", "Pocket PC", "PMP", "Phone & tablet", "TV & streaming stick", "Web" };
+constexpr std::array<std::string_view, 10> kAudioLabels = { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3",
+    "To FLAC", "To Opus", "To AAC", "To Ogg Vorbis", "To ALAC" };
 
 // Each description is stored whole, as the panel shows it.
 constexpr std::array<PictureType, 13> kPictureTypes = { {

@@ -17,12 +17,19 @@ class ProfileFile;
 }
 
 // The profile file of each device kind, relative to the tool directory,
-// indexed by the device kind (PSP, Xbox360, Pocket PC, PMP).
-inline constexpr std::array<std::string_view, 4> kDeviceProfileFiles = {
+// indexed by the device kind.
+inline constexpr std::array<std::string_view, 11> kDeviceProfileFiles = {
     "./TARVO_Pro_PSP.ini",
     "./TARVO_Pro_Xbox.ini",
     "./TARVO_Pro_PPC.ini",
     "./TARVO_Pro_PMP.ini",
+    "./TARVO_Pro_MP4.ini",
+    "./TARVO_Pro_MKV.ini",
+    "./TARVO_Pro_WebM.ini",
+    "./TARVO_Pro_AV1.ini",
+    "./TARVO_Pro_Phone.ini",
+    "./TARVO_Pro_TV.ini",
+    "./TARVO_Pro_Web.ini",
 };
 
 class ProfileIni {

@@ -10,13 +10,14 @@ namespace {
 
 TEST(OutputCatalogue, TabLabelsOfTheThreeStrips)
 {
-    EXPECT_EQ(KindCount(OutputCategory::PcVideo), 3);
-    EXPECT_EQ(KindCount(OutputCategory::MobileVideo), 4);
-    EXPECT_EQ(KindCount(OutputCategory::Audio), 5);
+    EXPECT_EQ(KindCount(OutputCategory::PcVideo), 7);
+    EXPECT_EQ(KindCount(OutputCategory::MobileVideo), 7);
+    EXPECT_EQ(KindCount(OutputCategory::Audio), 10);
     EXPECT_EQ(TabLabel({ OutputCategory::PcVideo, 2 }), "Image");
     EXPECT_EQ(TabLabel({ OutputCategory::MobileVideo, 2 }), "Pocket PC");
     EXPECT_EQ(TabLabel({ OutputCategory::Audio, 4 }), "To AC3");
-    EXPECT_EQ(TabLabel({ OutputCategory::Audio, 5 }), "");
+    EXPECT_EQ(TabLabel({ OutputCategory::Audio, 9 }), "To ALAC");
+    EXPECT_EQ(TabLabel({ OutputCategory::Audio, 10 }), "");
     EXPECT_EQ(TabLabel({ OutputCategory::Audio, -1 }), "");
 }
 
