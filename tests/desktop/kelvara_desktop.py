@@ -379,6 +379,13 @@ def choose_kind(kelvara, menu_item, strip_name, tab_name):
     strip = kelvara.control("page tab list", strip_name)
     for tab in children(strip):
         if tab.name == tab_name:
+            # A tab scrolled out of the strip is brought in with its arrow,
+            # as a user would, before it is clicked.
+            for _ in range(len(children(strip))):
+                if tab.getState().contains(pyatspi.STATE_SHOWING):
+                    break
+                click(find(strip, "push button", "Scroll tabs right"))
+                time.sleep(0.1)
             if not tab.getState().contains(pyatspi.STATE_SELECTED):
                 click(tab)
             wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED), tab_name + " chosen", timeout=5)
