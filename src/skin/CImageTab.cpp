@@ -43,11 +43,13 @@ void CImageTab::AddImage(int index, int bitmapId)
     if (index >= Count())
         m_tabs.resize(std::size_t(index) + 1);
     m_tabs[std::size_t(index)] = { Picture(bitmapId), Picture(bitmapId + skin_id::kTabNormalOffset) };
-    Relayout();
+    update();
 }
 
-void CImageTab::Relayout()
+TabStripLayout& CImageTab::Layout() const
 {
+    if (m_layout.StripWidth() == width() && m_layout.Count() == Count())
+        return m_layout;
     std::vector<int> widths;
     widths.reserve(m_tabs.size());
     for (const Tab& tab : m_tabs)
@@ -57,13 +59,7 @@ void CImageTab::Relayout()
     m_layout = TabStripLayout(std::move(widths), width(), arrowWidth);
     m_layout.ScrollBy(first);
     m_layout.ShowTab(m_selected);
-    update();
-}
-
-void CImageTab::resizeEvent(QResizeEvent* event)
-{
-    CSkinButton::resizeEvent(event);
-    Relayout();
+    return m_layout;
 }
 
 void CImageTab::Select(int index)
@@ -71,7 +67,7 @@ void CImageTab::Select(int index)
     if (index < 0 || index > Count() - 1)
         return;
     m_selected = index;
-    m_layout.ShowTab(index);
+    Layout().ShowTab(index);
     update();
 }
 
@@ -86,9 +82,9 @@ bool CImageTab::ChooseTab(int index)
 
 bool CImageTab::ScrollTabs(int tabs)
 {
-    const int before = m_layout.FirstShown();
-    m_layout.ScrollBy(tabs);
-    if (m_layout.FirstShown() == before)
+    const int before = Layout().FirstShown();
+    Layout().ScrollBy(tabs);
+    if (Layout().FirstShown() == before)
         return false;
     update();
     return true;
@@ -96,16 +92,16 @@ bool CImageTab::ScrollTabs(int tabs)
 
 QRect CImageTab::TabRect(int index) const
 {
-    const QRect tab(m_layout.TabLeft(index), 0, m_layout.TabWidth(index), height());
-    return tab.intersected(QRect(0, 0, m_layout.TabAreaWidth(), height()));
+    const QRect tab(Layout().TabLeft(index), 0, Layout().TabWidth(index), height());
+    return tab.intersected(QRect(0, 0, Layout().TabAreaWidth(), height()));
 }
 
 QRect CImageTab::ArrowRect(Arrow arrow) const
 {
-    if (!m_layout.Scrolls() || arrow == Arrow::None)
+    if (!Layout().Scrolls() || arrow == Arrow::None)
         return {};
-    const int arrowWidth = (width() - m_layout.TabAreaWidth()) / 2;
-    return { m_layout.ArrowLeft(arrow), 0, arrowWidth, height() };
+    const int arrowWidth = (width() - Layout().TabAreaWidth()) / 2;
+    return { Layout().ArrowLeft(arrow), 0, arrowWidth, height() };
 }
 
 void CImageTab::DrawPicture(QPainter& painter, QPoint at, const MaskedBitmap& picture) const
@@ -122,7 +118,7 @@ void CImageTab::DrawPicture(QPainter& painter, QPoint at, const MaskedBitmap& pi
 
 void CImageTab::DrawArrow(QPainter& painter, Arrow arrow, const ArrowLooks& looks) const
 {
-    const MaskedBitmap& look = !m_layout.CanScroll(arrow) ? looks.off
+    const MaskedBitmap& look = !Layout().CanScroll(arrow) ? looks.off
         : m_hotArrow == arrow                             ? looks.hover
                                                           : looks.idle;
     const QRect place = ArrowRect(arrow);
@@ -134,15 +130,15 @@ void CImageTab::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.save();
     // A tab cut by the arrows ends under them, never over them.
-    p.setClipRect(QRect(0, 0, m_layout.TabAreaWidth(), height()));
+    p.setClipRect(QRect(0, 0, Layout().TabAreaWidth(), height()));
     for (int i = 0; i < Count(); ++i) {
         if (TabRect(i).isEmpty())
             continue;
         const Tab& tab = m_tabs[std::size_t(i)];
-        DrawPicture(p, QPoint(m_layout.TabLeft(i), 0), i == m_selected ? tab.selected : tab.normal);
+        DrawPicture(p, QPoint(Layout().TabLeft(i), 0), i == m_selected ? tab.selected : tab.normal);
     }
     p.restore();
-    if (m_layout.Scrolls()) {
+    if (Layout().Scrolls()) {
         DrawArrow(p, Arrow::Left, m_left);
         DrawArrow(p, Arrow::Right, m_right);
     }
@@ -156,11 +152,11 @@ void CImageTab::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || Count() == 0)
         return;
     const int x = int(event->position().x());
-    if (const Arrow arrow = m_layout.ArrowAt(x); arrow != Arrow::None) {
+    if (const Arrow arrow = Layout().ArrowAt(x); arrow != Arrow::None) {
         ScrollTabs(arrow == Arrow::Left ? -1 : 1);
         return;
     }
-    const int index = m_layout.TabAt(x);
+    const int index = Layout().TabAt(x);
     if (index == m_selected)
         return;
     Select(index);
@@ -182,7 +178,7 @@ void CImageTab::SetHotArrow(Arrow arrow)
 void CImageTab::mouseMoveEvent(QMouseEvent* event)
 {
     CSkinButton::mouseMoveEvent(event);
-    SetHotArrow(m_layout.ArrowAt(int(event->position().x())));
+    SetHotArrow(Layout().ArrowAt(int(event->position().x())));
 }
 
 void CImageTab::leaveEvent(QEvent* event)
@@ -230,7 +226,7 @@ QRect CImageTab::FocusMarkRect() const
 {
     const QRect tab = TabRect(m_selected);
     if (tab.isEmpty())
-        return QRect(0, 0, m_layout.TabAreaWidth(), height()).adjusted(1, 1, -1, -1);
+        return QRect(0, 0, Layout().TabAreaWidth(), height()).adjusted(1, 1, -1, -1);
     return tab.adjusted(1, 1, -1, -1);
 }
 

@@ -51,7 +51,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     // Around the selected tab, so the mark shows which tab the keys move from.
@@ -66,10 +65,9 @@ private:
         MaskedBitmap idle, hover, off;
     };
 
-    const TabStripLayout& Layout() const { return m_layout; }
-    // Lays the tabs out again for the present tabs and width, keeping the
-    // first tab shown where it can stay.
-    void Relayout();
+    // The layout for the present tabs and width: a strip set up while hidden
+    // learns its width only when shown. The first tab shown stays where it can.
+    TabStripLayout& Layout() const;
     void DrawPicture(QPainter& painter, QPoint at, const MaskedBitmap& picture) const;
     void DrawArrow(QPainter& painter, TabStripLayout::Arrow arrow, const ArrowLooks& looks) const;
     void SetHotArrow(TabStripLayout::Arrow arrow);
@@ -77,7 +75,7 @@ private:
     std::vector<Tab> m_tabs;
     ArrowLooks m_left, m_right;
     int m_selected = -1;
-    TabStripLayout m_layout;
+    mutable TabStripLayout m_layout;
     TabStripLayout::Arrow m_hotArrow = TabStripLayout::Arrow::None;
 };
 

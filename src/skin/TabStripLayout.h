@@ -15,6 +15,7 @@ public:
     TabStripLayout(std::vector<int> tabWidths, int stripWidth, int arrowWidth);
 
     int Count() const { return int(m_widths.size()); }
+    int StripWidth() const { return m_stripWidth; }
     // The row does not fit the strip, so the arrows show and take their room.
     bool Scrolls() const;
     // The part of the strip the tabs are drawn in, from its left edge.
