@@ -90,10 +90,14 @@ bool CImageTab::ScrollTabs(int tabs)
     return true;
 }
 
+QRect CImageTab::TabPlace(int index) const
+{
+    return { Layout().TabLeft(index), 0, Layout().TabWidth(index), height() };
+}
+
 QRect CImageTab::TabRect(int index) const
 {
-    const QRect tab(Layout().TabLeft(index), 0, Layout().TabWidth(index), height());
-    return tab.intersected(QRect(0, 0, Layout().TabAreaWidth(), height()));
+    return TabPlace(index).intersected(QRect(0, 0, Layout().TabAreaWidth(), height()));
 }
 
 QRect CImageTab::ArrowRect(Arrow arrow) const

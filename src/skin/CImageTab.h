@@ -34,9 +34,11 @@ public:
     bool ShowsScrollArrows() const { return Layout().Scrolls(); }
     int FirstShownTab() const { return Layout().FirstShown(); }
     bool CanScroll(TabStripLayout::Arrow arrow) const { return Layout().CanScroll(arrow); }
-    // The part of the strip a tab or an arrow covers, in its coordinates;
-    // empty for a tab scrolled out of view, cut at the arrows for one partly shown.
+    // The part of the strip a tab covers, in its coordinates: empty for a tab
+    // scrolled out of view, cut at the arrows for one partly shown.
     QRect TabRect(int index) const;
+    // Where the tab lies in the scrolled row, in view or not.
+    QRect TabPlace(int index) const;
     QRect ArrowRect(TabStripLayout::Arrow arrow) const;
 
 signals:

@@ -93,10 +93,13 @@ public:
         const QStringList names = Strip()->property(kTabNamesProperty).toStringList();
         return index < names.size() ? names[index] : QString();
     }
+    // A tab scrolled out of view tells where it lies, as it is marked offscreen.
     QRect PartRect(int index) const override
     {
         const Arrow arrow = ArrowOf(index);
-        const QRect local = arrow == Arrow::None ? Strip()->TabRect(index) : Strip()->ArrowRect(arrow);
+        QRect local = arrow == Arrow::None ? Strip()->TabRect(index) : Strip()->ArrowRect(arrow);
+        if (arrow == Arrow::None && local.isEmpty())
+            local = Strip()->TabPlace(index);
         return { Strip()->mapToGlobal(local.topLeft()), local.size() };
     }
     bool PartSelected(int index) const override { return Strip()->GetCurSel() == index; }
