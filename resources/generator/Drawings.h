@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace kelvara::generator {
 
@@ -24,7 +25,11 @@ QImage ScrollCorner();
 QImage SliderTrack();
 QImage SliderThumb(bool left);
 QImage SliderBar();
-QImage TabStrip(const QStringList& labels, int selected);
+// A strip's tabs: their widths for the captions, and one tab's picture.
+std::vector<int> TabWidths(const QStringList& labels);
+QImage Tab(const QString& label, int width, bool selected);
+// state: 0 idle, 1 under the mouse, 2 nothing to scroll that way.
+QImage TabScrollArrow(bool right, int state);
 
 // Whole pictures (pictures.cpp).
 QImage MainBackground();

@@ -1,7 +1,10 @@
 #include "Canvas.h"
 #include "Drawings.h"
 
+#include <QFontMetrics>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace kelvara::generator {
 
@@ -234,37 +237,104 @@ QImage SliderBar()
     return Opaque(image);
 }
 
-QImage TabStrip(const QStringList& labels, int selected)
+namespace {
+
+// Every strip is this wide in the window; a tab is never narrower than the
+// audio strip's tabs were when five of them filled it.
+constexpr int kStripWidth = 432;
+constexpr int kMinTabWidth = 86;
+// Room around a caption, so that its letters keep clear of the rounded sides.
+constexpr int kCaptionPadding = 16;
+
+int CaptionWidth(const QString& label)
 {
-    QImage image = NewImage(432, 28);
+    // Measured at the ordinary scale, so both scales lay the tabs out alike.
+    const ScaleScope ordinary(1);
+    return QFontMetrics(Font(12, true)).horizontalAdvance(label) + kCaptionPadding;
+}
+
+} // namespace
+
+std::vector<int> TabWidths(const QStringList& labels)
+{
+    const int count = int(labels.size());
+    if (count == 0)
+        return {};
+    // Tabs that fit at an equal share fill the strip, as they always did;
+    // otherwise each tab takes its caption's room and the strip scrolls.
+    const int share = kStripWidth / count;
+    std::vector<int> widths;
+    bool allFit = true;
+    for (const QString& label : labels) {
+        widths.push_back(std::max(kMinTabWidth, CaptionWidth(label)));
+        allFit = allFit && CaptionWidth(label) <= share;
+    }
+    if (allFit)
+        widths.assign(std::size_t(count), share);
+    return widths;
+}
+
+QImage Tab(const QString& label, int width, bool selected)
+{
+    QImage image = NewImage(width, 28);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const int count = int(labels.size());
-    const int width = 432 / count;
-    for (int i = 0; i < count; ++i) {
-        const bool active = i == selected;
-        const QRectF r(i * width + 0.5, active ? 0.5 : 3.5, width - 2, active ? 28 : 25);
-        QPainterPath tab;
-        tab.addRoundedRect(r.adjusted(0, 0, 0, 6), 6, 6);
-        QPainterPath clip;
-        clip.addRect(QRectF(0, 0, 432, 28));
-        tab = tab.intersected(clip);
-        const QColor top = active ? BlueLight : QColor(246, 248, 252);
-        const QColor bottom = active ? Blue : QColor(196, 204, 220);
-        p.setPen(QPen(active ? BlueDeep : QColor(138, 148, 172), 1));
-        p.setBrush(Vertical(r, top, bottom));
-        p.drawPath(tab);
-        QRectF sheen = r.adjusted(2, 1.5, -2, -r.height() / 2);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, active ? 70 : 120));
-        p.drawRoundedRect(sheen, 4, 4);
-        const QFont font = Font(12, true);
-        const QRectF textBox = r.adjusted(0, active ? 1 : 0, 0, 0);
-        if (active)
-            EmbossedText(p, textBox, labels[i], font, Qt::white, BlueDeep.darker(130));
-        else
-            EmbossedText(p, textBox, labels[i], font, QColor(52, 60, 82), QColor(255, 255, 255));
-    }
+    const QRectF r(0.5, selected ? 0.5 : 3.5, width - 2, selected ? 28 : 25);
+    QPainterPath tab;
+    tab.addRoundedRect(r.adjusted(0, 0, 0, 6), 6, 6);
+    QPainterPath clip;
+    clip.addRect(QRectF(0, 0, width, 28));
+    tab = tab.intersected(clip);
+    const QColor top = selected ? BlueLight : QColor(246, 248, 252);
+    const QColor bottom = selected ? Blue : QColor(196, 204, 220);
+    p.setPen(QPen(selected ? BlueDeep : QColor(138, 148, 172), 1));
+    p.setBrush(Vertical(r, top, bottom));
+    p.drawPath(tab);
+    QRectF sheen = r.adjusted(2, 1.5, -2, -r.height() / 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, selected ? 70 : 120));
+    p.drawRoundedRect(sheen, 4, 4);
+    const QFont font = Font(12, true);
+    const QRectF textBox = r.adjusted(0, selected ? 1 : 0, 0, 0);
+    if (selected)
+        EmbossedText(p, textBox, label, font, Qt::white, BlueDeep.darker(130));
+    else
+        EmbossedText(p, textBox, label, font, QColor(52, 60, 82), QColor(255, 255, 255));
+    p.end();
+    return Flatten(image, QColor(220, 226, 236), Red);
+}
+
+QImage TabScrollArrow(bool right, int state)
+{
+    // A small unselected tab with a pointer: lit blue under the mouse, faded
+    // when the row cannot move that way.
+    QImage image = NewImage(16, 28);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(0.5, 3.5, 15, 25);
+    QPainterPath body;
+    body.addRoundedRect(r.adjusted(0, 0, 0, 6), 5, 5);
+    QPainterPath clip;
+    clip.addRect(QRectF(0, 0, 16, 28));
+    body = body.intersected(clip);
+    const bool hover = state == 1;
+    const bool off = state == 2;
+    p.setPen(QPen(hover ? BlueDeep : QColor(138, 148, 172), 1));
+    p.setBrush(Vertical(r, hover ? BlueLight : QColor(246, 248, 252), hover ? Blue : QColor(196, 204, 220)));
+    p.drawPath(body);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, hover ? 70 : 120));
+    p.drawRoundedRect(r.adjusted(2, 1.5, -2, -r.height() / 2), 3, 3);
+    QPainterPath arrow;
+    arrow.moveTo(right ? -2.5 : 2.5, -4.5);
+    arrow.lineTo(right ? 2.5 : -2.5, 0);
+    arrow.lineTo(right ? -2.5 : 2.5, 4.5);
+    arrow.closeSubpath();
+    p.translate(8, 16);
+    const QColor ink = hover ? QColor(Qt::white) : off ? QColor(168, 176, 194) : QColor(52, 60, 82);
+    if (!off)
+        p.fillPath(arrow.translated(1, 1), hover ? BlueDeep.darker(130) : QColor(255, 255, 255));
+    p.fillPath(arrow, ink);
     p.end();
     return Flatten(image, QColor(220, 226, 236), Red);
 }

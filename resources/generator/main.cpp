@@ -7,6 +7,7 @@
 #include "Drawings.h"
 #include "GifWriter.h"
 #include "Sounds.h"
+#include "options/OutputCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,11 +38,31 @@ void AddButtonPair(std::vector<Output>& out, int id, const std::function<QImage(
     out.push_back({ "skin", Id(id + 1), [draw] { return draw(false); } });
 }
 
-void AddTabs(std::vector<Output>& out, int firstId, const QStringList& labels)
+// Each tab's picture while selected at its id, its normal one beside it.
+void AddTabs(std::vector<Output>& out, int firstId, OutputCategory category)
 {
-    for (int i = 0; i < labels.size(); ++i)
+    QStringList labels;
+    for (const std::string_view label : TabLabels(category))
+        labels << QString::fromUtf8(label.data(), qsizetype(label.size()));
+    const std::vector<int> widths = kelvara::generator::TabWidths(labels);
+    for (int i = 0; i < labels.size(); ++i) {
+        const QString label = labels[i];
+        const int width = widths[std::size_t(i)];
         out.push_back(
-            { "skin", Id(firstId + i), [labels, i] { return kelvara::generator::TabStrip(labels, i); } });
+            { "skin", Id(firstId + i), [=] { return kelvara::generator::Tab(label, width, true); } });
+        out.push_back({ "skin", Id(firstId + skin_id::kTabNormalOffset + i),
+            [=] { return kelvara::generator::Tab(label, width, false); } });
+    }
+}
+
+void AddTabScrollArrows(std::vector<Output>& out)
+{
+    for (int state = 0; state < 3; ++state) {
+        out.push_back({ "skin", Id(skin_id::TabScrollLeft + state),
+            [state] { return kelvara::generator::TabScrollArrow(false, state); } });
+        out.push_back({ "skin", Id(skin_id::TabScrollRight + state),
+            [state] { return kelvara::generator::TabScrollArrow(true, state); } });
+    }
 }
 
 std::vector<Output> Bitmaps()
@@ -78,9 +99,10 @@ std::vector<Output> Bitmaps()
         { "skin", Id(skin_id::SliderRightThumb), [] { return SliderThumb(false); } },
         { "skin", Id(skin_id::SliderBar), SliderBar },
     };
-    AddTabs(out, skin_id::PcTabs, { "AVI", "MPEG", "Image" });
-    AddTabs(out, skin_id::MobileTabs, { "Sony PSP", "Xbox360", "Pocket PC", "PMP" });
-    AddTabs(out, skin_id::AudioTabs, { "To MP3", "To WMA", "To WAV", "To MP2", "To AC3" });
+    AddTabs(out, skin_id::PcTabs, OutputCategory::PcVideo);
+    AddTabs(out, skin_id::MobileTabs, OutputCategory::MobileVideo);
+    AddTabs(out, skin_id::AudioTabs, OutputCategory::Audio);
+    AddTabScrollArrows(out);
 
     AddButtonPair(out, skin_id::StartButton, [](bool h) { return RoundButton(48, 49, Glyph::Start, {}, h); });
     AddButtonPair(out, skin_id::StopButton, [](bool h) { return RoundButton(48, 49, Glyph::Stop, {}, h); });

@@ -44,10 +44,11 @@ constexpr ControlSpec kControls[] = {
     { control_id::Snapshot, K::BitmapButton, 225, 531, 19, 19, "", "Snapshot", skin_id::SnapshotButton },
 
     // The three tab strips share one place; only the active category's shows.
-    { control_id::PcTabs, K::ImageTab, 323, 285, 432, 28, "", "PC video kinds", skin_id::PcTabs, 3 },
+    { control_id::PcTabs, K::ImageTab, 323, 285, 432, 28, "", "PC video kinds", skin_id::PcTabs, 7 },
     { control_id::MobileTabs, K::ImageTab, 323, 285, 432, 28, "", "Mobile video kinds", skin_id::MobileTabs,
-        4, true },
-    { control_id::AudioTabs, K::ImageTab, 323, 285, 432, 28, "", "Audio kinds", skin_id::AudioTabs, 5, true },
+        7, true },
+    { control_id::AudioTabs, K::ImageTab, 323, 285, 432, 28, "", "Audio kinds", skin_id::AudioTabs, 10,
+        true },
 
     // AVI and MPEG.
     { control_id::VideoFormatGroup, K::GroupBox, 345, 334, 191, 79, "Video Format" },

@@ -66,6 +66,8 @@ public:
     }
 };
 
+// The tabs are page tabs named by their captions; when the strip scrolls,
+// its two arrows follow them as buttons.
 class TabStripAccessible : public PartsOwnerAccessible {
 public:
     explicit TabStripAccessible(CImageTab* strip)
@@ -73,28 +75,63 @@ public:
     {
     }
     CImageTab* Strip() const { return static_cast<CImageTab*>(widget()); }
-    int PartCount() const override { return Strip()->Count(); }
-    QAccessible::Role PartRole() const override { return QAccessible::PageTab; }
+    int PartCount() const override { return Strip()->Count() + (Strip()->ShowsScrollArrows() ? 2 : 0); }
+    QAccessible::Role PartRole(int index) const override
+    {
+        return ArrowOf(index) == Arrow::None ? QAccessible::PageTab : QAccessible::Button;
+    }
     QString PartName(int index) const override
     {
+        switch (ArrowOf(index)) {
+        case Arrow::Left:
+            return QStringLiteral("Scroll tabs left");
+        case Arrow::Right:
+            return QStringLiteral("Scroll tabs right");
+        case Arrow::None:
+            break;
+        }
         const QStringList names = Strip()->property(kTabNamesProperty).toStringList();
         return index < names.size() ? names[index] : QString();
     }
+    // A tab scrolled out of view tells where it lies, as it is marked offscreen.
     QRect PartRect(int index) const override
     {
-        const int tabWidth = Strip()->width() / std::max(1, Strip()->Count());
-        return { Strip()->mapToGlobal(QPoint(index * tabWidth, 0)), QSize(tabWidth, Strip()->height()) };
+        const Arrow arrow = ArrowOf(index);
+        QRect local = arrow == Arrow::None ? Strip()->TabRect(index) : Strip()->ArrowRect(arrow);
+        if (arrow == Arrow::None && local.isEmpty())
+            local = Strip()->TabPlace(index);
+        return { Strip()->mapToGlobal(local.topLeft()), local.size() };
     }
     bool PartSelected(int index) const override { return Strip()->GetCurSel() == index; }
-    // The same as a press of the mouse on the tab.
+    // The same as a press of the mouse on the tab or the arrow.
     void PressPart(int index) override
     {
-        if (Strip()->GetCurSel() == index)
-            return;
-        Strip()->Select(index);
-        emit Strip()->ImageTabClick(Strip());
+        const Arrow arrow = ArrowOf(index);
+        if (arrow == Arrow::None)
+            Strip()->ChooseTab(index);
+        else
+            Strip()->ScrollTabs(arrow == Arrow::Left ? -1 : 1);
+    }
+    void AdjustPartState(int index, QAccessible::State& state) const override
+    {
+        const Arrow arrow = ArrowOf(index);
+        if (arrow != Arrow::None) {
+            state.selectable = false;
+            state.disabled = state.disabled || !Strip()->CanScroll(arrow);
+        } else if (Strip()->TabRect(index).isEmpty()) {
+            state.offscreen = true;
+        }
     }
     QStringList actionNames() const override { return {}; }
+
+private:
+    using Arrow = TabStripLayout::Arrow;
+    Arrow ArrowOf(int index) const
+    {
+        if (index < Strip()->Count())
+            return Arrow::None;
+        return index == Strip()->Count() ? Arrow::Left : Arrow::Right;
+    }
 };
 
 // A list named for its label, whose value is the selected item and whose
@@ -115,7 +152,7 @@ public:
         return QAccessibleWidget::text(t);
     }
     int PartCount() const override { return Combo()->count(); }
-    QAccessible::Role PartRole() const override { return QAccessible::ListItem; }
+    QAccessible::Role PartRole(int) const override { return QAccessible::ListItem; }
     QString PartName(int index) const override { return Combo()->itemText(index); }
     QRect PartRect(int index) const override
     {

@@ -33,7 +33,10 @@ public:
     }
     void setText(QAccessible::Text, const QString&) override { }
     QRect rect() const override { return isValid() ? Owner()->PartRect(m_index) : QRect(); }
-    QAccessible::Role role() const override { return Owner() ? Owner()->PartRole() : QAccessible::NoRole; }
+    QAccessible::Role role() const override
+    {
+        return isValid() ? Owner()->PartRole(m_index) : QAccessible::NoRole;
+    }
     QAccessible::State state() const override
     {
         QAccessible::State s;
@@ -45,6 +48,7 @@ public:
         s.selected = Owner()->PartSelected(m_index);
         s.invisible = !m_owner->isVisible();
         s.disabled = !m_owner->isEnabled();
+        Owner()->AdjustPartState(m_index, s);
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType type) override

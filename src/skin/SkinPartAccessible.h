@@ -13,12 +13,15 @@ public:
     ~PartsOwnerAccessible() override;
 
     virtual int PartCount() const = 0;
-    virtual QAccessible::Role PartRole() const = 0;
+    virtual QAccessible::Role PartRole(int index) const = 0;
     virtual QString PartName(int index) const = 0;
     // In screen coordinates.
     virtual QRect PartRect(int index) const = 0;
     virtual bool PartSelected(int index) const = 0;
     virtual void PressPart(int index) = 0;
+    // A part that is not a selectable item (a button among tabs) or is out
+    // of view says so here; the base marks parts selectable and shown.
+    virtual void AdjustPartState(int, QAccessible::State&) const { }
 
     int childCount() const override { return PartCount(); }
     QAccessibleInterface* child(int index) const override;

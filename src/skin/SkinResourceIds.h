@@ -61,10 +61,16 @@ enum : int {
     // Sounds.
     CompletionSound = 211,
 
-    // Tab strips, 432 x 28, one bitmap per selected tab, red transparent.
-    PcTabs = 300, // 300..302: AVI, MPEG, Image
-    MobileTabs = 310, // 310..313: Sony PSP, Xbox360, Pocket PC, PMP
-    AudioTabs = 320, // 320..324: To MP3 .. To AC3
+    // Tab strips: one picture per tab, as wide as the tab and 28 high, red
+    // transparent; the selected look at the id, the normal look at
+    // id + kTabNormalOffset (350.., 360.., 370..).
+    PcTabs = 300, // 300..306: AVI, MPEG, Image, MP4, MKV, WebM, AV1
+    MobileTabs = 310, // 310..316: Sony PSP .. Web
+    AudioTabs = 320, // 320..329: To MP3 .. To ALAC
+    // The strips' scroll arrows, 16 x 28, red transparent: idle at the id,
+    // hovered at id + 1, at the end of the row (nothing to scroll) at id + 2.
+    TabScrollLeft = 380,
+    TabScrollRight = 383,
 
     // Buttons of the main window: the hover bitmap at the id, the idle one at id + 1,
     // white transparent.
@@ -87,6 +93,9 @@ enum : int {
     SpinUpButton = 432, // 13 x 9
     SpinDownButton = 434, // 13 x 9
 };
+
+// From a tab's selected picture to its normal one.
+inline constexpr int kTabNormalOffset = 50;
 } // namespace skin_id
 
 } // namespace kelvara

@@ -57,10 +57,19 @@ TEST_F(Accessibility, TabStripsArePageTabListsWithNamedSelectableTabs)
 {
     QAccessibleInterface* strip = Control(control_id::AudioTabs);
     EXPECT_EQ(strip->role(), QAccessible::PageTabList);
-    ASSERT_EQ(strip->childCount(), 5);
+    ASSERT_EQ(strip->childCount(), 12) << "ten tabs and the two arrows that scroll them";
     EXPECT_EQ(strip->child(0)->role(), QAccessible::PageTab);
     EXPECT_EQ(strip->child(4)->text(QAccessible::Name), "To AC3");
+    EXPECT_EQ(strip->child(9)->text(QAccessible::Name), "To ALAC");
+    EXPECT_TRUE(strip->child(9)->state().offscreen);
     EXPECT_EQ(strip->indexOfChild(strip->child(3)), 3);
+    QAccessibleInterface* right = strip->child(11);
+    EXPECT_EQ(right->role(), QAccessible::Button);
+    EXPECT_EQ(right->text(QAccessible::Name), "Scroll tabs right");
+    EXPECT_TRUE(strip->child(10)->state().disabled) << "nothing to scroll back to";
+    right->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(f.dialog->Controls().Tab(control_id::AudioTabs)->FirstShownTab(), 1);
+    EXPECT_FALSE(strip->child(10)->state().disabled);
     QAccessibleInterface* pcStrip = Control(control_id::PcTabs);
     EXPECT_TRUE(pcStrip->child(0)->state().selected);
     EXPECT_FALSE(pcStrip->child(1)->state().selected);

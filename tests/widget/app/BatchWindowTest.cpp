@@ -216,9 +216,8 @@ TEST_F(BatchWindow, ABatchEndingOnAnotherKindGivesEveryPanelItsControlsBack)
     choose(4); // "DVD PAL" locks the free MPEG choices
     ASSERT_EQ(dialog->Jobs().GetAt(0).mpegType, 4);
     CImageTab* pc = c.Tab(control_id::PcTabs);
-    const auto pressTab = [&](int index) {
-        QTest::mousePress(pc, Qt::LeftButton, {}, QPoint(pc->width() * (2 * index + 1) / 6, 14));
-    };
+    const auto pressTab
+        = [&](int index) { QTest::mousePress(pc, Qt::LeftButton, {}, pc->TabRect(index).center()); };
     pressTab(2); // pictures: the AVI and MPEG panels are hidden during the batch
     ASSERT_TRUE(dialog->Output().Current().Is(PcKind::Image));
     MessageAnswerer answerer;

@@ -81,9 +81,9 @@ TEST_F(Keyboard, TextFieldsKeepTheirEditingKeys)
 TEST_F(Keyboard, TabKeysStepTheShownStripRoundAsAPressWould)
 {
     const std::pair<QKeyCombination, PcKind> steps[] = { { Qt::CTRL | Qt::Key_Tab, PcKind::Mpeg },
-        { Qt::CTRL | Qt::Key_PageDown, PcKind::Image }, { Qt::CTRL | Qt::Key_Tab, PcKind::Avi },
-        { Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, PcKind::Image },
-        { Qt::CTRL | Qt::Key_PageUp, PcKind::Mpeg } };
+        { Qt::CTRL | Qt::Key_PageDown, PcKind::Image },
+        { Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, PcKind::Mpeg }, { Qt::CTRL | Qt::Key_PageUp, PcKind::Avi },
+        { Qt::CTRL | Qt::Key_PageUp, PcKind::Av1 }, { Qt::CTRL | Qt::Key_Tab, PcKind::Avi } };
     for (const auto& [key, kind] : steps) {
         f.dialog->Jobs().Update(0, [](JobRecord& job) { job.stateIcon = JobState::Done; });
         Press(key, control_id::Width); // the tab keys are no typing keys
@@ -93,10 +93,11 @@ TEST_F(Keyboard, TabKeysStepTheShownStripRoundAsAPressWould)
     }
     f.dialog->OnMenuCommand(command_id::ToAudio);
     Press(Qt::CTRL | Qt::Key_PageUp);
-    EXPECT_EQ(f.dialog->Output().Current().kind, 4) << "the audio strip, round to its last tab";
+    EXPECT_EQ(f.dialog->Output().Current().kind, 9) << "the audio strip, round to its last tab";
+    EXPECT_FALSE(C().Tab(control_id::AudioTabs)->TabRect(9).isEmpty()) << "and scrolled to it";
     f.dialog->SetConverting(true);
     Press(Qt::CTRL | Qt::Key_Tab);
-    EXPECT_EQ(f.dialog->Output().Current().kind, 4) << "the kind stays during a batch";
+    EXPECT_EQ(f.dialog->Output().Current().kind, 9) << "the kind stays during a batch";
 }
 
 TEST_F(Keyboard, SpacePlaysInThePreviewAndPressesButtonsElsewhere)

@@ -56,7 +56,8 @@ protected:
     JobRecord Job(int row) { return Dlg().Jobs().GetAt(row); }
     void ChooseMpeg()
     {
-        QTest::mousePress(C().Tab(control_id::PcTabs), Qt::LeftButton, {}, QPoint(144 + 20, 14));
+        CImageTab* strip = C().Tab(control_id::PcTabs);
+        QTest::mousePress(strip, Qt::LeftButton, {}, strip->TabRect(1).center());
     }
     void ChooseDevice(MobileKind device)
     {

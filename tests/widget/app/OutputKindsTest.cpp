@@ -48,6 +48,7 @@ protected:
     {
         QTest::mousePress(C().Tab(stripId), Qt::LeftButton, {}, QPoint(x, 14));
     }
+    void PressTab(int stripId, int tab) { PressStrip(stripId, C().Tab(stripId)->TabRect(tab).center().x()); }
 
     DialogFixture f;
 };
@@ -83,7 +84,7 @@ TEST_F(OutputKinds, EachCategoryFromTheMenuShowsItsStripAtItsFirstTab)
     EXPECT_FALSE(Visible(control_id::Width));
     EXPECT_EQ(C().Label(control_id::AudioDescription)->Text(), QString::fromLatin1(AudioDescription(0)));
 
-    PressStrip(control_id::AudioTabs, 86 * 3 + 10);
+    PressTab(control_id::AudioTabs, 3);
     EXPECT_TRUE(Dlg().Output().Current().Is(AudioKind::Mp2));
     Dlg().OnMenuCommand(command_id::ToMobileVideo);
     EXPECT_TRUE(Visible(control_id::MobileTabs));
@@ -104,7 +105,7 @@ TEST_F(OutputKinds, EachCategoryFromTheMenuShowsItsStripAtItsFirstTab)
 TEST_F(OutputKinds, ATabChangeSwitchesTheKindAndQueuesEveryJobAgain)
 {
     AddDoneJobs(3);
-    PressStrip(control_id::PcTabs, 144 + 20);
+    PressTab(control_id::PcTabs, 1);
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Mpeg));
     EXPECT_TRUE(Visible(control_id::MpegType));
     EXPECT_FALSE(Visible(control_id::AviCodec));
@@ -115,28 +116,27 @@ TEST_F(OutputKinds, TabChangesAreIgnoredDuringABatch)
 {
     AddDoneJobs(2);
     Dlg().SetConverting(true);
-    PressStrip(control_id::PcTabs, 2 * 144 + 20);
+    PressTab(control_id::PcTabs, 2);
     EXPECT_EQ(C().Tab(control_id::PcTabs)->GetCurSel(), 2) << "the strip shows the click";
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Avi));
     EXPECT_TRUE(Visible(control_id::AviCodec));
     EXPECT_FALSE(AllQueued());
 }
 
-TEST_F(OutputKinds, TheLastTwoPixelsOfTheAudioStripKeepTheKindButStillQueueTheJobs)
+TEST_F(OutputKinds, TheLastPixelsOfThePcStripKeepTheKindButStillQueueTheJobs)
 {
-    Dlg().OnMenuCommand(command_id::ToAudio);
-    PressStrip(control_id::AudioTabs, 86 + 5);
+    PressTab(control_id::PcTabs, 1);
     AddDoneJobs(2);
-    PressStrip(control_id::AudioTabs, 431);
-    EXPECT_TRUE(Dlg().Output().Current().Is(AudioKind::Wma));
-    EXPECT_EQ(C().Tab(control_id::AudioTabs)->GetCurSel(), 1);
+    PressStrip(control_id::PcTabs, 431); // seven tabs of 61 pixels end at 427
+    EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Mpeg));
+    EXPECT_EQ(C().Tab(control_id::PcTabs)->GetCurSel(), 1);
     EXPECT_TRUE(AllQueued());
 }
 
 TEST_F(OutputKinds, SnapshotFromAudioChoosesImageAndKeepsTheAudioKind)
 {
     Dlg().OnMenuCommand(command_id::ToAudio);
-    PressStrip(control_id::AudioTabs, 2 * 86 + 5);
+    PressTab(control_id::AudioTabs, 2);
     AddDoneJobs(1);
     C().Button(control_id::Snapshot)->click();
     EXPECT_TRUE(Dlg().Output().Current().Is(PcKind::Image));
@@ -153,18 +153,18 @@ TEST_F(OutputKinds, SnapshotFromAudioChoosesImageAndKeepsTheAudioKind)
 TEST_F(OutputKinds, DiscMpegTypesGreyTheFrameSizeAndImageFollowsTheHiddenList)
 {
     C().Combo(control_id::MpegType)->SetCurSel(0); // VCD PAL
-    PressStrip(control_id::PcTabs, 144 + 20);
+    PressTab(control_id::PcTabs, 1);
     EXPECT_FALSE(C().Field(control_id::Width)->isEnabled());
     EXPECT_FALSE(C().Field(control_id::Height)->isEnabled());
     EXPECT_TRUE(C().Button(control_id::Original)->GetCheck());
     EXPECT_FALSE(C().Button(control_id::Custom)->GetCheck());
-    PressStrip(control_id::PcTabs, 2 * 144 + 20);
+    PressTab(control_id::PcTabs, 2);
     EXPECT_FALSE(C().Field(control_id::Width)->isEnabled()) << "Image reads the hidden MPEG type";
     C().Combo(control_id::MpegType)->SetCurSel(6);
     Dlg().RefreshOutputPanel();
     EXPECT_TRUE(C().Field(control_id::Width)->isEnabled());
     EXPECT_TRUE(C().Button(control_id::Custom)->GetCheck());
-    PressStrip(control_id::PcTabs, 10);
+    PressTab(control_id::PcTabs, 0);
     C().Combo(control_id::MpegType)->SetCurSel(3);
     Dlg().RefreshOutputPanel();
     EXPECT_TRUE(C().Field(control_id::Width)->isEnabled()) << "AVI always lets the size be chosen";
@@ -172,7 +172,7 @@ TEST_F(OutputKinds, DiscMpegTypesGreyTheFrameSizeAndImageFollowsTheHiddenList)
 
 TEST_F(OutputKinds, AnImageTypeChangeShowsItsDescriptionAndQueuesTheJobs)
 {
-    PressStrip(control_id::PcTabs, 2 * 144 + 20);
+    PressTab(control_id::PcTabs, 2);
     AddDoneJobs(2);
     C().Combo(control_id::ImageType)->SelectByUser(6);
     ASSERT_TRUE(WaitFor([&] { return AllQueued(); }));

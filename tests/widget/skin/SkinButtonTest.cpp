@@ -326,15 +326,68 @@ TEST_F(ImageTab, LastPixelsSelectNoTabButStillNotify)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(ImageTab, ThreeTabsSplitTheStripEvenly)
+TEST_F(ImageTab, SevenPcTabsShareTheStripEvenlyWithoutArrows)
 {
-    Make(3);
-    Press(143);
-    EXPECT_EQ(tab->GetCurSel(), 0);
-    Press(144);
-    EXPECT_EQ(tab->GetCurSel(), 1);
-    Press(431);
-    EXPECT_EQ(tab->GetCurSel(), 2);
+    tab = new CImageTab(&window);
+    tab->setGeometry(0, 0, 432, 28);
+    for (int i = 0; i < 7; ++i)
+        tab->AddImage(i, skin_id::PcTabs + i);
+    tab->Select(0);
+    window.show();
+    EXPECT_FALSE(tab->ShowsScrollArrows());
+    const std::pair<int, int> pressAndTab[] = { { 60, 0 }, { 61, 1 }, { 200, 3 }, { 426, 6 }, { 428, 6 } };
+    for (const auto& [x, expected] : pressAndTab) {
+        Press(x);
+        EXPECT_EQ(tab->GetCurSel(), expected) << "press at " << x;
+    }
+}
+
+// Ten tabs of at least 86 pixels in 432: the last 32 pixels are the two
+// arrows, and a press always takes the tab drawn under it.
+TEST_F(ImageTab, TabsScrollByOneAndEveryChoiceComesIntoView)
+{
+    enum Action { PressAt, Key, Choose };
+    const struct {
+        Action action;
+        int value; // x, key or tab
+        int selected;
+        int firstShown;
+        int told; // ImageTabClick sent
+    } steps[] = {
+        { PressAt, 90, 1, 0, 1 },
+        { PressAt, 420, 1, 1, 0 }, // right arrow
+        { PressAt, 5, 1, 1, 0 }, // tab 1 is now drawn at the left end
+        { PressAt, 90, 2, 1, 1 },
+        { Key, Qt::Key_End, 9, 6, 1 }, // the last tab shows whole, nothing beyond
+        { PressAt, 420, 9, 6, 0 },
+        { PressAt, 0, 6, 6, 1 },
+        { PressAt, 405, 6, 5, 0 }, // left arrow
+        { Key, Qt::Key_Home, 0, 0, 1 },
+        { PressAt, 405, 0, 0, 0 },
+        { PressAt, 399, 4, 1, 1 }, // the tab cut by the arrows scrolls in whole
+        { Key, Qt::Key_Right, 5, 2, 1 },
+        { Key, Qt::Key_Left, 4, 2, 1 },
+        { Choose, 8, 8, 5, 1 },
+        { Choose, 0, 0, 0, 1 },
+    };
+    Make(10);
+    tab->setFocus();
+    ASSERT_TRUE(tab->ShowsScrollArrows());
+    QSignalSpy clicks(tab, &CImageTab::ImageTabClick);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(::testing::Message() << "action " << step.action << " " << step.value);
+        clicks.clear();
+        if (step.action == PressAt)
+            Press(step.value);
+        else if (step.action == Key)
+            QTest::keyClick(tab, Qt::Key(step.value));
+        else
+            tab->ChooseTab(step.value);
+        EXPECT_EQ(tab->GetCurSel(), step.selected);
+        EXPECT_EQ(tab->FirstShownTab(), step.firstShown);
+        EXPECT_EQ(clicks.count(), step.told);
+        EXPECT_FALSE(tab->TabRect(step.selected).isEmpty());
+    }
 }
 
 TEST_F(ImageTab, SelectIgnoresTabsThatWereNotAdded)
@@ -346,7 +399,6 @@ TEST_F(ImageTab, SelectIgnoresTabsThatWereNotAdded)
     EXPECT_EQ(tab->GetCurSel(), 0);
     tab->Select(3);
     EXPECT_EQ(tab->GetCurSel(), 3);
-    EXPECT_NE(tab->ShownImage(), CSkinButton::Image::None);
 }
 
 TEST_F(ImageTab, SelectedBitmapShowsWithRedTransparent)

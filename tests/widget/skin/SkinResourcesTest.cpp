@@ -22,7 +22,7 @@ struct Expected {
     QSize size;
 };
 
-constexpr int TabCount[] = { 3, 4, 5 };
+constexpr int TabCount[] = { 7, 7, 10 };
 
 TEST(SkinResources, EveryBitmapHasItsSize)
 {
@@ -61,14 +61,21 @@ TEST(SkinResources, EveryBitmapHasItsSize)
         EXPECT_EQ(LoadSkinImage(e.id).size(), e.size) << "bitmap " << e.id;
 }
 
-TEST(SkinResources, EveryTabStripHasOneBitmapPerTab)
+TEST(SkinResources, EveryTabHasASelectedAndANormalPictureOfOneSize)
 {
     const int firsts[] = { skin_id::PcTabs, skin_id::MobileTabs, skin_id::AudioTabs };
     for (int strip = 0; strip < 3; ++strip) {
-        for (int tab = 0; tab < TabCount[strip]; ++tab)
-            EXPECT_EQ(LoadSkinImage(firsts[strip] + tab).size(), QSize(432, 28));
+        for (int tab = 0; tab < TabCount[strip]; ++tab) {
+            const QSize selected = LoadSkinImage(firsts[strip] + tab).size();
+            EXPECT_EQ(selected.height(), 28) << "tab " << firsts[strip] + tab;
+            EXPECT_GE(selected.width(), 432 / TabCount[strip]);
+            EXPECT_EQ(LoadSkinImage(firsts[strip] + skin_id::kTabNormalOffset + tab).size(), selected);
+        }
         EXPECT_TRUE(LoadSkinImage(firsts[strip] + TabCount[strip]).isNull());
     }
+    for (int look = 0; look < 3; ++look)
+        for (const int arrow : { skin_id::TabScrollLeft, skin_id::TabScrollRight })
+            EXPECT_EQ(LoadSkinImage(arrow + look).size(), QSize(16, 28)) << "arrow " << arrow + look;
 }
 
 // The taskbar shows the window's icon, the menu the theme's: one picture.

@@ -124,8 +124,8 @@ void StatesBoard::AddTabs(int y)
 {
     Caption(this, QStringLiteral("Tab strips"), { 8, y + 6, 110, 16 });
     const int firsts[] = { skin_id::PcTabs, skin_id::MobileTabs, skin_id::AudioTabs };
-    const int counts[] = { 3, 4, 5 };
-    const int selected[] = { 1, 2, 4 };
+    const int counts[] = { 7, 7, 10 };
+    const int selected[] = { 1, 5, 8 };
     for (int s = 0; s < 3; ++s) {
         auto* tab = new CImageTab(this);
         for (int i = 0; i < counts[s]; ++i)

@@ -235,12 +235,15 @@ TEST_F(SkinHighDensityControls, ATabStripKeepsItsLayout)
 {
     auto make = [](QWidget* parent) {
         auto* tabs = new CImageTab(parent);
-        for (int i = 0; i < 3; ++i)
-            tabs->AddImage(i, skin_id::PcTabs + i);
-        tabs->Select(1);
+        // Scrolled to the selected tab, so the arrows are drawn too.
+        for (int i = 0; i < 7; ++i)
+            tabs->AddImage(i, skin_id::MobileTabs + i);
+        tabs->Select(5);
         return tabs;
     };
-    ExpectTheSameLayout(make, QSize(432, 28), 8.0);
+    // Captions cover most of these tabs, and letters are drawn for each size:
+    // more room than for shapes, far less than a tab out of place would take.
+    ExpectTheSameLayout(make, QSize(432, 28), 12.0);
 }
 
 TEST_F(SkinHighDensityControls, TheRangeSliderKeepsItsThumbsOnTheRange)
