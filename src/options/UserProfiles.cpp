@@ -23,6 +23,9 @@ namespace fs = std::filesystem;
 // Longer titles would not fit the reader's 1024-character lines with room
 // to spare, and no list shows them whole.
 constexpr std::size_t kMaxTitleLength = 200;
+// What a profile file must hold, as the user is told.
+constexpr std::string_view kWholeProfile = "It needs an [Info] section first that names its Kind,\n"
+                                           "then a profile whose first lines are its Title and its Command1.";
 // The part of a file name taken from the title.
 constexpr std::size_t kMaxFileStemLength = 48;
 
@@ -152,7 +155,7 @@ ProfileStoreOutcome Destination(DeviceKind kind, const std::string& title,
             [&title](const std::string& shipped) { return SameIgnoringCase(Trimmed(shipped), title); }))
         return Refused(ProfileStoreStep::ShippedName,
             "\"" + title
-                + "\" is the name of a profile that comes with Kelvara. Please choose another name.");
+                + "\" is the name of a profile that comes with Kelvara.\nPlease choose another name.");
     ProfileStoreOutcome outcome;
     outcome.kind = kind;
     outcome.title = title;
@@ -330,9 +333,7 @@ ProfileStoreOutcome ImportUserProfile(
     const std::optional<CheckedProfile> checked = CheckProfile(ini);
     if (!checked)
         return Refused(ProfileStoreStep::NotAProfile,
-            "The file " + name
-                + " is not a profile Kelvara can use: it needs an [Info] section first that names its Kind, "
-                  "then a profile whose first lines are its Title and its Command1.");
+            "The file " + name + " is not a profile Kelvara can use.\n" + std::string(kWholeProfile));
     const platform::RegularFileRead bytes = platform::ReadRegularFile(source, platform::kProfileFileLimit);
     if (!bytes.Ok())
         return Refused(ProfileStoreStep::Failed, "The file " + name + " could not be read again.");
