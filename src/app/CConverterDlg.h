@@ -17,6 +17,7 @@
 #include "jobs/JobList.h"
 #include "jobs/RandomNumbers.h"
 #include "options/OutputChoice.h"
+#include "options/UserProfiles.h"
 #include "preview/PreviewPanelHost.h"
 #include "skin/WindowDrag.h"
 
@@ -145,6 +146,11 @@ public:
     void OnProfileChanged();
     // The device panel's profile and value positions, for the converters.
     DeviceChoice CurrentDeviceChoice() const;
+    // The user's own profiles (UserProfileHandlers.cpp): the profile shown
+    // saved under a name, the chosen one deleted, a file imported.
+    void OnSaveProfileAs();
+    void OnDeleteProfile();
+    void OnImportProfile();
 
     const ControlTable& Controls() const { return *m_controls; }
     const OutputChoice& Output() const { return m_output; }
@@ -246,6 +252,13 @@ private:
     void LoadDeviceProfile(const ProfileIni& ini, DeviceKind device, int index);
     void ReportRefusedProfiles(const ProfileIni& ini);
     void ShowDevicePanel();
+    // The user's profile at `index` of the profile list; nothing for a
+    // shipped one.
+    std::optional<UserProfile> UserProfileAt(int index) const;
+    std::vector<std::string> ShippedProfileTitles(DeviceKind device) const;
+    ProfileToSave ProfileShown(DeviceKind device) const;
+    void ShowUserProfile(DeviceKind device, const std::string& path);
+    bool RefusedDuringBatch();
     void BuildFileList();
     void WireFileList();
     void BuildPreview();
@@ -290,6 +303,9 @@ private:
     std::unique_ptr<BatchParts> m_batch;
     // Built on the jobs and the video-editing component.
     std::unique_ptr<PreviewPanel> m_preview;
+    // The profile list holds the shipped profiles, then the user's own.
+    int m_shippedProfileCount = 0;
+    std::vector<UserProfile> m_userProfiles;
     bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;

@@ -8,6 +8,7 @@
 #include "skin/CSkinComboBox.h"
 #include "skin/CSkinGroupBox.h"
 #include "skin/CSkinLabel.h"
+#include "skin/CSkinTextButton.h"
 #include "skin/CSkinTextField.h"
 #include "skin/SkinAccessibility.h"
 #include "skin/SkinResourceIds.h"
@@ -95,6 +96,8 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& entry)
         return new CFadeInPicture(parent);
     case ControlKind::Banner:
         return new CBanner(parent);
+    case ControlKind::TextButton:
+        return new CSkinTextButton(QString::fromUtf8(entry.caption.data(), entry.caption.size()), parent);
     case ControlKind::Reserved:
         break;
     }

@@ -4,6 +4,8 @@
 
 #include "options/DeviceProfilePanel.h"
 #include "options/ProfileIni.h"
+#include "options/UserProfiles.h"
+#include "skin/CSkinButton.h"
 #include "skin/CSkinComboBox.h"
 
 #include <QDir>
@@ -89,6 +91,12 @@ void CConverterDlg::ListDeviceProfiles(const ProfileIni& ini, DeviceKind device)
         titles.reserve(static_cast<qsizetype>(profiles.titles.size()));
         for (const std::string& title : profiles.titles)
             titles << QString::fromStdString(title);
+        m_shippedProfileCount = static_cast<int>(titles.size());
+        // The user's own follow the shipped ones, so positions in the
+        // shipped file keep their meaning.
+        m_userProfiles = ListUserProfiles(device, UserProfileFolder());
+        for (const UserProfile& own : m_userProfiles)
+            titles << QString::fromStdString(own.title);
         profile->addItems(titles);
         profile->SetCurSel(profiles.defaultProfile);
     }
@@ -115,12 +123,27 @@ void CConverterDlg::LoadDeviceProfile(int index)
 void CConverterDlg::LoadDeviceProfile(const ProfileIni& ini, DeviceKind device, int index)
 {
     m_controls->Combo(control_id::Profile)->SetCurSel(index);
-    for (const DeviceListSelection& selection : ReadDeviceProfile(ini, device, index)) {
+    const std::optional<UserProfile> own = UserProfileAt(index);
+    ProfileIni ownIni;
+    if (own)
+        ownIni.Open(own->path);
+    for (const DeviceListSelection& selection :
+        own ? ReadDeviceProfile(ownIni, device, 0) : ReadDeviceProfile(ini, device, index)) {
         CSkinComboBox* combo = m_controls->Combo(ComboOf(selection.list));
         // An item beyond the list leaves it without a selection.
         combo->SetCurSel(selection.item < combo->count() ? selection.item : -1);
     }
-    SetDeviceCombosEnabled(index == 0);
+    // A user's profile stays editable, as the customizable one does.
+    SetDeviceCombosEnabled(index == 0 || own);
+    m_controls->Button(control_id::DeleteProfile)->setEnabled(own.has_value());
+}
+
+std::optional<UserProfile> CConverterDlg::UserProfileAt(int index) const
+{
+    const int own = index - m_shippedProfileCount;
+    if (own < 0 || own >= static_cast<int>(m_userProfiles.size()))
+        return std::nullopt;
+    return m_userProfiles[static_cast<std::size_t>(own)];
 }
 
 void CConverterDlg::SetDeviceCombosEnabled(bool enabled)
@@ -162,6 +185,12 @@ DeviceChoice CConverterDlg::CurrentDeviceChoice() const
     choice.selections.channel = position(DeviceList::Channel);
     choice.selections.aspect = position(DeviceList::Aspect);
     choice.selections.audioSample = position(DeviceList::AudioSample);
+    if (const std::optional<UserProfile> own = UserProfileAt(choice.profilePosition)) {
+        ProfileIni ini;
+        ini.Open(own->path);
+        choice.userLines = ReadProfileAt(ini, 0);
+        choice.profilePosition = own->basedOn;
+    }
     return choice;
 }
 

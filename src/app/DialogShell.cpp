@@ -50,7 +50,8 @@ void CConverterDlg::AttachMenus()
         ->SetMenu(MakeMenu("File",
                       { { "Add Video", command_id::AddVideo, C::AddVideo },
                           { "Remove Video", command_id::RemoveVideo, C::RemoveVideo },
-                          { "Clear Video", command_id::ClearVideo, C::ClearVideo } }),
+                          { "Clear Video", command_id::ClearVideo, C::ClearVideo },
+                          { "Import Profile...", command_id::ImportProfile } }),
             this);
     m_controls->Button(control_id::FormatMenu)
         ->SetMenu(
@@ -115,6 +116,8 @@ void CConverterDlg::OnMenuCommand(int commandId)
         return OnAbout();
     case command_id::AddVideo:
         return m_fileCommands->OnAddVideo();
+    case command_id::ImportProfile:
+        return OnImportProfile();
     case command_id::RemoveVideo:
         return m_fileCommands->OnRemoveVideo();
     case command_id::ClearVideo:

@@ -87,7 +87,9 @@ constexpr ControlSpec kControls[] = {
 
     // Device panel.
     { control_id::ProfileLabel, K::Label, 343, 332, 60, 16, "Profile:" },
-    { control_id::Profile, K::Combo, 410, 330, 325, 18, "", "Profile" },
+    { control_id::Profile, K::Combo, 410, 330, 190, 18, "", "Profile" },
+    { control_id::SaveProfileAs, K::TextButton, 606, 329, 66, 20, "Save as\u2026", "Save profile as" },
+    { control_id::DeleteProfile, K::TextButton, 677, 329, 58, 20, "Delete", "Delete profile" },
     { control_id::DeviceVideoSizeLabel, K::Label, 343, 362, 85, 16, "Video Size:" },
     { control_id::DeviceVideoSize, K::Combo, 430, 360, 105, 18, "", "Video Size" },
     { control_id::DeviceVideoBitrateLabel, K::Label, 343, 390, 85, 16, "Video Bitrate:" },

@@ -25,6 +25,7 @@ enum class ControlKind {
     FadePicture,
     Reserved, // a place kept for a control another part of the program supplies
     Banner,
+    TextButton, // a caption on a light plate, as in the message boxes
 };
 
 struct ControlSpec {

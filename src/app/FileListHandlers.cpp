@@ -65,7 +65,9 @@ int CConverterDlg::PictureTypePosition() const
 
 int CConverterDlg::PspProfilePosition() const
 {
-    return m_controls->Combo(control_id::Profile)->currentIndex();
+    const int position = m_controls->Combo(control_id::Profile)->currentIndex();
+    const std::optional<UserProfile> own = UserProfileAt(position);
+    return own ? own->basedOn : position;
 }
 
 int CConverterDlg::MpegTypePosition() const

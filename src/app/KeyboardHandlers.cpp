@@ -50,6 +50,8 @@ constexpr int kTabOrder[] = {
     control_id::MpegAudioRate,
     control_id::ImageType,
     control_id::Profile,
+    control_id::SaveProfileAs,
+    control_id::DeleteProfile,
     control_id::DeviceVideoSize,
     control_id::DeviceVideoBitrate,
     control_id::DeviceFrameRate,

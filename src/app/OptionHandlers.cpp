@@ -55,6 +55,8 @@ void CConverterDlg::WireOptionHandlers()
     const auto onClick = [this](int id, void (CConverterDlg::*handler)()) {
         connect(m_controls->Button(id), &QAbstractButton::clicked, this, handler);
     };
+    onClick(control_id::SaveProfileAs, &CConverterDlg::OnSaveProfileAs);
+    onClick(control_id::DeleteProfile, &CConverterDlg::OnDeleteProfile);
     onClick(control_id::WidthUp, &CConverterDlg::OnWidthUp);
     onClick(control_id::WidthDown, &CConverterDlg::OnWidthDown);
     onClick(control_id::HeightUp, &CConverterDlg::OnHeightUp);

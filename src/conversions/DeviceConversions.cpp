@@ -40,6 +40,7 @@ public:
         m_substitution.profileSelection = choice.profilePosition;
         m_substitution.selections = choice.selections;
         m_clock = choice.clock;
+        m_userLines = choice.userLines;
     }
 
     // Marks the job converting, reads the profile and makes the private
@@ -50,6 +51,32 @@ public:
     {
         if (!MarkJobConverting(m_context, m_jobIndex))
             return false;
+        if (m_userLines)
+            m_lines = *m_userLines;
+        else if (!ReadShippedProfile())
+            return false;
+        PrivateFolder::Created created = PrivateFolder::Create(m_context.outputFolder);
+        if (!created.folder) {
+            MarkJobFailed(m_context, m_jobIndex, created.error);
+            return false;
+        }
+        m_folder = std::move(created.folder);
+        m_substitution.outputFolder = m_folder->Path();
+        ChooseOutputFile(steps);
+        // Checked before any step runs, with the clock not read yet: each
+        // step reads it as it runs, and is checked again then.
+        for (const std::size_t step : steps) {
+            const JobRecord job = m_context.jobs.GetAt(m_jobIndex);
+            if (RefusedForSource(SubstituteTemplate(m_lines.Line(step), job, m_substitution)))
+                return false;
+        }
+        return true;
+    }
+
+    // The lines of the chosen profile of the kind's shipped file; false when
+    // the file cannot be read or has no sections at all.
+    bool ReadShippedProfile()
+    {
         const std::size_t device = static_cast<std::size_t>(m_context.outputKind.kind);
         if (device >= kDeviceProfileFiles.size())
             return false;
@@ -66,21 +93,6 @@ public:
         if (ini.GetSectionNames(names) <= 0)
             return false;
         m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
-        PrivateFolder::Created created = PrivateFolder::Create(m_context.outputFolder);
-        if (!created.folder) {
-            MarkJobFailed(m_context, m_jobIndex, created.error);
-            return false;
-        }
-        m_folder = std::move(created.folder);
-        m_substitution.outputFolder = m_folder->Path();
-        ChooseOutputFile(steps);
-        // Checked before any step runs, with the clock not read yet: each
-        // step reads it as it runs, and is checked again then.
-        for (const std::size_t step : steps) {
-            const JobRecord job = m_context.jobs.GetAt(m_jobIndex);
-            if (RefusedForSource(SubstituteTemplate(m_lines.Line(step), job, m_substitution)))
-                return false;
-        }
         return true;
     }
 
@@ -273,6 +285,7 @@ private:
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
     ProfileLines m_lines;
+    std::optional<ProfileLines> m_userLines;
     // Removed with everything still in it when the conversion ends.
     std::optional<PrivateFolder> m_folder;
 };

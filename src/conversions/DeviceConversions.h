@@ -4,7 +4,10 @@
 
 #include "conversions/TemplateSubstitution.h"
 
+#include "options/ProfileIni.h"
+
 #include <functional>
+#include <optional>
 
 namespace kelvara {
 
@@ -15,6 +18,9 @@ class EncoderRunner;
 struct DeviceChoice {
     int profilePosition = 0;
     DeviceSelections selections;
+    // A profile of the user's: its lines take the place of the shipped
+    // profile at `profilePosition`.
+    std::optional<ProfileLines> userLines;
     // What "$TIMESTAMP" reads; asked again for each step as the step runs.
     std::function<LocalDateTime()> clock = CurrentLocalDateTime;
 };

@@ -87,6 +87,8 @@ enum : int {
     PreviousFile = 1200,
     NextFile = 1201,
     Snapshot = 1202,
+    SaveProfileAs = 1203,
+    DeleteProfile = 1204,
 };
 } // namespace control_id
 
@@ -103,6 +105,7 @@ enum : int {
     Contents = 32777,
     HomePage = 32778,
     AboutBox = 32779,
+    ImportProfile = 32780,
 };
 } // namespace command_id
 

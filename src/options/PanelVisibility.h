@@ -27,7 +27,8 @@ inline constexpr auto kImage
 inline constexpr auto kMobile = std::to_array<int>({ control_id::ProfileLabel, control_id::Profile,
     control_id::DeviceVideoSizeLabel, control_id::DeviceVideoBitrateLabel, control_id::DeviceFrameRateLabel,
     control_id::DeviceAudioBitrateLabel, control_id::DeviceVideoSize, control_id::DeviceVideoBitrate,
-    control_id::DeviceFrameRate, control_id::DeviceAudioBitrate });
+    control_id::DeviceFrameRate, control_id::DeviceAudioBitrate, control_id::SaveProfileAs,
+    control_id::DeleteProfile });
 // The device controls that only some devices have.
 inline constexpr auto kDeviceChannels
     = std::to_array<int>({ control_id::DeviceChannelsLabel, control_id::DeviceChannels });

@@ -188,6 +188,21 @@ TEST_F(DeviceTest, EachStepGetsTheTimeItRunsAt)
     EXPECT_TRUE(FileHolds(m_work.File("M4V12345.MP4"), "2009-05-17 10:30:02\n"));
 }
 
+// A user's profile brings its own lines; the shipped file's profile at the
+// same position is not run.
+TEST_F(DeviceTest, AUsersProfileRunsItsOwnLines)
+{
+    UseDevice(MobileKind::Xbox360);
+    WriteProfiles("TARVO_Pro_Xbox.ini", "Video=tarvoconverter fail 2\n");
+    m_choice.userLines
+        = ProfileLines({ "Mine", "tarvoconverter args '$OUTPUT_DIR$OUTPUT_FILE.mpg' -s $SIZE" });
+    m_choice.selections.videoSize = 1;
+    ConvertXboxOrPocketPc(m_context, m_runner, m_choice, m_job);
+    const JobRecord job = m_jobs.GetAt(m_job);
+    EXPECT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
+    EXPECT_TRUE(FileHolds(m_work.File(job.outputTitle + ".mpg"), "-s\n1280x720\n"));
+}
+
 TEST_F(DeviceTest, TheProfileNamesItsOutputASucceededRunIsDone)
 {
     // The Out Type column expects "clip.mpg"; the profile decides otherwise.

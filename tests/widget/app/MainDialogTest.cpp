@@ -82,7 +82,8 @@ TEST(MainDialog, MenusCarryTheirCommandsAndCaptions)
         return items;
     };
     EXPECT_EQ(menuOf(control_id::FileMenu),
-        QStringList({ "Add Video=32771", "Remove Video=32772", "Clear Video=32773" }));
+        QStringList(
+            { "Add Video=32771", "Remove Video=32772", "Clear Video=32773", "Import Profile...=32780" }));
     EXPECT_EQ(menuOf(control_id::FormatMenu),
         QStringList({ "To PC Video=32774", "To Mobile Video=32775", "To Audio=32776" }));
     EXPECT_EQ(
