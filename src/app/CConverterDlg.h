@@ -146,6 +146,15 @@ public:
     // The device panel's profile and value positions, for the converters.
     DeviceChoice CurrentDeviceChoice() const;
 
+    // "Use the graphics card" (GraphicsCardOption.cpp): the card encoders
+    // that passed their trial at start; the box shows for a kind they serve.
+    void SetGraphicsCardEncoders(std::vector<UsableEncoder> encoders);
+    void ShowGraphicsCardOption();
+    void OnGraphicsCardToggled();
+    // What the device conversions run on: the card's encoders while the box
+    // is shown and checked, else none.
+    std::vector<UsableEncoder> ChosenGraphicsCard() const;
+
     const ControlTable& Controls() const { return *m_controls; }
     const OutputChoice& Output() const { return m_output; }
     JobList& Jobs() { return m_jobs; }
@@ -290,6 +299,7 @@ private:
     std::unique_ptr<BatchParts> m_batch;
     // Built on the jobs and the video-editing component.
     std::unique_ptr<PreviewPanel> m_preview;
+    std::vector<UsableEncoder> m_graphicsCard;
     bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;

@@ -162,6 +162,7 @@ DeviceChoice CConverterDlg::CurrentDeviceChoice() const
     choice.selections.channel = position(DeviceList::Channel);
     choice.selections.aspect = position(DeviceList::Aspect);
     choice.selections.audioSample = position(DeviceList::AudioSample);
+    choice.graphicsCard = ChosenGraphicsCard();
     return choice;
 }
 

@@ -87,6 +87,7 @@ enum : int {
     PreviousFile = 1200,
     NextFile = 1201,
     Snapshot = 1202,
+    UseGraphicsCard = 1210,
 };
 } // namespace control_id
 
