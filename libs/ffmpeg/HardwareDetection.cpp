@@ -81,7 +81,8 @@ TimedRun RunForAtMost(const std::string& program, const std::vector<std::string>
 
 } // namespace
 
-std::vector<UsableEncoder> DetectHardwareEncoders(const DetectionRequest& request, std::stop_token stop)
+std::vector<UsableEncoder> DetectHardwareEncoders(
+    const DetectionRequest& request, const std::stop_token& stop)
 {
     const TimedRun listing = RunForAtMost(request.ffmpeg, EncoderListArguments(), request.timeout, stop);
     if (!listing.ended || listing.exitCode != 0)

@@ -22,6 +22,7 @@ struct DetectionRequest {
 
 // The encoders that encoded their trial frame, in table order. A requested
 // stop ends the run in progress and gives what is known so far.
-std::vector<UsableEncoder> DetectHardwareEncoders(const DetectionRequest& request, std::stop_token stop = {});
+std::vector<UsableEncoder> DetectHardwareEncoders(
+    const DetectionRequest& request, const std::stop_token& stop = {});
 
 } // namespace kelvara

@@ -48,7 +48,7 @@ RunOutcome RunPreferringGraphicsCard(EncoderRunner& runner, ConversionContext& c
     if (!onCard)
         return runner.RunEncoder(command, jobIndex);
     const std::optional<double> before = EncodedSeconds(context, jobIndex);
-    const RunOutcome outcome = runner.RunEncoder(*onCard, jobIndex);
+    RunOutcome outcome = runner.RunEncoder(*onCard, jobIndex);
     const std::optional<double> after = EncodedSeconds(context, jobIndex);
     if (context.stopFlag || !before || !after || !CardRefusedAtStart(outcome, *after > *before))
         return outcome;
