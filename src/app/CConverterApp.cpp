@@ -2,6 +2,7 @@
 
 #include "app/CConverterDlg.h"
 #include "app/EndingOnSignal.h"
+#include "app/HardwareDetectionAtStart.h"
 #include "app/MissingEncoder.h"
 #include "filelist/PathText.h"
 #include "platform/ChildrenLeft.h"
@@ -52,6 +53,7 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);
     TellMissingEncoderWhenShown(dialog);
+    HardwareDetectionAtStart hardware(dialog);
     QDir::setCurrent(folders.programDir);
     // For the start-up benchmark: end as soon as the first picture is shown.
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))

@@ -152,6 +152,15 @@ public:
     void OnDeleteProfile();
     void OnImportProfile();
 
+    // "Use the graphics card" (GraphicsCardOption.cpp): the card encoders
+    // that passed their trial at start; the box shows for a kind they serve.
+    void SetGraphicsCardEncoders(std::vector<UsableEncoder> encoders);
+    void ShowGraphicsCardOption();
+    void OnGraphicsCardToggled();
+    // What the device conversions run on: the card's encoders while the box
+    // is shown and checked, else none.
+    std::vector<UsableEncoder> ChosenGraphicsCard() const;
+
     const ControlTable& Controls() const { return *m_controls; }
     const OutputChoice& Output() const { return m_output; }
     JobList& Jobs() { return m_jobs; }
@@ -306,6 +315,7 @@ private:
     // The profile list holds the shipped profiles, then the user's own.
     int m_shippedProfileCount = 0;
     std::vector<UserProfile> m_userProfiles;
+    std::vector<UsableEncoder> m_graphicsCard;
     bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;

@@ -191,6 +191,7 @@ DeviceChoice CConverterDlg::CurrentDeviceChoice() const
         choice.userLines = ReadProfileAt(ini, 0);
         choice.profilePosition = own->basedOn;
     }
+    choice.graphicsCard = ChosenGraphicsCard();
     return choice;
 }
 

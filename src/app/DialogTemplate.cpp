@@ -112,6 +112,9 @@ constexpr ControlSpec kControls[] = {
     { control_id::AudioSample, K::Combo, 435, 362, 150, 18, "", "Audio Sample" },
     { control_id::AudioDescription, K::Label, 340, 396, 410, 80, "" },
 
+    // Video kinds whose encoder a graphics card here can stand in for.
+    { control_id::UseGraphicsCard, K::CheckBox, 335, 503, 200, 26, "Use the graphics card", {}, 0, 0, true },
+
     // Output folder and the end of the batch.
     { control_id::OutputFolder, K::PathField, 333, 534, 200, 20, "", "Output folder" },
     { control_id::Browse, K::BitmapButton, 538, 533, 70, 22, "", "Browse", skin_id::BrowseButton },

@@ -69,6 +69,7 @@ constexpr int kTabOrder[] = {
     control_id::HeightDown,
     control_id::Original,
     control_id::Custom,
+    control_id::UseGraphicsCard,
     control_id::OutputFolder,
     control_id::Browse,
     control_id::ShutdownWhenFinished,

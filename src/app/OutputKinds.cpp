@@ -69,6 +69,7 @@ void CConverterDlg::RefreshOutputPanel()
     for (const int id : panel::PanelControls())
         m_controls->At(id)->setVisible(std::ranges::find(shown, id) != shown.end());
     ShowFrameSizeMode();
+    ShowGraphicsCardOption();
     // The selected row's size as this kind converts it.
     ShowOptionsOfJob(SelectedRow());
     if (kind.Is(PcKind::Avi) || kind.Is(PcKind::Mpeg)) {

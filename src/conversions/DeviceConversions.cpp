@@ -1,5 +1,6 @@
 #include "DeviceConversions.h"
 
+#include "conversions/HardwareFallback.h"
 #include "conversions/JobOutcome.h"
 #include "conversions/SourceGuard.h"
 #include "conversions/WrittenFiles.h"
@@ -41,6 +42,7 @@ public:
         m_substitution.selections = choice.selections;
         m_clock = choice.clock;
         m_userLines = choice.userLines;
+        m_graphicsCard = choice.graphicsCard;
     }
 
     // Marks the job converting, reads the profile and makes the private
@@ -127,7 +129,8 @@ public:
         if (!command || RefusedForSource(*command))
             return false;
         m_runner.SetJobStage(stage, m_jobIndex);
-        const RunOutcome outcome = m_runner.RunEncoder(*command, m_jobIndex);
+        const RunOutcome outcome
+            = RunPreferringGraphicsCard(m_runner, m_context, *command, m_jobIndex, m_graphicsCard);
         if (m_context.stopFlag) {
             m_runner.SetJobStage(JobStage::Canceled, m_jobIndex);
             return false;
@@ -284,6 +287,7 @@ private:
     int m_jobIndex;
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
+    std::vector<UsableEncoder> m_graphicsCard;
     ProfileLines m_lines;
     std::optional<ProfileLines> m_userLines;
     // Removed with everything still in it when the conversion ends.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "conversions/TemplateSubstitution.h"
+#include "ffmpeg/HardwareEncoders.h"
 
 #include "options/ProfileIni.h"
 
@@ -23,6 +24,9 @@ struct DeviceChoice {
     std::optional<ProfileLines> userLines;
     // What "$TIMESTAMP" reads; asked again for each step as the step runs.
     std::function<LocalDateTime()> clock = CurrentLocalDateTime;
+    // The graphics card's encoders the encoder steps use in place of the
+    // software ones; empty: the software encoders, as the profile says.
+    std::vector<UsableEncoder> graphicsCard;
 };
 
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);

@@ -89,6 +89,7 @@ enum : int {
     Snapshot = 1202,
     SaveProfileAs = 1203,
     DeleteProfile = 1204,
+    UseGraphicsCard = 1210,
 };
 } // namespace control_id
 
