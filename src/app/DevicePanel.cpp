@@ -4,6 +4,7 @@
 
 #include "options/DeviceProfilePanel.h"
 #include "options/ProfileIni.h"
+#include "options/ProfileKind.h"
 #include "skin/CSkinComboBox.h"
 
 #include <QDir>
@@ -40,11 +41,7 @@ int ComboOf(DeviceList list)
 
 std::optional<DeviceKind> CConverterDlg::CurrentDevice() const
 {
-    const OutputKind kind = m_output.Current();
-    if (kind.category != OutputCategory::MobileVideo || kind.kind < 0
-        || kind.kind > static_cast<int>(DeviceKind::Pmp))
-        return std::nullopt;
-    return static_cast<DeviceKind>(kind.kind);
+    return ProfileKindOf(m_output.Current());
 }
 
 // The file is looked for in the tool directory, which the program made its
@@ -94,7 +91,7 @@ void CConverterDlg::ListDeviceProfiles(const ProfileIni& ini, DeviceKind device)
     }
     for (const DeviceList list : { DeviceList::VideoSize, DeviceList::VideoBitrate, DeviceList::FrameRate,
              DeviceList::AudioBitrate, DeviceList::AudioSample }) {
-        if (list == DeviceList::AudioSample && device != DeviceKind::Pmp)
+        if (list == DeviceList::AudioSample && !DeviceUsesList(device, list))
             continue;
         CSkinComboBox* combo = m_controls->Combo(ComboOf(list));
         combo->clear();

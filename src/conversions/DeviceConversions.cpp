@@ -7,6 +7,7 @@
 #include "files/RemoveIfPresent.h"
 #include "naming/OutputNaming.h"
 #include "options/ProfileIni.h"
+#include "options/ProfileKind.h"
 #include "process/CommandLine.h"
 #include "runner/ConversionContext.h"
 #include "runner/EncoderRunner.h"
@@ -36,8 +37,10 @@ public:
         , m_runner(runner)
         , m_jobIndex(jobIndex)
     {
-        m_substitution.device = static_cast<DeviceKind>(context.outputKind.kind);
+        m_device = ProfileKindOf(context.outputKind);
+        m_substitution.device = m_device.value_or(DeviceKind::Psp);
         m_substitution.profileSelection = choice.profilePosition;
+        m_ownLines = choice.ownProfile;
         m_substitution.selections = choice.selections;
         m_clock = choice.clock;
     }
@@ -50,10 +53,9 @@ public:
     {
         if (!MarkJobConverting(m_context, m_jobIndex))
             return false;
-        const std::size_t device = static_cast<std::size_t>(m_context.outputKind.kind);
-        if (device >= kDeviceProfileFiles.size())
+        if (!m_device)
             return false;
-        std::string file(kDeviceProfileFiles[device]);
+        std::string file(kDeviceProfileFiles[static_cast<std::size_t>(*m_device)]);
         if (file.starts_with("./"))
             file.erase(0, 2);
         ProfileIni ini;
@@ -65,7 +67,7 @@ public:
         std::vector<std::string> names;
         if (ini.GetSectionNames(names) <= 0)
             return false;
-        m_lines = ReadProfileAt(ini, m_substitution.profileSelection);
+        m_lines = m_ownLines ? *m_ownLines : ReadProfileAt(ini, m_substitution.profileSelection);
         PrivateFolder::Created created = PrivateFolder::Create(m_context.outputFolder);
         if (!created.folder) {
             MarkJobFailed(m_context, m_jobIndex, created.error);
@@ -270,6 +272,8 @@ private:
     ConversionContext& m_context;
     EncoderRunner& m_runner;
     int m_jobIndex;
+    std::optional<DeviceKind> m_device;
+    std::optional<ProfileLines> m_ownLines;
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
     ProfileLines m_lines;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "conversions/TemplateSubstitution.h"
+#include "options/ProfileIni.h"
 
 #include <functional>
+#include <optional>
 
 namespace kelvara {
 
@@ -14,13 +16,17 @@ class EncoderRunner;
 // The device panel's choice at the time of the conversion.
 struct DeviceChoice {
     int profilePosition = 0;
+    // A user's own profile, run instead of the shipped file's profile at
+    // `profilePosition`.
+    std::optional<ProfileLines> ownProfile;
     DeviceSelections selections;
     // What "$TIMESTAMP" reads; asked again for each step as the step runs.
     std::function<LocalDateTime()> clock = CurrentLocalDateTime;
 };
 
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
-// Xbox360 and Pocket PC share one procedure; the output kind picks the file.
+// Xbox360, Pocket PC and the video kinds of today share one procedure, a
+// single encoder run; the output kind picks the file.
 void ConvertXboxOrPocketPc(
     ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);

@@ -15,9 +15,10 @@ namespace kelvara {
 
 class ProfileIni;
 
-// The profile each device starts with when its tab is chosen: PSP, Xbox360,
-// Pocket PC, PMP.
-inline constexpr std::array<int, 4> kDeviceStartProfiles = { 7, 2, 2, 1 };
+// The profile each device starts with when its tab is chosen, by device
+// kind: PSP, Xbox360, Pocket PC, PMP, then MP4, MKV, WebM, AV1, phone and
+// tablet, TV and streaming stick, web.
+inline constexpr std::array<int, kDeviceKindCount> kDeviceStartProfiles = { 7, 2, 2, 1, 1, 1, 1, 1, 2, 1, 1 };
 
 struct DeviceProfileList {
     // False for a missing file or one without an "Info" section: the profile
