@@ -6,6 +6,7 @@
 #include "options/ProfileIni.h"
 #include "options/ProfileKind.h"
 #include "skin/CSkinComboBox.h"
+#include "skin/CSkinLabel.h"
 
 #include <QDir>
 #include <QMetaObject>
@@ -140,6 +141,10 @@ void CConverterDlg::ShowDevicePanel()
     const std::optional<DeviceKind> device = CurrentDevice();
     if (!device)
         return;
+    // The kinds of today choose a constant quality where the devices chose a bitrate.
+    m_controls->Label(control_id::DeviceVideoBitrateLabel)
+        ->SetWindowText(
+            IsTodaysVideoKind(*device) ? QStringLiteral("Quality:") : QStringLiteral("Video Bitrate:"));
     const ProfileIni ini = OpenDeviceProfiles(*device);
     ListDeviceProfiles(ini, *device);
     LoadDeviceProfile(ini, *device, kDeviceStartProfiles[static_cast<std::size_t>(*device)]);
