@@ -6,7 +6,8 @@
 # (setsid -w), so neither shares a process group with the shell. Goal: each
 # ratio of the medians at most 1.03; the CPU time of the whole process tree
 # and the load average are shown beside each figure.
-#   bench/video_kinds.sh [BUILD_DIR] [RUNS] [SECONDS]
+#   bench/video_kinds.sh [BUILD_DIR] [RUNS] [SECONDS] [KIND...]
+# (KIND: mp4 mkv webm av1 phone tv web, all by default)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/batch/common.sh"
@@ -14,6 +15,8 @@ source "$here/figures.sh"
 build=${1:-build}
 runs=${2:-3}
 seconds=${3:-5}
+kinds=("${@:4}")
+[ ${#kinds[@]} -gt 0 ] || kinds=(mp4 mkv webm av1 phone tv web)
 setup "$build"
 
 clip="$work/clip.avi"
@@ -23,7 +26,7 @@ make_clip "$clip" "$seconds" 640x360
 declare -A start=([mp4]=1 [mkv]=1 [webm]=1 [av1]=1 [phone]=2 [tv]=1 [web]=1)
 load() { cut -d' ' -f1 /proc/loadavg; }
 
-for kind in mp4 mkv webm av1 phone tv web; do
+for kind in "${kinds[@]}"; do
   make_capture "$work/capture"
   TARVO_FFMPEG="$work/capture/ffmpeg" setsid -w "$bench" "$tools" "$work/out" "$kind" \
     --profile "${start[$kind]}" "$clip" >"$work/run.txt"
