@@ -5,7 +5,8 @@
 // with --probe-timer, how late a 10 ms timer on the same thread fired.
 //
 //   bench_batch TOOL_DIR OUTPUT_DIR KIND [--profile N] [--probe-timer] FILE...
-//   KIND: mp3, avi or psp
+//   KIND: mp3, avi, psp, or a video kind of today: mp4, mkv, webm, av1,
+//   phone, tv, web
 //   bench_batch --probe-only SECONDS
 // The second form runs only the timer, for the yardstick: the same timer in
 // a process that does nothing else, under the same load.
@@ -52,6 +53,19 @@ OutputKind KindNamed(const std::string& name)
         return { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Avi) };
     if (name == "psp")
         return { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Psp) };
+    const std::pair<const char*, OutputKind> todays[] = {
+        { "mp4", { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Mp4) } },
+        { "mkv", { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Mkv) } },
+        { "webm", { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::WebM) } },
+        { "av1", { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Av1) } },
+        { "phone", { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::PhoneTablet) } },
+        { "tv", { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::TvStick) } },
+        { "web", { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Web) } },
+    };
+    for (const auto& [kindName, kind] : todays) {
+        if (name == kindName)
+            return kind;
+    }
     return { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Mp3) };
 }
 

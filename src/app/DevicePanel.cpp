@@ -4,9 +4,11 @@
 
 #include "options/DeviceProfilePanel.h"
 #include "options/ProfileIni.h"
+#include "options/ProfileKind.h"
 #include "options/UserProfiles.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinComboBox.h"
+#include "skin/CSkinLabel.h"
 
 #include <QDir>
 #include <QMetaObject>
@@ -42,11 +44,7 @@ int ComboOf(DeviceList list)
 
 std::optional<DeviceKind> CConverterDlg::CurrentDevice() const
 {
-    const OutputKind kind = m_output.Current();
-    if (kind.category != OutputCategory::MobileVideo || kind.kind < 0
-        || kind.kind > static_cast<int>(DeviceKind::Pmp))
-        return std::nullopt;
-    return static_cast<DeviceKind>(kind.kind);
+    return ProfileKindOf(m_output.Current());
 }
 
 // The file is looked for in the tool directory, which the program made its
@@ -102,7 +100,7 @@ void CConverterDlg::ListDeviceProfiles(const ProfileIni& ini, DeviceKind device)
     }
     for (const DeviceList list : { DeviceList::VideoSize, DeviceList::VideoBitrate, DeviceList::FrameRate,
              DeviceList::AudioBitrate, DeviceList::AudioSample }) {
-        if (list == DeviceList::AudioSample && device != DeviceKind::Pmp)
+        if (list == DeviceList::AudioSample && !DeviceUsesList(device, list))
             continue;
         CSkinComboBox* combo = m_controls->Combo(ComboOf(list));
         combo->clear();
@@ -166,6 +164,10 @@ void CConverterDlg::ShowDevicePanel()
     const std::optional<DeviceKind> device = CurrentDevice();
     if (!device)
         return;
+    // The kinds of today choose a constant quality where the devices chose a bitrate.
+    m_controls->Label(control_id::DeviceVideoBitrateLabel)
+        ->SetWindowText(
+            IsTodaysVideoKind(*device) ? QStringLiteral("Quality:") : QStringLiteral("Video Bitrate:"));
     const ProfileIni ini = OpenDeviceProfiles(*device);
     ListDeviceProfiles(ini, *device);
     LoadDeviceProfile(ini, *device, kDeviceStartProfiles[static_cast<std::size_t>(*device)]);

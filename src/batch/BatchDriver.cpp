@@ -43,6 +43,21 @@ constexpr EncoderRoute kEncoderRoutes[] = {
     { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::PocketPc),
         &BatchConverters::ConvertXboxOrPocketPc },
     { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Pmp), &BatchConverters::ConvertPmp },
+    // The video kinds of today run their profile's one command, as the Xbox360 does.
+    { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Mp4),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Mkv),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::WebM),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::PcVideo, static_cast<std::int32_t>(PcKind::Av1),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::PhoneTablet),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::TvStick),
+        &BatchConverters::ConvertXboxOrPocketPc },
+    { OutputCategory::MobileVideo, static_cast<std::int32_t>(MobileKind::Web),
+        &BatchConverters::ConvertXboxOrPocketPc },
     { OutputCategory::Audio, -1, &BatchConverters::ConvertAudio },
 };
 

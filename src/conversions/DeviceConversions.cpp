@@ -8,6 +8,7 @@
 #include "files/RemoveIfPresent.h"
 #include "naming/OutputNaming.h"
 #include "options/ProfileIni.h"
+#include "options/ProfileKind.h"
 #include "process/CommandLine.h"
 #include "runner/ConversionContext.h"
 #include "runner/EncoderRunner.h"
@@ -37,7 +38,8 @@ public:
         , m_runner(runner)
         , m_jobIndex(jobIndex)
     {
-        m_substitution.device = static_cast<DeviceKind>(context.outputKind.kind);
+        m_device = ProfileKindOf(context.outputKind);
+        m_substitution.device = m_device.value_or(DeviceKind::Psp);
         m_substitution.profileSelection = choice.profilePosition;
         m_substitution.selections = choice.selections;
         m_clock = choice.clock;
@@ -52,6 +54,8 @@ public:
     bool Begin(std::initializer_list<std::size_t> steps)
     {
         if (!MarkJobConverting(m_context, m_jobIndex))
+            return false;
+        if (!m_device)
             return false;
         if (m_userLines)
             m_lines = *m_userLines;
@@ -79,10 +83,7 @@ public:
     // the file cannot be read or has no sections at all.
     bool ReadShippedProfile()
     {
-        const std::size_t device = static_cast<std::size_t>(m_context.outputKind.kind);
-        if (device >= kDeviceProfileFiles.size())
-            return false;
-        std::string file(kDeviceProfileFiles[device]);
+        std::string file(kDeviceProfileFiles[static_cast<std::size_t>(*m_device)]);
         if (file.starts_with("./"))
             file.erase(0, 2);
         ProfileIni ini;
@@ -285,6 +286,7 @@ private:
     ConversionContext& m_context;
     EncoderRunner& m_runner;
     int m_jobIndex;
+    std::optional<DeviceKind> m_device;
     SubstitutionContext m_substitution;
     std::function<LocalDateTime()> m_clock;
     std::vector<UsableEncoder> m_graphicsCard;

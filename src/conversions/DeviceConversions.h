@@ -30,7 +30,8 @@ struct DeviceChoice {
 };
 
 void ConvertPsp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
-// Xbox360 and Pocket PC share one procedure; the output kind picks the file.
+// Xbox360, Pocket PC and the video kinds of today share one procedure, a
+// single encoder run; the output kind picks the file.
 void ConvertXboxOrPocketPc(
     ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);
 void ConvertPmp(ConversionContext& context, EncoderRunner& runner, const DeviceChoice& choice, int jobIndex);

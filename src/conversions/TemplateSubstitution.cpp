@@ -135,8 +135,8 @@ std::string SubstituteTemplate(
     ReplaceEverywhere(
         pieces, "$OUTPUT_FILE", EscapeForSingleQuotes(OutputFileName(job, context)), Protection::Path);
     for (const DeviceValueList& values : DeviceValueLists(context.device)) {
-        ReplaceEverywhere(pieces, values.placeholder,
-            DeviceValue(context.device, values.list, context.selections.At(values.list)), Protection::None);
+        ReplaceEverywhere(pieces, values.placeholder, ValueAt(values, context.selections.At(values.list)),
+            Protection::None);
     }
     return Joined(pieces);
 }

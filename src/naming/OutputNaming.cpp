@@ -164,6 +164,13 @@ std::string OutTypeText(const OutputKind& kind, const JobRecord& job, const OutT
     if (job.stateIcon == JobState::Done && !job.outputPath.empty())
         return std::filesystem::path(job.outputPath).filename().string();
     const std::string& title = job.outputTitle;
+    // The video kinds of today: the container of most of their profiles.
+    if (kind.Is(PcKind::Mp4) || kind.Is(MobileKind::PhoneTablet) || kind.Is(MobileKind::TvStick))
+        return title + ".mp4";
+    if (kind.Is(PcKind::Mkv))
+        return title + ".mkv";
+    if (kind.Is(PcKind::WebM) || kind.Is(PcKind::Av1) || kind.Is(MobileKind::Web))
+        return title + ".webm";
     switch (kind.category) {
     case OutputCategory::PcVideo:
         if (kind.Is(PcKind::Avi))

@@ -2,6 +2,9 @@
 
 #include "options/OptionNumbers.h"
 #include "options/ProfileIni.h"
+#include "options/ProfileKind.h"
+
+#include <algorithm>
 
 namespace kelvara {
 namespace {
@@ -22,8 +25,16 @@ constexpr std::array<ProfileKey, 5> kPmpKeys = { { { "VideoSize", DeviceList::Vi
     { "VideoBitrate", DeviceList::VideoBitrate }, { "FrameRate", DeviceList::FrameRate },
     { "AudioBitrate", DeviceList::AudioBitrate }, { "AudioSample", DeviceList::AudioSample } } };
 
+// The video kinds of today: their quality list is the panel's second list.
+constexpr std::array<ProfileKey, 6> kTodaysKeys
+    = { { { "VideoSize", DeviceList::VideoSize }, { "Quality", DeviceList::VideoBitrate },
+        { "FrameRate", DeviceList::FrameRate }, { "AudioBitrate", DeviceList::AudioBitrate },
+        { "Channel", DeviceList::Channel }, { "AudioSample", DeviceList::AudioSample } } };
+
 std::span<const ProfileKey> KeysOf(DeviceKind kind)
 {
+    if (IsTodaysVideoKind(kind))
+        return kTodaysKeys;
     switch (kind) {
     case DeviceKind::Psp:
     case DeviceKind::PocketPc:
@@ -32,9 +43,22 @@ std::span<const ProfileKey> KeysOf(DeviceKind kind)
         return kXboxKeys;
     case DeviceKind::Pmp:
         return kPmpKeys;
+    default:
+        return {};
     }
+}
+
+} // namespace
+
+std::string_view DeviceListKey(DeviceKind kind, DeviceList list)
+{
+    for (const ProfileKey& key : KeysOf(kind))
+        if (key.list == list)
+            return key.key;
     return {};
 }
+
+namespace {
 
 std::string_view FormatOf(DeviceList list)
 {
@@ -77,8 +101,12 @@ std::vector<std::string> DeviceComboItems(DeviceKind kind, DeviceList list)
     for (const DeviceValueList& values : DeviceValueLists(kind)) {
         if (values.list != list)
             continue;
+        if (!values.shown.empty())
+            return { values.shown.begin(), values.shown.end() };
         for (const std::string_view value : values.values)
             items.push_back(std::string(value) + std::string(FormatOf(list)));
+        // Several placeholders may share the list: the first one tells.
+        break;
     }
     return items;
 }
@@ -87,8 +115,10 @@ std::vector<DeviceListSelection> ReadDeviceProfile(const ProfileIni& ini, Device
 {
     const std::string section = "profile" + std::to_string(index);
     std::vector<DeviceListSelection> selections;
-    for (const ProfileKey& key : KeysOf(kind))
-        selections.push_back({ key.list, LeadingInt(ini.GetString(section, key.key)) });
+    for (const ProfileKey& key : KeysOf(kind)) {
+        if (DeviceUsesList(kind, key.list))
+            selections.push_back({ key.list, LeadingInt(ini.GetString(section, key.key)) });
+    }
     // These two devices have an aspect list but no key for it.
     if (kind == DeviceKind::PocketPc || kind == DeviceKind::Pmp)
         selections.push_back({ DeviceList::Aspect, 0 });
@@ -97,6 +127,11 @@ std::vector<DeviceListSelection> ReadDeviceProfile(const ProfileIni& ini, Device
 
 bool DeviceUsesList(DeviceKind kind, DeviceList list)
 {
+    if (IsTodaysVideoKind(kind)) {
+        const auto lists = DeviceValueLists(kind);
+        return std::any_of(lists.begin(), lists.end(),
+            [list](const DeviceValueList& values) { return values.list == list; });
+    }
     switch (list) {
     case DeviceList::Channel:
         return kind != DeviceKind::Pmp;

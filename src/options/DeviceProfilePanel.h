@@ -15,9 +15,10 @@ namespace kelvara {
 
 class ProfileIni;
 
-// The profile each device starts with when its tab is chosen: PSP, Xbox360,
-// Pocket PC, PMP.
-inline constexpr std::array<int, 4> kDeviceStartProfiles = { 7, 2, 2, 1 };
+// The profile each device starts with when its tab is chosen, by device
+// kind: PSP, Xbox360, Pocket PC, PMP, then MP4, MKV, WebM, AV1, phone and
+// tablet, TV and streaming stick, web.
+inline constexpr std::array<int, kDeviceKindCount> kDeviceStartProfiles = { 7, 2, 2, 1, 1, 1, 1, 1, 2, 1, 1 };
 
 struct DeviceProfileList {
     // False for a missing file or one without an "Info" section: the profile
@@ -45,6 +46,10 @@ struct DeviceListSelection {
 // made. A missing key, section or file, or a value that is not a number,
 // selects item 0.
 std::vector<DeviceListSelection> ReadDeviceProfile(const ProfileIni& ini, DeviceKind kind, int index);
+
+// The key under which a profile of the kind stores the list's selection;
+// empty when the kind has no such list.
+std::string_view DeviceListKey(DeviceKind kind, DeviceList list);
 
 // Whether the device uses the list; the panel hides the lists it does not.
 bool DeviceUsesList(DeviceKind kind, DeviceList list);

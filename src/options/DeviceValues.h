@@ -39,10 +39,15 @@ enum class DeviceList {
 };
 
 // One placeholder of a device command and the list whose selection fills it.
+// Several placeholders may share a list: the quality list of a kind gives
+// each encoder its own constant-quality number.
 struct DeviceValueList {
     std::string_view placeholder;
     DeviceList list;
     std::span<const std::string_view> values;
+    // The items as the list shows them, when they are not the values (a
+    // filter expression is no text for a user).
+    std::span<const std::string_view> shown = {};
 };
 
 namespace device_values {
@@ -104,6 +109,81 @@ inline constexpr std::array<DeviceValueList, 5> kPmp = { {
     { "$AUDIOSAMPLE", DeviceList::AudioSample, kPmpSampleRates },
 } };
 
+// The video kinds of today. A frame size is a scale filter's size that keeps
+// the picture's shape with square pixels and even sides.
+inline constexpr std::array<std::string_view, 7> kFrameSizes = { "trunc(iw*sar/2)*2:trunc(ih/2)*2",
+    "trunc(2160*dar/2)*2:2160", "trunc(1440*dar/2)*2:1440", "trunc(1080*dar/2)*2:1080",
+    "trunc(720*dar/2)*2:720", "trunc(480*dar/2)*2:480", "trunc(360*dar/2)*2:360" };
+inline constexpr std::array<std::string_view, 7> kFrameSizesShown
+    = { "Same as source", "2160p", "1440p", "1080p", "720p", "480p", "360p" };
+// A frame rate is a filter of the chain; "null" passes the source's frames.
+inline constexpr std::array<std::string_view, 9> kFrameRateFilters = { "null", "fps=24000/1001", "fps=24",
+    "fps=25", "fps=30000/1001", "fps=30", "fps=50", "fps=60000/1001", "fps=60" };
+inline constexpr std::array<std::string_view, 9> kFrameRateFiltersShown = { "Same as source", "23.976  fps",
+    "24  fps", "25  fps", "29.97  fps", "30  fps", "50  fps", "59.94  fps", "60  fps" };
+inline constexpr std::array<std::string_view, 4> kQualitySteps
+    = { "Small file", "Balanced", "High quality", "Best quality" };
+inline constexpr std::array<std::string_view, 4> kX264Quality = { "28", "23", "20", "17" };
+inline constexpr std::array<std::string_view, 4> kHevcQuality = { "30", "26", "23", "20" };
+inline constexpr std::array<std::string_view, 4> kVp9Quality = { "40", "33", "30", "24" };
+inline constexpr std::array<std::string_view, 4> kAv1Quality = { "42", "35", "30", "24" };
+inline constexpr std::array<std::string_view, 7> kAacBitrates
+    = { "64", "96", "128", "160", "192", "256", "320" };
+// Opus takes at most 256 kbit/s a channel.
+inline constexpr std::array<std::string_view, 7> kOpusBitrates
+    = { "48", "64", "96", "128", "160", "192", "256" };
+inline constexpr std::array<std::string_view, 2> kAacSampleRates = { "44100", "48000" };
+
+inline constexpr DeviceValueList kSize { "$SIZE", DeviceList::VideoSize, kFrameSizes, kFrameSizesShown };
+inline constexpr DeviceValueList kRate { "$FRAMERATE", DeviceList::FrameRate, kFrameRateFilters,
+    kFrameRateFiltersShown };
+inline constexpr DeviceValueList kChannel { "$CHANNEL", DeviceList::Channel, kChannels };
+inline constexpr DeviceValueList kAacBitrate { "$AUDIOBITRATE", DeviceList::AudioBitrate, kAacBitrates };
+inline constexpr DeviceValueList kOpusBitrate { "$AUDIOBITRATE", DeviceList::AudioBitrate, kOpusBitrates };
+inline constexpr DeviceValueList kAacSampleRate { "$AUDIOSAMPLE", DeviceList::AudioSample, kAacSampleRates };
+
+// H.264 with AAC in MP4: the MP4 kind and phones and tablets.
+inline constexpr std::array<DeviceValueList, 6> kX264Aac = { {
+    kSize,
+    { "$CRF_X264", DeviceList::VideoBitrate, kX264Quality, kQualitySteps },
+    kRate,
+    kAacBitrate,
+    kChannel,
+    kAacSampleRate,
+} };
+// HEVC with AAC in MP4: televisions.
+inline constexpr std::array<DeviceValueList, 6> kHevcAac = { {
+    kSize,
+    { "$CRF_HEVC", DeviceList::VideoBitrate, kHevcQuality, kQualitySteps },
+    kRate,
+    kAacBitrate,
+    kChannel,
+    kAacSampleRate,
+} };
+// HEVC with Opus in MKV.
+inline constexpr std::array<DeviceValueList, 5> kHevcOpus = { {
+    kSize,
+    { "$CRF_HEVC", DeviceList::VideoBitrate, kHevcQuality, kQualitySteps },
+    kRate,
+    kOpusBitrate,
+    kChannel,
+} };
+// VP9 with Opus in WebM: the WebM kind and the web.
+inline constexpr std::array<DeviceValueList, 5> kVp9Opus = { {
+    kSize,
+    { "$CRF_VP9", DeviceList::VideoBitrate, kVp9Quality, kQualitySteps },
+    kRate,
+    kOpusBitrate,
+    kChannel,
+} };
+inline constexpr std::array<DeviceValueList, 5> kAv1Opus = { {
+    kSize,
+    { "$CRF_AV1", DeviceList::VideoBitrate, kAv1Quality, kQualitySteps },
+    kRate,
+    kOpusBitrate,
+    kChannel,
+} };
+
 } // namespace device_values
 
 // The placeholders of a device in the order they are replaced. A placeholder
@@ -119,19 +199,39 @@ constexpr std::span<const DeviceValueList> DeviceValueLists(DeviceKind kind)
         return device_values::kPocketPc;
     case DeviceKind::Pmp:
         return device_values::kPmp;
+    case DeviceKind::Mp4:
+    case DeviceKind::PhoneTablet:
+        return device_values::kX264Aac;
+    case DeviceKind::Mkv:
+        return device_values::kHevcOpus;
+    case DeviceKind::WebM:
+    case DeviceKind::Web:
+        return device_values::kVp9Opus;
+    case DeviceKind::Av1:
+        return device_values::kAv1Opus;
+    case DeviceKind::TvStick:
+        return device_values::kHevcAac;
     }
     return {};
 }
 
-// The value text at `position` of `list` for the device, or empty text when
-// the device has no such list or the position is outside it (no selection).
+// The value text at `position` of the list, or empty text when the position
+// is outside it (no selection).
+constexpr std::string_view ValueAt(const DeviceValueList& values, int position)
+{
+    return position >= 0 && static_cast<std::size_t>(position) < values.values.size()
+        ? values.values[static_cast<std::size_t>(position)]
+        : std::string_view();
+}
+
+// The value text at `position` of `list` for the device (its first
+// placeholder of that list), or empty text when the device has no such list
+// or the position is outside it.
 constexpr std::string_view DeviceValue(DeviceKind kind, DeviceList list, int position)
 {
     for (const DeviceValueList& values : DeviceValueLists(kind)) {
         if (values.list == list)
-            return position >= 0 && static_cast<std::size_t>(position) < values.values.size()
-                ? values.values[static_cast<std::size_t>(position)]
-                : std::string_view();
+            return ValueAt(values, position);
     }
     return {};
 }

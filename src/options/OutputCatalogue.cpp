@@ -1,5 +1,8 @@
 #include "options/OutputCatalogue.h"
 
+#include "options/DeviceProfilePanel.h"
+#include "options/ProfileKind.h"
+
 namespace kelvara {
 namespace {
 
@@ -81,9 +84,6 @@ constexpr std::array<std::string_view, 5> kAudioDescriptions = {
     "section of the file to high quality\nAC3 file.",
 };
 
-// The profile each device starts with when its tab is chosen.
-constexpr std::array<int, 4> kDeviceStartProfiles = { 7, 2, 2, 1 };
-
 } // namespace
 
 std::span<const std::string_view> TabLabels(OutputCategory category)
@@ -126,9 +126,8 @@ std::string_view AudioDescription(int audioKind)
 
 int DeviceStartProfile(int mobileKind)
 {
-    if (mobileKind < 0 || mobileKind >= static_cast<int>(kDeviceStartProfiles.size()))
-        return -1;
-    return kDeviceStartProfiles[static_cast<std::size_t>(mobileKind)];
+    const std::optional<DeviceKind> device = ProfileKindOf({ OutputCategory::MobileVideo, mobileKind });
+    return device ? kDeviceStartProfiles[static_cast<std::size_t>(*device)] : -1;
 }
 
 } // namespace kelvara

@@ -28,7 +28,8 @@ inline constexpr std::string_view kAudioStartDescription
     = "    Extract audio from your video files to MP3s so "
       "you can listen them \nwith your MP3 player and iPod "
       "player.";
-// The profile shown first when a device tab is chosen; -1 outside 0..3.
+// The profile shown first when a mobile strip's tab is chosen; -1 for a
+// kind outside the strip.
 int DeviceStartProfile(int mobileKind);
 // The number of kinds of a category.
 int KindCount(OutputCategory category);

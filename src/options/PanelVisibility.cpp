@@ -1,5 +1,8 @@
 #include "options/PanelVisibility.h"
 
+#include "options/DeviceProfilePanel.h"
+#include "options/ProfileKind.h"
+
 #include <algorithm>
 
 namespace kelvara::panel {
@@ -21,15 +24,14 @@ void Append(std::vector<int>& shown, std::span<const int> ids)
     shown.insert(shown.end(), ids.begin(), ids.end());
 }
 
-void AppendDevice(std::vector<int>& shown, int device)
+void AppendDevice(std::vector<int>& shown, DeviceKind device)
 {
     Append(shown, kMobile);
-    const auto mobile = static_cast<MobileKind>(device);
-    if (mobile != MobileKind::Pmp)
+    if (DeviceUsesList(device, DeviceList::Channel))
         Append(shown, kDeviceChannels);
-    if (mobile != MobileKind::Psp)
+    if (DeviceUsesList(device, DeviceList::Aspect))
         Append(shown, kDeviceAspect);
-    if (mobile == MobileKind::Pmp)
+    if (DeviceUsesList(device, DeviceList::AudioSample))
         Append(shown, kDeviceAudioSample);
 }
 
@@ -43,6 +45,11 @@ std::span<const int> PanelControls()
 std::vector<int> ShownControls(const OutputKind& kind)
 {
     std::vector<int> shown;
+    // The kinds of a profile file show the device panel alone.
+    if (const std::optional<DeviceKind> device = ProfileKindOf(kind)) {
+        AppendDevice(shown, *device);
+        return shown;
+    }
     switch (kind.category) {
     case OutputCategory::PcVideo:
         Append(shown, kPcVideo);
@@ -56,8 +63,6 @@ std::vector<int> ShownControls(const OutputKind& kind)
             Append(shown, kImage);
         break;
     case OutputCategory::MobileVideo:
-        if (kind.kind >= 0 && kind.kind <= static_cast<int>(MobileKind::Pmp))
-            AppendDevice(shown, kind.kind);
         break;
     case OutputCategory::Audio:
         Append(shown, kAudio);

@@ -35,8 +35,9 @@ struct ListKey {
 };
 
 // The keys the profile files give the value lists' selections under.
-constexpr std::array<ListKey, 7> kListKeys = { {
+constexpr std::array<ListKey, 8> kListKeys = { {
     { DeviceList::VideoSize, "VideoSize" },
+    { DeviceList::VideoBitrate, "Quality" },
     { DeviceList::VideoBitrate, "VideoBitrate" },
     { DeviceList::FrameRate, "FrameRate" },
     { DeviceList::AudioBitrate, "AudioBitrate" },
@@ -63,14 +64,6 @@ bool IsListKey(std::string_view key)
 {
     return std::ranges::any_of(
         kListKeys, [key](const ListKey& known) { return SameIgnoringCase(known.key, key); });
-}
-
-std::string_view KeyOf(DeviceList list)
-{
-    for (const ListKey& known : kListKeys)
-        if (known.list == list)
-            return known.key;
-    return {};
 }
 
 std::string LowerCase(std::string_view text)
@@ -218,7 +211,7 @@ std::string ProfileText(const ProfileToSave& profile)
     for (const std::string& command : profile.commands)
         text += "Command" + std::to_string(number++) + "=" + command + "\n";
     for (const DeviceListSelection& selection : profile.selections)
-        if (const std::string_view key = KeyOf(selection.list); !key.empty())
+        if (const std::string_view key = DeviceListKey(profile.kind, selection.list); !key.empty())
             text += std::string(key) + "=" + std::to_string(selection.item) + "\n";
     return text;
 }

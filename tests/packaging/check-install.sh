@@ -23,7 +23,9 @@ for program in kelvara tools/tarvoconverter tools/pmpmux; do
   [ -x "$usr/share/kelvara/$program" ] || fail "share/kelvara/$program is missing or not executable"
 done
 for file in help.html Banners.gif menu.wav tools/TARVO_Pro_PSP.ini tools/TARVO_Pro_Xbox.ini \
-  tools/TARVO_Pro_PPC.ini tools/TARVO_Pro_PMP.ini; do
+  tools/TARVO_Pro_PPC.ini tools/TARVO_Pro_PMP.ini tools/TARVO_Pro_MP4.ini tools/TARVO_Pro_MKV.ini \
+  tools/TARVO_Pro_WebM.ini tools/TARVO_Pro_AV1.ini tools/TARVO_Pro_Phone.ini tools/TARVO_Pro_TV.ini \
+  tools/TARVO_Pro_Web.ini; do
   [ -s "$usr/share/kelvara/$file" ] || fail "share/kelvara/$file is missing"
 done
 

@@ -122,7 +122,10 @@ std::string MissingStreamReason(const OutputRequest& output)
 std::string ExplainFfmpegLine(const Request& forFfmpeg, const Request& request, const std::string& line)
 {
     const OutputRequest& output = OutputNamedIn(forFfmpeg, request, line);
-    if (line.find("does not contain any stream") != std::string::npos)
+    // A -map without "?" that the source cannot serve ends with ffmpeg's
+    // advice to add one: the same missing stream.
+    if (line.find("does not contain any stream") != std::string::npos
+        || line.find("add a trailing '?' to the map") != std::string::npos)
         return MissingStreamReason(output);
     if (ReportsFailedWrite(line))
         return "cannot write '" + output.path + "': " + SystemErrorIn(line);

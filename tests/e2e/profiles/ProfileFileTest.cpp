@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace kelvara;
@@ -19,6 +20,12 @@ struct DeviceFile {
     std::vector<std::string> panelKeys;
 };
 
+// The video kinds of today: a quality instead of a bitrate, and a sample
+// rate where the sound is AAC (Opus always runs at 48 kHz).
+const std::vector<std::string> kOpusKeys = { "VideoSize", "Quality", "FrameRate", "AudioBitrate", "Channel" };
+const std::vector<std::string> kAacKeys
+    = { "VideoSize", "Quality", "FrameRate", "AudioBitrate", "Channel", "AudioSample" };
+
 const std::vector<DeviceFile>& DeviceFiles()
 {
     static const std::vector<DeviceFile> files = {
@@ -30,6 +37,13 @@ const std::vector<DeviceFile>& DeviceFiles()
             { "VideoSize", "VideoBitrate", "FrameRate", "AudioBitrate", "Channel" } },
         { DeviceKind::Pmp, 1, 2, 4,
             { "VideoSize", "VideoBitrate", "FrameRate", "AudioBitrate", "AudioSample" } },
+        { DeviceKind::Mp4, 1, 4, 1, kAacKeys },
+        { DeviceKind::Mkv, 1, 4, 1, kOpusKeys },
+        { DeviceKind::WebM, 1, 4, 1, kOpusKeys },
+        { DeviceKind::Av1, 1, 4, 1, kOpusKeys },
+        { DeviceKind::PhoneTablet, 2, 5, 1, kAacKeys },
+        { DeviceKind::TvStick, 1, 4, 1, kAacKeys },
+        { DeviceKind::Web, 1, 4, 1, kOpusKeys },
     };
     return files;
 }
@@ -38,7 +52,7 @@ DeviceList ListOfKey(const std::string& key)
 {
     if (key == "VideoSize")
         return DeviceList::VideoSize;
-    if (key == "VideoBitrate")
+    if (key == "VideoBitrate" || key == "Quality")
         return DeviceList::VideoBitrate;
     if (key == "FrameRate")
         return DeviceList::FrameRate;
@@ -121,6 +135,35 @@ TEST(ShippedProfileFiles, OnlyTheCustomizedProfileTakesThePanelValues)
             for (const DeviceValueList& values : DeviceValueLists(file.device)) {
                 const bool used = command.find(values.placeholder) != std::string::npos;
                 EXPECT_EQ(used, k == 0) << "profile" << k << " " << values.placeholder;
+            }
+        }
+    }
+}
+
+// A "$" word the program does not replace would reach the encoder as it is.
+TEST(ShippedProfileFiles, EveryPlaceholderIsOneTheKindReplaces)
+{
+    const std::vector<std::string> common
+        = { "$INPUT_FILE", "$START", "$LENGTH", "$TITLE", "$TIMESTAMP", "$OUTPUT_DIR", "$OUTPUT_FILE" };
+    for (const DeviceFile& file : DeviceFiles()) {
+        std::vector<std::string> known = common;
+        for (const DeviceValueList& values : DeviceValueLists(file.device))
+            known.emplace_back(values.placeholder);
+        ProfileIni ini;
+        ini.Open(ProfileFilePath(file.device).string());
+        std::vector<std::string> names;
+        const int count = ini.GetSectionNames(names);
+        for (int k = 0; k + 1 < count; ++k) {
+            const ProfileLines lines = ReadProfileAt(ini, k);
+            for (std::size_t line = 1; line <= file.templateLines; ++line) {
+                const std::string command = lines.Line(line);
+                // Replacement is plain text: "$OUTPUT_FILE0001" is "$OUTPUT_FILE" and a suffix.
+                for (std::size_t at = command.find('$'); at != std::string::npos;
+                     at = command.find('$', at + 1)) {
+                    EXPECT_TRUE(std::any_of(known.begin(), known.end(),
+                        [&](const std::string& word) { return command.compare(at, word.size(), word) == 0; }))
+                        << ProfileFilePath(file.device) << " profile" << k << " " << command.substr(at, 16);
+                }
             }
         }
     }

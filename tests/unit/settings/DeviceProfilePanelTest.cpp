@@ -1,6 +1,8 @@
 // The device panel's reading of the shipped profile files and of broken ones.
 #include "options/DeviceProfilePanel.h"
+#include "options/PanelVisibility.h"
 #include "options/ProfileIni.h"
+#include "options/ProfileKind.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +35,8 @@ int ItemOf(const std::vector<DeviceListSelection>& selections, DeviceList list)
 
 TEST(DeviceProfilePanel, ShippedFilesListEveryProfileAndAStartProfileThatExists)
 {
-    for (const DeviceKind kind :
-        { DeviceKind::Psp, DeviceKind::Xbox360, DeviceKind::PocketPc, DeviceKind::Pmp }) {
+    for (int device = 0; device < kDeviceKindCount; ++device) {
+        const auto kind = static_cast<DeviceKind>(device);
         const DeviceProfileList list = ReadDeviceProfileList(Open(Shipped(kind)));
         ASSERT_TRUE(list.listed) << Shipped(kind);
         const int start = kDeviceStartProfiles[static_cast<std::size_t>(kind)];
@@ -83,6 +85,43 @@ TEST(DeviceProfilePanel, ValueListsAreFormattedPerDevice)
     EXPECT_FALSE(DeviceUsesList(DeviceKind::Pmp, DeviceList::Channel));
     EXPECT_FALSE(DeviceUsesList(DeviceKind::Psp, DeviceList::Aspect));
     EXPECT_TRUE(DeviceUsesList(DeviceKind::Pmp, DeviceList::AudioSample));
+}
+
+// The video kinds of today: which tab leads to which file, and lists that
+// start with the source's own size and rate and name their quality steps.
+TEST(DeviceProfilePanel, TodaysVideoKindsListWhatTheirCommandsTake)
+{
+    struct Case {
+        OutputKind kind;
+        DeviceKind device;
+        bool aacSound; // AAC has a choice of rate, Opus runs at 48 kHz
+    };
+    const Case cases[] = {
+        { { OutputCategory::PcVideo, 3 }, DeviceKind::Mp4, true },
+        { { OutputCategory::PcVideo, 4 }, DeviceKind::Mkv, false },
+        { { OutputCategory::PcVideo, 5 }, DeviceKind::WebM, false },
+        { { OutputCategory::PcVideo, 6 }, DeviceKind::Av1, false },
+        { { OutputCategory::MobileVideo, 4 }, DeviceKind::PhoneTablet, true },
+        { { OutputCategory::MobileVideo, 5 }, DeviceKind::TvStick, true },
+        { { OutputCategory::MobileVideo, 6 }, DeviceKind::Web, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.device));
+        EXPECT_EQ(ProfileKindOf(c.kind), c.device);
+        EXPECT_EQ(DeviceComboItems(c.device, DeviceList::VideoSize).front(), "Same as source");
+        EXPECT_EQ(DeviceComboItems(c.device, DeviceList::FrameRate).front(), "Same as source");
+        EXPECT_EQ(DeviceComboItems(c.device, DeviceList::VideoBitrate),
+            (std::vector<std::string> { "Small file", "Balanced", "High quality", "Best quality" }));
+        EXPECT_EQ(panel::IsShown(c.kind, control_id::DeviceAudioSample), c.aacSound);
+        EXPECT_TRUE(panel::IsShown(c.kind, control_id::DeviceChannels));
+        EXPECT_FALSE(panel::IsShown(c.kind, control_id::DeviceAspect));
+        EXPECT_FALSE(panel::IsShown(c.kind, control_id::Width));
+    }
+    // Every size keeps even sides.
+    for (const std::string_view size : device_values::kFrameSizes)
+        EXPECT_NE(size.find("/2)*2"), std::string_view::npos) << size;
+    EXPECT_EQ(ProfileKindOf({ OutputCategory::PcVideo, 2 }), std::nullopt);
+    EXPECT_EQ(ProfileKindOf({ OutputCategory::MobileVideo, 7 }), std::nullopt);
 }
 
 TEST(DeviceProfilePanel, MissingOrBrokenFilesReadAsNothing)

@@ -77,7 +77,8 @@ TEST(OutputCatalogue, DevicesStartWithTheirOwnProfile)
     EXPECT_EQ(DeviceStartProfile(1), 2);
     EXPECT_EQ(DeviceStartProfile(2), 2);
     EXPECT_EQ(DeviceStartProfile(3), 1);
-    EXPECT_EQ(DeviceStartProfile(4), -1);
+    EXPECT_EQ(DeviceStartProfile(4), 2);
+    EXPECT_EQ(DeviceStartProfile(7), -1);
 }
 
 TEST(OptionItems, DefaultsPointAtTheDocumentedItems)

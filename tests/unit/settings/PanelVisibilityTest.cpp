@@ -103,7 +103,7 @@ TEST(PanelVisibility, EveryShownControlIsInThePanelListSoItIsHiddenForOtherKinds
 TEST(PanelVisibility, AKindOutsideItsCategoryShowsNothingOfTheDevicePanel)
 {
     EXPECT_TRUE(panel::ShownControls({ OutputCategory::MobileVideo, -1 }).empty());
-    EXPECT_TRUE(panel::ShownControls({ OutputCategory::MobileVideo, 4 }).empty());
+    EXPECT_TRUE(panel::ShownControls({ OutputCategory::MobileVideo, 7 }).empty());
 }
 
 TEST(FrameSizeEnabling, AviIsAlwaysEditable)
