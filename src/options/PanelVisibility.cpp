@@ -1,5 +1,7 @@
 #include "options/PanelVisibility.h"
 
+#include "options/AudioKindOptions.h"
+
 #include <algorithm>
 
 namespace kelvara::panel {
@@ -14,7 +16,7 @@ template <std::size_t... N> constexpr auto Join(const std::array<int, N>&... lis
 }
 
 constexpr auto kAllPanelControls = Join(kPcVideo, kAviAndMpeg, kAvi, kMpeg, kImage, kMobile, kDeviceChannels,
-    kDeviceAspect, kDeviceAudioSample, kAudio);
+    kDeviceAspect, kDeviceAudioSample, kAudio, kAudioBitrate);
 
 void Append(std::vector<int>& shown, std::span<const int> ids)
 {
@@ -61,6 +63,8 @@ std::vector<int> ShownControls(const OutputKind& kind)
         break;
     case OutputCategory::Audio:
         Append(shown, kAudio);
+        if (AudioKindTakesBitrate(kind.kind))
+            Append(shown, kAudioBitrate);
         break;
     }
     return shown;
