@@ -5,8 +5,8 @@
 // with --probe-timer, how late a 10 ms timer on the same thread fired.
 //
 //   bench_batch TOOL_DIR OUTPUT_DIR KIND [--profile N] [--probe-timer] FILE...
-//   KIND: mp3, avi, psp, or a video kind of today: mp4, mkv, webm, av1,
-//   phone, tv, web
+//   KIND: mp3, avi, psp, a video kind of today: mp4, mkv, webm, av1,
+//   phone, tv, web, or one of the later audio kinds flac, opus, aac, ogg, alac
 //   bench_batch --probe-only SECONDS
 // The second form runs only the timer, for the yardstick: the same timer in
 // a process that does nothing else, under the same load.
@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <utility>
 
 using namespace kelvara;
 using namespace kelvara::testing;
@@ -65,6 +66,13 @@ OutputKind KindNamed(const std::string& name)
     for (const auto& [kindName, kind] : todays) {
         if (name == kindName)
             return kind;
+    }
+    const std::pair<const char*, AudioKind> audioKinds[]
+        = { { "flac", AudioKind::Flac }, { "opus", AudioKind::Opus }, { "aac", AudioKind::Aac },
+              { "ogg", AudioKind::Vorbis }, { "alac", AudioKind::Alac } };
+    for (const auto& [audioName, kind] : audioKinds) {
+        if (name == audioName)
+            return { OutputCategory::Audio, static_cast<std::int32_t>(kind) };
     }
     return { OutputCategory::Audio, static_cast<std::int32_t>(AudioKind::Mp3) };
 }

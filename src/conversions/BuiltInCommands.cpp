@@ -2,6 +2,7 @@
 
 #include "naming/OutputNaming.h"
 #include "naming/TimeText.h"
+#include "options/AudioKindOptions.h"
 #include "options/OptionSelections.h"
 #include "process/CommandLine.h"
 
@@ -35,6 +36,14 @@ constexpr std::array<std::string_view, 7> kSampleRateOptions = {
     "-ar 44100",
     "-ar 48000",
 };
+
+// AAC and ALAC share the .m4a name, by which the encoder picks AAC; the
+// other kinds are told by their name alone and keep their command as it was.
+std::string AudioOutputPiece(const std::string& outputPath, int audioKind)
+{
+    const std::string output = QuoteArgument(outputPath);
+    return audioKind == static_cast<int>(AudioKind::Alac) ? "-c:a alac " + output : output;
+}
 
 template <std::size_t N> std::string OptionAt(const std::array<std::string_view, N>& table, int position)
 {
@@ -110,9 +119,10 @@ EncoderCommand BuildAudioCommand(
     const bool fromIntermediate = job.NeedsIntermediateFile();
     return Join({ "tarvoconverter -i", QuoteArgument(EncoderInputOf(job)),
         fromIntermediate ? "" : StartPiece(job), fromIntermediate ? "" : LengthPiece(job),
-        OptionAt(kAudioBitrateOptions, options.AudioBitratePosition()),
+        AudioKindTakesBitrate(audioKind) ? OptionAt(kAudioBitrateOptions, options.AudioBitratePosition())
+                                         : "",
         OptionAt(kSampleRateOptions, options.AudioSampleRatePosition()),
-        QuoteArgument(AudioOutputPath(outputFolder, job.outputTitle, audioKind)) });
+        AudioOutputPiece(AudioOutputPath(outputFolder, job.outputTitle, audioKind), audioKind) });
 }
 
 } // namespace kelvara

@@ -30,7 +30,9 @@ constexpr std::array<std::string_view, 13> kPictureExtensions = {
     ".j2k",
 };
 
-constexpr std::array<std::string_view, 5> kAudioExtensions = { ".mp3", ".wma", ".wav", ".mp2", ".ac3" };
+// AAC and ALAC are both MPEG-4 audio files.
+constexpr std::array<std::string_view, 10> kAudioExtensions
+    = { ".mp3", ".wma", ".wav", ".mp2", ".ac3", ".flac", ".opus", ".m4a", ".ogg", ".m4a" };
 
 template <std::size_t N>
 std::optional<std::string_view> At(const std::array<std::string_view, N>& table, int position)

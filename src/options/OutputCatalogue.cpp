@@ -66,7 +66,7 @@ constexpr std::array<PictureType, 13> kPictureTypes = { {
         "your Picture Viewer" },
 } };
 
-constexpr std::array<std::string_view, 5> kAudioDescriptions = {
+constexpr std::array<std::string_view, 10> kAudioDescriptions = {
     "    It can convert almost all kinds of audio and video files to an MP3 file.\n With the build-in "
     "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
     "section of the file to high quality\nMP3 file.",
@@ -82,6 +82,21 @@ constexpr std::array<std::string_view, 5> kAudioDescriptions = {
     "    It can convert almost all kinds of audio and video files to an AC3 file.\n With the build-in "
     "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
     "section of the file to high quality\nAC3 file.",
+    "    It can convert almost all kinds of audio and video files to a FLAC file.\n With the build-in "
+    "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
+    "section of the file to high quality\nFLAC file.",
+    "    It can convert almost all kinds of audio and video files to an Opus file.\n With the build-in "
+    "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
+    "section of the file to high quality\nOpus file.",
+    "    It can convert almost all kinds of audio and video files to an AAC file.\n With the build-in "
+    "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
+    "section of the file to high quality\nAAC file.",
+    "    It can convert almost all kinds of audio and video files to an Ogg Vorbis file.\n With the build-in "
+    "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
+    "section of the file to high quality\nOgg Vorbis file.",
+    "    It can convert almost all kinds of audio and video files to an ALAC file.\n With the build-in "
+    "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
+    "section of the file to high quality\nALAC file.",
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-// The texts of the twelve output kinds: tab labels, the picture types of the
+// The texts of the output kinds: tab labels, the picture types of the
 // Image kind, and the descriptions the settings panel shows.
 #pragma once
 
@@ -21,7 +21,7 @@ std::span<const std::string_view> TabLabels(OutputCategory category);
 std::string_view TabLabel(const OutputKind& kind);
 // The items of the picture type list, in order; item 0 is the GIF animation.
 std::span<const PictureType> PictureTypes();
-// The description of an audio kind; empty text outside 0..4.
+// The description of an audio kind; empty text for a kind outside the strip.
 std::string_view AudioDescription(int audioKind);
 // The audio description shown before any audio kind has been chosen.
 inline constexpr std::string_view kAudioStartDescription

@@ -1,5 +1,6 @@
 #include "options/PanelVisibility.h"
 
+#include "options/AudioKindOptions.h"
 #include "options/DeviceProfilePanel.h"
 #include "options/ProfileKind.h"
 
@@ -17,7 +18,7 @@ template <std::size_t... N> constexpr auto Join(const std::array<int, N>&... lis
 }
 
 constexpr auto kAllPanelControls = Join(kPcVideo, kAviAndMpeg, kAvi, kMpeg, kImage, kMobile, kDeviceChannels,
-    kDeviceAspect, kDeviceAudioSample, kAudio);
+    kDeviceAspect, kDeviceAudioSample, kAudio, kAudioBitrate);
 
 void Append(std::vector<int>& shown, std::span<const int> ids)
 {
@@ -66,6 +67,8 @@ std::vector<int> ShownControls(const OutputKind& kind)
         break;
     case OutputCategory::Audio:
         Append(shown, kAudio);
+        if (AudioKindTakesBitrate(kind.kind))
+            Append(shown, kAudioBitrate);
         break;
     }
     return shown;

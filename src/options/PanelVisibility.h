@@ -36,9 +36,11 @@ inline constexpr auto kDeviceAspect
     = std::to_array<int>({ control_id::DeviceAspectLabel, control_id::DeviceAspect });
 inline constexpr auto kDeviceAudioSample
     = std::to_array<int>({ control_id::DeviceAudioSampleLabel, control_id::DeviceAudioSample });
-inline constexpr auto kAudio
-    = std::to_array<int>({ control_id::AudioSampleLabel, control_id::AudioBitrateLabel,
-        control_id::AudioSample, control_id::AudioBitrate, control_id::AudioDescription });
+inline constexpr auto kAudio = std::to_array<int>(
+    { control_id::AudioSampleLabel, control_id::AudioSample, control_id::AudioDescription });
+// Hidden for the lossless kinds.
+inline constexpr auto kAudioBitrate
+    = std::to_array<int>({ control_id::AudioBitrateLabel, control_id::AudioBitrate });
 
 // The width and height fields with their enabling.
 inline constexpr auto kFrameSizeFields = std::to_array<int>({ control_id::Width, control_id::Height });

@@ -137,28 +137,43 @@ void AppendLength(std::vector<std::string>& arguments, const OutputRequest& outp
 struct AudioSettings {
     std::optional<int> sampleRateHz;
     std::optional<int> kbps;
+    std::optional<int> quality; // for encoders that take a quality instead
     std::optional<std::string> downmixFilter;
 };
+
+// The family whose limits apply: the encoder the options name, else the
+// one of the file type.
+AudioFamily AudioFamilyOf(const OutputRequest& output, const OutputFormat& format)
+{
+    const std::vector<std::string>& options = output.ffmpegOptions;
+    for (std::size_t i = 0; i + 1 < options.size(); ++i) {
+        if (options[i] != "-c:a" && options[i] != "-acodec" && options[i] != "-codec:a")
+            continue;
+        if (const std::optional<AudioFamily> family = AudioFamilyOfEncoder(options[i + 1]))
+            return *family;
+    }
+    return format.audioCodec;
+}
 
 // The audio kinds are held to what their encoder accepts, so that every
 // choice offered for them gives a file; a device profile's values go to
 // ffmpeg as they are.
 AudioSettings AudioSettingsFor(const OutputRequest& output, const OutputFormat& format)
 {
-    AudioSettings settings { output.sampleRateHz, output.audioBitrateKbps, std::nullopt };
+    AudioSettings settings { output.sampleRateHz, output.audioBitrateKbps, std::nullopt, std::nullopt };
     if (format.family != OutputFamily::Audio)
         return settings;
-    const AudioFamily family = format.audioCodec;
+    const AudioFamily family = AudioFamilyOf(output, format);
     if (settings.sampleRateHz)
         settings.sampleRateHz = AudioSampleRateFor(family, *settings.sampleRateHz);
     if (settings.kbps) {
+        settings.quality = AudioQualityFor(family, *settings.kbps);
         // Without -ar, a rate of 32 kHz or more is the likely one.
         const int rate = settings.sampleRateHz.value_or(AudioSampleRateFor(family, 0));
         const int kbps = AudioBitrateFor(family, rate, *settings.kbps);
         settings.kbps = kbps > 0 ? std::optional<int>(kbps) : std::nullopt;
-        if (settings.kbps)
-            settings.downmixFilter = AudioDownmixFilterFor(family, kbps);
     }
+    settings.downmixFilter = AudioDownmixFilterFor(family, settings.kbps);
     return settings;
 }
 
@@ -168,10 +183,21 @@ void AppendAudioSettings(std::vector<std::string>& arguments, const AudioSetting
         arguments.emplace_back("-b:a");
         arguments.push_back(std::to_string(*settings.kbps) + "k");
     }
+    if (settings.quality) {
+        arguments.emplace_back("-q:a");
+        arguments.push_back(std::to_string(*settings.quality));
+    }
     if (settings.sampleRateHz) {
         arguments.emplace_back("-ar");
         arguments.push_back(std::to_string(*settings.sampleRateHz));
     }
+}
+
+// The file's name without its folder and extension.
+std::string TitleOfPath(std::string_view path)
+{
+    std::string_view name = path.substr(path.find_last_of('/') + 1);
+    return std::string(name.substr(0, name.find_last_of('.')));
 }
 
 bool AppendMediaOutput(
@@ -180,7 +206,11 @@ bool AppendMediaOutput(
     const std::size_t start = arguments.size();
     const AudioSettings audio = AudioSettingsFor(output, format);
     AppendWords(arguments, format.ffmpegDefaults);
-    // Before the caller's options, so that a filter of their own wins.
+    // Before the caller's options, so that a title or a filter of their own wins.
+    if (format.titleFromName) {
+        arguments.emplace_back("-metadata");
+        arguments.push_back("title=" + TitleOfPath(output.path));
+    }
     if (audio.downmixFilter) {
         arguments.emplace_back("-af");
         arguments.push_back(*audio.downmixFilter);

@@ -15,6 +15,14 @@ constexpr OutputFormat kFormats[] = {
     { "wav", OutputFamily::Audio, "-vn -sn -dn -c:a pcm_s16le", AudioFamily::Pcm },
     { "mp2", OutputFamily::Audio, "-vn -sn -dn -c:a mp2", AudioFamily::Mp2 },
     { "ac3", OutputFamily::Audio, "-vn -sn -dn -c:a ac3", AudioFamily::Ac3 },
+    { "flac", OutputFamily::Audio, "-vn -sn -dn -c:a flac", AudioFamily::Flac, {}, true, true },
+    { "opus", OutputFamily::Audio, "-vn -sn -dn -c:a libopus", AudioFamily::Opus, {}, true, true },
+    // AAC LC (ffmpeg's AAC encoder writes no other profile unless told), the
+    // index first so that a player starts before the whole file is there;
+    // "-c:a alac" makes the same name an ALAC file.
+    { "m4a", OutputFamily::Audio, "-vn -sn -dn -c:a aac -movflags +faststart", AudioFamily::Aac, {}, true,
+        true },
+    { "ogg", OutputFamily::Audio, "-vn -sn -dn -c:a libvorbis", AudioFamily::Vorbis, {}, true, true },
     { "bmp", OutputFamily::FfmpegPicture, "" },
     { "jpg", OutputFamily::FfmpegPicture, "-q:v 2" },
     { "jpeg", OutputFamily::FfmpegPicture, "-q:v 2" },
@@ -33,7 +41,34 @@ constexpr OutputFormat kFormats[] = {
     { "emf", OutputFamily::OwnPicture, "", AudioFamily::Mp3, OwnPictureFormat::Emf },
 };
 
+struct EncoderFamily {
+    std::string_view encoder;
+    AudioFamily family;
+};
+
+constexpr EncoderFamily kEncoderFamilies[] = {
+    { "libmp3lame", AudioFamily::Mp3 },
+    { "wmav2", AudioFamily::Wma },
+    { "pcm_s16le", AudioFamily::Pcm },
+    { "mp2", AudioFamily::Mp2 },
+    { "ac3", AudioFamily::Ac3 },
+    { "flac", AudioFamily::Flac },
+    { "libopus", AudioFamily::Opus },
+    { "aac", AudioFamily::Aac },
+    { "libvorbis", AudioFamily::Vorbis },
+    { "alac", AudioFamily::Alac },
+};
+
 } // namespace
+
+std::optional<AudioFamily> AudioFamilyOfEncoder(std::string_view encoder)
+{
+    for (const EncoderFamily& known : kEncoderFamilies) {
+        if (known.encoder == encoder)
+            return known.family;
+    }
+    return std::nullopt;
+}
 
 std::string LowerCaseExtension(std::string_view path)
 {

@@ -3,6 +3,7 @@
 
 #include "ffmpeg/AudioLimits.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,7 @@ namespace kelvara::tarvo {
 
 enum class OutputFamily {
     Media, // anything ffmpeg writes from its own options (device profiles)
-    Audio, // the five audio kinds
+    Audio, // the audio kinds
     FfmpegPicture, // one frame in a picture format ffmpeg writes
     GifPicture, // one frame as GIF
     GifAnimation, // the clip as an animated GIF
@@ -27,6 +28,13 @@ struct OutputFormat {
     std::string_view ffmpegDefaults;
     AudioFamily audioCodec = AudioFamily::Mp3; // for OutputFamily::Audio
     OwnPictureFormat ownPicture = OwnPictureFormat::Eps; // for OutputFamily::OwnPicture
+    // The file's title tag is its name. The older audio types keep the
+    // source's title, as they always have.
+    bool titleFromName = false;
+    // A silent source is refused with the plain reason even when the options
+    // name an audio codec. The older audio types get a silent track then, as
+    // the device profiles that write their sound to one of them rely on.
+    bool refusesSilentSource = false;
 };
 
 // The lower-case extension of a path's file name, without the dot.
@@ -34,5 +42,9 @@ std::string LowerCaseExtension(std::string_view path);
 
 // A GIF is a single picture when -f image2 or -t 0.001 asked for one frame.
 OutputFormat DescribeOutput(std::string_view path, bool singlePictureRequested);
+
+// The audio family of an ffmpeg encoder an output's options name ("-c:a
+// alac" makes an .m4a an ALAC file), so that its limits apply.
+std::optional<AudioFamily> AudioFamilyOfEncoder(std::string_view encoder);
 
 } // namespace kelvara::tarvo

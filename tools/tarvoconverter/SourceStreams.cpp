@@ -1,5 +1,6 @@
 #include "SourceStreams.h"
 
+#include "OutputFormat.h"
 #include "SourceChecks.h"
 #include "TimeArguments.h"
 #include "ffmpeg/FfmpegTexts.h"
@@ -102,6 +103,8 @@ std::optional<SourceStreams> ProbeSourceStreams(const std::string& path)
 
 bool OutputWantsSound(const OutputRequest& output)
 {
+    if (DescribeOutput(output.path, false).refusesSilentSource)
+        return false;
     return HasOption(output, { "-acodec", "-c:a", "-codec:a" }) && !HasOption(output, { "-an" });
 }
 

@@ -23,7 +23,7 @@ std::string FfprobeProgram();
 std::optional<SourceStreams> ProbeSourceStreams(const std::string& path);
 
 // An output of a device profile that names an audio codec and does not turn
-// sound off.
+// sound off, of a type that takes a silent track.
 bool OutputWantsSound(const OutputRequest& output);
 
 // Adds a silent input as long as the sources (from the start on) when an

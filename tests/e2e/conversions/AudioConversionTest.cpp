@@ -161,3 +161,54 @@ TEST_F(ConversionTest, ASilentSourceFailsTheJobSayingItHasNoSoundAndLeavesNoFile
     EXPECT_NE(job.run.outcome.find("the source has no sound"), std::string::npos) << job.run.outcome;
     EXPECT_FALSE(fs::exists(AudioOutputPath(m_output.Folder(), job.outputTitle, 0)));
 }
+
+// The later kinds from a 5.1 source with side channels (which libopus
+// refuses as it is): each file holds the trimmed part at the rate its codec
+// has nearest the one chosen, all six channels and the file's name as its
+// title; the two .m4a kinds number past each other; a silent source gets
+// the plain reason and no file, although ALAC's command names an encoder.
+TEST_F(ConversionTest, LaterAudioKindsWriteTheirCodecRateChannelsAndTitle)
+{
+    struct Case {
+        AudioKind kind;
+        const char* codec;
+        const char* sampleRate;
+        const char* fileName;
+    };
+    const Case cases[] = {
+        { AudioKind::Flac, "flac", "44100", "song.flac" },
+        { AudioKind::Opus, "opus", "48000", "song.opus" },
+        { AudioKind::Aac, "aac", "44100", "song.m4a" },
+        { AudioKind::Vorbis, "vorbis", "44100", "song.ogg" },
+        { AudioKind::Alac, "alac", "44100", "song2.m4a" },
+    };
+    m_options.bitrate = 11; // 320 kbit/s, more than Opus takes for some sources
+    m_options.sampleRate = 5; // 44100 Hz, which Opus does not have
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        m_context.outputKind = { OutputCategory::Audio, static_cast<int>(c.kind) };
+        const int index = AddJob("song.avi", 4.0, 1.0, 3.0);
+        ASSERT_TRUE(MakeClip(Job(index).sourcePath, 4.0, 160, 120,
+            { "-af", "aformat=channel_layouts=5.1(side)", "-c:a", "pcm_s16le" }));
+        ConvertAudio(m_context, m_runner, m_options, index);
+        const JobRecord job = Job(index);
+        ASSERT_EQ(job.stateIcon, JobState::Done) << job.run.outcome;
+        EXPECT_EQ(fs::path(job.outputPath).filename(), c.fileName);
+        EXPECT_EQ(Probe(job.outputPath, "stream=codec_name", "a:0"), c.codec);
+        EXPECT_EQ(Probe(job.outputPath, "stream=sample_rate", "a:0"), c.sampleRate);
+        EXPECT_EQ(Probe(job.outputPath, "stream=channels", "a:0"), "6");
+        const std::string title = fs::path(c.fileName).stem().string();
+        EXPECT_EQ(Probe(job.outputPath, "format_tags=title")
+                      .value_or(Probe(job.outputPath, "stream_tags=title", "a:0").value_or("")),
+            title);
+        EXPECT_NEAR(ProbeDuration(job.outputPath).value_or(0.0), 2.0, 0.1);
+
+        const int silent = AddJob("silent.avi", 1.0, 0.0, 1.0);
+        ASSERT_TRUE(MakeClip(Job(silent).sourcePath, 1.0, 160, 120, { "-an" }));
+        ConvertAudio(m_context, m_runner, m_options, silent);
+        EXPECT_TRUE(Job(silent).failed);
+        EXPECT_NE(Job(silent).run.outcome.find("the source has no sound"), std::string::npos)
+            << Job(silent).run.outcome;
+        EXPECT_FALSE(fs::exists(AudioOutputPath(m_output.Folder(), "silent", static_cast<int>(c.kind))));
+    }
+}

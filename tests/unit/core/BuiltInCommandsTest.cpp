@@ -144,12 +144,39 @@ TEST(AudioCommand, BitrateAndRateComeFromTheirLists)
         "'/out/clip.wma'");
 }
 
+// The lossless kinds carry no bitrate; ALAC names its encoder, since AAC
+// and ALAC files share the .m4a name.
+TEST(AudioCommand, LaterKindsNameTheirFileAndOnlyLossyOnesTakeABitrate)
+{
+    FixedOptions options;
+    options.bitrate = 6;
+    options.sampleRate = 5;
+    const std::string common = "tarvoconverter -i '/videos/clip.avi' -ss 00:01:23.400 -t 00:00:12.500 ";
+    struct Case {
+        AudioKind kind;
+        const char* rest;
+        const char* outType;
+    };
+    const Case cases[] = {
+        { AudioKind::Flac, " -ar 44100 '/out/clip.flac'", "clip.flac" },
+        { AudioKind::Opus, "-ab 128 -ar 44100 '/out/clip.opus'", "clip.opus" },
+        { AudioKind::Aac, "-ab 128 -ar 44100 '/out/clip.m4a'", "clip.m4a" },
+        { AudioKind::Vorbis, "-ab 128 -ar 44100 '/out/clip.ogg'", "clip.ogg" },
+        { AudioKind::Alac, " -ar 44100 -c:a alac '/out/clip.m4a'", "clip.m4a" },
+    };
+    for (const Case& c : cases) {
+        const int kind = static_cast<int>(c.kind);
+        EXPECT_EQ(BuildAudioCommand(Clip(), "/out/", kind, options), common + c.rest);
+        EXPECT_EQ(OutTypeText({ OutputCategory::Audio, kind }, Clip(), {}), c.outType);
+    }
+}
+
 TEST(AudioCommand, AnIntermediateFileIsReadWholeAndUnknownKindsHaveNoOutput)
 {
     FixedOptions options;
     EXPECT_EQ(BuildAudioCommand(FromVob(), "/out/", 2, options),
         "tarvoconverter -i '/tmp/VTS_01_1_12345.avi'     '/out/clip.wav'");
-    EXPECT_TRUE(BuildAudioCommand(Clip(), "/out/", 5, options).ends_with(" ''"));
+    EXPECT_TRUE(BuildAudioCommand(Clip(), "/out/", 10, options).ends_with(" ''"));
 }
 
 TEST(AudioCommand, QuotesInNamesAreEscapedTheOneWayTheTokenizerReads)

@@ -75,3 +75,44 @@ TEST(AudioLimits, Ac3BelowSurroundBitratesIsDownmixedToAtMostStereo)
     EXPECT_FALSE(AudioDownmixFilterFor(AudioFamily::Ac3, 448).has_value());
     EXPECT_FALSE(AudioDownmixFilterFor(AudioFamily::Pcm, 32).has_value());
 }
+
+// Every value of the panel's lists has to give a file: libopus refuses 44.1
+// kHz and, for mono, more than 256 kbit/s; libvorbis refuses most average
+// bitrates at one rate or channel count or another and takes a quality.
+TEST(AudioLimits, TheLaterEncodersGetRatesBitratesAndLayoutsTheyTake)
+{
+    struct Case {
+        AudioFamily family;
+        int requestedHertz, hertz;
+        int requestedKbits, kbits;
+        std::optional<int> quality;
+        std::optional<int> channels;
+    };
+    const Case cases[] = {
+        { AudioFamily::Opus, 44100, 48000, 320, 256, std::nullopt, 8 },
+        { AudioFamily::Opus, 22050, 24000, 32, 32, std::nullopt, 8 },
+        { AudioFamily::Opus, 32000, 24000, 128, 128, std::nullopt, 8 }, // halfway goes lower
+        { AudioFamily::Opus, 0, 48000, 4, 6, std::nullopt, 8 },
+        { AudioFamily::Aac, 96000, 96000, 128, 128, std::nullopt, 8 },
+        { AudioFamily::Aac, 192000, 96000, 320, 320, std::nullopt, 8 },
+        { AudioFamily::Aac, 7000, 8000, 32, 32, std::nullopt, 8 },
+        { AudioFamily::Vorbis, 44100, 44100, 32, 0, 0, 8 },
+        { AudioFamily::Vorbis, 22050, 22050, 128, 0, 4, 8 },
+        { AudioFamily::Vorbis, 48000, 48000, 320, 0, 9, 8 },
+        { AudioFamily::Flac, 352800, 352800, 128, 0, std::nullopt, 8 },
+        { AudioFamily::Flac, 900000, 655350, 128, 0, std::nullopt, 8 },
+        { AudioFamily::Alac, 96000, 96000, 128, 0, std::nullopt, std::nullopt },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.family) * 1000000 + c.requestedHertz);
+        EXPECT_EQ(AudioSampleRateFor(c.family, c.requestedHertz), c.hertz);
+        EXPECT_EQ(AudioBitrateFor(c.family, c.hertz, c.requestedKbits), c.kbits);
+        EXPECT_EQ(AudioQualityFor(c.family, c.requestedKbits), c.quality);
+        EXPECT_EQ(AudioChannelLimitFor(c.family, std::nullopt), c.channels);
+        EXPECT_EQ(AudioDownmixFilterFor(c.family, std::nullopt).has_value(), c.channels.has_value());
+    }
+    // Opus refuses 5.1 with side channels: its layouts are Vorbis's.
+    EXPECT_EQ(
+        AudioDownmixFilterFor(AudioFamily::Opus, 128).value_or("").find("5.1(side)"), std::string::npos);
+    EXPECT_FALSE(AudioDownmixFilterFor(AudioFamily::Ac3, std::nullopt).has_value());
+}

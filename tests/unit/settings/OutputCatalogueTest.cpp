@@ -62,13 +62,15 @@ TEST(OutputCatalogue, AudioDescriptionsNameTheKindTwice)
         "    It can convert almost all kinds of audio and video files to an MP3 file.\n With the build-in "
         "multimedia player, you can preview the media file, set \nstarttime and end time, convert any audio "
         "section of the file to high quality\nMP3 file.");
-    const char* names[] = { "MP3", "WMA", "WAV", "MP2", "AC3" };
-    for (int kind = 0; kind < 5; ++kind) {
+    const char* names[] = { "an MP3", "an WMA", "an WAV", "an MP2", "an AC3", "a FLAC", "an Opus", "an AAC",
+        "an Ogg Vorbis", "an ALAC" };
+    for (int kind = 0; kind < 10; ++kind) {
         const std::string_view text = AudioDescription(kind);
-        EXPECT_NE(text.find(std::string("to an ") + names[kind] + " file."), std::string_view::npos);
-        EXPECT_TRUE(text.ends_with(std::string("\n") + names[kind] + " file."));
+        const std::string name = std::string(names[kind]).substr(std::string(names[kind]).find(' ') + 1);
+        EXPECT_NE(text.find(std::string("to ") + names[kind] + " file."), std::string_view::npos) << kind;
+        EXPECT_TRUE(text.ends_with("\n" + name + " file.")) << kind;
     }
-    EXPECT_EQ(AudioDescription(5), "");
+    EXPECT_EQ(AudioDescription(10), "");
 }
 
 TEST(OutputCatalogue, DevicesStartWithTheirOwnProfile)

@@ -85,6 +85,13 @@ TEST(PanelVisibility, EveryAudioKindShowsTheSameTwoCombosAndDescription)
         (std::set<int> { control_id::AudioSampleLabel, control_id::AudioBitrateLabel, control_id::AudioSample,
             control_id::AudioBitrate, control_id::AudioDescription }));
     EXPECT_EQ(Shown(Audio(AudioKind::Ac3)), mp3);
+    EXPECT_EQ(Shown(Audio(AudioKind::Opus)), mp3);
+    // A bitrate means nothing to the lossless kinds.
+    std::set<int> lossless = mp3;
+    lossless.erase(control_id::AudioBitrateLabel);
+    lossless.erase(control_id::AudioBitrate);
+    EXPECT_EQ(Shown(Audio(AudioKind::Flac)), lossless);
+    EXPECT_EQ(Shown(Audio(AudioKind::Alac)), lossless);
 }
 
 TEST(PanelVisibility, EveryShownControlIsInThePanelListSoItIsHiddenForOtherKinds)

@@ -107,6 +107,44 @@ TEST(FfmpegArguments, Ac3TooLowForSurroundIsDownmixedUnlessTheCallerFiltersItsel
     EXPECT_LT(PositionOf(surround, { "-af" }), 0);
 }
 
+// The later audio types: their encoder, their title from the file's name,
+// a layout their encoder carries, and a bitrate only where one means
+// something (ALAC shares .m4a with AAC and is asked for by its encoder).
+TEST(FfmpegArguments, LaterAudioTypesGetTheirEncoderTitleLayoutAndBitrate)
+{
+    struct Case {
+        Arguments commandLine;
+        const char* encoder; // the last -c:a, which ffmpeg keeps
+        const char* bitrate; // "" for none
+        const char* quality;
+        bool layoutFilter;
+    };
+    const Case cases[] = {
+        { { "-i", "/in/a.avi", "-ab", "320", "-ar", "44100", "/out/My song.opus" }, "libopus", "256k", "",
+            true },
+        { { "-i", "/in/a.avi", "-ab", "128", "/out/My song.m4a" }, "aac", "128k", "", true },
+        { { "-i", "/in/a.avi", "-ab", "128", "-c:a", "alac", "/out/My song.m4a" }, "alac", "", "", false },
+        { { "-i", "/in/a.avi", "-ab", "128", "/out/My song.ogg" }, "libvorbis", "", "4", true },
+        { { "-i", "/in/a.avi", "-ab", "128", "/out/My song.flac" }, "flac", "", "", true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine.back());
+        const Arguments arguments = InvocationFor(c.commandLine).arguments;
+        std::string encoder;
+        for (std::ptrdiff_t at = 0; at + 1 < std::ssize(arguments); ++at) {
+            if (arguments[at] == "-c:a")
+                encoder = arguments[at + 1];
+        }
+        EXPECT_EQ(encoder, c.encoder);
+        EXPECT_EQ(ValueAfter(arguments, "-metadata"), "title=My song");
+        EXPECT_EQ(ValueAfter(arguments, "-b:a"), c.bitrate);
+        EXPECT_EQ(ValueAfter(arguments, "-q:a"), c.quality);
+        EXPECT_EQ(PositionOf(arguments, { "-af" }) >= 0, c.layoutFilter);
+    }
+    // The older types keep the source's title.
+    EXPECT_LT(PositionOf(InvocationFor({ "-i", "/in/a.avi", "/out/a.mp3" }).arguments, { "-metadata" }), 0);
+}
+
 TEST(FfmpegArguments, GifAnimationTakesThePaletteAFirstRunMakesOfTheTrimmedClip)
 {
     const FfmpegInvocation invocation
