@@ -164,10 +164,17 @@ void CConverterDlg::ShowDevicePanel()
     const std::optional<DeviceKind> device = CurrentDevice();
     if (!device)
         return;
-    // The kinds of today choose a constant quality where the devices chose a bitrate.
+    // The kinds of today choose a constant quality where the devices chose a
+    // bitrate, and show the sample rate beside the channels, in the aspect's
+    // row, which they do not use; the PMP shows it in the channels' row.
+    const bool todays = IsTodaysVideoKind(*device);
     m_controls->Label(control_id::DeviceVideoBitrateLabel)
-        ->SetWindowText(
-            IsTodaysVideoKind(*device) ? QStringLiteral("Quality:") : QStringLiteral("Video Bitrate:"));
+        ->SetWindowText(todays ? QStringLiteral("Quality:") : QStringLiteral("Video Bitrate:"));
+    const int sampleRow = todays ? control_id::DeviceAspect : control_id::DeviceChannels;
+    const int sampleLabelRow = todays ? control_id::DeviceAspectLabel : control_id::DeviceChannelsLabel;
+    m_controls->At(control_id::DeviceAudioSample)->setGeometry(m_controls->At(sampleRow)->geometry());
+    m_controls->At(control_id::DeviceAudioSampleLabel)
+        ->setGeometry(m_controls->At(sampleLabelRow)->geometry());
     const ProfileIni ini = OpenDeviceProfiles(*device);
     ListDeviceProfiles(ini, *device);
     LoadDeviceProfile(ini, *device, kDeviceStartProfiles[static_cast<std::size_t>(*device)]);
