@@ -42,9 +42,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kelvara converts a list of audio and video files one after the other: AVI,
 QuickTime, MPEG, MP4, Matroska, WebM, Windows Media, RealMedia, 3GP, Ogg and
 disc files, and MP3, FLAC, WAV and other sound files, become
-AVI or MPEG video (with VCD, SVCD and DVD presets), still pictures or GIF
-animations, video for portable players and consoles, or MP3, WMA, WAV, MP2
-and AC3 sound. Each file can be trimmed in the built-in preview; the list
+AVI or MPEG video (with VCD, SVCD and DVD presets), MP4, MKV, WebM or AV1
+video, still pictures or GIF animations, video for phones, tablets,
+televisions, the web, portable players and consoles, or MP3, WMA, WAV, MP2,
+AC3, FLAC, Opus, AAC, Ogg Vorbis and ALAC sound. Each file can be trimmed in the built-in preview; the list
 shows each file's progress, remaining time and final state.")
 # The libraries come from the binaries; the encoder runs the ffmpeg program.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

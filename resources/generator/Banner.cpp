@@ -14,10 +14,10 @@ constexpr int kHeight = 75;
 constexpr int kFramesPerMessage = 10;
 
 const char* const kMessages[] = {
-    "Convert to AVI, MPEG and DVD",
+    "Convert to MP4, MKV, WebM, AV1, AVI and DVD",
     "Stills and GIF animations from any video",
-    "Sony PSP, Xbox360, Pocket PC and PMP",
-    "MP3, WMA, WAV, MP2 and AC3",
+    "Phones, tablets, TVs, the web and devices",
+    "MP3, FLAC, Opus, AAC, Vorbis, ALAC and more",
     "Trim every file in the built-in preview",
 };
 
