@@ -1,6 +1,7 @@
 // The device panel of the main dialog: the profile list of the device's
 // profile file, the value lists, and what the converters read of them.
 #include "app/CConverterDlg.h"
+#include "app/DeviceCombos.h"
 
 #include "options/DeviceProfilePanel.h"
 #include "options/ProfileIni.h"
@@ -15,32 +16,6 @@
 #include <QStringList>
 
 namespace kelvara {
-namespace {
-
-struct DeviceCombo {
-    DeviceList list;
-    int controlId;
-};
-
-constexpr std::array<DeviceCombo, 7> kDeviceCombos = { {
-    { DeviceList::VideoSize, control_id::DeviceVideoSize },
-    { DeviceList::VideoBitrate, control_id::DeviceVideoBitrate },
-    { DeviceList::FrameRate, control_id::DeviceFrameRate },
-    { DeviceList::AudioBitrate, control_id::DeviceAudioBitrate },
-    { DeviceList::Channel, control_id::DeviceChannels },
-    { DeviceList::AudioSample, control_id::DeviceAudioSample },
-    { DeviceList::Aspect, control_id::DeviceAspect },
-} };
-
-int ComboOf(DeviceList list)
-{
-    for (const DeviceCombo& combo : kDeviceCombos)
-        if (combo.list == list)
-            return combo.controlId;
-    return 0;
-}
-
-} // namespace
 
 std::optional<DeviceKind> CConverterDlg::CurrentDevice() const
 {

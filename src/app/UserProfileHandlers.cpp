@@ -4,6 +4,7 @@
 // their checks are the core's (options/UserProfiles); this only asks and
 // shows.
 #include "app/CConverterDlg.h"
+#include "app/DeviceCombos.h"
 
 #include "options/DeviceProfilePanel.h"
 #include "options/ProfileIni.h"
@@ -20,16 +21,6 @@
 
 namespace kelvara {
 namespace {
-
-constexpr std::array<std::pair<DeviceList, int>, 7> kValueCombos = { {
-    { DeviceList::VideoSize, control_id::DeviceVideoSize },
-    { DeviceList::VideoBitrate, control_id::DeviceVideoBitrate },
-    { DeviceList::FrameRate, control_id::DeviceFrameRate },
-    { DeviceList::AudioBitrate, control_id::DeviceAudioBitrate },
-    { DeviceList::Channel, control_id::DeviceChannels },
-    { DeviceList::AudioSample, control_id::DeviceAudioSample },
-    { DeviceList::Aspect, control_id::DeviceAspect },
-} };
 
 // A name in use is replaced only when the user says so.
 bool ReplaceAgreed(QWidget* owner, const ProfileStoreOutcome& outcome, const QString& caption)
@@ -70,9 +61,9 @@ ProfileToSave CConverterDlg::ProfileShown(DeviceKind device) const
         profile.commands = ProfileCommands(OpenDeviceProfiles(device), position);
         profile.basedOn = position;
     }
-    for (const auto& [list, id] : kValueCombos)
-        if (DeviceUsesList(device, list))
-            profile.selections.push_back({ list, m_controls->Combo(id)->currentIndex() });
+    for (const DeviceCombo& combo : kDeviceCombos)
+        if (DeviceUsesList(device, combo.list))
+            profile.selections.push_back({ combo.list, m_controls->Combo(combo.controlId)->currentIndex() });
     return profile;
 }
 
