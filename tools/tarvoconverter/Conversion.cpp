@@ -284,6 +284,7 @@ ExitStatus RunConversion(const std::vector<std::string>& arguments)
     if (std::string refusal = CheckSources(request); !refusal.empty())
         return report({ ExitStatus::Failed, refusal });
     AddSilentSoundWhereMissing(request);
+    CopyPictureSubtitles(request);
     OutputStaging::Prepared prepared = OutputStaging::Prepare(request);
     if (!prepared.staging)
         return report({ ExitStatus::Failed, prepared.error });

@@ -7,6 +7,7 @@
 #include "process/Spawner.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -50,8 +51,14 @@ SourceStreams ParseAnswer(const std::string& answer)
 {
     SourceStreams streams;
     std::istringstream lines(answer);
+    // ffprobe writes each stream's codec name before its type.
+    std::string codec;
     for (std::string line; std::getline(lines, line);) {
-        if (line == "codec_type=video")
+        if (line.starts_with("codec_name="))
+            codec = line.substr(11);
+        else if (line == "codec_type=subtitle")
+            streams.subtitleCodecs.push_back(codec);
+        else if (line == "codec_type=video")
             streams.hasVideo = true;
         else if (line == "codec_type=audio")
             streams.hasAudio = true;
@@ -67,6 +74,20 @@ bool HasOption(const OutputRequest& output, std::initializer_list<const char*> n
         output.ffmpegOptions.begin(), output.ffmpegOptions.end(), [&](const std::string& option) {
             return std::any_of(names.begin(), names.end(), [&](const char* name) { return option == name; });
         });
+}
+
+constexpr std::array<std::string_view, 4> kPictureSubtitles
+    = { "dvd_subtitle", "hdmv_pgs_subtitle", "dvb_subtitle", "xsub" };
+
+// The output's own subtitle codec, when it names one other than "copy".
+bool ConvertsSubtitles(const OutputRequest& output)
+{
+    const std::vector<std::string>& options = output.ffmpegOptions;
+    for (std::size_t at = 0; at + 1 < options.size(); ++at)
+        if ((options[at] == "-c:s" || options[at] == "-scodec" || options[at] == "-codec:s")
+            && options[at + 1] != "copy")
+            return true;
+    return false;
 }
 
 } // namespace
@@ -85,7 +106,7 @@ std::optional<SourceStreams> ProbeSourceStreams(const std::string& path)
     SpawnRequest request;
     request.program = FfprobeProgram();
     request.arguments = { request.program, "-v", "error", "-show_entries",
-        "stream=codec_type:format=duration", "-of", "default=nw=1", "file:" + path };
+        "stream=codec_name,codec_type:format=duration", "-of", "default=nw=1", "file:" + path };
     request.descriptors = { { STDOUT_FILENO, answerPipe->writeEnd.Get() } };
     request.parentDeathSignal = SIGKILL;
     SpawnResult probe = Spawn(request);
@@ -106,6 +127,24 @@ bool OutputWantsSound(const OutputRequest& output)
     if (DescribeOutput(output.path, false).refusesSilentSource)
         return false;
     return HasOption(output, { "-acodec", "-c:a", "-codec:a" }) && !HasOption(output, { "-an" });
+}
+
+void CopyPictureSubtitles(Request& request)
+{
+    if (request.inputs.empty() || !IsFileInput(request.inputs.front())
+        || std::none_of(request.outputs.begin(), request.outputs.end(), ConvertsSubtitles))
+        return;
+    const std::optional<SourceStreams> streams = ProbeSourceStreams(request.inputs.front().path);
+    if (!streams)
+        return;
+    for (OutputRequest& output : request.outputs) {
+        if (!ConvertsSubtitles(output))
+            continue;
+        for (std::size_t at = 0; at < streams->subtitleCodecs.size(); ++at)
+            if (std::ranges::find(kPictureSubtitles, streams->subtitleCodecs[at]) != kPictureSubtitles.end())
+                output.ffmpegOptions.insert(
+                    output.ffmpegOptions.end(), { "-c:s:" + std::to_string(at), "copy" });
+    }
 }
 
 void AddSilentSoundWhereMissing(Request& request)

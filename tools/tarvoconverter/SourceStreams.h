@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelvara::tarvo {
 
@@ -14,6 +15,8 @@ struct SourceStreams {
     bool hasVideo = false;
     bool hasAudio = false;
     double durationSeconds = 0.0; // 0 when unknown
+    // The codec of each subtitle stream, in the file's order.
+    std::vector<std::string> subtitleCodecs;
 };
 
 // The ffprobe program: $TARVO_FFPROBE when set, else "ffprobe" from PATH.
@@ -30,5 +33,12 @@ bool OutputWantsSound(const OutputRequest& output);
 // output wants sound and no source has any. Sources that cannot be probed
 // are taken to have sound, so that nothing changes for them.
 void AddSilentSoundWhereMissing(Request& request);
+
+// An output that converts subtitles ("-c:s ass") keeps a source's picture
+// subtitles (DVD, Blu-ray, DVB) as they are, since text formats cannot hold
+// them and ffmpeg would refuse the whole conversion: such a stream gets
+// "-c:s:N copy" after the output's own choice. Only the first input's
+// subtitles are looked at, as "-map 0:s?" takes them.
+void CopyPictureSubtitles(Request& request);
 
 } // namespace kelvara::tarvo
