@@ -63,7 +63,8 @@ void CConverterDlg::RestoreChoices()
             OnOutputTabChanged(strip);
         }
     }
-    const bool deviceShown = m_output.Category() == OutputCategory::MobileVideo;
+    // The device panel shows for the devices and for the video kinds of today.
+    const bool deviceShown = CurrentDevice().has_value();
     const auto restore = [this, choices, deviceShown](bool later) {
         for (const ListChoice& choice : choices.lists) {
             if (FilledLater(choice.controlId) == later && (deviceShown || !IsDeviceList(choice.controlId)))
@@ -86,7 +87,7 @@ void CConverterDlg::SaveChoices() const
     choices.category = static_cast<int>(category);
     if (m_output.Kind(category) >= 0)
         choices.tab = m_output.Kind(category);
-    const bool deviceShown = category == OutputCategory::MobileVideo;
+    const bool deviceShown = CurrentDevice().has_value();
     for (const RememberedList& list : kRememberedLists) {
         const CSkinComboBox* combo = m_controls->Combo(list.controlId);
         if (combo->currentIndex() >= 0 && (deviceShown || !IsDeviceList(list.controlId)))

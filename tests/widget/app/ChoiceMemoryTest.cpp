@@ -69,6 +69,9 @@ TEST(ChoiceMemory, TheKindTabAndListsOfOneSessionComeBackInTheNext)
                 { control_id::DeviceVideoBitrate, -1 } } },
         { command_id::ToPcVideo, control_id::PcTabs, static_cast<int>(PcKind::Image),
             { { control_id::ImageType, 4 } } },
+        // A PC kind of today shows the device panel too.
+        { command_id::ToPcVideo, control_id::PcTabs, static_cast<int>(PcKind::Mp4),
+            { { control_id::Profile, 0 }, { control_id::DeviceVideoBitrate, -1 } } },
     };
     for (const Case& c : cases) {
         Session first({});
