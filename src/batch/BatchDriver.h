@@ -43,6 +43,11 @@ public:
     // STOP (control 1017): asks the running batch to end.
     void OnStop();
 
+    // The "Files at once" setting (kFilesAtOnceAuto or a number), read when
+    // a batch starts.
+    void SetFilesAtOnce(int setting) { m_filesAtOnce = setting; }
+    int FilesAtOnce() const { return m_filesAtOnce; }
+
     // While true, the dialog refuses adding, removing, clearing, the list's
     // clicks, choosing the output folder and closing.
     bool Converting() const { return m_converting; }
@@ -78,6 +83,7 @@ private:
     // batch inside the first.
     bool m_loopActive = false;
     BatchSummary m_summary;
+    int m_filesAtOnce = 0;
 };
 
 // The completion sound, played when a batch ends without STOP.
