@@ -4,12 +4,14 @@
 // the CPU time this process used meanwhile (its children not counted), and,
 // with --probe-timer, how late a 10 ms timer on the same thread fired.
 //
-//   bench_batch TOOL_DIR OUTPUT_DIR KIND [--profile N] [--probe-timer] FILE...
+//   bench_batch TOOL_DIR OUTPUT_DIR KIND [--profile N] [--files-at-once N|auto]
+//               [--probe-timer] FILE...
 //   KIND: mp3, avi, psp, a video kind of today: mp4, mkv, webm, av1,
 //   phone, tv, web, or one of the later audio kinds flac, opus, aac, ogg, alac
 //   bench_batch --probe-only SECONDS
 // The second form runs only the timer, for the yardstick: the same timer in
 // a process that does nothing else, under the same load.
+#include "batch/FilesAtOnce.h"
 #include "platform/TimerProbe.h"
 #include "support/RealBatch.h"
 
@@ -101,7 +103,7 @@ int main(int argc, char** argv)
         return ProbeOnly(std::atof(argv[2]));
     if (argc < 5) {
         std::fprintf(
-            stderr, "usage: %s TOOL_DIR OUTPUT_DIR KIND [--profile N] [--probe-timer] FILE...\n", argv[0]);
+            stderr, "usage: %s TOOL_DIR OUTPUT_DIR KIND [--profile N] [--files-at-once N|auto] [--probe-timer] FILE...\n", argv[0]);
         return 2;
     }
     RealBatch batch(std::string(argv[1]) + "/", argv[2]);
@@ -111,7 +113,10 @@ int main(int argc, char** argv)
         const std::string argument = argv[i];
         if (argument == "--profile" && i + 1 < argc)
             batch.device.profilePosition = std::atoi(argv[++i]);
-        else if (argument == "--probe-timer")
+        else if (argument == "--files-at-once" && i + 1 < argc) {
+            const std::string value = argv[++i];
+            batch.driver.SetFilesAtOnce(value == "auto" ? kFilesAtOnceAuto : std::atoi(value.c_str()));
+        } else if (argument == "--probe-timer")
             probeTimer = true;
         else
             batch.AddSource(argument);
