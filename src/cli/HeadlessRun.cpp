@@ -225,7 +225,7 @@ int RunBatch(const ConvertRequest& request)
         return kFailedStatus;
     }
     int signalNumber = 0;
-    const platform::TerminationSignals signals([&](int number) {
+    const platform::TerminationSignals watcher([&](int number) {
         signalNumber = number;
         batch.Stop();
     });

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct Finished {
     int status = -1; // -1: crashed or hung
     std::string err;
 };
@@ -37,7 +37,7 @@ QProcessEnvironment ConsoleEnvironment(const TempFolder& home)
 
 class ConvertCommand : public ::testing::Test {
 protected:
-    Run Convert(const QStringList& arguments)
+    Finished Convert(const QStringList& arguments)
     {
         QProcess program;
         program.setProcessEnvironment(ConsoleEnvironment(m_home));
@@ -74,17 +74,25 @@ struct KindCase {
     const char* kind;
     QStringList options;
     const char* extension;
-    const char* stream; // the first stream's codec, "v:0" or "a:0"
-    const char* selector;
+    const char* codec;
+    const char* selector; // the stream whose codec counts: "v:0" or "a:0"
 };
 
+// ffprobe's answer is its last line: a reader may warn before it (the PMP
+// reader finds no sound packets it knows).
 std::string FirstCodec(const fs::path& file, const char* selector)
 {
-    return Probe(file.string(), "stream=codec_name", selector).value_or("(none)");
+    std::string answer = RunProgram({ "ffprobe", "-v", "error", "-select_streams", selector, "-show_entries",
+                                        "stream=codec_name", "-of", "default=nw=1:nk=1", file.string() })
+                             .output;
+    while (!answer.empty() && answer.back() == '\n')
+        answer.pop_back();
+    return answer.substr(answer.rfind('\n') + 1);
 }
 
 TEST_F(ConvertCommand, EveryKindOfTheWindowIsWrittenWithoutADisplay)
 {
+    // What each kind's converter or start profile states.
     const KindCase cases[] = {
         { "avi", {}, ".avi", "mpeg4", "v:0" },
         { "mpeg", {}, ".mpg", "mpeg1video", "v:0" },
@@ -93,11 +101,11 @@ TEST_F(ConvertCommand, EveryKindOfTheWindowIsWrittenWithoutADisplay)
         { "mp4", {}, ".mp4", "h264", "v:0" },
         { "mkv", {}, ".mkv", "hevc", "v:0" },
         { "webm", {}, ".webm", "vp9", "v:0" },
-        { "av1", {}, ".mkv", "av1", "v:0" },
-        { "psp", { "--profile", "1" }, ".mp4", "h264", "v:0" },
-        { "xbox360", {}, ".mp4", "h264", "v:0" },
-        { "pocketpc", {}, ".wmv", "wmv2", "v:0" },
-        { "pmp", {}, ".pmp", "", "" }, // judged by its own muxer's tests: ffprobe reads no PMP
+        { "av1", {}, ".webm", "av1", "v:0" },
+        { "psp", { "--profile", "17" }, ".MP4", "h264", "v:0" },
+        { "xbox360", {}, ".mpg", "mpeg2video", "v:0" },
+        { "pocketpc", {}, ".avi", "mpeg4", "v:0" },
+        { "pmp", {}, ".pmp", "mpeg4", "v:0" },
         { "phone", {}, ".mp4", "h264", "v:0" },
         { "tv", {}, ".mp4", "hevc", "v:0" },
         { "web", {}, ".webm", "vp9", "v:0" },
@@ -115,19 +123,19 @@ TEST_F(ConvertCommand, EveryKindOfTheWindowIsWrittenWithoutADisplay)
     const std::string source = Clip("clip.mkv");
     for (const KindCase& c : cases) {
         const QString out = OutFolder() + "-" + c.kind;
-        const Run run = Convert(QStringList { "--kind", c.kind, "--out", out } + c.options
+        const Finished run = Convert(QStringList { "--kind", c.kind, "--out", out } + QStringList(c.options)
             + QStringList { QString::fromStdString(source) });
         EXPECT_EQ(run.status, 0) << c.kind << ": " << run.err;
         EXPECT_NE(run.err.find("1 converted, 0 failed"), std::string::npos) << c.kind << ": " << run.err;
+        // The output is the file the summary line names (a PSP writes a
+        // thumbnail beside it).
         std::vector<fs::path> files;
         for (const auto& entry : fs::directory_iterator(out.toStdString()))
-            files.push_back(entry.path());
+            if (run.err.find(entry.path().string() + "\n") != std::string::npos)
+                files.push_back(entry.path());
         ASSERT_EQ(files.size(), 1U) << c.kind << ": " << run.err;
         EXPECT_EQ(files[0].extension().string(), c.extension) << c.kind;
-        if (*c.selector != '\0')
-            EXPECT_EQ(FirstCodec(files[0], c.selector), c.stream) << c.kind << ": " << files[0];
-        else
-            EXPECT_GT(fs::file_size(files[0]), 0U) << c.kind;
+        EXPECT_EQ(FirstCodec(files[0], c.selector), c.codec) << c.kind << ": " << files[0];
     }
 }
 
@@ -136,8 +144,9 @@ TEST_F(ConvertCommand, SeveralAtOnceWithAFailureAmongThemEndsWithOneAndItsReason
     const std::string a = Clip("a.mkv");
     const std::string b = Clip("b.mkv");
     const std::string broken = m_sources.Write("broken.mkv", "this is not a film");
-    const Run run = Convert({ "--kind", "mp3", "--jobs", "2", "--trim", "00:00:00.200-00:00:00.800", "--out",
-        OutFolder(), QString::fromStdString(a), QString::fromStdString(broken), QString::fromStdString(b) });
+    const Finished run = Convert(
+        { "--kind", "mp3", "--jobs", "2", "--trim", "00:00:00.200-00:00:00.800", "--out", OutFolder(),
+            QString::fromStdString(a), QString::fromStdString(broken), QString::fromStdString(b) });
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("2 converted, 1 failed"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("broken.mkv: failed"), std::string::npos) << run.err;
@@ -152,21 +161,25 @@ TEST_F(ConvertCommand, SeveralAtOnceWithAFailureAmongThemEndsWithOneAndItsReason
 
 TEST_F(ConvertCommand, UsageErrorsEndWithTwoBeforeAnythingIsWritten)
 {
-    const std::string clip = m_sources.Write("clip.mkv", "x");
-    for (const QStringList& arguments : { QStringList { "--kind", "mp3" }, QStringList { "--kind", "mp9", "x" },
-             QStringList { "--bogus", "x" }, QStringList { "--kind", "psp", "--profile", "999", "x" } }) {
-        const Run run = Convert(arguments + QStringList { "--out", OutFolder(), QString::fromStdString(clip) });
+    const QString clip = QString::fromStdString(Clip("clip.mkv"));
+    const QString out = OutFolder();
+    for (const QStringList& arguments :
+        { QStringList { "--kind", "mp3", "--out", out }, QStringList { "--kind", "mp9", "--out", out, clip },
+            QStringList { "--bogus", "--out", out, clip },
+            QStringList { "--kind", "mp3", "--bitrate", "100", "--out", out, clip },
+            QStringList { "--kind", "psp", "--profile", "999", "--out", out, clip } }) {
+        const Finished run = Convert(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString() << ": " << run.err;
         EXPECT_TRUE(run.err.starts_with("kelvara --convert: ")) << run.err;
     }
-    EXPECT_FALSE(fs::exists(OutFolder().toStdString()));
+    EXPECT_FALSE(fs::exists(out.toStdString()));
 }
 
 TEST_F(ConvertCommand, CtrlCStopsTheBatchAndLeavesNoProgramAndNoTemporaryFile)
 {
     // Long and large enough to be stopped in the middle of its encoding.
     const std::string source = m_sources.File("long.mkv");
-    ASSERT_TRUE(MakeClip(source, 40.0, 640, 480));
+    ASSERT_TRUE(MakeClip(source, 20.0, 320, 240));
     QProcess program;
     program.setProcessEnvironment(ConsoleEnvironment(m_home));
     program.start(QStringLiteral(KELVARA_PROGRAM),
@@ -202,8 +215,9 @@ TEST_F(ConvertCommand, ListNamesEveryKindWithTheWindowsLabels)
     ASSERT_TRUE(program.waitForFinished(20000));
     const std::string out = program.readAllStandardOutput().toStdString();
     EXPECT_EQ(program.exitCode(), 0);
-    for (const char* line : { "  mp3       To MP3\n", "  tv        TV & streaming stick\n", "  ogg       To Ogg Vorbis\n",
-             "        dvd-pal         DVD PAL\n", "        png             To PNG Image" })
+    for (const char* line :
+        { "  mp3       To MP3\n", "  tv        TV & streaming stick\n", "  ogg       To Ogg Vorbis\n",
+            "        dvd-pal         DVD PAL\n", "        png             To PNG Image" })
         EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
     EXPECT_EQ(out.find("none readable"), std::string::npos) << out;
 }

@@ -1,7 +1,7 @@
 // The arguments of `kelvara --convert`: what each usage error says, and how
 // the accepted values land on the window's lists.
-#include "batch/FilesAtOnce.h"
 #include "cli/ConvertArguments.h"
+#include "batch/FilesAtOnce.h"
 #include "cli/KindTable.h"
 #include "options/OptionItems.h"
 #include "options/OutputCatalogue.h"
@@ -33,7 +33,8 @@ TEST(ConvertArguments, UsageErrorsSayWhatIsWrong)
         { { "--kind", "mp3" }, "no files to convert" },
         { { "--kind", "mp3", "--", "--list" }, "" }, // "--" makes it a file
         { { "--kind", "mp3", "--bitrate", "100", "a.wav" },
-            "--bitrate 100 is not offered; choose one of auto, 32, 48, 64, 80, 96, 128, 160, 192, 224, 256, 320" },
+            "--bitrate 100 is not offered; choose one of auto, 32, 48, 64, 80, 96, 128, 160, 192, 224, 256, "
+            "320" },
         { { "--kind", "flac", "--bitrate", "192", "a.wav" }, "--bitrate does not apply to the kind flac" },
         { { "--kind", "psp", "--bitrate", "192", "a.wav" }, "--bitrate does not apply to the kind psp" },
         { { "--kind", "mp3", "--rate", "44000", "a.wav" }, "--rate 44000 is not offered" },
@@ -58,12 +59,14 @@ TEST(ConvertArguments, UsageErrorsSayWhatIsWrong)
 
 TEST(ConvertArguments, ValuesLandOnTheWindowsLists)
 {
-    const auto request = Parse({ "--kind=mp3", "--bitrate", "192", "--rate", "44100", "--jobs", "auto", "--trim",
-        "1:02.5-00:01:10", "--out", "out", "a.wav", "b.wav" })
+    const auto request = Parse({ "--kind=mp3", "--bitrate", "192", "--rate", "44100", "--jobs", "auto",
+                                   "--trim", "1:02.5-00:01:10", "--out", "out", "a.wav", "b.wav" })
                              .request;
     ASSERT_TRUE(request);
-    EXPECT_EQ(option_items::kAudioBitrates[static_cast<std::size_t>(request->audioBitratePosition)], "192   kbps");
-    EXPECT_EQ(option_items::kAudioSampleRates[static_cast<std::size_t>(request->sampleRatePosition)], "44100  Hz");
+    EXPECT_EQ(
+        option_items::kAudioBitrates[static_cast<std::size_t>(request->audioBitratePosition)], "192   kbps");
+    EXPECT_EQ(
+        option_items::kAudioSampleRates[static_cast<std::size_t>(request->sampleRatePosition)], "44100  Hz");
     EXPECT_EQ(request->filesAtOnce, kFilesAtOnceAuto);
     ASSERT_TRUE(request->trim);
     EXPECT_DOUBLE_EQ(request->trim->startMs, 62500.0);
@@ -88,7 +91,8 @@ TEST(KindTable, EveryKindOfTheWindowHasOneId)
 {
     std::set<std::string_view> ids;
     int kinds = 0;
-    for (const OutputCategory category : { OutputCategory::PcVideo, OutputCategory::MobileVideo, OutputCategory::Audio })
+    for (const OutputCategory category :
+        { OutputCategory::PcVideo, OutputCategory::MobileVideo, OutputCategory::Audio })
         for (int kind = 0; kind < KindCount(category); ++kind, ++kinds) {
             const std::string_view id = IdOfKind({ category, kind });
             ASSERT_FALSE(id.empty()) << TabLabel({ category, kind });
