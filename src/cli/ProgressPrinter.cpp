@@ -82,10 +82,15 @@ void ProgressPrinter::Report(int row, const JobRecord& job)
 void ProgressPrinter::ShowLive(int row, const JobRecord& job)
 {
     const StatusCell status = StatusOf(job, m_kind);
-    std::string text = status.hasText ? status.text : std::string("converting");
-    for (char& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
+    // The cell's text is laid out for a column: one blank between words here.
+    std::string text;
+    for (const char c : status.hasText ? status.text : std::string("converting")) {
+        const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+        if (!blank)
+            text += c;
+        else if (!text.empty() && text.back() != ' ')
+            text += ' ';
+    }
     std::fprintf(m_out, "\r\x1b[K[%d/%d] %s: %s", row + 1, m_jobs.GetSize(),
         FileNameOf(job.sourcePath).c_str(), text.c_str());
     std::fflush(m_out);

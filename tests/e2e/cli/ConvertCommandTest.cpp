@@ -46,21 +46,12 @@ protected:
         return { ended ? program.exitCode() : -1, program.readAllStandardError().toStdString() };
     }
 
-    std::string Clip(const std::string& name, double seconds = 1.0)
+    // A second of picture and sound.
+    std::string Clip(const std::string& name)
     {
-        const std::string path = m_sources.File(name);
-        EXPECT_TRUE(MakeClip(path, seconds, 160, 120));
+        std::string path = m_sources.File(name);
+        EXPECT_TRUE(MakeClip(path, 1.0, 160, 120));
         return path;
-    }
-
-    // The files in the output folder, hidden ones included.
-    std::vector<fs::path> Outputs() const
-    {
-        std::vector<fs::path> files;
-        if (fs::exists(m_output.Path()))
-            for (const auto& entry : fs::directory_iterator(m_output.Path()))
-                files.push_back(entry.path());
-        return files;
     }
 
     QString OutFolder() const { return QString::fromStdString(m_output.Folder() + "out"); }
