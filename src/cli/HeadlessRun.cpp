@@ -179,7 +179,7 @@ public:
     bool Converting() const { return m_driver.Converting(); }
     int JobCount() const { return m_jobs.GetSize(); }
     bool Started() const { return m_driver.LastSummary().attempted > 0 || m_host.ErrorsShown() == 0; }
-    BatchCount Finish() { return m_printer.Finish(); }
+    BatchCount Finish(int skipped) { return m_printer.Finish(skipped); }
 
 private:
     const ConvertRequest& m_request;
@@ -238,10 +238,10 @@ int RunBatch(const ConvertRequest& request)
     RemoveIntermediateFilesOfThisProcess(IntermediateFolder());
     if (!batch.Started())
         return kFailedStatus;
-    const BatchCount count = batch.Finish();
+    const BatchCount count = batch.Finish(refused);
     if (signalNumber != 0)
         return 128 + signalNumber;
-    return count.failed + count.notConverted + refused > 0 ? kFailedStatus : 0;
+    return count.failed + count.notConverted > 0 ? kFailedStatus : 0;
 }
 
 } // namespace

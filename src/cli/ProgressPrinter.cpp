@@ -46,8 +46,9 @@ std::string ProgressPrinter::EndLine(const JobRecord& job)
             line += " \xE2\x86\x92 " + job.outputPath;
     } else if (job.failed) {
         line += job.run.outcome.empty() ? std::string("failed") : job.run.outcome;
+        // The engine's last line, unless the reason already is that line.
         const std::string last = LastLineOf(job.run.outputTail);
-        if (!last.empty())
+        if (!last.empty() && job.run.outcome.find(last) == std::string::npos)
             line += "\n    " + last;
     } else {
         line += job.run.outcome.empty() ? std::string("not converted") : job.run.outcome;
@@ -105,9 +106,10 @@ void ProgressPrinter::ClearLive()
     m_liveShown = false;
 }
 
-BatchCount ProgressPrinter::Finish()
+BatchCount ProgressPrinter::Finish(int skipped)
 {
     BatchCount count;
+    count.failed = skipped;
     for (int row = 0; row < m_jobs.GetSize(); ++row) {
         const JobRecord job = m_jobs.GetAt(row);
         Report(row, job);

@@ -27,8 +27,9 @@ public:
     void RedrawCell(int row, JobColumn column) override;
 
     // Writes the line of every job not yet reported, then the summary
-    // ("3 converted, 1 failed"); returns the counts.
-    BatchCount Finish();
+    // ("3 converted, 1 failed"), where the `skipped` files that could not be
+    // added count as failed; returns the counts.
+    BatchCount Finish(int skipped);
 
     // The line of an ended job: "song.flac: finished in 1.2 s → /out/song.mp3".
     static std::string EndLine(const JobRecord& job);
