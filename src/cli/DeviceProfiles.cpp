@@ -3,6 +3,7 @@
 #include "options/DeviceProfilePanel.h"
 #include "options/OptionItems.h"
 #include "options/ProfileIni.h"
+#include "options/UserProfiles.h"
 
 namespace kelvara::cli {
 namespace {
@@ -56,6 +57,10 @@ ProfileTitles ReadProfileTitles(const std::string& toolDirectory, DeviceKind kin
     const DeviceProfileList list = ReadDeviceProfileList(ini);
     ProfileTitles titles;
     titles.titles = list.titles;
+    titles.shipped = static_cast<int>(list.titles.size());
+    // The user's own follow the shipped ones, as in the panel.
+    for (const UserProfile& own : ListUserProfiles(kind, UserProfileFolder()))
+        titles.titles.push_back(own.title);
     titles.start = kDeviceStartProfiles[static_cast<std::size_t>(kind)];
     if (!ini.Refusal().empty())
         titles.problem = ini.Refusal();
@@ -75,7 +80,9 @@ std::optional<DeviceChoice> ChooseProfile(
         problem = ini.Refusal();
         return std::nullopt;
     }
-    const int count = static_cast<int>(list.titles.size());
+    const std::vector<UserProfile> own = ListUserProfiles(kind, UserProfileFolder());
+    const int shipped = static_cast<int>(list.titles.size());
+    const int count = shipped + static_cast<int>(own.size());
     if (position < 0 || position >= count) {
         problem = "--profile " + std::to_string(position) + " is not listed; the profiles are 0 to "
             + std::to_string(count - 1) + " (kelvara --convert --list)";
@@ -83,7 +90,18 @@ std::optional<DeviceChoice> ChooseProfile(
     }
     DeviceChoice choice;
     choice.profilePosition = position;
-    for (const DeviceListSelection& selection : ReadDeviceProfile(ini, kind, position))
+    // A profile of the user's: its own file's lines and selections, in the
+    // place of the shipped profile it was saved from.
+    ProfileIni ownIni;
+    const bool users = position >= shipped;
+    if (users) {
+        const UserProfile& profile = own[static_cast<std::size_t>(position - shipped)];
+        ownIni.Open(profile.path);
+        choice.userLines = ReadProfileAt(ownIni, 0);
+        choice.profilePosition = profile.basedOn;
+    }
+    for (const DeviceListSelection& selection :
+        users ? ReadDeviceProfile(ownIni, kind, 0) : ReadDeviceProfile(ini, kind, position))
         // An item beyond the list leaves it without a selection, as in the panel.
         SelectionOf(choice.selections, selection.list)
             = selection.item < ItemCount(kind, selection.list) ? selection.item : -1;

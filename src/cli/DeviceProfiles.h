@@ -13,8 +13,10 @@
 namespace kelvara::cli {
 
 struct ProfileTitles {
-    // Item k is the profile the panel lists at position k.
+    // Item k is the profile the panel lists at position k: the shipped
+    // ones, then the user's own.
     std::vector<std::string> titles;
+    int shipped = 0;
     // The profile the panel starts the kind with.
     int start = 0;
     // Why the file could not be read; empty when it was.

@@ -74,7 +74,8 @@ std::string Profiles(const std::string& toolDirectory, DeviceKind device)
     std::string text = "      --profile:\n";
     for (std::size_t position = 0; position < profiles.titles.size(); ++position)
         text += "        " + Padded(std::to_string(position), 4) + profiles.titles[position]
-            + (static_cast<int>(position) == profiles.start ? "  (the default)\n" : "\n");
+            + (static_cast<int>(position) == profiles.start ? "  (the default)" : "")
+            + (static_cast<int>(position) >= profiles.shipped ? "  (yours)\n" : "\n");
     return text;
 }
 

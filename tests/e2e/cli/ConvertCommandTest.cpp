@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,36 @@ TEST_F(ConvertCommand, SeveralAtOnceWithAFailureAmongThemEndsWithOneAndItsReason
         ASSERT_TRUE(duration) << output;
         EXPECT_NEAR(*duration, 0.6, 0.15) << output;
     }
+}
+
+// A user's own profile is numbered after the shipped ones, as in the panel,
+// and converts with its own values: here the shipped customizable profile
+// saved with the 360p frame size.
+TEST_F(ConvertCommand, AUsersOwnProfileFollowsTheShippedOnes)
+{
+    std::ifstream shippedFile(KELVARA_TOOL_DIR "/TARVO_Pro_MP4.ini");
+    const std::string shipped(
+        (std::istreambuf_iterator<char>(shippedFile)), std::istreambuf_iterator<char>());
+    const std::size_t first = shipped.find("[profile0]");
+    ASSERT_NE(first, std::string::npos);
+    std::string own = "[Info]\nKind=MP4\n" + shipped.substr(first, shipped.find("[profile1]") - first);
+    own.replace(
+        own.find("Title="), own.find('\n', own.find("Title=")) - own.find("Title="), "Title=Mine, 360p");
+    own.replace(own.find("VideoSize=0"), 11, "VideoSize=6");
+    fs::create_directories(m_home.Path() / "config/kelvara/profiles");
+    std::ofstream(m_home.Path() / "config/kelvara/profiles/mine.ini") << own;
+
+    QProcess list;
+    list.setProcessEnvironment(ConsoleEnvironment(m_home));
+    list.start(QStringLiteral(KELVARA_PROGRAM), { "--convert", "--list" });
+    ASSERT_TRUE(list.waitForFinished(20000));
+    EXPECT_NE(list.readAllStandardOutput().toStdString().find("        5   Mine, 360p  (yours)\n"),
+        std::string::npos);
+
+    const Finished run = Convert({ "--kind", "mp4", "--profile", "5", "--out", OutFolder(),
+        QString::fromStdString(Clip("clip.mkv")) });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Probe(OutFolder().toStdString() + "/clip.mp4", "stream=height", "v:0"), "360");
 }
 
 TEST_F(ConvertCommand, UsageErrorsEndWithTwoBeforeAnythingIsWritten)
