@@ -16,6 +16,7 @@
 #include "naming/OutputNaming.h"
 #include "options/DeviceProfilePanel.h"
 #include "options/MpegPresets.h"
+#include "options/OptionNumbers.h"
 #include "options/ProfileKind.h"
 #include "platform/ChildrenLeft.h"
 #include "platform/EventPump.h"
@@ -28,6 +29,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -102,9 +104,9 @@ void ApplyRequest(JobRecord& job, const ConvertRequest& request, const RequestOp
     }
     if (request.kind.Is(PcKind::Mpeg)) {
         job.mpegType = request.mpegType;
-        job.mpegFrameRate = std::atof(options.MpegFrameRateText().c_str());
-        job.mpegAudioBitrate = std::atoi(options.MpegAudioBitrateText().c_str());
-        job.mpegAudioRate = std::atoi(options.MpegSampleRateText().c_str());
+        job.mpegFrameRate = LeadingDouble(options.MpegFrameRateText());
+        job.mpegAudioBitrate = LeadingInt(options.MpegAudioBitrateText());
+        job.mpegAudioRate = LeadingInt(options.MpegSampleRateText());
         if (const std::optional<MpegPreset> preset = MpegPresetFor(request.mpegType);
             preset && preset->size) {
             job.outputWidth = preset->size->width;
