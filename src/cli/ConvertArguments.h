@@ -2,6 +2,7 @@
 // which of the window's options, or a usage error that says what is wrong.
 #pragma once
 
+#include "batch/FilesAtOnce.h"
 #include "options/OutputKind.h"
 
 #include <optional>
@@ -32,7 +33,7 @@ struct ConvertRequest {
     std::optional<int> profile;
     std::optional<TrimSpan> trim;
     // kFilesAtOnceAuto or a number of files.
-    int filesAtOnce = 1;
+    int filesAtOnce = kFilesAtOnceAuto; // as the window starts
     std::vector<std::string> files;
 };
 

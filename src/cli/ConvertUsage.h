@@ -22,7 +22,7 @@ inline constexpr const char* kConvertUsage
       "  --out DIR           the output folder (made when missing); default: the\n"
       "                      folder the window uses\n"
       "  --trim START-END    convert only this part of every file (HH:MM:SS[.mmm])\n"
-      "  --jobs N|auto       files converted at once (default 1)\n"
+      "  --jobs N|auto       files converted at once (default auto)\n"
       "  --list              the kinds, their choices and profiles\n"
       "  --help              this text\n"
       "  --                  ends the options\n"
