@@ -94,6 +94,8 @@ public:
 
     // Application shell.
     void OnMenuCommand(int commandId);
+    // The "Files at once" setting the batch reads (FilesAtOnceMenu.cpp).
+    int FilesAtOnceSetting() const;
     void OnAbout();
     void OnHelp();
     void OnHomePage();

@@ -47,6 +47,11 @@ void CConverterDlg::AttachFilesAtOnceMenu()
     }
 }
 
+int CConverterDlg::FilesAtOnceSetting() const
+{
+    return m_batch->driver.FilesAtOnce();
+}
+
 void CConverterDlg::OnFilesAtOnce(int commandId)
 {
     const int value = commandId - command_id::FilesAtOnceAuto;

@@ -10,7 +10,10 @@ from kelvara_desktop import (_message_box, answer_message, cell, check, check_ou
                              run, screenshot)
 
 FILES = 12
-SECONDS = 60
+SECONDS = 300
+# The rows polled while the first files convert: reading a cell over the
+# accessibility bus takes a while, so only the first ones are read.
+WATCHED = 4
 
 
 def percent(text):
@@ -19,7 +22,7 @@ def percent(text):
 
 
 def rows_under_way(table):
-    shown = [percent(cell(table, row, 5)) for row in range(FILES)]
+    shown = [percent(cell(table, row, 5)) for row in range(WATCHED)]
     return [p for p in shown if p is not None and 1 <= p <= 99]
 
 

@@ -238,7 +238,7 @@ class Kelvara:
     # keyboard, as many users do; an open menu is also on the accessibility
     # bus among the program's windows.
     MENUS = {
-        "File": ["Add Video", "Remove Video", "Clear Video", "Import Profile..."],
+        "File": ["Add Video", "Remove Video", "Clear Video", "Import Profile...", "Files at once"],
         "Format Setting": ["To PC Video", "To Mobile Video", "To Audio"],
         "Help": ["Contents", "Home Page", "About..."],
     }

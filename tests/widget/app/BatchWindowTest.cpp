@@ -334,9 +334,10 @@ TEST_F(BatchWindow, TheFileMenuAndTheKeysDuringABatchAreRefusedOrStopItAsTheButt
     const QString reason = ": Not available while converting";
     // A profile can be imported while a batch runs: it changes no job.
     EXPECT_EQ(during,
-        QStringList(
-            { "Add Video" + reason, "Remove Video" + reason, "Clear Video" + reason, "Import Profile..." }));
-    EXPECT_EQ(items(), QStringList({ "Add Video", "Remove Video", "Clear Video", "Import Profile..." }));
+        QStringList({ "Add Video" + reason, "Remove Video" + reason, "Clear Video" + reason,
+            "Import Profile...", "Files at once" }));
+    EXPECT_EQ(items(),
+        QStringList({ "Add Video", "Remove Video", "Clear Video", "Import Profile...", "Files at once" }));
     ASSERT_FALSE(answerer.shown.empty());
     EXPECT_EQ(answerer.shown[0].text, "Please stop converting.");
     EXPECT_EQ(dialog->Jobs().GetSize(), 3);

@@ -134,7 +134,8 @@ TEST_F(Keyboard, AnOpenMenuIsAmongTheProgramsWindowsWithItsItemsAndKeys)
 {
     const std::tuple<int, const char*, QStringList> menus[] = {
         { control_id::FileMenu, "File",
-            { "Add Video=Ctrl+O", "Remove Video=Del", "Clear Video=Ctrl+Shift+Del", "Import Profile...=" } },
+            { "Add Video=Ctrl+O", "Remove Video=Del", "Clear Video=Ctrl+Shift+Del",
+                "Import Profile...=", "Files at once=" } },
         { control_id::FormatMenu, "Format Setting", { "To PC Video=", "To Mobile Video=", "To Audio=" } },
         { control_id::HelpMenu, "Help", { "Contents=F1", "Home Page=", "About...=" } },
     };

@@ -1,6 +1,8 @@
 // The main dialog's set-up and the application shell's commands.
 #include "AppFakes.h"
+
 #include "app/AddDialogFolder.h"
+#include "batch/FilesAtOnce.h"
 
 #include "filelist/FileListCommands.h"
 #include "skin/CFadeInPicture.h"
@@ -82,12 +84,38 @@ TEST(MainDialog, MenusCarryTheirCommandsAndCaptions)
         return items;
     };
     EXPECT_EQ(menuOf(control_id::FileMenu),
-        QStringList(
-            { "Add Video=32771", "Remove Video=32772", "Clear Video=32773", "Import Profile...=32780" }));
+        QStringList({ "Add Video=32771", "Remove Video=32772", "Clear Video=32773", "Import Profile...=32780",
+            "Files at once=0" }));
     EXPECT_EQ(menuOf(control_id::FormatMenu),
         QStringList({ "To PC Video=32774", "To Mobile Video=32775", "To Audio=32776" }));
     EXPECT_EQ(
         menuOf(control_id::HelpMenu), QStringList({ "Contents=32777", "Home Page=32778", "About...=32779" }));
+}
+
+TEST(MainDialog, FilesAtOnceIsChosenInTheFileMenuKeptAndReadAtTheNextStart)
+{
+    DialogFixture f;
+    const auto checkedItem = [](const CConverterDlg& dialog) {
+        for (QAction* item :
+            dialog.Controls().Button(control_id::FileMenu)->Menu()->actions().last()->menu()->actions())
+            if (item->isChecked())
+                return item->text();
+        return QString();
+    };
+    EXPECT_EQ(checkedItem(*f.dialog), QStringLiteral("Auto"));
+    EXPECT_EQ(f.dialog->FilesAtOnceSetting(), kFilesAtOnceAuto);
+    f.dialog->OnMenuCommand(command_id::FilesAtOnceAuto + 1);
+    EXPECT_EQ(f.dialog->FilesAtOnceSetting(), 1);
+    EXPECT_EQ(f.settings.values[QStringLiteral("Choices/FilesAtOnce")], QStringLiteral("1"));
+
+    // The next start reads it; a value past the cores or no number is Auto.
+    for (const auto& [stored, expected] : { std::pair { "1", "1" }, { "999", "Auto" }, { "many", "Auto" } }) {
+        f.settings.values[QStringLiteral("Choices/FilesAtOnce")] = QString::fromLatin1(stored);
+        CConverterDlg next(
+            f.programFolders, DialogServices { &f.settings, &f.shell, &f.folders, &f.preview, &f.sound });
+        next.OnInitDialog(nullptr);
+        EXPECT_EQ(checkedItem(next), QString::fromLatin1(expected)) << stored;
+    }
 }
 
 TEST(MainDialog, BrowseShowsAndStoresTheChosenFolder)
