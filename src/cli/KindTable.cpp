@@ -9,44 +9,31 @@
 namespace kelvara::cli {
 namespace {
 
-constexpr OutputKind Pc(PcKind kind)
-{
-    return { OutputCategory::PcVideo, static_cast<std::int32_t>(kind) };
-}
-constexpr OutputKind Mobile(MobileKind kind)
-{
-    return { OutputCategory::MobileVideo, static_cast<std::int32_t>(kind) };
-}
-constexpr OutputKind Audio(AudioKind kind)
-{
-    return { OutputCategory::Audio, static_cast<std::int32_t>(kind) };
-}
-
 constexpr std::array<KindId, 24> kKindIds = { {
-    { "avi", Pc(PcKind::Avi) },
-    { "mpeg", Pc(PcKind::Mpeg) },
-    { "image", Pc(PcKind::Image) },
-    { "mp4", Pc(PcKind::Mp4) },
-    { "mkv", Pc(PcKind::Mkv) },
-    { "webm", Pc(PcKind::WebM) },
-    { "av1", Pc(PcKind::Av1) },
-    { "psp", Mobile(MobileKind::Psp) },
-    { "xbox360", Mobile(MobileKind::Xbox360) },
-    { "pocketpc", Mobile(MobileKind::PocketPc) },
-    { "pmp", Mobile(MobileKind::Pmp) },
-    { "phone", Mobile(MobileKind::PhoneTablet) },
-    { "tv", Mobile(MobileKind::TvStick) },
-    { "web", Mobile(MobileKind::Web) },
-    { "mp3", Audio(AudioKind::Mp3) },
-    { "wma", Audio(AudioKind::Wma) },
-    { "wav", Audio(AudioKind::Wav) },
-    { "mp2", Audio(AudioKind::Mp2) },
-    { "ac3", Audio(AudioKind::Ac3) },
-    { "flac", Audio(AudioKind::Flac) },
-    { "opus", Audio(AudioKind::Opus) },
-    { "aac", Audio(AudioKind::Aac) },
-    { "ogg", Audio(AudioKind::Vorbis) },
-    { "alac", Audio(AudioKind::Alac) },
+    { "avi", OutputKindOf(PcKind::Avi) },
+    { "mpeg", OutputKindOf(PcKind::Mpeg) },
+    { "image", OutputKindOf(PcKind::Image) },
+    { "mp4", OutputKindOf(PcKind::Mp4) },
+    { "mkv", OutputKindOf(PcKind::Mkv) },
+    { "webm", OutputKindOf(PcKind::WebM) },
+    { "av1", OutputKindOf(PcKind::Av1) },
+    { "psp", OutputKindOf(MobileKind::Psp) },
+    { "xbox360", OutputKindOf(MobileKind::Xbox360) },
+    { "pocketpc", OutputKindOf(MobileKind::PocketPc) },
+    { "pmp", OutputKindOf(MobileKind::Pmp) },
+    { "phone", OutputKindOf(MobileKind::PhoneTablet) },
+    { "tv", OutputKindOf(MobileKind::TvStick) },
+    { "web", OutputKindOf(MobileKind::Web) },
+    { "mp3", OutputKindOf(AudioKind::Mp3) },
+    { "wma", OutputKindOf(AudioKind::Wma) },
+    { "wav", OutputKindOf(AudioKind::Wav) },
+    { "mp2", OutputKindOf(AudioKind::Mp2) },
+    { "ac3", OutputKindOf(AudioKind::Ac3) },
+    { "flac", OutputKindOf(AudioKind::Flac) },
+    { "opus", OutputKindOf(AudioKind::Opus) },
+    { "aac", OutputKindOf(AudioKind::Aac) },
+    { "ogg", OutputKindOf(AudioKind::Vorbis) },
+    { "alac", OutputKindOf(AudioKind::Alac) },
 } };
 
 // "DVD PAL", "dvd-pal" and "dvd_pal" all read "dvdpal".

@@ -62,4 +62,18 @@ struct OutputKind {
     }
 };
 
+// The kind of a tab of each strip.
+constexpr OutputKind OutputKindOf(PcKind pc)
+{
+    return { OutputCategory::PcVideo, static_cast<std::int32_t>(pc) };
+}
+constexpr OutputKind OutputKindOf(MobileKind mobile)
+{
+    return { OutputCategory::MobileVideo, static_cast<std::int32_t>(mobile) };
+}
+constexpr OutputKind OutputKindOf(AudioKind audio)
+{
+    return { OutputCategory::Audio, static_cast<std::int32_t>(audio) };
+}
+
 } // namespace kelvara

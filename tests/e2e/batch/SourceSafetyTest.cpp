@@ -31,19 +31,6 @@ std::set<std::string> NamesIn(const std::string& folder)
     return names;
 }
 
-OutputKind Pc(PcKind kind)
-{
-    return { OutputCategory::PcVideo, static_cast<std::int32_t>(kind) };
-}
-OutputKind Mobile(MobileKind kind)
-{
-    return { OutputCategory::MobileVideo, static_cast<std::int32_t>(kind) };
-}
-OutputKind Audio(AudioKind kind)
-{
-    return { OutputCategory::Audio, static_cast<std::int32_t>(kind) };
-}
-
 // A source whose name is the name the kind's output would get in the
 // source's own folder.
 struct SelfOverwrite {
@@ -56,21 +43,21 @@ struct SelfOverwrite {
 };
 
 const SelfOverwrite kSelfOverwrites[] = {
-    { "MP3 from an MP3", Audio(AudioKind::Mp3), "song.mp3", { "-vn" } },
-    { "WMA from a WMA", Audio(AudioKind::Wma), "song.wma", { "-vn" } },
-    { "WAV from a WAV", Audio(AudioKind::Wav), "song.wav", { "-vn" } },
-    { "MP2 from an MP2", Audio(AudioKind::Mp2), "song.mp2", { "-vn" } },
-    { "AC3 from an AC3", Audio(AudioKind::Ac3), "song.ac3", { "-vn" } },
-    { "GIF animation from a GIF", Pc(PcKind::Image), "moving.gif", { "-an" }, 0 },
-    { "JPEG still from a JPEG", Pc(PcKind::Image), "still.jpg", { "-an", "-frames:v", "1", "-update", "1" },
-        4 },
-    { "PNG still from a PNG", Pc(PcKind::Image), "still.png", { "-an", "-frames:v", "1", "-update", "1" },
-        11 },
-    { "Xbox360 MPEG from an MPEG", Mobile(MobileKind::Xbox360), "clip.mpg", { "-f", "vob" } },
-    { "Pocket PC AVI from an AVI", Mobile(MobileKind::PocketPc), "clip.avi", {} },
-    { "PSP file from the numbered file it would write", Mobile(MobileKind::Psp), "M4V04242.MP4",
+    { "MP3 from an MP3", OutputKindOf(AudioKind::Mp3), "song.mp3", { "-vn" } },
+    { "WMA from a WMA", OutputKindOf(AudioKind::Wma), "song.wma", { "-vn" } },
+    { "WAV from a WAV", OutputKindOf(AudioKind::Wav), "song.wav", { "-vn" } },
+    { "MP2 from an MP2", OutputKindOf(AudioKind::Mp2), "song.mp2", { "-vn" } },
+    { "AC3 from an AC3", OutputKindOf(AudioKind::Ac3), "song.ac3", { "-vn" } },
+    { "GIF animation from a GIF", OutputKindOf(PcKind::Image), "moving.gif", { "-an" }, 0 },
+    { "JPEG still from a JPEG", OutputKindOf(PcKind::Image), "still.jpg",
+        { "-an", "-frames:v", "1", "-update", "1" }, 4 },
+    { "PNG still from a PNG", OutputKindOf(PcKind::Image), "still.png",
+        { "-an", "-frames:v", "1", "-update", "1" }, 11 },
+    { "Xbox360 MPEG from an MPEG", OutputKindOf(MobileKind::Xbox360), "clip.mpg", { "-f", "vob" } },
+    { "Pocket PC AVI from an AVI", OutputKindOf(MobileKind::PocketPc), "clip.avi", {} },
+    { "PSP file from the numbered file it would write", OutputKindOf(MobileKind::Psp), "M4V04242.MP4",
         { "-f", "mp4" }, 4, 4242 },
-    { "PMP from a file named as the PMP", Mobile(MobileKind::Pmp), "clip.pmp", { "-f", "avi" } },
+    { "PMP from a file named as the PMP", OutputKindOf(MobileKind::Pmp), "clip.pmp", { "-f", "avi" } },
 };
 
 class SourceSafety : public ::testing::Test {
@@ -135,7 +122,7 @@ TEST_F(SourceSafety, JobsOfOneTitleNeverShareAName)
     batch.AddSource(x.File("song.avi"));
     batch.AddSource(users);
     batch.AddSource(y.File("song.mp4"));
-    RunBatch(batch, Audio(AudioKind::Mp3));
+    RunBatch(batch, OutputKindOf(AudioKind::Mp3));
 
     std::set<std::string> outputs;
     for (int i = 0; i < 3; ++i) {
@@ -171,19 +158,19 @@ TEST_F(SourceSafety, EveryKindLeavesItsSourcesByteIdenticalInTheirOwnFolder)
         int picture;
         int profile;
     } kinds[] = {
-        { Pc(PcKind::Avi), 4, 0 },
-        { Pc(PcKind::Mpeg), 4, 0 },
-        { Pc(PcKind::Image), 0, 0 },
-        { Pc(PcKind::Image), 4, 0 },
-        { Mobile(MobileKind::Psp), 4, 7 },
-        { Mobile(MobileKind::Xbox360), 4, 2 },
-        { Mobile(MobileKind::PocketPc), 4, 2 },
-        { Mobile(MobileKind::Pmp), 4, 1 },
-        { Audio(AudioKind::Mp3), 4, 0 },
-        { Audio(AudioKind::Wma), 4, 0 },
-        { Audio(AudioKind::Wav), 4, 0 },
-        { Audio(AudioKind::Mp2), 4, 0 },
-        { Audio(AudioKind::Ac3), 4, 0 },
+        { OutputKindOf(PcKind::Avi), 4, 0 },
+        { OutputKindOf(PcKind::Mpeg), 4, 0 },
+        { OutputKindOf(PcKind::Image), 0, 0 },
+        { OutputKindOf(PcKind::Image), 4, 0 },
+        { OutputKindOf(MobileKind::Psp), 4, 7 },
+        { OutputKindOf(MobileKind::Xbox360), 4, 2 },
+        { OutputKindOf(MobileKind::PocketPc), 4, 2 },
+        { OutputKindOf(MobileKind::Pmp), 4, 1 },
+        { OutputKindOf(AudioKind::Mp3), 4, 0 },
+        { OutputKindOf(AudioKind::Wma), 4, 0 },
+        { OutputKindOf(AudioKind::Wav), 4, 0 },
+        { OutputKindOf(AudioKind::Mp2), 4, 0 },
+        { OutputKindOf(AudioKind::Ac3), 4, 0 },
     };
     for (const auto& [kind, picture, profile] : kinds) {
         SCOPED_TRACE("category " + std::to_string(static_cast<int>(kind.category)) + " kind "
@@ -212,7 +199,7 @@ TEST_F(SourceSafety, AviFromAnAviBesideItIsNumberedAndTheSourceKept)
     const std::string before = FileContents(source);
     RealBatch batch(kToolDirectory, m_folder.Folder());
     batch.AddSource(source);
-    RunBatch(batch, Pc(PcKind::Avi));
+    RunBatch(batch, OutputKindOf(PcKind::Avi));
 
     EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).run.outcome;
     EXPECT_EQ(FileContents(source), before);
@@ -235,7 +222,7 @@ TEST_F(SourceSafety, APmpJobLeavesTheUsersFilesOfItsStepNamesAlone)
     RealBatch batch(kToolDirectory, m_folder.Folder());
     batch.device.profilePosition = 1;
     batch.AddSource(source);
-    RunBatch(batch, Mobile(MobileKind::Pmp));
+    RunBatch(batch, OutputKindOf(MobileKind::Pmp));
 
     EXPECT_EQ(batch.Job(0).stateIcon, JobState::Done) << batch.Job(0).run.outcome;
     EXPECT_EQ(batch.Job(0).outputPath, m_folder.File("a.pmp"));

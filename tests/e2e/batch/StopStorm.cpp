@@ -46,34 +46,21 @@ struct Scenario {
     bool vob = false; // a VOB source, stopped in its intermediate step
 };
 
-constexpr OutputKind Pc(PcKind kind)
-{
-    return { OutputCategory::PcVideo, static_cast<std::int32_t>(kind) };
-}
-constexpr OutputKind Mobile(MobileKind kind)
-{
-    return { OutputCategory::MobileVideo, static_cast<std::int32_t>(kind) };
-}
-constexpr OutputKind Audio(AudioKind kind)
-{
-    return { OutputCategory::Audio, static_cast<std::int32_t>(kind) };
-}
-
 const Scenario kScenarios[] = {
-    { "AVI", Pc(PcKind::Avi) },
-    { "MPEG", Pc(PcKind::Mpeg) },
-    { "JPEG still", Pc(PcKind::Image), 4 },
-    { "GIF animation", Pc(PcKind::Image), 0 },
-    { "Sony PSP", Mobile(MobileKind::Psp), 4, 7 },
-    { "Xbox360", Mobile(MobileKind::Xbox360), 4, 2 },
-    { "Pocket PC", Mobile(MobileKind::PocketPc), 4, 2 },
-    { "PMP", Mobile(MobileKind::Pmp), 4, 1 },
-    { "MP3", Audio(AudioKind::Mp3) },
-    { "WMA", Audio(AudioKind::Wma) },
-    { "WAV", Audio(AudioKind::Wav) },
-    { "MP2", Audio(AudioKind::Mp2) },
-    { "AC3", Audio(AudioKind::Ac3) },
-    { "VOB intermediate", Audio(AudioKind::Mp3), 4, 0, true },
+    { "AVI", OutputKindOf(PcKind::Avi) },
+    { "MPEG", OutputKindOf(PcKind::Mpeg) },
+    { "JPEG still", OutputKindOf(PcKind::Image), 4 },
+    { "GIF animation", OutputKindOf(PcKind::Image), 0 },
+    { "Sony PSP", OutputKindOf(MobileKind::Psp), 4, 7 },
+    { "Xbox360", OutputKindOf(MobileKind::Xbox360), 4, 2 },
+    { "Pocket PC", OutputKindOf(MobileKind::PocketPc), 4, 2 },
+    { "PMP", OutputKindOf(MobileKind::Pmp), 4, 1 },
+    { "MP3", OutputKindOf(AudioKind::Mp3) },
+    { "WMA", OutputKindOf(AudioKind::Wma) },
+    { "WAV", OutputKindOf(AudioKind::Wav) },
+    { "MP2", OutputKindOf(AudioKind::Mp2) },
+    { "AC3", OutputKindOf(AudioKind::Ac3) },
+    { "VOB intermediate", OutputKindOf(AudioKind::Mp3), 4, 0, true },
 };
 constexpr int kScenarioCount = static_cast<int>(std::size(kScenarios));
 

@@ -9,19 +9,6 @@
 namespace kelvara {
 namespace {
 
-OutputKind Pc(PcKind kind)
-{
-    return { OutputCategory::PcVideo, static_cast<int>(kind) };
-}
-OutputKind Mobile(MobileKind kind)
-{
-    return { OutputCategory::MobileVideo, static_cast<int>(kind) };
-}
-OutputKind Audio(AudioKind kind)
-{
-    return { OutputCategory::Audio, static_cast<int>(kind) };
-}
-
 std::set<int> Shown(const OutputKind& kind)
 {
     const std::vector<int> shown = panel::ShownControls(kind);
@@ -30,7 +17,7 @@ std::set<int> Shown(const OutputKind& kind)
 
 TEST(PanelVisibility, AviShowsItsCombosAndTheFrameSizeButNoMpegOrImageControls)
 {
-    const std::set<int> shown = Shown(Pc(PcKind::Avi));
+    const std::set<int> shown = Shown(OutputKindOf(PcKind::Avi));
     for (const int id : { control_id::AviFrameRate, control_id::AviCodec, control_id::AviSoundCodec,
              control_id::AviFrameRateLabel, control_id::VideoFormatGroup, control_id::AudioFormatGroup,
              control_id::Width, control_id::Height, control_id::Original, control_id::Custom,
@@ -44,7 +31,7 @@ TEST(PanelVisibility, AviShowsItsCombosAndTheFrameSizeButNoMpegOrImageControls)
 
 TEST(PanelVisibility, MpegShowsItsFourCombosWithTheGroups)
 {
-    const std::set<int> shown = Shown(Pc(PcKind::Mpeg));
+    const std::set<int> shown = Shown(OutputKindOf(PcKind::Mpeg));
     for (const int id : { control_id::MpegType, control_id::MpegAudioBitrate, control_id::MpegFrameRate,
              control_id::MpegAudioRate, control_id::MpegTypeLabel, control_id::MpegAudioRateLabel,
              control_id::VideoFormatGroup, control_id::AudioFormatGroup })
@@ -54,7 +41,7 @@ TEST(PanelVisibility, MpegShowsItsFourCombosWithTheGroups)
 
 TEST(PanelVisibility, ImageShowsItsTypeAndDescriptionButNoFormatGroups)
 {
-    const std::set<int> shown = Shown(Pc(PcKind::Image));
+    const std::set<int> shown = Shown(OutputKindOf(PcKind::Image));
     for (const int id : { control_id::ImageTypeLabel, control_id::ImageType, control_id::ImageDescription,
              control_id::Width })
         EXPECT_TRUE(shown.contains(id)) << id;
@@ -66,7 +53,7 @@ TEST(PanelVisibility, DevicesShareTheBaseControlsAndDifferInChannelsAspectAndSam
 {
     for (const MobileKind device :
         { MobileKind::Psp, MobileKind::Xbox360, MobileKind::PocketPc, MobileKind::Pmp }) {
-        const std::set<int> shown = Shown(Mobile(device));
+        const std::set<int> shown = Shown(OutputKindOf(device));
         for (const int id : { control_id::Profile, control_id::ProfileLabel, control_id::DeviceVideoSize,
                  control_id::DeviceVideoBitrate, control_id::DeviceFrameRate, control_id::DeviceAudioBitrate,
                  control_id::DeviceAudioBitrateLabel })
@@ -80,18 +67,18 @@ TEST(PanelVisibility, DevicesShareTheBaseControlsAndDifferInChannelsAspectAndSam
 
 TEST(PanelVisibility, EveryAudioKindShowsTheSameTwoCombosAndDescription)
 {
-    const std::set<int> mp3 = Shown(Audio(AudioKind::Mp3));
+    const std::set<int> mp3 = Shown(OutputKindOf(AudioKind::Mp3));
     EXPECT_EQ(mp3,
         (std::set<int> { control_id::AudioSampleLabel, control_id::AudioBitrateLabel, control_id::AudioSample,
             control_id::AudioBitrate, control_id::AudioDescription }));
-    EXPECT_EQ(Shown(Audio(AudioKind::Ac3)), mp3);
-    EXPECT_EQ(Shown(Audio(AudioKind::Opus)), mp3);
+    EXPECT_EQ(Shown(OutputKindOf(AudioKind::Ac3)), mp3);
+    EXPECT_EQ(Shown(OutputKindOf(AudioKind::Opus)), mp3);
     // A bitrate means nothing to the lossless kinds.
     std::set<int> lossless = mp3;
     lossless.erase(control_id::AudioBitrateLabel);
     lossless.erase(control_id::AudioBitrate);
-    EXPECT_EQ(Shown(Audio(AudioKind::Flac)), lossless);
-    EXPECT_EQ(Shown(Audio(AudioKind::Alac)), lossless);
+    EXPECT_EQ(Shown(OutputKindOf(AudioKind::Flac)), lossless);
+    EXPECT_EQ(Shown(OutputKindOf(AudioKind::Alac)), lossless);
 }
 
 TEST(PanelVisibility, EveryShownControlIsInThePanelListSoItIsHiddenForOtherKinds)
@@ -115,24 +102,24 @@ TEST(PanelVisibility, AKindOutsideItsCategoryShowsNothingOfTheDevicePanel)
 
 TEST(FrameSizeEnabling, AviIsAlwaysEditable)
 {
-    EXPECT_TRUE(panel::FrameSizeEditable(Pc(PcKind::Avi), 0));
-    EXPECT_TRUE(panel::FrameSizeEditable(Pc(PcKind::Avi), -1));
+    EXPECT_TRUE(panel::FrameSizeEditable(OutputKindOf(PcKind::Avi), 0));
+    EXPECT_TRUE(panel::FrameSizeEditable(OutputKindOf(PcKind::Avi), -1));
 }
 
 TEST(FrameSizeEnabling, DiscTypesFixTheSizeAndTheStandardTypesFreeIt)
 {
     for (int type = 0; type < 6; ++type)
-        EXPECT_FALSE(panel::FrameSizeEditable(Pc(PcKind::Mpeg), type)) << type;
-    EXPECT_TRUE(panel::FrameSizeEditable(Pc(PcKind::Mpeg), 6));
-    EXPECT_TRUE(panel::FrameSizeEditable(Pc(PcKind::Mpeg), 7));
-    EXPECT_FALSE(panel::FrameSizeEditable(Pc(PcKind::Mpeg), -1));
+        EXPECT_FALSE(panel::FrameSizeEditable(OutputKindOf(PcKind::Mpeg), type)) << type;
+    EXPECT_TRUE(panel::FrameSizeEditable(OutputKindOf(PcKind::Mpeg), 6));
+    EXPECT_TRUE(panel::FrameSizeEditable(OutputKindOf(PcKind::Mpeg), 7));
+    EXPECT_FALSE(panel::FrameSizeEditable(OutputKindOf(PcKind::Mpeg), -1));
 }
 
 TEST(FrameSizeEnabling, ImageFollowsTheHiddenMpegTypeList)
 {
-    EXPECT_FALSE(panel::FrameSizeEditable(Pc(PcKind::Image), 4));
-    EXPECT_TRUE(panel::FrameSizeEditable(Pc(PcKind::Image), 6));
-    EXPECT_FALSE(panel::FrameSizeEditable(Audio(AudioKind::Mp3), 0));
+    EXPECT_FALSE(panel::FrameSizeEditable(OutputKindOf(PcKind::Image), 4));
+    EXPECT_TRUE(panel::FrameSizeEditable(OutputKindOf(PcKind::Image), 6));
+    EXPECT_FALSE(panel::FrameSizeEditable(OutputKindOf(AudioKind::Mp3), 0));
 }
 
 } // namespace
