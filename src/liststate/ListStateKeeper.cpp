@@ -1,0 +1,85 @@
+#include "liststate/ListStateKeeper.h"
+
+namespace kelvara::liststate {
+
+ListStateKeeper::ListStateKeeper(const QString& path, JobList& jobs, ReadWindow readWindow, int delayMs)
+    : m_jobs(jobs)
+    , m_readWindow(std::move(readWindow))
+    , m_writer(path)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(delayMs);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { HandOff(); });
+    RebuildRows();
+    m_window = m_readWindow();
+    m_jobs.SetObserver([this](int index) { JobChanged(index); });
+}
+
+ListStateKeeper::~ListStateKeeper()
+{
+    m_jobs.SetObserver({});
+    HandOff();
+}
+
+void ListStateKeeper::JobChanged(int index)
+{
+    const auto at = static_cast<std::size_t>(index);
+    if (index == JobList::kWholeList || index < 0 || at > m_rows.size() || index >= m_jobs.GetSize()) {
+        m_rebuild = true;
+        Schedule();
+        return;
+    }
+    StoredJob stored = ToStored(m_jobs.All()[at]);
+    if (at == m_rows.size()) {
+        m_rows.push_back(std::make_shared<const StoredJob>(std::move(stored)));
+    } else if (*m_rows[at] == stored) {
+        return; // progress only
+    } else {
+        m_rows[at] = std::make_shared<const StoredJob>(std::move(stored));
+    }
+    m_changed = true;
+    Schedule();
+}
+
+void ListStateKeeper::WindowChanged()
+{
+    Schedule();
+}
+
+void ListStateKeeper::Schedule()
+{
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+void ListStateKeeper::RebuildRows()
+{
+    m_rows.clear();
+    m_rows.reserve(m_jobs.All().size());
+    for (const JobRecord& job : m_jobs.All())
+        m_rows.push_back(std::make_shared<const StoredJob>(ToStored(job)));
+    m_rebuild = false;
+}
+
+void ListStateKeeper::HandOff()
+{
+    m_timer.stop();
+    if (m_rebuild) {
+        RebuildRows();
+        m_changed = true;
+    }
+    WindowChoices window = m_readWindow();
+    if (!m_changed && window == m_window)
+        return;
+    m_window = window;
+    m_changed = false;
+    m_writer.Submit({ std::move(window), m_rows });
+}
+
+void ListStateKeeper::SaveNow()
+{
+    HandOff();
+    m_writer.Flush();
+}
+
+} // namespace kelvara::liststate
