@@ -28,6 +28,9 @@ RestoredList RestoreList(const StoredList& stored)
         }
         // A finished row keeps its output whatever became of its source.
         if (job.stateIcon != JobState::Done && !SourceIsThere(job.sourcePath)) {
+            // As a failed run leaves a job: not queued, not done.
+            job.stateIcon = JobState::Stopped;
+            job.finished = 0;
             job.failed = true;
             job.run.Fail(kSourceGoneReason, std::chrono::system_clock::now());
             ++restored.vanished;

@@ -191,6 +191,7 @@ TEST(ListRestore, InterruptedJobIsQueuedAgainAndOnlyItsStagedOutputGoes)
     EXPECT_EQ(restored.jobs[1].stateIcon, JobState::Done);
     EXPECT_FALSE(restored.jobs[1].failed);
     EXPECT_TRUE(restored.jobs[2].failed);
+    EXPECT_EQ(restored.jobs[2].stateIcon, JobState::Stopped);
     EXPECT_EQ(restored.jobs[2].run.outcome, std::string("failed: ") + kSourceGoneReason);
     EXPECT_EQ(restored.requeued, 1);
     EXPECT_EQ(restored.vanished, 1);
