@@ -1,6 +1,7 @@
 #include "liststate/ListRestore.h"
 
 #include "files/LeftoverStagedFiles.h"
+#include "files/PrivateFolder.h"
 
 #include <chrono>
 #include <sys/stat.h>
@@ -37,8 +38,15 @@ RestoredList RestoreList(const StoredList& stored)
         }
         restored.jobs.push_back(std::move(job));
     }
-    if (restored.requeued > 0 && !stored.window.outputFolder.empty())
-        restored.leftoversRemoved = RemoveLeftoverStagedFiles(stored.window.outputFolder);
+    if (restored.requeued > 0 && !stored.window.outputFolder.empty()) {
+        // The folder as the batch keeps it: ending in "/".
+        std::string folder = stored.window.outputFolder;
+        if (!folder.ends_with('/'))
+            folder += '/';
+        restored.leftoversRemoved = RemoveLeftoverStagedFiles(folder);
+        // A device profile's steps run in a hidden folder of the job's own.
+        RemoveLeftoverPrivateFolders(folder);
+    }
     return restored;
 }
 

@@ -20,9 +20,10 @@ struct RestoredList {
     int leftoversRemoved = 0; // staged outputs of the interrupted runs
 };
 
-// Only files of the program's own hidden staging pattern in the output
-// folder are removed, and only when a run was interrupted: a user's file is
-// never touched, whatever its name.
+// Only files and folders of the program's own hidden patterns in the output
+// folder (staged outputs, the hidden step folders of unlocked dead runs)
+// are removed, and only when a run was interrupted: a user's file is never
+// touched, whatever its name.
 RestoredList RestoreList(const StoredList& stored);
 
 } // namespace kelvara::liststate

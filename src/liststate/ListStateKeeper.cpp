@@ -24,18 +24,18 @@ ListStateKeeper::~ListStateKeeper()
 void ListStateKeeper::JobChanged(int index)
 {
     const auto at = static_cast<std::size_t>(index);
-    if (index == JobList::kWholeList || index < 0 || at > m_rows.size() || index >= m_jobs.GetSize()) {
+    if (index == JobList::kWholeList || index < 0 || at > m_rows.Size() || index >= m_jobs.GetSize()) {
         m_rebuild = true;
         Schedule();
         return;
     }
     StoredJob stored = ToStored(m_jobs.All()[at]);
-    if (at == m_rows.size()) {
-        m_rows.push_back(std::make_shared<const StoredJob>(std::move(stored)));
-    } else if (*m_rows[at] == stored) {
+    if (at == m_rows.Size()) {
+        m_rows.Append(std::make_shared<const StoredJob>(std::move(stored)));
+    } else if (m_rows.At(at) == stored) {
         return; // progress only
     } else {
-        m_rows[at] = std::make_shared<const StoredJob>(std::move(stored));
+        m_rows.Set(at, std::make_shared<const StoredJob>(std::move(stored)));
     }
     m_changed = true;
     Schedule();
@@ -54,10 +54,9 @@ void ListStateKeeper::Schedule()
 
 void ListStateKeeper::RebuildRows()
 {
-    m_rows.clear();
-    m_rows.reserve(m_jobs.All().size());
+    m_rows.Clear();
     for (const JobRecord& job : m_jobs.All())
-        m_rows.push_back(std::make_shared<const StoredJob>(ToStored(job)));
+        m_rows.Append(std::make_shared<const StoredJob>(ToStored(job)));
     m_rebuild = false;
 }
 
@@ -73,7 +72,7 @@ void ListStateKeeper::HandOff()
         return;
     m_window = window;
     m_changed = false;
-    m_writer.Submit({ std::move(window), m_rows });
+    m_writer.Submit({ std::move(window), m_rows.Snapshot() });
 }
 
 void ListStateKeeper::SaveNow()

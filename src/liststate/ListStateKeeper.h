@@ -7,7 +7,7 @@
 
 #include "jobs/JobList.h"
 #include "liststate/ListStateWriter.h"
-#include "liststate/StoredList.h"
+#include "liststate/StoredRows.h"
 
 #include <QTimer>
 #include <functional>
@@ -43,7 +43,7 @@ private:
     ReadWindow m_readWindow;
     ListStateWriter m_writer;
     QTimer m_timer;
-    std::vector<StoredRow> m_rows;
+    StoredRows m_rows;
     WindowChoices m_window;
     bool m_rebuild = false;
     bool m_changed = false;

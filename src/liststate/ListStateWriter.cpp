@@ -22,7 +22,7 @@ ListStateWriter::~ListStateWriter()
     m_thread.join();
 }
 
-void ListStateWriter::Submit(StoredList snapshot)
+void ListStateWriter::Submit(ListSnapshot snapshot)
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -44,11 +44,12 @@ void ListStateWriter::Run()
         m_wake.wait(lock, [this] { return m_waiting || m_ending; });
         if (!m_waiting)
             return;
-        const StoredList snapshot = std::move(*m_waiting);
+        const ListSnapshot snapshot = std::move(*m_waiting);
         m_waiting.reset();
         m_writing = true;
         lock.unlock();
-        const std::string error = WriteAtomically(m_path, ListToJson(snapshot));
+        const StoredList list { snapshot.window, StoredRows::Flatten(snapshot.rows) };
+        const std::string error = WriteAtomically(m_path, ListToJson(list));
         if (m_written)
             m_written(error);
         lock.lock();

@@ -3,7 +3,7 @@
 // written, so a burst of changes gives one write.
 #pragma once
 
-#include "liststate/StoredList.h"
+#include "liststate/StoredRows.h"
 
 #include <QString>
 #include <condition_variable>
@@ -27,8 +27,9 @@ public:
     ListStateWriter& operator=(const ListStateWriter&) = delete;
 
     // Cheap on the calling thread: the snapshot is moved into the slot,
-    // replacing one that was not written yet.
-    void Submit(StoredList snapshot);
+    // replacing one that was not written yet. The rows are flattened and
+    // turned into JSON on the writer's thread.
+    void Submit(ListSnapshot snapshot);
     // Waits until everything handed in so far is on the disk.
     void Flush();
 
@@ -40,7 +41,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
-    std::optional<StoredList> m_waiting;
+    std::optional<ListSnapshot> m_waiting;
     bool m_writing = false;
     bool m_ending = false;
     std::thread m_thread;

@@ -6,6 +6,7 @@
 #include "liststate/ListStateFile.h"
 #include "liststate/ListStateFormat.h"
 #include "liststate/ListStateKeeper.h"
+#include "liststate/StoredRows.h"
 #include "support/FileContents.h"
 #include "support/TempFolder.h"
 
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace kelvara;
@@ -168,9 +170,13 @@ TEST(ListRestore, InterruptedJobIsQueuedAgainAndOnlyItsStagedOutputGoes)
     TempFolder output;
     const std::string present = sources.Write("here.mkv", "x");
     const std::string staged = output.Write(".kelvara-ab12cd34.mp4", "half");
-    const std::vector<std::string> users = { output.Write(".kelvara-ab12CD34.mp4", "mine"),
-        output.Write(".kelvara-ab12cd3.mp4", "mine"), output.Write("kelvara-ab12cd34.mp4", "mine"),
-        output.Write(".kelvara-ab12cd34.mp4.bak", "mine"), output.Write("here.mp4", "mine") };
+    const std::vector<std::string> users
+        = { output.Write(".kelvara-ab12CD34.mp4", "mine"), output.Write(".kelvara-ab12cd3.mp4", "mine"),
+              output.Write("kelvara-ab12cd34.mp4", "mine"), output.Write(".kelvara-ab12cd34.mp4.bak", "mine"),
+              output.Write("here.mp4", "mine"), output.Write(".kelvara-job-abcdefg", "mine") };
+    const fs::path stepFolder = output.Path() / ".kelvara-job-abcdef";
+    fs::create_directory(stepFolder);
+    std::ofstream(stepFolder / "step.mp4") << "half";
 
     StoredJob converting = EveryFieldSet(JobState::Converting, present);
     converting.failed = false;
@@ -197,6 +203,7 @@ TEST(ListRestore, InterruptedJobIsQueuedAgainAndOnlyItsStagedOutputGoes)
     EXPECT_EQ(restored.vanished, 1);
 
     EXPECT_FALSE(fs::exists(staged));
+    EXPECT_FALSE(fs::exists(stepFolder));
     for (const std::string& user : users)
         EXPECT_EQ(kelvara::testing::FileContents(user), "mine") << user;
 }
@@ -245,6 +252,29 @@ TEST(ListStateKeeper, WritesChangesButNotProgressAndClearEmptiesTheFile)
     // Ending writes what waited.
     ASSERT_EQ(rowsOnDisk().size(), 1U);
     EXPECT_EQ(rowsOnDisk()[0]->sourcePath, "/c.mkv");
+}
+
+TEST(StoredRows, ASnapshotStaysAsItWasWhileTheRowsChange)
+{
+    StoredRows rows;
+    const auto row = [](const std::string& source) {
+        StoredJob job;
+        job.sourcePath = source;
+        return std::make_shared<const StoredJob>(std::move(job));
+    };
+    for (std::size_t i = 0; i < StoredRows::kChunkRows * 2 + 3; ++i)
+        rows.Append(row("/" + std::to_string(i)));
+    const StoredRows::Chunks snapshot = rows.Snapshot();
+    rows.Set(5, row("/changed"));
+    rows.Append(row("/added"));
+    const std::vector<StoredRow> before = StoredRows::Flatten(snapshot);
+    const std::vector<StoredRow> after = StoredRows::Flatten(rows.Snapshot());
+    ASSERT_EQ(before.size(), StoredRows::kChunkRows * 2 + 3);
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(before[5]->sourcePath, "/5");
+    EXPECT_EQ(after[5]->sourcePath, "/changed");
+    EXPECT_EQ(after.back()->sourcePath, "/added");
+    EXPECT_EQ(rows.At(before.size() - 1).sourcePath, before.back()->sourcePath);
 }
 
 int main(int argc, char** argv)
