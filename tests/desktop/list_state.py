@@ -74,9 +74,13 @@ def states(table):
     return [cell(table, row, 0) for row in range(ROWS)]
 
 
-def saved_states():
+def saved_jobs():
     with open(state_file()) as f:
-        return [job["state"] + ("/failed" if job.get("failed") else "") for job in json.load(f)["jobs"]]
+        return json.load(f)["jobs"]
+
+
+def saved_states():
+    return [job["state"] + ("/failed" if job.get("failed") else "") for job in saved_jobs()]
 
 
 def kill_mid_batch(kelvara, table):
@@ -110,7 +114,9 @@ def scenario():
     for row in range(ROWS):
         wanted = list(before[row])
         if row == LONG:
+            # Queued again; the output name is the next run's to choose.
             wanted[0] = "Queued"
+            wanted[4] = after[row][4]
         check(after[row] == wanted, "row %d after the kill: %r, not %r" % (row, after[row], wanted))
     check(all(after[row][0] == "Done" for row in range(15, LONG)), "rows before the long one: %r" % after)
     check(all(after[row][2] == first[row][2] for row in range(ROWS)), "trims changed")
@@ -120,11 +126,13 @@ def scenario():
     click(kelvara.control("push button", "Start"))
     box, names = read_message(kelvara, "finished", timeout=150)
     xdotool("key", "Return")
+    wait_for(lambda: saved_states()[LONG:] == ["done"] * (ROWS - LONG), "the finished rows saved", timeout=5)
+    saved = saved_jobs()
     for row in range(LONG, ROWS):
         check(cell(table, row, 0) == "Done", "row %d after START: %r" % (row, cell(table, row, 0)))
         start, end = trim_of(row)
-        name = "long.mp4" if row == LONG else "clip %02d.mp4" % row
-        check_output(os.path.join(out, name), "h264", None, (end - start) / 1000.0)
+        check(os.path.dirname(saved[row]["output"]) == out, "row %d's output %r" % (row, saved[row]["output"]))
+        check_output(saved[row]["output"], "h264", None, (end - start) / 1000.0)
     for row in FAILED:
         check(cell(table, row, 0) == "Failed", "row %d after START: %r" % (row, cell(table, row, 0)))
     finished = rows(table)
