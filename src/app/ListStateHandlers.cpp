@@ -30,7 +30,7 @@ RememberedChoices ToRemembered(const liststate::WindowChoices& window)
 
 QString SetAsideMessage(const QString& keptAs)
 {
-    return QStringLiteral("The saved file list could not be read; it was kept as %1. "
+    return QStringLiteral("The saved file list could not be read.\nIt was kept as %1.\n"
                           "Kelvara starts with an empty list.")
         .arg(keptAs);
 }

@@ -10,7 +10,7 @@ import shutil
 import signal
 import time
 
-from kelvara_desktop import (Kelvara, cell, check, check_output, click, encoder_processes, make_clip,
+from kelvara_desktop import (Kelvara, answer_message, cell, check, check_output, click, encoder_processes, make_clip,
                              read_message, run, screenshot, wait_for, xdotool)
 
 ROWS = 30
@@ -29,6 +29,8 @@ def state_file():
 
 
 def trim_of(row):
+    if row == LONG:  # long enough to be killed in the middle
+        return (0.0, 20000.0)
     return (100.0 * (row % 7), 1200.0 + 100.0 * (row % 5))
 
 
@@ -41,12 +43,12 @@ def seed(out):
             with open(source, "w") as junk:
                 junk.write("not a video")
         elif row == LONG:
-            source = make_clip("long.mp4", 60, "640x480")
+            source = make_clip("long.mp4", 20, "320x240")
         else:
             source = make_clip("clip %02d.mp4" % row, 2)
         start, end = trim_of(row)
-        job = {"source": source, "durationMs": 60000 if row == LONG else 2000, "trimMs": [start, end],
-               "sourceSize": [640, 480] if row == LONG else [160, 120], "state": "queued"}
+        job = {"source": source, "durationMs": 20000 if row == LONG else 2000, "trimMs": [start, end],
+               "sourceSize": [320, 240] if row == LONG else [160, 120], "state": "queued"}
         if row in FINISHED:
             output = os.path.join(out, "clip %02d.mp4" % row)
             shutil.copy(source, output)
@@ -142,6 +144,25 @@ def scenario():
     kelvara, table = started()
     screenshot("after-close")
     check(rows(table) == finished, "rows after a close: %r, not %r" % (rows(table), finished))
+    check(kelvara.close() == 0, "the program did not end cleanly")
+    damaged()
+
+
+def damaged():
+    """A damaged file is kept under a dated name, said once, and the list
+    starts empty."""
+    with open(state_file(), "rb") as f:
+        half = f.read()[:300]
+    with open(state_file(), "wb") as f:
+        f.write(half)
+    kelvara = Kelvara()
+    names = answer_message(kelvara, "damaged", timeout=20)
+    kept = [n for n in os.listdir(os.path.dirname(state_file())) if n.startswith("list.json.damaged-")]
+    check(len(kept) == 1, "set aside as %r" % kept)
+    check(any(kept[0] in line for line in names), "message %r does not name %s" % (names, kept[0]))
+    with open(os.path.join(os.path.dirname(state_file()), kept[0]), "rb") as f:
+        check(f.read() == half, "the damaged file's bytes changed")
+    check(kelvara.control("table", "Source files").queryTable().nRows == 0, "rows from a damaged file")
     check(kelvara.close() == 0, "the program did not end cleanly")
 
 
