@@ -138,7 +138,7 @@ std::optional<StoredJob> JobFromJson(const QJsonValue& value)
     job.titleText = Text(o["titleText"]);
     job.titleCopy = Text(o["titleCopy"]);
     job.intermediatePath = Text(o["intermediate"]);
-    for (const QJsonValue& path : o["partialOutputs"].toArray())
+    for (const auto& path : o["partialOutputs"].toArray())
         job.partialOutputs.push_back(Text(path));
     job.failed = o["failed"].toBool();
     job.outcome = Text(o["outcome"]);
@@ -152,7 +152,7 @@ WindowChoices WindowFromJson(const QJsonObject& o)
     window.category = o["category"].toInt(-1);
     window.tab = o["tab"].toInt(-1);
     window.outputFolder = Text(o["outputFolder"]);
-    for (const QJsonValue& list : o["lists"].toArray()) {
+    for (const auto& list : o["lists"].toArray()) {
         const QJsonObject entry = list.toObject();
         if (entry["control"].isDouble() && entry["item"].isString())
             window.lists.emplace_back(entry["control"].toInt(), Text(entry["item"]));
