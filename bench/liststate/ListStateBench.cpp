@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -45,7 +46,7 @@ double Milliseconds(Clock::duration d)
 double Percentile(std::vector<double> values, double share)
 {
     std::sort(values.begin(), values.end());
-    const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    const auto at = static_cast<std::size_t>(std::lround(share * static_cast<double>(values.size() - 1)));
     return values[at];
 }
 
