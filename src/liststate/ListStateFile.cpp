@@ -3,6 +3,7 @@
 #include "files/LeftoverStagedFiles.h"
 #include "files/StagedOutput.h"
 #include "liststate/ListStateFormat.h"
+#include "platform/LogCategories.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -92,7 +93,10 @@ ReadList ReadListFile(const QString& path)
     if (parsed.list)
         return { ReadList::Outcome::Read, std::move(*parsed.list), QString(), QString() };
     const QString aside = SetAsideName(path);
-    QFile::rename(path, aside);
+    if (!QFile::rename(path, aside))
+        qCWarning(platform::lcFiles) << "The saved file list" << path << "could not be set aside";
+    qCWarning(platform::lcFiles) << "The saved file list" << path << "could not be read (" << parsed.problem
+                                 << "); kept as" << aside;
     return { ReadList::Outcome::SetAside, {}, QFileInfo(aside).fileName(), parsed.problem };
 }
 

@@ -1,11 +1,18 @@
 #include "liststate/ListStateKeeper.h"
 
+#include "platform/LogCategories.h"
+
 namespace kelvara::liststate {
 
 ListStateKeeper::ListStateKeeper(const QString& path, JobList& jobs, ReadWindow readWindow, int delayMs)
     : m_jobs(jobs)
     , m_readWindow(std::move(readWindow))
-    , m_writer(path)
+    , m_writer(path, [path](const std::string& error) {
+        // The list on the disk is the last one written; the next change tries again.
+        if (!error.empty())
+            qCWarning(platform::lcFiles)
+                << "The file list could not be saved to" << path << ":" << error.c_str();
+    })
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(delayMs);
