@@ -65,10 +65,10 @@ def rows(table):
     return [[cell(table, row, column) for column in COLUMNS] for row in range(table.queryTable().nRows)]
 
 
-def started():
-    kelvara = Kelvara()
+def started(*files):
+    kelvara = Kelvara(*files)
     table = kelvara.control("table", "Source files")
-    wait_for(lambda: table.queryTable().nRows == ROWS, "the %d saved rows" % ROWS, timeout=20)
+    wait_for(lambda: table.queryTable().nRows == ROWS + len(files), "the %d saved rows" % ROWS, timeout=20)
     return kelvara, table
 
 
@@ -141,9 +141,12 @@ def scenario():
     time.sleep(0.5)
     check(kelvara.close() == 0, "the program did not end cleanly")
 
-    kelvara, table = started()
+    # A file named on the command line comes after the saved rows.
+    extra = make_clip("extra.mp4", 1)
+    kelvara, table = started(extra)
     screenshot("after-close")
-    check(rows(table) == finished, "rows after a close: %r, not %r" % (rows(table), finished))
+    check(rows(table)[:ROWS] == finished, "rows after a close: %r, not %r" % (rows(table), finished))
+    check(cell(table, ROWS, 1).endswith("extra.mp4"), "the last row: %r" % cell(table, ROWS, 1))
     check(kelvara.close() == 0, "the program did not end cleanly")
     damaged()
 
