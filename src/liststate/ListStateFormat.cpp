@@ -56,6 +56,7 @@ QJsonObject JobToJson(const StoredJob& job)
         { "failed", job.failed },
         { "finished", job.finished },
         { "percent", job.percentDone },
+        { "stage", static_cast<int>(job.stage) },
         { "outcome", Text(job.outcome) },
         { "output", Text(job.outputPath) },
     };
@@ -99,6 +100,15 @@ template <typename T> bool ReadPair(const QJsonValue& value, T& first, T& second
     return value.isArray() && pair.size() == 2 && ReadNumber(pair[0], first) && ReadNumber(pair[1], second);
 }
 
+bool ReadStage(const QJsonValue& value, JobStage& into)
+{
+    std::int32_t stage = static_cast<std::int32_t>(into);
+    if (!ReadNumber(value, stage) || stage < 0 || stage > static_cast<std::int32_t>(JobStage::Canceled))
+        return false;
+    into = static_cast<JobStage>(stage);
+    return true;
+}
+
 bool ReadState(const QJsonValue& value, JobState& into)
 {
     for (std::size_t i = 0; i < kStateNames.size(); ++i) {
@@ -131,7 +141,7 @@ std::optional<StoredJob> JobFromJson(const QJsonValue& value)
         && ReadNumber(kind["vob"], job.isVob) && ReadNumber(kind["realMedia"], job.isRealMedia)
         && ReadNumber(kind["vcdDat"], job.isVcdDat) && ReadState(o["state"], job.state)
         && ReadNumber(o["finished"], job.finished) && ReadNumber(o["percent"], job.percentDone)
-        && job.trimStartMs <= job.trimEndMs;
+        && ReadStage(o["stage"], job.stage) && job.trimStartMs <= job.trimEndMs;
     if (!read)
         return std::nullopt;
     job.outputTitle = Text(o["outputTitle"]);

@@ -14,7 +14,7 @@
 //                 "titleCopy": "", "sourceKind": { "vob": 0, "realMedia": 0,
 //                 "vcdDat": 0 }, "intermediate": "", "partialOutputs": [],
 //                 "state": "queued" | "converting" | "done" | "stopped",
-//                 "failed": false, "finished": 0, "percent": 0,
+//                 "failed": false, "finished": 0, "percent": 0, "stage": 9,
 //                 "outcome": "failed: <reason>", "output": "/home/u/a.mp4" },
 //               ... ] }
 //

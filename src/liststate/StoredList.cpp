@@ -32,7 +32,9 @@ StoredJob ToStored(const JobRecord& job)
     s.state = job.stateIcon;
     s.failed = job.failed;
     s.finished = job.finished;
-    s.percentDone = job.stateIcon == JobState::Converting ? 0 : job.percentDone;
+    const bool converting = job.stateIcon == JobState::Converting;
+    s.percentDone = converting ? 0 : job.percentDone;
+    s.stage = converting ? JobStage::Waiting : job.stage;
     s.outcome = job.run.outcome;
     s.outputPath = job.outputPath;
     return s;
@@ -70,6 +72,7 @@ JobRecord ToJob(const StoredJob& s)
     job.failed = s.failed;
     job.finished = s.finished;
     job.percentDone = s.percentDone;
+    job.stage = s.stage;
     job.run.outcome = s.outcome;
     job.outputPath = s.outputPath;
     return job;

@@ -42,8 +42,9 @@ struct StoredJob {
     JobState state = JobState::Queued;
     bool failed = false;
     std::int32_t finished = 0;
-    // Kept for ended runs only; a converting job's percentage is progress.
+    // Kept for ended runs only; a converting job's are progress.
     std::int32_t percentDone = 0;
+    JobStage stage = JobStage::Waiting;
     std::string outcome;
     std::string outputPath;
 

@@ -61,6 +61,7 @@ StoredJob EveryFieldSet(JobState state, const std::string& source)
     job.failed = true;
     job.finished = 1;
     job.percentDone = state == JobState::Converting ? 0 : 45; // progress is not kept
+    job.stage = state == JobState::Converting ? JobStage::Waiting : JobStage::Canceled;
     job.outcome = "failed: the encoder ended with status 1";
     job.outputPath = "/out/a b.mp4";
     return job;
@@ -144,6 +145,7 @@ TEST(ListStateFile, UnreadableFileIsSetAsideUnderADatedNameWithItsBytes)
         { "trim not numbers", R"({"version": 1, "jobs": [{"source": "/a", "trimMs": ["0", 5]}]})" },
         { "trim backwards", R"({"version": 1, "jobs": [{"source": "/a", "trimMs": [9, 5]}]})" },
         { "unknown state", R"({"version": 1, "jobs": [{"source": "/a", "state": "dancing"}]})" },
+        { "unknown stage", R"({"version": 1, "jobs": [{"source": "/a", "stage": 42}]})" },
     };
     for (const auto& c : cases) {
         TempFolder folder;
