@@ -66,9 +66,10 @@ void CConverterDlg::RestoreChoicesAndList()
     if (read.outcome == Outcome::Read && m_services.settings && read.list.window.category >= 0)
         StoreRememberedChoices(*m_services.settings, ToRemembered(read.list.window));
     RestoreChoices();
+    // The output folder is stored for the clean-up of an interrupted run
+    // only: the field shows the folder last chosen in the browser, as a
+    // typed folder is never kept.
     if (read.outcome == Outcome::Read) {
-        if (!read.list.window.outputFolder.empty())
-            ShowOutputFolder(read.list.window.outputFolder);
         for (JobRecord& job : liststate::RestoreList(read.list).jobs)
             m_jobs.Add(job);
         m_view->SyncItemCount();

@@ -11,7 +11,7 @@ import signal
 import time
 
 from kelvara_desktop import (Kelvara, answer_message, cell, check, check_output, click, encoder_processes, make_clip,
-                             read_message, run, screenshot, wait_for, xdotool)
+                             read_message, run, screenshot, set_folder, wait_for, xdotool)
 
 ROWS = 30
 FINISHED = range(0, 10)
@@ -105,6 +105,8 @@ def scenario():
     os.makedirs(out)
     seed(out)
     kelvara, table = started()
+    # The folder is the one chosen in the browser, which the settings keep.
+    set_folder(kelvara, out)
     screenshot("restored")
     first = rows(table)
     check([r[0] for r in first] == ["Done"] * 10 + ["Failed"] * 5 + ["Queued"] * 15, "seeded states %r" % first)
