@@ -5,6 +5,7 @@
 #include "app/HardwareDetectionAtStart.h"
 #include "app/MissingEncoder.h"
 #include "filelist/PathText.h"
+#include "liststate/ListStateFile.h"
 #include "platform/ChildrenLeft.h"
 #include "platform/SessionInstance.h"
 #include "platform/TerminationSignals.h"
@@ -48,7 +49,7 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
 
     // The preview plays in the dialog's own video-editing component.
     const DialogServices services { &m_settings, &m_shell, &m_fileDialogs, nullptr, nullptr, &m_shutdown,
-        &m_sleep, nullptr, &m_notifications };
+        &m_sleep, nullptr, &m_notifications, liststate::DefaultListStatePath() };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
     dialog.AddFilesWhenShown(files);

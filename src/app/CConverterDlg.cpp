@@ -5,6 +5,7 @@
 #include "app/BatchParts.h"
 #include "filelist/FileListCommands.h"
 #include "filelist/FileListView.h"
+#include "liststate/ListStateKeeper.h"
 #include "preview/PreviewPanel.h"
 #include "skin/CBanner.h"
 #include "skin/CFadeInPicture.h"
@@ -70,7 +71,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     BuildBatch();
     AttachFilesAtOnceMenu();
     ResetOutputSettings();
-    RestoreChoices();
+    RestoreChoicesAndList();
     SetCurrentJob(-1);
     if (splash)
         splash->HideSplash();

@@ -31,6 +31,10 @@
 class QMenu;
 
 namespace kelvara {
+namespace liststate {
+class ListStateKeeper;
+struct WindowChoices;
+}
 namespace platform {
 class SoundPlayer;
 }
@@ -80,6 +84,8 @@ struct DialogServices {
     BatchConverters* converters = nullptr;
     // Empty slot: no desktop notices.
     platform::DesktopNotifications* notifications = nullptr;
+    // The file the list is kept in between sessions; empty: not kept.
+    QString listState;
 };
 
 class CConverterDlg : public QWidget, public FileListHost, public BatchHost, public PreviewPanelHost {
@@ -181,6 +187,11 @@ public:
     // The kind, tab and option lists of the last session (ChoiceMemory.cpp).
     void RestoreChoices();
     void SaveChoices() const;
+    // The saved list (ListStateHandlers.cpp): RestoreChoices, with the
+    // choices and rows the last session left, then kept current.
+    void RestoreChoicesAndList();
+    // Writes the list now and waits for the disk.
+    void SaveListNow();
     // Redraws one row of the file list.
     void RedrawRow(int row);
     FileListCommands& FileCommands() { return *m_fileCommands; }
@@ -295,6 +306,9 @@ private:
     void ResetAllJobs();
     bool RefuseWhileConverting();
     void AddWaitingFilesWhenIdle();
+    liststate::WindowChoices ListStateWindow() const;
+    void WireListStateHandlers();
+    void TellListStateWindow();
 
     ProgramFolders m_folders;
     DialogServices m_services;
@@ -323,6 +337,8 @@ private:
     bool m_useOriginalSize = false;
     bool m_refuseAsIfConverting = false;
     bool m_painted = false;
+    // Observes m_jobs: declared after it, so it ends first.
+    std::unique_ptr<liststate::ListStateKeeper> m_listState;
 };
 
 } // namespace kelvara

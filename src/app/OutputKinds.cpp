@@ -62,6 +62,7 @@ void CConverterDlg::StepKindTab(int step)
 void CConverterDlg::RefreshOutputPanel()
 {
     const OutputKind kind = m_output.Current();
+    TellListStateWindow();
     ShowDevicePanel();
     if (kind.category == OutputCategory::Audio)
         m_controls->Label(control_id::AudioDescription)->SetWindowText(Text(AudioDescription(kind.kind)));

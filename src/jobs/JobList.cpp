@@ -18,8 +18,10 @@ JobRecord JobList::GetAt(int index) const
 
 void JobList::SetAt(int index, const JobRecord& record)
 {
-    if (Contains(index))
-        m_jobs[static_cast<std::size_t>(index)] = record;
+    if (!Contains(index))
+        return;
+    m_jobs[static_cast<std::size_t>(index)] = record;
+    Tell(index);
 }
 
 bool JobList::Update(int index, const Change& change, const Redraw& redraw)
@@ -33,6 +35,7 @@ bool JobList::Update(int index, const Change& change, const Redraw& redraw)
     if (!Contains(index))
         return false;
     m_jobs[static_cast<std::size_t>(index)] = std::move(job);
+    Tell(index);
     if (redraw)
         redraw();
     return true;
@@ -41,18 +44,23 @@ bool JobList::Update(int index, const Change& change, const Redraw& redraw)
 int JobList::Add(const JobRecord& record)
 {
     m_jobs.push_back(record);
-    return static_cast<int>(m_jobs.size()) - 1;
+    const int index = static_cast<int>(m_jobs.size()) - 1;
+    Tell(index);
+    return index;
 }
 
 void JobList::RemoveAt(int index)
 {
-    if (Contains(index))
-        m_jobs.erase(m_jobs.begin() + index);
+    if (!Contains(index))
+        return;
+    m_jobs.erase(m_jobs.begin() + index);
+    Tell(kWholeList);
 }
 
 void JobList::RemoveAll()
 {
     m_jobs.clear();
+    Tell(kWholeList);
 }
 
 int JobList::GetSize() const

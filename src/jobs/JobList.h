@@ -14,6 +14,11 @@ public:
     using Change = std::function<void(JobRecord& job)>;
     // The caller's redraw of the changed job's row, run after the job is stored.
     using Redraw = std::function<void()>;
+    // Told after every change: the changed or added job's index, or
+    // kWholeList when rows were removed or cleared. Keeps the saved copy of the list
+    // current without the list knowing about it.
+    using Observer = std::function<void(int index)>;
+    static constexpr int kWholeList = -1;
 
     // A copy of job `index`. An index outside the list gives a default
     // record: code that held an index across a pump must never read past the
@@ -42,8 +47,20 @@ public:
     // True when another job already uses this Sony PSP file number.
     bool UsesFileNumber(std::int32_t fileNumber) const;
 
+    // The jobs themselves, read in place: a copy of each would copy its run's
+    // output lines too.
+    const std::vector<JobRecord>& All() const { return m_jobs; }
+    void SetObserver(Observer observer) { m_observer = std::move(observer); }
+
 private:
+    void Tell(int index) const
+    {
+        if (m_observer)
+            m_observer(index);
+    }
+
     std::vector<JobRecord> m_jobs;
+    Observer m_observer;
 };
 
 } // namespace kelvara

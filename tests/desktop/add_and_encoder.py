@@ -5,7 +5,8 @@ there), and takes sound files as well as video files."""
 import os
 import subprocess
 
-from kelvara_desktop import Kelvara, answer_message, cell, check, click, make_clip, run, wait_for
+from kelvara_desktop import (Kelvara, answer_message, cell, check, click, forget_saved_list, make_clip, run,
+                             wait_for)
 
 WORK = os.environ["KELVARA_WORK"]
 
@@ -57,6 +58,7 @@ def add_dialog():
     os.rename(make_clip("holiday.webm", 1), holiday)
     song = tone(os.path.join(clips, "song.mp3"))
     chime = tone(os.path.join(clips, "chime.flac"))
+    forget_saved_list()
     kelvara = Kelvara()
     table = kelvara.control("table", "Source files")
     for row, (typed, expected, shot) in enumerate((("holiday.webm", holiday, "add-opens-in-videos"),

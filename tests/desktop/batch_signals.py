@@ -10,8 +10,9 @@ import signal
 import threading
 import time
 
-from kelvara_desktop import (Kelvara, cell, check, choose_item, choose_kind, click, encoder_processes, hand_folder,
-                             labels, make_clip, probe, run, screenshot, wait_for, windows)
+from kelvara_desktop import (Kelvara, cell, check, choose_item, choose_kind, click, encoder_processes,
+                             forget_saved_list, hand_folder, labels, make_clip, probe, run, screenshot, wait_for,
+                             windows)
 
 # The stop policy's longest grace period (libs/process/ProcessStop.h): an
 # encoder stopping its own ffmpeg first gets twice 3 s and a second more.
@@ -77,6 +78,7 @@ def output_folder(number):
 
 def killed_outright(clip, engine):
     out = output_folder(len(ENGINES))
+    forget_saved_list()
     kelvara = Kelvara(clip)
     try:
         start_batch(kelvara, clip, engine, out)
@@ -92,6 +94,7 @@ def killed_outright(clip, engine):
 def end_by_signal(clip, engine, number):
     name, _, _, sent = engine
     out = output_folder(number)
+    forget_saved_list()
     kelvara = Kelvara(clip)
     try:
         start_batch(kelvara, clip, engine, out)

@@ -4,6 +4,7 @@ keeps screenshots of what the screen showed."""
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import time
@@ -290,6 +291,12 @@ def run(scenario):
 
 # Converting from the window: media made for the scenario, the file list's
 # cells, the folder field, the message boxes and the encoder processes.
+
+def forget_saved_list():
+    """The file list an earlier start left, kept between sessions: gone, for
+    a start that must find an empty list."""
+    shutil.rmtree(os.path.join(os.environ["XDG_STATE_HOME"], "kelvara"), ignore_errors=True)
+
 
 def make_clip(name, seconds, size="160x120", fast=False):
     """A short clip with a test picture and a tone, in the scenario's folder;

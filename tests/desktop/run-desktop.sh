@@ -11,6 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 export HOME="$work/home"
 export XDG_CONFIG_HOME="$HOME/.config"
+# The saved file list too: each scenario starts with none of its own.
+export XDG_STATE_HOME="$HOME/.local/state"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export KELVARA_WORK="$work"

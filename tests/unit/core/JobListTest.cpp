@@ -1,6 +1,8 @@
 #include "jobs/JobList.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace kelvara;
 
@@ -134,4 +136,37 @@ TEST(JobList, AChangeThatEmptiesTheListIsNotStored)
         [&] { redrawn = true; }));
     EXPECT_EQ(jobs.GetSize(), 0);
     EXPECT_FALSE(redrawn);
+}
+
+TEST(JobList, ObserverHearsEveryChangeWithItsRow)
+{
+    const struct {
+        const char* what;
+        std::function<void(JobList&)> change;
+        std::vector<int> heard;
+    } cases[] = {
+        { "add", [](JobList& jobs) { jobs.Add(Named("c")); }, { 2 } },
+        { "set", [](JobList& jobs) { jobs.SetAt(1, Named("x")); }, { 1 } },
+        { "update", [](JobList& jobs) { jobs.Update(0, [](JobRecord& job) { job.percentDone = 5; }); },
+            { 0 } },
+        { "reset", [](JobList& jobs) { jobs.ResetProgress(1); }, { 1 } },
+        { "remove", [](JobList& jobs) { jobs.RemoveAt(0); }, { JobList::kWholeList } },
+        { "clear", [](JobList& jobs) { jobs.RemoveAll(); }, { JobList::kWholeList } },
+        { "outside the list",
+            [](JobList& jobs) {
+                jobs.SetAt(7, Named("x"));
+                jobs.RemoveAt(7);
+                jobs.Update(7, [](JobRecord&) {});
+            },
+            {} },
+    };
+    for (const auto& c : cases) {
+        JobList jobs;
+        jobs.Add(Named("a"));
+        jobs.Add(Named("b"));
+        std::vector<int> heard;
+        jobs.SetObserver([&heard](int index) { heard.push_back(index); });
+        c.change(jobs);
+        EXPECT_EQ(heard, c.heard) << c.what;
+    }
 }
