@@ -7,6 +7,7 @@
 #include "filelist/PathText.h"
 #include "platform/ChildrenLeft.h"
 #include "platform/SessionInstance.h"
+#include "platform/StartupTrace.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TimerProbe.h"
 #include "skin/CSplashDlg.h"
@@ -44,6 +45,7 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
         = ReadProgramFolders(m_settings, QCoreApplication::applicationDirPath(), QDir::homePath());
     CSplashThread splash;
     splash.Show(folders.version);
+    platform::StartupMark("splash shown");
     QDir::setCurrent(folders.toolDir);
 
     // The preview plays in the dialog's own video-editing component.
@@ -51,6 +53,7 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
         &m_sleep, nullptr, &m_notifications };
     CConverterDlg dialog(folders, services);
     dialog.OnInitDialog(&splash);
+    platform::StartupMark("main window built");
     dialog.AddFilesWhenShown(files);
     TellMissingEncoderWhenShown(dialog);
     HardwareDetectionAtStart hardware(dialog);

@@ -5,6 +5,7 @@
 #include "app/BatchParts.h"
 #include "filelist/FileListCommands.h"
 #include "filelist/FileListView.h"
+#include "platform/StartupTrace.h"
 #include "preview/PreviewPanel.h"
 #include "skin/CBanner.h"
 #include "skin/CFadeInPicture.h"
@@ -101,6 +102,7 @@ QString CConverterDlg::OutputFolderText() const
 // banner's animation and the codec lists, which ask the FFmpeg libraries.
 void CConverterDlg::LoadAfterFirstPicture()
 {
+    platform::StartupMark("first picture painted");
     emit FirstPainted();
     m_controls->Banner(control_id::Banner)->LoadMovie(m_folders.programDir + QStringLiteral("Banners.gif"));
     FillCodecLists();

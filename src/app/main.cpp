@@ -5,6 +5,7 @@
 #include "filelist/PathText.h"
 #include "naming/OutputNaming.h"
 #include "platform/SessionInstance.h"
+#include "platform/StartupTrace.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -71,6 +72,7 @@ int main(int argc, char* argv[])
     auto displayGuard = std::make_unique<kelvara::DisplayFailureGuard>();
     QApplication app(argc, argv);
     displayGuard.reset();
+    kelvara::platform::StartupMark("application made");
     // The preview's player reads and writes numbers as C text; QApplication
     // has just taken the user's locale for everything.
     std::setlocale(LC_NUMERIC, "C");
@@ -85,6 +87,7 @@ int main(int argc, char* argv[])
     const auto role = session.ClaimOrHandOver(PathsAsBytes(files));
     if (role == kelvara::platform::SessionInstance::Role::HandedOver)
         return 0;
+    kelvara::platform::StartupMark("session claimed");
 
     QApplication::setWindowIcon(ApplicationIcon());
     kelvara::CConverterApp converter;

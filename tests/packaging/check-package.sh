@@ -28,6 +28,8 @@ dpkg-deb -x "$deb" "$work/root"
 depends=", $(field Depends),"
 has_dependency() { case "$depends" in *", $1"[\ ,]*) return 0 ;; *) return 1 ;; esac; }
 has_dependency ffmpeg || fail "Depends lacks ffmpeg"
+# Opened by the program at the first preview or sound rather than linked.
+has_dependency libmpv2 || fail "Depends lacks libmpv2"
 for family in libqt6core libqt6gui libqt6widgets libavformat libavcodec libavutil; do
   case "$depends" in *", $family"[0-9]*) ;; *) fail "Depends has no $family package" ;; esac
 done
