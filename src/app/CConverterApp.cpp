@@ -13,6 +13,7 @@
 #include "skin/CSplashDlg.h"
 #include "skin/SkinAccessibility.h"
 #include "skin/SkinPalette.h"
+#include "skin/SkinResourceIds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +42,9 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
 {
     InstallSkinAccessibility();
     LoadSkinPalette();
+    // The largest pictures, needed once the controls are made, are decoded
+    // meanwhile on other cores.
+    DecodeSkinImagesAhead({ skin_id::MainBackground, skin_id::PreviewPlaceholder });
     const ProgramFolders folders
         = ReadProgramFolders(m_settings, QCoreApplication::applicationDirPath(), QDir::homePath());
     CSplashThread splash;

@@ -49,6 +49,13 @@ for elf in $elves; do
   done
 done
 
+# The program opens libmpv and FFmpeg's libraries when it first needs them:
+# linked, they would all be mapped before its window is shown.
+program_needs=$(readelf -d "$work/root/usr/lib/kelvara/kelvara" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+for family in libmpv libavformat libavcodec libavutil; do
+  if grep -q "^$family\." <<<"$program_needs"; then fail "the program links $family"; fi
+done
+
 # Contents: the program folder under /usr/lib (executables stay out of
 # /usr/share), the link in /usr/bin, the desktop files and the documents.
 contents=$(dpkg-deb --contents "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
