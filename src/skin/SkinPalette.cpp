@@ -51,7 +51,7 @@ QImage Decode(const QString& path)
     const auto ahead = DecodingAhead().constFind(path);
     if (ahead == DecodingAhead().constEnd())
         return QImage(path);
-    const QImage image = ahead->get();
+    QImage image = ahead->get();
     DecodingAhead().erase(ahead);
     return image;
 }
