@@ -48,8 +48,10 @@ televisions, the web, portable players and consoles, or MP3, WMA, WAV, MP2,
 AC3, FLAC, Opus, AAC, Ogg Vorbis and ALAC sound. Each file can be trimmed in the built-in preview; the list
 shows each file's progress, remaining time and final state.")
 # The libraries come from the binaries; the encoder runs the ffmpeg program.
+# libmpv is opened at the first preview or sound, not linked, so the binaries
+# do not name it: its package is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS ffmpeg)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg, libmpv2")
 # xdg-open opens a finished output and its folder from the file list's menu.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, xdg-utils")
 # The program folder holds executables, which Debian keeps out of /usr/share:

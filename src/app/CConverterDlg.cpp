@@ -6,6 +6,7 @@
 #include "filelist/FileListCommands.h"
 #include "filelist/FileListView.h"
 #include "liststate/ListStateKeeper.h"
+#include "platform/StartupTrace.h"
 #include "preview/PreviewPanel.h"
 #include "skin/CBanner.h"
 #include "skin/CFadeInPicture.h"
@@ -103,6 +104,7 @@ QString CConverterDlg::OutputFolderText() const
 // banner's animation and the codec lists, which ask the FFmpeg libraries.
 void CConverterDlg::LoadAfterFirstPicture()
 {
+    platform::StartupMark("first picture painted");
     emit FirstPainted();
     m_controls->Banner(control_id::Banner)->LoadMovie(m_folders.programDir + QStringLiteral("Banners.gif"));
     FillCodecLists();

@@ -6,6 +6,7 @@
 #include "filelist/PathText.h"
 #include "naming/OutputNaming.h"
 #include "platform/SessionInstance.h"
+#include "platform/StartupTrace.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -76,6 +77,7 @@ int main(int argc, char* argv[])
     auto displayGuard = std::make_unique<kelvara::DisplayFailureGuard>();
     QApplication app(argc, argv);
     displayGuard.reset();
+    kelvara::platform::StartupMark("application made");
     // The preview's player reads and writes numbers as C text; QApplication
     // has just taken the user's locale for everything.
     std::setlocale(LC_NUMERIC, "C");
@@ -90,6 +92,7 @@ int main(int argc, char* argv[])
     const auto role = session.ClaimOrHandOver(PathsAsBytes(files));
     if (role == kelvara::platform::SessionInstance::Role::HandedOver)
         return 0;
+    kelvara::platform::StartupMark("session claimed");
 
     QApplication::setWindowIcon(ApplicationIcon());
     kelvara::CConverterApp converter;

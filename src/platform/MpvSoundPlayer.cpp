@@ -1,9 +1,9 @@
 #include "MpvSoundPlayer.h"
 
+#include "platform/MpvLibrary.h"
+
 #include <QFileInfo>
 #include <QTemporaryFile>
-
-#include <mpv/client.h>
 
 #include <condition_variable>
 #include <cstdlib>
@@ -17,6 +17,12 @@ namespace kelvara::platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// A sound's handle exists only once its thread has found the library open.
+const MpvFunctions& Mpv()
+{
+    return *LoadMpv().functions;
+}
 
 // Audio only, and nothing of mpv's own that a desktop program has no use for:
 // no window, no scripts, no user configuration, no key bindings.
@@ -37,13 +43,17 @@ constexpr std::pair<const char*, const char*> kSoundOptions[] = {
 } // namespace
 
 // One sound's player: an mpv handle made, and its events read, on a thread
-// of its own.
+// of its own, which Start begins.
 class MpvSound {
 public:
     explicit MpvSound(QString path)
         : m_path(std::move(path))
-        , m_thread([this] { Run(); })
     {
+    }
+
+    void Start()
+    {
+        m_thread = std::thread([this] { Run(); });
     }
 
     ~MpvSound()
@@ -52,9 +62,10 @@ public:
             const std::lock_guard lock(m_mutex);
             m_quitting = true;
             if (m_mpv)
-                mpv_wakeup(m_mpv);
+                Mpv().wakeup(m_mpv);
         }
-        m_thread.join();
+        if (m_thread.joinable())
+            m_thread.join();
     }
 
     MpvSound(const MpvSound&) = delete;
@@ -67,7 +78,7 @@ public:
         // Before the handle exists the thread looks at m_asked on its own;
         // mpv keeps a wake-up that comes before its wait.
         if (m_mpv)
-            mpv_wakeup(m_mpv);
+            Mpv().wakeup(m_mpv);
     }
 
     std::optional<SoundEnd> WaitForEnd(std::chrono::milliseconds timeout)
@@ -98,13 +109,16 @@ private:
             const std::lock_guard lock(m_mutex);
             m_mpv = nullptr;
         }
-        mpv_terminate_destroy(mpv);
+        Mpv().terminate_destroy(mpv);
         // Made on this thread, so it ends on it.
         m_copy.reset();
     }
 
     mpv_handle* Create()
     {
+        // Opened on this thread at the first play, not at start: see MpvLibrary.h.
+        if (!LoadMpv().functions)
+            return nullptr;
         // mpv reads files, not the program's built-in resources: those are
         // copied once to a temporary file of our own, kept while we play it.
         // The file system's own bytes: a program folder's name need not be UTF-8.
@@ -115,15 +129,15 @@ private:
                 return nullptr;
             m_file = QFile::encodeName(m_copy->fileName()).toStdString();
         }
-        mpv_handle* mpv = mpv_create();
+        mpv_handle* mpv = Mpv().create();
         if (!mpv)
             return nullptr;
         for (const auto& [name, value] : kSoundOptions)
-            mpv_set_option_string(mpv, name, value);
+            Mpv().set_option_string(mpv, name, value);
         if (const char* output = std::getenv(kSoundOutputVariable); output && *output)
-            mpv_set_option_string(mpv, "ao", output);
-        if (mpv_initialize(mpv) < 0) {
-            mpv_terminate_destroy(mpv);
+            Mpv().set_option_string(mpv, "ao", output);
+        if (Mpv().initialize(mpv) < 0) {
+            Mpv().terminate_destroy(mpv);
             return nullptr;
         }
         return mpv;
@@ -144,12 +158,12 @@ private:
             // Plays asked in quick succession start the sound once, anew.
             m_loaded = asked;
             const char* command[] = { "loadfile", m_file.c_str(), "replace", nullptr };
-            if (!m_silent && mpv_command_async(mpv, 0, command) >= 0)
+            if (!m_silent && Mpv().command_async(mpv, 0, command) >= 0)
                 m_loading.push_back(asked);
             else
                 Ended(asked, {});
         }
-        const mpv_event* event = mpv_wait_event(mpv, -1);
+        const mpv_event* event = Mpv().wait_event(mpv, -1);
         switch (event->event_id) {
         case MPV_EVENT_SHUTDOWN:
             return false;
@@ -205,29 +219,67 @@ private:
     int m_asked = 0;
     int m_lastEnded = 0;
     SoundEnd m_lastEnd;
-    // Last, so that it starts once everything above exists.
+    // Last: it runs once everything above exists.
     std::thread m_thread;
 };
 
 MpvSoundPlayer::MpvSoundPlayer() = default;
-MpvSoundPlayer::~MpvSoundPlayer() = default;
+
+MpvSoundPlayer::~MpvSoundPlayer()
+{
+    // The loader starts sounds' threads: it ends before they are ended.
+    if (m_loader.joinable())
+        m_loader.join();
+}
 
 void MpvSoundPlayer::Play(const QString& path, bool)
 {
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    auto& sound = m_sounds[path];
-    if (!sound)
-        sound = std::make_unique<MpvSound>(path);
+    MpvSound* sound = nullptr;
+    {
+        const std::lock_guard lock(m_mutex);
+        auto& made = m_sounds[path];
+        if (!made) {
+            made = std::make_unique<MpvSound>(path);
+            StartWhenLoaded(*made);
+        }
+        sound = made.get();
+    }
     sound->Play();
+}
+
+// A thread made while another opens a library waits until the opening has
+// ended (the C library holds one lock for both): sounds asked while libmpv
+// is being opened get their threads from the opening thread, once it is done.
+void MpvSoundPlayer::StartWhenLoaded(MpvSound& sound)
+{
+    if (m_loaded) {
+        sound.Start();
+        return;
+    }
+    if (m_loader.joinable())
+        return;
+    m_loader = std::thread([this] {
+        LoadMpv();
+        const std::lock_guard lock(m_mutex);
+        m_loaded = true;
+        for (auto& [path, waiting] : m_sounds)
+            waiting->Start();
+    });
 }
 
 std::optional<SoundEnd> MpvSoundPlayer::WaitForEnd(const QString& path, std::chrono::milliseconds timeout)
 {
-    const auto found = m_sounds.find(path);
-    if (found == m_sounds.end())
-        return std::nullopt;
-    return found->second->WaitForEnd(timeout);
+    MpvSound* sound = nullptr;
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_sounds.find(path);
+        if (found == m_sounds.end())
+            return std::nullopt;
+        sound = found->second.get();
+    }
+    return sound->WaitForEnd(timeout);
 }
 
 SoundPlayer& DefaultSoundPlayer()

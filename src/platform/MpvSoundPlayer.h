@@ -2,6 +2,8 @@
 // its preview, and a second media stack (with its own plug-ins) only for two
 // short sounds would be a heavy dependency.
 //
+// libmpv itself is opened at the first play, on a thread of its own.
+//
 // Each sound gets one mpv player of its own, made at its first play (never at
 // start-up) and kept for the next ones, so a hover click cannot cut the
 // completion chime short. The player is made, and its events are read, on a
@@ -14,7 +16,9 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace kelvara::platform {
 
@@ -40,13 +44,23 @@ public:
     void Play(const QString& path, bool async) override;
 
     // How many sounds have a player (none before the first play).
-    int PlayerCount() const { return static_cast<int>(m_sounds.size()); }
+    int PlayerCount() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return static_cast<int>(m_sounds.size());
+    }
     // Waits until the play of `path` that was asked last has ended; nothing
     // when it was never asked or does not end within `timeout`.
     std::optional<SoundEnd> WaitForEnd(const QString& path, std::chrono::milliseconds timeout);
 
 private:
+    void StartWhenLoaded(MpvSound& sound);
+
+    mutable std::mutex m_mutex;
     std::map<QString, std::unique_ptr<MpvSound>> m_sounds;
+    // Opens libmpv at the first play (see MpvLibrary.h); m_loaded once done.
+    std::thread m_loader;
+    bool m_loaded = false;
 };
 
 } // namespace kelvara::platform

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QScreen>
 
+#include <future>
+
 // Q_INIT_RESOURCE must be used outside any namespace; calling it also keeps
 // the linker from dropping the resource data of the static library.
 static void InitSkinResources()
@@ -31,15 +33,37 @@ constexpr qreal kFineScreenRatio = 1.5;
 // window's start-up. Kept as images, which are shared copies (so the cache
 // costs no second copy) and, unlike pixmaps, may outlive the application
 // object. GUI thread only.
+QString PicturePath(const QString& folder, int id, int pixelRatio)
+{
+    return pixelRatio >= 2 ? QStringLiteral(":/%1/%2@2x.png").arg(folder).arg(id)
+                           : QStringLiteral(":/%1/%2.png").arg(folder).arg(id);
+}
+
+// Pictures being decoded ahead, by path. GUI thread only, as the cache.
+QHash<QString, std::shared_future<QImage>>& DecodingAhead()
+{
+    static QHash<QString, std::shared_future<QImage>> decoding;
+    return decoding;
+}
+
+QImage Decode(const QString& path)
+{
+    const auto ahead = DecodingAhead().constFind(path);
+    if (ahead == DecodingAhead().constEnd())
+        return QImage(path);
+    QImage image = ahead->get();
+    DecodingAhead().erase(ahead);
+    return image;
+}
+
 QImage LoadCached(const QString& folder, int id, int pixelRatio)
 {
     InitSkinResources();
     static QHash<QString, QImage> decoded;
-    const QString path = pixelRatio >= 2 ? QStringLiteral(":/%1/%2@2x.png").arg(folder).arg(id)
-                                         : QStringLiteral(":/%1/%2.png").arg(folder).arg(id);
+    const QString path = PicturePath(folder, id, pixelRatio);
     auto found = decoded.constFind(path);
     if (found == decoded.constEnd()) {
-        QImage image(path);
+        QImage image = Decode(path);
         // A picture drawn only at the ordinary size still shows, enlarged.
         if (image.isNull() && pixelRatio >= 2)
             return LoadCached(folder, id, 1);
@@ -63,6 +87,17 @@ QImage LoadSkinImage(int bitmapId)
 QImage LoadSkinImage(int bitmapId, int pixelRatio)
 {
     return LoadCached(QStringLiteral("skin"), bitmapId, pixelRatio);
+}
+
+void DecodeSkinImagesAhead(std::initializer_list<int> bitmapIds)
+{
+    InitSkinResources();
+    for (const int id : bitmapIds) {
+        const QString path = PicturePath(QStringLiteral("skin"), id, Skin().pixelRatio);
+        if (!DecodingAhead().contains(path))
+            DecodingAhead().insert(
+                path, std::async(std::launch::async, [path] { return QImage(path); }).share());
+    }
 }
 
 QPixmap LoadSkinBitmap(int bitmapId)

@@ -2,6 +2,8 @@
 // by every skinned control.
 #pragma once
 
+#include <initializer_list>
+
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
@@ -69,6 +71,11 @@ QImage LoadSkinImage(int bitmapId, int pixelRatio);
 QPixmap LoadSkinBitmap(int bitmapId);
 QPixmap LoadSkinIcon(int iconId);
 QPixmap LoadSkinIcon(int iconId, int pixelRatio);
+// Starts decoding pictures, at the palette's ratio, on threads of their own;
+// the first load of one waits for its decoding instead of decoding it again.
+// For the large pictures a window needs only once its controls are made.
+// GUI thread, after LoadSkinPalette.
+void DecodeSkinImagesAhead(std::initializer_list<int> bitmapIds);
 
 // A picture's size in the coordinates it is drawn in (device independent).
 QSize LogicalSize(const QPixmap& pixmap);

@@ -81,11 +81,20 @@ struct CVideoEdit::PreparedRequest {
 
 CVideoEdit::CVideoEdit(QObject* parent)
     : QObject(parent)
-    , m_videoCodecs(AvailableVideoCodecs(FfmpegHasEncoder))
-    , m_audioCodecs(AvailableAudioCodecs(FfmpegHasEncoder))
-    , m_videoCodecNames(NamesOf(m_videoCodecs))
-    , m_audioCodecNames(NamesOf(m_audioCodecs))
 {
+}
+
+const CVideoEdit::CodecLists& CVideoEdit::Codecs() const
+{
+    if (!m_codecs) {
+        CodecLists lists;
+        lists.video = AvailableVideoCodecs(FfmpegHasEncoder);
+        lists.audio = AvailableAudioCodecs(FfmpegHasEncoder);
+        lists.videoNames = NamesOf(lists.video);
+        lists.audioNames = NamesOf(lists.audio);
+        m_codecs = std::move(lists);
+    }
+    return *m_codecs;
 }
 
 CVideoEdit::~CVideoEdit()
@@ -163,8 +172,8 @@ void CVideoEdit::ClearClips()
 
 std::optional<ConvertStart> CVideoEdit::ResolveCodecs(ConvertRequest& request) const
 {
-    const auto video = Pick(m_videoCodecs, m_settings.useVideoCodec, m_settings.videoCodecIndex);
-    const auto audio = Pick(m_audioCodecs, m_settings.useAudioCodec, m_settings.audioCodecIndex);
+    const auto video = Pick(Codecs().video, m_settings.useVideoCodec, m_settings.videoCodecIndex);
+    const auto audio = Pick(Codecs().audio, m_settings.useAudioCodec, m_settings.audioCodecIndex);
     if (!video)
         return Refuse(ConvertRefusal::UnknownCodec,
             "there is no video codec number " + std::to_string(m_settings.videoCodecIndex));

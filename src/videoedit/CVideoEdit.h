@@ -73,10 +73,10 @@ public:
     int GetFileHeight(const std::string& path) override;
 
     void SetVideoCodecIndex(std::int16_t index) override { m_settings.videoCodecIndex = index; }
-    const CodecList& VideoCodecs() const override { return m_videoCodecNames; }
+    const CodecList& VideoCodecs() const override { return Codecs().videoNames; }
     void SetUseVideoCodec(bool use) override { m_settings.useVideoCodec = use; }
     void SetAudioCodecIndex(std::int16_t index) override { m_settings.audioCodecIndex = index; }
-    const CodecList& AudioCodecs() const override { return m_audioCodecNames; }
+    const CodecList& AudioCodecs() const override { return Codecs().audioNames; }
     void SetUseAudioCodec(bool use) override { m_settings.useAudioCodec = use; }
     void SetOutputHeight(std::int16_t height) override { m_settings.height = height; }
     void SetOutputWidth(std::int16_t width) override { m_settings.width = width; }
@@ -149,10 +149,17 @@ private:
     };
     std::map<std::string, CachedInfo> m_cache;
 
-    std::vector<VideoCodecEntry> m_videoCodecs;
-    std::vector<AudioCodecEntry> m_audioCodecs;
-    NamedCodecList m_videoCodecNames;
-    NamedCodecList m_audioCodecNames;
+    // The codecs FFmpeg's libraries can encode with, asked at the first use
+    // rather than when the component is made: the window is made before its
+    // first picture, which needs neither the libraries nor the lists.
+    struct CodecLists {
+        std::vector<VideoCodecEntry> video;
+        std::vector<AudioCodecEntry> audio;
+        NamedCodecList videoNames;
+        NamedCodecList audioNames;
+    };
+    const CodecLists& Codecs() const;
+    mutable std::optional<CodecLists> m_codecs;
 
     ConvertSettings m_settings;
     ClipList m_clips;

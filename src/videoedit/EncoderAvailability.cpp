@@ -1,8 +1,6 @@
 #include "EncoderAvailability.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-}
+#include "videoedit/FfmpegLibraries.h"
 
 #include <string>
 
@@ -10,8 +8,10 @@ namespace kelvara {
 
 bool FfmpegHasEncoder(std::string_view encoder)
 {
+    // Opened at the first look-up, not at start: see FfmpegLibraries.h.
+    const FfmpegFunctions* ffmpeg = LoadFfmpeg();
     const std::string name(encoder);
-    return avcodec_find_encoder_by_name(name.c_str()) != nullptr;
+    return ffmpeg && ffmpeg->codec_find_encoder_by_name(name.c_str()) != nullptr;
 }
 
 } // namespace kelvara

@@ -1,11 +1,7 @@
 #include "MediaInfo.h"
 
 #include "files/FileChecks.h"
-
-extern "C" {
-#include <libavformat/avformat.h>
-#include <libavutil/log.h>
-}
+#include "videoedit/FfmpegLibraries.h"
 
 #include <algorithm>
 #include <memory>
@@ -14,16 +10,17 @@ namespace kelvara {
 
 namespace {
 
+// Every context is made once ReadMediaInfo has found the libraries open.
 struct FormatContextCloser {
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+    void operator()(AVFormatContext* context) const { LoadFfmpeg()->format_close_input(&context); }
 };
 using FormatContext = std::unique_ptr<AVFormatContext, FormatContextCloser>;
 
-void QuietLibraries()
+void QuietLibraries(const FfmpegFunctions& ffmpeg)
 {
     // Probing is a question, not an error: unreadable files stay silent.
-    static const bool quiet = [] {
-        av_log_set_level(AV_LOG_QUIET);
+    static const bool quiet = [&ffmpeg] {
+        ffmpeg.log_set_level(AV_LOG_QUIET);
         return true;
     }();
     (void)quiet;
@@ -50,21 +47,25 @@ double DurationSeconds(const AVFormatContext& context)
 
 MediaInfo ReadMediaInfo(const std::string& path)
 {
-    QuietLibraries();
     MediaInfo info;
     // libavformat would wait forever for a writer to a FIFO.
     if (!SourceFileProblem(path).empty())
         return info;
+    // Opened at the first probe, not at start: see FfmpegLibraries.h.
+    const FfmpegFunctions* ffmpeg = LoadFfmpeg();
+    if (!ffmpeg)
+        return info;
+    QuietLibraries(*ffmpeg);
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
+    if (ffmpeg->format_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
         return info;
     FormatContext context(raw);
-    if (avformat_find_stream_info(context.get(), nullptr) < 0)
+    if (ffmpeg->format_find_stream_info(context.get(), nullptr) < 0)
         return info;
 
     info.readable = true;
     info.durationSeconds = DurationSeconds(*context);
-    const int video = av_find_best_stream(context.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int video = ffmpeg->find_best_stream(context.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (video >= 0) {
         const AVCodecParameters& parameters = *context->streams[video]->codecpar;
         info.width = std::max(parameters.width, 0);

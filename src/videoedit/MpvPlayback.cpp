@@ -1,7 +1,6 @@
 #include "MpvPlayback.h"
 
-#include <mpv/client.h>
-#include <mpv/render.h>
+#include "platform/MpvLibrary.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -14,6 +13,12 @@
 namespace kelvara {
 
 namespace {
+
+// Every player is made by Create, which has found the library open.
+const platform::MpvFunctions& Mpv()
+{
+    return *platform::LoadMpv().functions;
+}
 
 // A few positions a second keep a display in step without flooding it.
 constexpr std::chrono::milliseconds kPositionInterval { 250 };
@@ -68,7 +73,7 @@ void* StringArgument(const std::string& text)
 std::int64_t IntProperty(mpv_handle* mpv, const char* name)
 {
     std::int64_t value = 0;
-    mpv_get_property(mpv, name, MPV_FORMAT_INT64, &value);
+    Mpv().get_property(mpv, name, MPV_FORMAT_INT64, &value);
     return value;
 }
 
@@ -81,15 +86,18 @@ MpvPlayback::Creation MpvPlayback::Create(const std::string& audioOutputs)
     const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
     if (numeric && std::strcmp(numeric, "C") != 0)
         return { nullptr, "the numeric locale is not C" };
-    mpv_handle* mpv = mpv_create();
+    // Opened at the first preview, not at start: see MpvLibrary.h.
+    if (const platform::MpvLibrary& library = platform::LoadMpv(); !library.functions)
+        return { nullptr, library.error };
+    mpv_handle* mpv = Mpv().create();
     if (!mpv)
         return { nullptr, "libmpv could not be started" };
     for (const auto& [name, value] : kOptions)
-        mpv_set_option_string(mpv, name, value);
-    mpv_set_option_string(mpv, "ao", audioOutputs.c_str());
-    if (const int status = mpv_initialize(mpv); status < 0) {
-        mpv_terminate_destroy(mpv);
-        return { nullptr, std::string("libmpv could not be initialised: ") + mpv_error_string(status) };
+        Mpv().set_option_string(mpv, name, value);
+    Mpv().set_option_string(mpv, "ao", audioOutputs.c_str());
+    if (const int status = Mpv().initialize(mpv); status < 0) {
+        Mpv().terminate_destroy(mpv);
+        return { nullptr, std::string("libmpv could not be initialised: ") + Mpv().error_string(status) };
     }
     std::unique_ptr<MpvPlayback> playback(new MpvPlayback(mpv));
     std::string error;
@@ -101,13 +109,13 @@ MpvPlayback::Creation MpvPlayback::Create(const std::string& audioOutputs)
 MpvPlayback::MpvPlayback(mpv_handle* mpv)
     : m_mpv(mpv)
 {
-    mpv_observe_property(m_mpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
+    Mpv().observe_property(m_mpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
+    Mpv().observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
     // The video output says so, verbosely, when it waits for us to take
     // a picture; all else at that level is mostly said while a file opens.
-    mpv_request_log_messages(m_mpv, "v");
+    Mpv().request_log_messages(m_mpv, "v");
     // Called from mpv's threads: only post a call, once until it has run.
-    mpv_set_wakeup_callback(
+    Mpv().set_wakeup_callback(
         m_mpv,
         [](void* self) {
             auto* playback = static_cast<MpvPlayback*>(self);
@@ -125,12 +133,12 @@ bool MpvPlayback::AttachRenderer(std::string& error)
         { MPV_RENDER_PARAM_API_TYPE, apiType },
         { MPV_RENDER_PARAM_INVALID, nullptr },
     };
-    if (const int status = mpv_render_context_create(&m_render, m_mpv, parameters); status < 0) {
+    if (const int status = Mpv().render_context_create(&m_render, m_mpv, parameters); status < 0) {
         m_render = nullptr;
-        error = std::string("libmpv's software renderer is not available: ") + mpv_error_string(status);
+        error = std::string("libmpv's software renderer is not available: ") + Mpv().error_string(status);
         return false;
     }
-    mpv_render_context_set_update_callback(
+    Mpv().render_context_set_update_callback(
         m_render,
         [](void* self) {
             auto* playback = static_cast<MpvPlayback*>(self);
@@ -147,12 +155,12 @@ MpvPlayback::~MpvPlayback()
     // No callback may post to this object once it is gone; calls already
     // posted die with it. The renderer goes before the core it draws from;
     // terminate_destroy waits for mpv's threads and closes the audio device.
-    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    Mpv().set_wakeup_callback(m_mpv, nullptr, nullptr);
     if (m_render) {
-        mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
-        mpv_render_context_free(m_render);
+        Mpv().render_context_set_update_callback(m_render, nullptr, nullptr);
+        Mpv().render_context_free(m_render);
     }
-    mpv_terminate_destroy(m_mpv);
+    Mpv().terminate_destroy(m_mpv);
 }
 
 void MpvPlayback::Play(const Clip& clip)
@@ -174,13 +182,14 @@ void MpvPlayback::Play(const Clip& clip)
     // Nothing here waits for mpv, which may be busy opening the file before:
     // requests are queued in order, and the reply to the load names the
     // playlist entry whose events and pictures are this clip's.
-    mpv_set_property_async(
+    Mpv().set_property_async(
         m_mpv, 0, "start", MPV_FORMAT_STRING, StringArgument(SecondsText(clip.startSeconds)));
-    mpv_set_property_async(m_mpv, 0, "end", MPV_FORMAT_STRING, StringArgument(SecondsText(clip.endSeconds)));
+    Mpv().set_property_async(
+        m_mpv, 0, "end", MPV_FORMAT_STRING, StringArgument(SecondsText(clip.endSeconds)));
     int no = 0;
-    mpv_set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &no);
+    Mpv().set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &no);
     const char* command[] = { "loadfile", clip.path.c_str(), "replace", nullptr };
-    if (mpv_command_async(m_mpv, m_generation, command) < 0)
+    if (Mpv().command_async(m_mpv, m_generation, command) < 0)
         FailPlay();
 }
 
@@ -198,7 +207,7 @@ void MpvPlayback::Pause()
     if (!m_playing)
         return;
     int yes = 1;
-    mpv_set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &yes);
+    Mpv().set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &yes);
     m_playing = false;
     m_awaitingFirstPicture = false;
     PostPosition(CurrentTime());
@@ -210,7 +219,7 @@ void MpvPlayback::Stop()
         return;
     const double position = CurrentTime();
     const char* command[] = { "stop", nullptr };
-    mpv_command_async(m_mpv, 0, command);
+    Mpv().command_async(m_mpv, 0, command);
     m_entry = kNoEntry;
     m_entryStarted = false;
     m_loaded = false;
@@ -245,7 +254,7 @@ void MpvPlayback::DrainEvents()
     // Handlers may emit, and a receiver may start another clip: take
     // events until mpv has none.
     for (;;) {
-        const mpv_event* event = mpv_wait_event(m_mpv, 0);
+        const mpv_event* event = Mpv().wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             return;
         HandleEvent(*event);
@@ -345,9 +354,9 @@ void MpvPlayback::OnLoadReplied(const mpv_event& event)
 void MpvPlayback::OnFileLoaded()
 {
     m_loaded = true;
-    char* video = mpv_get_property_string(m_mpv, "current-tracks/video/id");
+    char* video = Mpv().get_property_string(m_mpv, "current-tracks/video/id");
     m_hasVideo = video != nullptr;
-    mpv_free(video);
+    Mpv().free(video);
     // Nothing of the file before may stay in the place of one without pictures.
     if (!m_hasVideo)
         ClearPicture();
@@ -379,7 +388,7 @@ void MpvPlayback::RenderFrame()
     m_renderPosted = false;
     if (!m_render)
         return;
-    const bool newFrame = mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME;
+    const bool newFrame = Mpv().render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME;
     const bool resized = m_picture.size() != m_targetSize;
     // Pictures of a file replaced meanwhile or after a stop are not shown.
     // Once paused, stopped or at its end the picture holds: mpv may still
@@ -424,7 +433,7 @@ bool MpvPlayback::DrawInto(QImage& image)
         { MPV_RENDER_PARAM_SW_POINTER, image.bits() },
         { MPV_RENDER_PARAM_INVALID, nullptr },
     };
-    return mpv_render_context_render(m_render, parameters) >= 0;
+    return Mpv().render_context_render(m_render, parameters) >= 0;
 }
 
 void MpvPlayback::ReportPosition(double seconds)

@@ -28,6 +28,8 @@ dpkg-deb -x "$deb" "$work/root"
 depends=", $(field Depends),"
 has_dependency() { case "$depends" in *", $1"[\ ,]*) return 0 ;; *) return 1 ;; esac; }
 has_dependency ffmpeg || fail "Depends lacks ffmpeg"
+# Opened by the program at the first preview or sound rather than linked.
+has_dependency libmpv2 || fail "Depends lacks libmpv2"
 for family in libqt6core libqt6gui libqt6widgets libavformat libavcodec libavutil; do
   case "$depends" in *", $family"[0-9]*) ;; *) fail "Depends has no $family package" ;; esac
 done
@@ -45,6 +47,13 @@ for elf in $elves; do
     [ -n "$owner" ] || { fail "no installed package provides $library"; continue; }
     has_dependency "$owner" || fail "${elf#"$work/root"} links $library of $owner, which Depends lacks"
   done
+done
+
+# The program opens libmpv and FFmpeg's libraries when it first needs them:
+# linked, they would all be mapped before its window is shown.
+program_needs=$(readelf -d "$work/root/usr/lib/kelvara/kelvara" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+for family in libmpv libavformat libavcodec libavutil; do
+  if grep -q "^$family\." <<<"$program_needs"; then fail "the program links $family"; fi
 done
 
 # Contents: the program folder under /usr/lib (executables stay out of
