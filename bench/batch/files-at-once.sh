@@ -11,17 +11,18 @@
 #   - a 60-second 1080p clip to AVI and to MP4 / ffmpeg directly: goal at most
 #     1.03 (Auto does not slow a long video job down).
 #   bench/batch/files-at-once.sh [BUILD_DIR] [RUNS]
-# QUICK=1 tries it out quickly (20 clips, a 10-second clip, 3 runs); CLIPS,
-# SECONDS_LONG and RUNS set each number on their own.
+# RUNS (5) is for the clips; the long clip runs LONG_RUNS times (3). QUICK=1
+# tries it out quickly (20 clips, a 10-second clip, 3 and 1 runs); CLIPS,
+# SECONDS_LONG, RUNS and LONG_RUNS set each number on their own.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 source "$here/../figures.sh"
 build=${1:-build}
 if [ "${QUICK:-0}" = 1 ]; then
-  clip_count=${CLIPS:-20} long_seconds=${SECONDS_LONG:-10} runs=${2:-${RUNS:-3}}
+  clip_count=${CLIPS:-20} long_seconds=${SECONDS_LONG:-10} runs=${2:-${RUNS:-3}} long_runs=${LONG_RUNS:-1}
 else
-  clip_count=${CLIPS:-200} long_seconds=${SECONDS_LONG:-60} runs=${2:-${RUNS:-5}}
+  clip_count=${CLIPS:-200} long_seconds=${SECONDS_LONG:-60} runs=${2:-${RUNS:-5}} long_runs=${LONG_RUNS:-3}
 fi
 cores=$(nproc)
 setup "$build"
@@ -69,6 +70,7 @@ compare "at once: $clip_count one-second clips to MP3 on Auto / ffmpeg xargs -P 
   "${clips[@]}"
 rm -rf "$work/clips"
 
+runs=$long_runs
 clip="$work/long clip.avi"
 make_clip "$clip" "$long_seconds" 1920x1080
 for kind in avi mp4; do
