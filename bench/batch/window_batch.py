@@ -209,7 +209,7 @@ def responsiveness(sources, kind, at_a_time=1):
     print("%-4s timer late %.2f ms at p99 over %d ticks (goal: at most 30; the timer alone beside ffmpeg %s ms);"
           " the window's own CPU %.2f %% of a core (goal: at most 2) over %.2f s; load average %s"
           % (kind, p99, len(lateness), figures["timer_p99_ms"], share * 100, seconds, load), flush=True)
-    what = "%d at once" % at_a_time if at_a_time > 1 else kind
+    what = "%s, %d files at once" % (kind, at_a_time) if at_a_time > 1 else kind
     figure("window: 10 ms timer late at p99 while %s encodes (ms)" % what, p99, "<= 30", "load " + load)
     figure("window: own CPU while %s encodes (%% of a core)" % what, share * 100, "<= 2", "load " + load)
 
