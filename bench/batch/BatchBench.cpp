@@ -102,8 +102,10 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--probe-only")
         return ProbeOnly(std::atof(argv[2]));
     if (argc < 5) {
-        std::fprintf(
-            stderr, "usage: %s TOOL_DIR OUTPUT_DIR KIND [--profile N] [--files-at-once N|auto] [--probe-timer] FILE...\n", argv[0]);
+        std::fprintf(stderr,
+            "usage: %s TOOL_DIR OUTPUT_DIR KIND [--profile N] [--files-at-once N|auto] [--probe-timer] "
+            "FILE...\n",
+            argv[0]);
         return 2;
     }
     RealBatch batch(std::string(argv[1]) + "/", argv[2]);

@@ -68,6 +68,7 @@ void CConverterDlg::OnInitDialog(CSplashThread* splash)
     WireHandlers();
     SetTabOrder();
     BuildBatch();
+    AttachFilesAtOnceMenu();
     ResetOutputSettings();
     RestoreChoices();
     SetCurrentJob(-1);

@@ -281,6 +281,8 @@ private:
     void OnOpenOutputFolder(int row);
     void SkinControls();
     void AttachMenus();
+    void AttachFilesAtOnceMenu();
+    void OnFilesAtOnce(int commandId);
     void LoadAfterFirstPicture();
     void FillOptionLists();
     void FillCodecLists();

@@ -8,9 +8,12 @@
 
 namespace kelvara {
 
-inline constexpr const char* kUsage = "Usage: kelvara [FILE...]  (adds the files to the conversion list)\n"
-                                      "       kelvara --help     prints this usage\n"
-                                      "       kelvara --version  prints the version";
+inline constexpr const char* kUsage
+    = "Usage: kelvara [FILE...]  (adds the files to the conversion list)\n"
+      "       kelvara --convert --kind KIND FILE...  converts without a window\n"
+      "                          (kelvara --convert --help tells more)\n"
+      "       kelvara --help     prints this usage\n"
+      "       kelvara --version  prints the version";
 
 // What --version prints: "kelvara" and the version the build was made with.
 QString VersionLine();

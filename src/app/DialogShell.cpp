@@ -123,6 +123,8 @@ void CConverterDlg::OnMenuCommand(int commandId)
     case command_id::ClearVideo:
         return m_fileCommands->OnClearVideo();
     default:
+        if (command_id::IsFilesAtOnceCommand(commandId))
+            OnFilesAtOnce(commandId);
         return;
     }
 }

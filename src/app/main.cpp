@@ -2,6 +2,7 @@
 #include "app/CConverterApp.h"
 #include "app/CommandLineFiles.h"
 #include "app/DisplayCheck.h"
+#include "cli/HeadlessRun.h"
 #include "filelist/PathText.h"
 #include "naming/OutputNaming.h"
 #include "platform/SessionInstance.h"
@@ -11,6 +12,7 @@
 #include <QIcon>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 // The program's icon at every size the icon theme gets; windows that set no
@@ -42,6 +44,9 @@ QList<QByteArray> PathsAsBytes(const QStringList& paths)
 
 int main(int argc, char* argv[])
 {
+    // The batch without a window: no display, no session bus, no skin.
+    if (argc > 1 && std::strcmp(argv[1], "--convert") == 0)
+        return kelvara::cli::RunConvert(argc, argv);
     const kelvara::CommandLineFiles commandLine = kelvara::ParseProgramArguments(argc, argv);
     if (!commandLine.unknownOption.isEmpty()) {
         std::fprintf(stderr, "kelvara: unknown option %s\n%s\n", qPrintable(commandLine.unknownOption),

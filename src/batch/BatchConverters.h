@@ -3,6 +3,9 @@
 // the job. The dialog's set is CommandConverters; tests use fakes.
 #pragma once
 
+#include "conversions/EncoderConversions.h"
+
+#include <optional>
 #include <string>
 
 namespace kelvara {
@@ -24,6 +27,15 @@ public:
     virtual void ConvertXboxOrPocketPc(int jobIndex) = 0;
     virtual void ConvertPmp(int jobIndex) = 0;
     virtual void ConvertAudio(int jobIndex) = 0;
+    // For jobs that convert side by side: the job made ready for its one
+    // encoder command (nothing when it was failed or is gone), and what its
+    // run's end means for it. Kinds that cannot run side by side have none.
+    virtual std::optional<PreparedEncoderJob> PrepareEncoderJob(int /*jobIndex*/) { return std::nullopt; }
+    virtual void FinishEncoderJob(
+        int /*jobIndex*/, const PreparedEncoderJob& /*prepared*/, const RunOutcome& /*outcome*/)
+    {
+    }
+
     // Stop of an encoder conversion: marks the current job stopped, asks
     // the encoder to quit and removes the partial files.
     virtual void StopEncoderJob() = 0;

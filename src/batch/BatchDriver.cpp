@@ -3,6 +3,7 @@
 #include "batch/BatchOutputFolder.h"
 #include "batch/CompletionMessage.h"
 #include "batch/EncoderCheck.h"
+#include "batch/FilesAtOnce.h"
 #include "batch/StatusText.h"
 #include "files/LeftoverStagedFiles.h"
 #include "files/PrivateFolder.h"
@@ -10,11 +11,13 @@
 #include "jobs/JobCreation.h"
 #include "naming/OutputNaming.h"
 #include "platform/ApplicationThread.h"
+#include "platform/EventPump.h"
 #include "platform/ShutdownService.h"
 #include "platform/SleepInhibitor.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TickCount.h"
 #include "runner/ConversionContext.h"
+#include "runner/EncoderJob.h"
 
 #include <QDir>
 
@@ -88,6 +91,8 @@ BatchDriver::BatchDriver(ConversionContext& context, BatchHost& host, BatchConve
     , m_sleep(sleep)
 {
 }
+
+BatchDriver::~BatchDriver() = default;
 
 void BatchDriver::OnStart()
 {
@@ -172,10 +177,86 @@ void BatchDriver::ShowConverting(bool converting)
 void BatchDriver::RunLoop()
 {
     // The count is read again before each job: the list is the dialog's,
-    // and the converters service the window between their steps.
-    for (int i = 0; i < m_context.jobs.GetSize(); ++i) {
-        if (ConvertJob(i) == Next::EndLoop || m_context.stopFlag)
+    // and the converters service the window between their steps. So are
+    // the kind and the setting: a kind that converts one file at a time
+    // waits until the jobs running side by side have ended.
+    const int cores = UsableCores();
+    for (int i = 0; i < m_context.jobs.GetSize() && !m_context.stopFlag; ++i) {
+        if (m_context.jobs.GetAt(i).stateIcon != JobState::Queued)
+            continue;
+        const OutputKind kind = m_host.SelectedOutputKind();
+        const int atOnce = JobsAtOnce(kind, m_filesAtOnce, cores);
+        WaitUntilRunning(static_cast<std::size_t>(atOnce - 1));
+        if (m_context.stopFlag)
+            break;
+        if (atOnce > 1)
+            StartSideBySide(i, kind);
+        else if (ConvertJob(i) == Next::EndLoop)
+            break;
+    }
+    WaitUntilRunning(0);
+}
+
+void BatchDriver::WaitUntilRunning(std::size_t count)
+{
+    CollectEndedJobs();
+    while (m_sideBySide.size() > count) {
+        platform::WaitForActivity({}, platform::kWaitSliceMs);
+        CollectEndedJobs();
+    }
+}
+
+void BatchDriver::StartSideBySide(int index, const OutputKind& kind)
+{
+    const JobRecord job = m_context.jobs.GetAt(index);
+    m_host.SelectRow(index);
+    if (!SourceFileExists(job.sourcePath))
+        return; // skipped silently; the job stays queued
+    m_context.currentJob = index;
+    m_host.EnsureRowVisible(index);
+    m_context.outputKind = kind;
+    ++m_summary.attempted;
+    m_context.jobs.Update(index, [](JobRecord& started) { started.run.Start(RunRecord::Clock::now()); });
+    m_context.startTick = platform::TickCount();
+    if (job.NeedsIntermediateFile()) {
+        // The component makes it while the running jobs go on.
+        const bool ready = m_converters.MakeIntermediateFile(index);
+        if (m_context.stopFlag)
             return;
+        if (!ready) {
+            ++m_summary.failed;
+            return;
+        }
+    }
+    std::optional<PreparedEncoderJob> prepared = m_converters.PrepareEncoderJob(index);
+    if (m_context.stopFlag)
+        return; // stopped as it was made ready: the stop has marked it
+    if (!prepared) {
+        RecordOutcome(index);
+        return;
+    }
+    auto run = std::make_unique<EncoderJob>(m_context, index);
+    if (!run->Start(prepared->command)) {
+        m_converters.FinishEncoderJob(index, *prepared, run->Outcome());
+        RecordOutcome(index);
+        return;
+    }
+    m_sideBySide.push_back({ std::move(run), std::move(*prepared) });
+}
+
+void BatchDriver::CollectEndedJobs()
+{
+    for (auto it = m_sideBySide.begin(); it != m_sideBySide.end();) {
+        if (!it->run->Ended()) {
+            ++it;
+            continue;
+        }
+        const int index = it->run->JobIndex();
+        const RunOutcome outcome = it->run->Outcome();
+        m_converters.FinishEncoderJob(index, it->prepared, outcome);
+        if (!outcome.stopped)
+            RecordOutcome(index);
+        it = m_sideBySide.erase(it);
     }
 }
 
@@ -301,7 +382,8 @@ void BatchDriver::OnStop()
         return;
     const OutputKind kind = m_host.SelectedOutputKind();
     m_context.outputKind = kind;
-    RecordStop(kind);
+    RecordStop(m_context.currentJob, kind);
+    StopSideBySideJobs(kind);
     if (!kind.UsesVideoEditComponent()) {
         m_converters.StopEncoderJob();
         return;
@@ -314,11 +396,36 @@ void BatchDriver::OnStop()
             JobColumn::OutType, JobColumn::Status });
 }
 
+// Every job running side by side stops as one running alone does: marked
+// stopped with its percentage, its encoder asked to finish a playable part.
+// The jobs not started stay queued.
+void BatchDriver::StopSideBySideJobs(const OutputKind& kind)
+{
+    if (!m_sideBySide.empty())
+        m_context.stopFlag = true;
+    for (SideBySideJob& running : m_sideBySide) {
+        if (running.run->Ended())
+            continue; // finished before the stop: collected as it ended
+        const int index = running.run->JobIndex();
+        RecordStop(index, kind);
+        JobRecord job;
+        m_context.UpdateJob(index,
+            [&job](JobRecord& stopped) {
+                stopped.stateIcon = JobState::Stopped;
+                job = stopped;
+            },
+            { JobColumn::Icon });
+        running.run->Stop();
+        if (job.NeedsIntermediateFile())
+            RemoveIfPresent(job.intermediatePath);
+    }
+}
+
 // Every STOP comes here, the encoder's and the component's: the job's run
 // ends with the percentage its Status column shows at this moment.
-void BatchDriver::RecordStop(const OutputKind& kind)
+void BatchDriver::RecordStop(int index, const OutputKind& kind)
 {
-    m_context.jobs.Update(m_context.currentJob, [&kind](JobRecord& job) {
+    m_context.jobs.Update(index, [&kind](JobRecord& job) {
         if (job.run.Ended())
             return;
         job.run.Stop(StatusOf(job, kind).progressPos, RunRecord::Clock::now());

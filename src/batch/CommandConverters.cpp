@@ -2,6 +2,8 @@
 
 #include "conversions/EncoderConversions.h"
 #include "conversions/VideoEditConversions.h"
+#include "runner/ConversionContext.h"
+#include "runner/EncoderRunner.h"
 #include "runner/EncoderStop.h"
 
 namespace kelvara {
@@ -54,6 +56,21 @@ void CommandConverters::ConvertPmp(int jobIndex)
 void CommandConverters::ConvertAudio(int jobIndex)
 {
     kelvara::ConvertAudio(m_context, m_runner, m_options, jobIndex);
+}
+
+std::optional<PreparedEncoderJob> CommandConverters::PrepareEncoderJob(int jobIndex)
+{
+    if (m_context.outputKind.category == OutputCategory::Audio)
+        return PrepareAudio(m_context, m_options, jobIndex);
+    if (m_context.outputKind.Is(PcKind::Image))
+        return PrepareImage(m_context, m_options, jobIndex);
+    return std::nullopt;
+}
+
+void CommandConverters::FinishEncoderJob(
+    int jobIndex, const PreparedEncoderJob& prepared, const RunOutcome& outcome)
+{
+    kelvara::FinishEncoderJob(m_context, jobIndex, prepared, outcome);
 }
 
 void CommandConverters::StopEncoderJob()

@@ -30,6 +30,9 @@ public:
     void ConvertXboxOrPocketPc(int jobIndex) override;
     void ConvertPmp(int jobIndex) override;
     void ConvertAudio(int jobIndex) override;
+    std::optional<PreparedEncoderJob> PrepareEncoderJob(int jobIndex) override;
+    void FinishEncoderJob(
+        int jobIndex, const PreparedEncoderJob& prepared, const RunOutcome& outcome) override;
     void StopEncoderJob() override;
 
 private:

@@ -107,7 +107,14 @@ enum : int {
     HomePage = 32778,
     AboutBox = 32779,
     ImportProfile = 32780,
+    // "Files at once": Auto, then one id per number of files.
+    FilesAtOnceAuto = 32800,
+    FilesAtOnceLast = 32864,
 };
+inline constexpr bool IsFilesAtOnceCommand(int id)
+{
+    return id >= FilesAtOnceAuto && id <= FilesAtOnceLast;
+}
 } // namespace command_id
 
 } // namespace kelvara

@@ -4,9 +4,7 @@
 #include "platform/EventPump.h"
 #include "platform/LogCategories.h"
 #include "platform/TickCount.h"
-#include "process/CommandLine.h"
-#include "process/ProgramLookup.h"
-#include "process/Spawner.h"
+#include "runner/EncoderLaunch.h"
 #include "runner/EncoderOutputLines.h"
 #include "runner/ProgressParser.h"
 
@@ -22,8 +20,6 @@ namespace kelvara {
 namespace {
 
 constexpr std::size_t kChunkBytes = 255;
-// Enough for the last lines a job keeps, even long ones.
-constexpr std::size_t kOutputTailBytes = 8192;
 // After its output ends an encoder only has to exit; one that has not
 // after this long is stopped through the stop policy.
 constexpr int kExitGraceMs = 5000;
@@ -55,19 +51,7 @@ void EncoderRunner::Report(const std::string& api, int errorCode)
 std::optional<std::vector<std::string>> EncoderRunner::ResolveCommand(
     const EncoderCommand& command, RunOutcome& outcome)
 {
-    std::optional<std::vector<std::string>> arguments = SplitCommandLine(command);
-    if (!arguments || arguments->empty()) {
-        outcome.reason = arguments ? "The command is empty." : "The command has an unclosed quote.";
-        return std::nullopt;
-    }
-    const ProgramLookup program = FindProgram(arguments->front(), m_context.toolDirectory);
-    if (!program.Found()) {
-        outcome.reason = "Cannot find " + arguments->front() + " in the tool directory "
-            + m_context.toolDirectory + " or on the PATH.";
-        return std::nullopt;
-    }
-    arguments->insert(arguments->begin(), program.path);
-    return arguments;
+    return ResolveEncoderCommand(command, m_context.toolDirectory, outcome.reason);
 }
 
 RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex)
@@ -119,20 +103,10 @@ RunOutcome EncoderRunner::RunEncoder(const EncoderCommand& command, int jobIndex
 bool EncoderRunner::StartEncoderProcess(
     int standardOutput, int standardInput, const std::vector<std::string>& arguments, std::string& reason)
 {
-    // arguments: the resolved program, then the command's own argv.
-    SpawnRequest request;
-    request.program = arguments.front();
-    request.arguments.assign(arguments.begin() + 1, arguments.end());
-    request.workingDirectory = m_context.toolDirectory;
-    request.descriptors = { { 0, standardInput }, { 1, standardOutput }, { 2, standardOutput } };
-    // The encoder must not outlive us, and a Ctrl-C in the terminal that
-    // started us must not reach it: we stop it ourselves.
-    request.parentDeathSignal = SIGKILL;
-    request.newSession = true;
-    SpawnResult started = Spawn(request);
+    SpawnResult started = SpawnEncoder(arguments, m_context.toolDirectory, standardInput, standardOutput);
     if (!started.Started()) {
         Report("CreateProcess", started.error);
-        reason = "Cannot start " + request.program + ": " + std::strerror(started.error);
+        reason = "Cannot start " + arguments.front() + ": " + std::strerror(started.error);
         return false;
     }
     m_encoder = std::move(started.child);
@@ -222,27 +196,12 @@ void EncoderRunner::FinishProcess(RunOutcome& outcome)
     outcome.exitCode = m_encoder.ExitCode();
     if (outcome.stopped || outcome.exitCode == 0)
         return;
-    outcome.reason = LastErrorLines();
-    if (outcome.reason.empty()) {
-        outcome.reason = m_encoder.TerminatingSignal() != 0
-            ? "The encoder was ended by signal " + std::to_string(m_encoder.TerminatingSignal()) + "."
-            : "The encoder failed with exit status " + std::to_string(outcome.exitCode) + ".";
-    }
+    outcome.reason = EncoderFailureReason(m_outputTail, m_encoder);
 }
 
 void EncoderRunner::RememberOutput(std::string_view chunk)
 {
-    m_outputTail += chunk;
-    if (m_outputTail.size() > kOutputTailBytes)
-        m_outputTail.erase(0, m_outputTail.size() - kOutputTailBytes);
-}
-
-std::string EncoderRunner::LastErrorLines() const
-{
-    // The last few lines that are not status lines: what the encoder said
-    // about its failure.
-    constexpr std::size_t kLines = 3;
-    return LastEncoderLines(m_outputTail, kLines, StatusLines::Dropped);
+    KeepOutputTail(m_outputTail, chunk);
 }
 
 RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
@@ -251,18 +210,12 @@ RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
     std::optional<std::vector<std::string>> arguments = ResolveCommand(command, outcome);
     if (!arguments)
         return outcome;
-    SpawnRequest request;
-    request.program = arguments->front();
-    request.arguments.assign(arguments->begin() + 1, arguments->end());
-    request.workingDirectory = m_context.toolDirectory;
-    request.parentDeathSignal = SIGKILL;
     // Out of the terminal's process group, as the encoder is: a Ctrl+C in
     // the terminal reaches the program, which stops the helper in order.
-    request.newSession = true;
-    SpawnResult started = Spawn(request);
+    SpawnResult started = SpawnEncoder(*arguments, m_context.toolDirectory, -1, -1);
     if (!started.Started()) {
         Report("CreateProcess", started.error);
-        outcome.reason = "Cannot start " + request.program + ": " + std::strerror(started.error);
+        outcome.reason = "Cannot start " + arguments->front() + ": " + std::strerror(started.error);
         return outcome;
     }
     ChildProcess& helper = started.child;
@@ -279,7 +232,7 @@ RunOutcome EncoderRunner::RunHelperAndWait(const EncoderCommand& command)
     outcome.exitCode = helper.ExitCode();
     if (outcome.exitCode != 0)
         outcome.reason
-            = request.program + " failed with exit status " + std::to_string(outcome.exitCode) + ".";
+            = arguments->front() + " failed with exit status " + std::to_string(outcome.exitCode) + ".";
     return outcome;
 }
 

@@ -67,7 +67,6 @@ private:
     void FinishProcess(RunOutcome& outcome);
     void Report(const std::string& api, int errorCode);
     void RememberOutput(std::string_view chunk);
-    std::string LastErrorLines() const;
     std::optional<std::vector<std::string>> ResolveCommand(
         const EncoderCommand& command, RunOutcome& outcome);
 

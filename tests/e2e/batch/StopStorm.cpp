@@ -7,7 +7,10 @@
 // they were, whatever output is left plays, and the next batch converts.
 // Prints its counts; exits 1 on any fault.
 //
-//   stop_storm [--seed N] [--count N]
+//   stop_storm [--seed N] [--count N] [--files-at-once N]
+// With several files at once, the jobs of one-core encoders run side by
+// side and a stop ends every running one.
+#include "batch/FilesAtOnce.h"
 #include "jobs/JobCreation.h"
 #include "naming/OutputNaming.h"
 #include "support/MediaMaker.h"
@@ -113,6 +116,11 @@ public:
     bool MakeSources();
     void RunStop(const Scenario& scenario);
     int Report(int count) const;
+    void SetFilesAtOnce(int files)
+    {
+        m_batch.driver.SetFilesAtOnce(files);
+        m_filesAtOnce = files;
+    }
 
 private:
     void Queue(const std::string& first, const std::string& second);
@@ -128,6 +136,7 @@ private:
     void ClearOutputFolder();
 
     std::string m_marker;
+    int m_filesAtOnce = 1;
     TempFolder m_sources;
     TempFolder m_output;
     RealBatch m_batch;
@@ -336,12 +345,18 @@ void StopStorm::CheckAfterStop()
     const JobRecord job = m_batch.Job(m_stoppedJob);
     if (job.stateIcon != JobState::Stopped || job.failed)
         Problem(when + ": the job is not stopped (" + job.run.outcome + ")");
-    for (int i = m_stoppedJob + 1; i < m_batch.jobs.GetSize(); ++i) {
-        if (m_batch.Job(i).stateIcon != JobState::Queued)
-            Problem(when + ": a job after the stopped one is not queued");
+    // Side by side, a job started before the stopped one is stopped with it.
+    const bool sideBySide = JobsAtOnce(m_batch.host.kind, m_filesAtOnce, UsableCores()) > 1;
+    for (int i = 0; i < m_batch.jobs.GetSize(); ++i) {
+        const JobRecord other = m_batch.Job(i);
+        if (i > m_stoppedJob && other.stateIcon != JobState::Queued
+            && !(sideBySide && other.stateIcon == JobState::Stopped))
+            Problem(when + ": a job after the stopped one is neither queued nor stopped with it");
+        if (sideBySide && (other.stateIcon == JobState::Converting || other.failed))
+            Problem(when + ": job " + std::to_string(i) + " still converts or failed: " + other.run.outcome);
+        if (!other.intermediatePath.empty() && fs::exists(other.intermediatePath))
+            Problem(when + ": the intermediate file is left");
     }
-    if (!job.intermediatePath.empty() && fs::exists(job.intermediatePath))
-        Problem(when + ": the intermediate file is left");
     // A step file left by the stop is neither the user's nor playable, and
     // is found below.
     CheckOutputsPlay(when, false);
@@ -401,14 +416,18 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     unsigned seed = 1;
     int count = kScenarioCount;
+    int files = 1;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--seed")
             seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
         else if (option == "--count")
             count = std::atoi(argv[i + 1]);
+        else if (option == "--files-at-once")
+            files = std::atoi(argv[i + 1]);
     }
     StopStorm storm(seed, std::string(KELVARA_TOOL_DIR) + "/");
+    storm.SetFilesAtOnce(files);
     if (!storm.MakeSources()) {
         std::fprintf(stderr, "cannot make the sources with ffmpeg\n");
         return 1;
