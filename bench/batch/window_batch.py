@@ -34,6 +34,7 @@ MODE = os.environ.get("BENCH_MODE", "overhead")
 RUNS = int(os.environ.get("BENCH_RUNS", "5"))
 BUILD = os.environ.get("BENCH_BUILD", "build")
 TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
+PEAK_JOBS = 0
 
 KINDS = {
     "mp3": ("To Audio", "Audio kinds", "To MP3"),
@@ -59,6 +60,18 @@ def cpu_seconds(pid, children=False):
     if children:
         ticks += int(fields[13]) + int(fields[14])
     return ticks / TICKS_PER_SECOND
+
+
+def children(pid):
+    """How many child processes pid has now: its running jobs' encoders."""
+    count = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/children" % (pid, task)) as listed:
+                count += len(listed.read().split())
+        except OSError:  # the thread ended meanwhile
+            pass
+    return count
 
 
 def load_average():
@@ -111,7 +124,9 @@ def window_batch(sources, kind, environment=None):
     """One batch from the window: seconds from START to the completion box,
     the window process's CPU share meanwhile, the monotonic times of both
     ends (for the timer probe's ticks) and the CPU seconds of the window and
-    the children it waited for meanwhile."""
+    the children it waited for meanwhile. PEAK_JOBS is set to the most
+    children the window had at once (sampled ten times a second)."""
+    global PEAK_JOBS
     os.environ.update(environment or {})
     kelvara = Kelvara(*sources)
     for name in (environment or {}):
@@ -131,7 +146,14 @@ def window_batch(sources, kind, environment=None):
     click(kelvara.control("push button", "Start"))
     # Asking X, not the program, whether a new window (the box) is there:
     # the program's own CPU time is part of the figures.
-    wait_for(lambda: visible_windows(pid) - before, "the completion box", timeout=900)
+    PEAK_JOBS = 0
+
+    def finished():
+        global PEAK_JOBS
+        PEAK_JOBS = max(PEAK_JOBS, children(pid))
+        return visible_windows(pid) - before
+
+    wait_for(finished, "the completion box", timeout=900)
     end = time.monotonic()
     share = (cpu_seconds(pid) - start_cpu) / (end - start)
     tree = cpu_seconds(pid, children=True) - start_tree
@@ -188,6 +210,7 @@ def responsiveness(sources, kind, at_a_time=1):
     if os.path.exists(ticks_file):
         os.remove(ticks_file)
     seconds, share, start, end, _ = window_batch(sources, kind, {"KELVARA_TIMER_PROBE": ticks_file})
+    peak = PEAK_JOBS
     lateness = []
     with open(ticks_file) as ticks:
         for line in ticks:
@@ -207,8 +230,9 @@ def responsiveness(sources, kind, at_a_time=1):
     figures = dict(pair.split("=") for pair in alone.split())
     load = load_average()
     print("%-4s timer late %.2f ms at p99 over %d ticks (goal: at most 30; the timer alone beside ffmpeg %s ms);"
-          " the window's own CPU %.2f %% of a core (goal: at most 2) over %.2f s; load average %s"
-          % (kind, p99, len(lateness), figures["timer_p99_ms"], share * 100, seconds, load), flush=True)
+          " the window's own CPU %.2f %% of a core (goal: at most 2) over %.2f s, at most %d jobs at once;"
+          " load average %s"
+          % (kind, p99, len(lateness), figures["timer_p99_ms"], share * 100, seconds, peak, load), flush=True)
     what = "%s, %d files at once" % (kind, at_a_time) if at_a_time > 1 else kind
     figure("window: 10 ms timer late at p99 while %s encodes (ms)" % what, p99, "<= 30", "load " + load)
     figure("window: own CPU while %s encodes (%% of a core)" % what, share * 100, "<= 2", "load " + load)
