@@ -86,10 +86,12 @@ replay() {
 }
 
 # replay_side_by_side FILE N: runs the captured ffmpeg commands N at a time
-# (xargs -P), each as the loop above would.
+# (xargs -P), each as the loop above would but in a session of its own, as
+# the program starts each job's encoder: one session for all would get one
+# share of the processor under load, where the program's jobs get one each.
 replay_side_by_side() {
   # shellcheck disable=SC2016 # the line is expanded by the inner shell
-  xargs -d '\n' -n 1 -P "$2" bash -c 'eval "$1" </dev/null >/dev/null 2>&1 3>/dev/null' replay <"$1"
+  xargs -d '\n' -n 1 -P "$2" setsid -w bash -c 'eval "$1" </dev/null >/dev/null 2>&1 3>/dev/null' replay <"$1"
 }
 
 # timed_replay FILE [N]: replays FILE in a session of its own, as a shell
