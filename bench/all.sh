@@ -3,7 +3,7 @@
 # goal beside it, and whether it holds.
 #   bench/all.sh [BUILD_DIR] [NAME-PATTERN]
 # A benchmark is any executable bench/**/*.sh that prints figures: lines
-#   FIGURE<TAB>name<TAB>value<TAB>goal<TAB>holds
+#   FIGURE<TAB>name<TAB>value<TAB>goal<TAB>holds[<TAB>note]
 # (bench/figures.sh's `figure` prints them). Each is run as
 # `SCRIPT BUILD_DIR` with its own defaults; its whole output is kept in
 # BUILD_DIR/bench-logs/. A benchmark that fails or prints no figure shows as
@@ -39,9 +39,9 @@ done
 /usr/bin/python3 - "$rows" <<'PY'
 import sys
 rows = [line.rstrip("\n").split("\t") for line in open(sys.argv[1]) if line.strip()]
-head = ["benchmark", "figure", "value", "goal", "holds"]
-rows = [r + ["-"] * (5 - len(r)) for r in rows]
-widths = [max(len(r[i]) for r in [head] + rows) for i in range(5)]
+head = ["benchmark", "figure", "value", "goal", "holds", "beside"]
+rows = [r + ["-"] * (5 - len(r)) + [""] * (len(r) < 6) for r in rows]
+widths = [max(len(r[i]) for r in [head] + rows) for i in range(6)]
 line = lambda r: "  ".join(c.ljust(w) for c, w in zip(r, widths)).rstrip()
 print(line(head))
 print(line(["-" * w for w in widths]))

@@ -32,17 +32,6 @@ make_sound_clip() {
 
 minutes_for() { case $1 in flac | alac) echo 60 ;; *) echo 20 ;; esac; }
 
-# timed COMMAND...: "WALL CPU" in seconds of COMMAND in a session of its own,
-# CPU being the user and system time of it and every process it waited for.
-timed() {
-  local times
-  times=$(mktemp)
-  start=$(now)
-  /usr/bin/time -f '%U %S' -o "$times" setsid -w "$@" >/dev/null 2>&1 </dev/null
-  echo "$(elapsed "$start") $(awk '{ printf "%.4f", $1 + $2 }' "$times")"
-  rm -f "$times"
-}
-
 for kind in "${kinds[@]}"; do
   minutes=$(minutes_for "$kind")
   clip="$work/long clip $minutes.avi"
@@ -50,11 +39,11 @@ for kind in "${kinds[@]}"; do
   capture_batch "$kind" "$clip"
   : >"$work/direct" >"$work/program" >"$work/direct-cpu" >"$work/program-cpu"
   for ((r = 1; r <= runs; r++)); do
-    read -r wall cpu < <(timed bash -c "source '$here/batch/common.sh'; replay '$work/capture/commands'")
+    read -r wall cpu < <(timed_replay "$work/capture/commands")
     echo "$wall" >>"$work/direct"
     echo "$cpu" >>"$work/direct-cpu"
     empty "$work/out"
-    read -r wall cpu < <(timed "$bench" "$tools" "$work/out" "$kind" "$clip")
+    read -r wall cpu < <(timed_session /dev/null "$bench" "$tools" "$work/out" "$kind" "$clip")
     echo "$wall" >>"$work/program"
     echo "$cpu" >>"$work/program-cpu"
     empty "$work/out"
@@ -62,9 +51,10 @@ for kind in "${kinds[@]}"; do
   direct=$(median <"$work/direct")
   program=$(median <"$work/program")
   cpu_ratio=$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")
-  load=$(cut -d' ' -f1-3 /proc/loadavg)
+  load=$(load_average)
   printf '%-4s ffmpeg directly %6.2f s, the batch %6.2f s (medians of %d): ratio %s (goal: at most 1.03); CPU ratio %s; load %s\n' \
     "$kind" "$direct" "$program" "$runs" "$(ratio "$program" "$direct")" "$cpu_ratio" "$load"
-  figure "audio: $minutes min to $kind / ffmpeg directly" "$(ratio "$program" "$direct")" "<= 1.03"
+  figure "audio: $minutes min to $kind / ffmpeg directly" "$(ratio "$program" "$direct")" "<= 1.03" \
+    "CPU ratio $cpu_ratio; load $load"
   figure "audio: $kind CPU time / ffmpeg directly" "$cpu_ratio" -
 done

@@ -3,7 +3,9 @@
 # recipe (palettegen over the clip, then paletteuse over it), both run in
 # this script on the same generated 10-second 640x480 clip scaled to
 # 320x240 at 15 frames a second. Prints each figure beside its goal:
-#   - the ratio of the median times (at most 1.25),
+#   - the ratio of the median times (at most 1.25), each side run in a
+#     session of its own (setsid -w), with the ratio of their CPU times and
+#     the load average beside it,
 #   - both file sizes (ours no bigger),
 #   - the picture's closeness to the source (ours at least as close),
 #   - tarvoconverter's peak memory, with ffmpeg's runs under it, for the
@@ -11,6 +13,7 @@
 #   bench/gif-animation.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 source "$(dirname "$0")/figures.sh"
+source "$(dirname "$0")/session.sh"
 build=${1:-build}
 runs=${2:-5}
 converter="$(cd "$build/kelvara/tools" && pwd)/tarvoconverter"
@@ -39,16 +42,20 @@ export work frames converter
 
 # The machine may be shared: the two are run in turns, so that a change of
 # load weighs on both alike, and the medians are compared.
-seconds() { /usr/bin/time -f '%e' -o "$work/time" bash -c "$1"; cat "$work/time"; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 run_recipe && run_ours # warm the caches
-: >"$work/recipe-times" >"$work/our-times"
+: >"$work/recipe-times" >"$work/our-times" >"$work/recipe-cpu" >"$work/our-cpu"
 for ((i = 1; i <= runs; i++)); do
-  seconds run_recipe >>"$work/recipe-times"
-  seconds run_ours >>"$work/our-times"
+  read -r wall cpu < <(timed_session /dev/null bash -c run_recipe)
+  echo "$wall" >>"$work/recipe-times"
+  echo "$cpu" >>"$work/recipe-cpu"
+  read -r wall cpu < <(timed_session /dev/null bash -c run_ours)
+  echo "$wall" >>"$work/our-times"
+  echo "$cpu" >>"$work/our-cpu"
 done
 recipe_time=$(median <"$work/recipe-times")
 ours_time=$(median <"$work/our-times")
+cpu_ratio=$(ratio "$(median <"$work/our-cpu")" "$(median <"$work/recipe-cpu")")
+load=$(load_average)
 
 # Mean PSNR against the source at the GIF's size and rate.
 psnr() {
@@ -72,14 +79,15 @@ ours_psnr=$(psnr "$work/ours.gif")
 
 printf 'recipe (two ffmpeg commands): median %.3f s over %d runs\n' "$recipe_time" "$runs"
 printf 'tarvoconverter:               median %.3f s over %d runs\n' "$ours_time" "$runs"
-printf 'time ratio:   %.3f                 (goal: at most 1.25)\n' \
-  "$(awk -v a="$ours_time" -v b="$recipe_time" 'BEGIN { print a / b }')"
+printf 'time ratio:   %.3f                 (goal: at most 1.25); CPU ratio %s; load average %s\n' \
+  "$(awk -v a="$ours_time" -v b="$recipe_time" 'BEGIN { print a / b }')" "$cpu_ratio" "$load"
 printf 'file size:    %d bytes, recipe %d   (goal: no bigger)\n' "$ours_size" "$recipe_size"
 printf 'PSNR:         %s dB, recipe %s dB   (goal: at least as high)\n' "$ours_psnr" "$recipe_psnr"
 printf 'peak memory:  %d kB for 10 s, %d kB for 40 s   (goal: flat, within 15 %%)\n' \
   "$short_peak" "$long_peak"
 figure "gif: time / two-command recipe" \
-  "$(awk -v a="$ours_time" -v b="$recipe_time" 'BEGIN { printf "%.3f", a / b }')" "<= 1.25"
+  "$(awk -v a="$ours_time" -v b="$recipe_time" 'BEGIN { printf "%.3f", a / b }')" "<= 1.25" \
+  "CPU ratio $cpu_ratio; load $load"
 figure "gif: size / recipe's size" "$(awk -v a="$ours_size" -v b="$recipe_size" 'BEGIN { printf "%.3f", a / b }')" "<= 1"
 # Identical pictures measure "inf" dB on both sides, which is as close.
 if [ "$ours_psnr" = "$recipe_psnr" ]; then

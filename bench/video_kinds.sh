@@ -22,34 +22,26 @@ setup "$build"
 clip="$work/clip.avi"
 make_clip "$clip" "$seconds" 640x360
 
-# The start profile of each kind, as the panel loads it.
-declare -A start=([mp4]=1 [mkv]=1 [webm]=1 [av1]=1 [phone]=2 [tv]=1 [web]=1)
-load() { cut -d' ' -f1 /proc/loadavg; }
-
 for kind in "${kinds[@]}"; do
-  make_capture "$work/capture"
-  TARVO_FFMPEG="$work/capture/ffmpeg" setsid -w "$bench" "$tools" "$work/out" "$kind" \
-    --profile "${start[$kind]}" "$clip" >"$work/run.txt"
-  empty "$work/out"
+  capture_batch "$kind" "$clip"
   : >"$work/direct" >"$work/program" >"$work/direct-cpu" >"$work/program-cpu"
-  loads=()
   for ((r = 1; r <= runs; r++)); do
-    read -r wall cpu < <(setsid -w bash -c "source '$here/batch/common.sh'; timed_replay '$work/capture/commands'")
+    read -r wall cpu < <(timed_replay "$work/capture/commands")
     echo "$wall" >>"$work/direct"
     echo "$cpu" >>"$work/direct-cpu"
     empty "$work/out"
-    setsid -w "$bench" "$tools" "$work/out" "$kind" --profile "${start[$kind]}" "$clip" >"$work/run.txt"
-    field elapsed <"$work/run.txt" >>"$work/program"
-    field tree_cpu <"$work/run.txt" >>"$work/program-cpu"
+    read -r wall cpu < <(timed_batch "$work/run.txt" "$kind" "$clip")
+    echo "$wall" >>"$work/program"
+    echo "$cpu" >>"$work/program-cpu"
     empty "$work/out"
-    loads+=("$(load)")
   done
   direct=$(median <"$work/direct")
   program=$(median <"$work/program")
-  printf '%-5s ffmpeg directly %7.2f s, the batch %7.2f s (medians of %d): ratio %s (goal: at most 1.03); load average %s\n' \
-    "$kind" "$direct" "$program" "$runs" "$(ratio "$program" "$direct")" "${loads[*]}"
-  printf '      CPU time of all processes: the batch %.2f s, ffmpeg directly %.2f s: ratio %s\n' \
-    "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" \
-    "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")"
-  figure "video kinds: ${seconds} s 360p to $kind / ffmpeg directly" "$(ratio "$program" "$direct")" "<= 1.03"
+  cpu_ratio=$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")
+  printf '%-5s ffmpeg directly %7.2f s, the batch %7.2f s (medians of %d): ratio %s (goal: at most 1.03)\n' \
+    "$kind" "$direct" "$program" "$runs" "$(ratio "$program" "$direct")"
+  printf '      CPU time of all processes: the batch %.2f s, ffmpeg directly %.2f s: ratio %s; load average %s\n' \
+    "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" "$cpu_ratio" "$(load_average)"
+  figure "video kinds: ${seconds} s 360p to $kind / ffmpeg directly" "$(ratio "$program" "$direct")" "<= 1.03" \
+    "$(beside "$cpu_ratio")"
 done

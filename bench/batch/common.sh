@@ -1,9 +1,7 @@
 # Helpers the batch benchmarks share; sourced, not run.
 
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.4f\n", b - a }'; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+source "$(dirname "${BASH_SOURCE[0]}")/../session.sh"
+
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
 
 # setup BUILD_DIR: sets tools, bench (the batch driver) and work, a folder
@@ -54,21 +52,26 @@ SCRIPT
   : >"$1/commands"
 }
 
-# kind_options KIND: the options bench_batch takes for KIND (the PSP's
-# start profile is 7).
+# kind_options KIND: the options bench_batch takes for KIND: the start
+# profile of the kinds that have profiles, as the panel loads it.
 kind_options() {
-  [[ $1 == psp ]] && echo --profile 7 || true
+  case $1 in
+  psp) echo --profile 7 ;;
+  phone) echo --profile 2 ;;
+  mp4 | mkv | webm | av1 | tv | web) echo --profile 1 ;;
+  esac
 }
 
 # capture_batch KIND ARGUMENT...: one batch of KIND under the capturing
-# ffmpeg, into $work/out; its figures go to $work/run.txt, its ffmpeg
-# commands to $work/capture/commands.
+# ffmpeg, into $work/out, in a session of its own as the timed batches run;
+# its figures go to $work/run.txt, its ffmpeg commands to
+# $work/capture/commands.
 capture_batch() {
   local kind=$1
   shift
   make_capture "$work/capture"
   # shellcheck disable=SC2046 # the options are words
-  TARVO_FFMPEG="$work/capture/ffmpeg" "$bench" "$tools" "$work/out" "$kind" $(kind_options "$kind") "$@" \
+  TARVO_FFMPEG="$work/capture/ffmpeg" setsid -w "$bench" "$tools" "$work/out" "$kind" $(kind_options "$kind") "$@" \
     >"$work/run.txt"
   empty "$work/out"
 }
@@ -82,14 +85,37 @@ replay() {
   done <"$1"
 }
 
-# timed_replay FILE: replays FILE and prints "WALL CPU" in seconds, CPU
-# being the user and system time of the loop and every ffmpeg it ran.
+# replay_side_by_side FILE N: runs the captured ffmpeg commands N at a time
+# (xargs -P), each as the loop above would but in a session of its own, as
+# the program starts each job's encoder: one session for all would get one
+# share of the processor under load, where the program's jobs get one each.
+replay_side_by_side() {
+  # shellcheck disable=SC2016 # the line is expanded by the inner shell
+  xargs -d '\n' -n 1 -P "$2" setsid -w bash -c 'eval "$1" </dev/null >/dev/null 2>&1 3>/dev/null' replay <"$1"
+}
+
+# timed_replay FILE [N]: replays FILE in a session of its own, as a shell
+# loop or, given N, N commands at a time, and prints "WALL CPU" in seconds,
+# CPU being the user and system time of the loop and every ffmpeg it ran.
 timed_replay() {
-  local times
-  times=$(mktemp)
-  /usr/bin/time -f '%e %U %S' -o "$times" bash -c "source '${BASH_SOURCE[0]}'; replay '$1'"
-  awk '{ printf "%.4f %.4f\n", $1, $2 + $3 }' "$times"
-  rm -f "$times"
+  if [ $# -gt 1 ]; then
+    timed_session /dev/null bash -c "source '${BASH_SOURCE[0]}'; replay_side_by_side '$1' $2"
+  else
+    timed_session /dev/null bash -c "source '${BASH_SOURCE[0]}'; replay '$1'"
+  fi
+}
+
+# timed_batch OUTPUT KIND ARGUMENT...: one batch of KIND into $work/out by
+# bench_batch in a session of its own, as the direct side runs; its figures
+# go to OUTPUT. Prints "WALL CPU" of the batch from its start to its end:
+# the batch's own clock, and the CPU time of the driver and every process it
+# waited for meanwhile (the window's start-up is not the batch's work).
+timed_batch() {
+  local output=$1 kind=$2
+  shift 2
+  # shellcheck disable=SC2046 # the options are words
+  timed_session "$output" "$bench" "$tools" "$work/out" "$kind" $(kind_options "$kind") "$@" >/dev/null
+  echo "$(field elapsed <"$output") $(field tree_cpu <"$output")"
 }
 
 # empty DIR: removes what a run wrote, hidden files included.

@@ -2,8 +2,9 @@
 # Per-job overhead of a batch: 20 one-second clips to MP3 through the
 # window's batch (BatchDriver and converters, run by bench_batch), against
 # the same 20 ffmpeg commands run by a shell loop. The commands are the ones
-# the program's encoder gave ffmpeg, captured in a first run. Goal: ratio of
-# the medians at most 1.15.
+# the program's encoder gave ffmpeg, captured in a first run. Both sides run
+# in turns, each in a session of its own. Goal: ratio of the medians at most
+# 1.15; beside it the ratio of the CPU times and the load average.
 #   bench/batch/per-job-overhead.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -30,22 +31,22 @@ for ((r = 1; r <= runs; r++)); do
   echo "$cpu" >>"$work/direct-cpu"
   empty "$work/out"
 
-  "$bench" "$tools" "$work/out" mp3 "${clips[@]}" >"$work/run.txt"
-  field elapsed <"$work/run.txt" >>"$work/program"
-  field tree_cpu <"$work/run.txt" >>"$work/program-cpu"
+  read -r wall cpu < <(timed_batch "$work/run.txt" mp3 "${clips[@]}")
+  echo "$wall" >>"$work/program"
+  echo "$cpu" >>"$work/program-cpu"
   field cpu_share <"$work/run.txt" >>"$work/cpu"
   empty "$work/out"
 done
 
 direct=$(median <"$work/direct")
 program=$(median <"$work/program")
+cpu_ratio=$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")
 printf 'ffmpeg in a shell loop:   median %.3f s over %d runs\n' "$direct" "$runs"
 printf 'the batch (20 jobs):      median %.3f s over %d runs\n' "$program" "$runs"
 printf 'ratio of the medians:     %s (goal: at most 1.15)\n' "$(ratio "$program" "$direct")"
-printf 'CPU time, all processes:  the batch %.3f s, the loop %.3f s: ratio %s (what load does not change)\n' \
-  "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" \
-  "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")"
+printf 'CPU time, all processes:  the batch %.3f s, the loop %.3f s: ratio %s; load average %s\n' \
+  "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")" "$cpu_ratio" "$(load_average)"
 printf "the batch's own CPU:      median %.1f %% of a core\n" "$(awk -v c="$(median <"$work/cpu")" 'BEGIN { print c * 100 }')"
-figure "batch: 20 one-second clips to MP3 / ffmpeg shell loop" "$(ratio "$program" "$direct")" "<= 1.15"
-figure "batch: 20 clips to MP3, CPU time / loop's" \
-  "$(ratio "$(median <"$work/program-cpu")" "$(median <"$work/direct-cpu")")" -
+figure "batch: 20 one-second clips to MP3 / ffmpeg shell loop" "$(ratio "$program" "$direct")" "<= 1.15" \
+  "$(beside "$cpu_ratio")"
+figure "batch: 20 clips to MP3, CPU time / loop's" "$cpu_ratio" -

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Batches timed from the real window under a private X server (see
-# window_batch.py): per-job overhead or long jobs with responsiveness.
-#   bench/batch/window-batch.sh [BUILD_DIR] [overhead|long] [RUNS]
+# window_batch.py): per-job overhead, long jobs with responsiveness, or the
+# window's own CPU and timer while several files convert at once.
+#   bench/batch/window-batch.sh [BUILD_DIR] [overhead|long|at-once] [RUNS]
 set -eu
 build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Benchmark: an AVI conversion of a generated 60-second clip through the
 # video-editing component (videoedit-cli) against the same ffmpeg command
-# run directly. Prints both medians and their ratio; exits 1 when the
+# run directly. Both run in turns, each in a session of its own (setsid -w).
+# Prints both medians and their ratio, with the ratio of the CPU times of
+# both process trees and the load average beside it; exits 1 when the
 # component is more than 5% slower.
 #
 #   bench/videoedit/avi-conversion.sh [BUILD_DIR] [RUNS]
@@ -55,28 +57,29 @@ for i in "${!command[@]}"; do
 done
 echo "ffmpeg ${command[*]}"
 
+# Each run starts in a new session (a new shell): the command goes there as
+# its quoted words.
+export command_words="${command[*]@Q}"
 convert_directly() {
-  "$ffmpeg" "${command[@]}" > /dev/null
+  eval "set -- $command_words"
+  "$ffmpeg" "$@" > /dev/null
 }
-
-seconds_of() {
-  local start end
-  start=$(date +%s.%N)
-  "$@"
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f\n", b - a }' 
-}
-
-median() {
-  sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
+source "$top/bench/session.sh"
+export -f convert_with_component convert_directly
+export cli work ffmpeg
 
 component_times=()
 direct_times=()
+component_cpu=()
+direct_cpu=()
 for run in $(seq 1 "$runs"); do
   # Alternate, so that a slow moment of a shared machine hits both.
-  component_times+=("$(seconds_of convert_with_component)")
-  direct_times+=("$(seconds_of convert_directly)")
+  read -r wall cpu < <(timed_session /dev/null bash -c convert_with_component)
+  component_times+=("$wall")
+  component_cpu+=("$cpu")
+  read -r wall cpu < <(timed_session /dev/null bash -c convert_directly)
+  direct_times+=("$wall")
+  direct_cpu+=("$cpu")
   printf 'run %d: component %.3f s, direct %.3f s\n' "$run" "${component_times[-1]}" "${direct_times[-1]}"
 done
 
@@ -84,9 +87,11 @@ component_median=$(printf '%s\n' "${component_times[@]}" | median)
 direct_median=$(printf '%s\n' "${direct_times[@]}" | median)
 ratio=$(awk -v c="$component_median" -v d="$direct_median" 'BEGIN { printf "%.6f\n", c / d }')
 printf 'median: component %.3f s, direct %.3f s\n' "$component_median" "$direct_median"
-printf 'ratio of the medians: %.3f (limit %s)\n' "$ratio" "$limit"
+cpu_ratio=$(ratio "$(printf '%s\n' "${component_cpu[@]}" | median)" "$(printf '%s\n' "${direct_cpu[@]}" | median)")
+printf 'ratio of the medians: %.3f (limit %s); CPU ratio %s; load average %s\n' "$ratio" "$limit" "$cpu_ratio" \
+  "$(load_average)"
 source "$(dirname "$0")/../figures.sh"
-figure "avi: component / ffmpeg directly" "$(printf '%.3f' "$ratio")" "<= $limit"
+figure "avi: component / ffmpeg directly" "$(printf '%.3f' "$ratio")" "<= $limit" "$(beside "$cpu_ratio")"
 if awk -v r="$ratio" -v l="$limit" 'BEGIN { exit !(r > l) }'; then
   echo "the component is slower than the limit" >&2
   exit 1
