@@ -2,11 +2,18 @@
 
 #include "SkinPalette.h"
 
+#include <utility>
+
 namespace kelvara {
 
 LazyMaskedBitmap::LazyMaskedBitmap(int bitmapId, QRgb transparentColour)
     : m_bitmapId(bitmapId)
     , m_transparentColour(transparentColour)
+{
+}
+
+LazyMaskedBitmap::LazyMaskedBitmap(MaskedBitmap prepared)
+    : m_prepared(std::move(prepared))
 {
 }
 

@@ -15,6 +15,8 @@ class LazyMaskedBitmap {
 public:
     LazyMaskedBitmap() = default;
     LazyMaskedBitmap(int bitmapId, QRgb transparentColour);
+    // A picture already prepared, from an image not among the skin's.
+    explicit LazyMaskedBitmap(MaskedBitmap prepared);
 
     // The prepared picture, decoded at the first call; null when the id does not exist.
     const MaskedBitmap& Get() const;
