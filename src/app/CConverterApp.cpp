@@ -43,9 +43,10 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
 {
     InstallSkinAccessibility();
     LoadSkinPalette();
-    // The largest pictures, needed once the controls are made, are decoded
-    // meanwhile on other cores.
-    DecodeSkinImagesAhead({ skin_id::MainBackground, skin_id::PreviewPlaceholder });
+    // The splash picture is decoded on another core while the splash window
+    // is made and mapped; the largest pictures of the main window, needed
+    // once its controls are made, meanwhile too.
+    DecodeSkinImagesAhead({ skin_id::Splash, skin_id::MainBackground, skin_id::PreviewPlaceholder });
     const ProgramFolders folders
         = ReadProgramFolders(m_settings, QCoreApplication::applicationDirPath(), QDir::homePath());
     CSplashThread splash;

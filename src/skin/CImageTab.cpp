@@ -18,9 +18,9 @@ using Arrow = TabStripLayout::Arrow;
 // The arrows' width when their pictures are missing, so the tabs still scroll.
 constexpr int kFallbackArrowWidth = 16;
 
-MaskedBitmap Picture(int bitmapId)
+LazyMaskedBitmap Picture(int bitmapId)
 {
-    return PrepareMaskedBitmap(LoadSkinImage(bitmapId), CImageTab::kTransparent);
+    return { bitmapId, CImageTab::kTransparent };
 }
 
 } // namespace
@@ -108,8 +108,9 @@ QRect CImageTab::ArrowRect(Arrow arrow) const
     return { Layout().ArrowLeft(arrow), 0, arrowWidth, height() };
 }
 
-void CImageTab::DrawPicture(QPainter& painter, QPoint at, const MaskedBitmap& picture) const
+void CImageTab::DrawPicture(QPainter& painter, QPoint at, const LazyMaskedBitmap& look) const
 {
+    const MaskedBitmap& picture = look.Get();
     if (picture.IsNull())
         return;
     if (isEnabled()) {
@@ -122,9 +123,9 @@ void CImageTab::DrawPicture(QPainter& painter, QPoint at, const MaskedBitmap& pi
 
 void CImageTab::DrawArrow(QPainter& painter, Arrow arrow, const ArrowLooks& looks) const
 {
-    const MaskedBitmap& look = !Layout().CanScroll(arrow) ? looks.off
-        : m_hotArrow == arrow                             ? looks.hover
-                                                          : looks.idle;
+    const LazyMaskedBitmap& look = !Layout().CanScroll(arrow) ? looks.off
+        : m_hotArrow == arrow                                 ? looks.hover
+                                                              : looks.idle;
     const QRect place = ArrowRect(arrow);
     DrawPicture(painter, QPoint(place.left(), (height() - look.Size().height()) / 2), look);
 }

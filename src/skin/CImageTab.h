@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CSkinButton.h"
+#include "LazyMaskedBitmap.h"
 #include "TabStripLayout.h"
 
 #include <vector>
@@ -59,18 +60,19 @@ protected:
     QRect FocusMarkRect() const override;
 
 private:
+    // Decoded when first drawn: a hidden strip and looks not shown cost nothing.
     struct Tab {
-        MaskedBitmap selected;
-        MaskedBitmap normal;
+        LazyMaskedBitmap selected;
+        LazyMaskedBitmap normal;
     };
     struct ArrowLooks {
-        MaskedBitmap idle, hover, off;
+        LazyMaskedBitmap idle, hover, off;
     };
 
     // The layout for the present tabs and width: a strip set up while hidden
     // learns its width only when shown. The first tab shown stays where it can.
     TabStripLayout& Layout() const;
-    void DrawPicture(QPainter& painter, QPoint at, const MaskedBitmap& picture) const;
+    void DrawPicture(QPainter& painter, QPoint at, const LazyMaskedBitmap& look) const;
     void DrawArrow(QPainter& painter, TabStripLayout::Arrow arrow, const ArrowLooks& looks) const;
     void SetHotArrow(TabStripLayout::Arrow arrow);
 

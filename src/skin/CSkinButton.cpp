@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace kelvara {
 
 namespace {
@@ -41,13 +43,15 @@ void CSkinButton::SetCheckMode(bool checkMode)
 
 int CSkinButton::SetBitmaps(int inId, QRgb inTransparent, int outId, QRgb outTransparent)
 {
-    const QImage in = LoadSkinImage(inId);
-    const QImage out = outId != 0 ? LoadSkinImage(outId) : QImage();
-    if (in.isNull() || (outId != 0 && out.isNull())) {
-        ClearImages();
+    ClearImages();
+    LazyMaskedBitmap in(inId, inTransparent);
+    LazyMaskedBitmap out = outId != 0 ? LazyMaskedBitmap(outId, outTransparent) : LazyMaskedBitmap();
+    if (in.IsNull() || (outId != 0 && out.IsNull()))
         return 1;
-    }
-    return SetBitmaps(in, inTransparent, out, outTransparent);
+    m_bitmapIn = std::move(in);
+    m_bitmapOut = std::move(out);
+    update();
+    return 0;
 }
 
 int CSkinButton::SetBitmaps(const QImage& in, QRgb inTransparent, const QImage& out, QRgb outTransparent)
@@ -55,9 +59,9 @@ int CSkinButton::SetBitmaps(const QImage& in, QRgb inTransparent, const QImage& 
     ClearImages();
     if (in.isNull())
         return 1;
-    m_bitmapIn = PrepareMaskedBitmap(in, inTransparent);
+    m_bitmapIn = LazyMaskedBitmap(PrepareMaskedBitmap(in, inTransparent));
     if (!out.isNull())
-        m_bitmapOut = PrepareMaskedBitmap(out, outTransparent);
+        m_bitmapOut = LazyMaskedBitmap(PrepareMaskedBitmap(out, outTransparent));
     if (m_bitmapIn.IsNull() || (!out.isNull() && m_bitmapOut.IsNull())) {
         ClearImages();
         return 2;
@@ -456,7 +460,7 @@ void CSkinButton::DrawTheIcon(QPainter& painter, const QRect& imageRect)
 
 void CSkinButton::DrawTheBitmap(QPainter& painter, const QRect& imageRect)
 {
-    const MaskedBitmap& bitmap = ShownImage() == Image::Out ? m_bitmapOut : m_bitmapIn;
+    const MaskedBitmap& bitmap = (ShownImage() == Image::Out ? m_bitmapOut : m_bitmapIn).Get();
     if (!isEnabled() && m_greyWhenDisabled) {
         const QPalette system = QApplication::palette();
         DrawDisabledBitmap(painter, imageRect.topLeft(), bitmap, system.color(QPalette::Light),

@@ -2,6 +2,7 @@
 // buttons with a hover image and sound, icon check boxes, and menu buttons.
 #pragma once
 
+#include "LazyMaskedBitmap.h"
 #include "MaskedBitmap.h"
 
 #include <QAbstractButton>
@@ -141,7 +142,9 @@ private:
     QPoint m_margin { 3, 3 };
     QColor m_colours[6];
     IconImage m_iconIn, m_iconOut;
-    MaskedBitmap m_bitmapIn, m_bitmapOut;
+    // The skin's pictures are decoded when first drawn: the pressed and hover
+    // look (in) of most buttons is never needed for the first paint.
+    LazyMaskedBitmap m_bitmapIn, m_bitmapOut;
     std::unique_ptr<QMenu> m_menu;
     QPointer<QWidget> m_menuOwner;
     QString m_soundPath;

@@ -26,7 +26,7 @@ CSkinListBox::CSkinListBox(QWidget* parent)
 {
     const SkinPalette& skin = Skin();
     m_panelTile = skin.listTile;
-    m_bodyTile = skin.messageBody;
+    m_bodyTile = SkinMessageBody();
     m_frameLight = skin.listBoxFrameLight;
     m_frameDark = skin.listBoxFrameDark;
     m_textSelected = skin.listBoxTextSelected;

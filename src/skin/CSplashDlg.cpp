@@ -14,12 +14,15 @@ namespace kelvara {
 
 CSplashDlg::CSplashDlg(const QString& version)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_picture(LoadSkinBitmap(skin_id::Splash))
 {
+    // The size comes from the picture's header; the picture itself, decoded
+    // ahead on another thread, is waited for only at the first paint, so the
+    // window is made and mapped meanwhile.
+    const QSize pictureSize = SkinImageLogicalSize(skin_id::Splash);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Kelvara"));
     setWindowIcon(LoadSkinIcon(skin_id::AppIcon));
-    setFixedSize(m_picture.isNull() ? QSize(359, 212) : LogicalSize(m_picture));
+    setFixedSize(pictureSize.isEmpty() ? QSize(359, 212) : pictureSize);
     m_version = new CSkinLabel(this);
     m_version->SetEmbossed(true);
     m_version->SetFontHeight(14);
@@ -37,8 +40,10 @@ QString CSplashDlg::VersionText() const
 
 void CSplashDlg::paintEvent(QPaintEvent*)
 {
+    if (m_picture.isNull())
+        m_picture = LoadSkinImage(skin_id::Splash);
     QPainter p(this);
-    p.drawPixmap(0, 0, m_picture);
+    p.drawImage(0, 0, m_picture);
     if (!m_painted) {
         m_painted = true;
         emit Painted();

@@ -2,7 +2,7 @@
 // version text on it.
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -28,7 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
     CSkinLabel* m_version = nullptr;
     bool m_painted = false;
 };

@@ -6,16 +6,17 @@ namespace kelvara {
 
 void PaintSkinDialogBackground(QPainter& painter, QSize client)
 {
-    const SkinPalette& skin = Skin();
+    const QPixmap body = SkinMessageBody();
+    const QPixmap title = SkinMessageTitle();
     const int w = client.width();
     const int h = client.height();
-    if (!skin.messageBody.isNull()) {
-        const int band = LogicalSize(skin.messageBody).height();
+    if (!body.isNull()) {
+        const int band = LogicalSize(body).height();
         for (int y = 0; y < h; y += band)
-            painter.drawPixmap(QRect(0, y, w, band), skin.messageBody);
+            painter.drawPixmap(QRect(0, y, w, band), body);
     }
-    if (!skin.messageTitle.isNull())
-        painter.drawPixmap(QRect(0, 0, w, LogicalSize(skin.messageTitle).height()), skin.messageTitle);
+    if (!title.isNull())
+        painter.drawPixmap(QRect(0, 0, w, LogicalSize(title).height()), title);
     // Light upper-left edges, darker lower-right ones, each three pixels wide.
     painter.save();
     painter.setClipRegion(QRegion(0, 0, w, h) - QRegion(4, 4, w, h));

@@ -1,9 +1,11 @@
 #include "SkinPalette.h"
 
 #include "SkinResourceIds.h"
+#include "platform/StartupTrace.h"
 
 #include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QScreen>
 
 #include <future>
@@ -64,6 +66,8 @@ QImage LoadCached(const QString& folder, int id, int pixelRatio)
     auto found = decoded.constFind(path);
     if (found == decoded.constEnd()) {
         QImage image = Decode(path);
+        // Which pictures the start-up waits for, and when.
+        platform::StartupMark(qPrintable(QStringLiteral("picture %1 loaded").arg(path)));
         // A picture drawn only at the ordinary size still shows, enlarged.
         if (image.isNull() && pixelRatio >= 2)
             return LoadCached(folder, id, 1);
@@ -115,6 +119,18 @@ QPixmap LoadSkinIcon(int iconId, int pixelRatio)
     return QPixmap::fromImage(LoadCached(QStringLiteral("icons"), iconId, pixelRatio));
 }
 
+QSize SkinImageLogicalSize(int bitmapId)
+{
+    InitSkinResources();
+    const int ratio = Skin().pixelRatio;
+    QSize pixels = QImageReader(PicturePath(QStringLiteral("skin"), bitmapId, ratio)).size();
+    if (pixels.isValid())
+        return ratio >= 2 ? pixels / 2 : pixels;
+    // A picture drawn only at the ordinary size is shown enlarged, at that size.
+    pixels = QImageReader(PicturePath(QStringLiteral("skin"), bitmapId, 1)).size();
+    return pixels.isValid() ? pixels : QSize();
+}
+
 QSize LogicalSize(const QPixmap& pixmap)
 {
     return pixmap.deviceIndependentSize().toSize();
@@ -141,8 +157,6 @@ void LoadSkinPalette(int pixelRatio)
 {
     SkinPalette& s = MutablePalette();
     s.pixelRatio = pixelRatio >= 2 ? 2 : 1;
-    s.messageTitle = LoadSkinBitmap(skin_id::MessageTitle);
-    s.messageBody = LoadSkinBitmap(skin_id::MessageBody);
     s.faceStrip = LoadSkinBitmap(skin_id::FaceStrip);
     s.selectionTile = LoadSkinBitmap(skin_id::SelectionTile);
     s.dropArrow = LoadSkinBitmap(skin_id::DropArrow);
@@ -167,6 +181,16 @@ void LoadSkinPalette(int pixelRatio)
 const SkinPalette& Skin()
 {
     return MutablePalette();
+}
+
+QPixmap SkinMessageTitle()
+{
+    return LoadSkinBitmap(skin_id::MessageTitle);
+}
+
+QPixmap SkinMessageBody()
+{
+    return LoadSkinBitmap(skin_id::MessageBody);
 }
 
 } // namespace kelvara

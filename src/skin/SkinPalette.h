@@ -12,9 +12,9 @@
 namespace kelvara {
 
 struct SkinPalette {
-    // Message box, text field, combo box and list box pieces.
-    QPixmap messageTitle; // 173
-    QPixmap messageBody; // 174
+    // Text field, combo box and list box pieces. The message box's title and
+    // body, large and seen only once a box opens, are SkinMessageTitle and
+    // SkinMessageBody.
     QPixmap faceStrip; // 175
     QPixmap selectionTile; // 176
     QPixmap dropArrow; // 177
@@ -58,6 +58,10 @@ struct SkinPalette {
 void LoadSkinPalette();
 void LoadSkinPalette(int pixelRatio);
 const SkinPalette& Skin();
+// The message box's title band (173) and body tile (174), decoded at their
+// first use rather than at start-up.
+QPixmap SkinMessageTitle();
+QPixmap SkinMessageBody();
 
 // The pictures' ratio for a screen's device pixel ratio: the ones drawn at
 // twice the size from 1.5 on, the ordinary ones below.
@@ -76,6 +80,10 @@ QPixmap LoadSkinIcon(int iconId, int pixelRatio);
 // For the large pictures a window needs only once its controls are made.
 // GUI thread, after LoadSkinPalette.
 void DecodeSkinImagesAhead(std::initializer_list<int> bitmapIds);
+
+// A picture's size in the coordinates it is drawn in, read from its header
+// without decoding it; empty when the id does not exist.
+QSize SkinImageLogicalSize(int bitmapId);
 
 // A picture's size in the coordinates it is drawn in (device independent).
 QSize LogicalSize(const QPixmap& pixmap);

@@ -97,9 +97,9 @@ TEST(SkinHighDensity, TheScreenRatioPicksThePictures)
     EXPECT_EQ(SkinPixelRatioFor(1.25), 1);
     EXPECT_EQ(SkinPixelRatioFor(1.5), 2);
     EXPECT_EQ(SkinPixelRatioFor(3.0), 2);
-    EXPECT_EQ(Skin().messageBody.devicePixelRatio(), 2.0);
-    EXPECT_EQ(Skin().messageBody.size(), QSize(744, 558));
-    EXPECT_EQ(LogicalSize(Skin().messageBody), QSize(372, 279));
+    EXPECT_EQ(SkinMessageBody().devicePixelRatio(), 2.0);
+    EXPECT_EQ(SkinMessageBody().size(), QSize(744, 558));
+    EXPECT_EQ(LogicalSize(SkinMessageBody()), QSize(372, 279));
 }
 
 TEST(SkinHighDensity, EveryPictureComesAtBothRatiosCoveringTheSameSize)
