@@ -21,6 +21,7 @@ each session its own share of the processor. Beside each ratio of wall times
 go the ratio of the CPU times of both process trees and the load average.
 """
 import os
+import shutil
 import statistics
 import subprocess
 import time
@@ -127,6 +128,10 @@ def window_batch(sources, kind, environment=None):
     the children it waited for meanwhile. PEAK_JOBS is set to the most
     children the window had at once (sampled ten times a second)."""
     global PEAK_JOBS
+    # Each batch starts from the sources alone, not from the list the last
+    # window kept between sessions.
+    state = os.environ.get("XDG_STATE_HOME", os.path.join(HOME, ".local", "state"))
+    shutil.rmtree(os.path.join(state, "kelvara"), ignore_errors=True)
     os.environ.update(environment or {})
     kelvara = Kelvara(*sources)
     for name in (environment or {}):
