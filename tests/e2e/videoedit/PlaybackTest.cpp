@@ -233,7 +233,7 @@ TEST_F(Playback, OpeningOneFileAfterAnotherNeverLeavesTheOutputWaiting)
     ASSERT_TRUE(MakeColourClip(blue, "blue", 3.0));
     // The stalls of one round of openings. A picture we fail to take stalls
     // every round; a machine too busy to run our thread in time may stall
-    // one, so a second round decides.
+    // one, so a later round decides.
     // The player is made at the first preview.
     const auto stallsSoFar = [&]() -> std::int64_t {
         return component->Playback() ? component->Playback()->FrameCounters().rendererStalls : 0;
@@ -256,7 +256,7 @@ TEST_F(Playback, OpeningOneFileAfterAnotherNeverLeavesTheOutputWaiting)
         return stallsSoFar() - before;
     };
     std::int64_t stalls = stallsOfARound();
-    if (stalls > 0)
+    for (int round = 1; round < 3 && stalls > 0; ++round)
         stalls = stallsOfARound();
     EXPECT_EQ(stalls, 0) << component->PlaybackError();
 }
