@@ -27,7 +27,8 @@ struct SpawnRequest {
     std::vector<std::string> environmentChanges;
     // Sent to the child when the thread that started it ends (in practice:
     // when this program ends, killed or crashed). 0: none. This is why the
-    // spawner forks instead of using posix_spawn, which cannot ask for it.
+    // spawner starts the child itself (sharing our memory until it execs, as
+    // vfork does) instead of using posix_spawn, which cannot ask for it.
     // Start such children from a thread that lives as long as they should.
     int parentDeathSignal = 0;
     // A session (and process group) of its own: a Ctrl-C in our terminal

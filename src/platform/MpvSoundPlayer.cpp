@@ -36,6 +36,10 @@ constexpr std::pair<const char*, const char*> kSoundOptions[] = {
     { "load-scripts", "no" },
     { "ytdl", "no" },
     { "osc", "no" },
+    // Scripts built into mpv itself, each a Lua state on a thread of its own.
+    { "load-stats-overlay", "no" },
+    { "load-osd-console", "no" },
+    { "load-auto-profiles", "no" },
     { "input-default-bindings", "no" },
     { "audio-client-name", "Kelvara" },
 };

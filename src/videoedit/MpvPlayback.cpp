@@ -35,6 +35,10 @@ constexpr const char* kOptions[][2] = {
     { "input-default-bindings", "no" },
     { "input-vo-keyboard", "no" },
     { "osc", "no" },
+    // Scripts built into mpv itself, each a Lua state on a thread of its own.
+    { "load-stats-overlay", "no" },
+    { "load-osd-console", "no" },
+    { "load-auto-profiles", "no" },
     { "idle", "yes" },
     { "keep-open", "yes" },
     { "hr-seek", "yes" },
