@@ -1,5 +1,7 @@
 #include "Canvas.h"
 
+#include "PngWriter.h"
+
 #include <QFontDatabase>
 #include <QPainterPath>
 
@@ -133,7 +135,7 @@ QImage Opaque(const QImage& drawing)
 
 bool Save(const QImage& image, const QString& path)
 {
-    return image.save(path, "PNG");
+    return WriteFastPng(image, path);
 }
 
 QLinearGradient Vertical(const QRectF& rect, QColor top, QColor bottom)

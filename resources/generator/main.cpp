@@ -1,6 +1,8 @@
 // Redraws every bitmap, icon and sound of the skin into the resources folder
 // and writes the resource collection that lists them.
 //   kelvara-skin-generator <resources folder>
+// Or writes pictures anew as the generator writes them, their pixels kept:
+//   kelvara-skin-generator --rewrite <picture.png>...
 #include "../../src/skin/SkinResourceIds.h"
 #include "AppIcon.h"
 #include "Canvas.h"
@@ -157,14 +159,30 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+int RewritePictures(int count, char* paths[])
+{
+    for (int i = 0; i < count; ++i) {
+        const QString path = QString::fromLocal8Bit(paths[i]);
+        const QImage picture(path);
+        if (picture.isNull() || !kelvara::generator::Save(picture, path)) {
+            std::fprintf(stderr, "cannot rewrite %s\n", paths[i]);
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc > 2 && QByteArrayView(argv[1]) == "--rewrite")
+        return RewritePictures(argc - 2, argv + 2);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <resources folder>\n       %s --rewrite <picture.png>...\n", argv[0],
+            argv[0]);
         return 2;
     }
     kelvara::generator::LoadFonts();
