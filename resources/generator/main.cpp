@@ -181,8 +181,8 @@ int main(int argc, char* argv[])
     if (argc > 2 && QByteArrayView(argv[1]) == "--rewrite")
         return RewritePictures(argc - 2, argv + 2);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <resources folder>\n       %s --rewrite <picture.png>...\n", argv[0],
-            argv[0]);
+        std::fprintf(
+            stderr, "usage: %s <resources folder>\n       %s --rewrite <picture.png>...\n", argv[0], argv[0]);
         return 2;
     }
     kelvara::generator::LoadFonts();
