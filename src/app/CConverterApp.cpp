@@ -39,7 +39,8 @@ void CloseOpenBoxes()
 
 } // namespace
 
-int CConverterApp::InitInstance(const QStringList& files, platform::SessionInstance* session)
+int CConverterApp::InitInstance(const QStringList& files, platform::SessionInstance* session,
+    const std::function<void()>& afterFirstPicture)
 {
     InstallSkinAccessibility();
     LoadSkinPalette();
@@ -65,6 +66,8 @@ int CConverterApp::InitInstance(const QStringList& files, platform::SessionInsta
     // starts and without the ending's clean-up, which is no part of a start.
     if (qEnvironmentVariableIsSet("KELVARA_QUIT_WHEN_PAINTED"))
         QObject::connect(&dialog, &CConverterDlg::FirstPainted, [] { std::_Exit(0); });
+    if (afterFirstPicture)
+        QObject::connect(&dialog, &CConverterDlg::FirstPainted, afterFirstPicture);
     dialog.AddFilesWhenShown(files);
     TellMissingEncoderWhenShown(dialog);
     HardwareDetectionAtStart hardware(dialog);

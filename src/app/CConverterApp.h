@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace kelvara {
 namespace platform {
@@ -20,7 +21,9 @@ public:
     // Runs the program; returns its exit status. `files` are added to the
     // list as the Add command would, and so are those later starts hand to
     // `session` when this process holds the session's name.
-    int InitInstance(const QStringList& files, platform::SessionInstance* session = nullptr);
+    // `afterFirstPicture` runs once the main window is first on the screen.
+    int InitInstance(const QStringList& files, platform::SessionInstance* session = nullptr,
+        const std::function<void()>& afterFirstPicture = {});
 
 private:
     platform::QSettingsStore m_settings;

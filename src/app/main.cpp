@@ -94,10 +94,13 @@ int main(int argc, char* argv[])
         return 0;
     kelvara::platform::StartupMark("session claimed");
 
-    QApplication::setWindowIcon(ApplicationIcon());
     kelvara::CConverterApp converter;
-    const int result = converter.InitInstance(
-        files, role == kelvara::platform::SessionInstance::Role::First ? &session : nullptr);
+    // The icon of the windows that set none, drawn at seven sizes for the
+    // window manager: the main window and the splash set their own, and the
+    // first picture need not wait for it.
+    const int result = converter.InitInstance(files,
+        role == kelvara::platform::SessionInstance::Role::First ? &session : nullptr,
+        [] { QApplication::setWindowIcon(ApplicationIcon()); });
     // Intermediate files live only as long as the program that made them.
     kelvara::RemoveIntermediateFilesOfThisProcess(kelvara::IntermediateFolder());
     return result;

@@ -14,9 +14,13 @@ constexpr std::size_t kRectanglesPerBatch = 2000;
 struct KeyRange {
     int low[3];
     int high[3];
+    bool exact; // no tolerance: one comparison of the colour instead of three ranges
+    QRgb key;
 
     bool Contains(QRgb pixel) const
     {
+        if (exact)
+            return (pixel & RGB_MASK) == key;
         const int c[3] = { qRed(pixel), qGreen(pixel), qBlue(pixel) };
         for (int i = 0; i < 3; ++i)
             if (c[i] < low[i] || c[i] > high[i])
@@ -34,6 +38,8 @@ KeyRange RangeOf(QRgb key, int tolerance)
         range.low[i] = low[i];
         range.high[i] = std::min(low[i] + t, 255);
     }
+    range.exact = t == 0;
+    range.key = key & RGB_MASK;
     return range;
 }
 
@@ -55,9 +61,11 @@ void InsideRow(const QImage& image, int row, int ratio, const KeyRange& range, s
     std::fill(inside.begin(), inside.end(), 0);
     for (int y = row * ratio; y < (row + 1) * ratio; ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < int(inside.size()) * ratio; ++x)
-            if (!range.Contains(pixels[x]))
-                inside[std::size_t(x / ratio)] = 1;
+        for (std::size_t x = 0; x < inside.size(); ++x) {
+            const QRgb* block = pixels + x * std::size_t(ratio);
+            for (int k = 0; k < ratio && !inside[x]; ++k)
+                inside[x] = range.Contains(block[k]) ? 0 : 1;
+        }
     }
 }
 
