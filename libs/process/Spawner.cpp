@@ -184,30 +184,60 @@ int RunChildOnItsStack(void* plan)
     RunChild(*static_cast<const ChildPlan*>(plan));
 }
 
+// The address sanitizer keeps its own books for every thread's stack and
+// for the signal handlers: a child that shares our memory would write in
+// them. Its builds fork.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kChildSharesMemory = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kChildSharesMemory = false;
+#else
+constexpr bool kChildSharesMemory = true;
+#endif
+#else
+constexpr bool kChildSharesMemory = true;
+#endif
+
 // The child shares our memory until it execs, and we wait for that, as
 // vfork does: a fork would copy the page tables of a large window program
 // for every job, and every page we then write would be copied once more.
 // The child writes nothing of ours but its own stack and the plan's
 // scratch, and changes its own signal handlers only (it has a copy of the
 // table).
-pid_t StartChildSharingMemory(const ChildPlan& plan)
+pid_t CloneSharingMemory(const ChildPlan& plan)
 {
     constexpr std::size_t kChildStackBytes = std::size_t { 256 } * 1024;
     void* stack = ::mmap(nullptr, kChildStackBytes, PROT_READ | PROT_WRITE,
         MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK | MAP_NORESERVE, -1, 0);
     if (stack == MAP_FAILED)
         return -1;
+    const pid_t pid = ::clone(RunChildOnItsStack, static_cast<char*>(stack) + kChildStackBytes,
+        CLONE_VM | CLONE_VFORK | SIGCHLD, const_cast<ChildPlan*>(&plan));
+    const int cloneError = errno;
+    ::munmap(stack, kChildStackBytes);
+    errno = cloneError;
+    return pid;
+}
+
+pid_t StartChild(const ChildPlan& plan)
+{
     // No handler of ours may run in the child before it resets them.
     sigset_t all;
     sigset_t previous;
     sigfillset(&all);
     ::pthread_sigmask(SIG_SETMASK, &all, &previous);
-    const pid_t pid = ::clone(RunChildOnItsStack, static_cast<char*>(stack) + kChildStackBytes,
-        CLONE_VM | CLONE_VFORK | SIGCHLD, const_cast<ChildPlan*>(&plan));
-    const int cloneError = errno;
+    pid_t pid = -1;
+    if constexpr (kChildSharesMemory) {
+        pid = CloneSharingMemory(plan);
+    } else {
+        pid = ::fork();
+        if (pid == 0)
+            RunChild(plan);
+    }
+    const int startError = errno;
     ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    ::munmap(stack, kChildStackBytes);
-    errno = cloneError;
+    errno = startError;
     return pid;
 }
 
@@ -251,7 +281,7 @@ SpawnResult Spawn(const SpawnRequest& request)
         static_cast<int>(std::clamp(openMax, 256L, 65536L)),
         request.workingDirectory.empty() ? nullptr : request.workingDirectory.c_str(),
         request.parentDeathSignal, request.newSession, ::getpid(), errorPipe->writeEnd.Get() };
-    const pid_t pid = StartChildSharingMemory(plan);
+    const pid_t pid = StartChild(plan);
     if (pid < 0)
         return Failed(SpawnStep::Fork, errno);
 
