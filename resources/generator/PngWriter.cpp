@@ -68,7 +68,7 @@ bool WriteFastPng(const QImage& image, const QString& path)
         + BigEndian(static_cast<std::uint32_t>(pixels.height()));
     header += QByteArray::fromRawData("\x08", 1); // bits per channel
     header += alpha ? kColourRgba : kColourRgb;
-    header += QByteArray(3, '\0'); // deflate, adaptive filtering, no interlace
+    header += QByteArray(3, '\0'); // deflate, filter method 0 (each row names its filter), no interlace
     // qCompress puts the uncompressed size before the zlib stream; PNG wants the stream alone.
     const QByteArray stream = qCompress(UnfilteredRows(pixels, alpha ? 4 : 3), kHighestCompression).mid(4);
     QFile file(path);
